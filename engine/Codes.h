@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+namespace engine {
+
+// Loan type codes.
+inline constexpr int kPersonalLoan = 0;
+inline constexpr int kMortgageLoan = 1;
+
+// Payment frequency codes.
+inline constexpr int kMonthly = 0;
+inline constexpr int kSemiMonthly = 1;
+inline constexpr int kBiWeeklyAccelerated = 2;
+inline constexpr int kBiWeekly = 3;
+inline constexpr int kWeeklyAccelerated = 4;
+inline constexpr int kWeekly = 5;
+inline constexpr int kAnnually = 6;
+
+// Amortization units.
+inline constexpr int kYears = 0;
+inline constexpr int kMonths = 1;
+
+std::string loanTypeLabel(int loanType);
+// The summary's compounding label; a personal loan always shows "Monthly".
+std::string compoundingLabel(int loanType, int compounding);
+// The wizard's long compounding texts, by code.
+std::string compoundingListText(int compounding);
+std::string frequencyLabel(int frequency);
+// The wizard's (and the scenario calculator's) frequency texts, spelled as those lists spell them.
+std::string frequencyListText(int frequency);
+std::string periodsPerYearLabel(int frequency, int index);
+// Payment periods per year; 0 for a weekly or bi-weekly index outside 0..2 or an unknown frequency.
+double periodsPerYearValue(int frequency, int index);
+std::string amortUnitLabel(int unit);
+
+} // namespace engine

@@ -1,0 +1,95 @@
+#include "LoanDocument.h"
+
+#include "NumberFormat.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace engine {
+
+TextTable makeChangeTable(const std::string &amountCaption)
+{
+    TextTable table(1, kChangeColumnCount);
+    table.setText(0, chgDateText, "Date");
+    table.setText(0, chgAmount, amountCaption);
+    table.setText(0, chgDateSerial, "Serial");
+    table.setText(0, chgScheduleRow, "Row");
+    return table;
+}
+
+LoanDocument::LoanDocument()
+    : gridAnnualRate(makeChangeTable("Rate"))
+    , gridBasicPayment(makeChangeTable("Payment"))
+    , gridLumpSum(makeChangeTable("Amount"))
+    , gridMain0(1, kScheduleColumnCount)
+{ }
+
+Date serialDate(const std::string &text)
+{
+    const double value = std::floor(numberOrZero(text));
+    return isValidSerial(std::int64_t(std::clamp(value, -1e9, 1e9))) ? Date(value) : kNoDate;
+}
+
+void setChangeEntry(TextTable &table, int row, Date date, double amount, const NumberFormat &format)
+{
+    table.setText(row, chgDateText, format.formatDate(date));
+    table.setText(row, chgAmount, plainNumber(amount));
+    table.setText(row, chgDateSerial, plainNumber(date));
+}
+
+Date LoanDocument::GetAnnualRateDate(int row) const
+{
+    return serialDate(gridAnnualRate.text(row, chgDateSerial));
+}
+
+double LoanDocument::GetAnnualRate(int row) const
+{
+    return numberOrZero(gridAnnualRate.text(row, chgAmount)) / 100;
+}
+
+Date LoanDocument::GetBasicPaymentDate(int row) const
+{
+    return serialDate(gridBasicPayment.text(row, chgDateSerial));
+}
+
+double LoanDocument::GetBasicPayment(int row) const
+{
+    return numberOrZero(gridBasicPayment.text(row, chgAmount));
+}
+
+Date LoanDocument::GetLumpSumDate(int row) const
+{
+    return serialDate(gridLumpSum.text(row, chgDateSerial));
+}
+
+double LoanDocument::GetLumpSumAmount(int row) const
+{
+    return numberOrZero(gridLumpSum.text(row, chgAmount));
+}
+
+void LoanDocument::ClearHiddenGrids()
+{
+    gridAnnualRate.setRows(1);
+    gridBasicPayment.setRows(1);
+    gridLumpSum.setRows(1);
+}
+
+void LoanDocument::CropHiddenGrids()
+{
+    for (TextTable *table : {&gridAnnualRate, &gridBasicPayment, &gridLumpSum}) {
+        int row = 1;
+        while (row < table->rows()) {
+            const Date date = serialDate(table->text(row, chgDateSerial));
+            if (date < gdtmStartDate || date > gdtmLastPaymentDue) {
+                if (table->rows() == 2)
+                    table->setRows(1);
+                else
+                    table->removeRow(row);
+            } else {
+                ++row;
+            }
+        }
+    }
+}
+
+} // namespace engine

@@ -1,0 +1,506 @@
+#include "NumberFormat.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace engine {
+
+namespace {
+
+constexpr std::array<std::string_view, 12> kEnglishMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+// |value| rounded half away from zero to `decimals` places, working from its 15 significant digits
+// (so 2.675, held as 2.67499999..., shows as 2.68, as a person reading the number expects).
+struct FixedDigits
+{
+    bool negative = false;
+    std::string integer; // at least "0"
+    std::string fraction; // exactly `decimals` digits
+};
+
+FixedDigits toFixed(double value, int decimals)
+{
+    FixedDigits out;
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+    // buf: d.dddddddddddddde[+-]xx
+    std::string digits;
+    digits.reserve(15);
+    const char *p = buf;
+    for (; p < res.ptr && *p != 'e'; ++p) {
+        if (*p != '.')
+            digits.push_back(*p);
+    }
+    const int exponent = std::atoi(p + 1);
+    const long keep = long(exponent) + 1 + decimals; // digits kept left of the rounding position
+
+    std::string n; // value × 10^decimals as a whole number
+    if (keep > 0) {
+        n = digits.substr(0, size_t(std::min<long>(keep, 15)));
+        if (keep > 15)
+            n.append(size_t(keep - 15), '0');
+    }
+    if (keep >= 0 && keep < 15 && digits[size_t(keep)] >= '5') {
+        int i = int(n.size()) - 1;
+        while (i >= 0 && n[size_t(i)] == '9') {
+            n[size_t(i)] = '0';
+            --i;
+        }
+        if (i < 0)
+            n.insert(n.begin(), '1');
+        else
+            ++n[size_t(i)];
+    }
+    if (n.size() < size_t(decimals) + 1)
+        n.insert(0, size_t(decimals) + 1 - n.size(), '0');
+    out.integer = n.substr(0, n.size() - size_t(decimals));
+    out.fraction = n.substr(n.size() - size_t(decimals));
+    const bool zero = out.integer.find_first_not_of('0') == std::string::npos
+        && out.fraction.find_first_not_of('0') == std::string::npos;
+    out.negative = value < 0 && !zero; // never show "-0.00"
+    return out;
+}
+
+bool startsWith(std::string_view s, std::string_view prefix)
+{
+    return !prefix.empty() && s.substr(0, prefix.size()) == prefix;
+}
+
+bool endsWith(std::string_view s, std::string_view suffix)
+{
+    return !suffix.empty() && s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
+}
+
+// Blanks a user or a locale may put around or inside a number: space, tab, no-break spaces.
+std::string_view trimBlanks(std::string_view s)
+{
+    auto blankAt = [](std::string_view t, size_t i) -> size_t {
+        if (t[i] == ' ' || t[i] == '\t')
+            return 1;
+        if (t.substr(i, 2) == "\xC2\xA0")
+            return 2;
+        if (t.substr(i, 3) == "\xE2\x80\xAF")
+            return 3;
+        return 0;
+    };
+    for (;;) {
+        if (s.empty())
+            return s;
+        if (size_t n = blankAt(s, 0)) {
+            s.remove_prefix(n);
+            continue;
+        }
+        bool trimmed = false;
+        for (size_t n : {size_t(1), size_t(2), size_t(3)}) {
+            if (s.size() >= n && blankAt(s, s.size() - n) == n) {
+                s.remove_suffix(n);
+                trimmed = true;
+                break;
+            }
+        }
+        if (!trimmed)
+            return s;
+    }
+}
+
+void eraseAll(std::string &s, std::string_view what)
+{
+    if (what.empty())
+        return;
+    for (size_t pos = s.find(what); pos != std::string::npos; pos = s.find(what, pos))
+        s.erase(pos, what.size());
+}
+
+std::string lower(std::string_view s)
+{
+    std::string out(s);
+    for (char &c : out) {
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    }
+    return out;
+}
+
+void appendNumber(std::string &out, int value, int width)
+{
+    char buf[16];
+    auto res = std::to_chars(buf, buf + sizeof buf, value);
+    for (int n = int(res.ptr - buf); n < width; ++n)
+        out.push_back('0');
+    out.append(buf, res.ptr);
+}
+
+} // namespace
+
+NumberFormat::NumberFormat()
+{
+    for (size_t i = 0; i < 12; ++i)
+        monthAbbreviations[i] = std::string(kEnglishMonths[i]);
+    setDatePattern(kDefaultDatePattern);
+}
+
+void NumberFormat::setDatePattern(std::string_view pattern)
+{
+    m_datePattern = std::string(pattern);
+    m_dateTokens = tokenize(pattern);
+}
+
+std::string NumberFormat::groupDigits(const std::string &digits) const
+{
+    if (digits.size() <= 3 || groupSeparator.empty())
+        return digits;
+    std::string out;
+    out.reserve(digits.size() + digits.size() / 3 * groupSeparator.size());
+    const size_t lead = digits.size() % 3;
+    out.append(digits, 0, lead);
+    for (size_t i = lead; i < digits.size(); i += 3) {
+        if (i > 0)
+            out += groupSeparator;
+        out.append(digits, i, 3);
+    }
+    return out;
+}
+
+std::string NumberFormat::currency(double value) const
+{
+    if (!std::isfinite(value))
+        return {};
+    const FixedDigits f = toFixed(value, 2);
+    std::string out = f.negative ? negativePrefix : currencyPrefix;
+    out += groupDigits(f.integer);
+    out += decimalSeparator;
+    out += f.fraction;
+    out += f.negative ? negativeSuffix : currencySuffix;
+    return out;
+}
+
+std::string NumberFormat::percent(double value, int decimals, bool leadingZero) const
+{
+    if (!std::isfinite(value))
+        return {};
+    const FixedDigits f = toFixed(value * 100.0, decimals);
+    std::string out = f.negative ? "-" : "";
+    if (leadingZero || f.integer != "0")
+        out += f.integer;
+    if (decimals > 0) {
+        out += decimalSeparator;
+        out += f.fraction;
+    }
+    out += '%';
+    return out;
+}
+
+std::string NumberFormat::fixed(double value, int decimals) const
+{
+    if (!std::isfinite(value))
+        return {};
+    const FixedDigits f = toFixed(value, decimals);
+    std::string out = f.negative ? "-" : "";
+    out += f.integer;
+    if (decimals > 0) {
+        out += decimalSeparator;
+        out += f.fraction;
+    }
+    return out;
+}
+
+std::vector<NumberFormat::DateToken> NumberFormat::tokenize(std::string_view pattern)
+{
+    std::vector<DateToken> tokens;
+    size_t i = 0;
+    while (i < pattern.size()) {
+        const char c = pattern[i];
+        size_t run = 1;
+        while (i + run < pattern.size() && pattern[i + run] == c)
+            ++run;
+        if (c == 'M') {
+            tokens.push_back({run == 1 ? DateToken::Month1 : run == 2 ? DateToken::Month2 : DateToken::MonthName, {}});
+        } else if (c == 'd') {
+            tokens.push_back({run == 1 ? DateToken::Day1 : DateToken::Day2, {}});
+        } else if (c == 'y') {
+            tokens.push_back({DateToken::Year4, {}});
+        } else {
+            if (tokens.empty() || tokens.back().kind != DateToken::Literal)
+                tokens.push_back({DateToken::Literal, {}});
+            tokens.back().literal.append(run, c);
+        }
+        i += run;
+    }
+    return tokens;
+}
+
+std::string NumberFormat::formatDate(Date date) const
+{
+    return formatDate(date, m_dateTokens);
+}
+
+std::string NumberFormat::formatDate(Date date, std::string_view pattern) const
+{
+    return formatDate(date, tokenize(pattern));
+}
+
+std::string NumberFormat::formatDate(Date date, const std::vector<DateToken> &tokens) const
+{
+    if (!isValidSerial(date))
+        return {};
+    const Ymd ymd = toYmd(date);
+    std::string out;
+    out.reserve(16);
+    for (const DateToken &t : tokens) {
+        switch (t.kind) {
+        case DateToken::Literal:
+            out += t.literal;
+            break;
+        case DateToken::Month1:
+        case DateToken::Month2:
+            appendNumber(out, ymd.month, t.kind == DateToken::Month2 ? 2 : 1);
+            break;
+        case DateToken::MonthName:
+            out += monthAbbreviations[size_t(ymd.month - 1)];
+            break;
+        case DateToken::Day1:
+        case DateToken::Day2:
+            appendNumber(out, ymd.day, t.kind == DateToken::Day2 ? 2 : 1);
+            break;
+        case DateToken::Year4:
+            appendNumber(out, ymd.year, 4);
+            break;
+        }
+    }
+    return out;
+}
+
+std::optional<Date> NumberFormat::parseDate(std::string_view text) const
+{
+    return parseDate(text, m_dateTokens);
+}
+
+std::optional<Date> NumberFormat::parseDate(std::string_view text, std::string_view pattern) const
+{
+    return parseDate(text, tokenize(pattern));
+}
+
+std::optional<Date> NumberFormat::parseDate(std::string_view text, const std::vector<DateToken> &tokens) const
+{
+    text = trimBlanks(text);
+    int y = -1, m = -1, d = -1;
+    size_t pos = 0;
+    auto readDigits = [&](size_t maxDigits, int &value) {
+        size_t n = 0;
+        value = 0;
+        while (pos < text.size() && n < maxDigits && text[pos] >= '0' && text[pos] <= '9') {
+            value = value * 10 + (text[pos] - '0');
+            ++pos;
+            ++n;
+        }
+        return n > 0;
+    };
+    for (const DateToken &t : tokens) {
+        switch (t.kind) {
+        case DateToken::Literal:
+            // Any of the usual separators stands for any other, so "1-2-2005" reads under "M/d/yyyy".
+            for (char c : t.literal) {
+                if (pos >= text.size())
+                    return std::nullopt;
+                const bool sep = std::string_view("-/. ").find(c) != std::string_view::npos;
+                const bool textSep = std::string_view("-/. ").find(text[pos]) != std::string_view::npos;
+                if (text[pos] != c && !(sep && textSep))
+                    return std::nullopt;
+                ++pos;
+            }
+            break;
+        case DateToken::Month1:
+        case DateToken::Month2:
+            if (!readDigits(2, m))
+                return std::nullopt;
+            break;
+        case DateToken::MonthName: {
+            size_t end = pos;
+            while (end < text.size() && !(text[end] >= '0' && text[end] <= '9')
+                   && std::string_view("-/. ").find(text[end]) == std::string_view::npos)
+                ++end;
+            const std::string word = lower(text.substr(pos, end - pos));
+            m = -1;
+            for (int i = 0; i < 12 && m < 0; ++i) {
+                if (!word.empty() && lower(monthAbbreviations[size_t(i)]) == word)
+                    m = i + 1;
+            }
+            if (m < 0)
+                return std::nullopt;
+            pos = end;
+            break;
+        }
+        case DateToken::Day1:
+        case DateToken::Day2:
+            if (!readDigits(2, d))
+                return std::nullopt;
+            break;
+        case DateToken::Year4:
+            if (!readDigits(4, y))
+                return std::nullopt;
+            break;
+        }
+    }
+    if (pos != text.size() || y < 0 || m < 0 || d < 0)
+        return std::nullopt;
+    return exactDate(y, m, d);
+}
+
+Date NumberFormat::normalizeDate(Date date) const
+{
+    return parseDate(formatDate(date)).value_or(kNoDate);
+}
+
+std::optional<double> NumberFormat::parseNumber(std::string_view text) const
+{
+    std::string_view t = trimBlanks(text);
+    bool negative = false;
+    if (startsWith(t, negativePrefix) && (negativeSuffix.empty() || endsWith(t, negativeSuffix))) {
+        negative = true;
+        t.remove_prefix(negativePrefix.size());
+        if (!negativeSuffix.empty())
+            t.remove_suffix(negativeSuffix.size());
+    } else if (t.size() >= 2 && t.front() == '(' && t.back() == ')') {
+        negative = true;
+        t = t.substr(1, t.size() - 2);
+    }
+    t = trimBlanks(t);
+    if (!t.empty() && t.back() == '%')
+        t.remove_suffix(1);
+    std::string s(trimBlanks(t));
+    // The currency symbol may stand on either side of a sign; drop it wherever it is.
+    for (const std::string *affix : {&currencyPrefix, &currencySuffix}) {
+        const std::string symbol(trimBlanks(*affix));
+        if (!symbol.empty() && symbol != "-")
+            eraseAll(s, symbol);
+    }
+    s = std::string(trimBlanks(s));
+    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
+        negative = negative != (s.front() == '-');
+        s.erase(0, 1);
+    } else if (!s.empty() && s.back() == '-') {
+        negative = !negative;
+        s.pop_back();
+    }
+    s = std::string(trimBlanks(s));
+    if (groupSeparator != decimalSeparator) {
+        eraseAll(s, groupSeparator);
+        if (groupSeparator == "\xC2\xA0" || groupSeparator == "\xE2\x80\xAF")
+            eraseAll(s, " ");
+    }
+    if (decimalSeparator != ".") {
+        if (s.find('.') != std::string::npos && groupSeparator != ".")
+            return std::nullopt;
+        for (size_t pos = s.find(decimalSeparator); pos != std::string::npos; pos = s.find(decimalSeparator, pos + 1))
+            s.replace(pos, decimalSeparator.size(), ".");
+    }
+    if (s.empty() || s.front() == '-' || s.front() == '+')
+        return std::nullopt;
+    const auto value = parsePlainNumber(s);
+    if (!value)
+        return std::nullopt;
+    return negative ? -*value : *value;
+}
+
+std::string plainNumber(double value, int significantDigits)
+{
+    if (!std::isfinite(value))
+        return {};
+    if (value == 0)
+        return "0";
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, significantDigits - 1);
+    std::string sci(buf, res.ptr);
+    const size_t e = sci.find('e');
+    std::string mantissa = sci.substr(0, e);
+    const int exponent = std::atoi(sci.c_str() + e + 1);
+    const bool negative = mantissa.front() == '-';
+    if (negative)
+        mantissa.erase(0, 1);
+    std::string digits;
+    for (char c : mantissa) {
+        if (c != '.')
+            digits.push_back(c);
+    }
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+
+    std::string out = negative ? "-" : "";
+    if (exponent >= significantDigits || exponent < -5) {
+        out += digits.substr(0, 1);
+        if (digits.size() > 1) {
+            out += '.';
+            out += digits.substr(1);
+        }
+        out += exponent < 0 ? "E-" : "E+";
+        appendNumber(out, std::abs(exponent), 2);
+    } else if (exponent < 0) {
+        out += "0.";
+        out.append(size_t(-exponent - 1), '0');
+        out += digits;
+    } else if (size_t(exponent) + 1 >= digits.size()) {
+        out += digits;
+        out.append(size_t(exponent) + 1 - digits.size(), '0');
+    } else {
+        out += digits.substr(0, size_t(exponent) + 1);
+        out += '.';
+        out += digits.substr(size_t(exponent) + 1);
+    }
+    return out;
+}
+
+std::optional<double> parsePlainNumber(std::string_view text)
+{
+    text = trimBlanks(text);
+    if (text.empty())
+        return std::nullopt;
+    // Accept exactly: [sign] digits [. digits] [(e|E) [sign] digits], with at least one mantissa digit.
+    size_t i = 0;
+    if (text[i] == '-' || text[i] == '+')
+        ++i;
+    size_t mantissaDigits = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        ++i;
+        ++mantissaDigits;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+            ++i;
+            ++mantissaDigits;
+        }
+    }
+    if (mantissaDigits == 0)
+        return std::nullopt;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+            ++i;
+        size_t expDigits = 0;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+            ++i;
+            ++expDigits;
+        }
+        if (expDigits == 0)
+            return std::nullopt;
+    }
+    if (i != text.size())
+        return std::nullopt;
+    // from_chars, unlike strtod, ignores the C locale the GUI toolkit may have switched to.
+    if (text.front() == '+')
+        text.remove_prefix(1);
+    double value = 0;
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
+    if (res.ec != std::errc() || res.ptr != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+double numberOrZero(std::string_view text)
+{
+    return parsePlainNumber(text).value_or(0.0);
+}
+
+} // namespace engine

@@ -1,0 +1,402 @@
+#include "Schedule.h"
+
+#include "Arithmetic.h"
+#include "ArithmeticError.h"
+#include "Calendar.h"
+#include "NumberFormat.h"
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+namespace engine {
+
+namespace {
+
+class CalculationRefused : public std::runtime_error
+{
+    using std::runtime_error::runtime_error;
+};
+
+std::string messageFor(const ArithmeticError &error)
+{
+    switch (error.kind()) {
+    case ArithmeticError::Kind::Overflow:
+        return "The schedule cannot be computed: an amount grows beyond what can be counted to the cent. "
+               "Check the annual rate and the payment.";
+    case ArithmeticError::Kind::DivisionByZero:
+        return "The schedule cannot be computed: a division by zero occurred. "
+               "Check the payment frequency and the number of periods per year.";
+    case ArithmeticError::Kind::DateOutOfRange:
+        return "The schedule cannot be computed: a payment date falls outside the years 100 to 9999.";
+    case ArithmeticError::Kind::InvalidArgument:
+        break;
+    }
+    return "The schedule cannot be computed: an invalid value was met. Check the loan data.";
+}
+
+// One change table walked in date order alongside the periods.
+struct ChangeCursor
+{
+    ChangeCursor(const TextTable &table)
+        : table(table)
+        , count(table.rows() - 1)
+        , index(count > 0 ? 1 : 0)
+        , appliedRow(size_t(std::max(count, 0)) + 1)
+    {
+        if (count > 0)
+            date = serialDate(table.text(1, chgDateSerial));
+    }
+
+    bool pending() const { return index >= 1 && index <= count; }
+    double amount() const { return numberOrZero(table.text(index, chgAmount)); }
+    void markApplied(int scheduleRow) { appliedRow[size_t(index)] = scheduleRow; }
+    void advance()
+    {
+        ++index;
+        if (pending())
+            date = serialDate(table.text(index, chgDateSerial));
+    }
+    // An entry whose date has gone by without matching a period is skipped, so that it cannot hold back the
+    // entries after it.
+    void skipBefore(Date limit)
+    {
+        while (pending() && date < limit)
+            advance();
+    }
+
+    const TextTable &table;
+    int count;
+    int index;
+    Date date = kNoDate;
+    std::vector<int> appliedRow; // schedule row per entry, 0 when not applied
+};
+
+class ScheduleRun
+{
+public:
+    ScheduleRun(const LoanDocument &doc, const NumberFormat &format, const ProgressFn &progress)
+        : m_doc(doc)
+        , m_format(format)
+        , m_progress(progress)
+        , m_rates(doc.gridAnnualRate)
+        , m_payments(doc.gridBasicPayment)
+        , m_lumps(doc.gridLumpSum)
+    { }
+
+    void run();
+    void commit(LoanDocument &doc);
+
+private:
+    void prepare();
+    void computeDates(int period, Date &date, Date &next);
+    void paymentPeriod(int period, Date date);
+    void lumpSumsBetweenDates(Date date, Date next);
+    void postLumpSum(double lump);
+    void report(int period) const
+    {
+        if (m_progress)
+            m_progress(period, m_progressScale);
+    }
+    void setMoney(int column, double value) { m_grid.setText(m_row, column, m_format.currency(checkedAmount(value))); }
+    void setDate(Date date)
+    {
+        m_grid.setText(m_row, colDate, m_format.formatDate(date));
+        m_grid.setText(m_row, colDateSerial, std::to_string(date));
+    }
+    static double checkedAmount(double value)
+    {
+        if (!(std::fabs(value) < kMaxAmount))
+            throw ArithmeticError(ArithmeticError::Kind::Overflow, "Overflow");
+        return value;
+    }
+
+    const LoanDocument &m_doc;
+    const NumberFormat &m_format;
+    const ProgressFn &m_progress;
+    ChangeCursor m_rates;
+    ChangeCursor m_payments;
+    ChangeCursor m_lumps;
+    TextTable m_grid;
+
+    int m_lastPeriod = 0;
+    int m_progressScale = 0;
+    int m_row = 0;
+    int m_periodsDone = 0;
+    Date m_lastPaymentDue = kNoDate;
+    Date m_lastPaymentDate = kNoDate;
+    double m_periodsPerYear = 0;
+    double m_annualRate = 0;
+    double m_periodicRate = 0;
+    double m_initialPeriodicRate = 0;
+    double m_dailyRate = 0;
+    double m_balance = 0;
+    double m_payment = 0;
+    double m_lumpTotal = 0;
+    double m_cumInterest = 0;
+    double m_cumPrincipal = 0;
+    double m_cumPayments = 0;
+    bool m_final = false;
+    SemiMonthlyDays m_pair;
+    Date m_workingAnchor = kNoDate;
+    bool m_startRowAdjusted = false;
+};
+
+void ScheduleRun::prepare()
+{
+    if (!std::isfinite(m_doc.mdblNperTerm) || m_doc.mdblNperTerm < -0.5 || m_doc.mdblNperTerm > kMaxPeriods + 0.5)
+        throw CalculationRefused("The schedule cannot be computed: the number of payment periods must be between 0 "
+                                 "and 90,000.");
+    m_lastPeriod = toInt32(m_doc.mdblNperTerm);
+    m_progressScale = toInt32(m_lastPeriod / 0.6);
+    m_payment = roundToDigits(m_doc.gdblBasicPayment, 2);
+    m_lastPaymentDue =
+        nthPaymentDate(m_doc.gdtmFirstPaymentDue, m_doc.gintFreqOfInst, m_lastPeriod, m_doc.gintStartPayment);
+    m_pair = semiMonthlyDays(dayOf(m_doc.gdtmFirstPaymentDue));
+    m_workingAnchor = m_doc.gdtmFirstPaymentDue;
+
+    m_periodsPerYear = periodsPerYearValue(m_doc.gintFreqOfInst, m_doc.gintPeriodsPerYearIndex);
+    m_annualRate = m_doc.gdblAnnualRate;
+    m_periodicRate = periodicRate(m_annualRate, m_periodsPerYear, m_doc.gintLoanType, m_doc.gintCompounding);
+    m_initialPeriodicRate = m_periodicRate;
+    m_dailyRate = dailyRate(m_annualRate, m_periodsPerYear, m_doc.gintLoanType, m_doc.gintCompounding);
+    m_balance = m_doc.gdblLoanAmount;
+
+    m_grid.setCols(kScheduleColumnCount);
+    m_grid.setRows(m_lastPeriod + m_rates.count + m_payments.count + m_lumps.count + 2);
+    for (int c = 0; c < kScheduleColumnCount; ++c)
+        m_grid.setText(0, c, scheduleCaption(c));
+}
+
+void ScheduleRun::computeDates(int period, Date &date, Date &next)
+{
+    const Date anchor = m_doc.gdtmFirstPaymentDue;
+    const int frequency = m_doc.gintFreqOfInst;
+    if (frequency != kSemiMonthly) {
+        date = nthPaymentDate(anchor, frequency, period, m_doc.gintStartPayment);
+        next = nthPaymentDate(anchor, frequency, period + 1, m_doc.gintStartPayment);
+        return;
+    }
+    if (!m_startRowAdjusted) {
+        m_startRowAdjusted = true;
+        if (m_doc.gintStartPayment == 0) {
+            // The start row lies one payment before the anchor.
+            const Ymd ymd = toYmd(anchor);
+            std::optional<Date> start;
+            if (ymd.day == m_pair.a) {
+                if (auto back = addMonths(anchor, -1))
+                    start = addDays(*back, 15);
+                // When a month back and 15 days on is no payment day (anchor 15 March gives 2 March), take the
+                // pair's later day in the month before, cut to that month's end.
+                if (start && nextSemiMonthlyDate(*start, 1, m_pair.a, m_pair.b) == kNoDate) {
+                    const int y = ymd.month == 1 ? ymd.year - 1 : ymd.year;
+                    const int m = ymd.month == 1 ? 12 : ymd.month - 1;
+                    start = exactDate(y, m, std::min(m_pair.b, fLastDayOfMonth(y, m)));
+                }
+            } else {
+                start = anchor;
+                while (start && dayOf(*start) != m_pair.a)
+                    start = addDays(*start, -1);
+            }
+            if (!start)
+                throw ArithmeticError(ArithmeticError::Kind::DateOutOfRange, "Date out of range");
+            m_workingAnchor = *start;
+        }
+    }
+    date = m_workingAnchor;
+    next = nextSemiMonthlyDate(m_workingAnchor, 1, m_pair.a, m_pair.b);
+    if (next == kNoDate)
+        throw ArithmeticError(ArithmeticError::Kind::DateOutOfRange, "Date out of range");
+    m_workingAnchor = next;
+}
+
+void ScheduleRun::run()
+{
+    prepare();
+    const Date startDate = m_doc.gdtmStartDate;
+    int period = 0;
+    for (; period <= m_lastPeriod; ++period) {
+        ++m_row;
+        report(period);
+        Date date = kNoDate;
+        Date next = kNoDate;
+        computeDates(period, date, next);
+
+        m_grid.setText(m_row, colNumber, std::to_string(period));
+        const bool showStart = period == 0 && startDate != kNoDate && startDate != date && startDate < next;
+        setDate(showStart ? startDate : date);
+
+        if (m_balance < 0.01) {
+            report(period);
+            --m_row;
+            break;
+        }
+        if (period > 0)
+            paymentPeriod(period, date);
+        lumpSumsBetweenDates(date, next);
+    }
+    m_periodsDone = std::max(period - 1, 0);
+}
+
+void ScheduleRun::paymentPeriod(int period, Date date)
+{
+    m_rates.skipBefore(date);
+    if (m_rates.pending() && m_rates.date == date) {
+        m_annualRate = m_rates.amount() / 100;
+        m_periodicRate = periodicRate(m_annualRate, m_periodsPerYear, m_doc.gintLoanType, m_doc.gintCompounding);
+        m_rates.markApplied(m_row);
+        m_rates.advance();
+    }
+    m_payments.skipBefore(date);
+    if (m_payments.pending() && m_payments.date == date) {
+        m_payment = m_payments.amount();
+        m_payments.markApplied(m_row);
+        m_payments.advance();
+    }
+
+    double interest = 0;
+    const Date startDate = m_doc.gdtmStartDate;
+    const Date naturalStart = period == 1 && startDate != kNoDate
+        ? nthPaymentDate(m_doc.gintFreqOfInst == kSemiMonthly ? m_workingAnchor : m_doc.gdtmFirstPaymentDue,
+                         m_doc.gintFreqOfInst, 0, 0)
+        : kNoDate;
+    if (period == 1 && startDate != kNoDate && startDate != naturalStart && startDate < date) {
+        // Interest from the day the money was lent, compounded daily.
+        interest = m_balance * (checkedResult(std::pow(1 + m_dailyRate, double(date - startDate))) - 1);
+    } else {
+        interest = m_balance * m_periodicRate;
+    }
+    checkedAmount(interest);
+
+    if (m_balance + interest < m_payment) {
+        m_payment = m_balance + interest;
+        m_final = true;
+    }
+
+    if (m_lumps.pending() && m_lumps.date == date) {
+        const double lump = m_lumps.amount();
+        m_lumpTotal += lump;
+        postLumpSum(lump);
+    }
+
+    const double principal = m_payment + m_lumpTotal - interest;
+    const double ending = m_balance - principal;
+    const double percentPaid = (m_doc.gdblLoanAmount - ending) / m_doc.gdblLoanAmount;
+    m_lumpTotal = 0;
+    m_cumInterest += interest;
+    m_cumPrincipal += principal;
+    m_cumPayments += m_payment;
+
+    setMoney(colOpeningBalance, m_balance);
+    m_grid.setText(m_row, colAnnualRate, m_format.ratePercent(m_annualRate));
+    setMoney(colInterest, interest);
+    setMoney(colPrincipal, principal);
+    setMoney(colEndingBalance, ending);
+    m_grid.setText(m_row, colPercentPaid, m_format.percentPaid(checkedResult(percentPaid)));
+    setMoney(colCumulativeInterest, m_cumInterest);
+    setMoney(colCumulativePrincipal, m_cumPrincipal);
+    // The last payment is shown rounded up to the cent. Rounding to 6 decimals first drops the noise the balance
+    // gathers over many periods, which would otherwise add a cent to an exact final payment.
+    setMoney(colPayment, m_final ? roundUpToDigits(roundToDigits(m_payment, 6), 2) : m_payment);
+    setMoney(colCumulativePayments, m_cumPayments);
+    m_balance = ending;
+    m_lastPaymentDate = date;
+}
+
+void ScheduleRun::lumpSumsBetweenDates(Date date, Date next)
+{
+    const Date startDate = m_doc.gdtmStartDate;
+    for (;;) {
+        // A lump sum dated on or before the start date is never paid; skip it rather than hold back the others.
+        while (m_lumps.pending() && m_lumps.date <= startDate)
+            m_lumps.advance();
+        if (!m_lumps.pending() || m_lumps.date >= next)
+            return;
+
+        ++m_row;
+        m_lumps.markApplied(m_row);
+        setDate(m_lumps.date);
+        const double lump = m_lumps.amount();
+        const int days = next - m_lumps.date;
+        double saved = 0;
+        if (m_doc.gintFreqOfInst == kMonthly && m_lumps.date == date) {
+            saved = lump * m_periodicRate;
+        } else {
+            // Interest saved by paying early: semi-annual compounding over a 365-day year, whatever the loan's terms.
+            const double d2 = checkedResult(std::pow(std::pow(1 + m_annualRate / 2, 2), 1.0 / 365)) - 1;
+            saved = lump * checkedResult(std::pow(1 + d2, double(days))) - lump;
+            m_cumInterest -= saved;
+        }
+        setMoney(colInterest, -saved);
+        m_lumpTotal += lump + saved;
+        postLumpSum(lump);
+    }
+}
+
+void ScheduleRun::postLumpSum(double lump)
+{
+    setMoney(colLumpSum, lump);
+    m_cumPayments += lump;
+    m_lumps.markApplied(m_row);
+    setMoney(colCumulativePayments, m_cumPayments);
+    m_lumps.advance();
+}
+
+void ScheduleRun::commit(LoanDocument &doc)
+{
+    m_grid.setRows(m_row + 1);
+    doc.gridMain0 = std::move(m_grid);
+    const std::array<std::pair<TextTable *, const ChangeCursor *>, 3> tables = {
+        {{&doc.gridAnnualRate, &m_rates}, {&doc.gridBasicPayment, &m_payments}, {&doc.gridLumpSum, &m_lumps}}};
+    for (const auto &[table, cursor] : tables) {
+        for (int r = 1; r < table->rows(); ++r) {
+            const int applied = cursor->appliedRow[size_t(r)];
+            table->setText(r, chgScheduleRow, applied > 0 ? std::to_string(applied) : std::string());
+        }
+    }
+    doc.gdtmLastPaymentDue = m_lastPaymentDue;
+    doc.gdblPeriodsPerYear = m_periodsPerYear;
+    doc.gdblPeriodicRate = m_initialPeriodicRate;
+    doc.gdblDailyRate = m_dailyRate;
+    doc.gdblTotalPayments = m_cumPayments;
+    doc.gdblInterestPaid = m_cumInterest;
+    doc.gdblNumberOfPeriods = m_periodsDone;
+    doc.gdtmLastPaymentDate = m_lastPaymentDate;
+}
+
+} // namespace
+
+const char *scheduleCaption(int column)
+{
+    static constexpr std::array<const char *, kScheduleColumnCount> captions = {"No.",
+                                                                                "Date",
+                                                                                "Opening Balance",
+                                                                                "Annual Rate",
+                                                                                "Interest",
+                                                                                "Principal",
+                                                                                "Ending Balance",
+                                                                                "Percent Paid",
+                                                                                "Payment",
+                                                                                "Lump Sums",
+                                                                                "Cumulative Payments",
+                                                                                "Cumulative Interest",
+                                                                                "Cumulative Principal",
+                                                                                ""};
+    return column >= 0 && column < kScheduleColumnCount ? captions[size_t(column)] : "";
+}
+
+CalculateResult Calculate(LoanDocument &doc, const NumberFormat &format, const ProgressFn &progress)
+{
+    try {
+        ScheduleRun run(doc, format, progress);
+        run.run();
+        run.commit(doc);
+        return {};
+    } catch (const ArithmeticError &error) {
+        return {false, messageFor(error)};
+    } catch (const CalculationRefused &error) {
+        return {false, error.what()};
+    }
+}
+
+} // namespace engine

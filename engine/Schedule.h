@@ -1,0 +1,36 @@
+#pragma once
+
+#include "LoanDocument.h"
+
+#include <functional>
+#include <string>
+
+namespace engine {
+
+class NumberFormat;
+
+// The largest number of payment periods a loan may have (the wizard's own limit).
+inline constexpr int kMaxPeriods = 90000;
+// Amounts beyond this can no longer be held to the cent in a double; a schedule that reaches it is refused.
+inline constexpr double kMaxAmount = 1e15;
+
+// Called once per period with the current period and the progress scale (the periods divided by 0.6), so that
+// the schedule fills the first 60 % of a progress bar.
+using ProgressFn = std::function<void(int done, int total)>;
+
+struct CalculateResult
+{
+    bool ok = true;
+    std::string message; // what to tell the user when the schedule could not be computed
+    explicit operator bool() const { return ok; }
+};
+
+// Rebuilds the schedule table gridMain0 from the loan parameters and the change tables, writes the row at which
+// each change was applied into column 3 of its table, and stores the rates and the totals in the document.
+// On failure nothing in the document changes and the result says why.
+CalculateResult Calculate(LoanDocument &doc, const NumberFormat &format, const ProgressFn &progress = {});
+
+// Column captions of the schedule table (empty for the hidden serial column).
+const char *scheduleCaption(int column);
+
+} // namespace engine
