@@ -127,6 +127,11 @@ Date nthPaymentDate(Date anchor, int frequency, std::int32_t n, int convention)
     return *periodDate(anchor, frequency, std::int32_t(n - 10 * hi), convention);
 }
 
+Date exactPaymentDate(Date anchor, int frequency, std::int32_t n, int convention)
+{
+    return require(isValidSerial(anchor) ? periodDate(anchor, frequency, n, convention) : std::nullopt);
+}
+
 Date nextSemiMonthlyDate(Date date, int step, int a, int b)
 {
     if (step == 0)

@@ -20,6 +20,9 @@ SemiMonthlyDays semiMonthlyDays(int dayOfMonth);
 // is period 0. Every date is computed from the anchor, not from the previous one. A date beyond year 9999 is
 // retried with n reduced by 10 until it fits; anything that cannot be computed throws ArithmeticError.
 Date nthPaymentDate(Date anchor, int frequency, std::int32_t n, int convention);
+// The same without the retry: a date beyond the calendar throws ArithmeticError. The schedule uses this, since a
+// lowered n would put a row's date before the rows above it.
+Date exactPaymentDate(Date anchor, int frequency, std::int32_t n, int convention);
 
 // The semi-monthly payment date after `date` (step 1) or `date` itself (step 0); the zero date for a date the
 // pair (a, b) never pays on and for any other step.

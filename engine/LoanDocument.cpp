@@ -24,7 +24,7 @@ LoanDocument::LoanDocument()
     , gridMain0(1, kScheduleColumnCount)
 { }
 
-Date serialDate(const std::string &text)
+Date serialDate(std::string_view text)
 {
     const double value = std::floor(numberOrZero(text));
     return isValidSerial(std::int64_t(std::clamp(value, -1e9, 1e9))) ? Date(value) : kNoDate;

@@ -94,6 +94,6 @@ TextTable makeChangeTable(const std::string &amountCaption);
 // Writes one change entry: the date as text in the current date format, the amount, the date's serial.
 void setChangeEntry(TextTable &table, int row, Date date, double amount, const NumberFormat &format);
 // The day serial held as text in a cell; the zero date for anything that is not a date.
-Date serialDate(const std::string &text);
+Date serialDate(std::string_view text);
 
 } // namespace engine

@@ -1,5 +1,6 @@
 #include "NumberFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -33,7 +34,8 @@ FixedDigits toFixed(double value, int decimals)
         if (*p != '.')
             digits.push_back(*p);
     }
-    const int exponent = std::atoi(p + 1);
+    int exponent = 0;
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), res.ptr, exponent);
     const long keep = long(exponent) + 1 + decimals; // digits kept left of the rounding position
 
     std::string n; // value × 10^decimals as a whole number
@@ -62,6 +64,91 @@ FixedDigits toFixed(double value, int decimals)
     out.negative = value < 0 && !zero; // never show "-0.00"
     return out;
 }
+
+// A rounded magnitude laid out with its separators. Most values take the fast path: far enough from a half that
+// the digits beyond the fifteenth cannot change the result, the rounding is done on a 64-bit integer and the text
+// is written into a local buffer without allocating.
+class FixedText
+{
+public:
+    FixedText(double value, int decimals, std::string_view decimalSep, std::string_view group, bool leadingZero)
+    {
+        if (!fast(value, decimals, decimalSep, group, leadingZero))
+            slow(value, decimals, decimalSep, group, leadingZero);
+    }
+    bool negative() const { return m_negative; }
+    std::string_view text() const
+    {
+        return m_slow.empty() ? std::string_view(m_begin, size_t(m_end - m_begin)) : m_slow;
+    }
+
+private:
+    void putBack(std::string_view s)
+    {
+        for (auto it = s.rbegin(); it != s.rend(); ++it)
+            *--m_begin = *it;
+    }
+
+    bool fast(double value, int decimals, std::string_view decimalSep, std::string_view group, bool leadingZero)
+    {
+        static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10};
+        if (decimals < 0 || decimals > 10 || decimalSep.size() > 4 || group.size() > 4)
+            return false;
+        const double x = std::fabs(value) * kScale[decimals];
+        if (!(x < 1e12))
+            return false;
+        const double whole = std::floor(x);
+        const double fraction = x - whole;
+        if (std::fabs(fraction - 0.5) < 1e-3)
+            return false;
+        auto scaled = static_cast<unsigned long long>(whole) + (fraction > 0.5 ? 1 : 0);
+        m_negative = value < 0 && scaled != 0;
+        m_end = m_begin = m_buf + sizeof m_buf;
+        for (int i = 0; i < decimals; ++i) {
+            *--m_begin = char('0' + scaled % 10);
+            scaled /= 10;
+        }
+        if (decimals > 0)
+            putBack(decimalSep);
+        if (scaled == 0 && !leadingZero)
+            return true;
+        int count = 0;
+        do {
+            if (count > 0 && count % 3 == 0)
+                putBack(group);
+            *--m_begin = char('0' + scaled % 10);
+            scaled /= 10;
+            ++count;
+        } while (scaled != 0);
+        return true;
+    }
+
+    void slow(double value, int decimals, std::string_view decimalSep, std::string_view group, bool leadingZero)
+    {
+        const FixedDigits f = toFixed(value, decimals);
+        m_negative = f.negative;
+        if (leadingZero || f.integer != "0") {
+            const size_t lead = f.integer.size() % 3 == 0 ? 3 : f.integer.size() % 3;
+            m_slow.append(f.integer, 0, lead);
+            for (size_t i = lead; i < f.integer.size(); i += 3) {
+                m_slow += group;
+                m_slow.append(f.integer, i, 3);
+            }
+        }
+        if (decimals > 0) {
+            m_slow += decimalSep;
+            m_slow += f.fraction;
+        }
+        if (m_slow.empty())
+            m_slow = "0";
+    }
+
+    char m_buf[64];
+    char *m_begin = m_buf;
+    char *m_end = m_buf;
+    std::string m_slow;
+    bool m_negative = false;
+};
 
 bool startsWith(std::string_view s, std::string_view prefix)
 {
@@ -147,32 +234,18 @@ void NumberFormat::setDatePattern(std::string_view pattern)
     m_dateTokens = tokenize(pattern);
 }
 
-std::string NumberFormat::groupDigits(const std::string &digits) const
-{
-    if (digits.size() <= 3 || groupSeparator.empty())
-        return digits;
-    std::string out;
-    out.reserve(digits.size() + digits.size() / 3 * groupSeparator.size());
-    const size_t lead = digits.size() % 3;
-    out.append(digits, 0, lead);
-    for (size_t i = lead; i < digits.size(); i += 3) {
-        if (i > 0)
-            out += groupSeparator;
-        out.append(digits, i, 3);
-    }
-    return out;
-}
-
 std::string NumberFormat::currency(double value) const
 {
     if (!std::isfinite(value))
         return {};
-    const FixedDigits f = toFixed(value, 2);
-    std::string out = f.negative ? negativePrefix : currencyPrefix;
-    out += groupDigits(f.integer);
-    out += decimalSeparator;
-    out += f.fraction;
-    out += f.negative ? negativeSuffix : currencySuffix;
+    const FixedText f(value, 2, decimalSeparator, groupSeparator, true);
+    const std::string &prefix = f.negative() ? negativePrefix : currencyPrefix;
+    const std::string &suffix = f.negative() ? negativeSuffix : currencySuffix;
+    std::string out;
+    out.reserve(prefix.size() + f.text().size() + suffix.size());
+    out += prefix;
+    out += f.text();
+    out += suffix;
     return out;
 }
 
@@ -180,14 +253,12 @@ std::string NumberFormat::percent(double value, int decimals, bool leadingZero) 
 {
     if (!std::isfinite(value))
         return {};
-    const FixedDigits f = toFixed(value * 100.0, decimals);
-    std::string out = f.negative ? "-" : "";
-    if (leadingZero || f.integer != "0")
-        out += f.integer;
-    if (decimals > 0) {
-        out += decimalSeparator;
-        out += f.fraction;
-    }
+    const FixedText f(value * 100.0, decimals, decimalSeparator, {}, leadingZero);
+    std::string out;
+    out.reserve(f.text().size() + 2);
+    if (f.negative())
+        out += '-';
+    out += f.text();
     out += '%';
     return out;
 }
@@ -196,13 +267,9 @@ std::string NumberFormat::fixed(double value, int decimals) const
 {
     if (!std::isfinite(value))
         return {};
-    const FixedDigits f = toFixed(value, decimals);
-    std::string out = f.negative ? "-" : "";
-    out += f.integer;
-    if (decimals > 0) {
-        out += decimalSeparator;
-        out += f.fraction;
-    }
+    const FixedText f(value, decimals, decimalSeparator, {}, true);
+    std::string out = f.negative() ? "-" : "";
+    out += f.text();
     return out;
 }
 
@@ -393,8 +460,16 @@ std::optional<double> NumberFormat::parseNumber(std::string_view text) const
     if (decimalSeparator != ".") {
         if (s.find('.') != std::string::npos && groupSeparator != ".")
             return std::nullopt;
-        for (size_t pos = s.find(decimalSeparator); pos != std::string::npos; pos = s.find(decimalSeparator, pos + 1))
-            s.replace(pos, decimalSeparator.size(), ".");
+        std::string plain;
+        for (size_t pos = 0; pos < s.size();) {
+            if (s.compare(pos, decimalSeparator.size(), decimalSeparator) == 0) {
+                plain.push_back('.');
+                pos += decimalSeparator.size();
+            } else {
+                plain.push_back(s[pos++]);
+            }
+        }
+        s = std::move(plain);
     }
     if (s.empty() || s.front() == '-' || s.front() == '+')
         return std::nullopt;

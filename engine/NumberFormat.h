@@ -71,7 +71,6 @@ private:
     static std::vector<DateToken> tokenize(std::string_view pattern);
     std::string formatDate(Date date, const std::vector<DateToken> &tokens) const;
     std::optional<Date> parseDate(std::string_view text, const std::vector<DateToken> &tokens) const;
-    std::string groupDigits(const std::string &digits) const;
 
     std::string m_datePattern;
     std::vector<DateToken> m_dateTokens;

@@ -164,6 +164,7 @@ void ScheduleRun::prepare()
 
     m_grid.setCols(kScheduleColumnCount);
     m_grid.setRows(m_lastPeriod + m_rates.count + m_payments.count + m_lumps.count + 2);
+    m_grid.reserveText(size_t(m_grid.rows()) * 128);
     for (int c = 0; c < kScheduleColumnCount; ++c)
         m_grid.setText(0, c, scheduleCaption(c));
 }
@@ -173,8 +174,8 @@ void ScheduleRun::computeDates(int period, Date &date, Date &next)
     const Date anchor = m_doc.gdtmFirstPaymentDue;
     const int frequency = m_doc.gintFreqOfInst;
     if (frequency != kSemiMonthly) {
-        date = nthPaymentDate(anchor, frequency, period, m_doc.gintStartPayment);
-        next = nthPaymentDate(anchor, frequency, period + 1, m_doc.gintStartPayment);
+        date = exactPaymentDate(anchor, frequency, period, m_doc.gintStartPayment);
+        next = exactPaymentDate(anchor, frequency, period + 1, m_doc.gintStartPayment);
         return;
     }
     if (!m_startRowAdjusted) {

@@ -24,7 +24,7 @@ bool readTimeLeftRow(const LoanDocument &doc, const NumberFormat &format, int ro
     const Date date = serialDate(grid.text(row, colDateSerial));
     if (!payment || !balance || date == kNoDate)
         return false;
-    out = {row, *payment, *balance, grid.text(row, colAnnualRate), date};
+    out = {row, *payment, *balance, std::string(grid.text(row, colAnnualRate)), date};
     return true;
 }
 

@@ -1,0 +1,490 @@
+#include "engine/Arithmetic.h"
+#include "engine/Calendar.h"
+#include "engine/NumberFormat.h"
+#include "engine/Schedule.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace engine;
+
+namespace {
+
+Date ymd(int y, int m, int d)
+{
+    return *exactDate(y, m, d);
+}
+
+// A monthly personal loan at 12 % (exactly 1 % a month), anchored on 15 January 2025, payment 1 falls on it.
+LoanDocument personalLoan(double amount, double payment, double periods, double annualRate = 0.12)
+{
+    LoanDocument doc;
+    doc.gintLoanType = kPersonalLoan;
+    doc.gdblLoanAmount = amount;
+    doc.gdblAnnualRate = annualRate;
+    doc.gintFreqOfInst = kMonthly;
+    doc.gdblBasicPayment = payment;
+    doc.gdtmFirstPaymentDue = ymd(2025, 1, 15);
+    doc.mdblNperTerm = periods;
+    return doc;
+}
+
+void addChange(TextTable &table, Date date, double amount)
+{
+    const int row = table.rows();
+    table.setRows(row + 1);
+    setChangeEntry(table, row, date, amount, NumberFormat());
+}
+
+CalculateResult calculate(LoanDocument &doc)
+{
+    return Calculate(doc, NumberFormat());
+}
+
+std::vector<std::string> rowTexts(const LoanDocument &doc, int row)
+{
+    std::vector<std::string> texts;
+    for (int c = 0; c < kScheduleColumnCount - 1; ++c)
+        texts.emplace_back(doc.gridMain0.text(row, c));
+    return texts;
+}
+
+} // namespace
+
+// A small loan worked through by hand: 1 % interest a month, 340 a month, the last payment is what is left.
+TEST(Schedule, SmallLoanWorkedByHand)
+{
+    LoanDocument doc = personalLoan(1000, 340, 6);
+    ASSERT_TRUE(calculate(doc));
+    using Row = std::vector<std::string>;
+    const std::vector<Row> expected = {
+        {"0", "12/15/2024", "", "", "", "", "", "", "", "", "", "", ""},
+        {"1", "1/15/2025", "$1,000.00", "12.0000%", "$10.00", "$330.00", "$670.00", "33.00%", "$340.00", "", "$340.00",
+         "$10.00", "$330.00"},
+        {"2", "2/15/2025", "$670.00", "12.0000%", "$6.70", "$333.30", "$336.70", "66.33%", "$340.00", "", "$680.00",
+         "$16.70", "$663.30"},
+        {"3", "3/15/2025", "$336.70", "12.0000%", "$3.37", "$336.63", "$0.07", "99.99%", "$340.00", "", "$1,020.00",
+         "$20.07", "$999.93"},
+        {"4", "4/15/2025", "$0.07", "12.0000%", "$0.00", "$0.07", "$0.00", "100.00%", "$0.07", "", "$1,020.07",
+         "$20.07", "$1,000.00"},
+    };
+    ASSERT_EQ(doc.gridMain0.rows(), int(expected.size()) + 1);
+    for (size_t r = 0; r < expected.size(); ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ(rowTexts(doc, int(r) + 1), expected[r]);
+    }
+    EXPECT_EQ(doc.gridMain0.text(5, colDateSerial), std::to_string(ymd(2025, 4, 15)));
+    EXPECT_EQ(doc.gridMain0.text(0, colOpeningBalance), "Opening Balance");
+    EXPECT_NEAR(doc.gdblTotalPayments, 1020.06767, 1e-9);
+    EXPECT_NEAR(doc.gdblInterestPaid, 20.06767, 1e-9);
+    EXPECT_EQ(doc.gdblNumberOfPeriods, 4);
+    EXPECT_EQ(doc.gdtmLastPaymentDate, ymd(2025, 4, 15));
+    EXPECT_EQ(doc.gdtmLastPaymentDue, ymd(2025, 6, 15));
+    EXPECT_NEAR(doc.gdblPeriodicRate, 0.01, 1e-15);
+}
+
+// The balance after k level payments has a closed form; every row must agree with it to the cent.
+TEST(Schedule, BalanceFollowsClosedForm)
+{
+    LoanDocument doc;
+    doc.gdblLoanAmount = 200000;
+    doc.gdblAnnualRate = 0.06;
+    doc.gintCompounding = 0; // semi-annual
+    doc.gintFreqOfInst = kMonthly;
+    doc.gdblBasicPayment = 1279.61;
+    doc.gdtmFirstPaymentDue = ymd(2025, 3, 1);
+    doc.mdblNperTerm = 300;
+    ASSERT_TRUE(calculate(doc));
+    const double i = std::pow(1.03, 1.0 / 6) - 1;
+    EXPECT_DOUBLE_EQ(doc.gdblPeriodicRate, i);
+    const NumberFormat format;
+    for (int k : {1, 12, 60, 120, 240, 299}) {
+        SCOPED_TRACE(k);
+        const double growth = std::pow(1 + i, k);
+        const double balance = 200000 * growth - 1279.61 * (growth - 1) / i;
+        const auto shown = format.parseNumber(doc.gridMain0.text(k + 1, colEndingBalance));
+        ASSERT_TRUE(shown.has_value());
+        EXPECT_NEAR(*shown, balance, 0.0051);
+    }
+}
+
+TEST(Schedule, LoanRepaidExactlyHasOneRowPerPeriodPlusStartRow)
+{
+    for (double periods : {12.0, 15.0}) {
+        SCOPED_TRACE(periods);
+        LoanDocument doc = personalLoan(1200, 100, periods, 0);
+        ASSERT_TRUE(calculate(doc));
+        EXPECT_EQ(doc.gridMain0.rows(), 14); // header, start row, 12 payments
+        EXPECT_EQ(doc.gdblNumberOfPeriods, 12);
+        EXPECT_EQ(doc.gridMain0.text(13, colEndingBalance), "$0.00");
+        EXPECT_EQ(doc.gridMain0.text(13, colPayment), "$100.00");
+        EXPECT_EQ(doc.gdtmLastPaymentDate, ymd(2025, 12, 15));
+        EXPECT_DOUBLE_EQ(doc.gdblTotalPayments, 1200);
+    }
+}
+
+TEST(Schedule, NothingToRepayLeavesAnEmptySchedule)
+{
+    for (double amount : {0.0, 0.005, -100.0}) {
+        SCOPED_TRACE(amount);
+        LoanDocument doc = personalLoan(amount, 100, 12);
+        ASSERT_TRUE(calculate(doc));
+        EXPECT_EQ(doc.gridMain0.rows(), 1);
+        EXPECT_EQ(doc.gdblTotalPayments, 0);
+        EXPECT_EQ(doc.gdblInterestPaid, 0);
+        EXPECT_EQ(doc.gdblNumberOfPeriods, 0);
+        EXPECT_EQ(doc.gdtmLastPaymentDate, kNoDate);
+    }
+}
+
+TEST(Schedule, StartRowAndFirstPeriodInterest)
+{
+    const double balance = 1000;
+    const double daily = dailyRate(0.12, 12, kPersonalLoan, 0);
+    struct Case
+    {
+        const char *name;
+        int convention;
+        Date start;
+        const char *startRowDate;
+        const char *firstRowDate;
+        double firstInterest;
+    };
+    const Case cases[] = {
+        {"no start date, anchor is payment 1", 0, kNoDate, "12/15/2024", "1/15/2025", 10.0},
+        {"no start date, anchor is the loan day", 1, kNoDate, "1/15/2025", "2/15/2025", 10.0},
+        {"start date between loan day and payment 1", 0, ymd(2025, 1, 1), "1/1/2025", "1/15/2025",
+         balance * (std::pow(1 + daily, 14) - 1)},
+        {"start date on the natural start", 0, ymd(2024, 12, 15), "12/15/2024", "1/15/2025", 10.0},
+        {"start date after the first payment is not shown", 0, ymd(2025, 1, 20), "12/15/2024", "1/15/2025", 10.0},
+    };
+    const NumberFormat format;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc = personalLoan(balance, 100, 3);
+        doc.gintStartPayment = c.convention;
+        doc.gdtmStartDate = c.start;
+        ASSERT_TRUE(calculate(doc));
+        EXPECT_EQ(doc.gridMain0.text(1, colDate), c.startRowDate);
+        EXPECT_EQ(doc.gridMain0.text(1, colOpeningBalance), "");
+        EXPECT_EQ(doc.gridMain0.text(2, colDate), c.firstRowDate);
+        EXPECT_EQ(doc.gridMain0.text(2, colInterest), format.currency(c.firstInterest));
+    }
+}
+
+// The exact final payment of a 0 % loan must not gain a cent from floating-point noise in the balance.
+TEST(Schedule, FinalPaymentShowsTheExactCent)
+{
+    LoanDocument doc = personalLoan(12000, 333.33, 40, 0);
+    ASSERT_TRUE(calculate(doc));
+    ASSERT_EQ(doc.gridMain0.rows(), 39); // start row + 37 payments
+    EXPECT_EQ(doc.gridMain0.text(38, colPayment), "$0.12");
+    EXPECT_EQ(doc.gridMain0.text(38, colEndingBalance), "$0.00");
+    EXPECT_EQ(doc.gridMain0.text(38, colCumulativePayments), "$12,000.00");
+    EXPECT_EQ(doc.gdblNumberOfPeriods, 37);
+}
+
+TEST(Schedule, LumpSumOnAPaymentDate)
+{
+    LoanDocument doc = personalLoan(1200, 100, 12, 0);
+    addChange(doc.gridLumpSum, ymd(2025, 3, 15), 500);
+    ASSERT_TRUE(calculate(doc));
+    EXPECT_EQ(doc.gridMain0.text(4, colLumpSum), "$500.00");
+    EXPECT_EQ(doc.gridMain0.text(4, colPrincipal), "$600.00");
+    EXPECT_EQ(doc.gridMain0.text(4, colEndingBalance), "$400.00");
+    EXPECT_EQ(doc.gridMain0.text(4, colCumulativePayments), "$800.00");
+    EXPECT_EQ(doc.gridLumpSum.text(1, chgScheduleRow), "4");
+    EXPECT_EQ(doc.gdblNumberOfPeriods, 7);
+    EXPECT_DOUBLE_EQ(doc.gdblTotalPayments, 1200);
+}
+
+TEST(Schedule, LumpSumOverpayingEndsWithANegativeBalance)
+{
+    LoanDocument doc = personalLoan(1200, 100, 12, 0);
+    addChange(doc.gridLumpSum, ymd(2025, 3, 15), 1500);
+    ASSERT_TRUE(calculate(doc));
+    EXPECT_EQ(doc.gridMain0.rows(), 5);
+    EXPECT_EQ(doc.gridMain0.text(4, colEndingBalance), "-$600.00");
+    EXPECT_EQ(doc.gdblNumberOfPeriods, 3);
+}
+
+TEST(Schedule, LumpSumBetweenPaymentDatesGetsItsOwnRow)
+{
+    LoanDocument doc = personalLoan(1000, 100, 12);
+    addChange(doc.gridLumpSum, ymd(2025, 2, 1), 200);
+    ASSERT_TRUE(calculate(doc));
+    const NumberFormat format;
+    const double d2 = std::pow(std::pow(1.06, 2), 1.0 / 365) - 1;
+    const double saved = 200 * std::pow(1 + d2, 14) - 200;
+    // Row 2 is payment 1 (15 January), row 3 the lump sum of 1 February, row 4 payment 2 (15 February).
+    EXPECT_EQ(doc.gridMain0.text(3, colNumber), "");
+    EXPECT_EQ(doc.gridMain0.text(3, colDate), "2/1/2025");
+    EXPECT_EQ(doc.gridMain0.text(3, colInterest), format.currency(-saved));
+    EXPECT_EQ(doc.gridMain0.text(3, colLumpSum), "$200.00");
+    EXPECT_EQ(doc.gridMain0.text(3, colCumulativePayments), "$300.00");
+    EXPECT_EQ(doc.gridMain0.text(3, colEndingBalance), "");
+    EXPECT_EQ(doc.gridLumpSum.text(1, chgScheduleRow), "3");
+    // The next payment still earns interest on the full balance and credits the lump sum plus the saving.
+    EXPECT_EQ(doc.gridMain0.text(4, colInterest), "$9.10");
+    EXPECT_EQ(doc.gridMain0.text(4, colPrincipal), format.currency(100 + 200 + saved - 9.1));
+    EXPECT_EQ(doc.gridMain0.text(4, colCumulativeInterest), format.currency(10 - saved + 9.1));
+}
+
+TEST(Schedule, TwoLumpSumsOnOnePaymentDate)
+{
+    LoanDocument doc = personalLoan(1000, 100, 12);
+    addChange(doc.gridLumpSum, ymd(2025, 2, 15), 100);
+    addChange(doc.gridLumpSum, ymd(2025, 2, 15), 50);
+    ASSERT_TRUE(calculate(doc));
+    EXPECT_EQ(doc.gridMain0.text(3, colLumpSum), "$100.00");
+    EXPECT_EQ(doc.gridMain0.text(4, colDate), "2/15/2025");
+    EXPECT_EQ(doc.gridMain0.text(4, colNumber), "");
+    EXPECT_EQ(doc.gridMain0.text(4, colLumpSum), "$50.00");
+    EXPECT_EQ(doc.gridMain0.text(4, colInterest), "-$0.50"); // one month's interest on 50
+    EXPECT_EQ(doc.gridLumpSum.text(1, chgScheduleRow), "3");
+    EXPECT_EQ(doc.gridLumpSum.text(2, chgScheduleRow), "4");
+    // Balance after payment 2: 1000 -> 910 -> 719.10 (with 100 lump). Payment 3 credits 50.50 more.
+    const NumberFormat format;
+    EXPECT_EQ(doc.gridMain0.text(5, colPrincipal), format.currency(100 + 50.5 - 7.191));
+}
+
+TEST(Schedule, RateAndPaymentChangesApplyFromTheirDate)
+{
+    LoanDocument doc = personalLoan(1000, 100, 12);
+    addChange(doc.gridAnnualRate, ymd(2025, 3, 15), 0);
+    addChange(doc.gridBasicPayment, ymd(2025, 4, 15), 200);
+    ASSERT_TRUE(calculate(doc));
+    EXPECT_EQ(doc.gridMain0.text(3, colAnnualRate), "12.0000%");
+    EXPECT_EQ(doc.gridMain0.text(4, colAnnualRate), ".0000%");
+    EXPECT_EQ(doc.gridMain0.text(4, colInterest), "$0.00");
+    EXPECT_EQ(doc.gridMain0.text(5, colInterest), "$0.00");
+    EXPECT_EQ(doc.gridMain0.text(4, colPayment), "$100.00");
+    EXPECT_EQ(doc.gridMain0.text(5, colPayment), "$200.00");
+    EXPECT_EQ(doc.gridAnnualRate.text(1, chgScheduleRow), "4");
+    EXPECT_EQ(doc.gridBasicPayment.text(1, chgScheduleRow), "5");
+    // The document's own rate and payment are not changed by the run.
+    EXPECT_EQ(doc.gdblAnnualRate, 0.12);
+    EXPECT_EQ(doc.gdblBasicPayment, 100);
+}
+
+TEST(Schedule, RatesBelowOnePercentHaveNoLeadingZero)
+{
+    LoanDocument doc = personalLoan(1000, 100, 3, 0.0025);
+    ASSERT_TRUE(calculate(doc));
+    EXPECT_EQ(doc.gridMain0.text(2, colAnnualRate), ".2500%");
+}
+
+// An entry whose date never meets a payment date is not applied, and the entries after it still are.
+TEST(Schedule, UnmatchedEntriesDoNotHoldBackLaterOnes)
+{
+    LoanDocument doc = personalLoan(1000, 100, 12);
+    doc.gdtmStartDate = ymd(2024, 12, 20);
+    addChange(doc.gridAnnualRate, ymd(2025, 2, 20), 6);
+    addChange(doc.gridAnnualRate, ymd(2025, 4, 15), 24);
+    addChange(doc.gridBasicPayment, ymd(2024, 12, 15), 50);
+    addChange(doc.gridBasicPayment, ymd(2025, 5, 15), 150);
+    addChange(doc.gridLumpSum, ymd(2024, 12, 18), 300); // before the start date
+    addChange(doc.gridLumpSum, ymd(2025, 3, 15), 40);
+    ASSERT_TRUE(calculate(doc));
+    EXPECT_EQ(doc.gridAnnualRate.text(1, chgScheduleRow), "");
+    EXPECT_EQ(doc.gridAnnualRate.text(2, chgScheduleRow), "5");
+    EXPECT_EQ(doc.gridMain0.text(4, colAnnualRate), "12.0000%");
+    EXPECT_EQ(doc.gridMain0.text(5, colAnnualRate), "24.0000%");
+    EXPECT_EQ(doc.gridBasicPayment.text(1, chgScheduleRow), "");
+    EXPECT_EQ(doc.gridBasicPayment.text(2, chgScheduleRow), "6");
+    EXPECT_EQ(doc.gridMain0.text(6, colPayment), "$150.00");
+    EXPECT_EQ(doc.gridLumpSum.text(1, chgScheduleRow), "");
+    EXPECT_EQ(doc.gridLumpSum.text(2, chgScheduleRow), "4");
+    EXPECT_EQ(doc.gridMain0.text(4, colLumpSum), "$40.00");
+}
+
+TEST(Schedule, StaleAppliedRowsAreCleared)
+{
+    LoanDocument doc = personalLoan(1000, 100, 12);
+    addChange(doc.gridLumpSum, ymd(2030, 1, 15), 40);
+    doc.gridLumpSum.setText(1, chgScheduleRow, "7");
+    ASSERT_TRUE(calculate(doc));
+    EXPECT_EQ(doc.gridLumpSum.text(1, chgScheduleRow), "");
+}
+
+TEST(Schedule, DatesOfEveryFrequencyAndConvention)
+{
+    struct Case
+    {
+        int frequency;
+        int convention;
+        std::vector<std::string> dates; // rows 0..3
+    };
+    const Case cases[] = {
+        {kMonthly, 0, {"12/15/2024", "1/15/2025", "2/15/2025", "3/15/2025"}},
+        {kMonthly, 1, {"1/15/2025", "2/15/2025", "3/15/2025", "4/15/2025"}},
+        {kSemiMonthly, 0, {"12/30/2024", "1/15/2025", "1/31/2025", "2/15/2025"}},
+        {kSemiMonthly, 1, {"1/15/2025", "1/31/2025", "2/15/2025", "2/28/2025"}},
+        {kBiWeeklyAccelerated, 0, {"1/1/2025", "1/15/2025", "1/29/2025", "2/12/2025"}},
+        {kBiWeekly, 1, {"1/15/2025", "1/29/2025", "2/12/2025", "2/26/2025"}},
+        {kWeeklyAccelerated, 1, {"1/15/2025", "1/22/2025", "1/29/2025", "2/5/2025"}},
+        {kWeekly, 0, {"1/8/2025", "1/15/2025", "1/22/2025", "1/29/2025"}},
+        {kAnnually, 0, {"1/15/2024", "1/15/2025", "1/15/2026", "1/15/2027"}},
+        {kAnnually, 1, {"1/15/2025", "1/15/2026", "1/15/2027", "1/15/2028"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "frequency " << c.frequency << " convention " << c.convention);
+        LoanDocument doc = personalLoan(1000, 10, 3);
+        doc.gintLoanType = kMortgageLoan;
+        doc.gintFreqOfInst = c.frequency;
+        doc.gintStartPayment = c.convention;
+        ASSERT_TRUE(calculate(doc));
+        ASSERT_EQ(doc.gridMain0.rows(), 5);
+        for (int r = 0; r < 4; ++r)
+            EXPECT_EQ(doc.gridMain0.text(r + 1, colDate), c.dates[size_t(r)]) << "row " << r;
+    }
+}
+
+TEST(Schedule, PeriodicRateOfEveryCompounding)
+{
+    // Mortgage at 6 %, bi-weekly over 365.25/14 periods a year.
+    const double p = 365.25 / 14;
+    const double expected[] = {std::pow(1.03, 2 / p) - 1, std::pow(1.005, 12 / p) - 1, std::pow(1.06, 1 / p) - 1,
+                               std::pow(1.015, 4 / p) - 1};
+    for (int compounding = 0; compounding < 4; ++compounding) {
+        SCOPED_TRACE(compounding);
+        LoanDocument doc = personalLoan(1000, 100, 3, 0.06);
+        doc.gintLoanType = kMortgageLoan;
+        doc.gintCompounding = compounding;
+        doc.gintFreqOfInst = kBiWeekly;
+        ASSERT_TRUE(calculate(doc));
+        EXPECT_DOUBLE_EQ(doc.gdblPeriodicRate, expected[compounding]);
+        EXPECT_EQ(doc.gdblPeriodsPerYear, p);
+    }
+}
+
+// A semi-monthly loan whose first payment is on the pair's earlier day: the start row must be a real payment day
+// of the pair, never a date the next step cannot continue from.
+TEST(Schedule, SemiMonthlyStartRowIsAPaymentDay)
+{
+    struct Case
+    {
+        Date anchor;
+        std::vector<std::string> dates; // rows 0..3
+    };
+    const Case cases[] = {
+        {ymd(2025, 3, 15), {"2/28/2025", "3/15/2025", "3/31/2025", "4/15/2025"}},
+        {ymd(2025, 3, 14), {"2/28/2025", "3/14/2025", "3/29/2025", "4/14/2025"}},
+        {ymd(2024, 3, 14), {"2/29/2024", "3/14/2024", "3/29/2024", "4/14/2024"}},
+        {ymd(2025, 4, 1), {"3/16/2025", "4/1/2025", "4/16/2025", "5/1/2025"}},
+        {ymd(2025, 1, 10), {"12/25/2024", "1/10/2025", "1/25/2025", "2/10/2025"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.dates[1]);
+        LoanDocument doc = personalLoan(1000, 10, 3);
+        doc.gintFreqOfInst = kSemiMonthly;
+        doc.gdtmFirstPaymentDue = c.anchor;
+        ASSERT_TRUE(calculate(doc));
+        for (int r = 0; r < 4; ++r)
+            EXPECT_EQ(doc.gridMain0.text(r + 1, colDate), c.dates[size_t(r)]) << "row " << r;
+    }
+}
+
+TEST(Schedule, SemiMonthlyScheduleNeverShowsAZeroDate)
+{
+    for (int convention : {0, 1}) {
+        for (int day = 1; day <= 31; ++day) {
+            SCOPED_TRACE(testing::Message() << "day " << day << " convention " << convention);
+            LoanDocument doc = personalLoan(10000, 100, 48);
+            doc.gintFreqOfInst = kSemiMonthly;
+            doc.gintStartPayment = convention;
+            doc.gdtmFirstPaymentDue = ymd(2025, 1, day);
+            ASSERT_TRUE(calculate(doc));
+            Date previous = kNoDate;
+            for (int r = 1; r < doc.gridMain0.rows(); ++r) {
+                const Date date = serialDate(doc.gridMain0.text(r, colDateSerial));
+                ASSERT_NE(date, kNoDate) << "row " << r;
+                ASSERT_GT(date, previous) << "row " << r;
+                previous = date;
+            }
+        }
+    }
+}
+
+// Long loans need more than 16-bit counters; beyond the wizard's limit the loan is refused without allocating.
+TEST(Schedule, PeriodLimits)
+{
+    LoanDocument doc = personalLoan(90000, 1, kMaxPeriods, 0);
+    doc.gintFreqOfInst = kWeekly;
+    ASSERT_TRUE(calculate(doc));
+    EXPECT_EQ(doc.gridMain0.rows(), kMaxPeriods + 2);
+    EXPECT_EQ(doc.gdblNumberOfPeriods, kMaxPeriods);
+    EXPECT_EQ(doc.gridMain0.text(kMaxPeriods + 1, colNumber), "90000");
+
+    for (double periods : {90001.0, 1e12, -5.0, std::nan("")}) {
+        SCOPED_TRACE(periods);
+        LoanDocument refused = personalLoan(1000, 100, periods);
+        const CalculateResult result = calculate(refused);
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.message.find("90,000"), std::string::npos);
+        EXPECT_EQ(refused.gridMain0.rows(), 1);
+    }
+}
+
+// A payment below the interest at a high rate makes the balance explode; the run stops cleanly and the document
+// keeps its previous schedule, change tables and totals.
+TEST(Schedule, RunawayBalanceIsRefusedAndLeavesTheDocumentAlone)
+{
+    LoanDocument doc = personalLoan(1000, 100, 12);
+    addChange(doc.gridLumpSum, ymd(2025, 3, 15), 40);
+    ASSERT_TRUE(calculate(doc));
+    const LoanDocument before = doc;
+
+    doc.gdblAnnualRate = 10; // 1000 % a year
+    doc.gdblBasicPayment = 0;
+    doc.mdblNperTerm = 90000;
+    doc.gintFreqOfInst = kWeekly;
+    const CalculateResult result = calculate(doc);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.message.empty());
+    EXPECT_EQ(doc.gridMain0, before.gridMain0);
+    EXPECT_EQ(doc.gridLumpSum, before.gridLumpSum);
+    EXPECT_EQ(doc.gdblTotalPayments, before.gdblTotalPayments);
+}
+
+TEST(Schedule, ImpossibleInputsFailCleanly)
+{
+    struct Case
+    {
+        const char *name;
+        void (*change)(LoanDocument &);
+    };
+    const Case cases[] = {
+        {"bi-weekly with an unknown year length",
+         [](LoanDocument &d) {
+             d.gintFreqOfInst = kBiWeekly;
+             d.gintPeriodsPerYearIndex = 7;
+         }},
+        {"last payment beyond the calendar",
+         [](LoanDocument &d) {
+             d.gdtmFirstPaymentDue = ymd(9999, 6, 1);
+             d.gintFreqOfInst = kAnnually;
+         }},
+        {"unknown frequency", [](LoanDocument &d) { d.gintFreqOfInst = 9; }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc = personalLoan(1000, 100, 12);
+        c.change(doc);
+        const CalculateResult result = calculate(doc);
+        EXPECT_FALSE(result.ok);
+        EXPECT_FALSE(result.message.empty());
+        EXPECT_EQ(doc.gridMain0.rows(), 1);
+    }
+}
+
+TEST(Schedule, ProgressIsReportedOncePerPeriod)
+{
+    LoanDocument doc = personalLoan(1200, 100, 12, 0);
+    std::vector<std::pair<int, int>> calls;
+    ASSERT_TRUE(Calculate(doc, NumberFormat(), [&](int done, int total) { calls.emplace_back(done, total); }));
+    ASSERT_EQ(calls.size(), 13u);
+    for (int p = 0; p <= 12; ++p)
+        EXPECT_EQ(calls[size_t(p)], std::make_pair(p, 20));
+}
