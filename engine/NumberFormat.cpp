@@ -384,19 +384,20 @@ std::optional<Date> NumberFormat::parseDate(std::string_view text, const std::ve
                 return std::nullopt;
             break;
         case DateToken::MonthName: {
-            size_t end = pos;
-            while (end < text.size() && !(text[end] >= '0' && text[end] <= '9')
-                   && std::string_view("-/. ").find(text[end]) == std::string_view::npos)
-                ++end;
-            const std::string word = lower(text.substr(pos, end - pos));
+            // The longest month name the text starts with (names such as "janv." carry their own dot).
+            const std::string rest = lower(text.substr(pos));
+            size_t matched = 0;
             m = -1;
-            for (int i = 0; i < 12 && m < 0; ++i) {
-                if (!word.empty() && lower(monthAbbreviations[size_t(i)]) == word)
+            for (int i = 0; i < 12; ++i) {
+                const std::string name = lower(monthAbbreviations[size_t(i)]);
+                if (!name.empty() && name.size() > matched && rest.compare(0, name.size(), name) == 0) {
+                    matched = name.size();
                     m = i + 1;
+                }
             }
             if (m < 0)
                 return std::nullopt;
-            pos = end;
+            pos += matched;
             break;
         }
         case DateToken::Day1:
@@ -503,7 +504,7 @@ std::string plainNumber(double value, int significantDigits)
         digits.pop_back();
 
     std::string out = negative ? "-" : "";
-    if (exponent >= significantDigits || exponent < -5) {
+    if (exponent >= significantDigits || exponent < -4) {
         out += digits.substr(0, 1);
         if (digits.size() > 1) {
             out += '.';

@@ -1,0 +1,169 @@
+#include "CommandLine.h"
+
+#include "DocumentLoader.h"
+#include "LocaleFormat.h"
+
+#include "engine/NumberFormat.h"
+#include "engine/Schedule.h"
+#include "engine/Summary.h"
+
+#include <QLocale>
+#include <QTextStream>
+
+namespace app {
+
+namespace {
+
+// The machine-readable form of a schedule cell: ISO dates, plain decimals.
+QString plainCell(int column, std::string_view text, const engine::NumberFormat &format)
+{
+    if (text.empty())
+        return {};
+    switch (column) {
+    case engine::colNumber:
+        return QString::fromUtf8(text.data(), qsizetype(text.size()));
+    case engine::colDate:
+        return {};
+    case engine::colAnnualRate:
+    case engine::colPercentPaid: {
+        std::string number(text);
+        if (!number.empty() && number.back() == '%')
+            number.pop_back();
+        const auto value = format.parseNumber(number);
+        return value ? QString::number(*value, 'f', column == engine::colAnnualRate ? 4 : 2) : QString();
+    }
+    default: {
+        const auto value = format.parseNumber(text);
+        return value ? QString::number(*value, 'f', 2) : QString();
+    }
+    }
+}
+
+QString csvField(const QString &text, QChar separator)
+{
+    if (!text.contains(separator) && !text.contains(QLatin1Char('"')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+// Loads and computes a document for a command; prints what goes wrong and gives the exit code.
+int loadAndCalculate(const QString &path, document::DocumentData &data, const engine::NumberFormat &format,
+                     QTextStream &err)
+{
+    const LoadOutcome outcome = loadDocumentFile(path, data, format);
+    if (!outcome.ok()) {
+        err << outcome.error << Qt::endl;
+        return outcome.status == LoadOutcome::Status::WrongFormat ? ExitFileRefused : ExitFileUnreadable;
+    }
+    if (!outcome.warning.isEmpty())
+        err << outcome.warning << Qt::endl;
+    const engine::CalculateResult result = engine::Calculate(data.loan, format);
+    if (!result.ok) {
+        err << QString::fromStdString(result.message) << Qt::endl;
+        return ExitNotComputable;
+    }
+    return ExitOk;
+}
+
+int printSchedule(const QString &path, QChar separator, QTextStream &out, QTextStream &err)
+{
+    document::DocumentData data;
+    const engine::NumberFormat format = numberFormatFor(QLocale());
+    if (const int code = loadAndCalculate(path, data, format, err))
+        return code;
+    const engine::TextTable &grid = data.loan.gridMain0;
+    QStringList fields;
+    for (int c = 0; c < engine::colDateSerial; ++c)
+        fields << csvField(QString::fromUtf8(engine::scheduleCaption(c)), separator);
+    out << fields.join(separator) << '\n';
+    for (int r = 1; r < grid.rows(); ++r) {
+        fields.clear();
+        for (int c = 0; c < engine::colDateSerial; ++c) {
+            if (c == engine::colDate) {
+                const engine::Date date = engine::serialDate(grid.text(r, engine::colDateSerial));
+                fields << QString::fromStdString(format.formatDate(date, "yyyy-MM-dd"));
+            } else {
+                fields << csvField(plainCell(c, grid.text(r, c), format), separator);
+            }
+        }
+        out << fields.join(separator) << '\n';
+    }
+    return ExitOk;
+}
+
+int printSummary(const QString &path, QTextStream &out, QTextStream &err)
+{
+    document::DocumentData data;
+    const engine::NumberFormat format = numberFormatFor(QLocale());
+    if (const int code = loadAndCalculate(path, data, format, err))
+        return code;
+    for (const auto &[label, value] : engine::summaryRows(data.loan, format))
+        out << QString::fromStdString(label) << '\t' << QString::fromStdString(value) << '\n';
+    return ExitOk;
+}
+
+int badArguments(QTextStream &err, const QString &why)
+{
+    err << "pellandra: " << why << '\n' << usageText();
+    return ExitBadArguments;
+}
+
+} // namespace
+
+QString usageText()
+{
+    return QStringLiteral("Usage:\n"
+                          "  pellandra [--debug] [FILE.plr]                   open the program, with a document\n"
+                          "  pellandra --schedule FILE.plr [--format csv|tsv] print the computed schedule\n"
+                          "  pellandra --summary FILE.plr                     print the loan's summary table\n"
+                          "  pellandra --help | --version\n");
+}
+
+std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    if (arguments.isEmpty())
+        return std::nullopt;
+    const QString command = arguments.first();
+    if (command == QLatin1String("--help")) {
+        out << usageText();
+        return ExitOk;
+    }
+    if (command == QLatin1String("--version")) {
+        out << "Pellandra " << PELLANDRA_VERSION << '\n';
+        return ExitOk;
+    }
+    if (command == QLatin1String("--schedule")) {
+        QString path;
+        QString formatName = QStringLiteral("csv");
+        for (int i = 1; i < arguments.size(); ++i) {
+            if (arguments[i] == QLatin1String("--format")) {
+                if (++i >= arguments.size())
+                    return badArguments(err, QStringLiteral("--format needs csv or tsv"));
+                formatName = arguments[i];
+            } else if (path.isEmpty()) {
+                path = arguments[i];
+            } else {
+                return badArguments(err, QStringLiteral("unexpected argument '%1'").arg(arguments[i]));
+            }
+        }
+        if (path.isEmpty())
+            return badArguments(err, QStringLiteral("--schedule needs a document file"));
+        if (formatName != QLatin1String("csv") && formatName != QLatin1String("tsv"))
+            return badArguments(err, QStringLiteral("unknown format '%1'").arg(formatName));
+        return printSchedule(path, formatName == QLatin1String("csv") ? QLatin1Char(',') : QLatin1Char('\t'), out, err);
+    }
+    if (command == QLatin1String("--summary")) {
+        if (arguments.size() != 2)
+            return badArguments(err, QStringLiteral("--summary needs exactly one document file"));
+        return printSummary(arguments[1], out, err);
+    }
+    for (const QString &argument : arguments) {
+        if (argument.startsWith(QLatin1String("--")) && argument != QLatin1String("--debug"))
+            return badArguments(err, QStringLiteral("unknown option '%1'").arg(argument));
+    }
+    return std::nullopt;
+}
+
+} // namespace app

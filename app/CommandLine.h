@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QStringList>
+
+#include <optional>
+
+class QTextStream;
+
+namespace app {
+
+// Exit codes of the commands that run without a window.
+enum ExitCode : int {
+    ExitOk = 0,
+    ExitBadArguments = 1,
+    ExitFileUnreadable = 2,
+    ExitFileRefused = 3,
+    ExitNotComputable = 4,
+};
+
+// Runs a command that needs no window (schedule, summary, help, version). Returns nothing when the arguments ask
+// for the windowed program instead. `arguments` excludes the program name.
+std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, QTextStream &err);
+
+// The text the usage message shows.
+QString usageText();
+
+} // namespace app

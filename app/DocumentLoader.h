@@ -1,0 +1,21 @@
+#pragma once
+
+#include "document/DocumentFile.h"
+
+#include <QString>
+
+namespace app {
+
+// Reading a document file from disk, with the checks made before a window is opened for it.
+struct LoadOutcome
+{
+    enum class Status { Loaded, Missing, Unreadable, WrongFormat };
+    Status status = Status::Loaded;
+    QString error; // the message for a file that was not loaded
+    QString warning; // the reader's message for a file loaded with problems; empty when it read cleanly
+    bool ok() const { return status == Status::Loaded; }
+};
+
+LoadOutcome loadDocumentFile(const QString &path, document::DocumentData &data, const engine::NumberFormat &format);
+
+} // namespace app

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "ColumnProperties.h"
+#include "PrintOptions.h"
+
+#include "engine/LoanDocument.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace engine {
+class NumberFormat;
+}
+
+namespace document {
+
+// A document file larger than this is refused before it is read.
+inline constexpr std::size_t kMaxDocumentBytes = 64 * 1024 * 1024;
+inline constexpr const char *kCorruptionMessage = "Corruption was detected while reading this file";
+inline constexpr const char *kFileVersion = "3.3.9";
+
+// Everything a document file holds.
+struct DocumentData
+{
+    engine::LoanDocument loan;
+    ColumnProperties columns;
+    PrintOptions print;
+};
+
+// What the reader met besides the values it loaded.
+struct ReadResult
+{
+    bool corrupted = false; // a line with an unknown key was passed over
+    bool stoppedEarly = false; // a value could not be read; reading ended there, keeping what came before
+    std::string problem; // what could not be read, and on which line
+
+    // The messages to show the user, in order; empty when the file read cleanly.
+    std::string message() const;
+};
+
+// The document as the bytes of a ".plr" file: CR LF lines, UTF-8 text.
+std::string writeDocument(const engine::LoanDocument &loan, const ColumnProperties &columns, const PrintOptions &print);
+
+// Loads every recognised line of a ".plr" file into the three records. Lines may come in any order; a line that
+// is missing leaves its value as it was, except the start date, which starts out as no date. `format` supplies the
+// date format for the change tables' date texts.
+ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, ColumnProperties &columns,
+                        PrintOptions &print, const engine::NumberFormat &format);
+
+inline std::string writeDocument(const DocumentData &data)
+{
+    return writeDocument(data.loan, data.columns, data.print);
+}
+inline ReadResult readDocument(std::string_view bytes, DocumentData &data, const engine::NumberFormat &format)
+{
+    return readDocument(bytes, data.loan, data.columns, data.print, format);
+}
+
+// True when the file's first field is "[Application]", as in every document file.
+bool hasDocumentSignature(std::string_view bytes);
+
+// The file's text as UTF-8: taken as it is when it is valid UTF-8, else read as Windows-1252 (older files).
+std::string decodeDocumentText(std::string_view bytes);
+
+std::string missingFileMessage(std::string_view path);
+std::string wrongFormatMessage(std::string_view path);
+
+} // namespace document

@@ -1,0 +1,256 @@
+#include "DocumentFile.h"
+
+#include "FieldReader.h"
+#include "TextEncoding.h"
+
+#include "engine/NumberFormat.h"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <numeric>
+#include <vector>
+
+namespace document {
+
+namespace {
+
+using Handler = std::function<void(FieldReader &)>;
+
+// A section's record count: a 16-bit count as the file stores it, never negative.
+int readCount(FieldReader &in)
+{
+    in.readInt16(); // the field count, fixed by the writer
+    return std::max(in.readInt16(), 0);
+}
+
+void readChanges(FieldReader &in, engine::TextTable &table, const engine::NumberFormat &format)
+{
+    const int entries = readCount(in);
+    if (entries < 1)
+        return;
+    table.setRows(1);
+    for (int i = 1; i <= entries; ++i) {
+        in.readField();
+        const engine::Date date = in.readDate();
+        in.readField();
+        const double amount = in.readDouble();
+        // The table grows entry by entry, so a count larger than the entries present leaves no empty rows.
+        table.setRows(i + 1);
+        engine::setChangeEntry(table, i, date, amount, format);
+    }
+}
+
+void readColumns(FieldReader &in, ColumnProperties &columns)
+{
+    const int records = readCount(in);
+    for (int i = 0; i < std::min(records, kLogicalColumns); ++i) {
+        in.readField();
+        in.readField();
+        in.readField();
+        columns.columns[size_t(i)].Width = in.readInt16();
+        in.readField();
+        columns.columns[size_t(i)].Alignment = in.readInt16();
+        in.readField();
+        columns.columns[size_t(i)].Position = in.readInt16();
+    }
+    if (records > kLogicalColumns)
+        throw ReadStop("line " + std::to_string(in.line()) + ": more than 13 column records");
+}
+
+// Comments of N characters: whole lines joined with CR LF until N is reached.
+std::string readComments(FieldReader &in)
+{
+    const long long length = in.readInt32();
+    std::string value;
+    while (static_cast<long long>(utf8Length(value)) < length && !in.atEnd()) {
+        if (!value.empty())
+            value += "\r\n";
+        value += in.readLine();
+    }
+    if (value.empty())
+        in.readField(); // the empty line written for an empty comment
+    return value;
+}
+
+// Visible columns must stand at 0..n-1 exactly once each; a damaged file gets its columns renumbered in the order
+// it gave them, and impossible widths the column's minimum.
+void repairColumns(ColumnProperties &columns)
+{
+    std::vector<int> visible;
+    for (int k = 0; k < kLogicalColumns; ++k) {
+        ColumnProperties::Column &column = columns.columns[size_t(k)];
+        if (column.Position < -1 || column.Position >= kLogicalColumns)
+            column.Position = -1;
+        if (column.Position >= 0)
+            visible.push_back(k);
+        if (column.Width < 0)
+            column.Width = minimumColumnWidth(k);
+    }
+    std::stable_sort(visible.begin(), visible.end(), [&](int a, int b) {
+        return columns.columns[size_t(a)].Position < columns.columns[size_t(b)].Position;
+    });
+    for (size_t i = 0; i < visible.size(); ++i)
+        columns.columns[size_t(visible[i])].Position = int(i);
+}
+
+// Values the print layout indexes tables with are kept within those tables.
+void repairPrintOptions(PrintOptions &print)
+{
+    if (print.PageSize < 1 || print.PageSize > int(kPaperSizes.size()))
+        print.PageSize = 1;
+    if (print.HeaderListIndex < 0 || print.HeaderListIndex >= int(kHeaderFooterChoices.size()))
+        print.HeaderListIndex = 0;
+    if (print.FooterListIndex < 0 || print.FooterListIndex >= int(kHeaderFooterChoices.size()))
+        print.FooterListIndex = 0;
+    print.RowsPerPage = std::clamp(print.RowsPerPage, 20, 140);
+    print.Scaling = std::clamp(print.Scaling, 10, 400);
+}
+
+} // namespace
+
+std::string ReadResult::message() const
+{
+    std::string text;
+    if (corrupted)
+        text = kCorruptionMessage;
+    if (stoppedEarly) {
+        if (!text.empty())
+            text += "\n\n";
+        text += "The rest of this file could not be read (" + problem + "). Everything before it has been loaded.";
+    }
+    return text;
+}
+
+ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, ColumnProperties &columns,
+                        PrintOptions &print, const engine::NumberFormat &format)
+{
+    const std::string text = decodeDocumentText(bytes);
+    FieldReader in(text);
+    ReadResult result;
+    loan.gdtmStartDate = engine::kNoDate;
+
+    auto integer = [&](int &target) { return [&target](FieldReader &r) { target = r.readInt16(); }; };
+    auto real = [&](double &target) { return [&target](FieldReader &r) { target = r.readDouble(); }; };
+    auto single = [&](float &target) { return [&target](FieldReader &r) { target = r.readFloat(); }; };
+    auto optional = [&](std::optional<double> &target) {
+        return [&target](FieldReader &r) { target = r.readOptional(); };
+    };
+    auto date = [&](engine::Date &target) { return [&target](FieldReader &r) { target = r.readDate(); }; };
+    auto textField = [&](std::string &target) { return [&target](FieldReader &r) { target = r.readText(); }; };
+    auto ignoreCounts = [](FieldReader &r) {
+        r.readInt16();
+        r.readInt16();
+    };
+
+    const std::map<std::string, Handler, std::less<>> handlers = {
+        {"[Application]", ignoreCounts},
+        {"[LoanData]", ignoreCounts},
+        {"[PrintOptions]", ignoreCounts},
+        {"Version", [](FieldReader &r) { r.readText(); }},
+        {"Title",
+         [&](FieldReader &r) {
+             r.readInt32();
+             loan.gstrTitle = r.readLine();
+         }},
+        {"Comments", [&](FieldReader &r) { loan.gstrComments = readComments(r); }},
+        {"StartPayment",
+         [&](FieldReader &r) {
+             r.readField();
+             loan.gintStartPayment = 0;
+         }},
+        {"LoanType", integer(loan.gintLoanType)},
+        {"Compounding", integer(loan.gintCompounding)},
+        {"PurchasePrice", optional(loan.gvarPurchasePrice)},
+        {"DownPayment", optional(loan.gvarDownPayment)},
+        {"DownPaymentUnit", integer(loan.gintDownPaymentUnit)},
+        {"CMHC", optional(loan.gvarCMHC)},
+        {"LoanAmount", real(loan.gdblLoanAmount)},
+        {"AnnualRate", real(loan.gdblAnnualRate)},
+        {"Amortization", real(loan.glngAmortization)},
+        {"AmortizationUnit", integer(loan.gintAmortUnit)},
+        {"FrequencyOfInstallment", integer(loan.gintFreqOfInst)},
+        {"BasicPayment", real(loan.gdblBasicPayment)},
+        {"StartDate", date(loan.gdtmStartDate)},
+        {"FirstPaymentDue", date(loan.gdtmFirstPaymentDue)},
+        {"PeriodsPerYearIndex", integer(loan.gintPeriodsPerYearIndex)},
+        {"NumberOfPeriods", real(loan.mdblNperTerm)},
+        {"[AnnualRates]", [&](FieldReader &r) { readChanges(r, loan.gridAnnualRate, format); }},
+        {"[BasicPayments]", [&](FieldReader &r) { readChanges(r, loan.gridBasicPayment, format); }},
+        {"[LumpSums]", [&](FieldReader &r) { readChanges(r, loan.gridLumpSum, format); }},
+        {"[ColumnsProperties]", [&](FieldReader &r) { readColumns(r, columns); }},
+        {"Orientation", [&](FieldReader &r) { print.Orientation = r.readBoolean(); }},
+        {"GridLines", integer(print.GridLines)},
+        {"RepeatHeading", integer(print.RepeatHeading)},
+        {"BlackAndWhite", integer(print.BlackAndWhite)},
+        {"MarginTop", single(print.MarginTop)},
+        {"MarginBottom", single(print.MarginBottom)},
+        {"MarginLeft", single(print.MarginLeft)},
+        {"MarginRight", single(print.MarginRight)},
+        {"CenterHorizontally", integer(print.CenterHorizontally)},
+        {"CenterVertically", integer(print.CenterVertically)},
+        {"Scaling", integer(print.Scaling)},
+        {"HeaderEdge", single(print.HeaderEdge)},
+        {"FooterEdge", single(print.FooterEdge)},
+        {"HeaderListIndex", integer(print.HeaderListIndex)},
+        {"FooterListIndex", integer(print.FooterListIndex)},
+        {"CustomHeader", textField(print.CustomHeader)},
+        {"CustomFooter", textField(print.CustomFooter)},
+        {"PageSize", integer(print.PageSize)},
+        {"HeaderLeft", textField(print.HeaderLeft)},
+        {"HeaderCenter", textField(print.HeaderCenter)},
+        {"HeaderRight", textField(print.HeaderRight)},
+        {"FooterLeft", textField(print.FooterLeft)},
+        {"FooterCenter", textField(print.FooterCenter)},
+        {"FooterRight", textField(print.FooterRight)},
+        {"RowsPerPage", integer(print.RowsPerPage)},
+        {"TitleComments", integer(print.TitleComments)},
+    };
+
+    try {
+        while (!in.atEnd()) {
+            const Field key = in.readField();
+            const auto handler = key.kind == Field::Kind::Text ? handlers.find(key.text) : handlers.end();
+            if (handler == handlers.end()) {
+                // Unknown: note it and read on, field by field, as keys.
+                result.corrupted = true;
+                continue;
+            }
+            handler->second(in);
+        }
+    } catch (const ReadStop &stop) {
+        result.stoppedEarly = true;
+        result.problem = stop.what();
+    }
+
+    if (loan.gintFreqOfInst != engine::kMonthly)
+        loan.gintPeriodsPerYearIndexTmp = loan.gintPeriodsPerYearIndex;
+    repairColumns(columns);
+    repairPrintOptions(print);
+    return result;
+}
+
+bool hasDocumentSignature(std::string_view bytes)
+{
+    const std::string text = decodeDocumentText(bytes.substr(0, 64));
+    FieldReader in(text);
+    const Field first = in.readField();
+    return first.kind == Field::Kind::Text && first.text == "[Application]";
+}
+
+std::string decodeDocumentText(std::string_view bytes)
+{
+    return isValidUtf8(bytes) ? std::string(bytes) : windows1252ToUtf8(bytes);
+}
+
+std::string missingFileMessage(std::string_view path)
+{
+    return "File '" + std::string(path) + "' does not exist.";
+}
+
+std::string wrongFormatMessage(std::string_view path)
+{
+    return "File '" + std::string(path) + "' cannot be opened, because it is in the wrong format or is corrupted.";
+}
+
+} // namespace document

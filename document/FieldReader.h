@@ -1,0 +1,70 @@
+#pragma once
+
+#include "engine/Dates.h"
+
+#include <cstddef>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace document {
+
+// Reading a document file stops at the first value that cannot be read; this carries what and where.
+class ReadStop : public std::runtime_error
+{
+    using std::runtime_error::runtime_error;
+};
+
+// One comma-separated field of a document file line, as written by the file writer.
+struct Field
+{
+    enum class Kind { Empty, Text, Word, Number, Date, Boolean, Null };
+    Kind kind = Kind::Empty;
+    std::string text; // the text of a quoted field, or the raw characters of any other
+    double number = 0;
+    engine::Date date = engine::kNoDate;
+    bool flag = false;
+};
+
+// Walks the text of a document file field by field and line by line.
+class FieldReader
+{
+public:
+    explicit FieldReader(std::string_view text)
+        : m_text(text)
+    { }
+
+    bool atEnd() const { return m_pos >= m_text.size(); }
+    // The line the next field starts on, from 1.
+    int line() const { return m_line; }
+
+    // Blanks before a field are skipped; a quoted field runs to the closing quote (two quotes stand for one) and
+    // the rest up to the comma or line end is dropped; any other field runs to the comma or line end. The comma or
+    // line end is consumed.
+    Field readField();
+    // Every character up to the line end, which is consumed.
+    std::string readLine();
+
+    // Typed reads; each throws ReadStop when the field is not of a kind that converts.
+    int readInt16();
+    long long readInt32();
+    double readDouble();
+    float readFloat();
+    std::optional<double> readOptional();
+    engine::Date readDate();
+    bool readBoolean();
+    std::string readText();
+
+private:
+    bool atLineEnd() const;
+    void consumeLineEnd();
+    [[noreturn]] void fail(const std::string &what) const;
+    double numberOf(const Field &field, const char *type) const;
+
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+    int m_line = 1;
+};
+
+} // namespace document
