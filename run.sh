@@ -8,5 +8,10 @@ cmake --build build-release -j2 --target pellandra
 if [ $# -gt 0 ]; then
     exec build-release/app/pellandra "$@"
 fi
+# Until the windowed program exists, show what an example loan looks like.
+example=examples/canadian-mortgage-25y.plr
 build-release/app/pellandra --version
-build-release/app/pellandra --help
+echo
+build-release/app/pellandra --summary "$example"
+echo
+build-release/app/pellandra --schedule "$example" --format tsv | head -n 15

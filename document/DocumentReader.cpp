@@ -234,6 +234,8 @@ bool hasDocumentSignature(std::string_view bytes)
 {
     const std::string text = decodeDocumentText(bytes.substr(0, 64));
     FieldReader in(text);
+    if (in.atEnd())
+        return false;
     const Field first = in.readField();
     return first.kind == Field::Kind::Text && first.text == "[Application]";
 }

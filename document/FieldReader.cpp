@@ -59,6 +59,8 @@ void FieldReader::consumeLineEnd()
 
 Field FieldReader::readField()
 {
+    if (atEnd())
+        fail("the file ends too early");
     while (!atEnd() && (m_text[m_pos] == ' ' || m_text[m_pos] == '\t'))
         ++m_pos;
     Field field;

@@ -1,0 +1,154 @@
+#include "app/CommandLine.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+using app::runHeadless;
+
+namespace {
+
+struct Outcome
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Outcome run(const QStringList &arguments)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    Outcome r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    const auto code = runHeadless(arguments, out, err);
+    r.code = code.value_or(-1);
+    return r;
+}
+
+QString example(const char *name)
+{
+    return QStringLiteral(PELLANDRA_SOURCE_DIR "/examples/") + QLatin1String(name);
+}
+
+QString writeFile(QTemporaryDir &dir, const char *name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(QLatin1String(name));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return path;
+}
+
+} // namespace
+
+TEST(CommandLine, ExitCodes)
+{
+    QTemporaryDir dir;
+    const QString notADocument = writeFile(dir, "notes.plr", "\"[LoanData]\",17,1\r\n");
+    const QString uncomputable = writeFile(dir, "huge.plr",
+                                           "\"[Application]\",1,1\r\n\"LoanAmount\",1000\r\n"
+                                           "\"FirstPaymentDue\",#2025-01-01#\r\n\"NumberOfPeriods\",1E+12\r\n");
+    const QString folder = dir.path();
+    struct Case
+    {
+        QStringList arguments;
+        int code;
+        const char *message; // part of what stderr must say
+    };
+    const QList<Case> cases = {
+        {{QStringLiteral("--schedule")}, app::ExitBadArguments, "needs a document file"},
+        {{QStringLiteral("--schedule"), example("car-loan.plr"), QStringLiteral("--format"), QStringLiteral("xml")},
+         app::ExitBadArguments,
+         "unknown format 'xml'"},
+        {{QStringLiteral("--summary")}, app::ExitBadArguments, "exactly one document"},
+        {{QStringLiteral("--frobnicate")}, app::ExitBadArguments, "unknown option '--frobnicate'"},
+        {{QStringLiteral("--summary"), dir.filePath(QStringLiteral("absent.plr"))},
+         app::ExitFileUnreadable,
+         "does not exist."},
+        {{QStringLiteral("--summary"), folder}, app::ExitFileUnreadable, "does not exist."},
+        {{QStringLiteral("--schedule"), notADocument}, app::ExitFileRefused, "in the wrong format or is corrupted."},
+        {{QStringLiteral("--summary"), uncomputable}, app::ExitNotComputable, "90,000"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const Outcome r = run(c.arguments);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(r.err.contains(QLatin1String(c.message))) << r.err.toStdString();
+    }
+}
+
+TEST(CommandLine, HelpVersionAndWindowedStart)
+{
+    Outcome r = run({QStringLiteral("--version")});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, QStringLiteral("Pellandra 3.3.9\n"));
+    r = run({QStringLiteral("--help")});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.contains(QLatin1String("--schedule FILE.plr")));
+    // No command: the windowed program starts, with or without a document.
+    for (const QStringList &arguments : {QStringList(), QStringList {QStringLiteral("My"), QStringLiteral("Loan.plr")},
+                                         QStringList {QStringLiteral("--debug")}}) {
+        QString out;
+        QTextStream stream(&out);
+        EXPECT_FALSE(runHeadless(arguments, stream, stream).has_value());
+        EXPECT_TRUE(out.isEmpty());
+    }
+}
+
+TEST(CommandLine, ScheduleAsCsvAndTsv)
+{
+    const Outcome csv = run({QStringLiteral("--schedule"), example("canadian-mortgage-25y.plr")});
+    ASSERT_EQ(csv.code, 0) << csv.err.toStdString();
+    const QStringList lines = csv.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.value(0),
+              QStringLiteral("No.,Date,Opening Balance,Annual Rate,Interest,Principal,Ending Balance,"
+                             "Percent Paid,Payment,Lump Sums,Cumulative Payments,Cumulative Interest,"
+                             "Cumulative Principal"));
+    EXPECT_EQ(lines.value(1), QStringLiteral("0,2026-01-01,,,,,,,,,,,"));
+    // 360,000 at 5.24 % compounded half-yearly: 1.0262^(1/6) - 1 a month, so 1,555.11 interest in month one.
+    EXPECT_EQ(lines.value(2),
+              QStringLiteral("1,2026-02-01,360000.00,5.2400,1555.11,588.12,359411.88,0.16,2143.23,,2143.23,1555.11,"
+                             "588.12"));
+    // The lump sum of 15 June 2028 falls between two payments: a row of its own with the interest it saves.
+    const QStringList lumpRow = lines.filter(QStringLiteral(",2028-06-15,"));
+    ASSERT_EQ(lumpRow.size(), 1);
+    EXPECT_TRUE(lumpRow.first().startsWith(QLatin1String(",2028-06-15,,,-")));
+    EXPECT_TRUE(lumpRow.first().contains(QLatin1String(",5000.00,")));
+
+    const Outcome tsv = run({QStringLiteral("--schedule"), QStringLiteral("--format"), QStringLiteral("tsv"),
+                             example("canadian-mortgage-25y.plr")});
+    ASSERT_EQ(tsv.code, 0);
+    QString expected = csv.out;
+    EXPECT_EQ(tsv.out, expected.replace(QLatin1Char(','), QLatin1Char('\t')));
+}
+
+TEST(CommandLine, Summary)
+{
+    const Outcome r = run({QStringLiteral("--summary"), example("car-loan.plr")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 14);
+    const QStringList expected = {
+        QStringLiteral("Loan Type\tPersonal Loan"),
+        QStringLiteral("Interest Compounded\tMonthly"),
+        QStringLiteral("Loan Amount\t$32,000.00"),
+        QStringLiteral("Annual Rate\t7.9000%"),
+        QStringLiteral("Amortization\t5"),
+        QStringLiteral("Frequency of Installment\tMonthly"),
+        QStringLiteral("Basic Payments\t$647.31"),
+        QStringLiteral("Periodic Rate\t.6583333%"),
+        QStringLiteral("Periods per Year\t12"),
+        QStringLiteral("First Payment Date\t2/15/2026"),
+        QStringLiteral("Last Payment Date\t1/15/2031"),
+        QStringLiteral("Number of Periods\t60"),
+    };
+    for (int i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(lines[i], expected[i]);
+    EXPECT_TRUE(lines[12].startsWith(QLatin1String("Total Payments\t$38,8")));
+    EXPECT_TRUE(lines[13].startsWith(QLatin1String("Interest Paid\t$6,8")));
+}

@@ -1,0 +1,463 @@
+#include "document/DocumentFile.h"
+
+#include "engine/NumberFormat.h"
+
+#include <gtest/gtest.h>
+
+using namespace document;
+using engine::exactDate;
+
+namespace {
+
+// Lines joined with CR LF, the way the file is laid out.
+std::string crlf(std::initializer_list<const char *> lines)
+{
+    std::string out;
+    for (const char *line : lines)
+        out += std::string(line) + "\r\n";
+    return out;
+}
+
+const char *const kColumnsAndPrintOptions[] = {
+    "\"[ColumnsProperties]\",4,13",
+    "\"RecordNo\",1",
+    "\"Width\",400",
+    "\"Alignment\",4",
+    "\"Position\",0",
+    "\"RecordNo\",2",
+    "\"Width\",500",
+    "\"Alignment\",4",
+    "\"Position\",1",
+    "\"RecordNo\",3",
+    "\"Width\",800",
+    "\"Alignment\",4",
+    "\"Position\",2",
+    "\"RecordNo\",4",
+    "\"Width\",500",
+    "\"Alignment\",4",
+    "\"Position\",3",
+    "\"RecordNo\",5",
+    "\"Width\",800",
+    "\"Alignment\",4",
+    "\"Position\",4",
+    "\"RecordNo\",6",
+    "\"Width\",800",
+    "\"Alignment\",4",
+    "\"Position\",5",
+    "\"RecordNo\",7",
+    "\"Width\",800",
+    "\"Alignment\",4",
+    "\"Position\",6",
+    "\"RecordNo\",8",
+    "\"Width\",700",
+    "\"Alignment\",4",
+    "\"Position\",7",
+    "\"RecordNo\",9",
+    "\"Width\",800",
+    "\"Alignment\",4",
+    "\"Position\",8",
+    "\"RecordNo\",10",
+    "\"Width\",900",
+    "\"Alignment\",4",
+    "\"Position\",9",
+    "\"RecordNo\",11",
+    "\"Width\",900",
+    "\"Alignment\",4",
+    "\"Position\",10",
+    "\"RecordNo\",12",
+    "\"Width\",900",
+    "\"Alignment\",4",
+    "\"Position\",11",
+    "\"RecordNo\",13",
+    "\"Width\",900",
+    "\"Alignment\",4",
+    "\"Position\",12",
+    "\"[PrintOptions]\",25,1",
+    "\"Orientation\",#TRUE#",
+    "\"GridLines\",1",
+    "\"RepeatHeading\",0",
+    "\"BlackAndWhite\",1",
+    "\"MarginTop\",0.5",
+    "\"MarginBottom\",0.5",
+    "\"MarginLeft\",0.25",
+    "\"MarginRight\",0.25",
+    "\"CenterHorizontally\",0",
+    "\"CenterVertically\",0",
+    "\"Scaling\",100",
+    "\"HeaderEdge\",0",
+    "\"FooterEdge\",0",
+    "\"HeaderListIndex\",1",
+    "\"FooterListIndex\",2",
+    "\"CustomHeader\",\" \"",
+    "\"CustomFooter\",\" \"",
+    "\"PageSize\",1",
+    "\"HeaderLeft\",\" \"",
+    "\"HeaderCenter\",\" \"",
+    "\"HeaderRight\",\" \"",
+    "\"FooterLeft\",\" \"",
+    "\"FooterCenter\",\" \"",
+    "\"FooterRight\",\" \"",
+    "\"RowsPerPage\",80",
+    "\"TitleComments\",0",
+};
+
+std::string tail()
+{
+    std::string out;
+    for (const char *line : kColumnsAndPrintOptions)
+        out += std::string(line) + "\r\n";
+    return out;
+}
+
+// The file of a mortgage with a two-line comment, one rate change and one lump sum, written out by hand.
+const std::string kGolden = crlf({
+                                "\"[Application]\",1,1",
+                                "\"Version\",\"3.3.9\"",
+                                "\"[LoanData]\",17,1",
+                                "\"LoanType\",1",
+                                "\"Compounding\",0",
+                                "\"Title\",5",
+                                "Maple",
+                                "\"Comments\",6",
+                                "ab",
+                                "cd",
+                                "\"PurchasePrice\",250000",
+                                "\"DownPayment\",",
+                                "\"DownPaymentUnit\",0",
+                                "\"CMHC\",",
+                                "\"LoanAmount\",200000",
+                                "\"AnnualRate\",0.0525",
+                                "\"Amortization\",25",
+                                "\"AmortizationUnit\",0",
+                                "\"FrequencyOfInstallment\",0",
+                                "\"BasicPayment\",1191.97",
+                                "\"StartPayment\",1",
+                                "\"StartDate\",#1899-12-30#",
+                                "\"FirstPaymentDue\",#2005-01-15#",
+                                "\"PeriodsPerYearIndex\",0",
+                                "\"NumberOfPeriods\",300",
+                                "\"[AnnualRates]\",2,1",
+                                "\"Date\",38367",
+                                "\"Amount\",7.5",
+                                "\"[BasicPayments]\",2,0",
+                                "\"[LumpSums]\",2,1",
+                                "\"Date\",38398",
+                                "\"Amount\",5000",
+                            })
+    + tail();
+
+DocumentData goldenDocument()
+{
+    DocumentData data;
+    engine::LoanDocument &loan = data.loan;
+    loan.gstrTitle = "Maple";
+    loan.gstrComments = "ab\r\ncd";
+    loan.gvarPurchasePrice = 250000;
+    loan.gdblLoanAmount = 200000;
+    loan.gdblAnnualRate = 0.0525;
+    loan.glngAmortization = 25;
+    loan.gdblBasicPayment = 1191.97;
+    loan.gintStartPayment = 1;
+    loan.gdtmFirstPaymentDue = *exactDate(2005, 1, 15);
+    loan.mdblNperTerm = 300;
+    const engine::NumberFormat format;
+    loan.gridAnnualRate.setRows(2);
+    engine::setChangeEntry(loan.gridAnnualRate, 1, 38367, 7.5, format);
+    loan.gridLumpSum.setRows(2);
+    engine::setChangeEntry(loan.gridLumpSum, 1, 38398, 5000, format);
+    return data;
+}
+
+ReadResult read(std::string_view bytes, DocumentData &data)
+{
+    return readDocument(bytes, data, engine::NumberFormat());
+}
+
+} // namespace
+
+TEST(DocumentFile, WritesTheLayoutByteForByte)
+{
+    EXPECT_EQ(writeDocument(goldenDocument()), kGolden);
+}
+
+TEST(DocumentFile, ReadsEveryFieldOfTheGoldenFile)
+{
+    DocumentData data;
+    const ReadResult result = read(kGolden, data);
+    EXPECT_FALSE(result.corrupted);
+    EXPECT_FALSE(result.stoppedEarly);
+    DocumentData expected = goldenDocument();
+    expected.loan.gintStartPayment = 0; // never taken from the file
+    EXPECT_EQ(data.loan.gstrTitle, "Maple");
+    EXPECT_EQ(data.loan.gstrComments, "ab\r\ncd");
+    EXPECT_EQ(data.loan.gvarPurchasePrice, 250000);
+    EXPECT_FALSE(data.loan.gvarDownPayment.has_value());
+    EXPECT_FALSE(data.loan.gvarCMHC.has_value());
+    EXPECT_EQ(data.loan.gdblAnnualRate, 0.0525);
+    EXPECT_EQ(data.loan.gintStartPayment, 0);
+    EXPECT_EQ(data.loan.gdtmStartDate, engine::kNoDate);
+    EXPECT_EQ(data.loan.gdtmFirstPaymentDue, *exactDate(2005, 1, 15));
+    EXPECT_EQ(data.loan.gridAnnualRate, expected.loan.gridAnnualRate);
+    EXPECT_EQ(data.loan.gridAnnualRate.text(1, engine::chgDateText), "1/15/2005");
+    EXPECT_EQ(data.loan.gridAnnualRate.text(1, engine::chgAmount), "7.5");
+    EXPECT_EQ(data.loan.gridBasicPayment.rows(), 1);
+    EXPECT_EQ(data.loan.gridLumpSum, expected.loan.gridLumpSum);
+    EXPECT_EQ(data.columns, expected.columns);
+    EXPECT_EQ(data.print, expected.print);
+    // Writing what was read gives the same file, but for the start-payment value.
+    std::string rewritten = kGolden;
+    rewritten.replace(rewritten.find("\"StartPayment\",1"), 16, "\"StartPayment\",0");
+    EXPECT_EQ(writeDocument(data), rewritten);
+}
+
+// Every field set to something other than its default survives a save and a reopen; so does a document that holds
+// nothing at all.
+TEST(DocumentFile, RoundTrips)
+{
+    DocumentData full = goldenDocument();
+    engine::LoanDocument &loan = full.loan;
+    loan.gintLoanType = engine::kPersonalLoan;
+    loan.gintCompounding = 3;
+    loan.gstrTitle = "Caf\xC3\xA9 \"Le Coin\", 2nd floor";
+    loan.gstrComments = "first line\r\n\"quoted\", with commas\r\n\r\nlast";
+    loan.gvarDownPayment = 12.5;
+    loan.gintDownPaymentUnit = -1;
+    loan.gvarCMHC = 3456.78;
+    loan.glngAmortization = 21.4583333333333;
+    loan.gintAmortUnit = 1;
+    loan.gintFreqOfInst = engine::kWeeklyAccelerated;
+    loan.gintPeriodsPerYearIndex = 2;
+    loan.gdtmStartDate = *exactDate(2004, 12, 20);
+    loan.mdblNperTerm = 1234;
+    loan.gridBasicPayment.setRows(3);
+    engine::setChangeEntry(loan.gridBasicPayment, 1, 38400, 1234.56, engine::NumberFormat());
+    engine::setChangeEntry(loan.gridBasicPayment, 2, 38500, 0.1, engine::NumberFormat());
+    for (int k = 0; k < kLogicalColumns; ++k) {
+        full.columns.columns[size_t(k)].Width = 1000 + k;
+        full.columns.columns[size_t(k)].Alignment = k % 3 == 0 ? kAlignLeft : kAlignRight;
+        full.columns.columns[size_t(k)].Position = k < 3 ? -1 : 12 - k;
+    }
+    PrintOptions &print = full.print;
+    print.Orientation = false;
+    print.GridLines = 0;
+    print.RepeatHeading = 1;
+    print.BlackAndWhite = 0;
+    print.TitleComments = 1;
+    print.MarginTop = 0.3f;
+    print.MarginLeft = 1.1f;
+    print.MarginRight = 0.7f;
+    print.MarginBottom = 0.9f;
+    print.CenterHorizontally = 1;
+    print.CenterVertically = 1;
+    print.Scaling = 85;
+    print.HeaderEdge = 0.2f;
+    print.FooterEdge = 0.15f;
+    print.HeaderListIndex = 7;
+    print.FooterListIndex = 0;
+    print.CustomHeader = "Say \"hello\", then";
+    print.CustomFooter = "";
+    print.PageSize = 9;
+    print.RowsPerPage = 40;
+    print.HeaderLeft = "L";
+    print.HeaderCenter = "C";
+    print.HeaderRight = "R";
+    print.FooterLeft = "\"";
+    print.FooterCenter = "a,b";
+    print.FooterRight = "\xE2\x82\xAC";
+
+    for (const DocumentData *original :
+         {static_cast<const DocumentData *>(&full), static_cast<const DocumentData *>(nullptr)}) {
+        const DocumentData source = original ? *original : DocumentData();
+        SCOPED_TRACE(original ? "every field set" : "every field at its default");
+        DocumentData copy;
+        const ReadResult result = read(writeDocument(source), copy);
+        EXPECT_FALSE(result.corrupted);
+        EXPECT_FALSE(result.stoppedEarly) << result.problem;
+        DocumentData expected = source;
+        expected.loan.gintStartPayment = 0;
+        expected.loan.gintPeriodsPerYearIndexTmp =
+            source.loan.gintFreqOfInst != engine::kMonthly ? source.loan.gintPeriodsPerYearIndex : 0;
+        EXPECT_EQ(writeDocument(copy), writeDocument(expected));
+        EXPECT_EQ(copy.loan.gstrTitle, source.loan.gstrTitle);
+        EXPECT_EQ(copy.loan.gstrComments, source.loan.gstrComments);
+        EXPECT_EQ(copy.loan.gvarCMHC, source.loan.gvarCMHC);
+        EXPECT_EQ(copy.loan.gridBasicPayment, source.loan.gridBasicPayment);
+        EXPECT_EQ(copy.loan.gintPeriodsPerYearIndexTmp, expected.loan.gintPeriodsPerYearIndexTmp);
+        EXPECT_EQ(copy.columns, source.columns);
+        EXPECT_EQ(copy.print, source.print);
+    }
+}
+
+TEST(DocumentFile, TextFieldsAndRawLines)
+{
+    struct Case
+    {
+        const char *name;
+        std::string title;
+        std::string comments;
+        const char *titleLines; // what the writer must put down for the title
+        const char *commentsLines; // and for the comments
+        std::string titleBack;
+        std::string commentsBack;
+    };
+    const Case cases[] = {
+        {"empty title and comment", "", "", "\"Title\",0\r\n\r\n", "\"Comments\",0\r\n\r\n", "", ""},
+        {"quotes and commas stay raw", "A \"big\", house", "x,\"y\"", "\"Title\",14\r\nA \"big\", house\r\n",
+         "\"Comments\",5\r\nx,\"y\"\r\n", "A \"big\", house", "x,\"y\""},
+        {"line breaks in the title fold to spaces", "one\r\ntwo\nthree", "a\nb", "\"Title\",14\r\none  two three\r\n",
+         "\"Comments\",4\r\na\r\nb\r\n", "one  two three", "a\r\nb"},
+        {"lengths count characters", "Caf\xC3\xA9", "\xC3\xA9t\xC3\xA9", "\"Title\",4\r\nCaf\xC3\xA9\r\n",
+         "\"Comments\",3\r\n\xC3\xA9t\xC3\xA9\r\n", "Caf\xC3\xA9", "\xC3\xA9t\xC3\xA9"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentData data;
+        data.loan.gstrTitle = c.title;
+        data.loan.gstrComments = c.comments;
+        const std::string bytes = writeDocument(data);
+        EXPECT_NE(bytes.find(c.titleLines), std::string::npos);
+        EXPECT_NE(bytes.find(c.commentsLines), std::string::npos);
+        DocumentData back;
+        const ReadResult result = read(bytes, back);
+        EXPECT_FALSE(result.corrupted);
+        EXPECT_FALSE(result.stoppedEarly);
+        EXPECT_EQ(back.loan.gstrTitle, c.titleBack);
+        EXPECT_EQ(back.loan.gstrComments, c.commentsBack);
+        EXPECT_EQ(back.loan.gdblLoanAmount, data.loan.gdblLoanAmount);
+    }
+}
+
+TEST(DocumentFile, LinesInAnyOrderAndMissingLines)
+{
+    // Shuffled, with the sections kept with their entries, and most lines left out.
+    const std::string shuffled = crlf({
+        "\"[Application]\",1,1",
+        "\"[LumpSums]\",2,1",
+        "\"Date\",38398",
+        "\"Amount\",5000",
+        "\"NumberOfPeriods\",300",
+        "\"FrequencyOfInstallment\",3",
+        "\"PeriodsPerYearIndex\",1",
+        "\"LoanAmount\",200000",
+        "\"StartDate\",#2005-01-01#",
+        "\"Scaling\",90",
+    });
+    DocumentData data;
+    data.loan.gdblBasicPayment = 321; // a line that is missing keeps the value the document had
+    const ReadResult result = read(shuffled, data);
+    EXPECT_FALSE(result.corrupted);
+    EXPECT_FALSE(result.stoppedEarly);
+    EXPECT_EQ(data.loan.mdblNperTerm, 300);
+    EXPECT_EQ(data.loan.gdblLoanAmount, 200000);
+    EXPECT_EQ(data.loan.gdblBasicPayment, 321);
+    EXPECT_EQ(data.loan.gintFreqOfInst, 3);
+    EXPECT_EQ(data.loan.gintPeriodsPerYearIndexTmp, 1);
+    EXPECT_EQ(data.loan.gdtmStartDate, *exactDate(2005, 1, 1));
+    EXPECT_EQ(data.loan.gridLumpSum.rows(), 2);
+    EXPECT_EQ(data.print.Scaling, 90);
+
+    // A start date the file does not give is no date, whatever the document held.
+    DocumentData noStart;
+    noStart.loan.gdtmStartDate = 38000;
+    read(crlf({"\"[Application]\",1,1", "\"LoanAmount\",5"}), noStart);
+    EXPECT_EQ(noStart.loan.gdtmStartDate, engine::kNoDate);
+}
+
+TEST(DocumentFile, Signature)
+{
+    EXPECT_TRUE(hasDocumentSignature(kGolden));
+    EXPECT_TRUE(hasDocumentSignature("  \"[Application]\",1,1\r\n"));
+    EXPECT_FALSE(hasDocumentSignature(crlf({"\"[LoanData]\",17,1", "\"[Application]\",1,1"})));
+    EXPECT_FALSE(hasDocumentSignature(""));
+    EXPECT_FALSE(hasDocumentSignature("[Application]"));
+    EXPECT_FALSE(hasDocumentSignature(std::string("\x89PNG\r\n\x1a\n\0\0", 10)));
+    EXPECT_EQ(missingFileMessage("/tmp/a.plr"), "File '/tmp/a.plr' does not exist.");
+    EXPECT_EQ(wrongFormatMessage("b.plr"),
+              "File 'b.plr' cannot be opened, because it is in the wrong format or is corrupted.");
+}
+
+TEST(DocumentFile, UnknownKeysAreReportedOnceAndSkipped)
+{
+    std::string bytes = kGolden;
+    bytes.insert(bytes.find("\"LoanAmount\""), "\"Colour\",\"blue\"\r\n\"Mood\",3\r\n");
+    DocumentData data;
+    const ReadResult result = read(bytes, data);
+    EXPECT_TRUE(result.corrupted);
+    EXPECT_FALSE(result.stoppedEarly);
+    EXPECT_EQ(result.message(), kCorruptionMessage);
+    EXPECT_EQ(data.loan.gdblLoanAmount, 200000);
+    EXPECT_EQ(data.print, PrintOptions());
+    EXPECT_EQ(data.loan.gridLumpSum.rows(), 2);
+}
+
+TEST(DocumentFile, OlderFilesInWindows1252)
+{
+    std::string bytes = kGolden;
+    bytes.replace(bytes.find("\"Title\",5\r\nMaple"), 16, "\"Title\",4\r\nCaf\xE9");
+    bytes.replace(bytes.find("\"CustomHeader\",\" \""), 18, "\"CustomHeader\",\"\x80 5\"");
+    DocumentData data;
+    const ReadResult result = read(bytes, data);
+    EXPECT_FALSE(result.stoppedEarly);
+    EXPECT_EQ(data.loan.gstrTitle, "Caf\xC3\xA9");
+    EXPECT_EQ(data.print.CustomHeader, "\xE2\x82\xAC 5");
+}
+
+// Whatever a damaged file holds, reading ends, keeps what came before the damage, and allocates nothing unbounded.
+TEST(DocumentFile, DamagedFiles)
+{
+    const std::string head = crlf({"\"[Application]\",1,1", "\"LoanAmount\",1234"});
+    struct Case
+    {
+        const char *name;
+        std::string body;
+        bool stoppedEarly;
+        bool corrupted;
+    };
+    const Case cases[] = {
+        {"section count in the millions", crlf({"\"[LumpSums]\",2,5000000"}), true, false},
+        {"section count larger than its entries", crlf({"\"[LumpSums]\",2,30000", "\"Date\",38398", "\"Amount\",5"}),
+         true, false},
+        {"more than 13 column records", crlf({"\"[ColumnsProperties]\",4,14"}), true, false},
+        {"text where a number belongs", crlf({"\"BasicPayment\",\"lots\"", "\"Scaling\",90"}), true, false},
+        {"a number too large for its field", crlf({"\"LoanType\",70000"}), true, false},
+        {"a date beyond the calendar", crlf({"\"FirstPaymentDue\",99999999"}), true, false},
+        {"a quote never closed", "\"Scaling\r\n\"GridLines\",0\r\n", true, false},
+        {"an endless line", std::string(1 << 20, 'x'), false, true},
+        {"binary garbage", std::string("\0\x01\xff\xfe,,\r\n\x7f\"\x80", 11), false, true},
+        {"a comment longer than the file", crlf({"\"Comments\",2000000000", "short"}), false, false},
+        {"a file cut short", "\"LoanType\",", true, false},
+        {"a file cut inside a section", crlf({"\"[LumpSums]\",2,2", "\"Date\",38398"}), true, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentData data;
+        const ReadResult result = read(head + c.body, data);
+        EXPECT_EQ(result.stoppedEarly, c.stoppedEarly) << result.problem;
+        EXPECT_EQ(result.corrupted, c.corrupted);
+        EXPECT_EQ(data.loan.gdblLoanAmount, 1234);
+        EXPECT_LE(data.loan.gridLumpSum.rows(), 2);
+        EXPECT_EQ(data.print.Scaling, 100);
+        if (c.stoppedEarly) {
+            EXPECT_NE(result.message().find("line "), std::string::npos);
+        }
+    }
+}
+
+TEST(DocumentFile, DamagedColumnLayoutIsRepaired)
+{
+    std::string bytes = kGolden;
+    // Two columns claim place 2, one claims a place that does not exist, one has a negative width.
+    bytes.replace(bytes.find("\"Position\",3"), 12, "\"Position\",2");
+    bytes.replace(bytes.find("\"Position\",12"), 13, "\"Position\",40");
+    bytes.replace(bytes.find("\"Width\",700"), 11, "\"Width\",-5");
+    bytes.replace(bytes.find("\"PageSize\",1"), 12, "\"PageSize\",99");
+    DocumentData data;
+    read(bytes, data);
+    std::vector<int> positions;
+    for (const auto &column : data.columns.columns)
+        positions.push_back(column.Position);
+    EXPECT_EQ(positions, (std::vector<int> {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, -1}));
+    EXPECT_EQ(data.columns.visibleCount(), 12);
+    EXPECT_EQ(data.columns.columns[7].Width, minimumColumnWidth(7));
+    EXPECT_EQ(data.print.PageSize, 1);
+}
