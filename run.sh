@@ -14,4 +14,4 @@ build-release/app/pellandra --version
 echo
 build-release/app/pellandra --summary "$example"
 echo
-build-release/app/pellandra --schedule "$example" --format tsv | head -n 15
+build-release/app/pellandra --schedule "$example" --format tsv | sed -n '1,15p'
