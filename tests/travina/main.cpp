@@ -1,0 +1,15 @@
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    // Headless unless the caller chose a platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    // Fixed metrics whatever the desktop would pick.
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    return RUN_ALL_TESTS();
+}
