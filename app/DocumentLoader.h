@@ -2,6 +2,7 @@
 
 #include "document/DocumentFile.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace app {
@@ -16,6 +17,13 @@ struct LoadOutcome
     bool ok() const { return status == Status::Loaded; }
 };
 
+// The bytes of a file that passed the checks: it exists, is not too large, can be read, and starts like a document.
+struct FileBytes : LoadOutcome
+{
+    QByteArray bytes;
+};
+
+FileBytes readDocumentBytes(const QString &path);
 LoadOutcome loadDocumentFile(const QString &path, document::DocumentData &data, const engine::NumberFormat &format);
 
 } // namespace app

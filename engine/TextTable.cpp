@@ -17,8 +17,16 @@ TextTable::TextTable(int rows, int cols)
 
 void TextTable::setRows(int rows)
 {
-    m_rows = std::max(rows, 0);
+    rows = std::max(rows, 0);
+    // The text of dropped cells becomes unused space, reclaimed by the next compaction.
+    for (size_t i = size_t(rows) * size_t(m_cols); i < m_cells.size(); ++i)
+        m_unused += m_cells[i].length;
+    m_rows = rows;
     m_cells.resize(size_t(m_rows) * size_t(m_cols));
+    if (m_cells.empty()) {
+        m_text.clear();
+        m_unused = 0;
+    }
 }
 
 void TextTable::setCols(int cols)
@@ -28,8 +36,12 @@ void TextTable::setCols(int cols)
         return;
     std::vector<Cell> cells(size_t(m_rows) * size_t(cols));
     for (int r = 0; r < m_rows; ++r) {
-        for (int c = 0; c < std::min(cols, m_cols); ++c)
-            cells[size_t(r) * size_t(cols) + size_t(c)] = cell(r, c);
+        for (int c = 0; c < m_cols; ++c) {
+            if (c < cols)
+                cells[size_t(r) * size_t(cols) + size_t(c)] = cell(r, c);
+            else
+                m_unused += cell(r, c).length;
+        }
     }
     m_cells = std::move(cells);
     m_cols = cols;

@@ -132,7 +132,7 @@ TEST(TimeLeft, PaymentThatNeverRepays)
         TimeLeftResult::Status status;
     };
     const Case cases[] = {
-        {10, "12.0000%", TimeLeftResult::Status::PaymentTooLow}, // exactly the interest of 1,000 at 1 % a month
+        {9.99, "12.0000%", TimeLeftResult::Status::PaymentTooLow}, // a cent short of 1 % of 1,000
         {5, "12.0000%", TimeLeftResult::Status::PaymentTooLow},
         {0, ".0000%", TimeLeftResult::Status::PaymentTooLow},
         {100, "abc", TimeLeftResult::Status::Failed},

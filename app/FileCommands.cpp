@@ -1,0 +1,275 @@
+#include "FileCommands.h"
+
+#include "DocumentLoader.h"
+#include "MainWindow.h"
+#include "SettingsKeys.h"
+#include "SettingsStore.h"
+#include "frmChild.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+namespace app {
+
+namespace {
+
+const QString kFilter = QStringLiteral("Pellandra Files (*.plr)");
+
+QString recentKey(int n)
+{
+    return QStringLiteral("RecentFile%1").arg(n);
+}
+
+// Paths may come with either separator; the platform's own is "/".
+QString normalizedPath(const QString &path)
+{
+    return QDir::fromNativeSeparators(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
+}
+
+class BusyCursor
+{
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+} // namespace
+
+QString fileTitle(const QString &path)
+{
+    const QString normalized = normalizedPath(path);
+    return normalized.mid(normalized.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+FileCommands::FileCommands(MainWindow &shell)
+    : QObject(&shell)
+    , m_shell(shell)
+{ }
+
+void FileCommands::createRecentFilesMenu(QMenu *fileMenu)
+{
+    m_recentSeparator = fileMenu->addSeparator();
+    m_recentSeparator->setVisible(false);
+    for (int k = 1; k <= kMaxRecentFiles; ++k) {
+        auto *entry = new QAction(fileMenu);
+        entry->setObjectName(QStringLiteral("mnuRecentFile%1").arg(k));
+        entry->setVisible(false);
+        connect(entry, &QAction::triggered, this, [this, entry] { OpenPath(entry->data().toString()); });
+        fileMenu->addAction(entry);
+        m_recent << entry;
+    }
+}
+
+QString FileCommands::initialDirectory() const
+{
+    const QString stored = m_shell.settings().value(kSettingsSection, kInitialDirectory, kDefaultInitialDirectory);
+    // The classic default names a drive this platform does not have: the user's home folder stands for it.
+    if (stored.compare(kDefaultInitialDirectory, Qt::CaseInsensitive) == 0 || stored.isEmpty())
+        return QDir::homePath();
+    const QString folder = normalizedPath(stored);
+    return QFileInfo(folder).isDir() ? folder : QDir::homePath();
+}
+
+void FileCommands::rememberDirectory(const QString &folder)
+{
+    m_shell.settings().setValue(kSettingsSection, kInitialDirectory, folder);
+}
+
+void FileCommands::OpenWithDialog()
+{
+    const QString path = m_shell.dialogs().openFile(&m_shell, QStringLiteral("Open"), initialDirectory(), kFilter);
+    if (path.isEmpty())
+        return;
+    const QFileInfo info(path);
+    m_shell.state().gstrLastDirectory = info.absolutePath();
+    m_shell.state().gstrFileTitle = info.fileName();
+    rememberDirectory(m_shell.state().gstrLastDirectory);
+    OpenDocument(path);
+    m_shell.SetToolbar();
+    AddRecentFile(path);
+}
+
+void FileCommands::OpenPath(const QString &path)
+{
+    const QString normalized = normalizedPath(path);
+    const qsizetype slash = normalized.lastIndexOf(QLatin1Char('/'));
+    if (slash >= 0) {
+        m_shell.state().gstrLastDirectory = normalized.left(slash);
+        m_shell.state().gstrFileTitle = normalized.mid(slash + 1);
+    }
+    rememberDirectory(m_shell.state().gstrLastDirectory);
+    OpenDocument(path);
+    m_shell.SetToolbar();
+    AddRecentFile(path);
+}
+
+void FileCommands::OpenDocument(const QString &path)
+{
+    AppState &state = m_shell.state();
+    state.gblnOpenFailed = false;
+    FileBytes file = readDocumentBytes(normalizedPath(path));
+    if (!file.ok()) {
+        // The messages name the path as the user gave it.
+        m_shell.message(file.status == LoadOutcome::Status::Missing
+                            ? QString::fromStdString(document::missingFileMessage(path.toStdString()))
+                            : file.status == LoadOutcome::Status::WrongFormat
+                            ? QString::fromStdString(document::wrongFormatMessage(path.toStdString()))
+                            : file.error);
+        state.gblnOpenFailed = true;
+        return;
+    }
+
+    const int slot = m_shell.docSlots().GetFreeDocSlot();
+    frmChild *window = m_shell.createDocumentWindow(slot, state.gstrFileTitle);
+    window->loan().gstrFileName = normalizedPath(path).toStdString();
+    m_shell.docSlots().state(slot).blnUntitled = false;
+    m_shell.docSlots().state(slot).blnModified = false;
+
+    BusyCursor busy;
+    const document::ReadResult result = document::readDocument(
+        std::string_view(file.bytes.constData(), size_t(file.bytes.size())), window->data(), m_shell.numberFormat());
+    if (!result.message().empty())
+        m_shell.message(QString::fromStdString(result.message()));
+    window->data().columns.init(false);
+    m_shell.ShowProgressBar(true);
+    m_shell.SetProgressBarUbound(100);
+    window->Calculate();
+    m_shell.ShowProgressBar(false);
+}
+
+void FileCommands::SaveDocument()
+{
+    frmChild *window = m_shell.activeDocument();
+    if (!window)
+        return;
+    DocState &state = m_shell.docSlots().state(window->slot());
+    if (state.blnUntitled) {
+        SaveDocumentAs();
+        return;
+    }
+    if (writeDocument(*window, QString::fromStdString(window->loan().gstrFileName))) {
+        state.blnUntitled = false;
+        state.blnModified = false;
+    }
+}
+
+void FileCommands::SaveDocumentAs()
+{
+    frmChild *window = m_shell.activeDocument();
+    if (!window)
+        return;
+    DocState &state = m_shell.docSlots().state(window->slot());
+    QString proposed = QString::fromStdString(window->loan().gstrFileName);
+    if (state.blnUntitled)
+        proposed += QStringLiteral(".plr");
+    const QString chosen = SaveAsDialog(proposed);
+    if (chosen.isEmpty())
+        return;
+    {
+        BusyCursor busy;
+        if (!writeDocument(*window, chosen))
+            return;
+        window->loan().gstrFileName = chosen.toStdString();
+        m_shell.setDocumentCaption(*window, fileTitle(chosen));
+        m_shell.activateDocument(*window);
+        state.blnUntitled = false;
+        state.blnModified = false;
+    }
+    m_shell.state().gstrLastDirectory = QFileInfo(chosen).absolutePath();
+    m_shell.state().gstrFileTitle = fileTitle(chosen);
+    AddRecentFile(chosen);
+}
+
+QString FileCommands::SaveAsDialog(const QString &proposed)
+{
+    QString folder = initialDirectory();
+    const QString start = QFileInfo(proposed).isAbsolute() ? proposed : QDir(folder).filePath(proposed);
+    QString name = m_shell.dialogs().saveFile(&m_shell, QStringLiteral("Save As"), start, kFilter);
+    if (name.isEmpty())
+        return {};
+    name = normalizedPath(name);
+    if (!name.contains(QLatin1Char('.')))
+        name += QStringLiteral(".plr");
+    // The old file is replaced only once the new one is complete (see writeDocument), so nothing is deleted here.
+    rememberDirectory(name.left(name.lastIndexOf(QLatin1Char('/'))));
+    return name;
+}
+
+bool FileCommands::writeDocument(frmChild &window, const QString &path)
+{
+    QString error;
+    if (window.SaveToFile(path, &error))
+        return true;
+    m_shell.message(error, UserDialogs::Ok, UserDialogs::Icon::Critical);
+    return false;
+}
+
+void FileCommands::AddRecentFile(const QString &path)
+{
+    SettingsStore &settings = m_shell.settings();
+    auto stored = [&](int n) { return settings.value(kRecentFilesSection, recentKey(n)); };
+    auto store = [&](int n, const QString &value) { settings.setValue(kRecentFilesSection, recentKey(n), value); };
+    auto sameFile = [&](const QString &a) { return a.compare(path, Qt::CaseInsensitive) == 0; };
+
+    const bool listed =
+        std::any_of(m_recent.begin(), m_recent.end(), [&](QAction *a) { return sameFile(a->data().toString()); });
+    if (!listed) {
+        for (int n = kMaxRecentFiles - 1; n >= 1; --n) {
+            const QString value = stored(n);
+            if (!value.isEmpty())
+                store(n + 1, value);
+        }
+        store(1, path);
+    } else if (!m_shell.state().gblnOpenFailed) {
+        int found = 0;
+        for (int n = 1; n <= kMaxRecentFiles && found == 0; ++n) {
+            if (sameFile(stored(n)))
+                found = n;
+        }
+        if (found != 1) {
+            for (int n = found - 1; n >= 1; --n)
+                store(n + 1, stored(n));
+            store(1, path);
+        }
+    } else {
+        int count = 0;
+        while (count < kMaxRecentFiles && !stored(count + 1).isEmpty())
+            ++count;
+        int found = 0;
+        for (int n = 1; n <= count && found == 0; ++n) {
+            if (sameFile(stored(n)))
+                found = n;
+        }
+        if (found > 0) {
+            for (int n = found; n < count; ++n)
+                store(n, stored(n + 1));
+            settings.remove(kRecentFilesSection, recentKey(count));
+            m_recent[count - 1]->setVisible(false);
+        }
+    }
+    LoadRecentFilesMenu();
+}
+
+void FileCommands::LoadRecentFilesMenu()
+{
+    SettingsStore &settings = m_shell.settings();
+    if (settings.value(kRecentFilesSection, recentKey(1)).isEmpty())
+        return;
+    for (int k = 1; k <= kMaxRecentFiles; ++k) {
+        const QString path = settings.value(kRecentFilesSection, recentKey(k));
+        if (path.isEmpty())
+            break;
+        m_recentSeparator->setVisible(true);
+        m_recent[k - 1]->setData(path);
+        m_recent[k - 1]->setText(QString(path).replace(QLatin1Char('&'), QLatin1String("&&")));
+        m_recent[k - 1]->setVisible(true);
+    }
+}
+
+} // namespace app

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class QAction;
+class QMenu;
+
+namespace app {
+
+class MainWindow;
+class frmChild;
+
+// Open, Save, Save As and the recent-files list of the File menu.
+class FileCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit FileCommands(MainWindow &shell);
+
+    // Adds the recent-files part (a separator and eight hidden entries) to the File menu.
+    void createRecentFilesMenu(QMenu *fileMenu);
+
+    void OpenWithDialog();
+    void OpenPath(const QString &path);
+    // Checks the file, opens a window for it, reads it and computes its schedule.
+    void OpenDocument(const QString &path);
+    void SaveDocument();
+    void SaveDocumentAs();
+    // The name to save under, or an empty text when the user cancelled.
+    QString SaveAsDialog(const QString &proposed);
+    void AddRecentFile(const QString &path);
+    void LoadRecentFilesMenu();
+
+    // Writes a document window's document; a failure is shown with the system's reason.
+    bool writeDocument(frmChild &window, const QString &path);
+
+    QList<QAction *> recentActions() const { return m_recent; }
+    QString initialDirectory() const;
+
+private:
+    void rememberDirectory(const QString &folder);
+
+    MainWindow &m_shell;
+    QAction *m_recentSeparator = nullptr;
+    QList<QAction *> m_recent;
+};
+
+// "name" without its folder.
+QString fileTitle(const QString &path);
+
+} // namespace app

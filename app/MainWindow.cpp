@@ -1,0 +1,519 @@
+#include "MainWindow.h"
+
+#include "FileCommands.h"
+#include "LocaleFormat.h"
+#include "SettingsKeys.h"
+#include "SettingsStore.h"
+#include "frmChild.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+#include <cmath>
+
+namespace app {
+
+namespace {
+
+const QString kNoHelpMessage =
+    QStringLiteral("Unable to display Help Contents. There is no Help associated with this project.");
+
+QIcon themedIcon(const char *themeName, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(QLatin1String(themeName), QApplication::style()->standardIcon(fallback));
+}
+
+} // namespace
+
+MainWindow::MainWindow(SettingsStore &settings, UserDialogs &dialogs, bool debug, QWidget *parent)
+    : QMainWindow(parent)
+    , m_settings(settings)
+    , m_dialogs(dialogs)
+    , m_files(std::make_unique<FileCommands>(*this))
+{
+    setWindowTitle(QStringLiteral("Pellandra"));
+    m_mdi = new QMdiArea(this);
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdi);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);
+
+    createActions(debug);
+    createMenus(debug);
+    createStatusBar();
+    restorePlacement();
+    loadPreferences();
+    m_files->LoadRecentFilesMenu();
+    SetToolbar();
+    m_loading = false;
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::loadPreferences()
+{
+    m_state.gstrDateFormat =
+        m_settings.value(kSettingsSection, kDateFormatString, QString::fromLatin1(engine::kDefaultDatePattern));
+    m_state.gintRowInterval = m_settings.intValue(kSettingsSection, kRowInterval, kDefaultRowInterval);
+    m_state.glngRowIntervalColor = m_settings.intValue(kSettingsSection, kRowIntervalColor, kDefaultRowIntervalColor);
+    m_state.gintScrollTrack = m_settings.intValue(kSettingsSection, kScrollTrack, kDefaultScrollTrack);
+    m_format = numberFormatFor(QLocale());
+    m_format.setDatePattern(m_state.gstrDateFormat.toStdString());
+}
+
+void MainWindow::restorePlacement()
+{
+    const int left = m_settings.intValue(kSettingsSection, kMainLeft, kDefaultMainLeft);
+    const int top = m_settings.intValue(kSettingsSection, kMainTop, kDefaultMainTop);
+    const int width = m_settings.intValue(kSettingsSection, kMainWidth, kDefaultMainWidth);
+    const int height = m_settings.intValue(kSettingsSection, kMainHeight, kDefaultMainHeight);
+    move(left / kTwipsPerPixel, top / kTwipsPerPixel);
+    resize(std::max(width / kTwipsPerPixel, 200), std::max(height / kTwipsPerPixel, 150));
+    switch (m_settings.intValue(kSettingsSection, kMainWinState, kStateNormal)) {
+    case kStateMaximized:
+        setWindowState(Qt::WindowMaximized);
+        break;
+    case kStateMinimized:
+        setWindowState(Qt::WindowMinimized);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::savePlacement()
+{
+    if (m_loading)
+        return;
+    const Qt::WindowStates states = windowState();
+    if (!(states & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) {
+        m_settings.setIntValue(kSettingsSection, kMainLeft, x() * kTwipsPerPixel);
+        m_settings.setIntValue(kSettingsSection, kMainTop, y() * kTwipsPerPixel);
+        m_settings.setIntValue(kSettingsSection, kMainWidth, width() * kTwipsPerPixel);
+        m_settings.setIntValue(kSettingsSection, kMainHeight, height() * kTwipsPerPixel);
+    }
+    const int state = states & Qt::WindowMinimized ? kStateMinimized
+        : states & Qt::WindowMaximized             ? kStateMaximized
+                                                   : kStateNormal;
+    m_settings.setIntValue(kSettingsSection, kMainWinState, state);
+}
+
+void MainWindow::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    savePlacement();
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    savePlacement();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        savePlacement();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Every document window gets its save prompt; one Cancel keeps the program running.
+    for (QMdiSubWindow *window : m_mdi->subWindowList(QMdiArea::StackingOrder)) {
+        if (!window->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    savePlacement();
+    event->accept();
+}
+
+QAction *MainWindow::addAction(const QString &name, const QString &text, void (MainWindow::*slot)())
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(name);
+    if (slot)
+        connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+QAction *MainWindow::action(const QString &name) const
+{
+    return findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
+}
+
+void MainWindow::createActions(bool debug)
+{
+    QAction *newAction = addAction(QStringLiteral("New"), QStringLiteral("&New"), &MainWindow::NewDocument);
+    newAction->setIcon(themedIcon("document-new", QStyle::SP_FileIcon));
+    newAction->setToolTip(QStringLiteral("New"));
+    newAction->setShortcut(QKeySequence::New);
+    QAction *open = addAction(QStringLiteral("Open"), QStringLiteral("&Open"), nullptr);
+    open->setIcon(themedIcon("document-open", QStyle::SP_DialogOpenButton));
+    open->setToolTip(QStringLiteral("Open"));
+    open->setShortcut(QKeySequence::Open);
+    connect(open, &QAction::triggered, this, [this] { m_files->OpenWithDialog(); });
+    QAction *close = addAction(QStringLiteral("Close"), QStringLiteral("&Close"), nullptr);
+    connect(close, &QAction::triggered, this, [this] {
+        if (QMdiSubWindow *window = m_mdi->currentSubWindow())
+            window->close();
+    });
+    QAction *save = addAction(QStringLiteral("Save"), QStringLiteral("&Save"), nullptr);
+    save->setIcon(themedIcon("document-save", QStyle::SP_DialogSaveButton));
+    save->setToolTip(QStringLiteral("Save"));
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, [this] { m_files->SaveDocument(); });
+    QAction *saveAs = addAction(QStringLiteral("SaveAs"), QStringLiteral("Save &As..."), nullptr);
+    connect(saveAs, &QAction::triggered, this, [this] { m_files->SaveDocumentAs(); });
+    addAction(QStringLiteral("Exit"), QStringLiteral("E&xit"), nullptr)->setMenuRole(QAction::QuitRole);
+    connect(action(QStringLiteral("Exit")), &QAction::triggered, this, &QWidget::close);
+
+    addAction(QStringLiteral("Undo"), QStringLiteral("&Undo"), nullptr);
+    addAction(QStringLiteral("Cut"), QStringLiteral("Cu&t"), nullptr);
+
+    for (const auto &[name, text] : {std::pair {"Toolbar", "&Toolbar"}, std::pair {"StatusBar", "Status &Bar"}}) {
+        QAction *toggle = addAction(QLatin1String(name), QLatin1String(text), nullptr);
+        toggle->setCheckable(true);
+        toggle->setChecked(true);
+    }
+    connect(action(QStringLiteral("Toolbar")), &QAction::toggled, this, [this](bool on) { m_toolBar->setVisible(on); });
+    connect(action(QStringLiteral("StatusBar")), &QAction::toggled, this,
+            [this](bool on) { statusBar()->setVisible(on); });
+
+    QAction *cascade = addAction(QStringLiteral("Cascade"), QStringLiteral("&Cascade"), nullptr);
+    connect(cascade, &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
+    QAction *tileH = addAction(QStringLiteral("TileHorizontal"), QStringLiteral("Tile &Horizontal"), nullptr);
+    connect(tileH, &QAction::triggered, this, [this] {
+        // One window above the other, each the full width.
+        const QList<QMdiSubWindow *> windows = m_mdi->subWindowList();
+        const QSize area = m_mdi->viewport()->size();
+        int y = 0;
+        for (int i = 0; i < windows.size(); ++i) {
+            const int h = (area.height() - y) / int(windows.size() - i);
+            windows[i]->showNormal();
+            windows[i]->setGeometry(0, y, area.width(), h);
+            y += h;
+        }
+    });
+    QAction *tileV = addAction(QStringLiteral("TileVertical"), QStringLiteral("Tile &Vertical"), nullptr);
+    connect(tileV, &QAction::triggered, this, [this] {
+        // Side by side, each the full height.
+        const QList<QMdiSubWindow *> windows = m_mdi->subWindowList();
+        const QSize area = m_mdi->viewport()->size();
+        int x = 0;
+        for (int i = 0; i < windows.size(); ++i) {
+            const int w = (area.width() - x) / int(windows.size() - i);
+            windows[i]->showNormal();
+            windows[i]->setGeometry(x, 0, w, area.height());
+            x += w;
+        }
+    });
+    QAction *arrange = addAction(QStringLiteral("ArrangeIcons"), QStringLiteral("&Arrange Icons"), nullptr);
+    connect(arrange, &QAction::triggered, m_mdi, &QMdiArea::tileSubWindows);
+
+    addAction(QStringLiteral("Contents"), QStringLiteral("&Contents"), &MainWindow::showHelpContents)
+        ->setShortcut(QKeySequence::HelpContents);
+    addAction(QStringLiteral("About"), QStringLiteral("&About Pellandra..."), &MainWindow::showAbout);
+
+    if (debug) {
+        QAction *toggle = addAction(QStringLiteral("DebugGrid"), QStringLiteral("Toggle Hidden Grids"), nullptr);
+        toggle->setIcon(themedIcon("view-list-details", QStyle::SP_FileDialogDetailedView));
+        toggle->setToolTip(QStringLiteral("Toggle Hidden Grids"));
+        connect(toggle, &QAction::triggered, this, [this] {
+            if (m_active)
+                m_active->toggleHiddenGrids();
+        });
+    }
+}
+
+void MainWindow::createMenus(bool debug)
+{
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    m_fileMenu->setObjectName(QStringLiteral("mnuFile"));
+    m_fileMenu->addAction(action(QStringLiteral("New")));
+    m_fileMenu->addAction(action(QStringLiteral("Open")));
+    m_fileMenu->addAction(action(QStringLiteral("Close")));
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(action(QStringLiteral("Save")));
+    m_fileMenu->addAction(action(QStringLiteral("SaveAs")));
+    m_files->createRecentFilesMenu(m_fileMenu);
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(action(QStringLiteral("Exit")));
+    connect(m_fileMenu, &QMenu::aboutToShow, this, &MainWindow::updateFileMenu);
+
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    edit->addAction(action(QStringLiteral("Undo")));
+    edit->addSeparator();
+    edit->addAction(action(QStringLiteral("Cut")));
+    // Undo and Cut have nothing to act on in a computed schedule.
+    connect(edit, &QMenu::aboutToShow, this, [this] {
+        action(QStringLiteral("Undo"))->setEnabled(false);
+        action(QStringLiteral("Cut"))->setEnabled(false);
+    });
+
+    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    view->addAction(action(QStringLiteral("Toolbar")));
+    view->addAction(action(QStringLiteral("StatusBar")));
+
+    m_windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
+    m_windowMenu->setObjectName(QStringLiteral("mnuWindow"));
+    for (const char *name : {"Cascade", "TileHorizontal", "TileVertical", "ArrangeIcons"})
+        m_windowMenu->addAction(action(QLatin1String(name)));
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &MainWindow::updateWindowMenu);
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    help->addAction(action(QStringLiteral("Contents")));
+    help->addSeparator();
+    help->addAction(action(QStringLiteral("About")));
+
+    if (debug) {
+        QMenu *debugMenu = menuBar()->addMenu(QStringLiteral("Debug"));
+        debugMenu->setObjectName(QStringLiteral("mnuDebug"));
+        debugMenu->addAction(action(QStringLiteral("DebugGrid")));
+    }
+
+    m_toolBar = addToolBar(QStringLiteral("Toolbar"));
+    m_toolBar->setObjectName(QStringLiteral("Toolbar"));
+    m_toolBar->setMovable(false);
+    for (const char *name : {"New", "Open", "Save"})
+        m_toolBar->addAction(action(QLatin1String(name)));
+    if (debug)
+        m_toolBar->addAction(action(QStringLiteral("DebugGrid")));
+}
+
+void MainWindow::createStatusBar()
+{
+    m_datePanel = new QLabel(this);
+    m_datePanel->setToolTip(QStringLiteral("Current Date"));
+    m_timePanel = new QLabel(this);
+    m_timePanel->setToolTip(QStringLiteral("Current Time"));
+    m_progress = new QProgressBar(this);
+    m_progress->setRange(0, 100);
+    m_progress->setTextVisible(false);
+    m_progress->hide();
+    statusBar()->addWidget(m_progress, 1);
+    statusBar()->addPermanentWidget(m_datePanel);
+    statusBar()->addPermanentWidget(m_timePanel);
+    auto refresh = [this] {
+        const QDateTime now = QDateTime::currentDateTime();
+        m_datePanel->setText(QLocale().toString(now.date(), QLocale::ShortFormat));
+        m_timePanel->setText(QLocale().toString(now.time(), QLocale::ShortFormat));
+    };
+    refresh();
+    auto *clock = new QTimer(this);
+    connect(clock, &QTimer::timeout, this, refresh);
+    clock->start(1000);
+}
+
+void MainWindow::updateFileMenu()
+{
+    const bool any = !documents().isEmpty();
+    for (const char *name : {"Close", "Save", "SaveAs"})
+        action(QLatin1String(name))->setEnabled(any);
+}
+
+void MainWindow::updateWindowMenu()
+{
+    const bool any = !documents().isEmpty();
+    for (const char *name : {"Cascade", "TileHorizontal", "TileVertical", "ArrangeIcons"})
+        action(QLatin1String(name))->setEnabled(any);
+}
+
+void MainWindow::SetToolbar()
+{
+    const bool any = !documents().isEmpty();
+    for (QAction *button : m_toolBar->actions()) {
+        const QString name = button->objectName();
+        if (name != QLatin1String("New") && name != QLatin1String("Open"))
+            button->setEnabled(any);
+    }
+    updateFileMenu();
+    updateWindowMenu();
+}
+
+UserDialogs::Button MainWindow::message(const QString &text, int buttons, UserDialogs::Icon icon)
+{
+    return m_dialogs.message(this, kSettingsName, text, buttons, icon);
+}
+
+int MainWindow::activeSlot() const
+{
+    return m_active ? m_active->slot() : 0;
+}
+
+QList<frmChild *> MainWindow::documents() const
+{
+    QList<frmChild *> list;
+    for (QMdiSubWindow *window : m_mdi->subWindowList()) {
+        if (auto *child = qobject_cast<frmChild *>(window->widget()))
+            list << child;
+    }
+    return list;
+}
+
+frmChild *MainWindow::createDocumentWindow(int slot, const QString &caption)
+{
+    auto *child = new frmChild(*this, slot);
+    m_slots.setWindow(slot, child);
+    QMdiSubWindow *window = m_mdi->addSubWindow(child);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowIcon(themedIcon("x-office-spreadsheet", QStyle::SP_FileIcon));
+    setDocumentCaption(*child, caption);
+    window->resize(m_mdi->viewport()->size() * 0.9);
+    m_state.gintChildWinState = m_settings.intValue(kSettingsSection, kChildWinState, kStateNormal);
+    switch (m_state.gintChildWinState) {
+    case kStateMaximized:
+        window->showMaximized();
+        break;
+    case kStateMinimized:
+        window->showMinimized();
+        break;
+    default:
+        window->show();
+        break;
+    }
+    activateDocument(*child);
+    return child;
+}
+
+void MainWindow::setDocumentCaption(frmChild &window, const QString &caption)
+{
+    window.setWindowTitle(caption);
+    if (QWidget *frame = window.parentWidget())
+        frame->setWindowTitle(caption);
+}
+
+void MainWindow::activateDocument(frmChild &window)
+{
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(window.parentWidget()))
+        m_mdi->setActiveSubWindow(frame);
+    m_active = &window;
+}
+
+void MainWindow::subWindowActivated(QMdiSubWindow *window)
+{
+    if (auto *child = window ? qobject_cast<frmChild *>(window->widget()) : nullptr)
+        m_active = child;
+}
+
+void MainWindow::documentClosed(frmChild &window, int windowState)
+{
+    m_slots.release(window.slot());
+    if (m_active == &window) {
+        m_active = nullptr;
+        for (frmChild *other : documents()) {
+            if (other != &window)
+                m_active = other;
+        }
+    }
+    m_settings.setIntValue(kSettingsSection, kChildWinState, windowState);
+    m_state.gblnWizardCancelled = false;
+    // The window leaves the area after this returns; update the buttons once it has.
+    QTimer::singleShot(0, this, &MainWindow::SetToolbar);
+}
+
+void MainWindow::NewDocument()
+{
+    const int slot = m_slots.GetFreeDocSlot();
+    m_slots.state(slot).blnModified = true;
+    m_slots.state(slot).blnUntitled = true;
+    const QString caption = QStringLiteral("Untitled%1").arg(slot);
+    frmChild *window = createDocumentWindow(slot, caption);
+    window->data().columns.init(true);
+    window->loan().gstrFileName = caption.toStdString();
+
+    m_state.gblnWizardCancelled = false;
+    m_state.gblnPropertiesMode = false;
+    const bool accepted = m_runWizard ? m_runWizard(*this, *window) : true;
+    if (!accepted) {
+        m_state.gblnWizardCancelled = true;
+        if (auto *frame = qobject_cast<QMdiSubWindow *>(window->parentWidget()))
+            frame->close();
+        return;
+    }
+    ShowProgressBar(true);
+    SetProgressBarUbound(80);
+    window->Calculate();
+    SetProgressBarUbound(100);
+    ShowProgressBar(false);
+    SetToolbar();
+    window->data().print.applyDefaults();
+}
+
+void MainWindow::ShowProgressBar(bool show)
+{
+    m_progress->setMaximum(100);
+    m_progress->setValue(0);
+    m_progress->setVisible(show);
+    m_datePanel->setVisible(!show);
+    m_timePanel->setVisible(!show);
+    m_progressLow = 0;
+    m_progressHigh = 100;
+    m_progressRange = 100;
+    if (show)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::SetProgressBarUbound(int upper)
+{
+    m_progressLow = m_progress->value();
+    m_progressHigh = upper;
+    m_progressRange = upper - m_progressLow;
+}
+
+void MainWindow::SetProgressBar(int done, int total)
+{
+    if (total <= 0)
+        return;
+    const int value = int(std::trunc(m_progressLow + done / (double(total) / m_progressRange)));
+    const int clamped = std::clamp(value, 0, 100);
+    if (clamped != m_progress->value()) {
+        m_progress->setValue(clamped);
+        m_progress->repaint();
+    }
+}
+
+int MainWindow::progressValue() const
+{
+    return m_progress->value();
+}
+
+bool MainWindow::progressShown() const
+{
+    return !m_progress->isHidden();
+}
+
+void MainWindow::showHelpContents()
+{
+    message(kNoHelpMessage, UserDialogs::Ok, UserDialogs::Icon::Information);
+}
+
+void MainWindow::showAbout()
+{
+    m_dialogs.about(this, QStringLiteral("About Pellandra"),
+                    QStringLiteral("<h3>Pellandra %1</h3><p>Loan amortization schedules: mortgages with Canadian or "
+                                   "U.S. compounding, personal loans, rate and payment changes and lump-sum "
+                                   "prepayments.</p>")
+                        .arg(QLatin1String(PELLANDRA_VERSION)));
+}
+
+} // namespace app

@@ -1,0 +1,65 @@
+#include "UserDialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace app {
+
+UserDialogs::Button QtUserDialogs::message(QWidget *parent, const QString &title, const QString &text, int buttons,
+                                           Icon icon)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    }
+    QMessageBox::StandardButtons standard;
+    if (buttons & Ok)
+        standard |= QMessageBox::Ok;
+    if (buttons & Yes)
+        standard |= QMessageBox::Yes;
+    if (buttons & No)
+        standard |= QMessageBox::No;
+    if (buttons & Cancel)
+        standard |= QMessageBox::Cancel;
+    box.setStandardButtons(standard);
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return Ok;
+    case QMessageBox::Yes:
+        return Yes;
+    case QMessageBox::No:
+        return No;
+    default:
+        return Cancel;
+    }
+}
+
+QString QtUserDialogs::openFile(QWidget *parent, const QString &title, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
+}
+
+QString QtUserDialogs::saveFile(QWidget *parent, const QString &title, const QString &proposed, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, title, proposed, filter);
+}
+
+void QtUserDialogs::about(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox::about(parent, title, text);
+}
+
+} // namespace app

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace app {
+
+// Every message box and file dialog of the program goes through here, so that tests can answer them.
+class UserDialogs
+{
+public:
+    enum Button { Ok = 0x1, Yes = 0x2, No = 0x4, Cancel = 0x8 };
+    enum class Icon { Information, Warning, Critical, Question };
+
+    virtual ~UserDialogs() = default;
+    // Shows a message and returns the button chosen (Cancel when the box is closed otherwise).
+    virtual Button message(QWidget *parent, const QString &title, const QString &text, int buttons, Icon icon) = 0;
+    // A file to open, or an empty text when cancelled.
+    virtual QString openFile(QWidget *parent, const QString &title, const QString &folder, const QString &filter) = 0;
+    // A file to save to, proposed name first; an empty text when cancelled. The dialog asks before overwriting.
+    virtual QString saveFile(QWidget *parent, const QString &title, const QString &proposed, const QString &filter) = 0;
+    // The about box.
+    virtual void about(QWidget *parent, const QString &title, const QString &text) = 0;
+};
+
+// The platform's own dialogs.
+class QtUserDialogs : public UserDialogs
+{
+public:
+    Button message(QWidget *parent, const QString &title, const QString &text, int buttons, Icon icon) override;
+    QString openFile(QWidget *parent, const QString &title, const QString &folder, const QString &filter) override;
+    QString saveFile(QWidget *parent, const QString &title, const QString &proposed, const QString &filter) override;
+    void about(QWidget *parent, const QString &title, const QString &text) override;
+};
+
+} // namespace app

@@ -1,0 +1,155 @@
+#include "frmChild.h"
+
+#include "FileCommands.h"
+#include "MainWindow.h"
+#include "SettingsKeys.h"
+
+#include "engine/Schedule.h"
+#include "views/ScheduleModel.h"
+#include "views/TextTableModel.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QSaveFile>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace app {
+
+frmChild::frmChild(MainWindow &shell, int slot, QWidget *parent)
+    : QWidget(parent)
+    , m_shell(shell)
+    , m_slot(slot)
+    , m_folder(shell.state().gstrLastDirectory)
+    , m_fileTitle(shell.state().gstrFileTitle)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("gridMain1"));
+    m_model = new views::ScheduleModel(m_data.loan, m_data.columns, this);
+    m_grid->setModel(m_model);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->verticalHeader()->hide();
+    m_grid->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    m_grid->horizontalHeader()->setFixedHeight(450 / kTwipsPerPixel); // room for two lines of caption
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 4);
+
+    m_splitter = new QSplitter(Qt::Vertical, this);
+    m_splitter->addWidget(m_grid);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_splitter);
+}
+
+frmChild::~frmChild() = default;
+
+bool frmChild::Calculate()
+{
+    const engine::CalculateResult result = engine::Calculate(
+        m_data.loan, m_shell.numberFormat(), [this](int done, int total) { m_shell.SetProgressBar(done, total); });
+    if (!result.ok)
+        m_shell.message(QString::fromStdString(result.message), UserDialogs::Ok, UserDialogs::Icon::Warning);
+    m_model->reload();
+    for (int p = 0; p < m_model->columnCount(); ++p) {
+        const int k = m_model->logicalColumn(p);
+        const int twips = m_data.columns.columns[size_t(k)].Width;
+        if (twips > 0)
+            m_grid->setColumnWidth(p, std::max(twips / kTwipsPerPixel, 20));
+    }
+    if (m_hiddenGrids) {
+        for (auto *model : m_hiddenGrids->findChildren<views::TextTableModel *>())
+            model->reload();
+    }
+    return result.ok;
+}
+
+bool frmChild::SaveToFile(const QString &path, QString *error)
+{
+    // Written to a temporary file first and renamed over the old one only when complete, so that a failed save
+    // never destroys the previous file.
+    QSaveFile file(path);
+    const std::string bytes = document::writeDocument(m_data);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())
+        || !file.commit()) {
+        if (error)
+            *error = QStringLiteral("Cannot save '%1': %2").arg(path, file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+bool frmChild::hiddenGridsShown() const
+{
+    return m_hiddenGrids && m_hiddenGrids->isVisible();
+}
+
+void frmChild::toggleHiddenGrids()
+{
+    if (!m_hiddenGrids) {
+        m_hiddenGrids = new QWidget(this);
+        auto *layout = new QVBoxLayout(m_hiddenGrids);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto *changes = new QSplitter(Qt::Horizontal, m_hiddenGrids);
+        for (const engine::TextTable *table :
+             {&m_data.loan.gridAnnualRate, &m_data.loan.gridBasicPayment, &m_data.loan.gridLumpSum}) {
+            auto *view = new QTableView(changes);
+            view->setModel(new views::TextTableModel(*table, view));
+            changes->addWidget(view);
+        }
+        auto *schedule = new QTableView(m_hiddenGrids);
+        schedule->setObjectName(QStringLiteral("gridMain0"));
+        schedule->setModel(new views::TextTableModel(m_data.loan.gridMain0, schedule));
+        layout->addWidget(changes, 1);
+        layout->addWidget(schedule, 2);
+        m_splitter->addWidget(m_hiddenGrids);
+        m_hiddenGrids->hide();
+    }
+    m_hiddenGrids->setVisible(!m_hiddenGrids->isVisible());
+}
+
+void frmChild::closeEvent(QCloseEvent *event)
+{
+    if (!queryClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    int state = kStateNormal;
+    if (QWidget *frame = parentWidget())
+        state = frame->isMaximized() ? kStateMaximized : frame->isMinimized() ? kStateMinimized : kStateNormal;
+    m_shell.documentClosed(*this, state);
+}
+
+bool frmChild::queryClose()
+{
+    if (m_shell.state().gblnWizardCancelled)
+        return true;
+    DocState &state = m_shell.docSlots().state(m_slot);
+    if (!state.blnModified)
+        return true;
+    const QString caption = windowTitle();
+    const auto answer = m_shell.dialogs().message(
+        &m_shell, m_shell.windowTitle(),
+        QStringLiteral("Do you want to save the changes you made to '%1'?").arg(caption),
+        UserDialogs::Yes | UserDialogs::No | UserDialogs::Cancel, UserDialogs::Icon::Information);
+    if (answer == UserDialogs::No)
+        return true;
+    if (answer != UserDialogs::Yes)
+        return false;
+    if (state.blnUntitled) {
+        const QString chosen = m_shell.files().SaveAsDialog(caption + QStringLiteral(".plr"));
+        if (chosen.isEmpty())
+            return false;
+        m_data.loan.gstrFileName = chosen.toStdString();
+        m_shell.files().AddRecentFile(chosen);
+        return m_shell.files().writeDocument(*this, chosen);
+    }
+    return m_shell.files().writeDocument(*this, QString::fromStdString(m_data.loan.gstrFileName));
+}
+
+} // namespace app

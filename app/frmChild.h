@@ -1,0 +1,60 @@
+#pragma once
+
+#include "document/DocumentFile.h"
+
+#include <QWidget>
+
+class QTableView;
+class QSplitter;
+
+namespace views {
+class ScheduleModel;
+}
+
+namespace app {
+
+class MainWindow;
+
+// A document window: one loan with its column layout and print options, and the views of its schedule.
+class frmChild : public QWidget
+{
+    Q_OBJECT
+
+public:
+    frmChild(MainWindow &shell, int slot, QWidget *parent = nullptr);
+    ~frmChild() override;
+
+    int slot() const { return m_slot; }
+    document::DocumentData &data() { return m_data; }
+    const document::DocumentData &data() const { return m_data; }
+    engine::LoanDocument &loan() { return m_data.loan; }
+    const QString &folder() const { return m_folder; }
+
+    // Rebuilds the schedule and the views; a schedule that cannot be computed is reported to the user.
+    bool Calculate();
+    // Writes the document to `path` without touching the slot's flags; false with the system's reason on failure.
+    bool SaveToFile(const QString &path, QString *error);
+    // Shows or hides the change tables and the schedule table under the grid (a diagnostic).
+    void toggleHiddenGrids();
+    bool hiddenGridsShown() const;
+
+    QTableView *gridMain1() const { return m_grid; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    bool queryClose();
+
+    MainWindow &m_shell;
+    int m_slot;
+    document::DocumentData m_data;
+    QString m_folder;
+    QString m_fileTitle;
+    QSplitter *m_splitter = nullptr;
+    QTableView *m_grid = nullptr;
+    views::ScheduleModel *m_model = nullptr;
+    QWidget *m_hiddenGrids = nullptr;
+};
+
+} // namespace app

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/UserDialogs.h"
+
+#include <QList>
+#include <QStringList>
+
+// Answers the program's dialogs from queues and remembers what they showed.
+class ScriptedDialogs : public app::UserDialogs
+{
+public:
+    struct Shown
+    {
+        QString title;
+        QString text;
+        int buttons = 0;
+        Icon icon = Icon::Information;
+    };
+
+    QList<Shown> messages;
+    QList<Button> answers; // for messages with more than an OK button; Cancel when none is queued
+    QStringList openAnswers;
+    QStringList saveAnswers; // an empty text cancels
+    QStringList openFolders;
+    QStringList saveProposals;
+    int aboutShown = 0;
+
+    QStringList texts() const
+    {
+        QStringList list;
+        for (const Shown &shown : messages)
+            list << shown.text;
+        return list;
+    }
+
+    Button message(QWidget *, const QString &title, const QString &text, int buttons, Icon icon) override
+    {
+        messages.append({title, text, buttons, icon});
+        if (buttons == Ok)
+            return Ok;
+        return answers.isEmpty() ? Cancel : answers.takeFirst();
+    }
+    QString openFile(QWidget *, const QString &, const QString &folder, const QString &) override
+    {
+        openFolders << folder;
+        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    }
+    QString saveFile(QWidget *, const QString &, const QString &proposed, const QString &) override
+    {
+        saveProposals << proposed;
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    }
+    void about(QWidget *, const QString &, const QString &) override { ++aboutShown; }
+};

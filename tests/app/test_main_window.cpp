@@ -1,0 +1,486 @@
+#include "ScriptedDialogs.h"
+
+#include "app/FileCommands.h"
+#include "app/MainWindow.h"
+#include "app/SettingsKeys.h"
+#include "app/SettingsStore.h"
+#include "app/frmChild.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace app;
+
+namespace {
+
+QString example(const char *name)
+{
+    return QStringLiteral(PELLANDRA_SOURCE_DIR "/examples/") + QLatin1String(name);
+}
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_settings = std::make_unique<IniSettingsStore>(m_dir.filePath(QStringLiteral("settings.ini")));
+    }
+    void TearDown() override
+    {
+        if (m_window) {
+            m_dialogs.answers = {UserDialogs::No, UserDialogs::No, UserDialogs::No, UserDialogs::No};
+            m_window->close();
+        }
+    }
+
+    MainWindow &start(bool debug = false)
+    {
+        m_window = std::make_unique<MainWindow>(*m_settings, m_dialogs, debug);
+        m_window->show();
+        return *m_window;
+    }
+    void restart()
+    {
+        m_window->close();
+        m_window.reset();
+        start();
+    }
+    // A copy of an example document in the test's folder, under a name of the test's choosing.
+    QString copyExample(const char *exampleName, const QString &name)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile::remove(path);
+        EXPECT_TRUE(QFile::copy(example(exampleName), path));
+        return path;
+    }
+    QStringList captions() const
+    {
+        QStringList list;
+        for (frmChild *child : m_window->documents())
+            list << child->windowTitle();
+        return list;
+    }
+    QStringList recentEntries() const
+    {
+        QStringList list;
+        for (int n = 1; n <= kMaxRecentFiles; ++n) {
+            const QString value = m_settings->value(kRecentFilesSection, QStringLiteral("RecentFile%1").arg(n));
+            if (!value.isEmpty())
+                list << value;
+        }
+        return list;
+    }
+    QStringList visibleRecentMenu() const
+    {
+        QStringList list;
+        for (QAction *action : m_window->files().recentActions()) {
+            if (action->isVisible())
+                list << action->data().toString();
+        }
+        return list;
+    }
+    void closeActive() { m_window->mdiArea()->currentSubWindow()->close(); }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<IniSettingsStore> m_settings;
+    ScriptedDialogs m_dialogs;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, FirstStartWithEmptySettings)
+{
+    MainWindow &window = start();
+    EXPECT_EQ(window.pos(), QPoint(1000 / 15, 1000 / 15));
+    EXPECT_EQ(window.size(), QSize(6500 / 15, 6500 / 15));
+    EXPECT_FALSE(window.isMaximized());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Pellandra"));
+    EXPECT_EQ(window.state().gstrDateFormat, QStringLiteral("M/d/yyyy"));
+    EXPECT_EQ(window.state().gintRowInterval, 4);
+    EXPECT_EQ(window.state().glngRowIntervalColor, 0xEFEFEF);
+    EXPECT_EQ(window.state().gintScrollTrack, 1);
+    // Unreadable values fall back to the defaults; keys are found whatever their letter case.
+    m_settings->setValue(kSettingsSection, QStringLiteral("rowinterval"), QStringLiteral("lots"));
+    m_settings->setValue(kSettingsSection, QStringLiteral("DATEFORMATSTRING"), QStringLiteral("yyyy-MM-dd"));
+    restart();
+    EXPECT_EQ(m_window->state().gintRowInterval, 4);
+    EXPECT_EQ(m_window->state().gstrDateFormat, QStringLiteral("yyyy-MM-dd"));
+}
+
+TEST_F(MainWindowTest, MaximisedRestartKeepsTheLastNormalPlacement)
+{
+    MainWindow &window = start();
+    window.move(100, 120);
+    window.resize(500, 400);
+    window.showMaximized();
+    restart();
+    EXPECT_TRUE(m_window->isMaximized());
+    EXPECT_EQ(m_settings->intValue(kSettingsSection, kMainLeft, 0), 1500);
+    EXPECT_EQ(m_settings->intValue(kSettingsSection, kMainTop, 0), 1800);
+    EXPECT_EQ(m_settings->intValue(kSettingsSection, kMainWidth, 0), 7500);
+    EXPECT_EQ(m_settings->intValue(kSettingsSection, kMainHeight, 0), 6000);
+    EXPECT_EQ(m_settings->intValue(kSettingsSection, kMainWinState, 0), kStateMaximized);
+}
+
+TEST_F(MainWindowTest, UntitledDocumentsReuseFreeNumbers)
+{
+    MainWindow &window = start();
+    window.NewDocument();
+    window.NewDocument();
+    EXPECT_EQ(captions(), (QStringList {QStringLiteral("Untitled1"), QStringLiteral("Untitled2")}));
+    EXPECT_EQ(window.activeDocument()->windowTitle(), QStringLiteral("Untitled2"));
+    EXPECT_EQ(window.activeSlot(), 2);
+
+    window.activateDocument(*window.documents().first());
+    m_dialogs.answers = {UserDialogs::No};
+    closeActive();
+    EXPECT_EQ(captions(), QStringList {QStringLiteral("Untitled2")});
+    window.NewDocument();
+    EXPECT_EQ(captions(), (QStringList {QStringLiteral("Untitled2"), QStringLiteral("Untitled1")}));
+}
+
+TEST_F(MainWindowTest, CancelledWizardLeavesNoWindow)
+{
+    MainWindow &window = start();
+    window.setWizardRunner([](MainWindow &, frmChild &) { return false; });
+    window.NewDocument();
+    EXPECT_TRUE(window.documents().isEmpty());
+    EXPECT_TRUE(m_dialogs.messages.isEmpty());
+    EXPECT_TRUE(window.docSlots().state(1).blnFree);
+}
+
+TEST_F(MainWindowTest, SavePromptAnswers)
+{
+    MainWindow &window = start();
+    window.NewDocument();
+    const QString prompt = QStringLiteral("Do you want to save the changes you made to 'Untitled1'?");
+
+    // Cancel keeps the window.
+    m_dialogs.answers = {UserDialogs::Cancel};
+    closeActive();
+    EXPECT_EQ(captions().size(), 1);
+    ASSERT_EQ(m_dialogs.messages.size(), 1);
+    EXPECT_EQ(m_dialogs.messages[0].text, prompt);
+    EXPECT_EQ(m_dialogs.messages[0].buttons, UserDialogs::Yes | UserDialogs::No | UserDialogs::Cancel);
+
+    // Yes offers Save As with the caption and ".plr"; cancelling that keeps the window too.
+    m_dialogs.answers = {UserDialogs::Yes};
+    closeActive();
+    EXPECT_EQ(captions().size(), 1);
+    ASSERT_EQ(m_dialogs.saveProposals.size(), 1);
+    EXPECT_TRUE(m_dialogs.saveProposals[0].endsWith(QLatin1String("/Untitled1.plr")));
+
+    // Yes with a name saves there and closes.
+    const QString path = m_dir.filePath(QStringLiteral("first loan"));
+    m_dialogs.answers = {UserDialogs::Yes};
+    m_dialogs.saveAnswers = {path};
+    closeActive();
+    EXPECT_TRUE(captions().isEmpty());
+    EXPECT_TRUE(QFile::exists(path + QStringLiteral(".plr")));
+    EXPECT_EQ(recentEntries(), QStringList {path + QStringLiteral(".plr")});
+
+    // No closes without saving.
+    window.NewDocument();
+    m_dialogs.answers = {UserDialogs::No};
+    closeActive();
+    EXPECT_TRUE(captions().isEmpty());
+}
+
+TEST_F(MainWindowTest, OpenedDocumentClosesWithoutPromptUntilChanged)
+{
+    MainWindow &window = start();
+    const QString path = copyExample("car-loan.plr", QStringLiteral("car.plr"));
+    window.files().OpenPath(path);
+    ASSERT_EQ(captions(), QStringList {QStringLiteral("car.plr")});
+    frmChild *child = window.activeDocument();
+    EXPECT_EQ(child->gridMain1()->model()->rowCount(), 61); // the start row and sixty payments
+    EXPECT_FALSE(window.docSlots().state(child->slot()).blnModified);
+    EXPECT_FALSE(window.docSlots().state(child->slot()).blnUntitled);
+    closeActive();
+    EXPECT_TRUE(captions().isEmpty());
+    EXPECT_TRUE(m_dialogs.messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, EnablingWithoutDocuments)
+{
+    MainWindow &window = start(true);
+    auto enabledButtons = [&] {
+        QStringList names;
+        for (QAction *action : window.toolBar()->actions()) {
+            if (action->isEnabled())
+                names << action->objectName();
+        }
+        return names;
+    };
+    EXPECT_EQ(enabledButtons(), (QStringList {QStringLiteral("New"), QStringLiteral("Open")}));
+    emit window.fileMenu()->aboutToShow();
+    for (const char *name : {"Close", "Save", "SaveAs"})
+        EXPECT_FALSE(window.action(QLatin1String(name))->isEnabled()) << name;
+    for (const char *name : {"New", "Open", "Exit"})
+        EXPECT_TRUE(window.action(QLatin1String(name))->isEnabled()) << name;
+
+    window.NewDocument();
+    EXPECT_EQ(enabledButtons(),
+              (QStringList {QStringLiteral("New"), QStringLiteral("Open"), QStringLiteral("Save"),
+                            QStringLiteral("DebugGrid")}));
+    emit window.fileMenu()->aboutToShow();
+    EXPECT_TRUE(window.action(QStringLiteral("Save"))->isEnabled());
+}
+
+TEST_F(MainWindowTest, MenusInOrder)
+{
+    MainWindow &window = start();
+    QStringList titles;
+    for (QAction *menu : window.menuBar()->actions())
+        titles << menu->text();
+    EXPECT_EQ(titles,
+              (QStringList {QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("&View"),
+                            QStringLiteral("&Window"), QStringLiteral("&Help")}));
+    QStringList file;
+    for (QAction *item : window.fileMenu()->actions()) {
+        if (!item->isSeparator() && item->isVisible())
+            file << item->text();
+    }
+    EXPECT_EQ(file,
+              (QStringList {QStringLiteral("&New"), QStringLiteral("&Open"), QStringLiteral("&Close"),
+                            QStringLiteral("&Save"), QStringLiteral("Save &As..."), QStringLiteral("E&xit")}));
+    EXPECT_EQ(window.findChild<QMenu *>(QStringLiteral("mnuDebug")), nullptr);
+
+    // Help: no help file yet, and the about box.
+    window.action(QStringLiteral("Contents"))->trigger();
+    EXPECT_EQ(m_dialogs.texts(),
+              QStringList {
+                  QStringLiteral("Unable to display Help Contents. There is no Help associated with this project.")});
+    EXPECT_EQ(m_dialogs.messages[0].title, QStringLiteral("Pellandra 3.0"));
+    window.action(QStringLiteral("About"))->trigger();
+    EXPECT_EQ(m_dialogs.aboutShown, 1);
+}
+
+TEST_F(MainWindowTest, RecentFilesKeepEightAndMoveReopenedToTheTop)
+{
+    MainWindow &window = start();
+    QStringList paths;
+    for (int i = 1; i <= 9; ++i) {
+        paths << copyExample("car-loan.plr", QStringLiteral("loan%1.plr").arg(i));
+        window.files().OpenPath(paths.last());
+        m_dialogs.answers = {UserDialogs::No};
+        closeActive();
+    }
+    QStringList expected;
+    for (int i = 9; i >= 2; --i)
+        expected << paths[i - 1];
+    EXPECT_EQ(recentEntries(), expected);
+    EXPECT_EQ(visibleRecentMenu(), expected);
+
+    // Listed again in another letter case: moved to the top, stored as written this time.
+    const QString shouted = paths[4].toUpper();
+    window.state().gblnOpenFailed = false;
+    window.files().AddRecentFile(shouted);
+    EXPECT_EQ(recentEntries().first(), shouted);
+    EXPECT_EQ(recentEntries().size(), 8);
+    EXPECT_FALSE(recentEntries().contains(paths[4]));
+    // The top entry again: nothing changes.
+    const QStringList before = recentEntries();
+    window.files().AddRecentFile(shouted);
+    EXPECT_EQ(recentEntries(), before);
+
+    // A listed file that has gone: the missing-file message, and the entry leaves the list.
+    QFile::remove(paths[6]);
+    const QStringList listed = recentEntries();
+    window.files().recentActions()[listed.indexOf(paths[6])]->trigger();
+    EXPECT_EQ(m_dialogs.texts().last(), QStringLiteral("File '%1' does not exist.").arg(paths[6]));
+    QStringList pruned = listed;
+    pruned.removeAll(paths[6]);
+    EXPECT_EQ(recentEntries(), pruned);
+    EXPECT_EQ(visibleRecentMenu(), pruned);
+}
+
+TEST_F(MainWindowTest, SaveAsNaming)
+{
+    MainWindow &window = start();
+    struct Case
+    {
+        QString typed;
+        QString saved;
+    };
+    const QList<Case> cases = {
+        {m_dir.filePath(QStringLiteral("loan")), m_dir.filePath(QStringLiteral("loan.plr"))},
+        {m_dir.filePath(QStringLiteral("loan.v2")), m_dir.filePath(QStringLiteral("loan.v2"))},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        window.NewDocument();
+        m_dialogs.saveAnswers = {c.typed};
+        window.files().SaveDocument(); // untitled: goes to Save As
+        EXPECT_TRUE(QFile::exists(c.saved));
+        frmChild *child = window.activeDocument();
+        EXPECT_EQ(child->windowTitle(), QFileInfo(c.saved).fileName());
+        EXPECT_FALSE(window.docSlots().state(child->slot()).blnModified);
+        EXPECT_FALSE(window.docSlots().state(child->slot()).blnUntitled);
+        EXPECT_EQ(m_settings->value(kSettingsSection, kInitialDirectory), m_dir.path());
+    }
+    EXPECT_TRUE(m_dialogs.saveProposals[0].endsWith(QLatin1String("/Untitled1.plr")));
+
+    // A cancelled Save As leaves an untitled document untitled and modified.
+    window.NewDocument();
+    window.files().SaveDocument();
+    EXPECT_TRUE(window.docSlots().state(window.activeSlot()).blnUntitled);
+    EXPECT_TRUE(window.docSlots().state(window.activeSlot()).blnModified);
+}
+
+TEST_F(MainWindowTest, OpenFailuresAndWarnings)
+{
+    MainWindow &window = start();
+    const QString missing = m_dir.filePath(QStringLiteral("nowhere.plr"));
+    const QString text = m_dir.filePath(QStringLiteral("notes.plr"));
+    QFile file(text);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\"[LoanData]\",17,1\r\n");
+    file.close();
+    const QString odd = copyExample("car-loan.plr", QStringLiteral("odd.plr"));
+    file.setFileName(odd);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("\"Colour\",\"blue\"\r\n");
+    file.close();
+
+    window.files().OpenPath(missing);
+    window.files().OpenPath(text);
+    EXPECT_TRUE(window.documents().isEmpty());
+    window.files().OpenPath(odd);
+    EXPECT_EQ(window.documents().size(), 1);
+    EXPECT_EQ(m_dialogs.texts(),
+              (QStringList {QStringLiteral("File '%1' does not exist.").arg(missing),
+                            QStringLiteral("File '%1' cannot be opened, because it is in the wrong format or is "
+                                           "corrupted.")
+                                .arg(text),
+                            QStringLiteral("Corruption was detected while reading this file")}));
+    for (const auto &shown : m_dialogs.messages)
+        EXPECT_EQ(shown.title, QStringLiteral("Pellandra 3.0"));
+}
+
+TEST_F(MainWindowTest, OpenDialogStartsInTheHomeFolderFirst)
+{
+    MainWindow &window = start();
+    const QString path = copyExample("us-mortgage-30y.plr", QStringLiteral("us.plr"));
+    m_dialogs.openAnswers = {path};
+    window.action(QStringLiteral("Open"))->trigger();
+    EXPECT_EQ(m_dialogs.openFolders, QStringList {QDir::homePath()});
+    EXPECT_EQ(captions(), QStringList {QStringLiteral("us.plr")});
+    m_dialogs.openAnswers = {QString()};
+    window.action(QStringLiteral("Open"))->trigger();
+    EXPECT_EQ(m_dialogs.openFolders.last(), m_dir.path());
+    EXPECT_EQ(captions().size(), 1);
+}
+
+TEST_F(MainWindowTest, ShutdownStopsAtACancel)
+{
+    MainWindow &window = start();
+    window.NewDocument();
+    window.NewDocument();
+    m_dialogs.answers = {UserDialogs::No, UserDialogs::Cancel};
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.documents().size(), 1);
+    EXPECT_EQ(m_dialogs.messages.size(), 2);
+}
+
+// A save that fails half-way (the file size limit stands in for a full disk) reports the system's reason and leaves
+// both the previous file and the document's state as they were.
+TEST_F(MainWindowTest, FailedSaveKeepsThePreviousFile)
+{
+    MainWindow &window = start();
+    const QString path = copyExample("canadian-mortgage-25y.plr", QStringLiteral("house.plr"));
+    window.files().OpenPath(path);
+    frmChild *child = window.activeDocument();
+    child->loan().gstrComments = std::string(20000, 'x');
+    window.docSlots().state(child->slot()).blnModified = true;
+    QFile original(path);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray before = original.readAll();
+    original.close();
+
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    window.files().SaveDocument();
+    setrlimit(RLIMIT_FSIZE, &old);
+
+    ASSERT_EQ(m_dialogs.messages.size(), 1);
+    EXPECT_TRUE(m_dialogs.messages[0].text.startsWith(QStringLiteral("Cannot save '%1': ").arg(path)));
+    EXPECT_TRUE(window.docSlots().state(child->slot()).blnModified);
+    EXPECT_EQ(child->windowTitle(), QStringLiteral("house.plr"));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    EXPECT_EQ(original.readAll(), before);
+
+    // The same save with room to write succeeds and clears the flag.
+    window.files().SaveDocument();
+    EXPECT_FALSE(window.docSlots().state(child->slot()).blnModified);
+}
+
+TEST_F(MainWindowTest, ProgressBarSegments)
+{
+    MainWindow &window = start();
+    window.ShowProgressBar(true);
+    EXPECT_TRUE(window.progressShown());
+    window.SetProgressBarUbound(80);
+    window.SetProgressBar(30, 60);
+    EXPECT_EQ(window.progressValue(), 40);
+    window.SetProgressBar(60, 60);
+    EXPECT_EQ(window.progressValue(), 80);
+    window.SetProgressBarUbound(100);
+    window.SetProgressBar(1, 3);
+    EXPECT_EQ(window.progressValue(), 86); // 80 + 20 / 3, truncated
+    window.ShowProgressBar(false);
+    EXPECT_FALSE(window.progressShown());
+    EXPECT_EQ(window.progressValue(), 0);
+}
+
+TEST_F(MainWindowTest, DebugMenuOnlyOnRequest)
+{
+    MainWindow &window = start(true);
+    ASSERT_NE(window.findChild<QMenu *>(QStringLiteral("mnuDebug")), nullptr);
+    const QString path = copyExample("car-loan.plr", QStringLiteral("car.plr"));
+    window.files().OpenPath(path);
+    frmChild *child = window.activeDocument();
+    EXPECT_FALSE(child->hiddenGridsShown());
+    window.action(QStringLiteral("DebugGrid"))->trigger();
+    EXPECT_TRUE(child->hiddenGridsShown());
+    auto *schedule = child->findChild<QTableView *>(QStringLiteral("gridMain0"));
+    ASSERT_NE(schedule, nullptr);
+    EXPECT_EQ(schedule->model()->columnCount(), 14);
+    window.action(QStringLiteral("DebugGrid"))->trigger();
+    EXPECT_FALSE(child->hiddenGridsShown());
+}
+
+// The window as a user sees it with a document open; PELLANDRA_SCREENSHOTS names a folder to keep the picture in.
+TEST_F(MainWindowTest, ShowsAnOpenedSchedule)
+{
+    MainWindow &window = start();
+    window.resize(1000, 600);
+    window.files().OpenPath(copyExample("canadian-mortgage-25y.plr", QStringLiteral("Maple Street.plr")));
+    window.activeDocument()->parentWidget()->showMaximized();
+    const QImage picture = window.grab().toImage();
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.size(), window.size() * window.devicePixelRatio());
+    if (const QByteArray folder = qgetenv("PELLANDRA_SCREENSHOTS"); !folder.isEmpty())
+        picture.save(QDir(QString::fromLocal8Bit(folder)).filePath(QStringLiteral("main-window.png")));
+}
