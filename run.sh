@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
-# Builds a release build of Pellandra and starts it. Extra arguments go to the program.
+# Builds a release build of Pellandra and starts it on an example document. Extra arguments go to the program
+# instead (for example: ./run.sh --summary examples/car-loan.plr).
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 cmake --preset release >/dev/null
 cmake --build build-release -j2 --target pellandra
-if [ $# -gt 0 ]; then
-    exec build-release/app/pellandra "$@"
-fi
-# Until the windowed program exists, show what an example loan looks like.
+program=build-release/app/pellandra
 example=examples/canadian-mortgage-25y.plr
-build-release/app/pellandra --version
+if [ $# -gt 0 ]; then
+    exec "$program" "$@"
+fi
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    exec "$program" "$example"
+fi
+# No display to show a window on: print what the example loan looks like instead.
+echo "No display found; here is the example loan ($example):"
 echo
-build-release/app/pellandra --summary "$example"
+"$program" --summary "$example"
 echo
-build-release/app/pellandra --schedule "$example" --format tsv | sed -n '1,15p'
+"$program" --schedule "$example" --format tsv | sed -n '1,15p'

@@ -223,7 +223,17 @@ void MainWindow::createActions(bool debug)
         }
     });
     QAction *arrange = addAction(QStringLiteral("ArrangeIcons"), QStringLiteral("&Arrange Icons"), nullptr);
-    connect(arrange, &QAction::triggered, m_mdi, &QMdiArea::tileSubWindows);
+    connect(arrange, &QAction::triggered, this, [this] {
+        // The minimised windows in a row along the bottom of the area, left to right.
+        const int bottom = m_mdi->viewport()->height();
+        int x = 0;
+        for (QMdiSubWindow *window : m_mdi->subWindowList()) {
+            if (!window->isMinimized())
+                continue;
+            window->move(x, bottom - window->height());
+            x += window->width();
+        }
+    });
 
     addAction(QStringLiteral("Contents"), QStringLiteral("&Contents"), &MainWindow::showHelpContents)
         ->setShortcut(QKeySequence::HelpContents);
