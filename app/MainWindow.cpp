@@ -1,9 +1,11 @@
 #include "MainWindow.h"
 
 #include "FileCommands.h"
+#include "Icons.h"
 #include "LocaleFormat.h"
 #include "SettingsKeys.h"
 #include "SettingsStore.h"
+#include "ViewCommands.h"
 #include "frmChild.h"
 
 #include <QAction>
@@ -17,7 +19,6 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 
@@ -29,11 +30,6 @@ namespace {
 
 const QString kNoHelpMessage =
     QStringLiteral("Unable to display Help Contents. There is no Help associated with this project.");
-
-QIcon themedIcon(const char *themeName, QStyle::StandardPixmap fallback)
-{
-    return QIcon::fromTheme(QLatin1String(themeName), QApplication::style()->standardIcon(fallback));
-}
 
 } // namespace
 
@@ -52,6 +48,8 @@ MainWindow::MainWindow(SettingsStore &settings, UserDialogs &dialogs, bool debug
 
     createActions(debug);
     createMenus(debug);
+    m_views = new ViewCommands(*this);
+    m_views->install();
     createStatusBar();
     restorePlacement();
     loadPreferences();
@@ -159,11 +157,11 @@ QAction *MainWindow::action(const QString &name) const
 void MainWindow::createActions(bool debug)
 {
     QAction *newAction = addAction(QStringLiteral("New"), QStringLiteral("&New"), &MainWindow::NewDocument);
-    newAction->setIcon(themedIcon("document-new", QStyle::SP_FileIcon));
+    newAction->setIcon(icon(IconKind::New));
     newAction->setToolTip(QStringLiteral("New"));
     newAction->setShortcut(QKeySequence::New);
     QAction *open = addAction(QStringLiteral("Open"), QStringLiteral("&Open"), nullptr);
-    open->setIcon(themedIcon("document-open", QStyle::SP_DialogOpenButton));
+    open->setIcon(icon(IconKind::Open));
     open->setToolTip(QStringLiteral("Open"));
     open->setShortcut(QKeySequence::Open);
     connect(open, &QAction::triggered, this, [this] { m_files->OpenWithDialog(); });
@@ -173,7 +171,7 @@ void MainWindow::createActions(bool debug)
             window->close();
     });
     QAction *save = addAction(QStringLiteral("Save"), QStringLiteral("&Save"), nullptr);
-    save->setIcon(themedIcon("document-save", QStyle::SP_DialogSaveButton));
+    save->setIcon(icon(IconKind::Save));
     save->setToolTip(QStringLiteral("Save"));
     save->setShortcut(QKeySequence::Save);
     connect(save, &QAction::triggered, this, [this] { m_files->SaveDocument(); });
@@ -241,7 +239,7 @@ void MainWindow::createActions(bool debug)
 
     if (debug) {
         QAction *toggle = addAction(QStringLiteral("DebugGrid"), QStringLiteral("Toggle Hidden Grids"), nullptr);
-        toggle->setIcon(themedIcon("view-list-details", QStyle::SP_FileDialogDetailedView));
+        toggle->setIcon(icon(IconKind::Debug));
         toggle->setToolTip(QStringLiteral("Toggle Hidden Grids"));
         connect(toggle, &QAction::triggered, this, [this] {
             if (m_active)
@@ -384,7 +382,7 @@ frmChild *MainWindow::createDocumentWindow(int slot, const QString &caption)
     m_slots.setWindow(slot, child);
     QMdiSubWindow *window = m_mdi->addSubWindow(child);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowIcon(themedIcon("x-office-spreadsheet", QStyle::SP_FileIcon));
+    window->setWindowIcon(icon(IconKind::DetailedView));
     setDocumentCaption(*child, caption);
     window->resize(m_mdi->viewport()->size() * 0.9);
     m_state.gintChildWinState = m_settings.intValue(kSettingsSection, kChildWinState, kStateNormal);
@@ -400,6 +398,7 @@ frmChild *MainWindow::createDocumentWindow(int slot, const QString &caption)
         break;
     }
     activateDocument(*child);
+    CheckSelectedView();
     return child;
 }
 
@@ -421,6 +420,28 @@ void MainWindow::subWindowActivated(QMdiSubWindow *window)
 {
     if (auto *child = window ? qobject_cast<frmChild *>(window->widget()) : nullptr)
         m_active = child;
+    CheckSelectedView();
+}
+
+void MainWindow::CheckSelectedView()
+{
+    m_views->CheckSelectedView();
+}
+
+void MainWindow::showContextMenu(const QPoint &globalPosition)
+{
+    m_views->showContextMenu(globalPosition);
+}
+
+views::ViewPreferences MainWindow::viewPreferences() const
+{
+    views::ViewPreferences preferences;
+    preferences.rowInterval = m_state.gintRowInterval;
+    // Colours are stored with blue in the high byte.
+    const int bgr = m_state.glngRowIntervalColor;
+    preferences.rowIntervalColor = QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+    preferences.scrollTrack = m_state.gintScrollTrack != 0;
+    return preferences;
 }
 
 void MainWindow::documentClosed(frmChild &window, int windowState)
@@ -462,6 +483,7 @@ void MainWindow::NewDocument()
     SetProgressBarUbound(80);
     window->Calculate();
     SetProgressBarUbound(100);
+    window->AutoSizeMainGrid();
     ShowProgressBar(false);
     SetToolbar();
     window->data().print.applyDefaults();

@@ -5,6 +5,7 @@
 #include "UserDialogs.h"
 
 #include "engine/NumberFormat.h"
+#include "views/ScheduleView.h"
 
 #include <QMainWindow>
 
@@ -22,6 +23,7 @@ class QToolBar;
 namespace app {
 
 class FileCommands;
+class ViewCommands;
 class SettingsStore;
 class frmChild;
 
@@ -42,6 +44,9 @@ public:
     AppState &state() { return m_state; }
     DocumentSlots &docSlots() { return m_slots; }
     FileCommands &files() { return *m_files; }
+    ViewCommands &viewCommands() { return *m_views; }
+    // The display preferences every document's views follow.
+    views::ViewPreferences viewPreferences() const;
     const engine::NumberFormat &numberFormat() const { return m_format; }
     void setWizardRunner(WizardRunner runner) { m_runWizard = std::move(runner); }
 
@@ -68,12 +73,17 @@ public:
     void SetProgressBarUbound(int upper);
     void SetProgressBar(int done, int total);
     int progressValue() const;
+    int progressUpperBound() const { return m_progressHigh; }
     bool progressShown() const;
 
     // Actions, for the commands and for tests.
     QAction *action(const QString &name) const;
     QToolBar *toolBar() const { return m_toolBar; }
     QMenu *fileMenu() const { return m_fileMenu; }
+
+    // The active document's context menu, and the view check marks.
+    void showContextMenu(const QPoint &globalPosition);
+    void CheckSelectedView();
 
     // Called by a document window that is closing for good.
     void documentClosed(frmChild &window, int windowState);
@@ -104,6 +114,7 @@ private:
     DocumentSlots m_slots;
     engine::NumberFormat m_format;
     std::unique_ptr<FileCommands> m_files;
+    ViewCommands *m_views = nullptr;
     WizardRunner m_runWizard;
     bool m_loading = true;
 

@@ -5,11 +5,10 @@
 #include "SettingsKeys.h"
 
 #include "engine/Schedule.h"
-#include "views/ScheduleModel.h"
+#include "views/ScheduleView.h"
 #include "views/TextTableModel.h"
 
 #include <QCloseEvent>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QSaveFile>
@@ -27,19 +26,14 @@ frmChild::frmChild(MainWindow &shell, int slot, QWidget *parent)
     , m_fileTitle(shell.state().gstrFileTitle)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("gridMain1"));
-    m_model = new views::ScheduleModel(m_data.loan, m_data.columns, this);
-    m_grid->setModel(m_model);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->verticalHeader()->hide();
-    m_grid->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
-    m_grid->horizontalHeader()->setFixedHeight(450 / kTwipsPerPixel); // room for two lines of caption
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 4);
+    m_view = new views::ScheduleView(m_data, shell.numberFormat(), *this, this);
+    m_view->setPreferences(shell.viewPreferences());
+    connect(m_view, &views::ScheduleView::contextMenuRequested, this,
+            [this](const QPoint &position) { m_shell.showContextMenu(position); });
+    connect(m_view, &views::ScheduleView::viewChanged, &m_shell, &MainWindow::CheckSelectedView);
 
     m_splitter = new QSplitter(Qt::Vertical, this);
-    m_splitter->addWidget(m_grid);
+    m_splitter->addWidget(m_view);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_splitter);
@@ -47,19 +41,34 @@ frmChild::frmChild(MainWindow &shell, int slot, QWidget *parent)
 
 frmChild::~frmChild() = default;
 
+QTableView *frmChild::gridMain1() const
+{
+    return m_view->gridMain1();
+}
+
+void frmChild::SetProgressBar(int done, int total)
+{
+    m_shell.SetProgressBar(done, total);
+}
+
+void frmChild::markModified()
+{
+    m_shell.docSlots().state(m_slot).blnModified = true;
+}
+
+void frmChild::AutoSizeMainGrid()
+{
+    m_view->AutoSizeMainGrid();
+}
+
 bool frmChild::Calculate()
 {
     const engine::CalculateResult result = engine::Calculate(
         m_data.loan, m_shell.numberFormat(), [this](int done, int total) { m_shell.SetProgressBar(done, total); });
     if (!result.ok)
         m_shell.message(QString::fromStdString(result.message), UserDialogs::Ok, UserDialogs::Icon::Warning);
-    m_model->reload();
-    for (int p = 0; p < m_model->columnCount(); ++p) {
-        const int k = m_model->logicalColumn(p);
-        const int twips = m_data.columns.columns[size_t(k)].Width;
-        if (twips > 0)
-            m_grid->setColumnWidth(p, std::max(twips / kTwipsPerPixel, 20));
-    }
+    m_shell.SetProgressBarUbound(m_shell.progressUpperBound());
+    m_view->refreshAfterCalculate();
     if (m_hiddenGrids) {
         for (auto *model : m_hiddenGrids->findChildren<views::TextTableModel *>())
             model->reload();
@@ -71,6 +80,7 @@ bool frmChild::SaveToFile(const QString &path, QString *error)
 {
     // Written to a temporary file first and renamed over the old one only when complete, so that a failed save
     // never destroys the previous file.
+    m_view->SetGridMain1(QStringLiteral("StoreToArray"));
     QSaveFile file(path);
     const std::string bytes = document::writeDocument(m_data);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())

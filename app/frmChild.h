@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/DocumentFile.h"
+#include "views/ShellServices.h"
 
 #include <QWidget>
 
@@ -8,7 +9,7 @@ class QTableView;
 class QSplitter;
 
 namespace views {
-class ScheduleModel;
+class ScheduleView;
 }
 
 namespace app {
@@ -16,7 +17,7 @@ namespace app {
 class MainWindow;
 
 // A document window: one loan with its column layout and print options, and the views of its schedule.
-class frmChild : public QWidget
+class frmChild : public QWidget, public views::ShellServices
 {
     Q_OBJECT
 
@@ -38,7 +39,13 @@ public:
     void toggleHiddenGrids();
     bool hiddenGridsShown() const;
 
-    QTableView *gridMain1() const { return m_grid; }
+    views::ScheduleView *view() const { return m_view; }
+    QTableView *gridMain1() const;
+    // The grid columns fitted to their contents (a new document's first layout).
+    void AutoSizeMainGrid();
+
+    void SetProgressBar(int done, int total) override;
+    void markModified() override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -52,8 +59,7 @@ private:
     QString m_folder;
     QString m_fileTitle;
     QSplitter *m_splitter = nullptr;
-    QTableView *m_grid = nullptr;
-    views::ScheduleModel *m_model = nullptr;
+    views::ScheduleView *m_view = nullptr;
     QWidget *m_hiddenGrids = nullptr;
 };
 

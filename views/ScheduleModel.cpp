@@ -2,6 +2,9 @@
 
 #include "document/ColumnProperties.h"
 #include "engine/LoanDocument.h"
+#include "engine/NumberFormat.h"
+
+#include <QBrush>
 
 namespace views {
 
@@ -32,20 +35,100 @@ void ScheduleModel::reload()
 {
     beginResetModel();
     m_logicalAt.fill(-1);
+    m_visibleAt.fill(-1);
     m_visibleColumns = 0;
     for (int k = 0; k < document::kLogicalColumns; ++k) {
         const int position = m_columns.columns[size_t(k)].Position;
         if (position >= 0 && position < document::kLogicalColumns) {
             m_logicalAt[size_t(position)] = k;
+            m_visibleAt[size_t(k)] = position;
+            m_alignment[size_t(position)] = m_columns.columns[size_t(k)].Alignment;
             m_visibleColumns = std::max(m_visibleColumns, position + 1);
         }
     }
+    m_highlights.clear();
     endResetModel();
 }
 
 int ScheduleModel::logicalColumn(int visibleColumn) const
 {
     return visibleColumn >= 0 && visibleColumn < m_visibleColumns ? m_logicalAt[size_t(visibleColumn)] : -1;
+}
+
+int ScheduleModel::visibleColumn(int logicalColumn) const
+{
+    return logicalColumn >= 0 && logicalColumn < document::kLogicalColumns ? m_visibleAt[size_t(logicalColumn)] : -1;
+}
+
+int ScheduleModel::columnAlignment(int visibleColumn) const
+{
+    return visibleColumn >= 0 && visibleColumn < m_visibleColumns ? m_alignment[size_t(visibleColumn)] : 0;
+}
+
+void ScheduleModel::setColumnAlignment(int visibleColumn, int code)
+{
+    if (visibleColumn < 0 || visibleColumn >= m_visibleColumns || m_alignment[size_t(visibleColumn)] == code)
+        return;
+    m_alignment[size_t(visibleColumn)] = code;
+    emit dataChanged(index(0, visibleColumn), index(rowCount() - 1, visibleColumn), {Qt::TextAlignmentRole});
+}
+
+void ScheduleModel::paintCells()
+{
+    m_highlights.clear();
+    const int lastRow = rowCount();
+    // Model row r shows schedule row r + 1, the number the change tables record.
+    auto mark = [&](const engine::TextTable &table, int logical, unsigned char bit) {
+        if (visibleColumn(logical) < 0)
+            return;
+        for (int i = 1; i < table.rows(); ++i) {
+            const double row = engine::numberOrZero(table.text(i, engine::chgScheduleRow));
+            if (row >= 1 && row <= lastRow)
+                m_highlights[int(row) - 1] |= bit;
+        }
+    };
+    mark(m_loan.gridAnnualRate, engine::colAnnualRate, RateCell);
+    mark(m_loan.gridBasicPayment, engine::colPayment, PaymentCell);
+    if (visibleColumn(engine::colLumpSum) >= 0) {
+        const engine::TextTable &lumps = m_loan.gridLumpSum;
+        for (int i = 1; i < lumps.rows(); ++i) {
+            const std::string_view cell = lumps.text(i, engine::chgScheduleRow);
+            const double row = engine::numberOrZero(cell);
+            // The first lump sum beyond the schedule ends the pass: the ones after it lie beyond it too.
+            if (cell.empty() || row > lastRow)
+                break;
+            if (row < 1)
+                continue;
+            m_highlights[int(row) - 1] |= LumpCell;
+            if (visibleColumn(engine::colNumber) >= 0 && m_loan.gridMain0.text(int(row), engine::colNumber).empty())
+                m_highlights[int(row) - 1] |= SavedInterestCell;
+        }
+    }
+    if (lastRow > 0)
+        emit dataChanged(index(0, 0), index(lastRow - 1, columnCount() - 1), {Qt::ForegroundRole});
+}
+
+void ScheduleModel::setBands(int interval, const QColor &color)
+{
+    m_bandInterval = std::max(interval, 0);
+    m_bandColor = color;
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::BackgroundRole});
+}
+
+QColor ScheduleModel::cellColor(int row, int visibleCol) const
+{
+    const auto found = m_highlights.find(row);
+    if (found == m_highlights.end())
+        return {};
+    const int k = logicalColumn(visibleCol);
+    const unsigned char bits = found->second;
+    if ((k == engine::colAnnualRate && (bits & RateCell)) || (k == engine::colPayment && (bits & PaymentCell))
+        || (k == engine::colLumpSum && (bits & LumpCell)))
+        return QColor::fromRgb(kHighlightBlue);
+    if (k == engine::colInterest && (bits & SavedInterestCell))
+        return QColor::fromRgb(kHighlightRed);
+    return {};
 }
 
 int ScheduleModel::rowCount(const QModelIndex &parent) const
@@ -69,7 +152,17 @@ QVariant ScheduleModel::data(const QModelIndex &index, int role) const
         return QString::fromUtf8(text.data(), qsizetype(text.size()));
     }
     case Qt::TextAlignmentRole:
-        return int(alignmentForCode(m_columns.columns[size_t(k)].Alignment));
+        return int(alignmentForCode(m_alignment[size_t(index.column())]));
+    case Qt::ForegroundRole: {
+        const QColor color = cellColor(index.row(), index.column());
+        return color.isValid() ? QVariant(QBrush(color)) : QVariant();
+    }
+    case Qt::BackgroundRole:
+        if (m_bandInterval > 0 && (index.row() / m_bandInterval) % 2 == 1)
+            return QBrush(m_bandColor);
+        return {};
+    case Qt::FontRole:
+        return m_font;
     default:
         return {};
     }
@@ -82,11 +175,16 @@ QVariant ScheduleModel::headerData(int section, Qt::Orientation orientation, int
     const int k = logicalColumn(section);
     if (k < 0)
         return {};
-    if (role == Qt::DisplayRole)
+    switch (role) {
+    case Qt::DisplayRole:
         return QString::fromStdString(m_columns.columns[size_t(k)].Caption);
-    if (role == Qt::TextAlignmentRole)
-        return int(Qt::AlignCenter);
-    return {};
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignCenter | Qt::TextWordWrap);
+    case Qt::FontRole:
+        return m_font;
+    default:
+        return {};
+    }
 }
 
 } // namespace views

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
+#include <QFont>
 
 #include <array>
+#include <unordered_map>
 
 namespace engine {
 struct LoanDocument;
@@ -14,19 +17,37 @@ struct ColumnProperties;
 namespace views {
 
 // The schedule as the grid shows it: the visible columns in their order, each reading its logical column of the
-// schedule table directly (no copy of the cells).
+// schedule table directly (no copy of the cells). Alignment, highlight colours and row bands are worked out per cell
+// from a little state, so none of them costs anything per row.
 class ScheduleModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
+    static constexpr QRgb kHighlightBlue = 0x0000FF; // as RGB: changed rates, payments and lump sums
+    static constexpr QRgb kHighlightRed = 0xFF0000; // interest saved by a lump sum between two payments
+
     ScheduleModel(const engine::LoanDocument &loan, const document::ColumnProperties &columns,
                   QObject *parent = nullptr);
 
-    // Rebuilds the view of the schedule after a calculation or a change of the column layout.
+    // Rebuilds the view of the schedule from the table and the column layout (alignments included).
     void reload();
-    // The logical schedule column shown at a visible column, or -1.
+    // The logical schedule column shown at a visible column, or -1; and the reverse.
     int logicalColumn(int visibleColumn) const;
+    int visibleColumn(int logicalColumn) const;
+
+    // The alignment code of a shown column; it reaches the column layout only when the layout is stored back.
+    int columnAlignment(int visibleColumn) const;
+    void setColumnAlignment(int visibleColumn, int code);
+
+    // Highlights from the change tables: the rows where rates, payments and lump sums were applied.
+    void paintCells();
+    // Rows shaded in bands of `interval` rows (0: none), every second band in `color`.
+    void setBands(int interval, const QColor &color);
+    void setFont(const QFont &font) { m_font = font; }
+    const QFont &font() const { return m_font; }
+    // The text colour a cell has been given, for the highlight checks; invalid when it keeps the default.
+    QColor cellColor(int row, int visibleColumn) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -34,10 +55,18 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
+    enum Highlight : unsigned char { RateCell = 1, PaymentCell = 2, LumpCell = 4, SavedInterestCell = 8 };
+
     const engine::LoanDocument &m_loan;
     const document::ColumnProperties &m_columns;
     std::array<int, 13> m_logicalAt {}; // logical column of each visible column
+    std::array<int, 13> m_visibleAt {}; // visible column of each logical column, -1 when hidden
+    std::array<int, 13> m_alignment {}; // alignment code of each visible column
     int m_visibleColumns = 0;
+    std::unordered_map<int, unsigned char> m_highlights; // model row -> Highlight bits
+    int m_bandInterval = 0;
+    QColor m_bandColor;
+    QFont m_font;
 };
 
 // The alignment a column's alignment code stands for (1 left, 4 centred, 7 right; anything else left and top).

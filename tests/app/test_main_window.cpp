@@ -1,3 +1,4 @@
+#include "../support/QtPrinters.h"
 #include "ScriptedDialogs.h"
 
 #include "app/FileCommands.h"
@@ -236,9 +237,11 @@ TEST_F(MainWindowTest, EnablingWithoutDocuments)
         EXPECT_TRUE(window.action(QLatin1String(name))->isEnabled()) << name;
 
     window.NewDocument();
-    EXPECT_EQ(enabledButtons(),
-              (QStringList {QStringLiteral("New"), QStringLiteral("Open"), QStringLiteral("Save"),
-                            QStringLiteral("DebugGrid")}));
+    EXPECT_EQ(
+        enabledButtons(),
+        (QStringList {QStringLiteral("New"), QStringLiteral("Open"), QStringLiteral("Save"), QStringLiteral("Copy"),
+                      QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right"),
+                      QStringLiteral("Details"), QStringLiteral("Summary"), QStringLiteral("DebugGrid")}));
     emit window.fileMenu()->aboutToShow();
     EXPECT_TRUE(window.action(QStringLiteral("Save"))->isEnabled());
 }
@@ -251,7 +254,7 @@ TEST_F(MainWindowTest, MenusInOrder)
         titles << menu->text();
     EXPECT_EQ(titles,
               (QStringList {QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("&View"),
-                            QStringLiteral("&Window"), QStringLiteral("&Help")}));
+                            QStringLiteral("F&ormat"), QStringLiteral("&Window"), QStringLiteral("&Help")}));
     QStringList file;
     for (QAction *item : window.fileMenu()->actions()) {
         if (!item->isSeparator() && item->isVisible())

@@ -1,0 +1,100 @@
+#include "Icons.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPixmap>
+#include <QStyle>
+
+namespace app {
+
+namespace {
+
+// Lines of text, aligned as the command aligns columns.
+QIcon alignmentIcon(Qt::Alignment alignment)
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QPen(QColor(0x30, 0x30, 0x30), 2));
+    const int lengths[] = {16, 10, 16, 12};
+    for (int i = 0; i < 4; ++i) {
+        const int y = 5 + i * 5;
+        const int length = lengths[i];
+        const int x = alignment & Qt::AlignLeft ? 4 : alignment & Qt::AlignRight ? 20 - length : 12 - length / 2;
+        painter.drawLine(x, y, x + length, y);
+    }
+    return QIcon(pixmap);
+}
+
+// Two overlapping pages.
+QIcon copyIcon()
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QPen(QColor(0x30, 0x30, 0x30), 1.5));
+    painter.setBrush(Qt::white);
+    painter.drawRect(3, 3, 11, 14);
+    painter.drawRect(9, 7, 11, 14);
+    return QIcon(pixmap);
+}
+
+// A small table, or a table beside a chart.
+QIcon viewIcon(bool summary)
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QPen(QColor(0x30, 0x30, 0x30), 1.5));
+    painter.setBrush(Qt::white);
+    if (!summary) {
+        painter.drawRect(3, 4, 18, 16);
+        for (int y : {9, 14})
+            painter.drawLine(3, y, 21, y);
+        painter.drawLine(9, 4, 9, 20);
+        return QIcon(pixmap);
+    }
+    painter.drawRect(3, 4, 18, 16);
+    painter.setBrush(QColor(0x3a, 0x7b, 0xd5));
+    painter.drawRect(6, 13, 3, 6);
+    painter.drawRect(11, 9, 3, 10);
+    painter.drawRect(16, 6, 3, 13);
+    return QIcon(pixmap);
+}
+
+QIcon themed(const char *name, const QIcon &fallback)
+{
+    return QIcon::fromTheme(QLatin1String(name), fallback);
+}
+
+} // namespace
+
+QIcon icon(IconKind kind)
+{
+    QStyle *style = QApplication::style();
+    switch (kind) {
+    case IconKind::New:
+        return themed("document-new", style->standardIcon(QStyle::SP_FileIcon));
+    case IconKind::Open:
+        return themed("document-open", style->standardIcon(QStyle::SP_DialogOpenButton));
+    case IconKind::Save:
+        return themed("document-save", style->standardIcon(QStyle::SP_DialogSaveButton));
+    case IconKind::Copy:
+        return themed("edit-copy", copyIcon());
+    case IconKind::AlignLeft:
+        return themed("format-justify-left", alignmentIcon(Qt::AlignLeft));
+    case IconKind::AlignCenter:
+        return themed("format-justify-center", alignmentIcon(Qt::AlignHCenter));
+    case IconKind::AlignRight:
+        return themed("format-justify-right", alignmentIcon(Qt::AlignRight));
+    case IconKind::DetailedView:
+        return themed("view-list-details", viewIcon(false));
+    case IconKind::SummaryView:
+        return themed("view-statistics", viewIcon(true));
+    case IconKind::Debug:
+        return themed("tools-report-bug", style->standardIcon(QStyle::SP_FileDialogDetailedView));
+    }
+    return {};
+}
+
+} // namespace app
