@@ -138,7 +138,9 @@ void ScheduleView::SetGridMain1(const QString &action)
             auto &column = m_data.columns.columns[size_t(m_model->logicalColumn(p))];
             column.Caption = m_model->headerData(p, Qt::Horizontal).toString().toStdString();
             column.Alignment = m_model->columnAlignment(p);
-            column.Width = m_grid->columnWidth(p) * kTwipsPerPixel;
+            // A width the user has not changed keeps its exact twips.
+            if (m_grid->columnWidth(p) != pixels(column.Width))
+                column.Width = m_grid->columnWidth(p) * kTwipsPerPixel;
         }
     }
 }
@@ -209,6 +211,7 @@ void ScheduleView::AutoSizeMainGrid2(int logicalColumn, int mode, int minWidth)
             widest = std::max(widest, textWidth(QString::fromUtf8(text.data(), qsizetype(text.size()))));
         }
         widest = std::max(widest, minWidth - 150);
+        m_data.columns.columns[size_t(logicalColumn)].Width = widest + 150;
         m_grid->setColumnWidth(column, pixels(widest + 150));
     }
     m_shell.markModified();
@@ -323,12 +326,14 @@ void ScheduleView::SetColumnAlignment(int code)
     const QModelIndex current = grid->currentIndex();
     if (!current.isValid())
         return;
-    int selectionEnd = current.column();
+    // The current index is where the selection ends; its other end is where it started. Only a selection made
+    // rightwards (or a single column) changes anything.
+    int start = current.column();
     for (const QItemSelectionRange &range : grid->selectionModel()->selection()) {
         if (range.contains(current))
-            selectionEnd = range.right();
+            start = current.column() == range.left() ? range.right() : range.left();
     }
-    for (int p = current.column(); p <= selectionEnd; ++p) {
+    for (int p = start; p <= current.column(); ++p) {
         if (grid == m_grid) {
             m_model->setColumnAlignment(p, code);
         } else {

@@ -70,7 +70,7 @@ public:
     bool summaryShown() const { return m_summary; }
     void showDetails();
     void showSummary();
-    // Alignment of the visible grid's columns from the current one to the selection's right end.
+    // Alignment of the visible grid's selected columns, when the selection was made rightwards (or is one column).
     void SetColumnAlignment(int code);
     // The visible grid's selected block: a tab between cells, a carriage return between rows.
     QString selectionText() const;

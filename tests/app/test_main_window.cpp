@@ -484,6 +484,14 @@ TEST_F(MainWindowTest, ShowsAnOpenedSchedule)
     const QImage picture = window.grab().toImage();
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.size(), window.size() * window.devicePixelRatio());
-    if (const QByteArray folder = qgetenv("PELLANDRA_SCREENSHOTS"); !folder.isEmpty())
+    const QByteArray folder = qgetenv("PELLANDRA_SCREENSHOTS");
+    if (!folder.isEmpty())
         picture.save(QDir(QString::fromLocal8Bit(folder)).filePath(QStringLiteral("main-window.png")));
+
+    window.action(QStringLiteral("Summary"))->trigger();
+    EXPECT_TRUE(window.action(QStringLiteral("Summary"))->isChecked());
+    const QImage summary = window.grab().toImage();
+    if (!folder.isEmpty())
+        summary.save(QDir(QString::fromLocal8Bit(folder)).filePath(QStringLiteral("summary.png")));
+    EXPECT_NE(summary, picture);
 }

@@ -1,0 +1,81 @@
+// The schedule grid on a 90,000-period loan: the refresh after a calculation, painting at the top and at the
+// bottom, and Auto Fit. Runs on the offscreen platform.
+#include "BenchDocuments.h"
+
+#include "document/DocumentFile.h"
+#include "views/ScheduleView.h"
+#include "views/ShellServices.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <QTableView>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct QuietShell : views::ShellServices
+{
+    void SetProgressBar(int, int) override { }
+    void markModified() override { }
+};
+
+// A computed weekly loan shown in a view of ordinary window size.
+struct ShownLoan
+{
+    explicit ShownLoan(int periods)
+    {
+        data.loan = bench::weekly(periods, format);
+        engine::Calculate(data.loan, format);
+        view = std::make_unique<views::ScheduleView>(data, format, shell);
+        view->resize(1000, 700);
+        view->refreshAfterCalculate();
+    }
+    engine::NumberFormat format;
+    QuietShell shell;
+    document::DocumentData data;
+    std::unique_ptr<views::ScheduleView> view;
+};
+
+void BM_GridReadyAfterCalculate_Weekly90000(benchmark::State &state)
+{
+    ShownLoan shown(90000);
+    for (auto _ : state)
+        shown.view->refreshAfterCalculate();
+    state.counters["rows"] = shown.view->gridMain1()->model()->rowCount();
+}
+
+// Painting shows one screenful whichever part of the schedule is in view and however long it is.
+void BM_PaintGrid(benchmark::State &state)
+{
+    ShownLoan shown(int(state.range(0)));
+    QTableView *grid = shown.view->gridMain1();
+    const bool bottom = state.range(1) != 0;
+    grid->scrollTo(grid->model()->index(bottom ? grid->model()->rowCount() - 1 : 0, 0));
+    QPixmap target(grid->size());
+    for (auto _ : state)
+        grid->render(&target);
+}
+
+void BM_AutoFit_Weekly90000(benchmark::State &state)
+{
+    ShownLoan shown(90000);
+    for (auto _ : state)
+        shown.view->autoFit();
+}
+
+} // namespace
+
+BENCHMARK(BM_GridReadyAfterCalculate_Weekly90000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintGrid)->Args({9000, 0})->Args({90000, 0})->Args({90000, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AutoFit_Weekly90000)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

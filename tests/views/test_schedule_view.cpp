@@ -1,0 +1,301 @@
+#include "../support/QtPrinters.h"
+
+#include "document/DocumentFile.h"
+#include "engine/NumberFormat.h"
+#include "engine/Schedule.h"
+#include "travina/CTravinaCtrl.h"
+#include "views/ScheduleModel.h"
+#include "views/ScheduleView.h"
+#include "views/ShellServices.h"
+
+#include <QAbstractItemModelTester>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QTableView>
+
+#include <gtest/gtest.h>
+
+using namespace views;
+
+namespace {
+
+struct FakeShell : ShellServices
+{
+    int modified = 0;
+    std::vector<std::pair<int, int>> progress;
+    void SetProgressBar(int done, int total) override { progress.emplace_back(done, total); }
+    void markModified() override { ++modified; }
+};
+
+document::DocumentData loadExample(const char *name)
+{
+    QFile file(QStringLiteral(PELLANDRA_SOURCE_DIR "/examples/") + QLatin1String(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    document::DocumentData data;
+    document::readDocument(std::string_view(bytes.constData(), size_t(bytes.size())), data, engine::NumberFormat());
+    return data;
+}
+
+// A document with its schedule computed and its views built, as a document window holds them.
+struct Fixture
+{
+    explicit Fixture(document::DocumentData loaded)
+        : data(std::move(loaded))
+    {
+        EXPECT_TRUE(engine::Calculate(data.loan, format));
+        view = std::make_unique<ScheduleView>(data, format, shell);
+        view->resize(900, 500);
+        view->refreshAfterCalculate();
+    }
+    QString cell(int row, int column) const { return view->gridMain1()->model()->index(row, column).data().toString(); }
+    QStringList headers() const
+    {
+        QStringList list;
+        for (int c = 0; c < view->model()->columnCount(); ++c)
+            list << view->model()->headerData(c, Qt::Horizontal).toString();
+        return list;
+    }
+    // A selection dragged from one column to another: the current index is where it ends.
+    void select(QTableView *grid, int row, int fromColumn, int toColumn)
+    {
+        grid->setCurrentIndex(grid->model()->index(row, toColumn));
+        grid->selectionModel()->select(QItemSelection(grid->model()->index(row, std::min(fromColumn, toColumn)),
+                                                      grid->model()->index(row, std::max(fromColumn, toColumn))),
+                                       QItemSelectionModel::ClearAndSelect);
+    }
+
+    engine::NumberFormat format;
+    FakeShell shell;
+    document::DocumentData data;
+    std::unique_ptr<ScheduleView> view;
+};
+
+const QStringList kAllCaptions = {QStringLiteral("No."),
+                                  QStringLiteral("Date"),
+                                  QStringLiteral("Opening Balance"),
+                                  QStringLiteral("Annual Rate"),
+                                  QStringLiteral("Interest"),
+                                  QStringLiteral("Principal"),
+                                  QStringLiteral("Ending Balance"),
+                                  QStringLiteral("Percent Paid"),
+                                  QStringLiteral("Payment"),
+                                  QStringLiteral("Lump Sums"),
+                                  QStringLiteral("Cumulative Payments"),
+                                  QStringLiteral("Cumulative Interest"),
+                                  QStringLiteral("Cumulative Principal")};
+
+} // namespace
+
+TEST(ScheduleView, ModelPassesTheItemModelChecks)
+{
+    Fixture f(loadExample("canadian-mortgage-25y.plr"));
+    QAbstractItemModelTester tester(f.view->model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+    f.view->refreshAfterCalculate();
+    EXPECT_EQ(f.view->model()->rowCount(), f.data.loan.gridMain0.rows() - 1);
+}
+
+TEST(ScheduleView, NewDocumentShowsEveryColumnCentredInOrder)
+{
+    document::DocumentData data = loadExample("car-loan.plr");
+    data.columns = document::ColumnProperties(); // a new document's layout
+    Fixture f(std::move(data));
+    EXPECT_EQ(f.headers(), kAllCaptions);
+    for (int c = 0; c < 13; ++c)
+        EXPECT_EQ(f.view->model()->index(1, c).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter)) << c;
+    EXPECT_EQ(f.cell(1, 2), QStringLiteral("$32,000.00"));
+    EXPECT_EQ(f.view->GetNumberOfVisibleColumns(), 13);
+}
+
+TEST(ScheduleView, HiddenColumnsArePackedWithoutGaps)
+{
+    document::DocumentData data = loadExample("car-loan.plr");
+    // Shown: Payment first, then Date, then No.; every other column hidden.
+    for (auto &column : data.columns.columns)
+        column.Position = -1;
+    data.columns.columns[8].Position = 0;
+    data.columns.columns[1].Position = 1;
+    data.columns.columns[0].Position = 2;
+    data.columns.columns[0].Alignment = 1;
+    Fixture f(std::move(data));
+    EXPECT_EQ(f.headers(), (QStringList {QStringLiteral("Payment"), QStringLiteral("Date"), QStringLiteral("No.")}));
+    EXPECT_EQ(f.cell(1, 0), QStringLiteral("$647.31"));
+    EXPECT_EQ(f.cell(1, 1), QStringLiteral("2/15/2026"));
+    EXPECT_EQ(f.cell(1, 2), QStringLiteral("1"));
+    EXPECT_EQ(f.view->model()->index(1, 2).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignLeft | Qt::AlignVCenter));
+}
+
+TEST(ScheduleView, RowBands)
+{
+    Fixture f(loadExample("car-loan.plr"));
+    struct Case
+    {
+        int interval;
+        std::vector<int> shadedRows; // among grid rows 1..8
+    };
+    const Case cases[] = {{0, {}}, {1, {2, 4, 6, 8}}, {3, {4, 5, 6}}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.interval);
+        ViewPreferences preferences;
+        preferences.rowInterval = c.interval;
+        preferences.rowIntervalColor = QColor(0x12, 0x34, 0x56);
+        f.view->setPreferences(preferences);
+        std::vector<int> shaded;
+        for (int row = 1; row <= 8; ++row) {
+            const QVariant background = f.view->model()->index(row - 1, 5).data(Qt::BackgroundRole);
+            if (background.isValid()) {
+                EXPECT_EQ(background.value<QBrush>().color(), QColor(0x12, 0x34, 0x56));
+                shaded.push_back(row);
+            }
+        }
+        EXPECT_EQ(shaded, c.shadedRows);
+    }
+}
+
+TEST(ScheduleView, HighlightsChangedCells)
+{
+    document::DocumentData data = loadExample("canadian-mortgage-25y.plr");
+    const engine::NumberFormat format;
+    engine::TextTable &lumps = data.loan.gridLumpSum;
+    // The two lump sums of the example, one past the end of the schedule, then one that would fall inside it.
+    lumps.setRows(5);
+    engine::setChangeEntry(lumps, 3, *engine::exactDate(2070, 1, 1), 100, format);
+    engine::setChangeEntry(lumps, 4, *engine::exactDate(2075, 1, 1), 100, format);
+    data.loan.gridBasicPayment.setRows(2);
+    engine::setChangeEntry(data.loan.gridBasicPayment, 1, *engine::exactDate(2026, 5, 1), 2500, format);
+    Fixture f(std::move(data));
+    // Force the entry after the one past the end to claim a row: it must still not be painted.
+    f.data.loan.gridLumpSum.setText(4, engine::chgScheduleRow, "5");
+    f.view->PaintCells();
+
+    const QColor blue(0, 0, 255);
+    const QColor red(255, 0, 0);
+    ScheduleModel *model = f.view->model();
+    auto colour = [&](int scheduleRow, int logical) {
+        return model->index(scheduleRow - 1, model->visibleColumn(logical)).data(Qt::ForegroundRole);
+    };
+    // Payment change applied at payment 4 (schedule row 5).
+    EXPECT_EQ(colour(5, engine::colPayment).value<QBrush>().color(), blue);
+    EXPECT_FALSE(colour(5, engine::colAnnualRate).isValid());
+    // Lump sum on a payment date: blue amount, interest untouched.
+    const int onDate = int(engine::numberOrZero(f.data.loan.gridLumpSum.text(1, engine::chgScheduleRow)));
+    EXPECT_EQ(colour(onDate, engine::colLumpSum).value<QBrush>().color(), blue);
+    EXPECT_FALSE(colour(onDate, engine::colInterest).isValid());
+    // Lump sum between two payments: blue amount and red interest saved.
+    const int between = int(engine::numberOrZero(f.data.loan.gridLumpSum.text(2, engine::chgScheduleRow)));
+    EXPECT_EQ(colour(between, engine::colLumpSum).value<QBrush>().color(), blue);
+    EXPECT_EQ(colour(between, engine::colInterest).value<QBrush>().color(), red);
+    // The entry past the end stops the pass.
+    EXPECT_EQ(f.data.loan.gridLumpSum.text(3, engine::chgScheduleRow), "");
+    EXPECT_FALSE(colour(5, engine::colLumpSum).isValid());
+    // Ordinary cells keep the default colour.
+    EXPECT_FALSE(colour(2, engine::colPayment).isValid());
+}
+
+TEST(ScheduleView, AutoFitGivesAtLeastTheMinimumAndMarksModified)
+{
+    document::DocumentData data = loadExample("car-loan.plr");
+    data.columns.columns[7].Position = -1; // Percent Paid hidden
+    data.columns.columns[7].Width = 1234;
+    for (int k = 8; k < 13; ++k)
+        --data.columns.columns[size_t(k)].Position;
+    Fixture f(std::move(data));
+    f.shell.modified = 0;
+    f.view->AutoSizeMainGrid();
+    EXPECT_GT(f.shell.modified, 0);
+    // "No." holds at most two digits: narrower than its minimum of 400 twips, so exactly that.
+    EXPECT_EQ(f.data.columns.columns[0].Width, 400);
+    EXPECT_EQ(f.view->gridMain1()->columnWidth(0), 400 / 15 + 1);
+    // A hidden column keeps its width.
+    EXPECT_EQ(f.data.columns.columns[7].Width, 1234);
+    // A wide column is widened to its text plus the margin.
+    EXPECT_GT(f.data.columns.columns[2].Width, 800);
+    // Progress 1..10 of 10 before the first ten columns.
+    ASSERT_GE(f.shell.progress.size(), 10u);
+    EXPECT_EQ(f.shell.progress[f.shell.progress.size() - 10], std::make_pair(1, 10));
+    EXPECT_EQ(f.shell.progress.back(), std::make_pair(10, 10));
+}
+
+TEST(ScheduleView, AlignmentFollowsTheSelectionRightwardsOnly)
+{
+    Fixture f(loadExample("car-loan.plr"));
+    QTableView *grid = f.view->gridMain1();
+    auto alignments = [&] {
+        std::vector<int> codes;
+        for (int p = 0; p < 6; ++p)
+            codes.push_back(f.view->model()->columnAlignment(p));
+        return codes;
+    };
+    const std::vector<int> before = alignments(); // the example: 4, 4, 7, 7, 7, 7
+    f.select(grid, 2, 1, 3);
+    f.view->SetColumnAlignment(1);
+    EXPECT_EQ(alignments(), (std::vector<int> {4, 1, 1, 1, 7, 7}));
+    // A selection made leftwards from the current column changes nothing.
+    f.select(grid, 2, 4, 2);
+    f.view->SetColumnAlignment(4);
+    EXPECT_EQ(alignments(), (std::vector<int> {4, 1, 1, 1, 7, 7}));
+    // A single column.
+    f.select(grid, 0, 5, 5);
+    f.view->SetColumnAlignment(4);
+    EXPECT_EQ(alignments(), (std::vector<int> {4, 1, 1, 1, 7, 4}));
+    EXPECT_NE(alignments(), before);
+    // The layout reaches the column model, and the file, when stored back.
+    EXPECT_EQ(f.data.columns.columns[1].Alignment, 4);
+    f.view->SetGridMain1(QStringLiteral("StoreToArray"));
+    EXPECT_EQ(f.data.columns.columns[1].Alignment, 1);
+    f.view->gridMain1()->setColumnWidth(2, 150);
+    f.view->SetGridMain1(QStringLiteral("StoreToArray"));
+    EXPECT_EQ(f.data.columns.columns[2].Width, 150 * 15);
+    const std::string file = document::writeDocument(f.data);
+    EXPECT_NE(file.find("\"RecordNo\",2\r\n\"Width\",1100\r\n\"Alignment\",1\r\n"), std::string::npos);
+    EXPECT_NE(file.find("\"RecordNo\",3\r\n\"Width\",2250\r\n\"Alignment\",1\r\n"), std::string::npos);
+}
+
+TEST(ScheduleView, CopiesTheVisibleGridsSelection)
+{
+    Fixture f(loadExample("car-loan.plr"));
+    QTableView *grid = f.view->gridMain1();
+    grid->setCurrentIndex(grid->model()->index(1, 0));
+    grid->selectionModel()->select(QItemSelection(grid->model()->index(1, 0), grid->model()->index(2, 2)),
+                                   QItemSelectionModel::ClearAndSelect);
+    EXPECT_EQ(f.view->selectionText(), QStringLiteral("1\t2/15/2026\t$32,000.00\r2\t3/15/2026\t$31,563.36"));
+
+    f.view->showSummary();
+    EXPECT_TRUE(f.view->summaryShown());
+    EXPECT_EQ(f.view->VisibleGrid(), f.view->gridSummary());
+    QTableView *summary = f.view->gridSummary();
+    summary->setCurrentIndex(summary->model()->index(0, 0));
+    summary->selectionModel()->select(QItemSelection(summary->model()->index(0, 0), summary->model()->index(2, 1)),
+                                      QItemSelectionModel::ClearAndSelect);
+    EXPECT_EQ(f.view->selectionText(),
+              QStringLiteral("Loan Type\tPersonal Loan\rInterest Compounded\tMonthly\r"
+                             "Loan Amount\t$32,000.00"));
+    // The layout is not stored back from the summary view.
+    f.view->gridMain1()->setColumnWidth(0, 300);
+    f.view->SetGridMain1(QStringLiteral("StoreToArray"));
+    EXPECT_NE(f.data.columns.columns[0].Width, 300 * 15);
+    f.view->showDetails();
+    EXPECT_EQ(f.view->VisibleGrid(), f.view->gridMain1());
+}
+
+TEST(ScheduleView, SummaryFillsTheContainer)
+{
+    Fixture f(loadExample("us-mortgage-30y.plr"));
+    f.view->showSummary();
+    CTravinaCtrl *container = f.view->Travina1();
+    EXPECT_TRUE(container->isVisibleTo(f.view.get()));
+    EXPECT_FALSE(f.view->gridMain1()->isVisibleTo(f.view.get()));
+    EXPECT_EQ(container->geometry(), f.view->rect());
+    EXPECT_GT(container->virtualWidth(), 0);
+    EXPECT_EQ(f.view->gridSummary()->model()->rowCount(), 14);
+    EXPECT_EQ(f.view->gridSummary()->model()->index(2, 1).data().toString(), QStringLiteral("$400,000.00"));
+}
+
+TEST(ScheduleView, DateColumnFollowsTheDateFormat)
+{
+    Fixture f(loadExample("car-loan.plr"));
+    f.format.setDatePattern("dd-MMM-yyyy");
+    f.view->SetGridMain1DateColumn();
+    EXPECT_EQ(f.cell(1, 1), QStringLiteral("15-Feb-2026"));
+    EXPECT_EQ(f.cell(60, 1), QStringLiteral("15-Jan-2031"));
+}
