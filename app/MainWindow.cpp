@@ -308,6 +308,7 @@ void MainWindow::createMenus(bool debug)
 
 void MainWindow::createStatusBar()
 {
+    m_cellPanel = new QLabel(this);
     m_datePanel = new QLabel(this);
     m_datePanel->setToolTip(QStringLiteral("Current Date"));
     m_timePanel = new QLabel(this);
@@ -316,6 +317,7 @@ void MainWindow::createStatusBar()
     m_progress->setRange(0, 100);
     m_progress->setTextVisible(false);
     m_progress->hide();
+    statusBar()->addWidget(m_cellPanel, 1);
     statusBar()->addWidget(m_progress, 1);
     statusBar()->addPermanentWidget(m_datePanel);
     statusBar()->addPermanentWidget(m_timePanel);
@@ -423,6 +425,16 @@ void MainWindow::subWindowActivated(QMdiSubWindow *window)
     CheckSelectedView();
 }
 
+void MainWindow::setCellStatus(const QString &text)
+{
+    m_cellPanel->setText(text);
+}
+
+QString MainWindow::cellStatus() const
+{
+    return m_cellPanel->text();
+}
+
 void MainWindow::CheckSelectedView()
 {
     m_views->CheckSelectedView();
@@ -494,6 +506,7 @@ void MainWindow::ShowProgressBar(bool show)
     m_progress->setMaximum(100);
     m_progress->setValue(0);
     m_progress->setVisible(show);
+    m_cellPanel->setVisible(!show);
     m_datePanel->setVisible(!show);
     m_timePanel->setVisible(!show);
     m_progressLow = 0;

@@ -81,6 +81,10 @@ public:
     QToolBar *toolBar() const { return m_toolBar; }
     QMenu *fileMenu() const { return m_fileMenu; }
 
+    // The first status panel: whether the current cell can be edited.
+    void setCellStatus(const QString &text);
+    QString cellStatus() const;
+
     // The active document's context menu, and the view check marks.
     void showContextMenu(const QPoint &globalPosition);
     void CheckSelectedView();
@@ -123,6 +127,7 @@ private:
     QMenu *m_fileMenu = nullptr;
     QMenu *m_windowMenu = nullptr;
     QToolBar *m_toolBar = nullptr;
+    QLabel *m_cellPanel = nullptr;
     QLabel *m_datePanel = nullptr;
     QLabel *m_timePanel = nullptr;
     QProgressBar *m_progress = nullptr;

@@ -5,6 +5,7 @@
 #include "frmChild.h"
 
 #include "document/ColumnProperties.h"
+#include "views/CellEditor.h"
 #include "views/ScheduleView.h"
 
 #include <QAction>
@@ -36,6 +37,10 @@ void ViewCommands::install()
     copyAction->setToolTip(QStringLiteral("Copy"));
     copyAction->setShortcut(QKeySequence::Copy);
     connect(copyAction, &QAction::triggered, this, &ViewCommands::copy);
+
+    QAction *pasteAction = addAction(QStringLiteral("Paste"), QStringLiteral("&Paste"));
+    pasteAction->setShortcut(QKeySequence::Paste);
+    connect(pasteAction, &QAction::triggered, this, &ViewCommands::paste);
 
     m_viewGroup = new QActionGroup(this);
     QAction *details = addAction(QStringLiteral("Details"), QStringLiteral("&Details"));
@@ -76,6 +81,7 @@ void ViewCommands::install()
     // Edit: Copy after Cut.
     QMenu *edit = m_shell.findChild<QMenu *>(QStringLiteral("mnuEdit"));
     edit->addAction(copyAction);
+    edit->addAction(pasteAction);
     connect(edit, &QMenu::aboutToShow, this, &ViewCommands::updateEditMenu);
 
     // View: Details and Summary first, then the bars.
@@ -109,7 +115,17 @@ void ViewCommands::install()
 
 void ViewCommands::updateEditMenu()
 {
-    m_shell.action(QStringLiteral("Copy"))->setEnabled(m_shell.activeDocument() != nullptr);
+    const bool documents = m_shell.activeDocument() != nullptr;
+    m_shell.action(QStringLiteral("Copy"))->setEnabled(documents);
+    m_shell.action(QStringLiteral("Paste"))->setEnabled(documents && !QGuiApplication::clipboard()->text().isEmpty());
+}
+
+void ViewCommands::paste()
+{
+    frmChild *document = m_shell.activeDocument();
+    const QString text = QGuiApplication::clipboard()->text();
+    if (document && !text.isEmpty() && !document->loan().gblnReportFlag)
+        document->view()->cellEditor()->paste(text);
 }
 
 void ViewCommands::updateViewMenu()

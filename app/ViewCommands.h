@@ -27,6 +27,7 @@ public:
     void CheckSelectedView();
 
     void copy();
+    void paste();
     void autoFit();
     void SetColumnAlignment(int code);
 

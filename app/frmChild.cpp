@@ -56,6 +56,25 @@ void frmChild::markModified()
     m_shell.docSlots().state(m_slot).blnModified = true;
 }
 
+void frmChild::showMessage(const QString &text)
+{
+    m_shell.message(text);
+}
+
+void frmChild::setCellStatus(const QString &text)
+{
+    m_shell.setCellStatus(text);
+}
+
+bool frmChild::recalculate()
+{
+    m_shell.ShowProgressBar(true);
+    m_shell.SetProgressBarUbound(100);
+    const bool ok = Calculate();
+    m_shell.ShowProgressBar(false);
+    return ok;
+}
+
 void frmChild::AutoSizeMainGrid()
 {
     m_view->AutoSizeMainGrid();

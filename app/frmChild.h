@@ -46,6 +46,9 @@ public:
 
     void SetProgressBar(int done, int total) override;
     void markModified() override;
+    void showMessage(const QString &text) override;
+    void setCellStatus(const QString &text) override;
+    bool recalculate() override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

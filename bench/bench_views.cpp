@@ -3,10 +3,14 @@
 #include "BenchDocuments.h"
 
 #include "document/DocumentFile.h"
+#include "views/CellEditor.h"
+#include "views/NumericCellBox.h"
+#include "views/ScheduleModel.h"
 #include "views/ScheduleView.h"
 #include "views/ShellServices.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPixmap>
 #include <QTableView>
 
@@ -18,6 +22,15 @@ struct QuietShell : views::ShellServices
 {
     void SetProgressBar(int, int) override { }
     void markModified() override { }
+    bool recalculate() override
+    {
+        const bool ok = engine::Calculate(data->loan, *format).ok;
+        view->refreshAfterCalculate();
+        return ok;
+    }
+    document::DocumentData *data = nullptr;
+    engine::NumberFormat *format = nullptr;
+    views::ScheduleView *view = nullptr;
 };
 
 // A computed weekly loan shown in a view of ordinary window size.
@@ -30,6 +43,9 @@ struct ShownLoan
         view = std::make_unique<views::ScheduleView>(data, format, shell);
         view->resize(1000, 700);
         view->refreshAfterCalculate();
+        shell.data = &data;
+        shell.format = &format;
+        shell.view = view.get();
     }
     engine::NumberFormat format;
     QuietShell shell;
@@ -64,8 +80,33 @@ void BM_AutoFit_Weekly90000(benchmark::State &state)
         shown.view->autoFit();
 }
 
+// One lump sum typed into the grid and confirmed: the change-table entry, the whole schedule computed again and
+// the grid ready to paint.
+void BM_EditOneCell_Weekly90000(benchmark::State &state)
+{
+    ShownLoan shown(90000);
+    shown.view->show();
+    QApplication::setActiveWindow(shown.view.get());
+    while (!shown.view->isActiveWindow())
+        QApplication::processEvents();
+    QTableView *grid = shown.view->gridMain1();
+    const int lumpColumn = shown.view->model()->visibleColumn(engine::colLumpSum);
+    grid->setCurrentIndex(grid->model()->index(45000, lumpColumn));
+    grid->setFocus();
+    double amount = 100;
+    for (auto _ : state) {
+        shown.view->cellEditor()->paste(QString::number(amount += 1));
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(shown.view->cellEditor()->box(), &enter);
+        if (shown.view->cellEditor()->editing())
+            state.SkipWithError("the edit did not close");
+    }
+    state.counters["lumpSums"] = shown.data.loan.gridLumpSum.rows() - 1;
+}
+
 } // namespace
 
+BENCHMARK(BM_EditOneCell_Weekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridReadyAfterCalculate_Weekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintGrid)->Args({9000, 0})->Args({90000, 0})->Args({90000, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AutoFit_Weekly90000)->Unit(benchmark::kMillisecond);

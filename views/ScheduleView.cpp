@@ -1,5 +1,6 @@
 #include "ScheduleView.h"
 
+#include "CellEditor.h"
 #include "ScheduleModel.h"
 #include "ShellServices.h"
 
@@ -90,6 +91,7 @@ ScheduleView::ScheduleView(document::DocumentData &data, const engine::NumberFor
     header->setSectionsMovable(false);
     header->setSectionResizeMode(QHeaderView::Interactive);
     m_grid->viewport()->installEventFilter(forwarder);
+    m_editor = new CellEditor(m_grid, m_model, m_data, m_format, m_shell);
 
     m_container = new CTravinaCtrl(this);
     m_container->setObjectName(QStringLiteral("Travina1"));

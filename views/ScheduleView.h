@@ -18,6 +18,7 @@ struct DocumentData;
 
 namespace views {
 
+class CellEditor;
 class ScheduleModel;
 class ShellServices;
 
@@ -44,6 +45,7 @@ public:
     QTableView *gridSummary() const { return m_summaryGrid; }
     CTravinaCtrl *Travina1() const { return m_container; }
     ScheduleModel *model() const { return m_model; }
+    CellEditor *cellEditor() const { return m_editor; }
 
     void setPreferences(const ViewPreferences &preferences);
     const ViewPreferences &preferences() const { return m_preferences; }
@@ -95,6 +97,7 @@ private:
     ViewPreferences m_preferences;
     QTableView *m_grid = nullptr;
     ScheduleModel *m_model = nullptr;
+    CellEditor *m_editor = nullptr;
     CTravinaCtrl *m_container = nullptr;
     QWidget *m_frame = nullptr; // fraContainer
     QTableView *m_summaryGrid = nullptr;

@@ -8,8 +8,10 @@
 #include "app/frmChild.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -52,6 +54,8 @@ protected:
     MainWindow &start(bool debug = false)
     {
         m_window = std::make_unique<MainWindow>(*m_settings, m_dialogs, debug);
+        // These tests are about the frame: File > New accepts at once instead of showing the wizard modally.
+        m_window->setWizardRunner({});
         m_window->show();
         return *m_window;
     }
@@ -244,6 +248,17 @@ TEST_F(MainWindowTest, EnablingWithoutDocuments)
                       QStringLiteral("Details"), QStringLiteral("Summary"), QStringLiteral("DebugGrid")}));
     emit window.fileMenu()->aboutToShow();
     EXPECT_TRUE(window.action(QStringLiteral("Save"))->isEnabled());
+
+    // Paste only while the clipboard holds text.
+    QMenu *edit = window.findChild<QMenu *>(QStringLiteral("mnuEdit"));
+    QGuiApplication::clipboard()->clear();
+    emit edit->aboutToShow();
+    EXPECT_FALSE(window.action(QStringLiteral("Paste"))->isEnabled());
+    EXPECT_TRUE(window.action(QStringLiteral("Copy"))->isEnabled());
+    EXPECT_FALSE(window.action(QStringLiteral("Undo"))->isEnabled());
+    QGuiApplication::clipboard()->setText(QStringLiteral("12.5"));
+    emit edit->aboutToShow();
+    EXPECT_TRUE(window.action(QStringLiteral("Paste"))->isEnabled());
 }
 
 TEST_F(MainWindowTest, MenusInOrder)

@@ -1,0 +1,345 @@
+#include "../support/QtPrinters.h"
+
+#include "document/DocumentFile.h"
+#include "engine/NumberFormat.h"
+#include "engine/Schedule.h"
+#include "views/CellEditor.h"
+#include "views/NumericCellBox.h"
+#include "views/ScheduleModel.h"
+#include "views/ScheduleView.h"
+#include "views/ShellServices.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace views;
+
+namespace {
+
+// A document window's part in an edit: it recomputes and redraws, and remembers what it was told.
+struct EditingShell : ShellServices
+{
+    document::DocumentData *data = nullptr;
+    engine::NumberFormat *format = nullptr;
+    ScheduleView *view = nullptr;
+    int modified = 0;
+    int calculations = 0;
+    QStringList messages;
+    QString status;
+
+    void SetProgressBar(int, int) override { }
+    void markModified() override { ++modified; }
+    void showMessage(const QString &text) override { messages << text; }
+    void setCellStatus(const QString &text) override { status = text; }
+    bool recalculate() override
+    {
+        ++calculations;
+        const bool ok = engine::Calculate(data->loan, *format).ok;
+        view->refreshAfterCalculate();
+        return ok;
+    }
+};
+
+class CellEditorTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QFile file(QStringLiteral(PELLANDRA_SOURCE_DIR "/examples/car-loan.plr"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        document::readDocument(std::string_view(bytes.constData(), size_t(bytes.size())), m_data, m_format);
+        ASSERT_TRUE(engine::Calculate(m_data.loan, m_format));
+        m_view = std::make_unique<ScheduleView>(m_data, m_format, m_shell);
+        m_shell.data = &m_data;
+        m_shell.format = &m_format;
+        m_shell.view = m_view.get();
+        m_view->resize(1100, 400);
+        m_view->refreshAfterCalculate();
+        m_view->show();
+        QApplication::setActiveWindow(m_view.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_view.get()));
+        grid()->setFocus();
+        m_shell.modified = 0;
+        m_shell.calculations = 0;
+    }
+
+    QTableView *grid() const { return m_view->gridMain1(); }
+    CellEditor *editor() const { return m_view->cellEditor(); }
+    int column(int logical) const { return m_view->model()->visibleColumn(logical); }
+    // Puts the cursor on schedule row `row` (the start row is 1) of a logical column.
+    void goTo(int row, int logical) { grid()->setCurrentIndex(grid()->model()->index(row - 1, column(logical))); }
+    void type(const QString &keys)
+    {
+        for (QChar c : keys)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    }
+    void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+    QString cell(int row, int logical) const
+    {
+        return grid()->model()->index(row - 1, column(logical)).data().toString();
+    }
+
+    engine::NumberFormat m_format;
+    document::DocumentData m_data;
+    EditingShell m_shell;
+    std::unique_ptr<ScheduleView> m_view;
+};
+
+} // namespace
+
+TEST(CellEditorRules, FilterNumericKeyAndStripNumberText)
+{
+    struct KeyCase
+    {
+        int key;
+        int mode;
+        int result;
+    };
+    const KeyCase keys[] = {{8, 1, 8},     {8, 2, 8},   {8, 3, 8},   {'-', 1, '-'}, {'-', 2, 0}, {'7', 1, '7'},
+                            {'7', 2, '7'}, {'7', 3, 0}, {'a', 1, 0}, {'.', 1, 0},   {' ', 2, 0}};
+    for (const KeyCase &c : keys)
+        EXPECT_EQ(CellEditor::FilterNumericKey(c.key, c.mode), c.result) << c.key << " mode " << c.mode;
+
+    const engine::NumberFormat format;
+    const std::pair<const char *, const char *> texts[] = {
+        {"5.2400%", "5.24"},
+        {"%%5%", "5"},
+        {"$2,143.23", "2143.23"},
+        {"-$12.50", "-12.5"},
+        {"12-", "12"},
+        {"/7/", "7"},
+        {"", ""},
+        {"%", ""},
+        {"abc", ""},
+        {"1.2.3", ""},
+        {"(4.00)", "-4"},
+        {".2500%", "0.25"},
+    };
+    for (const auto &[text, stripped] : texts)
+        EXPECT_EQ(CellEditor::StripNumberText(QString::fromLatin1(text), format), QString::fromLatin1(stripped))
+            << text;
+}
+
+TEST_F(CellEditorTest, StartRowIsReadOnly)
+{
+    goTo(1, engine::colLumpSum);
+    EXPECT_TRUE(editor()->IsReadOnlyCell());
+    EXPECT_EQ(m_shell.status, QStringLiteral("Read Only Cell"));
+    type(QStringLiteral("5"));
+    EXPECT_FALSE(editor()->editing());
+    goTo(2, engine::colLumpSum);
+    EXPECT_EQ(m_shell.status, QStringLiteral("Updatable Cell"));
+    for (int logical : {int(engine::colNumber), int(engine::colDate), int(engine::colInterest)}) {
+        goTo(3, logical);
+        EXPECT_TRUE(editor()->IsReadOnlyCell()) << logical;
+    }
+}
+
+TEST_F(CellEditorTest, LumpSumRowOnlyTakesLumpSums)
+{
+    // A lump sum between two payments gets a row of its own, without an opening balance.
+    m_data.loan.gridLumpSum.setRows(2);
+    engine::setChangeEntry(m_data.loan.gridLumpSum, 1, *engine::exactDate(2026, 3, 1), 500, m_format);
+    ASSERT_TRUE(m_shell.recalculate());
+    ASSERT_EQ(cell(3, engine::colDate), QStringLiteral("3/1/2026"));
+    for (int logical : {int(engine::colAnnualRate), int(engine::colPayment)}) {
+        goTo(3, logical);
+        EXPECT_TRUE(editor()->IsReadOnlyCell()) << logical;
+    }
+    goTo(3, engine::colLumpSum);
+    EXPECT_FALSE(editor()->IsReadOnlyCell());
+}
+
+TEST_F(CellEditorTest, MinusFirstNegatesThePayment)
+{
+    goTo(5, engine::colPayment);
+    type(QStringLiteral("-"));
+    ASSERT_TRUE(editor()->editing());
+    EXPECT_EQ(editor()->box()->text(), QStringLiteral("-647.31"));
+    EXPECT_EQ(editor()->box()->selectedText(), QStringLiteral("-647.31"));
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(editor()->editing());
+    // An empty lump sum stays empty.
+    goTo(5, engine::colLumpSum);
+    type(QStringLiteral("-"));
+    ASSERT_TRUE(editor()->editing());
+    EXPECT_EQ(editor()->box()->text(), QString());
+    press(Qt::Key_Escape);
+    // A rate takes digits only as the first key.
+    goTo(5, engine::colAnnualRate);
+    type(QStringLiteral("-"));
+    EXPECT_FALSE(editor()->editing());
+    EXPECT_EQ(m_shell.calculations, 0);
+}
+
+TEST_F(CellEditorTest, LumpSumsAddedReplacedAndRemoved)
+{
+    goTo(5, engine::colLumpSum);
+    type(QStringLiteral("1000"));
+    press(Qt::Key_Return);
+    ASSERT_EQ(m_data.loan.gridLumpSum.rows(), 2);
+    EXPECT_EQ(m_data.loan.gridLumpSum.text(1, engine::chgDateText), "5/15/2026");
+    EXPECT_EQ(m_data.loan.gridLumpSum.text(1, engine::chgAmount), "1000");
+    EXPECT_EQ(cell(5, engine::colLumpSum), QStringLiteral("$1,000.00"));
+    EXPECT_EQ(m_shell.modified, 1);
+    EXPECT_EQ(grid()->currentIndex().row(), 4); // the cursor stays on the edited cell
+
+    // A second edit at the same date replaces the entry.
+    type(QStringLiteral("2"));
+    type(QStringLiteral("500"));
+    press(Qt::Key_Return);
+    ASSERT_EQ(m_data.loan.gridLumpSum.rows(), 2);
+    EXPECT_EQ(m_data.loan.gridLumpSum.text(1, engine::chgAmount), "2500");
+
+    // Cleared: the entry goes.
+    press(Qt::Key_Backspace);
+    ASSERT_TRUE(editor()->editing());
+    press(Qt::Key_Delete);
+    press(Qt::Key_Return);
+    EXPECT_EQ(m_data.loan.gridLumpSum.rows(), 1);
+    EXPECT_EQ(cell(5, engine::colLumpSum), QString());
+
+    // Clearing a cell that had no entry changes nothing.
+    m_shell.modified = 0;
+    const int calculations = m_shell.calculations;
+    goTo(7, engine::colLumpSum);
+    press(Qt::Key_Space);
+    press(Qt::Key_Delete);
+    press(Qt::Key_Return);
+    EXPECT_EQ(m_data.loan.gridLumpSum.rows(), 1);
+    EXPECT_EQ(m_shell.modified, 0);
+    EXPECT_EQ(m_shell.calculations, calculations);
+}
+
+TEST_F(CellEditorTest, RateChangeFollowsThroughTheSchedule)
+{
+    goTo(13, engine::colAnnualRate);
+    type(QStringLiteral("12"));
+    press(Qt::Key_Return);
+    ASSERT_EQ(m_data.loan.gridAnnualRate.rows(), 2);
+    EXPECT_EQ(m_data.loan.gridAnnualRate.text(1, engine::chgAmount), "12");
+
+    // The same change made directly on the document gives the same schedule.
+    document::DocumentData expected;
+    QFile file(QStringLiteral(PELLANDRA_SOURCE_DIR "/examples/car-loan.plr"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    document::readDocument(std::string_view(bytes.constData(), size_t(bytes.size())), expected, m_format);
+    expected.loan.gridAnnualRate.setRows(2);
+    engine::setChangeEntry(expected.loan.gridAnnualRate, 1, *engine::exactDate(2027, 1, 15), 12, m_format);
+    ASSERT_TRUE(engine::Calculate(expected.loan, m_format));
+    EXPECT_EQ(m_data.loan.gridMain0, expected.loan.gridMain0);
+    EXPECT_EQ(cell(13, engine::colAnnualRate), QStringLiteral("12.0000%"));
+    EXPECT_EQ(cell(12, engine::colAnnualRate), QStringLiteral("7.9000%"));
+    EXPECT_EQ(m_view->model()->cellColor(12, column(engine::colAnnualRate)), QColor(0, 0, 255));
+
+    // Typing the same rate again for that date changes nothing.
+    m_shell.modified = 0;
+    type(QStringLiteral("12"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(m_shell.modified, 0);
+    EXPECT_EQ(m_data.loan.gridAnnualRate.rows(), 2);
+    // Opening and closing the box without typing changes nothing either.
+    press(Qt::Key_Return);
+    ASSERT_TRUE(editor()->editing());
+    press(Qt::Key_Return);
+    EXPECT_EQ(m_shell.modified, 0);
+}
+
+TEST_F(CellEditorTest, NotANumberIsRefused)
+{
+    goTo(5, engine::colPayment);
+    type(QStringLiteral("1"));
+    editor()->box()->setText(QStringLiteral("1.2.3"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(m_shell.messages,
+              QStringList {QStringLiteral("Only numeric values are allowed. Previous value will be restored.")});
+    EXPECT_EQ(m_data.loan.gridBasicPayment.rows(), 1);
+    EXPECT_EQ(m_shell.calculations, 0);
+    EXPECT_EQ(cell(5, engine::colPayment), QStringLiteral("$647.31"));
+}
+
+TEST_F(CellEditorTest, EscapeAndScrollingDropTheEdit)
+{
+    goTo(5, engine::colPayment);
+    type(QStringLiteral("9"));
+    ASSERT_TRUE(editor()->editing());
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(editor()->editing());
+    EXPECT_EQ(m_data.loan.gridBasicPayment.rows(), 1);
+
+    type(QStringLiteral("9"));
+    ASSERT_TRUE(editor()->editing());
+    grid()->verticalScrollBar()->setValue(grid()->verticalScrollBar()->value() + 3);
+    EXPECT_FALSE(editor()->editing());
+    EXPECT_EQ(m_data.loan.gridBasicPayment.rows(), 1);
+    EXPECT_EQ(m_shell.calculations, 0);
+}
+
+TEST_F(CellEditorTest, UpAndDownCommitAndScrollByOneRow)
+{
+    QScrollBar *bar = grid()->verticalScrollBar();
+    bar->setValue(10);
+    const int top = grid()->rowAt(0);
+    ASSERT_EQ(top, 10);
+    // Up on the first visible row: the edit is kept and the grid scrolls up by one.
+    grid()->setCurrentIndex(grid()->model()->index(top, column(engine::colLumpSum)));
+    bar->setValue(10);
+    type(QStringLiteral("100"));
+    press(Qt::Key_Up);
+    EXPECT_EQ(m_data.loan.gridLumpSum.rows(), 2);
+    EXPECT_EQ(grid()->currentIndex().row(), top - 1);
+    EXPECT_EQ(grid()->rowAt(0), top - 1);
+
+    // Down on the last fully visible row scrolls down by one.
+    const int rowHeight = grid()->verticalHeader()->defaultSectionSize();
+    const int visible = grid()->viewport()->height() / rowHeight;
+    const int last = grid()->rowAt(0) + visible - 1;
+    grid()->setCurrentIndex(grid()->model()->index(last, column(engine::colLumpSum)));
+    bar->setValue(top - 1);
+    type(QStringLiteral("200"));
+    press(Qt::Key_Down);
+    EXPECT_EQ(m_data.loan.gridLumpSum.rows(), 3);
+    EXPECT_EQ(grid()->currentIndex().row(), last + 1);
+    EXPECT_EQ(grid()->rowAt(0), top);
+}
+
+TEST_F(CellEditorTest, PasteOpensTheBoxWithTheNumber)
+{
+    goTo(9, engine::colLumpSum);
+    editor()->paste(QStringLiteral("hello"));
+    EXPECT_FALSE(editor()->editing());
+    editor()->paste(QStringLiteral("$1,250.00"));
+    ASSERT_TRUE(editor()->editing());
+    EXPECT_EQ(editor()->box()->text(), QStringLiteral("1250"));
+    EXPECT_EQ(editor()->box()->mode(), NumericCellBox::Mode::Amount);
+    press(Qt::Key_Return);
+    EXPECT_EQ(cell(9, engine::colLumpSum), QStringLiteral("$1,250.00"));
+}
+
+TEST_F(CellEditorTest, NoEditingWhileTheReportIsShown)
+{
+    m_data.loan.gblnReportFlag = true;
+    goTo(5, engine::colLumpSum);
+    type(QStringLiteral("5"));
+    EXPECT_FALSE(editor()->editing());
+}
+
+// A change the schedule cannot be computed with is taken back: the table and the schedule keep agreeing.
+TEST_F(CellEditorTest, ChangeThatCannotBeComputedIsTakenBack)
+{
+    const engine::TextTable schedule = m_data.loan.gridMain0;
+    goTo(5, engine::colAnnualRate);
+    type(QStringLiteral("900000000"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(m_data.loan.gridAnnualRate.rows(), 1);
+    EXPECT_EQ(m_shell.modified, 0);
+    EXPECT_EQ(m_data.loan.gridMain0, schedule);
+}
