@@ -40,13 +40,3 @@ void BM_MainWindowWithExample(benchmark::State &state)
 } // namespace
 
 BENCHMARK(BM_MainWindowWithExample)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

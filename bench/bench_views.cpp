@@ -110,13 +110,3 @@ BENCHMARK(BM_EditOneCell_Weekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridReadyAfterCalculate_Weekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintGrid)->Args({9000, 0})->Args({90000, 0})->Args({90000, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AutoFit_Weekly90000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -154,22 +154,10 @@ Date nextSemiMonthlyDate(Date date, int step, int a, int b)
         if (d != a)
             return d > 16 ? next(a) : kNoDate;
         return inMonth(0, b);
-    case 4:
-    case 6:
-    case 9:
-    case 11:
-        if (d == 15)
-            return inMonth(0, 30);
-        if (d == 16)
-            return next(1);
-        if (d == 30 || d == 31)
-            return next(15);
-        if (d != a)
-            return d > 16 ? next(a) : kNoDate;
-        return inMonth(0, b);
     default:
+        // Months of 30 and 31 days follow the same rules; the 15th pairs with the month's last day.
         if (d == 15)
-            return inMonth(0, 31);
+            return inMonth(0, daysInMonth(x.year, x.month));
         if (d == 16)
             return next(1);
         if (d == 30 || d == 31)
