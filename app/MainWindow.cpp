@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "DataEntryCommands.h"
 #include "FileCommands.h"
 #include "Icons.h"
 #include "LocaleFormat.h"
@@ -51,6 +52,7 @@ MainWindow::MainWindow(SettingsStore &settings, UserDialogs &dialogs, bool debug
     m_views = new ViewCommands(*this);
     m_views->install();
     createStatusBar();
+    installDataEntryCommands(*this);
     restorePlacement();
     loadPreferences();
     m_files->LoadRecentFilesMenu();

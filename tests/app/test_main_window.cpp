@@ -277,7 +277,8 @@ TEST_F(MainWindowTest, MenusInOrder)
     }
     EXPECT_EQ(file,
               (QStringList {QStringLiteral("&New"), QStringLiteral("&Open"), QStringLiteral("&Close"),
-                            QStringLiteral("&Save"), QStringLiteral("Save &As..."), QStringLiteral("E&xit")}));
+                            QStringLiteral("&Save"), QStringLiteral("Save &As..."), QStringLiteral("Propert&ies"),
+                            QStringLiteral("E&xit")}));
     EXPECT_EQ(window.findChild<QMenu *>(QStringLiteral("mnuDebug")), nullptr);
 
     // Help: no help file yet, and the about box.
