@@ -60,7 +60,11 @@ MainWindow::MainWindow(SettingsStore &settings, UserDialogs &dialogs, bool debug
     m_loading = false;
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The document windows go with the area; their activation must not reach a half-destroyed frame.
+    disconnect(m_mdi, nullptr, this, nullptr);
+}
 
 void MainWindow::loadPreferences()
 {

@@ -45,6 +45,7 @@ CellEditor::CellEditor(QTableView *grid, ScheduleModel *model, document::Documen
                        const engine::NumberFormat &format, ShellServices &shell)
     : QObject(grid)
     , m_grid(grid)
+    , m_viewport(grid->viewport())
     , m_model(model)
     , m_data(data)
     , m_format(format)
@@ -54,7 +55,7 @@ CellEditor::CellEditor(QTableView *grid, ScheduleModel *model, document::Documen
     m_box->hide();
     m_grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     m_grid->installEventFilter(this);
-    m_grid->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     m_box->installEventFilter(this);
     connect(m_box, &NumericCellBox::focusLost, this, &CellEditor::closeBox);
     for (QScrollBar *bar : {m_grid->verticalScrollBar(), m_grid->horizontalScrollBar()})
@@ -224,7 +225,7 @@ bool CellEditor::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    if (watched == m_grid->viewport() && event->type() == QEvent::MouseButtonDblClick && !editing()) {
+    if (watched == m_viewport && event->type() == QEvent::MouseButtonDblClick && !editing()) {
         QObject::eventFilter(watched, event);
         if (!m_data.loan.gblnReportFlag) {
             int key = kSpace;

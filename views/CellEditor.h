@@ -61,6 +61,7 @@ private:
     int fullyVisibleRows() const;
 
     QTableView *m_grid;
+    QWidget *m_viewport; // kept: the grid may be half destroyed when its last events arrive
     ScheduleModel *m_model;
     document::DocumentData &m_data;
     const engine::NumberFormat &m_format;
