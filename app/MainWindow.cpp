@@ -201,31 +201,9 @@ void MainWindow::createActions(bool debug)
     QAction *cascade = addAction(QStringLiteral("Cascade"), QStringLiteral("&Cascade"), nullptr);
     connect(cascade, &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
     QAction *tileH = addAction(QStringLiteral("TileHorizontal"), QStringLiteral("Tile &Horizontal"), nullptr);
-    connect(tileH, &QAction::triggered, this, [this] {
-        // One window above the other, each the full width.
-        const QList<QMdiSubWindow *> windows = m_mdi->subWindowList();
-        const QSize area = m_mdi->viewport()->size();
-        int y = 0;
-        for (int i = 0; i < windows.size(); ++i) {
-            const int h = (area.height() - y) / int(windows.size() - i);
-            windows[i]->showNormal();
-            windows[i]->setGeometry(0, y, area.width(), h);
-            y += h;
-        }
-    });
+    connect(tileH, &QAction::triggered, this, [this] { tileEvenly(Qt::Vertical); });
     QAction *tileV = addAction(QStringLiteral("TileVertical"), QStringLiteral("Tile &Vertical"), nullptr);
-    connect(tileV, &QAction::triggered, this, [this] {
-        // Side by side, each the full height.
-        const QList<QMdiSubWindow *> windows = m_mdi->subWindowList();
-        const QSize area = m_mdi->viewport()->size();
-        int x = 0;
-        for (int i = 0; i < windows.size(); ++i) {
-            const int w = (area.width() - x) / int(windows.size() - i);
-            windows[i]->showNormal();
-            windows[i]->setGeometry(x, 0, w, area.height());
-            x += w;
-        }
-    });
+    connect(tileV, &QAction::triggered, this, [this] { tileEvenly(Qt::Horizontal); });
     QAction *arrange = addAction(QStringLiteral("ArrangeIcons"), QStringLiteral("&Arrange Icons"), nullptr);
     connect(arrange, &QAction::triggered, this, [this] {
         // The minimised windows in a row along the bottom of the area, left to right.
@@ -251,6 +229,24 @@ void MainWindow::createActions(bool debug)
             if (m_active)
                 m_active->toggleHiddenGrids();
         });
+    }
+}
+
+void MainWindow::tileEvenly(Qt::Orientation direction)
+{
+    // Windows one after the other in `direction` (vertical: one above the other), sharing the area evenly.
+    const QList<QMdiSubWindow *> windows = m_mdi->subWindowList();
+    const QSize area = m_mdi->viewport()->size();
+    const int length = direction == Qt::Vertical ? area.height() : area.width();
+    int at = 0;
+    for (int i = 0; i < windows.size(); ++i) {
+        const int size = (length - at) / int(windows.size() - i);
+        windows[i]->showNormal();
+        if (direction == Qt::Vertical)
+            windows[i]->setGeometry(0, at, area.width(), size);
+        else
+            windows[i]->setGeometry(at, 0, size, area.height());
+        at += size;
     }
 }
 

@@ -105,6 +105,7 @@ private:
     void createActions(bool debug);
     void createMenus(bool debug);
     void createStatusBar();
+    void tileEvenly(Qt::Orientation direction);
     void updateFileMenu();
     void updateWindowMenu();
     void subWindowActivated(QMdiSubWindow *window);
