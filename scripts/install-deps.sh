@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev clang-format
-    qt6-base-dev qt6-charts-dev libgl-dev
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-dejavu-core
 )

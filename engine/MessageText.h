@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace engine {
+
+// The longest piece of user data a message quotes; a file may hold a value of megabytes.
+inline constexpr std::size_t kMaxQuotedCharacters = 40;
+
+// `text` as a message quotes it: whole when short, else its first characters and "…". Cuts between UTF-8
+// characters, never inside one.
+std::string quotedForMessage(std::string_view text, std::size_t maxCharacters = kMaxQuotedCharacters);
+
+} // namespace engine
