@@ -34,11 +34,6 @@ std::optional<double> attempt(F compute)
     }
 }
 
-std::string plural(int count, const char *singular, const char *many)
-{
-    return std::to_string(count) + ' ' + (count == 1 ? singular : many);
-}
-
 } // namespace
 
 double cmhcPremium(double downPaymentPercent)
@@ -58,72 +53,8 @@ double cmhcPremium(double downPaymentPercent)
     return 0;
 }
 
-std::string yearsAndMonthsText(double years)
-{
-    int whole = int(std::floor(years));
-    int months = int(std::lround((years - whole) * 12));
-    if (months == 12) {
-        ++whole;
-        months = 0;
-    }
-    std::string text;
-    if (whole != 0)
-        text = plural(whole, "Year", "Years");
-    if (months != 0 || whole == 0)
-        text += (text.empty() ? "" : " ") + plural(months, "Month", "Months");
-    return text;
-}
-
-int LoanTerms::decimals(Field field)
-{
-    switch (field) {
-    case DownPaymentPercent:
-    case Cmhc:
-    case Amortization:
-        return 4;
-    case AnnualRate:
-        return 5;
-    case NumberOfPeriods:
-        return 0;
-    default:
-        return 2;
-    }
-}
-
 // ---------------------------------------------------------------------------------------------------------------
 // Values
-
-LoanTerms::Amount &LoanTerms::slot(Field field)
-{
-    switch (field) {
-    case PurchasePrice:
-        return m_purchasePrice;
-    case DownPaymentPercent:
-        return m_downPaymentPercent;
-    case DownPaymentDollars:
-        return m_downPaymentDollars;
-    case Cmhc:
-        return m_cmhc;
-    case AmountBorrowed:
-        return m_amountBorrowed;
-    case LoanAmount:
-        return m_loanAmount;
-    case AnnualRate:
-        return m_annualRate;
-    case Amortization:
-        return m_amortization;
-    case BasicPayment:
-        return m_basicPayment;
-    case NumberOfPeriods:
-        break;
-    }
-    return m_periods;
-}
-
-LoanTerms::Amount LoanTerms::value(Field field) const
-{
-    return const_cast<LoanTerms *>(this)->slot(field);
-}
 
 // What the rules read from a field: a number that is not negative.
 LoanTerms::Amount LoanTerms::read(Field field) const
@@ -134,7 +65,7 @@ LoanTerms::Amount LoanTerms::read(Field field) const
 
 void LoanTerms::set(Field field, Amount amount)
 {
-    slot(field) = shown(amount, decimals(field));
+    m_values[at(field)] = shown(amount, decimals(field));
 }
 
 int LoanTerms::periodsPerYearIndex() const
@@ -162,11 +93,6 @@ std::optional<double> LoanTerms::periodicRate() const
     return attempt([this] { return ratePerPeriod(); });
 }
 
-Date LoanTerms::anchorDate() const
-{
-    return m_startPayment != 0 ? m_startDate : m_firstPaymentDue;
-}
-
 // ---------------------------------------------------------------------------------------------------------------
 // Opening
 
@@ -174,16 +100,7 @@ LoanTerms LoanTerms::forNewDocument(int compounding, int startPaymentOption, Dat
 {
     LoanTerms terms;
     terms.m_compounding = compounding;
-    terms.m_startPayment = startPaymentOption != 0 ? 1 : 0;
-    terms.m_loanType = kMortgageLoan;
-    terms.m_amortUnit = kYears;
-    terms.m_frequency = kMonthly;
-    terms.m_yearLengthChoice = 1;
-    // The first payment falls today; the loan starts one installment period earlier.
-    const Date start = attempt([&] { return double(nthPaymentDate(today, terms.m_frequency, 0, 0)); }).value_or(today);
-    terms.setDates(Date(start), today);
-    terms.m_previousStartDate = terms.m_startDate;
-    terms.followDates(terms.m_startPayment != 0);
+    terms.m_dates = LoanDates::forNewLoan(startPaymentOption, terms.m_frequency, today);
     return terms;
 }
 
@@ -214,25 +131,8 @@ LoanTerms LoanTerms::fromDocument(const LoanDocument &doc, Date today)
     terms.set(Amortization, doc.glngAmortization);
     terms.set(BasicPayment, doc.gdblBasicPayment);
 
-    terms.m_startPayment = doc.gintStartPayment != 0 ? 1 : 0;
-    Date anchor = doc.gdtmFirstPaymentDue;
-    if (!isValidSerial(anchor) || anchor <= 0)
-        anchor = today;
-    Date start = doc.gdtmStartDate;
-    Date first = anchor;
-    try {
-        if (terms.m_startPayment != 0) {
-            // The anchor is the day the money was lent; the first payment falls one period later.
-            start = anchor;
-            first = nthPaymentDate(anchor, terms.m_frequency, 1, 1);
-        } else if (start <= 0 || start >= first) {
-            // No usable start date: the natural one, an installment period before the first payment.
-            start = nthPaymentDate(first, terms.m_frequency, 0, 0);
-        }
-    } catch (const ArithmeticError &) { }
-    // The document's own dates stand: a start date between two periods is kept.
-    terms.setDates(start, first);
-    terms.m_previousStartDate = terms.m_startDate;
+    terms.m_dates = LoanDates::fromDocument(doc.gintStartPayment, doc.gdtmFirstPaymentDue, doc.gdtmStartDate,
+                                            terms.m_frequency, today);
 
     const double periods =
         attempt([&] { return double(toInt32(std::clamp(doc.mdblNperTerm, 0.0, kMaxPeriods))); }).value_or(0);
@@ -338,27 +238,27 @@ LoanTerms::Fields LoanTerms::deriveOptionalInformation()
 
 LoanTerms::Fields LoanTerms::setPurchasePrice(Amount price)
 {
-    m_purchasePrice = price;
+    m_values[at(PurchasePrice)] = price;
     return deriveOptionalInformation();
 }
 
 LoanTerms::Fields LoanTerms::setDownPaymentPercent(Amount percent)
 {
-    m_downPaymentPercent = percent;
+    m_values[at(DownPaymentPercent)] = percent;
     m_downPaymentInPercent = true;
     return deriveOptionalInformation();
 }
 
 LoanTerms::Fields LoanTerms::setDownPaymentDollars(Amount dollars)
 {
-    m_downPaymentDollars = dollars;
+    m_values[at(DownPaymentDollars)] = dollars;
     m_downPaymentInPercent = false;
     return deriveOptionalInformation();
 }
 
 LoanTerms::Fields LoanTerms::setCmhc(Amount premium, bool given)
 {
-    m_cmhc = premium;
+    m_values[at(Cmhc)] = premium;
     m_cmhcGiven = given;
     m_loanDataChanged = true;
     m_amountBorrowedChanged = true;
@@ -367,7 +267,7 @@ LoanTerms::Fields LoanTerms::setCmhc(Amount premium, bool given)
 
 LoanTerms::Fields LoanTerms::setAmountBorrowed(Amount amount)
 {
-    m_amountBorrowed = amount;
+    m_values[at(AmountBorrowed)] = amount;
     m_loanDataChanged = true;
     m_amountBorrowedChanged = true;
     return 0;
@@ -523,7 +423,7 @@ LoanTerms::Fields LoanTerms::amortizationFromPayment()
 
 LoanTerms::Fields LoanTerms::setLoanAmount(Amount amount)
 {
-    m_loanAmount = amount;
+    m_values[at(LoanAmount)] = amount;
     m_loanDataChanged = true;
     m_loanInputsChanged = true;
     return solve();
@@ -531,7 +431,7 @@ LoanTerms::Fields LoanTerms::setLoanAmount(Amount amount)
 
 LoanTerms::Fields LoanTerms::setAnnualRate(Amount percent)
 {
-    m_annualRate = percent;
+    m_values[at(AnnualRate)] = percent;
     m_loanDataChanged = true;
     m_loanInputsChanged = true;
     return solve();
@@ -539,7 +439,7 @@ LoanTerms::Fields LoanTerms::setAnnualRate(Amount percent)
 
 LoanTerms::Fields LoanTerms::setAmortization(Amount length)
 {
-    m_amortization = length;
+    m_values[at(Amortization)] = length;
     m_loanDataChanged = true;
     m_loanInputsChanged = true;
     return solve();
@@ -547,7 +447,7 @@ LoanTerms::Fields LoanTerms::setAmortization(Amount length)
 
 LoanTerms::Fields LoanTerms::setBasicPayment(Amount payment)
 {
-    m_basicPayment = payment;
+    m_values[at(BasicPayment)] = payment;
     m_loanDataChanged = true;
     return solve();
 }
@@ -579,7 +479,7 @@ LoanTerms::Fields LoanTerms::setFrequency(int code)
     // The same amortization is another number of periods at another frequency.
     m_loanInputsChanged = true;
     const Fields written = carryPaymentOver(from);
-    followDates(m_startPayment != 0);
+    m_dates.follow(m_frequency);
     return written;
 }
 
@@ -599,86 +499,33 @@ LoanTerms::Fields LoanTerms::setCalculatedField(CalculatedField field)
 // ---------------------------------------------------------------------------------------------------------------
 // Step 4
 
-void LoanTerms::setDates(Date start, Date first)
-{
-    m_startDate = std::clamp(start, kFirstDate, kLastDate);
-    m_firstPaymentDue = std::clamp(first, kFirstDate, kLastDate);
-}
-
-// One date from the other through the payment calendar: the first payment one installment period after the day the
-// money was lent, or that day one period before the first payment.
-void LoanTerms::followDates(bool fromStartDate)
-{
-    Date start = m_startDate;
-    Date first = m_firstPaymentDue;
-    try {
-        if (fromStartDate) {
-            first = nthPaymentDate(start, m_frequency, 1, 1);
-        } else {
-            start = nthPaymentDate(first, m_frequency, 0, 0);
-            if (m_startPayment != 0)
-                first = nthPaymentDate(start, m_frequency, 1, 1);
-        }
-    } catch (const ArithmeticError &) {
-        return;
-    }
-    setDates(start, first);
-    m_previousStartDate = m_startDate;
-}
-
 void LoanTerms::setStartPaymentOption(int option)
 {
-    option = option != 0 ? 1 : 0;
-    if (option == m_startPayment)
-        return;
-    m_startPayment = option;
-    m_loanDataChanged = true;
-    followDates(option != 0);
+    if (m_dates.setOption(option, m_frequency))
+        m_loanDataChanged = true;
 }
 
 bool LoanTerms::setStartDate(Date date)
 {
     m_loanDataChanged = true;
-    const Date first = m_firstPaymentDue;
-    setDates(date, m_firstPaymentDue);
-    if (m_startPayment != 0)
-        followDates(true);
-    if (m_startDate >= m_firstPaymentDue) {
-        setDates(m_previousStartDate, first);
-        return false;
-    }
-    m_previousStartDate = m_startDate;
-    return true;
+    return m_dates.setStart(date, m_frequency);
 }
 
 void LoanTerms::setFirstPaymentDue(Date date)
 {
     m_loanDataChanged = true;
-    setDates(m_startDate, date);
-    followDates(false);
+    m_dates.setFirstPaymentDue(date, m_frequency);
 }
 
 void LoanTerms::setNumberOfPeriods(Amount periods)
 {
-    m_periods = periods;
+    m_values[at(NumberOfPeriods)] = periods;
     m_loanDataChanged = true;
 }
 
 LoanTerms::Term LoanTerms::term() const
 {
-    Term term;
-    const Amount periods = read(NumberOfPeriods);
-    if (!periods || *periods < 1)
-        return term;
-    try {
-        const Date last = lastPaymentDue(anchorDate(), m_frequency, *periods, m_startPayment);
-        const double years = periodsToLength(*periods, kYears, m_frequency, m_startDate);
-        const double months = periodsToLength(*periods, kMonths, m_frequency, m_startDate);
-        term.lastPaymentDue = last;
-        term.yearsAndMonths = yearsAndMonthsText(years);
-        term.months = plural(int(std::lround(months)), "Month", "Months");
-    } catch (const ArithmeticError &) { }
-    return term;
+    return m_dates.term(read(NumberOfPeriods).value_or(0), m_frequency);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -791,8 +638,8 @@ LoanTerms::FinishResult LoanTerms::writeTo(LoanDocument &doc, bool existing) con
     doc.gintPeriodsPerYearIndex = periodsPerYearIndex();
     doc.gintPeriodsPerYearIndexTmp = std::max(m_yearLengthChoice, 0);
     doc.gdblPeriodsPerYear = periodsPerYear();
-    doc.gintStartPayment = m_startPayment;
-    doc.gdtmStartDate = m_startDate;
+    doc.gintStartPayment = m_dates.option();
+    doc.gdtmStartDate = m_dates.start();
     doc.gdtmFirstPaymentDue = anchor;
     doc.mdblNperTerm = periods;
     doc.gdtmLastPaymentDue = last;
@@ -803,7 +650,7 @@ LoanTerms::FinishResult LoanTerms::writeTo(LoanDocument &doc, bool existing) con
 bool LoanTerms::removeLumpSumsOutsideTerm(LoanDocument &doc) const
 {
     // Before the term's last payment is known (a new loan closed early) only the start bounds the entries.
-    return removeChangeEntriesOutside(doc.gridLumpSum, m_startDate, term().lastPaymentDue);
+    return removeChangeEntriesOutside(doc.gridLumpSum, m_dates.start(), term().lastPaymentDue);
 }
 
 } // namespace engine

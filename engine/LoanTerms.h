@@ -1,8 +1,10 @@
 #pragma once
 
 #include "Codes.h"
-#include "Dates.h"
+#include "LoanDates.h"
 
+#include <array>
+#include <bit>
 #include <optional>
 #include <string>
 
@@ -38,9 +40,6 @@ public:
     static constexpr double kMaxPercent = 1000; // interest rate, down payment in percent, CMHC premium
     static constexpr double kMaxAmortization = 9999;
     static constexpr double kMaxPeriods = 90000;
-    // The dates a date field can hold: 1 January 1900 to 31 December 9999.
-    static constexpr Date kFirstDate = 2;
-    static constexpr Date kLastDate = kMaxDate;
 
     // The numeric fields, as bits of the set an operation returns.
     enum Field : unsigned {
@@ -56,9 +55,16 @@ public:
         NumberOfPeriods = 1u << 9,
     };
     using Fields = unsigned;
-    static constexpr Fields kAllFields = (1u << 10) - 1;
+    static constexpr int kFieldCount = 10;
+    static constexpr Fields kAllFields = (1u << kFieldCount) - 1;
     // How many decimals a field shows.
-    static int decimals(Field field);
+    static constexpr int decimals(Field field)
+    {
+        return field == AnnualRate                                                  ? 5
+            : field == DownPaymentPercent || field == Cmhc || field == Amortization ? 4
+            : field == NumberOfPeriods                                              ? 0
+                                                                                    : 2;
+    }
 
     // A new loan: a mortgage with the compounding and the start-payment option last chosen, its first payment
     // today and its start one installment period earlier.
@@ -70,16 +76,17 @@ public:
     int compounding() const { return m_compounding; }
     const std::string &title() const { return m_title; }
     const std::string &comments() const { return m_comments; }
-    Amount value(Field field) const;
+    Amount value(Field field) const { return m_values[at(field)]; }
     bool downPaymentInPercent() const { return m_downPaymentInPercent; }
     int amortUnit() const { return m_amortUnit; }
     int frequency() const { return m_frequency; }
     // The year-length list's choice, kept while a frequency without that choice is chosen.
     int yearLengthChoice() const { return m_yearLengthChoice; }
     CalculatedField calculatedField() const { return m_calculated; }
-    int startPaymentOption() const { return m_startPayment; }
-    Date startDate() const { return m_startDate; }
-    Date firstPaymentDue() const { return m_firstPaymentDue; }
+    const LoanDates &dates() const { return m_dates; }
+    int startPaymentOption() const { return m_dates.option(); }
+    Date startDate() const { return m_dates.start(); }
+    Date firstPaymentDue() const { return m_dates.firstPaymentDue(); }
 
     bool titleChanged() const { return m_titleChanged; }
     bool loanDataChanged() const { return m_loanDataChanged; }
@@ -129,14 +136,9 @@ public:
     double periodsPerYear() const;
     std::optional<double> periodicRate() const;
     // The calendar's anchor: the day the money was lent, or the first payment.
-    Date anchorDate() const;
+    Date anchorDate() const { return m_dates.anchor(); }
 
-    struct Term
-    {
-        Date lastPaymentDue = kNoDate;
-        std::string yearsAndMonths; // "21 Years 6 Months"
-        std::string months; // "258 Months"
-    };
+    using Term = LoanDates::Term;
     // The term of the number of periods; empty when there is none.
     Term term() const;
 
@@ -157,7 +159,7 @@ public:
     bool removeLumpSumsOutsideTerm(LoanDocument &doc) const;
 
 private:
-    Amount &slot(Field field);
+    static size_t at(Field field) { return size_t(std::countr_zero(unsigned(field))); }
     Amount read(Field field) const;
     void set(Field field, Amount value);
     double ratePerPeriod() const;
@@ -170,33 +172,19 @@ private:
     Fields deriveCmhc();
     Fields deriveAmountBorrowed();
     Fields deriveOptionalInformation();
-    void followDates(bool fromStartDate);
-    void setDates(Date start, Date first);
 
     int m_loanType = kMortgageLoan;
     int m_compounding = 0;
     std::string m_title;
     std::string m_comments;
-    Amount m_purchasePrice;
-    Amount m_downPaymentPercent;
-    Amount m_downPaymentDollars;
-    Amount m_cmhc;
-    Amount m_amountBorrowed;
-    Amount m_loanAmount;
-    Amount m_annualRate; // in percent
-    Amount m_amortization;
-    Amount m_basicPayment;
-    Amount m_periods;
+    std::array<Amount, kFieldCount> m_values; // by field, as each shows its number; m_values[at(AnnualRate)] in percent
     bool m_downPaymentInPercent = false;
     bool m_cmhcGiven = false;
     int m_amortUnit = kYears;
     int m_frequency = kMonthly;
     int m_yearLengthChoice = 1;
     CalculatedField m_calculated = CalculatedField::BasicPayment;
-    int m_startPayment = 1;
-    Date m_startDate = kFirstDate;
-    Date m_firstPaymentDue = kFirstDate;
-    Date m_previousStartDate = kFirstDate;
+    LoanDates m_dates;
 
     bool m_titleChanged = false;
     bool m_loanDataChanged = false;
@@ -207,7 +195,5 @@ private:
 
 // The insurance premium, in percent, for a down payment in percent.
 double cmhcPremium(double downPaymentPercent);
-// A length in years as whole years and months ("21 Years 6 Months").
-std::string yearsAndMonthsText(double years);
 
 } // namespace engine
