@@ -9,6 +9,6 @@ CXX=clang++ cmake -S tests/fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
 cmake --build build-fuzz -j2 --target fuzz_document_reader
 corpus=build-fuzz/corpus
 mkdir -p "$corpus"
-cp examples/*.plr tests/data/*.plr "$corpus"/ 2>/dev/null || true
+cp examples/*.plr "$corpus"/ 2>/dev/null || true
 build-fuzz/fuzz_document_reader -max_total_time="$seconds" -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
     -artifact_prefix=build-fuzz/ -print_final_stats=1 "$corpus" 2>&1 | tail -n 25

@@ -65,10 +65,10 @@ void setupTable(QTableView *table, const QFont &font)
 
 } // namespace
 
-ScheduleView::ScheduleView(document::DocumentData &data, const engine::NumberFormat &format, ShellServices &shell,
+ScheduleView::ScheduleView(document::DocumentData &document, const engine::NumberFormat &format, ShellServices &shell,
                            QWidget *parent)
     : QWidget(parent)
-    , m_data(data)
+    , m_data(document)
     , m_format(format)
     , m_shell(shell)
 {

@@ -37,7 +37,7 @@ class ScheduleView : public QWidget
     Q_OBJECT
 
 public:
-    ScheduleView(document::DocumentData &data, const engine::NumberFormat &format, ShellServices &shell,
+    ScheduleView(document::DocumentData &document, const engine::NumberFormat &format, ShellServices &shell,
                  QWidget *parent = nullptr);
     ~ScheduleView() override;
 

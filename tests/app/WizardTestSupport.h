@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScriptedDialogs.h"
+#include "support/ScriptedDialogs.h"
 
 #include "app/DataEntryCommands.h"
 #include "app/MainWindow.h"

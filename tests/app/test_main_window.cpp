@@ -1,5 +1,5 @@
-#include "../support/QtPrinters.h"
-#include "ScriptedDialogs.h"
+#include "support/QtPrinters.h"
+#include "support/ScriptedDialogs.h"
 
 #include "app/FileCommands.h"
 #include "app/MainWindow.h"

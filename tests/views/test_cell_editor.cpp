@@ -1,4 +1,4 @@
-#include "../support/QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include "document/DocumentFile.h"
 #include "engine/NumberFormat.h"

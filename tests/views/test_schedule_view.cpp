@@ -1,4 +1,4 @@
-#include "../support/QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include "document/DocumentFile.h"
 #include "engine/NumberFormat.h"
@@ -90,7 +90,7 @@ const QStringList kAllCaptions = {QStringLiteral("No."),
 TEST(ScheduleView, ModelPassesTheItemModelChecks)
 {
     Fixture f(loadExample("canadian-mortgage-25y.plr"));
-    QAbstractItemModelTester tester(f.view->model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester tester(f.view->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     f.view->refreshAfterCalculate();
     EXPECT_EQ(f.view->model()->rowCount(), f.data.loan.gridMain0.rows() - 1);
 }
