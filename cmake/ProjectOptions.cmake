@@ -36,3 +36,21 @@ function(pellandra_export_headers target)
         target_include_directories(${target} PUBLIC ${root})
     endif()
 endfunction()
+
+# Precompiled headers: most of a Qt or GoogleTest source file's compile time goes into these headers.
+set(PELLANDRA_QT_PCH
+    <QtCore/QObject> <QtCore/QString> <QtCore/QAbstractItemModel> <QtGui/QAction> <QtGui/QPainter>
+    <QtWidgets/QApplication> <QtWidgets/QComboBox> <QtWidgets/QDialog> <QtWidgets/QLabel> <QtWidgets/QLineEdit>
+    <QtWidgets/QMainWindow> <QtWidgets/QMenu> <QtWidgets/QTableView>)
+set(PELLANDRA_STD_PCH <functional> <optional> <string> <vector>)
+function(pellandra_precompile_headers target)
+    cmake_parse_arguments(ARG "QT;GTEST" "" "" ${ARGN})
+    set(headers ${PELLANDRA_STD_PCH})
+    if(ARG_QT)
+        list(APPEND headers ${PELLANDRA_QT_PCH})
+    endif()
+    if(ARG_GTEST)
+        list(APPEND headers <gtest/gtest.h>)
+    endif()
+    target_precompile_headers(${target} PRIVATE ${headers})
+endfunction()
