@@ -5,6 +5,7 @@
 #include "ShellServices.h"
 
 #include "document/DocumentFile.h"
+#include "engine/ChangeTables.h"
 #include "engine/NumberFormat.h"
 
 #include <QApplication>
@@ -260,36 +261,12 @@ void CellEditor::closeBox()
     const int scheduleRow = m_editRow + 1;
     const std::string dateText(m_data.loan.gridMain0.text(scheduleRow, engine::colDate));
     const engine::Date date = engine::serialDate(m_data.loan.gridMain0.text(scheduleRow, engine::colDateSerial));
-    int entry = 0;
-    for (int r = 1; r < table->rows(); ++r) {
-        if (table->text(r, engine::chgDateText) == dateText)
-            entry = r;
-    }
     const engine::TextTable before = *table;
-    if (!value.isEmpty()) {
-        const double number = value.toDouble();
-        if (entry > 0 && engine::numberOrZero(table->text(entry, engine::chgAmount)) == number) {
-            UpdateCellCoordinates();
-            return;
-        }
-        if (entry == 0) {
-            entry = table->rows();
-            table->setRows(entry + 1);
-        }
-        table->setText(entry, engine::chgDateText, dateText);
-        table->setText(entry, engine::chgAmount, engine::plainNumber(number));
-        table->setText(entry, engine::chgDateSerial, engine::plainNumber(date));
-    } else {
-        if (entry == 0) {
-            UpdateCellCoordinates();
-            return;
-        }
-        if (table->rows() == 2)
-            table->setRows(1);
-        else
-            table->removeRow(entry);
+    const std::optional<double> amount = value.isEmpty() ? std::nullopt : std::optional<double>(value.toDouble());
+    if (!engine::setChangeByDate(*table, dateText, date, amount)) {
+        UpdateCellCoordinates();
+        return;
     }
-    table->sortRowsBy(engine::chgDateSerial);
     if (!m_shell.recalculate()) {
         // A change the schedule cannot be computed with is taken back, so the table and the schedule agree.
         *table = before;
