@@ -1,0 +1,86 @@
+#include "UserDialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+
+namespace ui {
+
+UserDialogs::Button QtUserDialogs::message(QWidget *parent, const QString &title, const QString &text, int buttons,
+                                           Icon icon)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    }
+    QMessageBox::StandardButtons standard;
+    if (buttons & Ok)
+        standard |= QMessageBox::Ok;
+    if (buttons & Yes)
+        standard |= QMessageBox::Yes;
+    if (buttons & No)
+        standard |= QMessageBox::No;
+    if (buttons & Cancel)
+        standard |= QMessageBox::Cancel;
+    box.setStandardButtons(standard);
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return Ok;
+    case QMessageBox::Yes:
+        return Yes;
+    case QMessageBox::No:
+        return No;
+    default:
+        return Cancel;
+    }
+}
+
+QString QtUserDialogs::openFile(QWidget *parent, const QString &title, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
+}
+
+QString QtUserDialogs::saveFile(QWidget *parent, const QString &title, const QString &proposed, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, title, proposed, filter);
+}
+
+std::optional<QColor> QtUserDialogs::color(QWidget *parent, const QString &title, const QColor &initial)
+{
+    const QColor chosen = QColorDialog::getColor(initial, parent, title);
+    return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+}
+
+bool QtUserDialogs::print(QWidget *parent, QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtUserDialogs::pageSetup(QWidget *parent, QPrinter &printer)
+{
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtUserDialogs::about(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox::about(parent, title, text);
+}
+
+} // namespace ui

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace ui {
+
+// Every message box and common dialog of the program goes through here, so that tests can answer them.
+class UserDialogs
+{
+public:
+    enum Button { Ok = 0x1, Yes = 0x2, No = 0x4, Cancel = 0x8 };
+    enum class Icon { Information, Warning, Critical, Question };
+
+    virtual ~UserDialogs() = default;
+    // Shows a message and returns the button chosen (Cancel when the box is closed otherwise).
+    virtual Button message(QWidget *parent, const QString &title, const QString &text, int buttons, Icon icon) = 0;
+    // A file to open, or an empty text when cancelled.
+    virtual QString openFile(QWidget *parent, const QString &title, const QString &folder, const QString &filter) = 0;
+    // A file to save to, proposed name first; an empty text when cancelled. The dialog asks before overwriting.
+    virtual QString saveFile(QWidget *parent, const QString &title, const QString &proposed, const QString &filter) = 0;
+    // A colour, starting from `initial`; nothing when cancelled.
+    virtual std::optional<QColor> color(QWidget *parent, const QString &title, const QColor &initial) = 0;
+    // The print dialog over `printer`, which takes the choices; false when cancelled.
+    virtual bool print(QWidget *parent, QPrinter &printer) = 0;
+    // The printer's page set-up dialog over `printer`; false when cancelled.
+    virtual bool pageSetup(QWidget *parent, QPrinter &printer) = 0;
+    // The about box.
+    virtual void about(QWidget *parent, const QString &title, const QString &text) = 0;
+};
+
+// The platform's own dialogs.
+class QtUserDialogs : public UserDialogs
+{
+public:
+    Button message(QWidget *parent, const QString &title, const QString &text, int buttons, Icon icon) override;
+    QString openFile(QWidget *parent, const QString &title, const QString &folder, const QString &filter) override;
+    QString saveFile(QWidget *parent, const QString &title, const QString &proposed, const QString &filter) override;
+    std::optional<QColor> color(QWidget *parent, const QString &title, const QColor &initial) override;
+    bool print(QWidget *parent, QPrinter &printer) override;
+    bool pageSetup(QWidget *parent, QPrinter &printer) override;
+    void about(QWidget *parent, const QString &title, const QString &text) override;
+};
+
+} // namespace ui
