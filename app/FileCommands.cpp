@@ -212,9 +212,14 @@ bool FileCommands::writeDocument(frmChild &window, const QString &path)
 void FileCommands::AddRecentFile(const QString &path)
 {
     SettingsStore &settings = m_shell.settings();
-    auto stored = [&](int n) { return pathFromSettings(settings.value(kRecentFilesSection, recentKey(n))); };
+    auto stored = [&](int n) { return settings.value(kRecentFilesSection, recentKey(n)); };
     auto store = [&](int n, const QString &value) { settings.setValue(kRecentFilesSection, recentKey(n), value); };
-    auto sameFile = [&](const QString &a) { return a.compare(path, Qt::CaseInsensitive) == 0; };
+    // Entries are compared in full, so that one written in an older form (relative, or by the Windows versions)
+    // still counts as the file it names.
+    const QString full = absolutePath(path);
+    auto sameFile = [&](const QString &a) {
+        return !a.isEmpty() && absolutePath(pathFromSettings(a)).compare(full, Qt::CaseInsensitive) == 0;
+    };
 
     const bool listed =
         std::any_of(m_recent.begin(), m_recent.end(), [&](QAction *a) { return sameFile(a->data().toString()); });

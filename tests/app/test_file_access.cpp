@@ -201,3 +201,17 @@ TEST(FileAccess, OnlyPathsWrittenByWindowsGetThisPlatformsSeparator)
     for (const auto &[stored, path] : cases)
         EXPECT_EQ(pathFromSettings(QString::fromLatin1(stored)).toStdString(), path) << stored;
 }
+
+// An entry written by the Windows versions is read with this platform's separator, and is still the entry it was:
+// failing to open, it leaves the list instead of coming back in another form.
+TEST_F(MainWindowTest, RecentEntriesFromTheWindowsVersions)
+{
+    m_settings->setValue(kRecentFilesSection, QStringLiteral("RecentFile1"), QStringLiteral("C:\\Loans\\car.plr"));
+    const QString house = copyExample("canadian-mortgage-25y.plr", QStringLiteral("house.plr"));
+    m_settings->setValue(kRecentFilesSection, QStringLiteral("RecentFile2"), house);
+    MainWindow &window = start();
+    EXPECT_EQ(visibleRecentMenu(), (QStringList {QStringLiteral("C:/Loans/car.plr"), house}));
+    window.files().recentActions().first()->trigger();
+    EXPECT_EQ(m_dialogs.texts(), QStringList {QStringLiteral("File 'C:/Loans/car.plr' does not exist.")});
+    EXPECT_EQ(recentEntries(), QStringList {house});
+}
