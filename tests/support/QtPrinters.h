@@ -5,6 +5,7 @@
 #include <QPointF>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <ostream>
 
@@ -32,4 +33,14 @@ inline void PrintTo(const QSize &value, std::ostream *os)
 inline void PrintTo(const QColor &value, std::ostream *os)
 {
     *os << value.name(QColor::HexArgb).toStdString();
+}
+
+inline void PrintTo(const QStringList &list, std::ostream *out)
+{
+    *out << '{';
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        *out << (i ? ", " : "");
+        PrintTo(list[i], out);
+    }
+    *out << '}';
 }
