@@ -3,7 +3,7 @@
 #include "app/FileCommands.h"
 #include "app/MainWindow.h"
 #include "app/SettingsStore.h"
-#include "app/UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -12,7 +12,7 @@
 
 namespace {
 
-class SilentDialogs : public app::UserDialogs
+class SilentDialogs : public ui::UserDialogs
 {
 public:
     Button message(QWidget *, const QString &, const QString &, int, Icon) override { return No; }

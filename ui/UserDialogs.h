@@ -3,8 +3,10 @@
 #include <QColor>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
+class QMessageBox;
 class QPrinter;
 class QWidget;
 
@@ -44,7 +46,12 @@ public:
     std::optional<QColor> color(QWidget *parent, const QString &title, const QColor &initial) override;
     bool print(QWidget *parent, QPrinter &printer) override;
     bool pageSetup(QWidget *parent, QPrinter &printer) override;
+    // The about box shows the program's own words only, formatted.
     void about(QWidget *parent, const QString &title, const QString &text) override;
+
+    // The box message() shows: the text as plain text, whatever it holds.
+    static std::unique_ptr<QMessageBox> messageBox(QWidget *parent, const QString &title, const QString &text,
+                                                   int buttons, Icon icon);
 };
 
 } // namespace ui

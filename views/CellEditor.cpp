@@ -264,26 +264,20 @@ void CellEditor::closeBox()
     }
 
     const int logical = m_model->logicalColumn(m_editColumn);
-    engine::TextTable *table = logical == engine::colAnnualRate ? &m_data.loan.gridAnnualRate
-        : logical == engine::colPayment                         ? &m_data.loan.gridBasicPayment
-                                                                : &m_data.loan.gridLumpSum;
+    auto tableOf = [logical](document::DocumentData &data) -> engine::TextTable & {
+        return logical == engine::colAnnualRate ? data.loan.gridAnnualRate
+            : logical == engine::colPayment     ? data.loan.gridBasicPayment
+                                                : data.loan.gridLumpSum;
+    };
     // The entry is matched on the row's date as shown; the schedule's own serial is the date's exact key.
     const int scheduleRow = m_editRow + 1;
     const std::string dateText(m_data.loan.gridMain0.text(scheduleRow, engine::colDate));
     const engine::Date date = engine::serialDate(m_data.loan.gridMain0.text(scheduleRow, engine::colDateSerial));
-    const engine::TextTable before = *table;
     const std::optional<double> amount = value.isEmpty() ? std::nullopt : std::optional<double>(value.toDouble());
-    if (!engine::setChangeByDate(*table, dateText, date, amount)) {
-        UpdateCellCoordinates();
-        return;
-    }
-    if (!m_shell.recalculate()) {
-        // A change the schedule cannot be computed with is taken back, so the table and the schedule agree.
-        *table = before;
-        m_shell.recalculate();
-    } else {
+    engine::TextTable edited = tableOf(m_data);
+    if (engine::setChangeByDate(edited, dateText, date, amount)
+        && m_shell.changeAndRecalculate([&](document::DocumentData &data) { tableOf(data) = std::move(edited); }))
         m_shell.markModified();
-    }
     UpdateCellCoordinates();
 }
 

@@ -3,10 +3,16 @@
 #include "support/QtPrinters.h"
 #include "support/ScriptedDialogs.h"
 
+#include "app/DebugCommands.h"
+#include "app/EditCommands.h"
 #include "app/FileCommands.h"
+#include "app/FormatCommands.h"
+#include "app/HelpCommands.h"
 #include "app/MainWindow.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
+#include "app/ViewCommands.h"
+#include "app/WindowCommands.h"
 #include "app/frmChild.h"
 
 #include <QAction>
@@ -37,8 +43,7 @@ protected:
     void TearDown() override
     {
         if (m_window) {
-            m_dialogs.answers = {app::UserDialogs::No, app::UserDialogs::No, app::UserDialogs::No,
-                                 app::UserDialogs::No};
+            m_dialogs.answers = {ui::UserDialogs::No, ui::UserDialogs::No, ui::UserDialogs::No, ui::UserDialogs::No};
             m_window->close();
         }
     }

@@ -29,6 +29,7 @@ struct FakeShell : ShellServices
     std::vector<std::pair<int, int>> progress;
     void SetProgressBar(int done, int total) override { progress.emplace_back(done, total); }
     void markModified() override { ++modified; }
+    bool changeAndRecalculate(const std::function<void(document::DocumentData &)> &) override { return false; }
 };
 
 document::DocumentData loadExample(const char *name)
@@ -108,7 +109,7 @@ TEST(ScheduleView, NewDocumentShowsEveryColumnCentredInOrder)
     for (int c = 0; c < 13; ++c)
         EXPECT_EQ(f.view->model()->index(1, c).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter)) << c;
     EXPECT_EQ(f.cell(1, 2), QStringLiteral("$32,000.00"));
-    EXPECT_EQ(f.view->GetNumberOfVisibleColumns(), 13);
+    EXPECT_EQ(f.view->gridMain1()->GetNumberOfVisibleColumns(), 13);
 }
 
 TEST(ScheduleView, HiddenColumnsArePackedWithoutGaps)
@@ -170,7 +171,7 @@ TEST(ScheduleView, HighlightsChangedCells)
     Fixture f(std::move(data));
     // Force the entry after the one past the end to claim a row: it must still not be painted.
     f.data.loan.gridLumpSum.setText(4, engine::chgScheduleRow, "5");
-    f.view->PaintCells();
+    f.view->gridMain1()->PaintCells();
 
     const QColor blue(0, 0, 255);
     const QColor red(255, 0, 0);
@@ -245,10 +246,10 @@ TEST(ScheduleView, AlignmentFollowsTheSelectionRightwardsOnly)
     EXPECT_NE(alignments(), before);
     // The layout reaches the column model, and the file, when stored back.
     EXPECT_EQ(f.data.columns.columns[1].Alignment, 4);
-    f.view->SetGridMain1(QStringLiteral("StoreToArray"));
+    f.view->SetGridMain1(GridRequest::StoreToArray);
     EXPECT_EQ(f.data.columns.columns[1].Alignment, 1);
     f.view->gridMain1()->setColumnWidth(2, 150);
-    f.view->SetGridMain1(QStringLiteral("StoreToArray"));
+    f.view->SetGridMain1(GridRequest::StoreToArray);
     EXPECT_EQ(f.data.columns.columns[2].Width, 150 * 15);
     const std::string file = document::writeDocument(f.data);
     EXPECT_NE(file.find("\"RecordNo\",2\r\n\"Width\",1100\r\n\"Alignment\",1\r\n"), std::string::npos);
@@ -276,7 +277,7 @@ TEST(ScheduleView, CopiesTheVisibleGridsSelection)
                              "Loan Amount\t$32,000.00"));
     // The layout is not stored back from the summary view.
     f.view->gridMain1()->setColumnWidth(0, 300);
-    f.view->SetGridMain1(QStringLiteral("StoreToArray"));
+    f.view->SetGridMain1(GridRequest::StoreToArray);
     EXPECT_NE(f.data.columns.columns[0].Width, 300 * 15);
     f.view->showDetails();
     EXPECT_EQ(f.view->VisibleGrid(), f.view->gridMain1());
