@@ -5,6 +5,7 @@
 #include "FileAccess.h"
 #include "Icons.h"
 #include "MainWindow.h"
+#include "ProgressShown.h"
 #include "SettingsKeys.h"
 #include "SettingsStore.h"
 #include "frmChild.h"

@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "Icons.h"
 #include "MainWindow.h"
+#include "ProgressShown.h"
 #include "frmChild.h"
 
 #include "document/ColumnProperties.h"

@@ -7,6 +7,7 @@
 #include "HelpCommands.h"
 #include "Icons.h"
 #include "LocaleFormat.h"
+#include "ProgressShown.h"
 #include "SettingsKeys.h"
 #include "SettingsStore.h"
 #include "ViewCommands.h"
@@ -491,23 +492,6 @@ int MainWindow::runDialog(QDialog &dialog)
 void MainWindow::setDialogRunner(DialogRunner runner)
 {
     m_runDialog = runner ? std::move(runner) : DialogRunner([](QDialog &dialog) { return dialog.exec(); });
-}
-
-ProgressShown::ProgressShown(MainWindow &window, int upper)
-    : m_window(window)
-{
-    m_window.ShowProgressBar(true);
-    m_window.SetProgressBarUbound(upper);
-}
-
-ProgressShown::~ProgressShown()
-{
-    m_window.ShowProgressBar(false);
-}
-
-void ProgressShown::nextSegment(int upper)
-{
-    m_window.SetProgressBarUbound(upper);
 }
 
 void MainWindow::ShowProgressBar(bool show)

@@ -3,6 +3,7 @@
 #include "FileAccess.h"
 #include "FileCommands.h"
 #include "MainWindow.h"
+#include "ProgressShown.h"
 #include "SettingsKeys.h"
 
 #include "engine/Schedule.h"

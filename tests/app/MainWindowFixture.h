@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/Examples.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedDialogs.h"
 
@@ -27,11 +28,6 @@
 
 // A main window on a settings file of its own, with scripted message boxes and file dialogs; File > New accepts at
 // once instead of showing the wizard.
-inline QString example(const char *name)
-{
-    return QStringLiteral(PELLANDRA_SOURCE_DIR "/examples/") + QLatin1String(name);
-}
-
 class MainWindowTest : public ::testing::Test
 {
 protected:
@@ -67,7 +63,7 @@ protected:
     {
         const QString path = m_dir.filePath(name);
         QFile::remove(path);
-        EXPECT_TRUE(QFile::copy(example(exampleName), path));
+        EXPECT_TRUE(QFile::copy(examplePath(exampleName), path));
         return path;
     }
     QStringList captions() const

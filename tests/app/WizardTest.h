@@ -60,7 +60,7 @@ protected:
             start();
         const QString path = m_dir.filePath(QLatin1String(name));
         QFile::remove(path);
-        EXPECT_TRUE(QFile::copy(example(name), path));
+        EXPECT_TRUE(QFile::copy(examplePath(name), path));
         m_window->files().OpenPath(path);
         EXPECT_NE(m_window->activeDocument(), nullptr);
         return *m_window->activeDocument();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/Examples.h"
 #include "support/ScriptedDialogs.h"
 
 #include "app/DebugCommands.h"
@@ -68,11 +69,6 @@ protected:
     {
         const int slot = m_window->docSlots().GetFreeDocSlot();
         return *m_window->createDocumentWindow(slot, QStringLiteral("Untitled%1").arg(slot));
-    }
-
-    static QString example(const char *name)
-    {
-        return QStringLiteral(PELLANDRA_SOURCE_DIR "/examples/") + QLatin1String(name);
     }
 
     // Saves a picture of a widget when PELLANDRA_SCREENSHOTS names a folder; checks that it could be drawn.

@@ -33,7 +33,7 @@ protected:
         if (!m_window)
             start();
         const QString path = m_dir.filePath(QStringLiteral("car-loan.plr"));
-        EXPECT_TRUE(QFile::copy(example("car-loan.plr"), path));
+        EXPECT_TRUE(QFile::copy(examplePath("car-loan.plr"), path));
         m_window->files().OpenPath(path);
         return *m_window->activeDocument();
     }

@@ -9,7 +9,6 @@
 using ui::QtUserDialogs;
 using ui::UserDialogs;
 
-
 // A message quoting a document's text shows that text as it is, markup and all.
 TEST(UserDialogs, MessagesShowPlainText)
 {

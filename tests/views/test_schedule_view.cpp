@@ -1,3 +1,4 @@
+#include "support/Examples.h"
 #include "support/QtPrinters.h"
 
 #include "document/DocumentFile.h"
@@ -31,16 +32,6 @@ struct FakeShell : ShellServices
     void markModified() override { ++modified; }
     bool changeAndRecalculate(const std::function<void(document::DocumentData &)> &) override { return false; }
 };
-
-document::DocumentData loadExample(const char *name)
-{
-    QFile file(QStringLiteral(PELLANDRA_SOURCE_DIR "/examples/") + QLatin1String(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    document::DocumentData data;
-    document::readDocument(std::string_view(bytes.constData(), size_t(bytes.size())), data, engine::NumberFormat());
-    return data;
-}
 
 // A document with its schedule computed and its views built, as a document window holds them.
 struct Fixture
@@ -94,7 +85,7 @@ const QStringList kAllCaptions = {QStringLiteral("No."),
 
 TEST(ScheduleView, ModelPassesTheItemModelChecks)
 {
-    Fixture f(loadExample("canadian-mortgage-25y.plr"));
+    Fixture f(readExample("canadian-mortgage-25y.plr"));
     QAbstractItemModelTester tester(f.view->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     f.view->refreshAfterCalculate();
     EXPECT_EQ(f.view->model()->rowCount(), f.data.loan.gridMain0.rows() - 1);
@@ -102,7 +93,7 @@ TEST(ScheduleView, ModelPassesTheItemModelChecks)
 
 TEST(ScheduleView, NewDocumentShowsEveryColumnCentredInOrder)
 {
-    document::DocumentData data = loadExample("car-loan.plr");
+    document::DocumentData data = readExample("car-loan.plr");
     data.columns = document::ColumnProperties(); // a new document's layout
     Fixture f(std::move(data));
     EXPECT_EQ(f.headers(), kAllCaptions);
@@ -114,7 +105,7 @@ TEST(ScheduleView, NewDocumentShowsEveryColumnCentredInOrder)
 
 TEST(ScheduleView, HiddenColumnsArePackedWithoutGaps)
 {
-    document::DocumentData data = loadExample("car-loan.plr");
+    document::DocumentData data = readExample("car-loan.plr");
     // Shown: Payment first, then Date, then No.; every other column hidden.
     for (auto &column : data.columns.columns)
         column.Position = -1;
@@ -132,7 +123,7 @@ TEST(ScheduleView, HiddenColumnsArePackedWithoutGaps)
 
 TEST(ScheduleView, RowBands)
 {
-    Fixture f(loadExample("car-loan.plr"));
+    Fixture f(readExample("car-loan.plr"));
     struct Case
     {
         int interval;
@@ -159,7 +150,7 @@ TEST(ScheduleView, RowBands)
 
 TEST(ScheduleView, HighlightsChangedCells)
 {
-    document::DocumentData data = loadExample("canadian-mortgage-25y.plr");
+    document::DocumentData data = readExample("canadian-mortgage-25y.plr");
     const engine::NumberFormat format;
     engine::TextTable &lumps = data.loan.gridLumpSum;
     // The two lump sums of the example, one past the end of the schedule, then one that would fall inside it.
@@ -199,7 +190,7 @@ TEST(ScheduleView, HighlightsChangedCells)
 
 TEST(ScheduleView, AutoFitGivesAtLeastTheMinimumAndMarksModified)
 {
-    document::DocumentData data = loadExample("car-loan.plr");
+    document::DocumentData data = readExample("car-loan.plr");
     data.columns.columns[7].Position = -1; // Percent Paid hidden
     data.columns.columns[7].Width = 1234;
     for (int k = 8; k < 13; ++k)
@@ -223,7 +214,7 @@ TEST(ScheduleView, AutoFitGivesAtLeastTheMinimumAndMarksModified)
 
 TEST(ScheduleView, AlignmentFollowsTheSelectionRightwardsOnly)
 {
-    Fixture f(loadExample("car-loan.plr"));
+    Fixture f(readExample("car-loan.plr"));
     QTableView *grid = f.view->gridMain1();
     auto alignments = [&] {
         std::vector<int> codes;
@@ -258,7 +249,7 @@ TEST(ScheduleView, AlignmentFollowsTheSelectionRightwardsOnly)
 
 TEST(ScheduleView, CopiesTheVisibleGridsSelection)
 {
-    Fixture f(loadExample("car-loan.plr"));
+    Fixture f(readExample("car-loan.plr"));
     QTableView *grid = f.view->gridMain1();
     grid->setCurrentIndex(grid->model()->index(1, 0));
     grid->selectionModel()->select(QItemSelection(grid->model()->index(1, 0), grid->model()->index(2, 2)),
@@ -285,7 +276,7 @@ TEST(ScheduleView, CopiesTheVisibleGridsSelection)
 
 TEST(ScheduleView, SummaryFillsTheContainer)
 {
-    Fixture f(loadExample("us-mortgage-30y.plr"));
+    Fixture f(readExample("us-mortgage-30y.plr"));
     f.view->showSummary();
     CTravinaCtrl *container = f.view->Travina1();
     EXPECT_TRUE(container->isVisibleTo(f.view.get()));
@@ -298,7 +289,7 @@ TEST(ScheduleView, SummaryFillsTheContainer)
 
 TEST(ScheduleView, DateColumnFollowsTheDateFormat)
 {
-    Fixture f(loadExample("car-loan.plr"));
+    Fixture f(readExample("car-loan.plr"));
     f.format.setDatePattern("dd-MMM-yyyy");
     f.view->SetGridMain1DateColumn();
     EXPECT_EQ(f.cell(1, 1), QStringLiteral("15-Feb-2026"));
@@ -308,7 +299,7 @@ TEST(ScheduleView, DateColumnFollowsTheDateFormat)
 // A number too wide for its column shows as "###", never as part of its digits; its tooltip shows it whole.
 TEST(ScheduleView, NumbersTooWideForTheirColumnShowAsHashes)
 {
-    Fixture f(loadExample("car-loan.plr"));
+    Fixture f(readExample("car-loan.plr"));
     f.view->show();
     QTableView *grid = f.view->gridMain1();
     auto *delegate = qobject_cast<FittedTextDelegate *>(grid->itemDelegate());
