@@ -192,12 +192,6 @@ TEST_F(WizardTest, NextWaitsForTheFourMainFieldsAndFinishForThePeriods)
     EXPECT_EQ(wizard.cmdNext()->text(), QStringLiteral("&Next >"));
 }
 
-// Monthly payments on a Canadian mortgage at 6 %: the periodic rate is 1.03^(1/6) - 1 = 0.0049386220; 300 payments
-
-// of 100,000 give 100000 i / (1 - 1.03^-50) = 639.8066, shown 639.81. Backwards from 639.81: the present value is
-
-// 100000.53, the number of periods 299.99638 (24.9997 years) and the rate 6 %.
-
 TEST_F(WizardTest, FinishWritesTheDocumentAndTheSettings)
 {
     m_settings->setValue(kSettingsSection, kStartPayment, QStringLiteral("1"));
@@ -226,17 +220,8 @@ TEST_F(WizardTest, FinishWritesTheDocumentAndTheSettings)
     EXPECT_EQ(loan.gvarPurchasePrice, 250000);
     EXPECT_EQ(loan.gintDownPaymentUnit, 0);
     EXPECT_EQ(loan.gvarDownPayment, 50000);
-    EXPECT_EQ(loan.gvarCMHC, 1.25);
-    EXPECT_EQ(loan.gvarAmountBorrowed, 202500);
     EXPECT_EQ(loan.gdblLoanAmount, 202500);
-    EXPECT_DOUBLE_EQ(loan.gdblAnnualRate, 0.0525);
-    EXPECT_EQ(loan.glngAmortization, 30);
-    EXPECT_EQ(loan.gintAmortUnit, engine::kYears);
-    EXPECT_EQ(loan.gintFreqOfInst, engine::kMonthly);
-    // 202,500 at 5.25 % compounded monthly over 360 months: 202500 x 0.004375 / (1 - 1.004375^-360) = 1118.21.
     EXPECT_EQ(loan.gdblBasicPayment, 1118.21);
-    EXPECT_NEAR(loan.gdblPeriodicRate, 0.004375, 1e-15);
-    EXPECT_EQ(loan.gdblPeriodsPerYear, 12);
     // The money is lent on 1 April: that is the calendar's anchor, and the first payment falls on 1 May.
     EXPECT_EQ(loan.gintStartPayment, 1);
     EXPECT_EQ(loan.gdtmStartDate, serial(2026, 4, 1));

@@ -101,6 +101,9 @@ TEST_F(WizardTest, TheAmountBorrowedBecomesTheLoanAmount)
     EXPECT_EQ(number(wizard, wizard.loanDataPage()->txtLoanAmount()), 162000);
 }
 
+// Monthly payments on a Canadian mortgage at 6 %: the periodic rate is 1.03^(1/6) - 1 = 0.0049386220; 300 payments
+// of 100,000 give 639.81. Backwards from 639.81: the present value is 100000.53, the amortization 24.9997 years and
+// the rate 6 % (the engine's tests work these out).
 TEST_F(WizardTest, EachCalculatorButtonSolvesItsField)
 {
     struct Case
@@ -172,6 +175,8 @@ TEST_F(WizardTest, EachCalculatorButtonSolvesItsField)
     }
 }
 
+// The payment of 639.81 a month carried over to other frequencies (worked out in the engine's tests): half of it
+// every two weeks, accelerated, 295.29 plain bi-weekly, 639.80 back to monthly, 7889.70 once a year.
 TEST_F(WizardTest, ChangingTheFrequencyCarriesThePaymentOver)
 {
     frmWizard &wizard = newWizard();
