@@ -263,10 +263,10 @@ void ScheduleRun::paymentPeriod(int period, Date date)
 
     double interest = 0;
     const Date startDate = m_doc.gdtmStartDate;
-    // The calendar's period 0, one period before the first payment: the anchor itself when the anchor is the day
-    // the money was lent.
+    // The natural start is the anchor moved back one period, whichever date the anchor stands for. It is taken from
+    // the anchor itself for every frequency: the semi-monthly working anchor has already moved on to period 2.
     const Date naturalStart = period == 1 && startDate != kNoDate
-        ? nthPaymentDate(m_doc.gdtmFirstPaymentDue, m_doc.gintFreqOfInst, 0, m_doc.gintStartPayment)
+        ? nthPaymentDate(m_doc.gdtmFirstPaymentDue, m_doc.gintFreqOfInst, 0, 0)
         : kNoDate;
     if (period == 1 && startDate != kNoDate && startDate != naturalStart && startDate < date) {
         // Interest from the day the money was lent, compounded daily.

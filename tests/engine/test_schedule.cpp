@@ -556,9 +556,9 @@ TEST(Schedule, TotalsAgreeWithThePrincipalRepaid)
     }
 }
 
-// A start date one period before the first payment is the loan's natural start: the first period earns the
-// periodic interest, whatever the frequency and whichever date the loan is anchored on. Any other start date
-// before the first payment earns daily interest from that date.
+// The natural start is the anchor moved back one period, whatever the frequency and whichever date the anchor stands
+// for: a start date there earns the periodic interest in the first period, any other start date before the first
+// payment earns daily interest from that date.
 TEST(Schedule, FirstPeriodInterestFromTheStartDate)
 {
     struct Case
@@ -574,12 +574,15 @@ TEST(Schedule, FirstPeriodInterestFromTheStartDate)
         {"semi-monthly, one period before payment 1 on the 15th", kSemiMonthly, 0, ymd(2025, 1, 15), ymd(2024, 12, 31),
          0},
         {"semi-monthly, one period before payment 1 on the 1st", kSemiMonthly, 0, ymd(2025, 4, 1), ymd(2025, 3, 16), 0},
-        {"semi-monthly, lent on the anchor", kSemiMonthly, 1, ymd(2025, 4, 1), ymd(2025, 4, 1), 0},
-        {"monthly, lent on the anchor", kMonthly, 1, ymd(2026, 4, 1), ymd(2026, 4, 1), 0},
+        {"semi-monthly, lent on the anchor", kSemiMonthly, 1, ymd(2025, 4, 1), ymd(2025, 4, 1), 15},
+        {"monthly, lent on the anchor", kMonthly, 1, ymd(2026, 4, 1), ymd(2026, 4, 1), 30},
         {"monthly, one period before payment 1", kMonthly, 0, ymd(2026, 5, 1), ymd(2026, 4, 1), 0},
         {"semi-monthly, ten days before payment 1", kSemiMonthly, 0, ymd(2025, 1, 15), ymd(2025, 1, 5), 10},
         {"semi-monthly lent on the anchor, started earlier", kSemiMonthly, 1, ymd(2025, 4, 1), ymd(2025, 3, 20), 27},
-        {"monthly lent on the anchor, started a month earlier", kMonthly, 1, ymd(2026, 4, 1), ymd(2026, 3, 1), 61},
+        {"semi-monthly lent on the anchor, started at its natural start", kSemiMonthly, 1, ymd(2025, 4, 1),
+         ymd(2025, 3, 16), 0},
+        {"monthly lent on the anchor, started a month earlier", kMonthly, 1, ymd(2026, 4, 1), ymd(2026, 3, 1), 0},
+        {"monthly lent on the anchor, started ten days earlier", kMonthly, 1, ymd(2026, 4, 1), ymd(2026, 3, 22), 40},
     };
     const NumberFormat format;
     for (const Case &c : cases) {
