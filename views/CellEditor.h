@@ -59,6 +59,8 @@ private:
     // The number a cell shows, as plain text for the box ("5.25" for 5.2500 %, "1234.56" for $1,234.56).
     QString cellNumber(const QModelIndex &index) const;
     void closeBox();
+    // Hides the box without taking its value.
+    void dropBox();
     void showStatus();
     int topRow() const;
     int fullyVisibleRows() const;
@@ -76,6 +78,7 @@ private:
     int m_savedColumn = 0;
     int m_savedTopRow = 0;
     QString m_previousText;
+    bool m_dropping = false;
 };
 
 } // namespace views
