@@ -70,7 +70,7 @@ void frmChild::setCellStatus(const QString &text)
 bool frmChild::changeAndRecalculate(const std::function<void(document::DocumentData &)> &change)
 {
     // What the change may touch, kept without the schedule: a calculation that fails leaves the schedule as it was.
-    engine::TextTable schedule = std::move(m_data.loan.gridMain0);
+    engine::ScheduleTable schedule = std::move(m_data.loan.gridMain0);
     const document::DocumentData before = m_data;
     m_data.loan.gridMain0 = std::move(schedule);
     change(m_data);

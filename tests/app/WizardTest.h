@@ -9,6 +9,8 @@
 #include "app/wizard/TermPage.h"
 #include "app/wizard/frmWizard.h"
 
+#include "engine/NumberFormat.h"
+
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -23,6 +25,14 @@ inline const QString kCaption4 = QStringLiteral("Loan Data Wizard - Term Informa
 inline engine::Date serial(int year, int month, int day)
 {
     return engine::Date(QDate(1899, 12, 30).daysTo(QDate(year, month, day)));
+}
+
+// A format that marks every amount of a schedule's texts, until a new calculation gives the schedule its own.
+inline engine::NumberFormat markedFormat()
+{
+    engine::NumberFormat format;
+    format.currencyPrefix = "untouched $";
+    return format;
 }
 
 inline QStringList items(const QComboBox *box)

@@ -166,7 +166,7 @@ TEST_F(MainWindowTest, AChangeTheScheduleCannotTakeIsTakenBack)
     MainWindow &window = start();
     window.files().OpenPath(copyExample("car-loan.plr", QStringLiteral("car.plr")));
     frmChild &document = *window.activeDocument();
-    const engine::TextTable schedule = document.loan().gridMain0;
+    const engine::ScheduleTable schedule = document.loan().gridMain0;
     QApplication::setActiveWindow(&window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QTableView *grid = document.gridMain1();
