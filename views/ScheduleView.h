@@ -5,20 +5,9 @@
 #include <QWidget>
 
 class CTravinaCtrl;
-class QTableView;
-
-namespace engine {
-class NumberFormat;
-}
-namespace document {
-struct DocumentData;
-}
 
 namespace views {
 
-class CellEditor;
-class ScheduleModel;
-class ShellServices;
 class SummaryView;
 
 // A document's two views, the detailed schedule grid and the summary, and the switch between them.
