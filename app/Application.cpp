@@ -1,6 +1,8 @@
 #include "Application.h"
 
 #include "FileCommands.h"
+#include "FileTypeRegistration.h"
+#include "Icons.h"
 #include "MainWindow.h"
 #include "SettingsKeys.h"
 #include "SettingsStore.h"
@@ -16,6 +18,10 @@ int runWindowed(int &argc, char **argv, const QStringList &arguments)
     QApplication::setApplicationName(kSettingsName);
     QApplication::setApplicationDisplayName(QStringLiteral("Pellandra"));
     QApplication::setApplicationVersion(QLatin1String(PELLANDRA_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("pellandra"));
+    QApplication::setWindowIcon(programIcon());
+    // Before the window shows, so that a document double-clicked from now on opens here.
+    registerFileType();
 
     // Words that are not options make up one document path, so an unquoted path with spaces still opens.
     bool debug = false;

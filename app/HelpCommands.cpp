@@ -1,7 +1,15 @@
 #include "HelpCommands.h"
 
 #include "Command.h"
+#include "HelpWindow.h"
 #include "MainWindow.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QUrl>
 
 namespace app {
 
@@ -9,8 +17,21 @@ namespace {
 
 const QString kNoHelpMessage =
     QStringLiteral("Unable to display Help Contents. There is no Help associated with this project.");
+const QString kContentsPage = QStringLiteral("index.html");
 
 } // namespace
+
+QString findHelpFolder(const QString &programFolder, const QStringList &dataFolders)
+{
+    QStringList candidates {QDir(programFolder).filePath(QStringLiteral("../share/pellandra/help"))};
+    for (const QString &folder : dataFolders)
+        candidates << QDir(folder).filePath(QStringLiteral("pellandra/help"));
+    for (const QString &candidate : candidates) {
+        if (QFileInfo::exists(QDir(candidate).filePath(kContentsPage)))
+            return QDir::cleanPath(candidate);
+    }
+    return {};
+}
 
 HelpCommands::HelpCommands(MainWindow &shell)
     : QObject(&shell)
@@ -23,7 +44,28 @@ HelpCommands::HelpCommands(MainWindow &shell)
 
 void HelpCommands::showContents()
 {
-    m_shell.message(kNoHelpMessage, ui::UserDialogs::Ok, ui::UserDialogs::Icon::Information);
+    if (m_helpFolder.isEmpty())
+        m_helpFolder = findHelpFolder(QCoreApplication::applicationDirPath(),
+                                      QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
+    const QString path = QDir(m_helpFolder).filePath(kContentsPage);
+    if (m_helpFolder.isEmpty() || !QFileInfo(path).isFile()) {
+        m_shell.message(kNoHelpMessage, ui::UserDialogs::Ok, ui::UserDialogs::Icon::Information);
+        return;
+    }
+    // The browser shows an unreadable page as an empty one: say why instead.
+    QFile page(path);
+    if (!page.open(QIODevice::ReadOnly)) {
+        m_shell.message(page.errorString(), ui::UserDialogs::Ok, ui::UserDialogs::Icon::Critical);
+        return;
+    }
+    page.close();
+    if (!m_window)
+        m_window = new HelpWindow(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()), &m_shell);
+    else
+        m_window->showContents();
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
 }
 
 void HelpCommands::showAbout()

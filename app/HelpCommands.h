@@ -1,12 +1,22 @@
 #pragma once
 
+#include "HelpWindow.h"
+
 #include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
 
 class QAction;
 
 namespace app {
 
 class MainWindow;
+
+// The folder of the help pages: <prefix>/share/pellandra/help beside the program's own folder (installed, or in the
+// build tree), else the first data folder of the desktop that holds pellandra/help; empty when none has the
+// contents page.
+QString findHelpFolder(const QString &programFolder, const QStringList &dataFolders);
 
 // The Help menu: the help contents and the about box.
 class HelpCommands : public QObject
@@ -16,14 +26,22 @@ class HelpCommands : public QObject
 public:
     explicit HelpCommands(MainWindow &shell);
 
+    // Help > Contents: the help window on its contents page, made once and raised again later.
     void showContents();
     void showAbout();
+
+    // Where the help pages are; found next to the program unless set.
+    void setHelpFolder(const QString &folder) { m_helpFolder = folder; }
+    // Null until the help was first shown.
+    HelpWindow *helpWindow() const { return m_window; }
 
     QAction *contents = nullptr;
     QAction *about = nullptr;
 
 private:
     MainWindow &m_shell;
+    QString m_helpFolder;
+    QPointer<HelpWindow> m_window;
 };
 
 } // namespace app

@@ -97,4 +97,12 @@ QIcon icon(IconKind kind)
     return {};
 }
 
+QIcon programIcon()
+{
+    QIcon program;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        program.addFile(QStringLiteral(":/desktop/icons/pellandra-%1.png").arg(size), QSize(size, size));
+    return program;
+}
+
 } // namespace app

@@ -8,5 +8,7 @@ enum class IconKind { New, Open, Save, Copy, AlignLeft, AlignCenter, AlignRight,
 
 // The toolbar's icons: the desktop theme's when it has them, else drawn here.
 QIcon icon(IconKind kind);
+// The program's own icon, the one the desktop shows for it and for its documents.
+QIcon programIcon();
 
 } // namespace app

@@ -1,0 +1,265 @@
+#include "app/FileTypeRegistration.h"
+#include "support/Examples.h"
+#include "support/QtPrinters.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using app::RegistrationOutcome;
+
+namespace {
+
+using Tree = std::map<QString, QByteArray>;
+
+Tree readTree(const QString &root)
+{
+    Tree tree;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+        tree[QDir(root).relativeFilePath(file.fileName())] = file.readAll();
+    }
+    return tree;
+}
+
+bool writeFile(const QString &path, const QByteArray &contents)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
+}
+
+QByteArray entryOf(const QList<app::RegistrationFile> &files)
+{
+    for (const app::RegistrationFile &file : files) {
+        if (file.path == QLatin1String("applications/pellandra.desktop"))
+            return file.contents;
+    }
+    return {};
+}
+
+// Every tool the registration asked to run.
+struct ToolLog
+{
+    QStringList runs;
+    app::ToolRunner runner()
+    {
+        return
+            [this](const QString &tool, const QStringList &arguments) { runs << tool + u' ' + arguments.join(u' '); };
+    }
+};
+
+} // namespace
+
+TEST(FileTypeRegistration, ExecArgumentIsQuotedAsTheDesktopEntryFormatAsks)
+{
+    // What the key's value holds in the file: the argument quoted, then the value's own backslashes doubled.
+    const std::pair<const char *, const char *> cases[] = {
+        {"/usr/bin/pellandra", "/usr/bin/pellandra"},
+        {"/opt/My Programs/pellandra", R"("/opt/My Programs/pellandra")"},
+        {"/opt/Bob's/pellandra", R"("/opt/Bob's/pellandra")"},
+        {R"(/opt/a"b/pellandra)", R"("/opt/a\\"b/pellandra")"},
+        {R"(/opt/a\b/pellandra)", R"("/opt/a\\\\b/pellandra")"},
+        {"/opt/$HOME/pellandra", R"("/opt/\\$HOME/pellandra")"},
+        {"/opt/`x`/pellandra", R"("/opt/\\`x\\`/pellandra")"},
+        {"/opt/100%/pellandra", "/opt/100%%/pellandra"},
+        {"/opt/100% sure/pellandra", R"("/opt/100%% sure/pellandra")"},
+        {"/opt/Loans & Co/pellandra", R"("/opt/Loans & Co/pellandra")"},
+        {"/opt/tab\there/pellandra", R"("/opt/tab\there/pellandra")"},
+    };
+    for (const auto &[argument, expected] : cases)
+        EXPECT_EQ(app::desktopExecArgument(QString::fromUtf8(argument)), QString::fromUtf8(expected)) << argument;
+}
+
+TEST(FileTypeRegistration, EntryOpensDocumentsWithTheStartingProgram)
+{
+    const QList<app::RegistrationFile> files = app::registrationFiles(QStringLiteral("/opt/My Programs/pellandra"));
+    const QByteArrayList lines = entryOf(files).split('\n');
+    for (const char *line : {R"(Exec="/opt/My Programs/pellandra" %f)", "Comment=Pellandra " PELLANDRA_VERSION,
+                             "MimeType=application/x-pellandra;", "Icon=pellandra", "Type=Application"})
+        EXPECT_TRUE(lines.contains(QByteArray(line))) << line;
+
+    QStringList paths;
+    for (const app::RegistrationFile &file : files) {
+        EXPECT_FALSE(file.contents.isEmpty()) << file.path.toStdString();
+        paths << file.path;
+    }
+    for (const char *path : {"mime/packages/pellandra.xml", "icons/hicolor/48x48/apps/pellandra.png",
+                             "icons/hicolor/256x256/mimetypes/application-x-pellandra.png"})
+        EXPECT_TRUE(paths.contains(QLatin1String(path))) << path;
+}
+
+// The desktop's own tools read the entry back: the format is valid, and the command runs the program with the
+// document as one argument however odd the folder's name.
+TEST(FileTypeRegistration, EntryWithAnAwkwardFolderRunsThatProgram)
+{
+    const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+    const QString perl = QStandardPaths::findExecutable(QStringLiteral("perl"));
+    if (validator.isEmpty() || perl.isEmpty())
+        GTEST_SKIP() << "desktop-file-validate (desktop-file-utils) or perl is not installed";
+    const QString program = QStringLiteral(R"(/opt/Bob's "Loans" $5 \ 100% sure/pellandra)");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pellandra.desktop"));
+    ASSERT_TRUE(writeFile(path, entryOf(app::registrationFiles(program))));
+
+    auto run = [](const QString &tool, const QStringList &arguments) {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(tool, arguments);
+        EXPECT_TRUE(process.waitForFinished(10000));
+        return std::make_pair(process.exitCode(), QString::fromUtf8(process.readAll()));
+    };
+    const auto [valid, complaint] = run(validator, {path});
+    EXPECT_EQ(valid, 0) << complaint.toStdString();
+
+    // File::DesktopEntry (with libfile-mimeinfo-perl) expands the command as a launcher does.
+    const auto [parsed, command] =
+        run(perl,
+            {QStringLiteral("-MFile::DesktopEntry"), QStringLiteral("-e"),
+             QStringLiteral("print join(qq(\\n), File::DesktopEntry->new($ARGV[0])->parse_Exec($ARGV[1]))"), path,
+             QStringLiteral("/home/me/My Loan.plr")});
+    if (parsed != 0)
+        GTEST_SKIP() << "File::DesktopEntry is not installed: " << command.toStdString();
+    EXPECT_EQ(command, program + QStringLiteral("\n/home/me/My Loan.plr"));
+}
+
+TEST(FileTypeRegistration, StartingTwiceLeavesTheSameFiles)
+{
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("data"));
+    const QString program = QStringLiteral("/opt/My Programs/pellandra");
+    ToolLog tools;
+    EXPECT_EQ(app::registerFileType(program, data, {}, tools.runner()), RegistrationOutcome::Written);
+    EXPECT_EQ(tools.runs,
+              QStringList({QStringLiteral("update-mime-database ") + data + QStringLiteral("/mime"),
+                           QStringLiteral("update-desktop-database ") + data + QStringLiteral("/applications")}));
+    const Tree first = readTree(data);
+    EXPECT_EQ(first.size(), size_t(app::registrationFiles(program).size()));
+
+    tools.runs.clear();
+    EXPECT_EQ(app::registerFileType(program, data, {}, tools.runner()), RegistrationOutcome::Unchanged);
+    EXPECT_TRUE(tools.runs.isEmpty());
+    EXPECT_EQ(readTree(data), first);
+
+    // A damaged file is put right at the next start.
+    ASSERT_TRUE(writeFile(data + QStringLiteral("/icons/hicolor/48x48/apps/pellandra.png"), "broken"));
+    EXPECT_EQ(app::registerFileType(program, data, {}, tools.runner()), RegistrationOutcome::Written);
+    EXPECT_EQ(readTree(data), first);
+
+    // A program that moved is registered where it is now.
+    const QString moved = QStringLiteral("/srv/pellandra");
+    EXPECT_EQ(app::registerFileType(moved, data, {}, tools.runner()), RegistrationOutcome::Written);
+    const Tree second = readTree(data);
+    EXPECT_TRUE(second.at(QStringLiteral("applications/pellandra.desktop")).contains("\nExec=/srv/pellandra %f\n"));
+    for (const auto &[path, contents] : first) {
+        if (path != QLatin1String("applications/pellandra.desktop")) {
+            EXPECT_EQ(second.at(path), contents) << path.toStdString();
+        }
+    }
+}
+
+TEST(FileTypeRegistration, AFailureChangesNothing)
+{
+    QTemporaryDir dir;
+    const QString data = dir.path();
+    // The icons cannot be written where a file stands in the way: the entry and the type are not written either.
+    ASSERT_TRUE(writeFile(data + QStringLiteral("/icons"), "not a folder"));
+    ToolLog tools;
+    EXPECT_EQ(app::registerFileType(QStringLiteral("/usr/local/bin/pellandra"), data, {}, tools.runner()),
+              RegistrationOutcome::Failed);
+    EXPECT_TRUE(tools.runs.isEmpty());
+    const Tree tree = readTree(data);
+    ASSERT_EQ(tree.size(), 1u);
+    EXPECT_EQ(tree.begin()->first, QStringLiteral("icons"));
+}
+
+TEST(FileTypeRegistration, AnInstalledProgramLeavesTheUsersFolderAlone)
+{
+    QTemporaryDir dir;
+    const QString prefix = dir.filePath(QStringLiteral("usr"));
+    const QString share = prefix + QStringLiteral("/share");
+    ASSERT_TRUE(writeFile(prefix + QStringLiteral("/bin/pellandra"), "program"));
+    ASSERT_TRUE(writeFile(prefix + QStringLiteral("/app/pellandra"), "program"));
+    ASSERT_TRUE(writeFile(share + QStringLiteral("/applications/pellandra.desktop"), "entry"));
+    ASSERT_TRUE(writeFile(share + QStringLiteral("/mime/packages/pellandra.xml"), "type"));
+    const QString other = dir.filePath(QStringLiteral("other/share"));
+    QDir().mkpath(other);
+
+    struct Case
+    {
+        const char *what;
+        QString programFolder;
+        QStringList dataFolders;
+        bool installed;
+    };
+    const Case cases[] = {
+        {"installed where the desktop looks", prefix + QStringLiteral("/bin"), {other, share}, true},
+        {"a data folder named with a trailing slash", prefix + QStringLiteral("/bin"), {share + u'/'}, true},
+        {"a prefix the desktop does not read", prefix + QStringLiteral("/bin"), {other}, false},
+        {"not in a bin folder (a build tree)", prefix + QStringLiteral("/app"), {share}, false},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(app::installedSystemWide(c.programFolder, c.dataFolders), c.installed) << c.what;
+
+    ASSERT_TRUE(QFile::remove(share + QStringLiteral("/mime/packages/pellandra.xml")));
+    EXPECT_FALSE(app::installedSystemWide(prefix + QStringLiteral("/bin"), {share})) << "an incomplete installation";
+    ASSERT_TRUE(writeFile(share + QStringLiteral("/mime/packages/pellandra.xml"), "type"));
+
+    const QString home = dir.filePath(QStringLiteral("home"));
+    ToolLog tools;
+    EXPECT_EQ(app::registerFileType(prefix + QStringLiteral("/bin/pellandra"), home, {share}, tools.runner()),
+              RegistrationOutcome::Unchanged);
+    EXPECT_FALSE(QFileInfo::exists(home));
+    EXPECT_TRUE(tools.runs.isEmpty());
+}
+
+TEST(FileTypeRegistration, TheDesktopTellsADocumentByItsTypeOnceRegistered)
+{
+    const QString updater = QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));
+    const QString query = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (updater.isEmpty() || query.isEmpty())
+        GTEST_SKIP() << "update-mime-database (shared-mime-info) or xdg-mime (xdg-utils) is not installed";
+    // Outside a desktop session xdg-mime asks mimetype(1); without it, file(1), which knows no registered type.
+    if (QStandardPaths::findExecutable(QStringLiteral("mimetype")).isEmpty())
+        GTEST_SKIP() << "mimetype (libfile-mimeinfo-perl) is not installed";
+
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("data"));
+    ASSERT_EQ(app::writeRegistration(data, app::registrationFiles(QStringLiteral("/usr/bin/pellandra"))),
+              RegistrationOutcome::Written);
+    QProcess update;
+    update.start(updater, {data + QStringLiteral("/mime")});
+    ASSERT_TRUE(update.waitForFinished(30000));
+    ASSERT_EQ(update.exitCode(), 0) << update.readAllStandardError().toStdString();
+
+    // A document by its name, and one without the extension by its first line.
+    const QString named = dir.filePath(QStringLiteral("My Loan.plr"));
+    const QString unnamed = dir.filePath(QStringLiteral("loan-without-extension"));
+    for (const QString &path : {named, unnamed})
+        ASSERT_TRUE(QFile::copy(examplePath("car-loan.plr"), path));
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *session :
+         {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"})
+        environment.remove(QLatin1String(session));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), data);
+    environment.insert(QStringLiteral("XDG_DATA_DIRS"), QStringLiteral("/usr/local/share:/usr/share"));
+    for (const QString &path : {named, unnamed}) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(query, {QStringLiteral("query"), QStringLiteral("filetype"), path});
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(QString::fromUtf8(process.readAllStandardOutput()).trimmed(),
+                  QStringLiteral("application/x-pellandra"))
+            << path.toStdString() << process.readAllStandardError().toStdString();
+    }
+}
