@@ -1,6 +1,9 @@
 #include "HelpWindow.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTextBrowser>
@@ -18,6 +21,7 @@ HelpWindow::HelpWindow(const QUrl &contents, QWidget *parent)
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("txtHelp"));
     m_browser->setOpenExternalLinks(true);
+    m_browser->document()->setDocumentMargin(12);
     setCentralWidget(m_browser);
 
     QToolBar *bar = addToolBar(QStringLiteral("Navigation"));
@@ -43,6 +47,11 @@ HelpWindow::HelpWindow(const QUrl &contents, QWidget *parent)
         setWindowTitle(title.isEmpty() ? QStringLiteral("Pellandra Help")
                                        : title + QStringLiteral(" - Pellandra Help"));
     });
+
+    // The browser does not follow a page's link to its style sheet: the pages' one applies to every page.
+    QFile style(QFileInfo(m_contents.toLocalFile()).dir().filePath(QStringLiteral("style.css")));
+    if (style.open(QIODevice::ReadOnly))
+        m_browser->document()->setDefaultStyleSheet(QString::fromUtf8(style.readAll()));
 
     resize(860, 680);
     m_browser->setSource(m_contents);

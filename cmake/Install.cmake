@@ -14,6 +14,7 @@ foreach(file ${PELLANDRA_HELP_FILES})
     get_filename_component(folder ${file} DIRECTORY)
     install(FILES help/${file} DESTINATION ${CMAKE_INSTALL_DATADIR}/pellandra/help/${folder})
 endforeach()
+install(DIRECTORY examples/ DESTINATION ${CMAKE_INSTALL_DATADIR}/pellandra/examples FILES_MATCHING PATTERN "*.plr")
 
 set(CPACK_PACKAGE_NAME pellandra)
 set(CPACK_PACKAGE_VENDOR "Pellandra")

@@ -18,6 +18,7 @@ expected=(
     share/mime/packages/pellandra.xml
     share/pellandra/help/index.html
     share/pellandra/help/style.css
+    share/pellandra/examples/canadian-mortgage-25y.plr
 )
 for size in 16 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/pellandra.png"
