@@ -16,8 +16,6 @@ HelpWindow::HelpWindow(const QUrl &contents, QWidget *parent)
     , m_contents(contents)
 {
     setObjectName(QStringLiteral("frmHelp"));
-    // The program ends with its main window, even when the help is still open.
-    setAttribute(Qt::WA_QuitOnClose, false);
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("txtHelp"));
     m_browser->setOpenExternalLinks(true);
