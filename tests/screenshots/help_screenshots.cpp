@@ -15,6 +15,9 @@
 #include "app/frmChild.h"
 #include "app/wizard/LoanTypePage.h"
 #include "app/wizard/frmWizard.h"
+#include "views/CellEditor.h"
+#include "views/NumericCellBox.h"
+#include "views/ScheduleView.h"
 
 #include <QApplication>
 #include <QDir>
@@ -113,11 +116,12 @@ public:
         return *m_window->activeDocument();
     }
 
-    void save(QWidget &widget, const QString &name)
+    // Saves the picture of `widget`, or of the part `area` of it.
+    void save(QWidget &widget, const QString &name, const QRect &area = {})
     {
         widget.show();
         QApplication::processEvents();
-        QImage image = widget.grab().toImage();
+        QImage image = widget.grab(area.isNull() ? QRect(QPoint(0, 0), QSize(-1, -1)) : area).toImage();
         // A palette of 256 colours keeps the pictures small; the windows hardly use more.
         image = image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
         const QString path = m_out.filePath(name + QStringLiteral(".png"));
@@ -168,6 +172,21 @@ std::vector<Shot> shots()
              app::frmChild &document = studio.open("canadian-mortgage-25y.plr", QStringLiteral("Maple Street.plr"));
              document.gridMain1()->setCurrentIndex(document.gridMain1()->model()->index(13, 3));
              studio.save(studio.window(), name);
+         }},
+        {"schedule-editing",
+         [](Studio &studio, const QString &name) {
+             // A new rate typed over the renewal's payment, before Enter takes it.
+             app::frmChild &document = studio.open("canadian-mortgage-25y.plr", QStringLiteral("Maple Street.plr"));
+             QTableView *grid = document.gridMain1();
+             grid->setCurrentIndex(grid->model()->index(8, 3));
+             views::CellEditor *editor = document.view()->cellEditor();
+             int key = '4';
+             editor->EnterCellEditingMode(key);
+             editor->box()->setText(QStringLiteral("4.79"));
+             const QRect cell = grid->visualRect(grid->model()->index(8, 3));
+             const QPoint corner = grid->viewport()->mapTo(&studio.window(), cell.topLeft());
+             studio.save(studio.window(), name, QRect(0, corner.y() - 200, 640, 300));
+             editor->GridMain1_Scroll();
          }},
         {"summary",
          [](Studio &studio, const QString &name) {
