@@ -1,6 +1,7 @@
 // Start-up cost of the windowed program: the main window built and shown with an example document open and its
 // schedule computed, on the offscreen platform.
 #include "app/FileCommands.h"
+#include "app/FileTypeRegistration.h"
 #include "app/MainWindow.h"
 #include "app/SettingsStore.h"
 #include "ui/UserDialogs.h"
@@ -40,6 +41,21 @@ void BM_MainWindowWithExample(benchmark::State &state)
     }
 }
 
+// The registration of an ordinary start, when the files are in place already: read and compared, none written.
+void BM_FileTypeRegistrationInPlace(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString program = QStringLiteral("/opt/Pellandra/pellandra");
+    auto noTools = [](const QString &, const QStringList &) {};
+    app::registerFileType(program, dir.path(), {}, noTools);
+    for (auto _ : state) {
+        const auto outcome = app::registerFileType(program, dir.path(), {}, noTools);
+        if (outcome != app::RegistrationOutcome::Unchanged)
+            state.SkipWithError("the registration wrote again");
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_MainWindowWithExample)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FileTypeRegistrationInPlace)->Unit(benchmark::kMicrosecond);
