@@ -94,7 +94,7 @@ public:
         m_window = std::make_unique<app::MainWindow>(m_settings, m_dialogs, false);
         m_window->setClock([] { return QDate(2025, 3, 1); });
         m_window->helpCommands().setHelpFolder(QStringLiteral(PELLANDRA_SOURCE_DIR "/help"));
-        m_window->resize(960, 600);
+        m_window->resize(800, 520);
         m_window->show();
     }
     ~Studio()
