@@ -194,6 +194,12 @@ std::optional<double> solveRate(LoanDocument &work, const NumberFormat &format, 
     const int row = pairing[*first];
     const Date date = statement.rows[*first].date;
     const double target = *statement.rows[*first].amounts[stmInterest];
+    // After a change of rate the document's own rate no longer charges that interest.
+    for (int r = 1; r < work.gridAnnualRate.rows(); ++r) {
+        const double applied = numberOrZero(work.gridAnnualRate.text(r, chgScheduleRow));
+        if (applied > 0 && applied <= row)
+            return std::nullopt;
+    }
     // Only the periods up to that row matter to its interest.
     std::optional<double> period;
     for (int r = row; r >= 1 && !period; --r)
@@ -208,13 +214,15 @@ std::optional<double> solveRate(LoanDocument &work, const NumberFormat &format, 
     };
     auto reproduces = [&](double interest) { return cents(interest) == cents(target); };
 
-    double r0 = work.gdblAnnualRate;
+    const double documentRate = work.gdblAnnualRate;
+    double r0 = documentRate;
     double f0 = computedFigure(work, format, row, stmInterest) - target;
     if (reproduces(f0 + target))
         return std::nullopt;
     // Interest is close to proportional to the rate, which gives the second point.
     double r1 = r0 > 0 && f0 + target > 0 ? r0 * target / (f0 + target) : 0.05;
-    for (int step = 0; step < 30; ++step) {
+    // The secant settles in three or four steps where the rate moves the interest at all.
+    for (int step = 0; step < 8; ++step) {
         r1 = std::clamp(r1, 0.0, kMaxSolvedRate);
         const std::optional<double> interest = interestAt(r1);
         if (!interest)
@@ -222,7 +230,7 @@ std::optional<double> solveRate(LoanDocument &work, const NumberFormat &format, 
         const double f1 = *interest - target;
         if (reproduces(*interest)) {
             const double solved = roundToDigits(r1, 6);
-            return solved == roundToDigits(r0, 6) ? std::nullopt : std::optional<double>(solved);
+            return solved == roundToDigits(documentRate, 6) ? std::nullopt : std::optional<double>(solved);
         }
         if (f1 == f0)
             return std::nullopt;

@@ -192,6 +192,13 @@ TEST(StatementMatch, SolvesBackARateAQuarterPointOff)
     const std::string drift = describeDrift(statement, own, NumberFormat());
     EXPECT_EQ(drift.rfind("The lender's Interest is about $", 0), 0u) << drift;
     EXPECT_NE(drift.find(" more on every row: the lender charges another annual rate."), std::string::npos) << drift;
+
+    // Once a change of rate has replaced the document's rate, that rate is not solved from later interest.
+    LoanDocument changed = entered;
+    changed.gridAnnualRate.setRows(2);
+    setChangeEntry(changed.gridAnnualRate, 1, ymd(2026, 1, 10), 5, NumberFormat());
+    for (const CandidateResult &candidate : matchStatement(changed, statement, NumberFormat()).candidates)
+        EXPECT_FALSE(candidate.conventions.rateFromStatement);
 }
 
 TEST(StatementMatch, RanksAndReportsProgress)
