@@ -43,8 +43,9 @@ struct ReadResult
 std::string writeDocument(const engine::LoanDocument &loan, const ColumnProperties &columns, const PrintOptions &print);
 
 // Loads every recognised line of a ".plr" file into the three records. Lines may come in any order; a line that
-// is missing leaves its value as it was, except the start date, which starts out as no date. `format` supplies the
-// date format for the change tables' date texts.
+// is missing leaves its value as it was, except the start date, which starts out as no date, and the start-payment
+// choice, which starts out as 0. The change tables come out sorted by date, one entry per date. `format` supplies
+// the date format for the change tables' date texts.
 ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, ColumnProperties &columns,
                         PrintOptions &print, const engine::NumberFormat &format);
 

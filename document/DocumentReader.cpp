@@ -30,15 +30,21 @@ void readChanges(FieldReader &in, engine::TextTable &table, const engine::Number
     if (entries < 1)
         return;
     table.setRows(1);
-    for (int i = 1; i <= entries; ++i) {
-        in.readField();
-        const engine::Date date = in.readDate();
-        in.readField();
-        const double amount = in.readDouble();
-        // The table grows entry by entry, so a count larger than the entries present leaves no empty rows.
-        table.setRows(i + 1);
-        engine::setChangeEntry(table, i, date, amount, format);
+    try {
+        for (int i = 1; i <= entries; ++i) {
+            in.readField();
+            const engine::Date date = in.readDate();
+            in.readField();
+            const double amount = in.readDouble();
+            // The table grows entry by entry, so a count larger than the entries present leaves no empty rows.
+            table.setRows(i + 1);
+            engine::setChangeEntry(table, i, date, amount, format);
+        }
+    } catch (const ReadStop &) {
+        engine::sortChangeTable(table); // what was read before the damage is kept, in order
+        throw;
     }
+    engine::sortChangeTable(table);
 }
 
 void readColumns(FieldReader &in, ColumnProperties &columns)
@@ -58,19 +64,41 @@ void readColumns(FieldReader &in, ColumnProperties &columns)
         throw ReadStop("line " + std::to_string(in.line()) + ": more than 13 column records");
 }
 
-// Comments of N characters: whole lines joined with CR LF until N is reached.
+// Comments of N characters: whole lines joined with CR LF until N is reached. The length is counted as the lines
+// come, since measuring the whole text again for every line takes minutes on a long comment.
 std::string readComments(FieldReader &in)
 {
     const long long length = in.readInt32();
     std::string value;
-    while (static_cast<long long>(utf8Length(value)) < length && !in.atEnd()) {
-        if (!value.empty())
+    long long characters = 0;
+    bool lineRead = false;
+    while (characters < length && !in.atEnd()) {
+        if (lineRead) {
             value += "\r\n";
-        value += in.readLine();
+            characters += 2;
+        }
+        const std::string line = in.readLine();
+        characters += static_cast<long long>(utf8Length(line));
+        value += line;
+        lineRead = true;
     }
-    if (value.empty())
+    if (!lineRead)
         in.readField(); // the empty line written for an empty comment
     return value;
+}
+
+// Any non-zero number means the amount was lent on the anchor date; anything else, the anchor is payment 1.
+int readStartPayment(FieldReader &in)
+{
+    const Field field = in.readField();
+    switch (field.kind) {
+    case Field::Kind::Number:
+        return field.number != 0 ? 1 : 0;
+    case Field::Kind::Boolean:
+        return field.flag ? 1 : 0;
+    default:
+        return 0;
+    }
 }
 
 // Visible columns must stand at 0..n-1 exactly once each; a damaged file gets its columns renumbered in the order
@@ -129,6 +157,7 @@ ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, Colu
     FieldReader in(text);
     ReadResult result;
     loan.gdtmStartDate = engine::kNoDate;
+    loan.gintStartPayment = 0;
 
     auto integer = [&](int &target) { return [&target](FieldReader &r) { target = r.readInt16(); }; };
     auto real = [&](double &target) { return [&target](FieldReader &r) { target = r.readDouble(); }; };
@@ -154,11 +183,7 @@ ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, Colu
              loan.gstrTitle = r.readLine();
          }},
         {"Comments", [&](FieldReader &r) { loan.gstrComments = readComments(r); }},
-        {"StartPayment",
-         [&](FieldReader &r) {
-             r.readField();
-             loan.gintStartPayment = 0;
-         }},
+        {"StartPayment", [&](FieldReader &r) { loan.gintStartPayment = readStartPayment(r); }},
         {"LoanType", integer(loan.gintLoanType)},
         {"Compounding", integer(loan.gintCompounding)},
         {"PurchasePrice", optional(loan.gvarPurchasePrice)},

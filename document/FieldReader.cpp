@@ -1,5 +1,6 @@
 #include "FieldReader.h"
 
+#include "engine/MessageText.h"
 #include "engine/NumberFormat.h"
 
 #include <cmath>
@@ -148,7 +149,7 @@ double FieldReader::numberOf(const Field &field, const char *type) const
     case Field::Kind::Null:
         break;
     }
-    fail(std::string("\"") + field.text + "\" is not " + type);
+    fail("\"" + engine::quotedForMessage(field.text) + "\" is not " + type);
 }
 
 int FieldReader::readInt16()

@@ -37,6 +37,24 @@ void setChangeEntry(TextTable &table, int row, Date date, double amount, const N
     table.setText(row, chgDateSerial, plainNumber(date));
 }
 
+void sortChangeTable(TextTable &table)
+{
+    table.sortRowsBy(chgDateSerial);
+    TextTable sorted(1, table.cols());
+    for (int c = 0; c < table.cols(); ++c)
+        sorted.setText(0, c, table.text(0, c));
+    for (int r = 1; r < table.rows(); ++r) {
+        const Date date = serialDate(table.text(r, chgDateSerial));
+        if (r + 1 < table.rows() && serialDate(table.text(r + 1, chgDateSerial)) == date)
+            continue; // a later entry on the same date replaces this one
+        const int row = sorted.rows();
+        sorted.setRows(row + 1);
+        for (int c = 0; c < table.cols(); ++c)
+            sorted.setText(row, c, table.text(r, c));
+    }
+    table = std::move(sorted);
+}
+
 Date LoanDocument::GetAnnualRateDate(int row) const
 {
     return serialDate(gridAnnualRate.text(row, chgDateSerial));

@@ -93,6 +93,8 @@ struct LoanDocument
 TextTable makeChangeTable(const std::string &amountCaption);
 // Writes one change entry: the date as text in the current date format, the amount, the date's serial.
 void setChangeEntry(TextTable &table, int row, Date date, double amount, const NumberFormat &format);
+// Puts a change table's entries in date order, keeping of several entries on one date the one that came last.
+void sortChangeTable(TextTable &table);
 // The day serial held as text in a cell; the zero date for anything that is not a date.
 Date serialDate(std::string_view text);
 

@@ -106,8 +106,12 @@ private:
     }
     static double checkedAmount(double value)
     {
-        if (!(std::fabs(value) < kMaxAmount))
+        if (!std::isfinite(value))
             throw ArithmeticError(ArithmeticError::Kind::Overflow, "Overflow");
+        if (!(std::fabs(value) < kMaxAmount))
+            throw CalculationRefused("The schedule cannot be computed: an amount reaches 10,000,000,000,000, beyond "
+                                     "what can be shown to the cent. Check the loan amount, the annual rate and the "
+                                     "payment.");
         return value;
     }
 
@@ -234,7 +238,9 @@ void ScheduleRun::run()
         }
         if (period > 0)
             paymentPeriod(period, date);
-        lumpSumsBetweenDates(date, next);
+        // A lump sum after the last period, or once the loan is repaid, would never be credited by a payment.
+        if (period < m_lastPeriod && m_balance >= 0.01)
+            lumpSumsBetweenDates(date, next);
     }
     m_periodsDone = std::max(period - 1, 0);
 }
@@ -257,9 +263,10 @@ void ScheduleRun::paymentPeriod(int period, Date date)
 
     double interest = 0;
     const Date startDate = m_doc.gdtmStartDate;
+    // The natural start is the anchor moved back one period, whichever date the anchor stands for. It is taken from
+    // the anchor itself for every frequency: the semi-monthly working anchor has already moved on to period 2.
     const Date naturalStart = period == 1 && startDate != kNoDate
-        ? nthPaymentDate(m_doc.gintFreqOfInst == kSemiMonthly ? m_workingAnchor : m_doc.gdtmFirstPaymentDue,
-                         m_doc.gintFreqOfInst, 0, 0)
+        ? nthPaymentDate(m_doc.gdtmFirstPaymentDue, m_doc.gintFreqOfInst, 0, 0)
         : kNoDate;
     if (period == 1 && startDate != kNoDate && startDate != naturalStart && startDate < date) {
         // Interest from the day the money was lent, compounded daily.
@@ -326,8 +333,9 @@ void ScheduleRun::lumpSumsBetweenDates(Date date, Date next)
             // Interest saved by paying early: semi-annual compounding over a 365-day year, whatever the loan's terms.
             const double d2 = checkedResult(std::pow(std::pow(1 + m_annualRate / 2, 2), 1.0 / 365)) - 1;
             saved = lump * checkedResult(std::pow(1 + d2, double(days))) - lump;
-            m_cumInterest -= saved;
         }
+        // Credited as principal at the next payment, so it is interest not paid.
+        m_cumInterest -= saved;
         setMoney(colInterest, -saved);
         m_lumpTotal += lump + saved;
         postLumpSum(lump);

@@ -8,6 +8,8 @@ namespace engine {
 
 std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument &doc, const NumberFormat &format)
 {
+    // The zero date means none, as for a schedule without payments.
+    auto dateText = [&](Date date) { return date == kNoDate ? std::string() : format.formatDate(date); };
     return {
         {"Loan Type", loanTypeLabel(doc.gintLoanType)},
         {"Interest Compounded", compoundingLabel(doc.gintLoanType, doc.gintCompounding)},
@@ -18,8 +20,8 @@ std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument 
         {"Basic Payments", format.currency(doc.gdblBasicPayment)},
         {"Periodic Rate", format.percent(doc.gdblPeriodicRate, 7, false)},
         {"Periods per Year", periodsPerYearLabel(doc.gintFreqOfInst, doc.gintPeriodsPerYearIndex)},
-        {"First Payment Date", format.formatDate(doc.gdtmFirstPaymentDue)},
-        {"Last Payment Date", format.formatDate(doc.gdtmLastPaymentDate)},
+        {"First Payment Date", dateText(doc.gdtmFirstPaymentDue)},
+        {"Last Payment Date", dateText(doc.gdtmLastPaymentDate)},
         {"Number of Periods", plainNumber(doc.gdblNumberOfPeriods)},
         {"Total Payments", format.currency(doc.gdblTotalPayments)},
         {"Interest Paid", format.currency(doc.gdblInterestPaid)},

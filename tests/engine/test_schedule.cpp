@@ -488,3 +488,141 @@ TEST(Schedule, ProgressIsReportedOncePerPeriod)
     for (int p = 0; p <= 12; ++p)
         EXPECT_EQ(calls[size_t(p)], std::make_pair(p, 20));
 }
+
+// A lump sum dated after the loan is repaid, or after its last period, is never paid: no row, no payment counted.
+TEST(Schedule, LumpSumsNoPaymentFollowsAreNotCounted)
+{
+    struct Case
+    {
+        const char *name;
+        double payment;
+        std::vector<std::pair<Date, double>> lumps;
+        double totalPayments;
+        int rows; // schedule rows, header included
+        std::vector<std::string> appliedRows;
+    };
+    const Case cases[] = {
+        {"after the last payment repaid the loan", 100, {{ymd(2025, 12, 20), 300}}, 1200, 14, {""}},
+        {"after the last period, with a balance left", 50, {{ymd(2025, 12, 20), 300}}, 600, 14, {""}},
+        {"after a lump sum on a payment date repaid the loan",
+         100,
+         {{ymd(2025, 3, 15), 1500}, {ymd(2025, 3, 20), 200}},
+         1800,
+         5,
+         {"4", ""}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc = personalLoan(1200, c.payment, 12, 0);
+        for (const auto &[date, amount] : c.lumps)
+            addChange(doc.gridLumpSum, date, amount);
+        ASSERT_TRUE(calculate(doc));
+        EXPECT_DOUBLE_EQ(doc.gdblTotalPayments, c.totalPayments);
+        EXPECT_EQ(doc.gridMain0.rows(), c.rows);
+        for (size_t i = 0; i < c.appliedRows.size(); ++i)
+            EXPECT_EQ(doc.gridLumpSum.text(int(i) + 1, chgScheduleRow), c.appliedRows[i]) << "lump " << i;
+    }
+}
+
+// Every saving a lump sum earns is taken off the interest, so the totals agree with the last row: Total Payments -
+// Interest Paid is the principal repaid, and Interest Paid the cumulative interest.
+TEST(Schedule, TotalsAgreeWithThePrincipalRepaid)
+{
+    struct Case
+    {
+        const char *name;
+        int frequency;
+        std::vector<std::pair<Date, double>> lumps;
+    };
+    const Case cases[] = {
+        {"monthly, two lump sums on one payment date", kMonthly, {{ymd(2025, 2, 15), 100}, {ymd(2025, 2, 15), 50}}},
+        {"monthly, a lump sum between payment dates", kMonthly, {{ymd(2025, 2, 1), 200}}},
+        {"annual, two lump sums on one payment date", kAnnually, {{ymd(2026, 1, 15), 100}, {ymd(2026, 1, 15), 50}}},
+    };
+    const NumberFormat format;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc = personalLoan(1000, 100, 12);
+        doc.gintFreqOfInst = c.frequency;
+        for (const auto &[date, amount] : c.lumps)
+            addChange(doc.gridLumpSum, date, amount);
+        ASSERT_TRUE(calculate(doc));
+        const int last = doc.gridMain0.rows() - 1;
+        const auto principal = format.parseNumber(doc.gridMain0.text(last, colCumulativePrincipal));
+        const auto interest = format.parseNumber(doc.gridMain0.text(last, colCumulativeInterest));
+        ASSERT_TRUE(principal && interest);
+        EXPECT_NEAR(doc.gdblTotalPayments - doc.gdblInterestPaid, *principal, 0.005);
+        EXPECT_NEAR(doc.gdblInterestPaid, *interest, 0.005);
+    }
+}
+
+// The natural start is the anchor moved back one period, whatever the frequency and whichever date the anchor stands
+// for: a start date there earns the periodic interest in the first period, any other start date before the first
+// payment earns daily interest from that date.
+TEST(Schedule, FirstPeriodInterestFromTheStartDate)
+{
+    struct Case
+    {
+        const char *name;
+        int frequency;
+        int convention;
+        Date anchor;
+        Date start;
+        int dailyDays; // 0: the periodic interest
+    };
+    const Case cases[] = {
+        {"semi-monthly, one period before payment 1 on the 15th", kSemiMonthly, 0, ymd(2025, 1, 15), ymd(2024, 12, 31),
+         0},
+        {"semi-monthly, one period before payment 1 on the 1st", kSemiMonthly, 0, ymd(2025, 4, 1), ymd(2025, 3, 16), 0},
+        {"semi-monthly, lent on the anchor", kSemiMonthly, 1, ymd(2025, 4, 1), ymd(2025, 4, 1), 15},
+        {"monthly, lent on the anchor", kMonthly, 1, ymd(2026, 4, 1), ymd(2026, 4, 1), 30},
+        {"monthly, one period before payment 1", kMonthly, 0, ymd(2026, 5, 1), ymd(2026, 4, 1), 0},
+        {"semi-monthly, ten days before payment 1", kSemiMonthly, 0, ymd(2025, 1, 15), ymd(2025, 1, 5), 10},
+        {"semi-monthly lent on the anchor, started earlier", kSemiMonthly, 1, ymd(2025, 4, 1), ymd(2025, 3, 20), 27},
+        {"semi-monthly lent on the anchor, started at its natural start", kSemiMonthly, 1, ymd(2025, 4, 1),
+         ymd(2025, 3, 16), 0},
+        {"monthly lent on the anchor, started a month earlier", kMonthly, 1, ymd(2026, 4, 1), ymd(2026, 3, 1), 0},
+        {"monthly lent on the anchor, started ten days earlier", kMonthly, 1, ymd(2026, 4, 1), ymd(2026, 3, 22), 40},
+    };
+    const NumberFormat format;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc = personalLoan(1000, 10, 24);
+        doc.gintFreqOfInst = c.frequency;
+        doc.gintStartPayment = c.convention;
+        doc.gdtmFirstPaymentDue = c.anchor;
+        doc.gdtmStartDate = c.start;
+        ASSERT_TRUE(calculate(doc));
+        const double expected =
+            c.dailyDays == 0 ? 1000 * doc.gdblPeriodicRate : 1000 * (std::pow(1 + doc.gdblDailyRate, c.dailyDays) - 1);
+        EXPECT_EQ(doc.gridMain0.text(2, colInterest), format.currency(expected));
+    }
+}
+
+// Beyond 10,000,000,000,000 a double no longer holds every cent; such a schedule is refused, just below it the cents
+// are exact.
+TEST(Schedule, AmountCap)
+{
+    struct Case
+    {
+        double amount;
+        bool ok;
+        const char *opening;
+    };
+    const Case cases[] = {
+        {9876543210987.65, true, "$9,876,543,210,987.65"},
+        {1e13, false, ""},
+        {12345678901234.56, false, ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.opening);
+        LoanDocument doc = personalLoan(c.amount, 1e12, 3, 0);
+        const CalculateResult result = calculate(doc);
+        EXPECT_EQ(result.ok, c.ok);
+        if (c.ok) {
+            EXPECT_EQ(doc.gridMain0.text(2, colOpeningBalance), c.opening);
+        } else {
+            EXPECT_NE(result.message.find("10,000,000,000,000"), std::string::npos) << result.message;
+        }
+    }
+}
