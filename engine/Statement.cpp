@@ -129,7 +129,7 @@ std::optional<double> readAmount(std::string_view text, const NumberFormat &form
     std::optional<double> value = parsePlainNumber(text);
     if (!value)
         value = format.parseNumber(text);
-    // A statement amount beyond a trillion is no loan amount; refusing it keeps every sum finite.
+    // Beyond 10^15 an amount can no longer be told to the cent; refusing it keeps every sum finite.
     if (value && !(std::fabs(*value) < 1e15))
         return std::nullopt;
     return value;

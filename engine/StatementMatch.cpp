@@ -175,17 +175,17 @@ CandidateResult evaluate(const LoanDocument &work, const NumberFormat &format, c
     return result;
 }
 
-// The annual rate, to four decimals of a percent, whose schedule shows the statement's first Interest figure (on a
-// row where the schedule has interest: the start row has none), found
-// by the secant method from the rate `work` was just computed with. Nothing when no rate between 0 and 1000 %
-// reproduces it or it equals that rate. `work` keeps its schedule only until the first trial.
+// The annual rate, to four decimals of a percent, whose schedule shows the statement's first Interest figure on a
+// payment row, found by the secant method from the rate `work` was just computed with. Nothing when no rate between
+// 0 and 1000 % reproduces it or it equals that rate. `work` keeps its schedule only until the first trial.
 std::optional<double> solveRate(LoanDocument &work, const NumberFormat &format, const Statement &statement,
                                 const std::vector<int> &pairing)
 {
+    // A payment row: the start row has no interest, and a lump sum's row shows interest saved, not charged.
+    auto periodOf = [&](int row) { return row > 0 ? scheduleValue(work, format, row, colNumber).value_or(0) : 0; };
     std::optional<size_t> first;
     for (size_t i = 0; i < statement.rows.size(); ++i) {
-        if (statement.rows[i].amounts[stmInterest] && pairing[i] > 0
-            && scheduleValue(work, format, pairing[i], colInterest)
+        if (statement.rows[i].amounts[stmInterest] && periodOf(pairing[i]) >= 1
             && (!first || statement.rows[i].date < statement.rows[*first].date))
             first = i;
     }
@@ -194,20 +194,18 @@ std::optional<double> solveRate(LoanDocument &work, const NumberFormat &format, 
     const int row = pairing[*first];
     const Date date = statement.rows[*first].date;
     const double target = *statement.rows[*first].amounts[stmInterest];
+    // Only the periods up to that row matter to its interest.
+    const double period = periodOf(row);
     // After a change of rate the document's own rate no longer charges that interest.
     for (int r = 1; r < work.gridAnnualRate.rows(); ++r) {
         const double applied = numberOrZero(work.gridAnnualRate.text(r, chgScheduleRow));
         if (applied > 0 && applied <= row)
             return std::nullopt;
     }
-    // Only the periods up to that row matter to its interest.
-    std::optional<double> period;
-    for (int r = row; r >= 1 && !period; --r)
-        period = scheduleValue(work, format, r, colNumber);
 
     auto interestAt = [&](double rate) -> std::optional<double> {
         work.gdblAnnualRate = rate;
-        work.mdblNperTerm = period.value_or(0);
+        work.mdblNperTerm = period;
         if (!Calculate(work, format) || row >= work.gridMain0.rows() || scheduleDate(work, format, row) != date)
             return std::nullopt;
         return computedFigure(work, format, row, stmInterest);
