@@ -126,23 +126,45 @@ std::vector<int> pairRowsByDate(const LoanDocument &doc, const NumberFormat &for
     return pairing;
 }
 
-// The figures of a schedule row the statement compares with. An empty payment, interest or principal is none (0);
-// a row without an ending balance (the start row, a lump sum between payments) shows the balance left above it.
+// A figure of a schedule row the statement compares with; an empty payment, interest or principal is none (0).
 double computedFigure(const LoanDocument &doc, const NumberFormat &format, int row, int column)
 {
-    if (column != stmBalance)
-        return scheduleValue(doc, format, row, kScheduleColumnOf[size_t(column)]).value_or(0);
-    for (int r = row; r >= 1; --r) {
-        if (auto balance = scheduleValue(doc, format, r, colEndingBalance))
-            return *balance;
+    return scheduleValue(doc, format, row, kScheduleColumnOf[size_t(column)]).value_or(0);
+}
+
+// The balance at each paired schedule row (by statement row). A row without an ending balance (the start row, a
+// lump sum between payments) has the balance left above it, the loan amount before the first payment. The rows are
+// walked in order, each back no further than the paired row before it, so many rows without a balance cost once.
+std::vector<double> balancesAt(const LoanDocument &doc, const NumberFormat &format, const std::vector<int> &pairing)
+{
+    std::vector<size_t> order(pairing.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return pairing[a] < pairing[b]; });
+    std::vector<double> balances(pairing.size(), 0);
+    int previousRow = 0;
+    double previousBalance = doc.gdblLoanAmount;
+    for (size_t i : order) {
+        if (pairing[i] <= 0)
+            continue;
+        double balance = previousBalance;
+        for (int r = pairing[i]; r > previousRow; --r) {
+            if (const auto ending = scheduleValue(doc, format, r, colEndingBalance)) {
+                balance = *ending;
+                break;
+            }
+        }
+        balances[i] = previousBalance = balance;
+        previousRow = pairing[i];
     }
-    return doc.gdblLoanAmount;
+    return balances;
 }
 
 CandidateResult evaluate(const LoanDocument &work, const NumberFormat &format, const Statement &statement,
                          const std::vector<int> &pairing, std::vector<RowComparison> *rows)
 {
     CandidateResult result;
+    const std::vector<double> balances =
+        statement.hasColumn[stmBalance] ? balancesAt(work, format, pairing) : std::vector<double>(pairing.size(), 0);
     if (rows)
         rows->assign(statement.rows.size(), {});
     for (size_t i = 0; i < statement.rows.size(); ++i) {
@@ -155,7 +177,8 @@ CandidateResult evaluate(const LoanDocument &work, const NumberFormat &format, c
             for (int c = 0; c < kStatementColumnCount; ++c) {
                 if (!given.amounts[size_t(c)])
                     continue;
-                const double computed = computedFigure(work, format, comparison.scheduleRow, c);
+                const double computed =
+                    c == stmBalance ? balances[i] : computedFigure(work, format, comparison.scheduleRow, c);
                 comparison.computed[size_t(c)] = computed;
                 const long long difference = std::llabs(cents(*given.amounts[size_t(c)]) - cents(computed));
                 comparison.differs[size_t(c)] = difference != 0;

@@ -343,3 +343,30 @@ TEST(StatementMatch, DescribesWhatDrifts)
         EXPECT_EQ(describeDrift(statement, comparison, NumberFormat()), c.words);
     }
 }
+
+// The start row and a lump sum's own row have no ending balance: the balance left above them stands.
+TEST(StatementMatch, RowsWithoutABalanceShowTheBalanceLeft)
+{
+    LoanDocument doc = loan({});
+    ASSERT_TRUE(Calculate(doc, NumberFormat()));
+    // The payment of 10 July 2026 is period 17; the lump sum of 20 July has its own row right after it.
+    int july = 0;
+    for (int r = 1; r < doc.gridMain0.rows() && july == 0; ++r)
+        july = serialDate(doc.gridMain0.text(r, colDateSerial)) == ymd(2026, 7, 10) ? r : 0;
+    ASSERT_GT(july, 0);
+    ASSERT_EQ(serialDate(doc.gridMain0.text(july + 1, colDateSerial)), ymd(2026, 7, 20));
+    const double left = *NumberFormat().parseNumber(doc.gridMain0.text(july, colEndingBalance));
+
+    const Statement statement =
+        read("Date,Payment,Balance\n2025-02-10,0,300000\n2026-07-20,2500," + NumberFormat().fixed(left, 2) + "\n");
+    const CandidateComparison comparison = compareCandidate(doc, statement, NumberFormat(), documentConventions(doc));
+    ASSERT_EQ(comparison.rows.size(), 2u);
+    EXPECT_EQ(comparison.rows[0].scheduleRow, 1);
+    EXPECT_EQ(comparison.rows[0].computed[stmBalance], 300000.0);
+    EXPECT_EQ(comparison.rows[0].computed[stmPayment], 0.0);
+    EXPECT_EQ(comparison.rows[1].scheduleRow, july + 1);
+    EXPECT_EQ(comparison.rows[1].computed[stmBalance], left);
+    // The lump sum is no payment: the lender's row that calls it one disagrees there, and only there.
+    EXPECT_EQ(comparison.rows[1].differs, (std::array<bool, 4> {true, false, false, false}));
+    EXPECT_EQ(comparison.result.rowsAgreeing, 1);
+}
