@@ -501,6 +501,31 @@ std::string describeDrift(const Statement &statement, const CandidateComparison 
     return joined(sentences);
 }
 
+std::string describeChanges(const LoanDocument &doc, const Conventions &conventions, const NumberFormat &format)
+{
+    const Conventions own = documentConventions(doc);
+    std::vector<std::string> changes;
+    auto change = [&](const char *what, const std::string &from, const std::string &to) {
+        if (from != to)
+            changes.push_back(std::string(what) + " from " + from + " to " + to);
+    };
+    change("the compounding", compoundingText(doc.gintLoanType, own.compounding),
+           compoundingText(doc.gintLoanType, conventions.compounding));
+    change("the periods per year", yearLengthText(doc.gintFreqOfInst, own.periodsPerYearIndex),
+           yearLengthText(doc.gintFreqOfInst, conventions.periodsPerYearIndex));
+    if ((own.startPayment != 0) != (conventions.startPayment != 0))
+        changes.push_back(std::string("the first date from the ")
+                          + (own.startPayment != 0 ? "day the money was lent" : "first payment") + " to the "
+                          + (conventions.startPayment != 0 ? "day the money was lent" : "first payment"));
+    change("the annual rate", format.ratePercent(own.annualRate), format.ratePercent(conventions.annualRate));
+    if (changes.empty())
+        return {};
+    std::string text = "Apply changes ";
+    for (size_t i = 0; i < changes.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == changes.size() ? " and " : ", ") + changes[i];
+    return text + ".";
+}
+
 std::string compoundingText(int loanType, int compounding)
 {
     return loanType == kPersonalLoan ? compoundingLabel(loanType, compounding) : compoundingListText(compounding);

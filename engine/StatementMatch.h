@@ -90,6 +90,9 @@ CandidateComparison compareCandidate(const LoanDocument &doc, const Statement &s
 std::string describeDrift(const Statement &statement, const CandidateComparison &comparison,
                           const NumberFormat &format);
 
+// What applying a candidate changes in the document, in a sentence; empty when it changes nothing.
+std::string describeChanges(const LoanDocument &doc, const Conventions &conventions, const NumberFormat &format);
+
 // What the candidate's conventions are called: the wizard's compounding and year-length texts, the start-payment
 // convention, and the rate as a percentage with four decimals.
 std::string compoundingText(int loanType, int compounding);

@@ -370,3 +370,31 @@ TEST(StatementMatch, RowsWithoutABalanceShowTheBalanceLeft)
     EXPECT_EQ(comparison.rows[1].differs, (std::array<bool, 4> {true, false, false, false}));
     EXPECT_EQ(comparison.result.rowsAgreeing, 1);
 }
+
+TEST(StatementMatch, SaysWhatApplyingChanges)
+{
+    struct Case
+    {
+        Terms document;
+        Conventions applied;
+        std::string words;
+    };
+    const Case cases[] = {
+        {{kMortgageLoan, kMonthly, 0}, {0, 0, 0, 0.05}, ""},
+        // A monthly loan has one year length whatever its index says.
+        {{kMortgageLoan, kMonthly, 0},
+         {1, 2, 0, 0.0525, true},
+         "Apply changes the compounding from Semi-Annually (Canada) to Monthly (United State) and the annual rate "
+         "from 5.0000% to 5.2500%."},
+        {{kMortgageLoan, kWeekly, 3, 0, 1},
+         {3, 1, 0, 0.05},
+         "Apply changes the periods per year from 52.18 Weeks (365.25/7) to 52.14 Weeks (365/7) and the first date "
+         "from the day the money was lent to the first payment."},
+        {{kPersonalLoan, kMonthly, 0, 0, 0, 0.005},
+         {2, 0, 1, 0.0075},
+         "Apply changes the first date from the first payment to the day the money was lent and the annual rate "
+         "from .5000% to .7500%."},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(describeChanges(loan(c.document), c.applied, NumberFormat()), c.words);
+}
