@@ -35,8 +35,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    void reset();
-
     const engine::NumberFormat &m_format;
     engine::Statement m_statement;
     engine::CandidateComparison m_comparison;
