@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "DocumentLoader.h"
+#include "FileAccess.h"
 #include "LocaleFormat.h"
 #include "SettingsKeys.h"
 #include "SettingsStore.h"
@@ -59,7 +60,9 @@ int loadAndCalculate(const QString &path, document::DocumentData &data, const en
     const LoadOutcome outcome = loadDocumentFile(path, data, format);
     if (!outcome.ok()) {
         err << outcome.error << Qt::endl;
-        return outcome.status == LoadOutcome::Status::WrongFormat ? ExitFileRefused : ExitFileUnreadable;
+        const bool refused =
+            outcome.status == LoadOutcome::Status::WrongFormat || outcome.status == LoadOutcome::Status::NotADocument;
+        return refused ? ExitFileRefused : ExitFileUnreadable;
     }
     if (!outcome.warning.isEmpty())
         err << outcome.warning << Qt::endl;
@@ -197,13 +200,14 @@ std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, Q
             } else if (path.isEmpty()) {
                 path = arguments[i];
             } else {
-                return badArguments(err, QStringLiteral("unexpected argument '%1'").arg(arguments[i]));
+                return badArguments(err,
+                                    QStringLiteral("unexpected argument '%1'").arg(quotedForMessage(arguments[i])));
             }
         }
         if (path.isEmpty())
             return badArguments(err, QStringLiteral("--schedule needs a document file"));
         if (formatName != QLatin1String("csv") && formatName != QLatin1String("tsv"))
-            return badArguments(err, QStringLiteral("unknown format '%1'").arg(formatName));
+            return badArguments(err, QStringLiteral("unknown format '%1'").arg(quotedForMessage(formatName)));
         return printSchedule(path, formatName == QLatin1String("csv") ? QLatin1Char(',') : QLatin1Char('\t'), out, err);
     }
     if (command == QLatin1String("--summary")) {
@@ -218,7 +222,7 @@ std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, Q
     }
     for (const QString &argument : arguments) {
         if (argument.startsWith(QLatin1String("--")) && argument != QLatin1String("--debug"))
-            return badArguments(err, QStringLiteral("unknown option '%1'").arg(argument));
+            return badArguments(err, QStringLiteral("unknown option '%1'").arg(quotedForMessage(argument)));
     }
     return std::nullopt;
 }

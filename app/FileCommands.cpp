@@ -1,6 +1,7 @@
 #include "FileCommands.h"
 
 #include "DocumentLoader.h"
+#include "FileAccess.h"
 #include "MainWindow.h"
 #include "SettingsKeys.h"
 #include "SettingsStore.h"
@@ -10,8 +11,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScreen>
 
 namespace app {
 
@@ -22,12 +25,6 @@ const QString kFilter = QStringLiteral("Pellandra Files (*.plr)");
 QString recentKey(int n)
 {
     return QStringLiteral("RecentFile%1").arg(n);
-}
-
-// Paths may come with either separator; the platform's own is "/".
-QString normalizedPath(const QString &path)
-{
-    return QDir::fromNativeSeparators(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
 }
 
 class BusyCursor
@@ -43,8 +40,14 @@ public:
 
 QString fileTitle(const QString &path)
 {
-    const QString normalized = normalizedPath(path);
-    return normalized.mid(normalized.lastIndexOf(QLatin1Char('/')) + 1);
+    return QFileInfo(path).fileName();
+}
+
+QString recentFileCaption(const QString &path, const QFontMetrics &metrics, int maxWidth)
+{
+    // The start says where the file is and the end which file it is: what goes is the middle.
+    const QString shown = metrics.elidedText(path, Qt::ElideMiddle, maxWidth);
+    return QString(shown).replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
 FileCommands::FileCommands(MainWindow &shell)
@@ -72,7 +75,7 @@ QString FileCommands::initialDirectory() const
     // The classic default names a drive this platform does not have: the user's home folder stands for it.
     if (stored.compare(kDefaultInitialDirectory, Qt::CaseInsensitive) == 0 || stored.isEmpty())
         return QDir::homePath();
-    const QString folder = normalizedPath(stored);
+    const QString folder = pathFromSettings(stored);
     return QFileInfo(folder).isDir() ? folder : QDir::homePath();
 }
 
@@ -83,9 +86,10 @@ void FileCommands::rememberDirectory(const QString &folder)
 
 void FileCommands::OpenWithDialog()
 {
-    const QString path = m_shell.dialogs().openFile(&m_shell, QStringLiteral("Open"), initialDirectory(), kFilter);
-    if (path.isEmpty())
+    const QString chosen = m_shell.dialogs().openFile(&m_shell, QStringLiteral("Open"), initialDirectory(), kFilter);
+    if (chosen.isEmpty())
         return;
+    const QString path = absolutePath(chosen);
     const QFileInfo info(path);
     m_shell.state().gstrLastDirectory = info.absolutePath();
     m_shell.state().gstrFileTitle = info.fileName();
@@ -97,37 +101,32 @@ void FileCommands::OpenWithDialog()
 
 void FileCommands::OpenPath(const QString &path)
 {
-    const QString normalized = normalizedPath(path);
-    const qsizetype slash = normalized.lastIndexOf(QLatin1Char('/'));
-    if (slash >= 0) {
-        m_shell.state().gstrLastDirectory = normalized.left(slash);
-        m_shell.state().gstrFileTitle = normalized.mid(slash + 1);
-    }
+    // Stored in full, so that the recent entry and the folder mean the same from any current folder.
+    const QString full = absolutePath(path);
+    const QFileInfo info(full);
+    m_shell.state().gstrLastDirectory = info.path();
+    m_shell.state().gstrFileTitle = info.fileName();
     rememberDirectory(m_shell.state().gstrLastDirectory);
     OpenDocument(path);
     m_shell.SetToolbar();
-    AddRecentFile(path);
+    AddRecentFile(full);
 }
 
 void FileCommands::OpenDocument(const QString &path)
 {
     AppState &state = m_shell.state();
     state.gblnOpenFailed = false;
-    FileBytes file = readDocumentBytes(normalizedPath(path));
+    // The messages name the path as the user gave it.
+    FileBytes file = readDocumentBytes(path);
     if (!file.ok()) {
-        // The messages name the path as the user gave it.
-        m_shell.message(file.status == LoadOutcome::Status::Missing
-                            ? QString::fromStdString(document::missingFileMessage(path.toStdString()))
-                            : file.status == LoadOutcome::Status::WrongFormat
-                            ? QString::fromStdString(document::wrongFormatMessage(path.toStdString()))
-                            : file.error);
+        m_shell.message(file.error);
         state.gblnOpenFailed = true;
         return;
     }
 
     const int slot = m_shell.docSlots().GetFreeDocSlot();
     frmChild *window = m_shell.createDocumentWindow(slot, state.gstrFileTitle);
-    window->loan().gstrFileName = normalizedPath(path).toStdString();
+    window->loan().gstrFileName = absolutePath(path).toStdString();
     m_shell.docSlots().state(slot).blnUntitled = false;
     m_shell.docSlots().state(slot).blnModified = false;
 
@@ -193,11 +192,11 @@ QString FileCommands::SaveAsDialog(const QString &proposed)
     QString name = m_shell.dialogs().saveFile(&m_shell, QStringLiteral("Save As"), start, kFilter);
     if (name.isEmpty())
         return {};
-    name = normalizedPath(name);
     if (!name.contains(QLatin1Char('.')))
         name += QStringLiteral(".plr");
+    name = absolutePath(name);
     // The old file is replaced only once the new one is complete (see writeDocument), so nothing is deleted here.
-    rememberDirectory(name.left(name.lastIndexOf(QLatin1Char('/'))));
+    rememberDirectory(QFileInfo(name).path());
     return name;
 }
 
@@ -215,7 +214,12 @@ void FileCommands::AddRecentFile(const QString &path)
     SettingsStore &settings = m_shell.settings();
     auto stored = [&](int n) { return settings.value(kRecentFilesSection, recentKey(n)); };
     auto store = [&](int n, const QString &value) { settings.setValue(kRecentFilesSection, recentKey(n), value); };
-    auto sameFile = [&](const QString &a) { return a.compare(path, Qt::CaseInsensitive) == 0; };
+    // Entries are compared in full, so that one written in an older form (relative, or by the Windows versions)
+    // still counts as the file it names.
+    const QString full = absolutePath(path);
+    auto sameFile = [&](const QString &a) {
+        return !a.isEmpty() && absolutePath(pathFromSettings(a)).compare(full, Qt::CaseInsensitive) == 0;
+    };
 
     const bool listed =
         std::any_of(m_recent.begin(), m_recent.end(), [&](QAction *a) { return sameFile(a->data().toString()); });
@@ -261,13 +265,17 @@ void FileCommands::LoadRecentFilesMenu()
     SettingsStore &settings = m_shell.settings();
     if (settings.value(kRecentFilesSection, recentKey(1)).isEmpty())
         return;
+    // Long paths would widen the File menu past the screen.
+    const QFontMetrics metrics(m_shell.fileMenu()->font());
+    const int maxWidth = m_shell.screen()->availableGeometry().width() / 2;
     for (int k = 1; k <= kMaxRecentFiles; ++k) {
-        const QString path = settings.value(kRecentFilesSection, recentKey(k));
+        const QString path = pathFromSettings(settings.value(kRecentFilesSection, recentKey(k)));
         if (path.isEmpty())
             break;
         m_recentSeparator->setVisible(true);
         m_recent[k - 1]->setData(path);
-        m_recent[k - 1]->setText(QString(path).replace(QLatin1Char('&'), QLatin1String("&&")));
+        m_recent[k - 1]->setText(recentFileCaption(path, metrics, maxWidth));
+        m_recent[k - 1]->setStatusTip(path);
         m_recent[k - 1]->setVisible(true);
     }
 }

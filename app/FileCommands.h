@@ -5,6 +5,7 @@
 #include <QString>
 
 class QAction;
+class QFontMetrics;
 class QMenu;
 
 namespace app {
@@ -50,5 +51,8 @@ private:
 
 // "name" without its folder.
 QString fileTitle(const QString &path);
+// A recent file's menu caption: the path shortened in the middle to `maxWidth` pixels, "&" kept from being an
+// access key.
+QString recentFileCaption(const QString &path, const QFontMetrics &metrics, int maxWidth);
 
 } // namespace app

@@ -7,6 +7,7 @@
 #include "SettingsKeys.h"
 #include "SettingsStore.h"
 #include "ViewCommands.h"
+#include "WindowPlacement.h"
 #include "frmChild.h"
 
 #include <QAction>
@@ -18,8 +19,11 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 
@@ -79,12 +83,30 @@ void MainWindow::loadPreferences()
 
 void MainWindow::restorePlacement()
 {
-    const int left = m_settings.intValue(kSettingsSection, kMainLeft, kDefaultMainLeft);
-    const int top = m_settings.intValue(kSettingsSection, kMainTop, kDefaultMainTop);
-    const int width = m_settings.intValue(kSettingsSection, kMainWidth, kDefaultMainWidth);
-    const int height = m_settings.intValue(kSettingsSection, kMainHeight, kDefaultMainHeight);
-    move(left / kTwipsPerPixel, top / kTwipsPerPixel);
-    resize(std::max(width / kTwipsPerPixel, 200), std::max(height / kTwipsPerPixel, 150));
+    QRect placement;
+    bool stored = false;
+    for (const QString &key : {kMainLeft, kMainTop, kMainWidth, kMainHeight})
+        stored = stored || !m_settings.value(kSettingsSection, key).isEmpty();
+    if (!stored) {
+        // The classic default of 6500 twips shows a third of the schedule's columns: a first start gets most of
+        // the screen instead.
+        placement = firstPlacement(screen()->availableGeometry());
+    } else {
+        const int left = m_settings.intValue(kSettingsSection, kMainLeft, kDefaultMainLeft);
+        const int top = m_settings.intValue(kSettingsSection, kMainTop, kDefaultMainTop);
+        const int width = m_settings.intValue(kSettingsSection, kMainWidth, kDefaultMainWidth);
+        const int height = m_settings.intValue(kSettingsSection, kMainHeight, kDefaultMainHeight);
+        // A placement kept from a screen that has gone would leave the window where nobody can reach it.
+        QList<QRect> areas;
+        for (const QScreen *each : QGuiApplication::screens())
+            areas << each->availableGeometry();
+        placement =
+            placementOnScreens(QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, std::max(width / kTwipsPerPixel, 200),
+                                     std::max(height / kTwipsPerPixel, 150)),
+                               areas);
+    }
+    move(placement.topLeft());
+    resize(placement.size());
     switch (m_settings.intValue(kSettingsSection, kMainWinState, kStateNormal)) {
     case kStateMaximized:
         setWindowState(Qt::WindowMaximized);
@@ -172,6 +194,7 @@ void MainWindow::createActions(bool debug)
     open->setShortcut(QKeySequence::Open);
     connect(open, &QAction::triggered, this, [this] { m_files->OpenWithDialog(); });
     QAction *close = addAction(QStringLiteral("Close"), QStringLiteral("&Close"), nullptr);
+    close->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)});
     connect(close, &QAction::triggered, this, [this] {
         if (QMdiSubWindow *window = m_mdi->currentSubWindow())
             window->close();
@@ -182,6 +205,7 @@ void MainWindow::createActions(bool debug)
     save->setShortcut(QKeySequence::Save);
     connect(save, &QAction::triggered, this, [this] { m_files->SaveDocument(); });
     QAction *saveAs = addAction(QStringLiteral("SaveAs"), QStringLiteral("Save &As..."), nullptr);
+    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(saveAs, &QAction::triggered, this, [this] { m_files->SaveDocumentAs(); });
     addAction(QStringLiteral("Exit"), QStringLiteral("E&xit"), nullptr)->setMenuRole(QAction::QuitRole);
     connect(action(QStringLiteral("Exit")), &QAction::triggered, this, &QWidget::close);
@@ -199,7 +223,7 @@ void MainWindow::createActions(bool debug)
             [this](bool on) { statusBar()->setVisible(on); });
 
     QAction *cascade = addAction(QStringLiteral("Cascade"), QStringLiteral("&Cascade"), nullptr);
-    connect(cascade, &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
+    connect(cascade, &QAction::triggered, this, &MainWindow::cascade);
     QAction *tileH = addAction(QStringLiteral("TileHorizontal"), QStringLiteral("Tile &Horizontal"), nullptr);
     connect(tileH, &QAction::triggered, this, [this] { tileEvenly(Qt::Vertical); });
     QAction *tileV = addAction(QStringLiteral("TileVertical"), QStringLiteral("Tile &Vertical"), nullptr);
@@ -247,6 +271,26 @@ void MainWindow::tileEvenly(Qt::Orientation direction)
         else
             windows[i]->setGeometry(at, 0, size, area.height());
         at += size;
+    }
+}
+
+int MainWindow::cascadeStep() const
+{
+    // One title bar: each window's caption shows below the one before.
+    return m_mdi->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, m_mdi);
+}
+
+void MainWindow::cascade()
+{
+    // The area's own cascade sizes each window by the size it prefers, which leaves a document window a bare title
+    // bar. Minimised windows keep their places.
+    QList<QMdiSubWindow *> windows = m_mdi->subWindowList(QMdiArea::StackingOrder);
+    windows.removeIf([](const QMdiSubWindow *window) { return window->isMinimized(); });
+    const QList<QRect> placements = cascadePlacements(m_mdi->viewport()->size(), int(windows.size()), cascadeStep());
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        windows[i]->showNormal();
+        windows[i]->setGeometry(placements[i]);
+        windows[i]->raise();
     }
 }
 
@@ -386,9 +430,18 @@ frmChild *MainWindow::createDocumentWindow(int slot, const QString &caption)
     m_slots.setWindow(slot, child);
     QMdiSubWindow *window = m_mdi->addSubWindow(child);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    // The frame's own Close keys would make File > Close's ambiguous, and an ambiguous key does nothing.
+    if (QMenu *frameMenu = window->systemMenu()) {
+        for (QAction *item : frameMenu->actions())
+            item->setShortcuts({});
+    }
     window->setWindowIcon(icon(IconKind::DetailedView));
     setDocumentCaption(*child, caption);
-    window->resize(m_mdi->viewport()->size() * 0.9);
+    // The area placed the window by the size it came with: at its full size it could reach past the area's edges.
+    std::optional<QRect> active;
+    if (QMdiSubWindow *current = m_mdi->currentSubWindow(); current && current != window && !current->isMinimized())
+        active = current->geometry();
+    window->setGeometry(newDocumentPlacement(m_mdi->viewport()->size(), active, cascadeStep()));
     m_state.gintChildWinState = m_settings.intValue(kSettingsSection, kChildWinState, kStateNormal);
     switch (m_state.gintChildWinState) {
     case kStateMaximized:
@@ -468,6 +521,11 @@ void MainWindow::documentClosed(frmChild &window, int windowState)
                 m_active = other;
         }
     }
+    // Nothing is left to speak of a document that has gone.
+    if (!m_active) {
+        setCellStatus(QString());
+        CheckSelectedView();
+    }
     m_settings.setIntValue(kSettingsSection, kChildWinState, windowState);
     m_state.gblnWizardCancelled = false;
     // The window leaves the area after this returns; update the buttons once it has.
@@ -480,6 +538,7 @@ void MainWindow::NewDocument()
     m_slots.state(slot).blnModified = true;
     m_slots.state(slot).blnUntitled = true;
     const QString caption = QStringLiteral("Untitled%1").arg(slot);
+    const QPointer<QMdiSubWindow> previous = m_mdi->activeSubWindow();
     frmChild *window = createDocumentWindow(slot, caption);
     window->data().columns.init(true);
     window->loan().gstrFileName = caption.toStdString();
@@ -491,6 +550,11 @@ void MainWindow::NewDocument()
         m_state.gblnWizardCancelled = true;
         if (auto *frame = qobject_cast<QMdiSubWindow *>(window->parentWidget()))
             frame->close();
+        // The area would activate whichever window it lists next: the user goes back to the one they were on.
+        if (previous && m_mdi->subWindowList().contains(previous)) {
+            if (auto *before = qobject_cast<frmChild *>(previous->widget()))
+                activateDocument(*before);
+        }
         return;
     }
     ShowProgressBar(true);

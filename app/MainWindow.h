@@ -106,6 +106,9 @@ private:
     void createMenus(bool debug);
     void createStatusBar();
     void tileEvenly(Qt::Orientation direction);
+    void cascade();
+    // How far each cascaded window lies from the one before, in pixels.
+    int cascadeStep() const;
     void updateFileMenu();
     void updateWindowMenu();
     void subWindowActivated(QMdiSubWindow *window);

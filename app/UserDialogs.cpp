@@ -5,24 +5,27 @@
 
 namespace app {
 
-UserDialogs::Button QtUserDialogs::message(QWidget *parent, const QString &title, const QString &text, int buttons,
-                                           Icon icon)
+std::unique_ptr<QMessageBox> QtUserDialogs::messageBox(QWidget *parent, const QString &title, const QString &text,
+                                                       int buttons, Icon icon)
 {
-    QMessageBox box(parent);
-    box.setWindowTitle(title);
-    box.setText(text);
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setWindowTitle(title);
+    // Messages quote file names and file contents: shown as rich text, a document could dress itself up as
+    // another message, hide the real one or load pictures.
+    box->setTextFormat(Qt::PlainText);
+    box->setText(text);
     switch (icon) {
     case Icon::Information:
-        box.setIcon(QMessageBox::Information);
+        box->setIcon(QMessageBox::Information);
         break;
     case Icon::Warning:
-        box.setIcon(QMessageBox::Warning);
+        box->setIcon(QMessageBox::Warning);
         break;
     case Icon::Critical:
-        box.setIcon(QMessageBox::Critical);
+        box->setIcon(QMessageBox::Critical);
         break;
     case Icon::Question:
-        box.setIcon(QMessageBox::Question);
+        box->setIcon(QMessageBox::Question);
         break;
     }
     QMessageBox::StandardButtons standard;
@@ -34,8 +37,15 @@ UserDialogs::Button QtUserDialogs::message(QWidget *parent, const QString &title
         standard |= QMessageBox::No;
     if (buttons & Cancel)
         standard |= QMessageBox::Cancel;
-    box.setStandardButtons(standard);
-    switch (box.exec()) {
+    box->setStandardButtons(standard);
+    return box;
+}
+
+UserDialogs::Button QtUserDialogs::message(QWidget *parent, const QString &title, const QString &text, int buttons,
+                                           Icon icon)
+{
+    const std::unique_ptr<QMessageBox> box = messageBox(parent, title, text, buttons, icon);
+    switch (box->exec()) {
     case QMessageBox::Ok:
         return Ok;
     case QMessageBox::Yes:

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <memory>
+
+class QMessageBox;
 class QWidget;
 
 namespace app {
@@ -31,7 +34,12 @@ public:
     Button message(QWidget *parent, const QString &title, const QString &text, int buttons, Icon icon) override;
     QString openFile(QWidget *parent, const QString &title, const QString &folder, const QString &filter) override;
     QString saveFile(QWidget *parent, const QString &title, const QString &proposed, const QString &filter) override;
+    // The about box shows the program's own words only, formatted.
     void about(QWidget *parent, const QString &title, const QString &text) override;
+
+    // The box message() shows: the text as plain text, whatever it holds.
+    static std::unique_ptr<QMessageBox> messageBox(QWidget *parent, const QString &title, const QString &text,
+                                                   int buttons, Icon icon);
 };
 
 } // namespace app

@@ -43,6 +43,8 @@ void ViewCommands::install()
     connect(pasteAction, &QAction::triggered, this, &ViewCommands::paste);
 
     m_viewGroup = new QActionGroup(this);
+    // Without a document neither view is shown, and neither button is pressed.
+    m_viewGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     QAction *details = addAction(QStringLiteral("Details"), QStringLiteral("&Details"));
     QAction *summary = addAction(QStringLiteral("Summary"), QStringLiteral("&Summary"));
     details->setIcon(icon(IconKind::DetailedView));
@@ -53,7 +55,6 @@ void ViewCommands::install()
         view->setCheckable(true);
         m_viewGroup->addAction(view);
     }
-    details->setChecked(true);
     connect(details, &QAction::triggered, this, [this] {
         if (frmChild *document = m_shell.activeDocument())
             document->view()->showDetails();
@@ -147,7 +148,8 @@ void ViewCommands::CheckSelectedView()
 {
     frmChild *document = m_shell.activeDocument();
     const bool summary = document && document->view()->summaryShown();
-    m_shell.action(summary ? QStringLiteral("Summary") : QStringLiteral("Details"))->setChecked(true);
+    m_shell.action(QStringLiteral("Details"))->setChecked(document && !summary);
+    m_shell.action(QStringLiteral("Summary"))->setChecked(summary);
 }
 
 void ViewCommands::showContextMenu(const QPoint &globalPosition)

@@ -1,5 +1,6 @@
 #include "frmChild.h"
 
+#include "FileAccess.h"
 #include "FileCommands.h"
 #include "MainWindow.h"
 #include "SettingsKeys.h"
@@ -11,7 +12,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
-#include <QSaveFile>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -97,19 +97,14 @@ bool frmChild::Calculate()
 
 bool frmChild::SaveToFile(const QString &path, QString *error)
 {
-    // Written to a temporary file first and renamed over the old one only when complete, so that a failed save
-    // never destroys the previous file.
     m_view->SetGridMain1(QStringLiteral("StoreToArray"));
-    QSaveFile file(path);
     const std::string bytes = document::writeDocument(m_data);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())
-        || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Cannot save '%1': %2").arg(path, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    const QString reason = replaceFile(path, QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    if (reason.isEmpty())
+        return true;
+    if (error)
+        *error = QStringLiteral("Cannot save '%1': %2").arg(quotedForMessage(path), reason);
+    return false;
 }
 
 bool frmChild::hiddenGridsShown() const
@@ -164,7 +159,7 @@ bool frmChild::queryClose()
     const QString caption = windowTitle();
     const auto answer = m_shell.dialogs().message(
         &m_shell, m_shell.windowTitle(),
-        QStringLiteral("Do you want to save the changes you made to '%1'?").arg(caption),
+        QStringLiteral("Do you want to save the changes you made to '%1'?").arg(quotedForMessage(caption)),
         UserDialogs::Yes | UserDialogs::No | UserDialogs::Cancel, UserDialogs::Icon::Information);
     if (answer == UserDialogs::No)
         return true;
@@ -172,11 +167,12 @@ bool frmChild::queryClose()
         return false;
     if (state.blnUntitled) {
         const QString chosen = m_shell.files().SaveAsDialog(caption + QStringLiteral(".plr"));
-        if (chosen.isEmpty())
+        // A failed save keeps the window open under its old name, with nothing listed for a file not written.
+        if (chosen.isEmpty() || !m_shell.files().writeDocument(*this, chosen))
             return false;
         m_data.loan.gstrFileName = chosen.toStdString();
         m_shell.files().AddRecentFile(chosen);
-        return m_shell.files().writeDocument(*this, chosen);
+        return true;
     }
     return m_shell.files().writeDocument(*this, QString::fromStdString(m_data.loan.gstrFileName));
 }

@@ -33,7 +33,8 @@ public:
 
     // Rebuilds the schedule and the views; a schedule that cannot be computed is reported to the user.
     bool Calculate();
-    // Writes the document to `path` without touching the slot's flags; false with the system's reason on failure.
+    // Writes the document to `path` without touching the slot's flags; a failure leaves the old file whole and gives
+    // the message that tells why.
     bool SaveToFile(const QString &path, QString *error);
     // Shows or hides the change tables and the schedule table under the grid (a diagnostic).
     void toggleHiddenGrids();

@@ -147,6 +147,17 @@ QString yearsAndMonths(double years)
 }
 
 // A small pocket calculator for the buttons that choose the calculated field.
+// A field the wizard fills and the user does not type in: shown on the dialog's own background, as read-only
+// fields are, so that nobody tries.
+void showAsReadOnly(QLineEdit *field)
+{
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+    QPalette look = field->palette();
+    look.setColor(QPalette::Base, look.color(QPalette::Window));
+    field->setPalette(look);
+}
+
 QIcon calculatorIcon()
 {
     QPixmap pixmap(32, 32);
@@ -565,8 +576,7 @@ void frmWizard::buildLoanDataPage()
 
     m_txtPeriodicRate = new QLineEdit;
     m_txtPeriodicRate->setObjectName(QStringLiteral("txtPeriodicRate"));
-    m_txtPeriodicRate->setReadOnly(true);
-    m_txtPeriodicRate->setFocusPolicy(Qt::NoFocus);
+    showAsReadOnly(m_txtPeriodicRate);
     m_txtPeriodicRate->setAlignment(Qt::AlignRight);
     m_txtPeriodicRate->setFixedWidth(m_txtLoanAmount->width());
     addRow(grid, 2, QStringLiteral("Periodic Rate:"), m_txtPeriodicRate);
@@ -626,6 +636,16 @@ void frmWizard::buildLoanDataPage()
     layout->addStretch(1);
     m_pages->addWidget(page);
 
+    // Tab goes from field to field, then to the calculator buttons: in the order of the grid, a button would sit
+    // between two fields and swallow what was meant for the next one.
+    QList<QWidget *> chain = {m_txtLoanAmount, m_txtAnnualRate,   m_txtAmortization,  m_cboAmortUnit,
+                              m_cboFrequency,  m_txtBasicPayment, m_cboPeriodsPerYear};
+    for (CalculatedField field : {CalculatedField::LoanAmount, CalculatedField::InterestRate,
+                                  CalculatedField::Amortization, CalculatedField::BasicPayment})
+        chain << cmdCalculate(field);
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+
     connect(m_txtLoanAmount, &QLineEdit::textChanged, this, &frmWizard::txtLoanAmount_Change);
     connect(m_txtAnnualRate, &QLineEdit::textChanged, this, &frmWizard::txtAnnualRate_Change);
     connect(m_txtAmortization, &QLineEdit::textChanged, this, &frmWizard::txtAmortization_Change);
@@ -681,8 +701,7 @@ void frmWizard::buildTermPage()
     auto readOnly = [&](const char *name) {
         auto *field = new QLineEdit;
         field->setObjectName(QLatin1String(name));
-        field->setReadOnly(true);
-        field->setFocusPolicy(Qt::NoFocus);
+        showAsReadOnly(field);
         field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("9999 Years 11 Months")) + 16);
         return field;
     };

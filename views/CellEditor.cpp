@@ -31,6 +31,7 @@ int keyCode(const QKeyEvent *event)
     case Qt::Key_Enter:
         return kEnter;
     case Qt::Key_Space:
+    case Qt::Key_F2: // as in other grids: edit the value the cell holds
         return kSpace;
     default:
         break;
@@ -195,8 +196,7 @@ bool CellEditor::eventFilter(QObject *watched, QEvent *event)
             m_savedRow = current.row();
             m_savedColumn = current.column();
             m_savedTopRow = topRow();
-            m_box->hide();
-            m_grid->setFocus(Qt::OtherFocusReason);
+            dropBox();
             return true;
         case Qt::Key_Up:
             m_savedColumn = current.column();
@@ -236,9 +236,19 @@ bool CellEditor::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
+void CellEditor::dropBox()
+{
+    // Hiding the box while it has the focus would hand the focus on as Tab does, and the grid would move its cursor
+    // one cell on: the grid takes the focus first, while the box closes without its value.
+    m_dropping = true;
+    m_grid->setFocus(Qt::OtherFocusReason);
+    m_box->hide();
+    m_dropping = false;
+}
+
 void CellEditor::closeBox()
 {
-    if (!m_box->isVisible())
+    if (m_dropping || !m_box->isVisible())
         return;
     m_box->hide();
     const QString text = m_box->text();
@@ -306,8 +316,7 @@ void CellEditor::GridMain1_Scroll()
     m_savedRow = current.row();
     m_savedColumn = current.column();
     m_savedTopRow = topRow();
-    m_box->hide();
-    m_grid->setFocus(Qt::OtherFocusReason);
+    dropBox();
 }
 
 void CellEditor::UpdateCellCoordinates()

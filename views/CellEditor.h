@@ -56,6 +56,8 @@ protected:
 
 private:
     void closeBox();
+    // Hides the box without taking its value.
+    void dropBox();
     void showStatus();
     int topRow() const;
     int fullyVisibleRows() const;
@@ -73,6 +75,7 @@ private:
     int m_savedColumn = 0;
     int m_savedTopRow = 0;
     QString m_previousText;
+    bool m_dropping = false;
 };
 
 } // namespace views

@@ -1,6 +1,7 @@
 #include "ScheduleView.h"
 
 #include "CellEditor.h"
+#include "FittedTextDelegate.h"
 #include "ScheduleModel.h"
 #include "ShellServices.h"
 
@@ -85,6 +86,7 @@ ScheduleView::ScheduleView(document::DocumentData &data, const engine::NumberFor
     m_model = new ScheduleModel(m_data.loan, m_data.columns, this);
     m_model->setFont(font);
     m_grid->setModel(m_model);
+    m_grid->setItemDelegate(new FittedTextDelegate(m_grid));
     setupTable(m_grid, font);
     QHeaderView *header = m_grid->horizontalHeader();
     header->setFixedHeight(pixels(kHeaderHeightTwips));
@@ -364,7 +366,7 @@ QString ScheduleView::selectionText() const
     QString text;
     for (int r = top; r <= bottom; ++r) {
         if (r > top)
-            text += QLatin1Char('\r');
+            text += QLatin1Char('\n');
         for (int c = left; c <= right; ++c) {
             if (c > left)
                 text += QLatin1Char('\t');

@@ -74,7 +74,7 @@ public:
     void showSummary();
     // Alignment of the visible grid's selected columns, when the selection was made rightwards (or is one column).
     void SetColumnAlignment(int code);
-    // The visible grid's selected block: a tab between cells, a carriage return between rows.
+    // The visible grid's selected block: a tab between cells, a line feed between rows.
     QString selectionText() const;
 
 signals:

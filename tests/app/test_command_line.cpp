@@ -1,11 +1,18 @@
+#include "FifoReleaser.h"
+
 #include "app/CommandLine.h"
 
+#include "engine/MessageText.h"
+
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using app::runHeadless;
 
@@ -53,6 +60,11 @@ TEST(CommandLine, ExitCodes)
                                            "\"[Application]\",1,1\r\n\"LoanAmount\",1000\r\n"
                                            "\"FirstPaymentDue\",#2025-01-01#\r\n\"NumberOfPeriods\",1E+12\r\n");
     const QString folder = dir.path();
+    const QString fifo = dir.filePath(QStringLiteral("pipe.plr"));
+    EXPECT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    FifoReleaser releaser(fifo);
+    const QString loop = dir.filePath(QStringLiteral("loop.plr"));
+    EXPECT_TRUE(QFile::link(loop, loop));
     struct Case
     {
         QStringList arguments;
@@ -69,7 +81,10 @@ TEST(CommandLine, ExitCodes)
         {{QStringLiteral("--summary"), dir.filePath(QStringLiteral("absent.plr"))},
          app::ExitFileUnreadable,
          "does not exist."},
-        {{QStringLiteral("--summary"), folder}, app::ExitFileUnreadable, "does not exist."},
+        {{QStringLiteral("--summary"), folder}, app::ExitFileUnreadable, "is a folder, not a document file."},
+        {{QStringLiteral("--summary"), fifo}, app::ExitFileRefused, "is not a document file."},
+        {{QStringLiteral("--schedule"), QStringLiteral("/dev/zero")}, app::ExitFileRefused, "is not a document file."},
+        {{QStringLiteral("--summary"), loop}, app::ExitFileUnreadable, "symbolic links lead round in a loop."},
         {{QStringLiteral("--schedule"), notADocument}, app::ExitFileRefused, "in the wrong format or is corrupted."},
         {{QStringLiteral("--summary"), uncomputable}, app::ExitNotComputable, "90,000"},
     };
@@ -211,5 +226,30 @@ TEST(CommandLine, MatchesAStatement)
         EXPECT_EQ(r.code, c.code);
         EXPECT_TRUE(r.out.isEmpty());
         EXPECT_TRUE(r.err.contains(QLatin1String(c.message))) << r.err.toStdString();
+    }
+}
+
+// A message quotes what it names by its first 40 characters, however long the argument.
+TEST(CommandLine, MessagesQuoteLongArgumentsByTheirStart)
+{
+    const QString huge = QStringLiteral("--") + QString(1 << 20, QLatin1Char('x'));
+    const QString missing = QStringLiteral("/") + QString(5000, QLatin1Char('m')) + QStringLiteral(".plr");
+    struct Case
+    {
+        QStringList arguments;
+        QString quoted;
+    };
+    const QList<Case> cases = {
+        {{huge}, huge},
+        {{QStringLiteral("--schedule"), example("car-loan.plr"), huge}, huge},
+        {{QStringLiteral("--schedule"), example("car-loan.plr"), QStringLiteral("--format"), huge}, huge},
+        {{QStringLiteral("--summary"), missing}, missing},
+    };
+    for (const Case &c : cases) {
+        const Outcome r = run(c.arguments);
+        EXPECT_NE(r.code, 0);
+        const QString start = QStringLiteral("'%1\u2026'").arg(c.quoted.left(40));
+        EXPECT_TRUE(r.err.contains(start)) << r.err.left(200).toStdString();
+        EXPECT_LT(r.err.size(), 1000);
     }
 }

@@ -1,5 +1,5 @@
 #include "../support/QtPrinters.h"
-#include "ScriptedDialogs.h"
+#include "MainWindowFixture.h"
 
 #include "app/FileCommands.h"
 #include "app/MainWindow.h"
@@ -17,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -28,92 +29,10 @@
 
 using namespace app;
 
-namespace {
-
-QString example(const char *name)
-{
-    return QStringLiteral(PELLANDRA_SOURCE_DIR "/examples/") + QLatin1String(name);
-}
-
-class MainWindowTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        m_settings = std::make_unique<IniSettingsStore>(m_dir.filePath(QStringLiteral("settings.ini")));
-    }
-    void TearDown() override
-    {
-        if (m_window) {
-            m_dialogs.answers = {UserDialogs::No, UserDialogs::No, UserDialogs::No, UserDialogs::No};
-            m_window->close();
-        }
-    }
-
-    MainWindow &start(bool debug = false)
-    {
-        m_window = std::make_unique<MainWindow>(*m_settings, m_dialogs, debug);
-        // These tests are about the frame: File > New accepts at once instead of showing the wizard modally.
-        m_window->setWizardRunner({});
-        m_window->show();
-        return *m_window;
-    }
-    void restart()
-    {
-        m_window->close();
-        m_window.reset();
-        start();
-    }
-    // A copy of an example document in the test's folder, under a name of the test's choosing.
-    QString copyExample(const char *exampleName, const QString &name)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile::remove(path);
-        EXPECT_TRUE(QFile::copy(example(exampleName), path));
-        return path;
-    }
-    QStringList captions() const
-    {
-        QStringList list;
-        for (frmChild *child : m_window->documents())
-            list << child->windowTitle();
-        return list;
-    }
-    QStringList recentEntries() const
-    {
-        QStringList list;
-        for (int n = 1; n <= kMaxRecentFiles; ++n) {
-            const QString value = m_settings->value(kRecentFilesSection, QStringLiteral("RecentFile%1").arg(n));
-            if (!value.isEmpty())
-                list << value;
-        }
-        return list;
-    }
-    QStringList visibleRecentMenu() const
-    {
-        QStringList list;
-        for (QAction *action : m_window->files().recentActions()) {
-            if (action->isVisible())
-                list << action->data().toString();
-        }
-        return list;
-    }
-    void closeActive() { m_window->mdiArea()->currentSubWindow()->close(); }
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<IniSettingsStore> m_settings;
-    ScriptedDialogs m_dialogs;
-    std::unique_ptr<MainWindow> m_window;
-};
-
-} // namespace
-
 TEST_F(MainWindowTest, FirstStartWithEmptySettings)
 {
     MainWindow &window = start();
-    EXPECT_EQ(window.pos(), QPoint(1000 / 15, 1000 / 15));
-    EXPECT_EQ(window.size(), QSize(6500 / 15, 6500 / 15));
+    EXPECT_EQ(window.size(), QGuiApplication::primaryScreen()->availableGeometry().size() * 3 / 4);
     EXPECT_FALSE(window.isMaximized());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Pellandra"));
     EXPECT_EQ(window.state().gstrDateFormat, QStringLiteral("M/d/yyyy"));

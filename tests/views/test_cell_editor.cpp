@@ -269,11 +269,14 @@ TEST_F(CellEditorTest, NotANumberIsRefused)
 TEST_F(CellEditorTest, EscapeAndScrollingDropTheEdit)
 {
     goTo(5, engine::colPayment);
+    const QModelIndex cell = grid()->currentIndex();
     type(QStringLiteral("9"));
     ASSERT_TRUE(editor()->editing());
     press(Qt::Key_Escape);
     EXPECT_FALSE(editor()->editing());
     EXPECT_EQ(m_data.loan.gridBasicPayment.rows(), 1);
+    EXPECT_EQ(grid()->currentIndex(), cell); // the cursor stays where the edit was
+    EXPECT_EQ(QApplication::focusWidget(), grid());
 
     type(QStringLiteral("9"));
     ASSERT_TRUE(editor()->editing());
@@ -281,6 +284,7 @@ TEST_F(CellEditorTest, EscapeAndScrollingDropTheEdit)
     EXPECT_FALSE(editor()->editing());
     EXPECT_EQ(m_data.loan.gridBasicPayment.rows(), 1);
     EXPECT_EQ(m_shell.calculations, 0);
+    EXPECT_EQ(grid()->currentIndex(), cell);
 }
 
 TEST_F(CellEditorTest, UpAndDownCommitAndScrollByOneRow)
@@ -342,4 +346,16 @@ TEST_F(CellEditorTest, ChangeThatCannotBeComputedIsTakenBack)
     EXPECT_EQ(m_data.loan.gridAnnualRate.rows(), 1);
     EXPECT_EQ(m_shell.modified, 0);
     EXPECT_EQ(m_data.loan.gridMain0, schedule);
+}
+
+// F2 edits the current cell's value, as in other grids.
+TEST_F(CellEditorTest, F2EditsTheCurrentValue)
+{
+    goTo(5, engine::colPayment);
+    press(Qt::Key_F2);
+    ASSERT_TRUE(editor()->editing());
+    EXPECT_EQ(editor()->box()->selectedText(), QStringLiteral("647.31"));
+    type(QStringLiteral("700"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(cell(5, engine::colPayment), QStringLiteral("$700.00"));
 }

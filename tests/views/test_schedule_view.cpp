@@ -4,14 +4,18 @@
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
 #include "travina/CTravinaCtrl.h"
+#include "views/FittedTextDelegate.h"
 #include "views/ScheduleModel.h"
 #include "views/ScheduleView.h"
 #include "views/ShellServices.h"
 
 #include <QAbstractItemModelTester>
+#include <QCoreApplication>
 #include <QFile>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QTableView>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -258,7 +262,7 @@ TEST(ScheduleView, CopiesTheVisibleGridsSelection)
     grid->setCurrentIndex(grid->model()->index(1, 0));
     grid->selectionModel()->select(QItemSelection(grid->model()->index(1, 0), grid->model()->index(2, 2)),
                                    QItemSelectionModel::ClearAndSelect);
-    EXPECT_EQ(f.view->selectionText(), QStringLiteral("1\t2/15/2026\t$32,000.00\r2\t3/15/2026\t$31,563.36"));
+    EXPECT_EQ(f.view->selectionText(), QStringLiteral("1\t2/15/2026\t$32,000.00\n2\t3/15/2026\t$31,563.36"));
 
     f.view->showSummary();
     EXPECT_TRUE(f.view->summaryShown());
@@ -268,7 +272,7 @@ TEST(ScheduleView, CopiesTheVisibleGridsSelection)
     summary->selectionModel()->select(QItemSelection(summary->model()->index(0, 0), summary->model()->index(2, 1)),
                                       QItemSelectionModel::ClearAndSelect);
     EXPECT_EQ(f.view->selectionText(),
-              QStringLiteral("Loan Type\tPersonal Loan\rInterest Compounded\tMonthly\r"
+              QStringLiteral("Loan Type\tPersonal Loan\nInterest Compounded\tMonthly\n"
                              "Loan Amount\t$32,000.00"));
     // The layout is not stored back from the summary view.
     f.view->gridMain1()->setColumnWidth(0, 300);
@@ -298,4 +302,37 @@ TEST(ScheduleView, DateColumnFollowsTheDateFormat)
     f.view->SetGridMain1DateColumn();
     EXPECT_EQ(f.cell(1, 1), QStringLiteral("15-Feb-2026"));
     EXPECT_EQ(f.cell(60, 1), QStringLiteral("15-Jan-2031"));
+}
+
+// A number too wide for its column shows as "###", never as part of its digits; its tooltip shows it whole.
+TEST(ScheduleView, NumbersTooWideForTheirColumnShowAsHashes)
+{
+    Fixture f(loadExample("car-loan.plr"));
+    f.view->show();
+    QTableView *grid = f.view->gridMain1();
+    auto *delegate = qobject_cast<FittedTextDelegate *>(grid->itemDelegate());
+    ASSERT_NE(delegate, nullptr);
+    const int column = f.view->model()->visibleColumn(engine::colOpeningBalance);
+    const QModelIndex cell = grid->model()->index(1, column);
+    ASSERT_EQ(cell.data().toString(), QStringLiteral("$32,000.00"));
+
+    struct Case
+    {
+        int width;
+        QString shown;
+    };
+    const int whole = grid->fontMetrics().horizontalAdvance(QStringLiteral("$32,000.00"));
+    for (const Case &c : {Case {whole + 20, QStringLiteral("$32,000.00")}, Case {whole - 4, QStringLiteral("###")},
+                          Case {8, QStringLiteral("###")}}) {
+        SCOPED_TRACE(c.width);
+        grid->setColumnWidth(column, c.width);
+        EXPECT_EQ(delegate->shownText(cell), c.shown);
+    }
+
+    grid->setColumnWidth(column, whole - 4);
+    const QPoint at = grid->visualRect(cell).center();
+    QHelpEvent help(QEvent::ToolTip, at, grid->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(grid->viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("$32,000.00"));
+    QToolTip::hideText();
 }

@@ -1,0 +1,156 @@
+#include "MainWindowFixture.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QTableView>
+#include <QTest>
+
+using namespace app;
+
+namespace {
+
+std::string text(const QRect &rect)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height()).toStdString();
+}
+
+QRect availableArea()
+{
+    return QGuiApplication::primaryScreen()->availableGeometry();
+}
+
+QRect areaRect(const MainWindow &window)
+{
+    return QRect(QPoint(0, 0), window.mdiArea()->viewport()->size());
+}
+
+} // namespace
+
+// Without a stored placement the first window takes about three quarters of the screen, centred; once a placement
+// is stored it rules again.
+TEST_F(MainWindowTest, FirstWindowTakesMostOfTheScreen)
+{
+    MainWindow &window = start();
+    const QRect screen = availableArea();
+    // The frame's place and the inside's size, as they are stored.
+    const QRect placed(window.pos(), window.size());
+    EXPECT_EQ(placed.size(), screen.size() * 3 / 4);
+    EXPECT_EQ(placed.center(), screen.center());
+
+    window.move(screen.topLeft() + QPoint(20, 30));
+    window.resize(500, 400);
+    restart();
+    EXPECT_EQ(m_window->pos(), screen.topLeft() + QPoint(20, 30));
+    EXPECT_EQ(m_window->size(), QSize(500, 400));
+}
+
+// A placement stored on a screen that has gone comes back inside the screen there is.
+TEST_F(MainWindowTest, PlacementOutsideEveryScreenComesBackOnScreen)
+{
+    m_settings->setIntValue(kSettingsSection, kMainLeft, 40000 * 15);
+    m_settings->setIntValue(kSettingsSection, kMainTop, -3000 * 15);
+    m_settings->setIntValue(kSettingsSection, kMainWidth, 500 * 15);
+    m_settings->setIntValue(kSettingsSection, kMainHeight, 400 * 15);
+    MainWindow &window = start();
+    const QRect placed(window.pos(), window.size());
+    EXPECT_TRUE(availableArea().contains(placed)) << text(placed);
+    EXPECT_EQ(window.size(), QSize(500, 400));
+}
+
+// A new document window lies wholly inside the document area, however many are open.
+TEST_F(MainWindowTest, NewDocumentWindowsOpenInsideTheArea)
+{
+    MainWindow &window = start();
+    for (int i = 0; i < 4; ++i) {
+        window.NewDocument();
+        const QRect frame = window.mdiArea()->currentSubWindow()->geometry();
+        EXPECT_TRUE(areaRect(window).contains(frame)) << i << ": " << text(frame) << " in " << text(areaRect(window));
+    }
+}
+
+// Cascade keeps every window large enough to work in.
+TEST_F(MainWindowTest, CascadeKeepsAUsableSize)
+{
+    MainWindow &window = start();
+    for (int i = 0; i < 3; ++i)
+        window.NewDocument();
+    window.action(QStringLiteral("Cascade"))->trigger();
+    const QSize area = areaRect(window).size();
+    for (QMdiSubWindow *frame : window.mdiArea()->subWindowList()) {
+        EXPECT_GE(frame->width(), area.width() / 2) << text(frame->geometry());
+        EXPECT_GE(frame->height(), area.height() / 2) << text(frame->geometry());
+        EXPECT_TRUE(areaRect(window).contains(frame->geometry())) << text(frame->geometry());
+    }
+    // Each one further down and to the right, so that every title bar shows.
+    QList<int> tops;
+    for (QMdiSubWindow *frame : window.mdiArea()->subWindowList(QMdiArea::StackingOrder))
+        tops << frame->y();
+    EXPECT_TRUE(std::is_sorted(tops.begin(), tops.end()) && tops.first() < tops.last()) << tops.size();
+}
+
+// A cancelled File > New gives the focus back to the window the user was on.
+TEST_F(MainWindowTest, CancelledNewReturnsToTheActiveDocument)
+{
+    MainWindow &window = start();
+    for (int i = 0; i < 3; ++i)
+        window.NewDocument();
+    frmChild *second = window.documents().at(1);
+    window.activateDocument(*second);
+    window.setWizardRunner([](MainWindow &, frmChild &) { return false; });
+    window.NewDocument();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the discarded window goes for good
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.documents().size(), 3);
+    EXPECT_EQ(window.activeDocument(), second);
+    EXPECT_EQ(window.mdiArea()->activeSubWindow()->widget(), second);
+}
+
+// Long recent paths keep the File menu within the screen; the file name stays readable.
+TEST_F(MainWindowTest, LongRecentPathsAreShortenedInTheMiddle)
+{
+    MainWindow &window = start();
+    const QString path = QStringLiteral("/") + QString(60, QLatin1Char('d')) + QStringLiteral("/")
+        + QString(300, QLatin1Char('e')) + QStringLiteral("/final loan.plr");
+    m_settings->setValue(kRecentFilesSection, QStringLiteral("RecentFile1"), path);
+    window.files().LoadRecentFilesMenu();
+    QAction *entry = window.files().recentActions().first();
+    EXPECT_EQ(entry->data().toString(), path);
+    EXPECT_TRUE(entry->text().startsWith(QStringLiteral("/ddd"))) << entry->text().toStdString();
+    EXPECT_TRUE(entry->text().endsWith(QStringLiteral("final loan.plr"))) << entry->text().toStdString();
+    EXPECT_LE(window.fileMenu()->sizeHint().width(), availableArea().width());
+}
+
+// When the last document goes, nothing is left that speaks of it: no cell status and no view shown as active.
+TEST_F(MainWindowTest, NothingSpeaksOfAClosedDocument)
+{
+    MainWindow &window = start();
+    EXPECT_FALSE(window.action(QStringLiteral("Details"))->isChecked());
+    window.NewDocument();
+    EXPECT_TRUE(window.action(QStringLiteral("Details"))->isChecked());
+    window.setCellStatus(QStringLiteral("Read Only Cell"));
+    m_dialogs.answers = {UserDialogs::No};
+    closeActive();
+    EXPECT_EQ(window.cellStatus(), QString());
+    EXPECT_FALSE(window.action(QStringLiteral("Details"))->isChecked());
+    EXPECT_FALSE(window.action(QStringLiteral("Summary"))->isChecked());
+}
+
+// The keys users expect: Ctrl+W and Ctrl+F4 close the document window, Ctrl+Shift+S is Save As.
+TEST_F(MainWindowTest, CloseAndSaveAsKeys)
+{
+    MainWindow &window = start();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    for (const Qt::Key key : {Qt::Key_W, Qt::Key_F4}) {
+        window.NewDocument();
+        m_dialogs.answers = {UserDialogs::No};
+        QTest::keyClick(window.activeDocument()->gridMain1(), key, Qt::ControlModifier);
+        EXPECT_TRUE(window.documents().isEmpty()) << QKeySequence(key).toString().toStdString();
+    }
+    window.NewDocument();
+    m_dialogs.saveAnswers = {QString()};
+    QTest::keyClick(window.activeDocument()->gridMain1(), Qt::Key_S,
+                    Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier));
+    EXPECT_EQ(m_dialogs.saveProposals.size(), 1);
+}
