@@ -65,11 +65,12 @@ inline Statement lenderStatement(LoanDocument doc, const Conventions &lender, in
     applyConventions(doc, lender);
     Calculate(doc, format);
     std::string text = "Date\tPayment\tInterest\tPrincipal\tBalance\n";
-    const TextTable &grid = doc.gridMain0;
-    for (int r = std::max(grid.rows() - fromEnd - count, 1); r < grid.rows() - fromEnd; ++r) {
-        text += format.formatDate(serialDate(grid.text(r, colDateSerial)));
+    const ScheduleTable &grid = doc.gridMain0;
+    ScheduleReader reader(grid, std::max(grid.rows() - fromEnd - count, 1));
+    for (ScheduleRowValues row; reader.next(row) && row.row < grid.rows() - fromEnd;) {
+        text += format.formatDate(row.date());
         for (int column : {colPayment, colInterest, colPrincipal, colEndingBalance})
-            text += "\t" + std::string(grid.text(r, column));
+            text += "\t" + cellText(row, column, format);
         text += "\n";
     }
     return readStatement(text, format).statement;

@@ -22,18 +22,20 @@ constexpr std::array<int, kStatementColumnCount> kScheduleColumnOf = {colPayment
 // The highest annual rate the solver tries: the wizard's own limit of 1000 %.
 constexpr double kMaxSolvedRate = 10;
 
-// The one place the match reads the recomputed schedule: a cell as the number it shows.
-std::optional<double> scheduleValue(const LoanDocument &doc, const NumberFormat &format, int row, int column)
+// The two places the match reads the recomputed schedule, as the numbers its cells show: one row, and every row's date.
+ScheduleRowValues scheduleRow(const LoanDocument &doc, int row)
 {
-    const std::string_view text = doc.gridMain0.text(row, column);
-    if (text.empty())
-        return std::nullopt;
-    return column == colDateSerial || column == colNumber ? parsePlainNumber(text) : format.parseNumber(text);
+    return doc.gridMain0.row(row);
 }
 
-Date scheduleDate(const LoanDocument &doc, const NumberFormat &format, int row)
+std::vector<std::pair<Date, int>> scheduleDates(const LoanDocument &doc)
 {
-    return Date(scheduleValue(doc, format, row, colDateSerial).value_or(kNoDate));
+    std::vector<std::pair<Date, int>> dates;
+    dates.reserve(size_t(std::max(doc.gridMain0.rows() - 1, 0)));
+    ScheduleReader reader(doc.gridMain0);
+    for (ScheduleRowValues row; reader.next(row);)
+        dates.emplace_back(row.date(), row.row);
+    return dates;
 }
 
 long long cents(double value)
@@ -101,12 +103,9 @@ int changesFrom(const Conventions &own, const Conventions &other)
 }
 
 // The schedule row of each statement row (0 for none), paired by date: rows of one date pair up in order.
-std::vector<int> pairRowsByDate(const LoanDocument &doc, const NumberFormat &format, const Statement &statement)
+std::vector<int> pairRowsByDate(const LoanDocument &doc, const Statement &statement)
 {
-    std::vector<std::pair<Date, int>> schedule;
-    schedule.reserve(size_t(std::max(doc.gridMain0.rows() - 1, 0)));
-    for (int r = 1; r < doc.gridMain0.rows(); ++r)
-        schedule.emplace_back(scheduleDate(doc, format, r), r);
+    std::vector<std::pair<Date, int>> schedule = scheduleDates(doc);
     std::stable_sort(schedule.begin(), schedule.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
 
     std::vector<size_t> order(statement.rows.size());
@@ -126,16 +125,10 @@ std::vector<int> pairRowsByDate(const LoanDocument &doc, const NumberFormat &for
     return pairing;
 }
 
-// A figure of a schedule row the statement compares with; an empty payment, interest or principal is none (0).
-double computedFigure(const LoanDocument &doc, const NumberFormat &format, int row, int column)
-{
-    return scheduleValue(doc, format, row, kScheduleColumnOf[size_t(column)]).value_or(0);
-}
-
 // The balance at each paired schedule row (by statement row). A row without an ending balance (the start row, a
 // lump sum between payments) has the balance left above it, the loan amount before the first payment. The rows are
 // walked in order, each back no further than the paired row before it, so many rows without a balance cost once.
-std::vector<double> balancesAt(const LoanDocument &doc, const NumberFormat &format, const std::vector<int> &pairing)
+std::vector<double> balancesAt(const LoanDocument &doc, const std::vector<int> &pairing)
 {
     std::vector<size_t> order(pairing.size());
     std::iota(order.begin(), order.end(), size_t(0));
@@ -148,8 +141,9 @@ std::vector<double> balancesAt(const LoanDocument &doc, const NumberFormat &form
             continue;
         double balance = previousBalance;
         for (int r = pairing[i]; r > previousRow; --r) {
-            if (const auto ending = scheduleValue(doc, format, r, colEndingBalance)) {
-                balance = *ending;
+            const ScheduleRowValues values = scheduleRow(doc, r);
+            if (!values.isEmpty(colEndingBalance)) {
+                balance = values[colEndingBalance];
                 break;
             }
         }
@@ -159,12 +153,12 @@ std::vector<double> balancesAt(const LoanDocument &doc, const NumberFormat &form
     return balances;
 }
 
-CandidateResult evaluate(const LoanDocument &work, const NumberFormat &format, const Statement &statement,
-                         const std::vector<int> &pairing, std::vector<RowComparison> *rows)
+CandidateResult evaluate(const LoanDocument &work, const Statement &statement, const std::vector<int> &pairing,
+                         std::vector<RowComparison> *rows)
 {
     CandidateResult result;
     const std::vector<double> balances =
-        statement.hasColumn[stmBalance] ? balancesAt(work, format, pairing) : std::vector<double>(pairing.size(), 0);
+        statement.hasColumn[stmBalance] ? balancesAt(work, pairing) : std::vector<double>(pairing.size(), 0);
     if (rows)
         rows->assign(statement.rows.size(), {});
     for (size_t i = 0; i < statement.rows.size(); ++i) {
@@ -174,11 +168,12 @@ CandidateResult evaluate(const LoanDocument &work, const NumberFormat &format, c
         bool agrees = comparison.scheduleRow > 0;
         if (agrees) {
             ++result.rowsMatched;
+            // An empty payment, interest or principal holds 0: none on that row.
+            const ScheduleRowValues values = scheduleRow(work, comparison.scheduleRow);
             for (int c = 0; c < kStatementColumnCount; ++c) {
                 if (!given.amounts[size_t(c)])
                     continue;
-                const double computed =
-                    c == stmBalance ? balances[i] : computedFigure(work, format, comparison.scheduleRow, c);
+                const double computed = c == stmBalance ? balances[i] : values[kScheduleColumnOf[size_t(c)]];
                 comparison.computed[size_t(c)] = computed;
                 const long long difference = std::llabs(cents(*given.amounts[size_t(c)]) - cents(computed));
                 comparison.differs[size_t(c)] = difference != 0;
@@ -205,7 +200,10 @@ std::optional<double> solveRate(LoanDocument &work, const NumberFormat &format, 
                                 const std::vector<int> &pairing)
 {
     // A payment row: the start row has no interest, and a lump sum's row shows interest saved, not charged.
-    auto periodOf = [&](int row) { return row > 0 ? scheduleValue(work, format, row, colNumber).value_or(0) : 0; };
+    auto periodOf = [&](int row) {
+        const ScheduleRowValues values = scheduleRow(work, row);
+        return values.kind == ScheduleRowKind::Payment ? values[colNumber] : 0;
+    };
     std::optional<size_t> first;
     for (size_t i = 0; i < statement.rows.size(); ++i) {
         if (statement.rows[i].amounts[stmInterest] && periodOf(pairing[i]) >= 1
@@ -229,15 +227,18 @@ std::optional<double> solveRate(LoanDocument &work, const NumberFormat &format, 
     auto interestAt = [&](double rate) -> std::optional<double> {
         work.gdblAnnualRate = rate;
         work.mdblNperTerm = period;
-        if (!Calculate(work, format) || row >= work.gridMain0.rows() || scheduleDate(work, format, row) != date)
+        if (!Calculate(work, format))
             return std::nullopt;
-        return computedFigure(work, format, row, stmInterest);
+        const ScheduleRowValues values = scheduleRow(work, row);
+        if (values.kind != ScheduleRowKind::Payment || values.date() != date)
+            return std::nullopt;
+        return values[colInterest];
     };
     auto reproduces = [&](double interest) { return cents(interest) == cents(target); };
 
     const double documentRate = work.gdblAnnualRate;
     double r0 = documentRate;
-    double f0 = computedFigure(work, format, row, stmInterest) - target;
+    double f0 = scheduleRow(work, row)[colInterest] - target;
     if (reproduces(f0 + target))
         return std::nullopt;
     // Interest is close to proportional to the rate, which gives the second point.
@@ -298,7 +299,7 @@ MatchResult matchStatement(const LoanDocument &doc, const Statement &statement, 
     MatchResult result;
     result.statementRows = int(statement.rows.size());
     LoanDocument work = doc;
-    work.gridMain0 = TextTable(); // the copy needs no old schedule
+    work.gridMain0 = ScheduleTable(); // the copy needs no old schedule
 
     // Rows dated after the statement's last row are never compared: the schedule may stop there.
     double term = doc.mdblNperTerm;
@@ -324,10 +325,10 @@ MatchResult matchStatement(const LoanDocument &doc, const Statement &statement, 
                 result.error = calculated.message;
             return std::nullopt;
         }
-        return pairRowsByDate(work, format, statement);
+        return pairRowsByDate(work, statement);
     };
     auto add = [&](const Conventions &conventions, const std::vector<int> &pairing) {
-        CandidateResult candidate = evaluate(work, format, statement, pairing, nullptr);
+        CandidateResult candidate = evaluate(work, statement, pairing, nullptr);
         candidate.conventions = conventions;
         candidate.isDocument = conventions == own;
         result.candidates.push_back(candidate);
@@ -374,14 +375,14 @@ CandidateComparison compareCandidate(const LoanDocument &doc, const Statement &s
 {
     CandidateComparison comparison;
     LoanDocument work = doc;
-    work.gridMain0 = TextTable();
+    work.gridMain0 = ScheduleTable();
     applyConventions(work, conventions);
     const CalculateResult calculated = Calculate(work, format);
     if (!calculated) {
         comparison.error = calculated.message;
         return comparison;
     }
-    comparison.result = evaluate(work, format, statement, pairRowsByDate(work, format, statement), &comparison.rows);
+    comparison.result = evaluate(work, statement, pairRowsByDate(work, statement), &comparison.rows);
     comparison.result.conventions = conventions;
     comparison.result.isDocument = conventions == documentConventions(doc);
     return comparison;

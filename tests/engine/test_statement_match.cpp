@@ -58,23 +58,21 @@ LoanDocument loan(const Terms &t)
     return loan(t, t);
 }
 
-// The lender's statement: `count` payment rows from period `from` of the loan computed under its true terms, with
-// the columns `columns` (each the amount the schedule shows).
+// The lender's statement: `count` payment rows from period `from` of the loan computed under its true terms, each
+// amount as the schedule shows it, as a plain number or in the currency text.
 std::string statementOf(const Terms &truth, int from, int count, bool currencyText = false)
 {
     const NumberFormat format;
     LoanDocument doc = loan(truth);
     EXPECT_TRUE(Calculate(doc, format));
     std::string text = "Date,Payment,Interest,Principal,Balance\n";
-    for (int r = 1; r < doc.gridMain0.rows(); ++r) {
-        const auto period = parsePlainNumber(doc.gridMain0.text(r, colNumber));
-        if (!period || *period < from || *period >= from + count)
+    ScheduleReader reader(doc.gridMain0);
+    for (ScheduleRowValues row; reader.next(row);) {
+        if (row.kind != ScheduleRowKind::Payment || row[colNumber] < from || row[colNumber] >= from + count)
             continue;
-        text += format.formatDate(serialDate(doc.gridMain0.text(r, colDateSerial)), "yyyy-MM-dd");
-        for (int column : {colPayment, colInterest, colPrincipal, colEndingBalance}) {
-            const std::string_view cell = doc.gridMain0.text(r, column);
-            text += currencyText ? ",\"" + std::string(cell) + "\"" : "," + format.fixed(*format.parseNumber(cell), 2);
-        }
+        text += plainCellText(row, colDate);
+        for (int column : {colPayment, colInterest, colPrincipal, colEndingBalance})
+            text += currencyText ? ",\"" + cellText(row, column, format) + "\"" : "," + plainCellText(row, column);
         text += "\n";
     }
     return text;
@@ -352,10 +350,10 @@ TEST(StatementMatch, RowsWithoutABalanceShowTheBalanceLeft)
     // The payment of 10 July 2026 is period 17; the lump sum of 20 July has its own row right after it.
     int july = 0;
     for (int r = 1; r < doc.gridMain0.rows() && july == 0; ++r)
-        july = serialDate(doc.gridMain0.text(r, colDateSerial)) == ymd(2026, 7, 10) ? r : 0;
+        july = doc.gridMain0.row(r).date() == ymd(2026, 7, 10) ? r : 0;
     ASSERT_GT(july, 0);
-    ASSERT_EQ(serialDate(doc.gridMain0.text(july + 1, colDateSerial)), ymd(2026, 7, 20));
-    const double left = *NumberFormat().parseNumber(doc.gridMain0.text(july, colEndingBalance));
+    ASSERT_EQ(doc.gridMain0.row(july + 1).date(), ymd(2026, 7, 20));
+    const double left = doc.gridMain0.value(july, colEndingBalance);
 
     const Statement statement =
         read("Date,Payment,Balance\n2025-02-10,0,300000\n2026-07-20,2500," + NumberFormat().fixed(left, 2) + "\n");
