@@ -396,3 +396,25 @@ TEST(StatementMatch, SaysWhatApplyingChanges)
     for (const Case &c : cases)
         EXPECT_EQ(describeChanges(loan(c.document), c.applied, NumberFormat()), c.words);
 }
+
+// A statement of payments only fits every convention alike: the fewer conventions a candidate changes, the higher.
+TEST(StatementMatch, TiesGoToTheCandidateChangingLeast)
+{
+    const LoanDocument entered = loan({kMortgageLoan, kWeekly, 1, 1});
+    const NumberFormat format;
+    const std::string payment = format.fixed(entered.gdblBasicPayment, 2);
+    std::string text = "Date,Payment\n";
+    for (int week : {43, 44, 45})
+        text += format.formatDate(entered.gdtmFirstPaymentDue + 7 * week, "yyyy-MM-dd") + "," + payment + "\n";
+    const MatchResult result = matchStatement(entered, read(text), format);
+    // Four compoundings, three year lengths, two meanings of the first date.
+    ASSERT_EQ(result.candidates.size(), 24u);
+    std::vector<int> changes;
+    for (const CandidateResult &candidate : result.candidates) {
+        EXPECT_EQ(candidate.rowsAgreeing, 3);
+        const Conventions &c = candidate.conventions;
+        changes.push_back(int(c.compounding != 1) + int(c.periodsPerYearIndex != 1) + int(c.startPayment != 0));
+    }
+    EXPECT_TRUE(result.candidates.front().isDocument);
+    EXPECT_TRUE(std::is_sorted(changes.begin(), changes.end()));
+}
