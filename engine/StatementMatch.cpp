@@ -4,6 +4,7 @@
 #include "ArithmeticError.h"
 #include "Calendar.h"
 #include "Codes.h"
+#include "LoanDates.h"
 #include "LoanDocument.h"
 #include "NumberFormat.h"
 #include "Schedule.h"
@@ -41,12 +42,6 @@ std::vector<std::pair<Date, int>> scheduleDates(const LoanDocument &doc)
 long long cents(double value)
 {
     return std::llround(value * 100);
-}
-
-bool hasYearLengthChoice(int frequency)
-{
-    return frequency == kBiWeeklyAccelerated || frequency == kBiWeekly || frequency == kWeeklyAccelerated
-        || frequency == kWeekly;
 }
 
 // The shortest time between two payments of a frequency, in days; a semi-monthly pair may be 13 days apart.
@@ -280,17 +275,10 @@ void applyConventions(LoanDocument &doc, const Conventions &conventions)
     if ((doc.gintStartPayment != 0) == (conventions.startPayment != 0))
         return;
     doc.gintStartPayment = conventions.startPayment;
-    if (doc.gdtmStartDate == kNoDate)
-        return;
-    if (conventions.startPayment != 0) {
-        doc.gdtmStartDate = doc.gdtmFirstPaymentDue;
-    } else if (doc.gdtmStartDate >= doc.gdtmFirstPaymentDue) {
-        try {
-            doc.gdtmStartDate = nthPaymentDate(doc.gdtmFirstPaymentDue, doc.gintFreqOfInst, 0, 0);
-        } catch (const ArithmeticError &) {
-            doc.gdtmStartDate = kNoDate;
-        }
-    }
+    // The start date the wizard holds for the same anchor under its new meaning.
+    doc.gdtmStartDate = LoanDates::fromDocument(conventions.startPayment, doc.gdtmFirstPaymentDue, doc.gdtmStartDate,
+                                                doc.gintFreqOfInst, doc.gdtmFirstPaymentDue)
+                            .start();
 }
 
 MatchResult matchStatement(const LoanDocument &doc, const Statement &statement, const NumberFormat &format,

@@ -26,9 +26,9 @@ struct Conventions
 };
 
 Conventions documentConventions(const LoanDocument &doc);
-// Gives the document these conventions and rate. A changed start-payment convention also brings the start date the
-// wizard keeps with it: the anchor itself when the anchor is the day the money was lent, and otherwise one period
-// before the anchor when the start date is not before it.
+// Gives the document these conventions and rate. A changed start-payment convention keeps the anchor date and brings
+// the start date the wizard keeps with it: the anchor itself when the anchor is the day the money was lent, and
+// otherwise one period before the anchor unless the start date is already before it.
 void applyConventions(LoanDocument &doc, const Conventions &conventions);
 
 // How a schedule recomputed under some conventions compares with the statement.

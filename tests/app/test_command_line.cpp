@@ -1,6 +1,7 @@
 #include "FifoReleaser.h"
 
 #include "app/CommandLine.h"
+#include "support/Examples.h"
 
 #include "engine/MessageText.h"
 
@@ -36,11 +37,6 @@ Outcome run(const QStringList &arguments)
     return r;
 }
 
-QString example(const char *name)
-{
-    return QStringLiteral(PELLANDRA_SOURCE_DIR "/examples/") + QLatin1String(name);
-}
-
 QString writeFile(QTemporaryDir &dir, const char *name, const QByteArray &bytes)
 {
     const QString path = dir.filePath(QLatin1String(name));
@@ -73,7 +69,7 @@ TEST(CommandLine, ExitCodes)
     };
     const QList<Case> cases = {
         {{QStringLiteral("--schedule")}, app::ExitBadArguments, "needs a document file"},
-        {{QStringLiteral("--schedule"), example("car-loan.plr"), QStringLiteral("--format"), QStringLiteral("xml")},
+        {{QStringLiteral("--schedule"), examplePath("car-loan.plr"), QStringLiteral("--format"), QStringLiteral("xml")},
          app::ExitBadArguments,
          "unknown format 'xml'"},
         {{QStringLiteral("--summary")}, app::ExitBadArguments, "exactly one document"},
@@ -117,7 +113,7 @@ TEST(CommandLine, HelpVersionAndWindowedStart)
 
 TEST(CommandLine, ScheduleAsCsvAndTsv)
 {
-    const Outcome csv = run({QStringLiteral("--schedule"), example("canadian-mortgage-25y.plr")});
+    const Outcome csv = run({QStringLiteral("--schedule"), examplePath("canadian-mortgage-25y.plr")});
     ASSERT_EQ(csv.code, 0) << csv.err.toStdString();
     const QStringList lines = csv.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     EXPECT_EQ(lines.value(0),
@@ -136,7 +132,7 @@ TEST(CommandLine, ScheduleAsCsvAndTsv)
     EXPECT_TRUE(lumpRow.first().contains(QLatin1String(",5000.00,")));
 
     const Outcome tsv = run({QStringLiteral("--schedule"), QStringLiteral("--format"), QStringLiteral("tsv"),
-                             example("canadian-mortgage-25y.plr")});
+                             examplePath("canadian-mortgage-25y.plr")});
     ASSERT_EQ(tsv.code, 0);
     QString expected = csv.out;
     EXPECT_EQ(tsv.out, expected.replace(QLatin1Char(','), QLatin1Char('\t')));
@@ -144,7 +140,7 @@ TEST(CommandLine, ScheduleAsCsvAndTsv)
 
 TEST(CommandLine, Summary)
 {
-    const Outcome r = run({QStringLiteral("--summary"), example("car-loan.plr")});
+    const Outcome r = run({QStringLiteral("--summary"), examplePath("car-loan.plr")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 14);
@@ -172,7 +168,7 @@ TEST(CommandLine, MatchesAStatement)
 {
     // The lender's statement: its first twelve months (and the start row, which has no amounts) of the example's own
     // schedule, its balance column called "Balance".
-    const Outcome schedule = run({QStringLiteral("--schedule"), example("canadian-mortgage-25y.plr")});
+    const Outcome schedule = run({QStringLiteral("--schedule"), examplePath("canadian-mortgage-25y.plr")});
     QStringList lines = schedule.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(0, 14);
     lines[0].replace(QLatin1String("Ending Balance"), QLatin1String("Balance"));
     QTemporaryDir dir;
@@ -186,14 +182,14 @@ TEST(CommandLine, MatchesAStatement)
     const QString header = QStringLiteral("Compounding\tPeriods per Year\tStart Payment\tAnnual Rate\tRate From\t"
                                           "Rows Matched\tRows Agreeing\tLargest Difference\tFirst Disagreeing Date");
 
-    Outcome r = run({QStringLiteral("--match"), exact, example("canadian-mortgage-25y.plr")});
+    Outcome r = run({QStringLiteral("--match"), exact, examplePath("canadian-mortgage-25y.plr")});
     EXPECT_EQ(r.code, app::ExitOk) << r.err.toStdString();
     QStringList out = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_GE(out.size(), 9); // four compoundings, two start conventions, and rates solved from the statement
     EXPECT_EQ(out[0], header);
     EXPECT_EQ(out[1], QStringLiteral("Semi-Annually (Canada)\t12\tFirst Payment\t5.2400\tdocument\t12\t12\t0.00\t"));
 
-    r = run({QStringLiteral("--match"), altered, example("canadian-mortgage-25y.plr")});
+    r = run({QStringLiteral("--match"), altered, examplePath("canadian-mortgage-25y.plr")});
     EXPECT_EQ(r.code, app::ExitNoMatch);
     out = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_GE(out.size(), 2);
@@ -210,10 +206,10 @@ TEST(CommandLine, MatchesAStatement)
     };
     const QList<Case> cases = {
         {{QStringLiteral("--match"), exact}, app::ExitBadArguments, "needs a statement file and a document file"},
-        {{QStringLiteral("--match"), dir.filePath(QStringLiteral("absent.csv")), example("car-loan.plr")},
+        {{QStringLiteral("--match"), dir.filePath(QStringLiteral("absent.csv")), examplePath("car-loan.plr")},
          app::ExitFileUnreadable,
          "absent.csv' does not exist."},
-        {{QStringLiteral("--match"), notAStatement, example("car-loan.plr")},
+        {{QStringLiteral("--match"), notAStatement, examplePath("car-loan.plr")},
          app::ExitFileRefused,
          "notes.csv: Line 2: \"lots\" in the column Payment is not an amount."},
         {{QStringLiteral("--match"), exact, dir.filePath(QStringLiteral("absent.plr"))},
@@ -241,8 +237,8 @@ TEST(CommandLine, MessagesQuoteLongArgumentsByTheirStart)
     };
     const QList<Case> cases = {
         {{huge}, huge},
-        {{QStringLiteral("--schedule"), example("car-loan.plr"), huge}, huge},
-        {{QStringLiteral("--schedule"), example("car-loan.plr"), QStringLiteral("--format"), huge}, huge},
+        {{QStringLiteral("--schedule"), examplePath("car-loan.plr"), huge}, huge},
+        {{QStringLiteral("--schedule"), examplePath("car-loan.plr"), QStringLiteral("--format"), huge}, huge},
         {{QStringLiteral("--summary"), missing}, missing},
     };
     for (const Case &c : cases) {

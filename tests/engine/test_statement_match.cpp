@@ -249,7 +249,7 @@ TEST(StatementMatch, ApplyingConventionsMovesTheStartDateWithTheConvention)
     const Date anchor = ymd(2025, 3, 10);
     const Case cases[] = {
         {0, ymd(2025, 2, 10), 1, anchor}, // the anchor becomes the day the money was lent
-        {0, kNoDate, 1, kNoDate}, // no start date stays none
+        {0, kNoDate, 1, anchor}, // a document without a start date gets the wizard's
         {1, anchor, 0, ymd(2025, 2, 10)}, // the anchor becomes payment 1; the loan starts a month earlier
         {1, ymd(2025, 2, 20), 0, ymd(2025, 2, 20)}, // a start date before the first payment stands
         {-1, anchor, 1, anchor}, // any non-zero convention is the same convention
