@@ -79,6 +79,7 @@ TEST_F(MatchStatementDialogTest, ApplyGivesTheDocumentTheLendersConventions)
         auto &dialog = dynamic_cast<views::MatchStatementDialog &>(shown);
         dialog.loadFromFile();
         EXPECT_EQ(m_dialogs.openFolders.value(0), document.folder());
+        EXPECT_EQ(dialog.source()->text(), QStringLiteral("Statement from statement.csv: 23 rows."));
         ASSERT_GE(dialog.candidates()->rowCount(), 8);
         // The best candidate compounds monthly and agrees on every row; its schedule shows beside the statement.
         EXPECT_EQ(dialog.candidates()->item(0, 0)->text(), QStringLiteral("Monthly (United State)"));
