@@ -104,7 +104,7 @@ TEST(Statement, RefusesBadInputNamingTheLine)
         {"",
          "No line of the statement names its columns: the header needs Date and at least one of Payment, "
          "Interest, Principal and Balance."},
-        {std::string("\0\x01\xff garbage\n\x80\x81", 16),
+        {std::string("\0\x01\xff garbage\n\x80\x81", 14),
          "No line of the statement names its columns: the header "
          "needs Date and at least one of Payment, Interest, "
          "Principal and Balance."},
