@@ -440,9 +440,11 @@ std::string describeDrift(const Statement &statement, const CandidateComparison 
     for (size_t i : order)
         (rows[i].scheduleRow > 0 ? matched : unmatched).push_back(i);
     if (!unmatched.empty()) {
-        sentences.push_back(std::to_string(unmatched.size()) + (unmatched.size() == 1 ? " row" : " rows")
-                            + " of the statement fall on dates the schedule has no row on, the first on "
-                            + where(statement.rows[unmatched.front()], format)
+        const std::string first = where(statement.rows[unmatched.front()], format);
+        sentences.push_back((unmatched.size() == 1
+                                 ? "L" + first.substr(1) + " of the statement falls on a date"
+                                 : std::to_string(unmatched.size()) + " rows of the statement fall on dates")
+                            + " the schedule has no row on" + (unmatched.size() == 1 ? "" : ", the first on " + first)
                             + ": the lender pays on other days. Check the first payment date, the frequency and "
                               "whether that date is the first payment or the day the money was lent.");
     }

@@ -306,7 +306,7 @@ TEST(StatementMatch, DescribesWhatDrifts)
         {"dates off",
          {10, 20, 30},
          {10, none, 30},
-         "1 row of the statement fall on dates the schedule has no row on, the first on line 3 (2/1/2025): the "
+         "Line 3 (2/1/2025) of the statement falls on a date the schedule has no row on: the "
          "lender pays on other days. Check the first payment date, the frequency and whether that date is the first "
          "payment or the day the money was lent."},
     };
