@@ -6,6 +6,7 @@
 // A new window gets its picture from one more entry in shots() below.
 #include "support/ScriptedDialogs.h"
 
+#include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/HelpCommands.h"
 #include "app/HelpWindow.h"
@@ -15,7 +16,11 @@
 #include "app/frmChild.h"
 #include "app/wizard/LoanTypePage.h"
 #include "app/wizard/frmWizard.h"
+#include "engine/NumberFormat.h"
+#include "engine/Schedule.h"
+#include "engine/StatementMatch.h"
 #include "views/CellEditor.h"
+#include "views/MatchStatementDialog.h"
 #include "views/NumericCellBox.h"
 #include "views/ScheduleView.h"
 
@@ -213,6 +218,32 @@ std::vector<Shot> shots()
              document.gridMain1()->setCurrentIndex(document.gridMain1()->model()->index(61, 1));
              studio.withDialog([&] { studio.window().viewCommands().timeLeft->trigger(); },
                                [&](QDialog &dialog) { studio.save(dialog, name); });
+         }},
+        {"match-statement",
+         [](Studio &studio, const QString &name) {
+             // A lender who compounds monthly, for a loan entered as a Canadian one: a year of its statement.
+             app::frmChild &document = studio.open("canadian-mortgage-25y.plr", QStringLiteral("Maple Street.plr"));
+             engine::LoanDocument lender = document.loan();
+             engine::applyConventions(
+                 lender, {1, lender.gintPeriodsPerYearIndex, lender.gintStartPayment, lender.gdblAnnualRate});
+             engine::Calculate(lender, engine::NumberFormat());
+             std::string statement = "Date,Payment,Interest,Principal,Balance\n";
+             engine::ScheduleReader reader(lender.gridMain0, 30);
+             for (engine::ScheduleRowValues row; reader.next(row) && row.row < 42;) {
+                 if (row.kind != engine::ScheduleRowKind::Payment)
+                     continue;
+                 for (const int column : {engine::colDate, engine::colPayment, engine::colInterest,
+                                          engine::colPrincipal, engine::colEndingBalance})
+                     statement +=
+                         engine::plainCellText(row, column) + (column == engine::colEndingBalance ? '\n' : ',');
+             }
+             studio.withDialog([&] { studio.window().editCommands().matchStatementAction->trigger(); },
+                               [&](QDialog &dialog) {
+                                   auto &match = dynamic_cast<views::MatchStatementDialog &>(dialog);
+                                   match.resize(820, 620);
+                                   match.loadStatement(statement, QStringLiteral("statement.csv"));
+                                   studio.save(match, name);
+                               });
          }},
         {"help-window",
          [](Studio &studio, const QString &name) {
