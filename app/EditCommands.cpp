@@ -7,9 +7,11 @@
 
 #include "views/CellEditor.h"
 #include "views/ScheduleView.h"
+#include "views/frmLumpSums.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QTableView>
 
 namespace app {
 
@@ -24,6 +26,7 @@ EditCommands::EditCommands(MainWindow &shell)
     copyAction->setShortcut(QKeySequence::Copy);
     pasteAction = command(this, QStringLiteral("&Paste"), [this] { paste(); });
     pasteAction->setShortcut(QKeySequence::Paste);
+    lumpSums = command(this, QStringLiteral("&Lump Sums..."), [this] { showLumpSums(); });
 }
 
 void EditCommands::update()
@@ -33,6 +36,7 @@ void EditCommands::update()
     cut->setEnabled(false);
     copyAction->setEnabled(documents);
     pasteAction->setEnabled(documents && !QGuiApplication::clipboard()->text().isEmpty());
+    lumpSums->setEnabled(documents);
 }
 
 void EditCommands::copy()
@@ -50,6 +54,18 @@ void EditCommands::paste()
     const QString text = QGuiApplication::clipboard()->text();
     if (document && !text.isEmpty() && !document->loan().gblnReportFlag)
         document->view()->cellEditor()->paste(text);
+}
+
+void EditCommands::showLumpSums()
+{
+    frmChild *document = m_shell.activeDocument();
+    if (!document)
+        return;
+    // The dialog opens on the lump sum of the schedule row the user is on.
+    const QTableView *grid = document->gridMain1();
+    const int row = grid->currentIndex().isValid() ? grid->currentIndex().row() : -1;
+    views::frmLumpSums dialog(document->loan(), *document, row, m_shell.numberFormat(), &m_shell);
+    m_shell.runDialog(dialog);
 }
 
 } // namespace app

@@ -8,7 +8,7 @@ namespace app {
 
 class MainWindow;
 
-// The Edit menu: Undo and Cut (nothing to act on in a computed schedule), Copy and Paste.
+// The Edit menu: Undo and Cut (nothing to act on in a computed schedule), Copy, Paste and the Lump Sums dialog.
 class EditCommands : public QObject
 {
     Q_OBJECT
@@ -20,11 +20,14 @@ public:
     void update();
     void copy();
     void paste();
+    // Edit > Lump Sums, on the active document.
+    void showLumpSums();
 
     QAction *undo = nullptr;
     QAction *cut = nullptr;
     QAction *copyAction = nullptr;
     QAction *pasteAction = nullptr;
+    QAction *lumpSums = nullptr;
 
 private:
     MainWindow &m_shell;
