@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -116,6 +117,9 @@ frmLumpSums::frmLumpSums(engine::LoanDocument &loan, ShellServices &document, in
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
 
+    // Enter in a field adds what the fields hold; elsewhere it is OK.
+    m_txtLumpSumDate->installEventFilter(this);
+    m_txtLumpSumAmount->installEventFilter(this);
     connect(m_txtLumpSumDate, &QDateEdit::dateChanged, this, &frmLumpSums::txtLumpSumDate_Change);
     connect(m_txtLumpSumAmount, &QLineEdit::textChanged, this, &frmLumpSums::txtLumpSumAmount_Change);
     connect(m_gridLumpSum2, &QTableWidget::cellClicked, this, &frmLumpSums::gridLumpSum2_Click);
@@ -160,6 +164,21 @@ void frmLumpSums::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     m_txtLumpSumDate->setFocus();
+}
+
+bool frmLumpSums::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // A date being typed counts once it is complete: take it before adding.
+            m_txtLumpSumDate->interpretText();
+            if (m_cmdAdd->isEnabled())
+                cmdAdd_Click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmLumpSums::showList(int selectedRow)

@@ -60,6 +60,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Form_Load(int gridRow);

@@ -135,6 +135,12 @@ TEST_F(LumpSumsDialogTest, AddsInDateOrderAndReplacesTheAmountOfADate)
     dialog->gridLumpSum2_Click();
     EXPECT_EQ(dialog->txtLumpSumDate()->date(), QDate(2028, 1, 15));
     EXPECT_EQ(dialog->txtLumpSumAmount()->text(), QStringLiteral("-$50.00"));
+    // Enter in a field adds what the fields hold, and leaves the dialog open.
+    dialog->txtLumpSumDate()->setDate(QDate(2029, 5, 1));
+    dialog->txtLumpSumAmount()->setText(QStringLiteral("75"));
+    QTest::keyClick(dialog->txtLumpSumAmount(), Qt::Key_Return);
+    EXPECT_EQ(dialog->gridLumpSum2()->rowCount(), 4);
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
     // Nothing reaches the document before OK.
     EXPECT_EQ(m_data.loan.gridLumpSum.rows(), 1);
 }
