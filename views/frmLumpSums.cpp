@@ -6,6 +6,7 @@
 #include "engine/LoanDocument.h"
 #include "engine/NumberFormat.h"
 #include "ui/DateField.h"
+#include "ui/DialogButton.h"
 #include "ui/MoneyFieldValidator.h"
 
 #include <QDateEdit>
@@ -25,14 +26,6 @@ namespace views {
 namespace {
 
 constexpr double kLargestAmount = 9000000000.0;
-
-QPushButton *button(const QString &text, const char *name)
-{
-    auto *made = new QPushButton(text);
-    made->setObjectName(QLatin1String(name));
-    made->setAutoDefault(false);
-    return made;
-}
 
 } // namespace
 
@@ -68,11 +61,11 @@ frmLumpSums::frmLumpSums(engine::LoanDocument &loan, ShellServices &document, in
                                          QStringLiteral("you wish to remove, then click remove.")}
                                 .join(QLatin1Char('\n')));
 
-    m_cmdAdd = button(QStringLiteral("&Add >"), "cmdAdd");
-    m_cmdRemove = button(QStringLiteral("< &Remove"), "cmdRemove");
-    m_cmdOK = button(QStringLiteral("OK"), "cmdOK");
+    m_cmdAdd = ui::dialogButton(QStringLiteral("&Add >"), "cmdAdd");
+    m_cmdRemove = ui::dialogButton(QStringLiteral("< &Remove"), "cmdRemove");
+    m_cmdOK = ui::dialogButton(QStringLiteral("OK"), "cmdOK");
     m_cmdOK->setDefault(true);
-    m_cmdCancel = button(QStringLiteral("Cancel"), "cmdCancel");
+    m_cmdCancel = ui::dialogButton(QStringLiteral("Cancel"), "cmdCancel");
 
     m_gridLumpSum2 = new QTableWidget(0, 3);
     m_gridLumpSum2->setObjectName(QStringLiteral("gridLumpSum2"));

@@ -5,6 +5,7 @@
 #include "engine/NumberFormat.h"
 #include "ui/BgrColor.h"
 #include "ui/DateField.h"
+#include "ui/DialogButton.h"
 #include "ui/UserDialogs.h"
 
 #include <QCheckBox>
@@ -24,14 +25,6 @@
 namespace views {
 
 namespace {
-
-QPushButton *button(const QString &text, const char *name)
-{
-    auto *made = new QPushButton(text);
-    made->setObjectName(QLatin1String(name));
-    made->setAutoDefault(false);
-    return made;
-}
 
 QLabel *labelFor(const QString &text, QWidget *buddy)
 {
@@ -68,9 +61,9 @@ frmOptions::frmOptions(const document::ColumnProperties &columns, const engine::
     connect(nextTab, &QShortcut::activated, this,
             [this] { m_tbsOptions->setCurrentIndex((m_tbsOptions->currentIndex() + 1) % m_tbsOptions->count()); });
 
-    m_cmdOK = button(QStringLiteral("OK"), "cmdOK");
+    m_cmdOK = ui::dialogButton(QStringLiteral("OK"), "cmdOK");
     m_cmdOK->setDefault(true);
-    m_cmdCancel = button(QStringLiteral("Cancel"), "cmdCancel");
+    m_cmdCancel = ui::dialogButton(QStringLiteral("Cancel"), "cmdCancel");
     connect(m_cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
     connect(m_cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
     auto *buttons = new QHBoxLayout;
@@ -111,10 +104,10 @@ QWidget *frmOptions::columnsPage()
     connect(m_List1, &QListWidget::itemDoubleClicked, this, &frmOptions::List1_DblClick);
     connect(m_List2, &QListWidget::itemDoubleClicked, this, &frmOptions::List2_DblClick);
 
-    m_cmdUp = button(QStringLiteral("Up"), "cmdUp");
-    m_cmdDown = button(QStringLiteral("Down"), "cmdDown");
-    m_cmdRight = button(QStringLiteral("Hide >"), "cmdRight");
-    m_cmdLeft = button(QStringLiteral("< Show"), "cmdLeft");
+    m_cmdUp = ui::dialogButton(QStringLiteral("Up"), "cmdUp");
+    m_cmdDown = ui::dialogButton(QStringLiteral("Down"), "cmdDown");
+    m_cmdRight = ui::dialogButton(QStringLiteral("Hide >"), "cmdRight");
+    m_cmdLeft = ui::dialogButton(QStringLiteral("< Show"), "cmdLeft");
     connect(m_cmdUp, &QPushButton::clicked, this, &frmOptions::cmdUp_Click);
     connect(m_cmdDown, &QPushButton::clicked, this, &frmOptions::cmdDown_Click);
     connect(m_cmdRight, &QPushButton::clicked, this, &frmOptions::cmdRight_Click);
@@ -174,7 +167,7 @@ QWidget *frmOptions::formattingPage()
     m_txtColor->setFrameShape(QFrame::Box);
     m_txtColor->setAutoFillBackground(true);
     m_txtColor->setFixedSize(48, m_txtInterval->sizeHint().height());
-    m_cmdColor = button(QStringLiteral("Color"), "cmdColor");
+    m_cmdColor = ui::dialogButton(QStringLiteral("Color"), "cmdColor");
     connect(m_cmdColor, &QPushButton::clicked, this, &frmOptions::cmdColor_Click);
     auto *grid = new QGroupBox(QStringLiteral("Grid Options:"));
     auto *gridLayout = new QHBoxLayout(grid);

@@ -155,6 +155,7 @@ TEST_F(DialogCommandsTest, PreferencesReachEveryWindowAndTheSettings)
         screenshot(options, QStringLiteral("options-columns"));
     });
     EXPECT_EQ(shown(car, 1, engine::colDate), QStringLiteral("2026-02-15"));
+    screenshot(*m_window, QStringLiteral("after-options"));
     EXPECT_NE(shown(mortgage, 1, engine::colDate), mortgageDate);
     EXPECT_EQ(m_settings->value(kSettingsSection, kDateFormatString), QStringLiteral("yyyy-MM-dd"));
     const engine::TextTable &lumps = mortgage.loan().gridLumpSum;
