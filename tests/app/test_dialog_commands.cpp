@@ -16,8 +16,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>

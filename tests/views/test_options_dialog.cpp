@@ -123,14 +123,6 @@ TEST_F(OptionsDialogTest, ColumnButtonsMoveAndMarkTheDocumentModified)
     for (const auto &column : chosen.columns)
         positions.push_back(column.Position);
     EXPECT_EQ(positions, (std::vector<int> {0, 1, 2, 10, 3, 4, 5, 6, -1, -1, 7, 8, 9}));
-
-    // Hiding every column leaves "No." alone.
-    dialog->List1()->setCurrentRow(0);
-    while (dialog->List1()->count() > 0)
-        dialog->List1_DblClick();
-    dialog->applyColumns(chosen);
-    EXPECT_EQ(chosen.visibleCount(), 1);
-    EXPECT_EQ(chosen.columns[0].Position, 0);
 }
 
 TEST_F(OptionsDialogTest, ColorChooserStartsFromTheColourAndMayBeCancelled)
