@@ -61,6 +61,8 @@ void EditCommands::showLumpSums()
     frmChild *document = m_shell.activeDocument();
     if (!document)
         return;
+    // The dialog edits the whole list: an edit still open in the grid is dropped, as scrolling drops it.
+    document->view()->cellEditor()->GridMain1_Scroll();
     // The dialog opens on the lump sum of the schedule row the user is on.
     const QTableView *grid = document->gridMain1();
     const int row = grid->currentIndex().isValid() ? grid->currentIndex().row() : -1;
