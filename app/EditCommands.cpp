@@ -3,9 +3,12 @@
 #include "Command.h"
 #include "Icons.h"
 #include "MainWindow.h"
+#include "SettingsKeys.h"
 #include "frmChild.h"
 
+#include "engine/StatementMatch.h"
 #include "views/CellEditor.h"
+#include "views/MatchStatementDialog.h"
 #include "views/ScheduleView.h"
 #include "views/frmLumpSums.h"
 
@@ -27,6 +30,7 @@ EditCommands::EditCommands(MainWindow &shell)
     pasteAction = command(this, QStringLiteral("&Paste"), [this] { paste(); });
     pasteAction->setShortcut(QKeySequence::Paste);
     lumpSums = command(this, QStringLiteral("&Lump Sums..."), [this] { showLumpSums(); });
+    matchStatementAction = command(this, QStringLiteral("Match &Statement..."), [this] { matchStatement(); });
 }
 
 void EditCommands::update()
@@ -37,6 +41,9 @@ void EditCommands::update()
     copyAction->setEnabled(documents);
     pasteAction->setEnabled(documents && !QGuiApplication::clipboard()->text().isEmpty());
     lumpSums->setEnabled(documents);
+    // The document's own figures are matched, not a report shown in their place.
+    frmChild *document = m_shell.activeDocument();
+    matchStatementAction->setEnabled(document && !document->loan().gblnReportFlag);
 }
 
 void EditCommands::copy()
@@ -68,6 +75,21 @@ void EditCommands::showLumpSums()
     const int row = grid->currentIndex().isValid() ? grid->currentIndex().row() : -1;
     views::frmLumpSums dialog(document->loan(), *document, row, m_shell.numberFormat(), &m_shell);
     m_shell.runDialog(dialog);
+}
+
+void EditCommands::matchStatement()
+{
+    frmChild *document = m_shell.activeDocument();
+    if (!document || document->loan().gblnReportFlag)
+        return;
+    views::MatchStatementDialog dialog(document->loan(), m_shell.numberFormat(), m_shell.dialogs(), kSettingsName,
+                                       document->folder(), &m_shell);
+    if (m_shell.runDialog(dialog) != QDialog::Accepted || !dialog.applied())
+        return;
+    const engine::Conventions conventions = *dialog.applied();
+    if (document->changeAndRecalculate(
+            [&conventions](document::DocumentData &data) { engine::applyConventions(data.loan, conventions); }))
+        document->markModified();
 }
 
 } // namespace app

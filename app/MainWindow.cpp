@@ -200,7 +200,7 @@ void MainWindow::createMenus()
     edit->addSeparator();
     edit->addActions({m_edit->cut, m_edit->copyAction, m_edit->pasteAction});
     edit->addSeparator();
-    edit->addAction(m_edit->lumpSums);
+    edit->addActions({m_edit->lumpSums, m_edit->matchStatementAction});
 
     QMenu *view = addMenu(QStringLiteral("&View"), "mnuView", m_view);
     view->addActions({m_view->details, m_view->summary});

@@ -206,7 +206,7 @@ TEST_F(MainWindowTest, MenusInOrder)
     };
     for (const Case &c :
          {Case {"mnuFile", "&New|&Open|&Close|-|&Save|Save &As...|-|Propert&ies|-|E&xit"},
-          Case {"mnuEdit", "&Undo|-|Cu&t|&Copy|&Paste|-|&Lump Sums..."},
+          Case {"mnuEdit", "&Undo|-|Cu&t|&Copy|&Paste|-|&Lump Sums...|Match &Statement..."},
           Case {"mnuView", "&Details|&Summary|-|&Toolbar|Status &Bar|-|T&ime Left to Amortize...|-|&Options..."},
           Case {"mnuFormat", "Align &Left|&Center|Align &Right|-|&AutoFit Columns"},
           Case {"mnuWindow", "&Cascade|Tile &Horizontal|Tile &Vertical|&Arrange Icons"},
