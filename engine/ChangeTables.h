@@ -47,8 +47,8 @@ bool removeChangeEntriesIf(TextTable &table, const std::function<bool(Date)> &ou
 // or after `last` (kNoDate: no end yet). An entry dated on `last` stays.
 bool removeChangeEntriesOutside(TextTable &table, Date start, Date last);
 
-// The dates a lump sum can be given for in the lump sums list: after the schedule's first date (when nothing is
-// owed yet), up to its last.
+// The dates a lump sum can be given for in the lump sums list: from the day after the schedule's first date up to its
+// last date.
 struct DateRange
 {
     Date first = kNoDate;
