@@ -23,15 +23,18 @@
 #include "views/MatchStatementDialog.h"
 #include "views/NumericCellBox.h"
 #include "views/ScheduleView.h"
+#include "views/frmOptions.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLinearGradient>
+#include <QListWidget>
 #include <QLocale>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -218,6 +221,28 @@ std::vector<Shot> shots()
              document.gridMain1()->setCurrentIndex(document.gridMain1()->model()->index(61, 1));
              studio.withDialog([&] { studio.window().viewCommands().timeLeft->trigger(); },
                                [&](QDialog &dialog) { studio.save(dialog, name); });
+         }},
+        {"lump-sums",
+         [](Studio &studio, const QString &name) {
+             app::frmChild &document = studio.open("canadian-mortgage-25y.plr", QStringLiteral("Maple Street.plr"));
+             document.gridMain1()->setCurrentIndex(document.gridMain1()->model()->index(13, 9));
+             studio.withDialog([&] { studio.window().editCommands().lumpSums->trigger(); },
+                               [&](QDialog &dialog) { studio.save(dialog, name); });
+         }},
+        {"options",
+         [](Studio &studio, const QString &name) {
+             studio.open("canadian-mortgage-25y.plr", QStringLiteral("Maple Street.plr"));
+             studio.withDialog([&] { studio.window().viewCommands().options->trigger(); },
+                               [&](QDialog &dialog) {
+                                   auto &options = dynamic_cast<views::frmOptions &>(dialog);
+                                   options.tbsOptions()->setCurrentIndex(0);
+                                   // One column hidden, so that both lists hold some.
+                                   options.List1()->setCurrentRow(options.List1()->count() - 1);
+                                   options.cmdRight_Click();
+                                   studio.save(options, name + QStringLiteral("-columns"));
+                                   options.tbsOptions()->setCurrentIndex(1);
+                                   studio.save(options, name + QStringLiteral("-formatting"));
+                               });
          }},
         {"match-statement",
          [](Studio &studio, const QString &name) {
