@@ -97,6 +97,25 @@ void frmChild::AutoSizeMainGrid()
     m_view->AutoSizeMainGrid();
 }
 
+void frmChild::YearEndReport(int closingMonth)
+{
+    DocState &state = m_shell.docSlots().state(m_slot);
+    const bool modified = state.blnModified;
+    {
+        const ProgressShown progress(m_shell, 100);
+        m_view->YearEndReport(closingMonth);
+    }
+    state.blnModified = modified;
+}
+
+void frmChild::CloseYearEndReport()
+{
+    if (!reportShown())
+        return;
+    const ProgressShown progress(m_shell, 100);
+    m_view->CloseYearEndReport();
+}
+
 bool frmChild::Calculate()
 {
     const engine::CalculateResult result = engine::Calculate(
@@ -114,6 +133,8 @@ bool frmChild::Calculate()
 
 bool frmChild::SaveToFile(const QString &path, QString *error)
 {
+    // The layout is stored from the schedule, never from the report's columns.
+    CloseYearEndReport();
     m_view->SetGridMain1(views::GridRequest::StoreToArray);
     const std::string bytes = document::writeDocument(m_data);
     const QString reason = replaceFile(path, QByteArrayView(bytes.data(), qsizetype(bytes.size())));
@@ -168,6 +189,7 @@ void frmChild::closeEvent(QCloseEvent *event)
 
 bool frmChild::queryClose()
 {
+    CloseYearEndReport();
     if (m_discarding)
         return true;
     DocState &state = m_shell.docSlots().state(m_slot);

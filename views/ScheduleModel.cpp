@@ -22,6 +22,13 @@ Qt::Alignment alignmentForCode(int code)
     }
 }
 
+QVariant bandBackground(int row, int interval, const QColor &color)
+{
+    if (interval > 0 && (row / interval) % 2 == 1)
+        return QBrush(color);
+    return {};
+}
+
 ScheduleModel::ScheduleModel(const engine::LoanDocument &loan, const document::ColumnProperties &columns,
                              QObject *parent)
     : QAbstractTableModel(parent)
@@ -157,9 +164,7 @@ QVariant ScheduleModel::data(const QModelIndex &index, int role) const
         return color.isValid() ? QVariant(QBrush(color)) : QVariant();
     }
     case Qt::BackgroundRole:
-        if (m_bandInterval > 0 && (index.row() / m_bandInterval) % 2 == 1)
-            return QBrush(m_bandColor);
-        return {};
+        return bandBackground(index.row(), m_bandInterval, m_bandColor);
     case Qt::FontRole:
         return m_font;
     default:

@@ -71,5 +71,7 @@ private:
 
 // The alignment a column's alignment code stands for (1 left, 4 centred, 7 right; anything else left and top).
 Qt::Alignment alignmentForCode(int code);
+// The background of a row shaded in bands of `interval` rows (0: none), every second band in `color`.
+QVariant bandBackground(int row, int interval, const QColor &color);
 
 } // namespace views
