@@ -312,8 +312,8 @@ void ScheduleGrid::YearEndReport(int closingMonth)
                                               [this](int done, int total) { m_shell.SetProgressBar(done, total); }));
     // Each report column takes the alignment of the schedule column at its place.
     for (int p = 0; p < m_report->columnCount(); ++p)
-        m_report->setColumnAlignment(p, p < m_model->columnCount() ? m_model->columnAlignment(p)
-                                                                   : int(document::kAlignCenter));
+        m_report->setColumnAlignment(
+            p, p < m_model->columnCount() ? m_model->columnAlignment(p) : int(document::kAlignCenter));
     showModel(m_report);
     PaintGridInterval(m_report->rowCount());
     fitReportColumns();

@@ -210,8 +210,9 @@ TEST_F(MainWindowTest, MenusInOrder)
                           Case {"mnuView", "&Details|&Summary|-|&Toolbar|Status &Bar|-|T&ime Left to Amortize..."},
                           Case {"mnuFormat", "Align &Left|&Center|Align &Right|-|&AutoFit Columns"},
                           Case {"mnuReport", "&Year End Report|Year End &Month|-|&Close Year End Report"},
-                          Case {"mnuReportYearEndMonths", "&January|&February|&March|&April|Ma&y|Ju&ne|Ju&ly|Au&gust|"
-                                                          "&September|&October|&November|&December"},
+                          Case {"mnuReportYearEndMonths",
+                                "&January|&February|&March|&April|Ma&y|Ju&ne|Ju&ly|Au&gust|"
+                                "&September|&October|&November|&December"},
                           Case {"mnuWindow", "&Cascade|Tile &Horizontal|Tile &Vertical|&Arrange Icons"},
                           Case {"mnuHelp", "&Contents|-|&About Pellandra..."}}) {
         SCOPED_TRACE(c.menu);

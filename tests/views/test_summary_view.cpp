@@ -25,8 +25,9 @@ TEST(SummaryView, ChartOfTheBalanceAndTheInterestPaid)
     EXPECT_EQ(series[1].points.front(), QPointF(0, 2166.67));
     EXPECT_EQ(series[0].points.back(), QPointF(45, 2.32));
     EXPECT_EQ(series[1].points.back(), QPointF(45, 510179.52));
-    EXPECT_EQ(chart->valueLabels(), (QStringList {QStringLiteral("$0"), QStringLiteral("$200,000"),
-                                                  QStringLiteral("$400,000"), QStringLiteral("$600,000")}));
+    EXPECT_EQ(chart->valueLabels(),
+              (QStringList {QStringLiteral("$0"), QStringLiteral("$200,000"), QStringLiteral("$400,000"),
+                            QStringLiteral("$600,000")}));
     EXPECT_FALSE(chart->horizontalLabelsShown());
     EXPECT_FALSE(chart->horizontalGridShown());
     EXPECT_TRUE(chart->legendBold());
@@ -37,7 +38,8 @@ TEST(SummaryView, ChartOfTheBalanceAndTheInterestPaid)
 TEST(SummaryView, TableBesideTheChart)
 {
     // Labels wider than the values, and values wider than the labels.
-    for (const QString &path : {examplePath("car-loan.plr"), QStringLiteral(PELLANDRA_TEST_DATA "/golden/large-amounts.plr")}) {
+    for (const QString &path :
+         {examplePath("car-loan.plr"), QStringLiteral(PELLANDRA_TEST_DATA "/golden/large-amounts.plr")}) {
         SCOPED_TRACE(path.toStdString());
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -80,9 +82,10 @@ TEST(SummaryView, ValueAxisSteps)
         double low, high;
         std::vector<double> ticks;
     };
-    for (const Case &c : {Case {0, 510179.52, {0, 200000, 400000, 600000}}, Case {2.32, 400000, {0, 100000, 200000, 300000, 400000}},
-                          Case {0, 95, {0, 20, 40, 60, 80, 100}}, Case {-1500, 9000, {-2500, 0, 2500, 5000, 7500, 10000}},
-                          Case {0, NAN, {0, 1}}}) {
+    for (const Case &c :
+         {Case {0, 510179.52, {0, 200000, 400000, 600000}}, Case {2.32, 400000, {0, 100000, 200000, 300000, 400000}},
+          Case {0, 95, {0, 20, 40, 60, 80, 100}}, Case {-1500, 9000, {-2500, 0, 2500, 5000, 7500, 10000}},
+          Case {0, NAN, {0, 1}}}) {
         SCOPED_TRACE(c.high);
         EXPECT_EQ(valueTicks(c.low, c.high), c.ticks);
     }
