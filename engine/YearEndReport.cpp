@@ -81,19 +81,15 @@ double YearEndReport::value(int row, int column) const
 
 std::string YearEndReport::text(int row, int column) const
 {
-    if (row == 0)
-        return yearEndCaption(column);
-    if (isEmpty(row, column))
-        return {};
-    const double v = value(row, column);
-    if (column == yearNumber)
-        return std::to_string(int(v));
-    if (isDateColumn(column))
-        return m_format->formatDate(Date(v));
-    return m_format->currency(v);
+    return cellText(row, column, *m_format, false);
 }
 
 std::string YearEndReport::plainText(int row, int column) const
+{
+    return cellText(row, column, plainFormat(), true);
+}
+
+std::string YearEndReport::cellText(int row, int column, const NumberFormat &format, bool plain) const
 {
     if (row == 0)
         return yearEndCaption(column);
@@ -103,8 +99,8 @@ std::string YearEndReport::plainText(int row, int column) const
     if (column == yearNumber)
         return std::to_string(int(v));
     if (isDateColumn(column))
-        return plainFormat().formatDate(Date(v));
-    return plainFormat().fixed(v, 2);
+        return format.formatDate(Date(v));
+    return plain ? format.fixed(v, 2) : format.currency(v);
 }
 
 bool closesLoanYear(Date date, int frequency, int closingMonth)

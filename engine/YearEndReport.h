@@ -69,6 +69,8 @@ public:
     void append(const YearEndRow &year) { m_years.push_back(year); }
 
 private:
+    std::string cellText(int row, int column, const NumberFormat &format, bool plain) const;
+
     std::shared_ptr<const NumberFormat> m_format;
     std::vector<YearEndRow> m_years;
 };

@@ -1,7 +1,5 @@
 #include "YearEndModel.h"
 
-#include "ScheduleModel.h"
-
 #include "document/ColumnProperties.h"
 
 namespace views {
@@ -35,8 +33,8 @@ void YearEndModel::setColumnAlignment(int column, int code)
 
 void YearEndModel::setBands(int interval, const QColor &color)
 {
-    m_bandInterval = std::max(interval, 0);
-    m_bandColor = color;
+    m_look.bandInterval = std::max(interval, 0);
+    m_look.bandColor = color;
     if (rowCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::BackgroundRole});
 }
@@ -55,34 +53,16 @@ QVariant YearEndModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
         return {};
-    switch (role) {
-    case Qt::DisplayRole:
+    if (role == Qt::DisplayRole)
         return QString::fromStdString(m_report.text(index.row() + 1, index.column()));
-    case Qt::TextAlignmentRole:
-        return int(alignmentForCode(m_alignment[size_t(index.column())]));
-    case Qt::BackgroundRole:
-        return bandBackground(index.row(), m_bandInterval, m_bandColor);
-    case Qt::FontRole:
-        return m_font;
-    default:
-        return {};
-    }
+    return m_look.cellData(index.row(), m_alignment[size_t(index.column())], role);
 }
 
 QVariant YearEndModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal)
         return QAbstractTableModel::headerData(section, orientation, role);
-    switch (role) {
-    case Qt::DisplayRole:
-        return QString::fromLatin1(engine::yearEndCaption(section));
-    case Qt::TextAlignmentRole:
-        return int(Qt::AlignCenter | Qt::TextWordWrap);
-    case Qt::FontRole:
-        return m_font;
-    default:
-        return {};
-    }
+    return m_look.headerData(QString::fromLatin1(engine::yearEndCaption(section)), role);
 }
 
 } // namespace views

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "ScheduleModel.h"
+
 #include "engine/YearEndReport.h"
 
 #include <QAbstractTableModel>
-#include <QColor>
-#include <QFont>
 
 #include <array>
 
@@ -25,7 +25,7 @@ public:
     int columnAlignment(int column) const;
     void setColumnAlignment(int column, int code);
     void setBands(int interval, const QColor &color);
-    void setFont(const QFont &font) { m_font = font; }
+    void setFont(const QFont &font) { m_look.font = font; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -35,9 +35,7 @@ public:
 private:
     engine::YearEndReport m_report;
     std::array<int, engine::kYearEndColumnCount> m_alignment {};
-    int m_bandInterval = 0;
-    QColor m_bandColor;
-    QFont m_font;
+    GridLook m_look;
 };
 
 } // namespace views
