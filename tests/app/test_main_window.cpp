@@ -206,7 +206,7 @@ TEST_F(MainWindowTest, MenusInOrder)
         const char *items;
     };
     for (const Case &c : {Case {"mnuFile", "&New|&Open|&Close|-|&Save|Save &As...|-|Propert&ies|-|E&xit"},
-                          Case {"mnuEdit", "&Undo|-|Cu&t|&Copy|&Paste"},
+                          Case {"mnuEdit", "&Undo|-|Cu&t|&Copy|&Paste|-|Match &Statement..."},
                           Case {"mnuView", "&Details|&Summary|-|&Toolbar|Status &Bar|-|T&ime Left to Amortize..."},
                           Case {"mnuFormat", "Align &Left|&Center|Align &Right|-|&AutoFit Columns"},
                           Case {"mnuReport", "&Year End Report|Year End &Month|-|&Close Year End Report"},
