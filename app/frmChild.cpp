@@ -105,6 +105,9 @@ void frmChild::YearEndReport(int closingMonth)
         const ProgressShown progress(m_shell, 100);
         m_view->YearEndReport(closingMonth);
     }
+    // The report takes the detailed view's place: asked for from the summary, it is shown at once.
+    if (m_view->summaryShown())
+        m_view->showDetails();
     state.blnModified = modified;
 }
 

@@ -38,8 +38,11 @@ TEST_F(MainWindowTest, ReportMenu)
     window.files().OpenPath(copyExample("canadian-mortgage-25y.plr", QStringLiteral("loan.plr")));
     frmChild &document = *window.activeDocument();
     EXPECT_EQ(offered(window), (std::array {true, true, false}));
+    // Asked for from the summary, the report is shown in the detailed view.
+    document.view()->showSummary();
     report.yearEndReport->trigger();
     ASSERT_TRUE(document.reportShown());
+    EXPECT_FALSE(document.view()->summaryShown());
     EXPECT_EQ(offered(window), (std::array {false, true, true}));
     EXPECT_EQ(reportCell(document, 0, 2), QStringLiteral("12/1/2026"));
 
