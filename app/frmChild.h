@@ -53,6 +53,8 @@ public:
     void YearEndReport(int closingMonth);
     void CloseYearEndReport();
     bool reportShown() const { return m_data.loan.gblnReportFlag; }
+    // The dates shown again in the program's date format, which has just changed.
+    void dateFormatChanged();
 
     void SetProgressBar(int done, int total) override;
     void markModified() override;

@@ -155,6 +155,11 @@ void ScheduleGrid::SetGridMain1DateColumn()
 {
     // The schedule makes its Date texts from the serials with its format: giving it the current one is enough.
     m_data.loan.gridMain0.setFormat(m_format);
+    // The report's dates are made in the schedule's format when the report is: it is made again.
+    if (reportShown()) {
+        YearEndReport(m_reportMonth);
+        return;
+    }
     const int column = m_model->visibleColumn(engine::colDate);
     if (column >= 0 && m_model->rowCount() > 0)
         emit m_model->dataChanged(m_model->index(0, column), m_model->index(m_model->rowCount() - 1, column));
@@ -236,7 +241,9 @@ void ScheduleGrid::applyFittedWidth(int logicalColumn, int widest, int minWidth)
     if (column >= 0) {
         widest = std::max(widest, minWidth - kFitMargin);
         m_data.columns.columns[size_t(logicalColumn)].Width = widest + kFitMargin;
-        setColumnWidth(column, pixels(widest + kFitMargin));
+        // While the report is shown the width waits in the layout until the schedule is back.
+        if (!reportShown())
+            setColumnWidth(column, pixels(widest + kFitMargin));
     }
     m_shell.markModified();
 }

@@ -75,7 +75,7 @@ TEST_F(MainWindowTest, ReportKeepsTheModifiedFlag)
     }
 }
 
-// Saving, the wizard and closing the window take the report away first: the file keeps the schedule's layout.
+// Saving, the wizard, the lump sums and closing the window take the report away first: the file keeps the schedule's layout.
 TEST_F(MainWindowTest, ReportClosedBeforeSavingEditingOrClosing)
 {
     MainWindow &window = start();
@@ -95,10 +95,13 @@ TEST_F(MainWindowTest, ReportClosedBeforeSavingEditingOrClosing)
     document::readDocument(std::string_view(bytes.constData(), size_t(bytes.size())), saved, {});
     EXPECT_EQ(saved.columns, layout);
 
-    report.yearEndReport->trigger();
     window.setDialogRunner([](QDialog &) { return int(QDialog::Rejected); });
-    window.files().properties->trigger();
-    EXPECT_FALSE(document.reportShown());
+    for (QAction *command : {window.files().properties, window.editCommands().lumpSums}) {
+        SCOPED_TRACE(command->text().toStdString());
+        report.yearEndReport->trigger();
+        command->trigger();
+        EXPECT_FALSE(document.reportShown());
+    }
 
     report.yearEndReport->trigger();
     window.docSlots().state(document.slot()).blnModified = true;

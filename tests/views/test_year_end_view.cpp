@@ -102,6 +102,11 @@ TEST(YearEndView, FollowsTheScheduleAndTheMonth)
     f.view->YearEndReport(6);
     EXPECT_EQ(f.cell(0, 2), QStringLiteral("6/1/2026"));
     EXPECT_EQ(f.cell(1, 1), QStringLiteral("7/1/2026"));
+    // Another date format, chosen for every window, reaches the report too.
+    f.format.setDatePattern("yyyy-MM-dd");
+    f.view->SetGridMain1DateColumn();
+    EXPECT_EQ(f.cell(1, 1), QStringLiteral("2026-07-01"));
+    ASSERT_TRUE(f.data.loan.gblnReportFlag);
 
     QTableView *grid = f.view->gridMain1();
     f.select(grid, 0, 3, 3);
