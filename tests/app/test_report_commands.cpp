@@ -75,7 +75,8 @@ TEST_F(MainWindowTest, ReportKeepsTheModifiedFlag)
     }
 }
 
-// Saving, the wizard, the lump sums and closing the window take the report away first: the file keeps the schedule's layout.
+// Saving, the wizard, the lump sums and closing the window take the report away first: the file keeps the schedule's
+// layout.
 TEST_F(MainWindowTest, ReportClosedBeforeSavingEditingOrClosing)
 {
     MainWindow &window = start();
@@ -88,12 +89,7 @@ TEST_F(MainWindowTest, ReportClosedBeforeSavingEditingOrClosing)
     report.yearEndReport->trigger();
     window.files().save->trigger();
     EXPECT_FALSE(document.reportShown());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    document::DocumentData saved;
-    document::readDocument(std::string_view(bytes.constData(), size_t(bytes.size())), saved, {});
-    EXPECT_EQ(saved.columns, layout);
+    EXPECT_EQ(readDocumentFile(path).columns, layout);
 
     window.setDialogRunner([](QDialog &) { return int(QDialog::Rejected); });
     for (QAction *command : {window.files().properties, window.editCommands().lumpSums}) {

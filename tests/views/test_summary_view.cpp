@@ -41,12 +41,7 @@ TEST(SummaryView, TableBesideTheChart)
     for (const QString &path :
          {examplePath("car-loan.plr"), QStringLiteral(PELLANDRA_TEST_DATA "/golden/large-amounts.plr")}) {
         SCOPED_TRACE(path.toStdString());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        document::DocumentData data;
-        document::readDocument(std::string_view(bytes.constData(), size_t(bytes.size())), data, {});
-        Fixture f(std::move(data));
+        Fixture f(readDocumentFile(path));
         f.view->showSummary();
         SummaryView *summary = f.view->summaryView();
         QTableView *grid = summary->gridSummary();
