@@ -1,6 +1,7 @@
 // The windowed program on the offscreen platform: start-up with an example document open and its schedule computed,
 // the file-type registration of an ordinary start, and OK in the lump sums and the options dialogs on the
-// 90,000-period weekly loan, up to the grid repainted.
+// 90,000-period weekly loan, up to the grid repainted; and the whole of a command that prints a report.
+#include "app/CommandLine.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/FileTypeRegistration.h"
@@ -13,6 +14,7 @@
 #include "views/frmOptions.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -63,6 +65,23 @@ void BM_FileTypeRegistrationInPlace(benchmark::State &state)
         const auto outcome = app::registerFileType(program, dir.path(), {}, noTools);
         if (outcome != app::RegistrationOutcome::Unchanged)
             state.SkipWithError("the registration wrote again");
+    }
+}
+
+// pellandra --year-end 12 on the 90,000-period weekly loan: reading, computing, summing up and printing.
+void BM_YearEndCommand_Weekly90000(benchmark::State &state)
+{
+    const QStringList arguments = {QStringLiteral("--year-end"), QStringLiteral("12"),
+                                   QStringLiteral(PELLANDRA_SOURCE_DIR "/bench/data/weekly-90000.plr")};
+    for (auto _ : state) {
+        QBuffer output;
+        output.open(QIODevice::WriteOnly);
+        QString errors;
+        QTextStream out(&output), err(&errors);
+        if (app::runHeadless(arguments, out, err).value_or(-1) != app::ExitOk)
+            state.SkipWithError("the command failed");
+        out.flush();
+        state.counters["bytes"] = double(output.size());
     }
 }
 
@@ -146,6 +165,7 @@ void BM_OptionsOk_Weekly90000(benchmark::State &state)
 
 } // namespace
 
+BENCHMARK(BM_YearEndCommand_Weekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MainWindowWithExample)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FileTypeRegistrationInPlace)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LumpSumsOk_Weekly90000)->Unit(benchmark::kMillisecond);

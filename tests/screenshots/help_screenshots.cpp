@@ -11,6 +11,7 @@
 #include "app/HelpCommands.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
+#include "app/ReportCommands.h"
 #include "app/SettingsStore.h"
 #include "app/ViewCommands.h"
 #include "app/frmChild.h"
@@ -200,6 +201,12 @@ std::vector<Shot> shots()
          [](Studio &studio, const QString &name) {
              studio.open("canadian-mortgage-25y.plr", QStringLiteral("Maple Street.plr"));
              studio.window().viewCommands().summary->trigger();
+             studio.save(studio.window(), name);
+         }},
+        {"year-end-report",
+         [](Studio &studio, const QString &name) {
+             studio.open("canadian-mortgage-25y.plr", QStringLiteral("Maple Street.plr"));
+             studio.window().reportCommands().YearEndReport();
              studio.save(studio.window(), name);
          }},
         {"wizard",
