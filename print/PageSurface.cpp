@@ -1,6 +1,6 @@
 #include "PageSurface.h"
 
-#include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
@@ -120,7 +120,7 @@ void PageSurface::setFont(const QFont &font)
 {
     m_font = font;
     m_font.setHintingPreference(QFont::PreferNoHinting);
-    m_metrics.clear();
+    m_fonts.clear();
     m_fitted = {};
     m_fontSize = font.pointSizeF() > 0 ? font.pointSizeF() : m_fontSize;
 }
@@ -190,12 +190,49 @@ QFont PageSurface::fontFor(int pixelSize, bool bold) const
     return font;
 }
 
-const QFontMetricsF &PageSurface::metrics(int pixelSize, bool bold) const
+PageSurface::FontData::FontData(const QFont &font)
+    : font(font)
+    , metrics(font)
+    , raw(QRawFont::fromFont(font))
+{
+    if (!raw.isValid())
+        return;
+    QList<quint32> indexes = raw.glyphIndexesForString(QString::fromLatin1(
+        " !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~"));
+    if (indexes.size() != 95)
+        return;
+    const QList<QPointF> steps = raw.advancesForGlyphIndexes(indexes, QRawFont::UseDesignMetrics);
+    for (int c = 32; c < 127; ++c) {
+        glyphs[size_t(c)] = indexes[c - 32];
+        advances[size_t(c)] = steps.value(c - 32).x();
+    }
+}
+
+bool PageSurface::FontData::covers(const QString &text) const
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 128 || glyphs[c.unicode()] == 0)
+            return false;
+    }
+    return true;
+}
+
+double PageSurface::FontData::advance(const QString &text) const
+{
+    if (!covers(text))
+        return metrics.horizontalAdvance(text);
+    double width = 0;
+    for (const QChar c : text)
+        width += advances[c.unicode()];
+    return width;
+}
+
+const PageSurface::FontData &PageSurface::fontData(int pixelSize, bool bold) const
 {
     const auto key = std::make_pair(pixelSize, bold);
-    auto found = m_metrics.find(key);
-    if (found == m_metrics.end())
-        found = m_metrics.emplace(key, QFontMetricsF(fontFor(pixelSize, bold))).first;
+    auto found = m_fonts.find(key);
+    if (found == m_fonts.end())
+        found = m_fonts.emplace(key, FontData(fontFor(pixelSize, bold))).first;
     return found->second;
 }
 
@@ -227,14 +264,14 @@ int PageSurface::textPixelSize() const
 
 QStringList PageSurface::wrapped(const QString &text, int pixelSize, bool bold, int width) const
 {
-    const QFontMetricsF &fm = metrics(pixelSize, bold);
-    if (!text.contains(QLatin1Char('\n')) && (width <= 0 || fm.horizontalAdvance(text) <= width))
+    const FontData &font = fontData(pixelSize, bold);
+    if (!text.contains(QLatin1Char('\n')) && (width <= 0 || font.advance(text) <= width))
         return {text};
     QString normalized = text;
     normalized.remove(QLatin1Char('\r'));
     QStringList lines;
     for (const QString &paragraph : normalized.split(QLatin1Char('\n'))) {
-        if (width <= 0 || fm.horizontalAdvance(paragraph) <= width) {
+        if (width <= 0 || font.advance(paragraph) <= width) {
             lines << paragraph;
             continue;
         }
@@ -264,7 +301,7 @@ int PageSurface::measureText(const QString &text) const
 
 int PageSurface::textWidth(const QString &text) const
 {
-    return int(std::ceil(metrics(textPixelSize(), m_bold).horizontalAdvance(text)));
+    return int(std::ceil(fontData(textPixelSize(), m_bold).advance(text)));
 }
 
 PageSurface::TextStep PageSurface::textStep(const QString &text) const
@@ -289,6 +326,7 @@ void PageSurface::drawText(const QString &text)
 void PageSurface::drawLine(QPoint from, QPoint to, const QColor &color)
 {
     if (m_painter) {
+        flushGlyphs(*m_painter);
         m_painter->setPen(QPen(color, m_lineWidth));
         m_painter->drawLine(from, to);
         return;
@@ -299,6 +337,7 @@ void PageSurface::drawLine(QPoint from, QPoint to, const QColor &color)
 void PageSurface::fillRect(const QRect &rect, const QColor &color)
 {
     if (m_painter) {
+        flushGlyphs(*m_painter);
         m_painter->fillRect(rect, color);
         return;
     }
@@ -366,10 +405,10 @@ QPageLayout PageSurface::pageLayout() const
 
 void PageSurface::paintText(QPainter &painter, const TextStep &step)
 {
-    const QFontMetricsF &fm = metrics(step.pixelSize, step.bold);
+    const FontData &font = fontData(step.pixelSize, step.bold);
     const int available = step.box.width() - 2 * step.padding;
-    const QStringList lines =
-        step.singleLine ? QStringList {step.text} : wrapped(step.text, step.pixelSize, step.bold, available);
+    const QStringList lines = step.singleLine ? QStringList {step.text}
+                                              : wrapped(step.text, step.pixelSize, step.bold, available);
     const int textHeight = int(lines.size()) * step.lineHeight;
     const int boxHeight = step.box.height() > 0 ? step.box.height() : textHeight;
     double top = step.box.top();
@@ -378,34 +417,58 @@ void PageSurface::paintText(QPainter &painter, const TextStep &step)
     else if (!(step.alignment & Qt::AlignTop))
         top += (boxHeight - textHeight) / 2.0;
 
-    const QFont font = fontFor(step.pixelSize, step.bold);
-    if (font != m_painterFont) {
-        painter.setFont(font);
-        m_painterFont = font;
-    }
-    if (painter.pen().color() != step.color || painter.pen().style() != Qt::SolidLine)
-        painter.setPen(step.color);
     const double left = step.box.left() + step.padding;
-    const double inset = (step.lineHeight - fm.ascent() - fm.descent()) / 2.0 + fm.ascent();
+    const double inset = (step.lineHeight - font.metrics.ascent() - font.metrics.descent()) / 2.0
+        + font.metrics.ascent();
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines[i];
-        const double advance = fm.horizontalAdvance(line);
+        if (line.isEmpty())
+            continue;
+        const double advance = font.advance(line);
         double x = left;
         if (available > 0 && (step.alignment & Qt::AlignHCenter))
             x = left + (available - advance) / 2;
         else if (available > 0 && (step.alignment & Qt::AlignRight))
             x = left + available - advance;
-        const QPointF baseline(x, top + double(i) * step.lineHeight + inset);
-        if (step.box.width() > 0 && advance > available) {
-            // A word wider than its box stays inside it.
-            painter.save();
-            painter.setClipRect(QRect(step.box.left(), step.box.top(), step.box.width(), boxHeight), Qt::IntersectClip);
-            painter.drawText(baseline, line);
-            painter.restore();
-        } else {
-            painter.drawText(baseline, line);
+        const double baseline = top + double(i) * step.lineHeight + inset;
+        const bool overflows = step.box.width() > 0 && advance > available;
+        if (!overflows && font.covers(line)) {
+            if (m_run.font != &font || m_run.color != step.color)
+                flushGlyphs(painter);
+            m_run.font = &font;
+            m_run.color = step.color;
+            for (const QChar c : line) {
+                m_run.glyphs.append(font.glyphs[c.unicode()]);
+                m_run.positions.append(QPointF(x, baseline));
+                x += font.advances[c.unicode()];
+            }
+            continue;
         }
+        flushGlyphs(painter);
+        painter.save();
+        painter.setFont(font.font);
+        painter.setPen(step.color);
+        // A word wider than its box stays inside it.
+        if (overflows)
+            painter.setClipRect(QRect(step.box.left(), step.box.top(), step.box.width(), boxHeight),
+                                Qt::IntersectClip);
+        painter.drawText(QPointF(x, baseline), line);
+        painter.restore();
     }
+}
+
+void PageSurface::flushGlyphs(QPainter &painter)
+{
+    if (m_run.glyphs.isEmpty())
+        return;
+    QGlyphRun run;
+    run.setRawFont(m_run.font->raw);
+    run.setGlyphIndexes(m_run.glyphs);
+    run.setPositions(m_run.positions);
+    painter.setPen(m_run.color);
+    painter.drawGlyphRun(QPointF(0, 0), run);
+    m_run.glyphs.clear();
+    m_run.positions.clear();
 }
 
 void PageSurface::paintSlots(QPainter &painter, const QString &text, int top, int bottom)
@@ -436,11 +499,10 @@ void PageSurface::paintPage(QPainter &painter, int page)
     const Page &content = m_pages[size_t(page - 1)];
     const QSize sheet = sheetTwips();
     painter.save();
-    m_painterFont = QFont();
-    painter.setFont(m_painterFont);
     painter.setClipRect(QRect(QPoint(0, 0), sheet));
     paintSlots(painter, content.header, m_headerEdge, m_headerEdge + m_marginTop);
     paintSlots(painter, content.footer, sheet.height() - m_footerEdge - m_marginBottom, sheet.height() - m_footerEdge);
+    flushGlyphs(painter); // positioned on the sheet, before the content's scaling
 
     painter.translate(m_marginLeft, m_marginTop);
     painter.scale(m_scaleX / 100.0, m_scaleY / 100.0);
@@ -463,11 +525,12 @@ void PageSurface::paintPage(QPainter &painter, int page)
         } else if (const auto *line = std::get_if<LineStep>(&step)) {
             drawLine(line->from, line->to, line->color);
         } else if (const auto *rect = std::get_if<RectStep>(&step)) {
-            painter.fillRect(rect->rect, rect->color);
+            fillRect(rect->rect, rect->color);
         } else if (const auto *function = std::get_if<PageContent>(&step)) {
             (*function)(*this);
         }
     }
+    flushGlyphs(painter);
     m_painter = nullptr;
     m_x = x, m_y = y, m_boxWidth = boxWidth, m_boxHeight = boxHeight, m_padding = padding;
     m_alignment = alignment;

@@ -2,17 +2,19 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPageLayout>
+#include <QRawFont>
 #include <QRect>
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <map>
 #include <variant>
 #include <vector>
 
-class QFontMetricsF;
 class QPainter;
 class QPagedPaintDevice;
 
@@ -168,6 +170,28 @@ private:
         QColor color;
     };
     using Step = std::variant<TextStep, LineStep, RectStep, PageContent>;
+    // A font at one size, with the glyphs and advances of its printable ASCII characters, which most texts are
+    // made of: those are laid out and drawn without shaping.
+    struct FontData
+    {
+        explicit FontData(const QFont &font);
+        QFont font;
+        QFontMetricsF metrics;
+        QRawFont raw;
+        std::array<quint32, 128> glyphs {};
+        std::array<double, 128> advances {};
+        // True when every character of the text has its own glyph here.
+        bool covers(const QString &text) const;
+        double advance(const QString &text) const;
+    };
+    // Glyphs waiting to be drawn in one go: a row of cells becomes one text object, not one per cell.
+    struct GlyphRun
+    {
+        const FontData *font = nullptr;
+        QColor color;
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+    };
     struct Page
     {
         QString header, footer;
@@ -181,7 +205,9 @@ private:
     int textPixelSize() const;
     int lineHeightFor(int pixelSize, bool bold) const;
     QFont fontFor(int pixelSize, bool bold) const;
-    const QFontMetricsF &metrics(int pixelSize, bool bold) const;
+    const FontData &fontData(int pixelSize, bool bold) const;
+    const QFontMetricsF &metrics(int pixelSize, bool bold) const { return fontData(pixelSize, bold).metrics; }
+    void flushGlyphs(QPainter &painter);
     QStringList wrapped(const QString &text, int pixelSize, bool bold, int width) const;
     TextStep textStep(const QString &text) const;
     void paintText(QPainter &painter, const TextStep &step);
@@ -208,9 +234,9 @@ private:
     int m_zoom = 100;
     int m_displayed = 1;
     QPainter *m_painter = nullptr; // set while a page is painted: drawing goes straight to it
-    QFont m_painterFont; // the font last given to m_painter
     double m_lineWidth = 10;
-    mutable std::map<std::pair<int, bool>, QFontMetricsF> m_metrics;
+    mutable std::map<std::pair<int, bool>, FontData> m_fonts;
+    GlyphRun m_run;
     struct FittedSize
     {
         int base = 0, line = 0, size = 0;
