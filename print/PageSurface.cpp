@@ -16,6 +16,7 @@ namespace print {
 namespace {
 
 constexpr int kMinimumLineHeight = 20; // one point: lines never collapse, whatever the margins and density
+constexpr int kSmallestText = 4 * kTwipsPerPoint; // tight lines shrink the text, never below four points
 
 struct Paper
 {
@@ -177,9 +178,14 @@ int PageSurface::contentHeightAt100() const
     return sheetTwips().height() - m_marginTop - m_marginBottom;
 }
 
-int PageSurface::lineHeight() const
+int PageSurface::densityLineHeight() const
 {
     return std::max(kMinimumLineHeight, contentHeightAt100() / m_density);
+}
+
+int PageSurface::lineHeight() const
+{
+    return lineHeightFor(fittedPixelSize(), false);
 }
 
 QFont PageSurface::fontFor(int pixelSize, bool bold) const
@@ -238,28 +244,35 @@ const PageSurface::FontData &PageSurface::fontData(int pixelSize, bool bold) con
 
 int PageSurface::lineHeightFor(int pixelSize, bool bold) const
 {
-    return std::max(lineHeight(), int(std::ceil(metrics(pixelSize, bold).lineSpacing())));
+    return std::max(densityLineHeight(), int(std::ceil(metrics(pixelSize, bold).lineSpacing())));
 }
 
-int PageSurface::textPixelSize() const
+int PageSurface::fittedPixelSize() const
 {
     // The document's font size shrinks, when the lines are too tight for it, until one of its lines fits; every
     // other size shrinks in the same proportion.
-    const int line = lineHeight();
+    const int line = densityLineHeight();
     const int base = std::max(1, int(std::lround(m_fontSize * kTwipsPerPoint)));
     if (m_fitted.base != base || m_fitted.line != line) {
         int fitted = base;
         const double spacing = metrics(base, false).lineSpacing();
         if (std::ceil(spacing) > line) {
-            fitted = std::max(1, int(base * line / spacing));
-            while (fitted > 1 && std::ceil(metrics(fitted, false).lineSpacing()) > line)
+            const int smallest = std::min(base, kSmallestText);
+            fitted = std::max(smallest, int(base * line / spacing));
+            while (fitted > smallest && std::ceil(metrics(fitted, false).lineSpacing()) > line)
                 --fitted;
         }
         m_fitted = {base, line, fitted};
     }
+    return m_fitted.size;
+}
+
+int PageSurface::textPixelSize() const
+{
+    const int fitted = fittedPixelSize();
     if (m_textFontSize <= 0)
-        return m_fitted.size;
-    return std::max(1, int(std::lround(m_textFontSize * kTwipsPerPoint * m_fitted.size / base)));
+        return fitted;
+    return std::max(1, int(std::lround(m_textFontSize * kTwipsPerPoint * fitted / m_fitted.base)));
 }
 
 QStringList PageSurface::wrapped(const QString &text, int pixelSize, bool bold, int width) const
@@ -407,8 +420,8 @@ void PageSurface::paintText(QPainter &painter, const TextStep &step)
 {
     const FontData &font = fontData(step.pixelSize, step.bold);
     const int available = step.box.width() - 2 * step.padding;
-    const QStringList lines = step.singleLine ? QStringList {step.text}
-                                              : wrapped(step.text, step.pixelSize, step.bold, available);
+    const QStringList lines =
+        step.singleLine ? QStringList {step.text} : wrapped(step.text, step.pixelSize, step.bold, available);
     const int textHeight = int(lines.size()) * step.lineHeight;
     const int boxHeight = step.box.height() > 0 ? step.box.height() : textHeight;
     double top = step.box.top();
@@ -418,8 +431,8 @@ void PageSurface::paintText(QPainter &painter, const TextStep &step)
         top += (boxHeight - textHeight) / 2.0;
 
     const double left = step.box.left() + step.padding;
-    const double inset = (step.lineHeight - font.metrics.ascent() - font.metrics.descent()) / 2.0
-        + font.metrics.ascent();
+    const double inset =
+        (step.lineHeight - font.metrics.ascent() - font.metrics.descent()) / 2.0 + font.metrics.ascent();
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines[i];
         if (line.isEmpty())
@@ -450,8 +463,7 @@ void PageSurface::paintText(QPainter &painter, const TextStep &step)
         painter.setPen(step.color);
         // A word wider than its box stays inside it.
         if (overflows)
-            painter.setClipRect(QRect(step.box.left(), step.box.top(), step.box.width(), boxHeight),
-                                Qt::IntersectClip);
+            painter.setClipRect(QRect(step.box.left(), step.box.top(), step.box.width(), boxHeight), Qt::IntersectClip);
         painter.drawText(QPointF(x, baseline), line);
         painter.restore();
     }

@@ -40,7 +40,7 @@ QPageSize pageSizeFor(int paperSize);
 // left margin corner, and page width and height report the sheet as the content sees it. The margins themselves, the
 // header and the footer stay at their true size on the sheet. Line density sets the height of a line: the height
 // between the margins (at 100 %) divided by the lines per page, in whole twips. Text is drawn so that one line of the
-// document's font size fits that height, shrunk when the lines are too tight for it.
+// document's font size fits that height, shrunk when the lines are too tight for it, but never below four points.
 class PageSurface
 {
 public:
@@ -105,7 +105,8 @@ public:
     void setTextPadding(int twips) { m_padding = twips; }
     void setTextAlignment(Qt::Alignment alignment) { m_alignment = alignment; }
     void setTextColor(const QColor &color) { m_textColor = color; }
-    // The height of one line of the document's font size.
+    // The height of one line of the document's font size: the line density's, unless even the smallest text the
+    // surface draws (four points) needs more.
     int lineHeight() const;
     // The height the text takes when wrapped in the current box width.
     int measureText(const QString &text) const;
@@ -201,7 +202,9 @@ private:
     void addStep(Step step);
     void updateFontScale();
     int contentHeightAt100() const;
-    // The font size of the following texts in twips, after the density's shrinking.
+    int densityLineHeight() const;
+    // The document's font size in twips after the density's shrinking, and the size of the following texts.
+    int fittedPixelSize() const;
     int textPixelSize() const;
     int lineHeightFor(int pixelSize, bool bold) const;
     QFont fontFor(int pixelSize, bool bold) const;
