@@ -196,10 +196,10 @@ QFont PageSurface::fontFor(int pixelSize, bool bold) const
     return font;
 }
 
-PageSurface::FontData::FontData(const QFont &font)
-    : font(font)
-    , metrics(font)
-    , raw(QRawFont::fromFont(font))
+PageSurface::FontData::FontData(const QFont &resolved)
+    : font(resolved)
+    , metrics(resolved)
+    , raw(QRawFont::fromFont(resolved))
 {
     if (!raw.isValid())
         return;

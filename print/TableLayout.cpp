@@ -193,7 +193,7 @@ void TableLayout::setUp(PageSurface &surface)
     surface.setFooter(headerFooterText(options.FooterListIndex, 1, m_job.caption, m_job.date));
     CalMaxHeadingHeight(surface);
     measureTitle(surface);
-    const long long usable = (long long)surface.pageHeight() - top - bottom - headerEdge - footerEdge;
+    const long long usable = static_cast<long long>(surface.pageHeight()) - top - bottom - headerEdge - footerEdge;
     m_usableHeight = int(std::clamp<long long>(usable, INT32_MIN / 2, INT32_MAX / 2));
     m_usableWidth = surface.pageWidth() - left - right;
     m_contentTop = top + headerEdge;
