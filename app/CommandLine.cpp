@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "DocumentLoader.h"
+#include "DocumentPrinting.h"
 #include "FileAccess.h"
 #include "LocaleFormat.h"
 
@@ -8,6 +9,7 @@
 #include "engine/Schedule.h"
 #include "engine/Summary.h"
 
+#include <QFileInfo>
 #include <QIODevice>
 #include <QLocale>
 #include <QTextStream>
@@ -97,6 +99,20 @@ int printSummary(const QString &path, QTextStream &out, QTextStream &err)
     return ExitOk;
 }
 
+int printPdf(const QString &output, const QString &path, QTextStream &err)
+{
+    document::DocumentData data;
+    const engine::NumberFormat format = numberFormatFor(QLocale());
+    if (const int code = loadAndCalculate(path, data, format, err))
+        return code;
+    QString error;
+    if (!writeSchedulePdf(data, QFileInfo(path).fileName(), output, &error)) {
+        err << QStringLiteral("Cannot write '%1': %2").arg(quotedForMessage(output), error) << Qt::endl;
+        return ExitOutputUnwritable;
+    }
+    return ExitOk;
+}
+
 int badArguments(QTextStream &err, const QString &why)
 {
     err << "pellandra: " << why << '\n' << usageText();
@@ -105,12 +121,18 @@ int badArguments(QTextStream &err, const QString &why)
 
 } // namespace
 
+bool headlessNeedsFonts(const QStringList &arguments)
+{
+    return arguments.contains(QLatin1String("--pdf"));
+}
+
 QString usageText()
 {
     return QStringLiteral("Usage:\n"
                           "  pellandra [--debug] [FILE.plr]                   open the program, with a document\n"
                           "  pellandra --schedule FILE.plr [--format csv|tsv] print the computed schedule\n"
                           "  pellandra --summary FILE.plr                     print the loan's summary table\n"
+                          "  pellandra --pdf OUT.pdf FILE.plr                 print the schedule into a PDF file\n"
                           "  pellandra --help | --version\n");
 }
 
@@ -152,6 +174,11 @@ std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, Q
         if (arguments.size() != 2)
             return badArguments(err, QStringLiteral("--summary needs exactly one document file"));
         return printSummary(arguments[1], out, err);
+    }
+    if (command == QLatin1String("--pdf")) {
+        if (arguments.size() != 3)
+            return badArguments(err, QStringLiteral("--pdf needs a PDF file to write and one document file"));
+        return printPdf(arguments[1], arguments[2], err);
     }
     for (const QString &argument : arguments) {
         if (argument.startsWith(QLatin1String("--")) && argument != QLatin1String("--debug"))
