@@ -208,18 +208,29 @@ void DocumentPrinting::closePreview()
 
 void DocumentPrinting::previewClosed()
 {
-    if (m_document)
-        disconnect(m_document, &QObject::destroyed, this, &DocumentPrinting::closePreview);
     m_shell.setCommandsWithdrawn(false);
-    if (m_document) {
-        if (auto *frame = qobject_cast<QMdiSubWindow *>(m_document->parentWidget())) {
-            frame->setWindowState(m_documentState);
-            m_shell.activateDocument(*m_document);
-        }
-        m_document->view()->gridMain1()->verticalScrollBar()->setValue(m_topRow);
-    }
-    m_document = nullptr;
     m_preview = nullptr;
+    if (!m_document)
+        return;
+    disconnect(m_document, &QObject::destroyed, this, &DocumentPrinting::closePreview);
+    // The area gives a window that becomes active the state of the maximized preview: the document's own state
+    // goes back once the preview's frame has left the area.
+    const QPointer<frmChild> document = m_document;
+    const Qt::WindowStates state = m_documentState;
+    const int topRow = m_topRow;
+    auto restore = [this, document, state, topRow] {
+        if (!document)
+            return;
+        if (auto *frame = qobject_cast<QMdiSubWindow *>(document->parentWidget()))
+            frame->setWindowState(state);
+        m_shell.activateDocument(*document);
+        document->view()->gridMain1()->verticalScrollBar()->setValue(topRow);
+    };
+    if (m_previewFrame)
+        connect(m_previewFrame, &QObject::destroyed, this, restore);
+    else
+        restore();
+    m_document = nullptr;
 }
 
 } // namespace app

@@ -405,10 +405,8 @@ void MainWindow::setCommandsWithdrawn(bool withdrawn)
     if (withdrawn)
         m_toolBarWasShown = m_toolBar->isVisible();
     menuBar()->setVisible(!withdrawn);
+    // Hidden, they take their keys with them.
     m_toolBar->setVisible(!withdrawn && m_toolBarWasShown);
-    // Hidden, their keys would still reach the commands.
-    menuBar()->setEnabled(!withdrawn);
-    m_toolBar->setEnabled(!withdrawn);
 }
 
 void MainWindow::CheckSelectedView()

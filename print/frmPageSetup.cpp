@@ -158,7 +158,7 @@ QWidget *frmPageSetup::marginsTab()
         label->setBuddy(m_margins[size_t(i)]);
         // Top and bottom, left and right, header and footer side by side.
         const int row = i / 2;
-        const int column = (i % 2) * 3;
+        const int column = (i % 2) * 4;
         grid->addWidget(label, row, column);
         grid->addWidget(m_margins[size_t(i)], row, column + 1);
         grid->addWidget(new QLabel(QStringLiteral("in."), tab), row, column + 2);
@@ -166,7 +166,7 @@ QWidget *frmPageSetup::marginsTab()
                 [this, field = fields[i]](const QString &text) { change(field, marginFromText(text)); });
     }
     grid->setColumnMinimumWidth(3, 24);
-    grid->setColumnStretch(6, 1);
+    grid->setColumnStretch(7, 1);
 
     auto *center = new QGroupBox(QStringLiteral("Center on Page"), tab);
     m_centerHorizontally = new QCheckBox(QStringLiteral("Hori&zontally"), center);
@@ -226,9 +226,9 @@ QWidget *frmPageSetup::headerFooterTab()
     auto *layout = new QVBoxLayout(tab);
     auto *header = new QLabel(QStringLiteral("&Header:"), tab);
     header->setBuddy(m_headerList);
-    layout->addLayout(sampleRow(m_headerSample));
     layout->addWidget(header);
     layout->addWidget(m_headerList);
+    layout->addLayout(sampleRow(m_headerSample));
     layout->addWidget(customHeader, 0, Qt::AlignLeft);
     layout->addSpacing(12);
     auto *footer = new QLabel(QStringLiteral("&Footer:"), tab);
