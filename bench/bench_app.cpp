@@ -19,7 +19,7 @@ public:
     QString openFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
     QString saveFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
     std::optional<QColor> color(QWidget *, const QString &, const QColor &) override { return std::nullopt; }
-    bool print(QWidget *, QPrinter &) override { return false; }
+    bool print(QWidget *, QPrinter &, const PrintPages &) override { return false; }
     bool pageSetup(QWidget *, QPrinter &) override { return false; }
     void about(QWidget *, const QString &, const QString &) override { }
 };

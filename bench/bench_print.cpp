@@ -1,18 +1,20 @@
-// Printing the 90,000-period weekly loan (about 1,100 pages): the pages laid out and the first one painted as the
-// preview shows it, any later page painted, and the whole schedule written to a PDF file with the memory it took.
-// Runs on the offscreen platform.
-#include "BenchDocuments.h"
-
+// Printing the 90,000-period weekly loan (bench/data/weekly-90000.plr, about 1,100 pages): File > Print Preview up
+// to its first page on the screen, moving to another page, and `pellandra --pdf` of the whole schedule with the
+// memory it took. Runs on the offscreen platform.
+#include "app/DocumentPrinting.h"
+#include "app/FileCommands.h"
+#include "app/MainWindow.h"
+#include "app/SettingsStore.h"
 #include "document/DocumentFile.h"
-#include "print/PageSurface.h"
-#include "print/PdfOutput.h"
-#include "print/PrintableTable.h"
-#include "print/TableLayout.h"
-#include "views/ScheduleModel.h"
+#include "print/PageView.h"
+#include "print/frmPrintPreview.h"
+#include "ui/UserDialogs.h"
 
-#include <QDir>
-#include <QImage>
-#include <QPainter>
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -21,88 +23,129 @@
 
 namespace {
 
-// The computed loan with the grid's model over it and its columns as wide as Auto Fit makes them.
-struct PrintedLoan
+const QString kWeekly = QStringLiteral(PELLANDRA_SOURCE_DIR "/bench/data/weekly-90000.plr");
+
+class SilentDialogs : public ui::UserDialogs
 {
-    PrintedLoan()
-    {
-        data.loan = bench::weekly(90000, format);
-        data.columns.init(true);
-        engine::Calculate(data.loan, format);
-        model = std::make_unique<views::ScheduleModel>(data.loan, data.columns);
-        const int widths[] = {700, 1100, 1700, 800, 1100, 900, 1700, 800, 1100, 900, 1700, 1500, 1200};
-        for (int c = 0; c < model->columnCount(); ++c)
-            columnWidths.push_back(widths[size_t(c)]);
-        job.table = std::make_shared<print::ModelTable>(*model, columnWidths);
-        job.options.Orientation = false; // landscape, so that most columns fit
-        job.caption = QStringLiteral("weekly.plr");
-        job.date = QStringLiteral("12/8/2026");
-        job.font = QFont(QStringLiteral("MS Sans Serif"), 8);
-        job.font.setStyleHint(QFont::SansSerif);
-    }
-    engine::NumberFormat format;
-    document::DocumentData data;
-    std::unique_ptr<views::ScheduleModel> model;
-    std::vector<int> columnWidths;
-    print::PrintJob job;
+public:
+    Button message(QWidget *, const QString &, const QString &, int, Icon) override { return No; }
+    QString openFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<QColor> color(QWidget *, const QString &, const QColor &) override { return std::nullopt; }
+    bool print(QWidget *, QPrinter &, const PrintPages &) override { return false; }
+    bool pageSetup(QWidget *, QPrinter &) override { return false; }
+    void about(QWidget *, const QString &, const QString &) override { }
 };
 
-void paintAtScreenSize(print::PageSurface &surface, int page, QImage &image)
+// The main window with the weekly loan open, as a user has it before asking for the preview.
+struct OpenLoan
 {
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.scale(96.0 / print::kTwipsPerInch, 96.0 / print::kTwipsPerInch);
-    surface.paintPage(painter, page);
+    OpenLoan()
+        : settings(dir.filePath(QStringLiteral("settings.ini")))
+        , window(settings, dialogs, false)
+    {
+        window.resize(1200, 900);
+        window.show();
+        window.files().OpenPath(kWeekly);
+        QApplication::processEvents();
+    }
+    ~OpenLoan() { window.printing().closePreview(); }
+    void settle()
+    {
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QTemporaryDir dir;
+    app::IniSettingsStore settings;
+    SilentDialogs dialogs;
+    app::MainWindow window;
+};
+
+// The page as it reaches the screen.
+void paintShownPage(print::frmPrintPreview &preview)
+{
+    QWidget *page = preview.view()->widget();
+    QPixmap target(page->size());
+    page->render(&target);
 }
 
 void BM_PreviewFirstPage_Weekly90000(benchmark::State &state)
 {
-    PrintedLoan loan;
-    QImage image(1056, 816, QImage::Format_RGB32);
-    print::PageSurface surface;
+    OpenLoan loan;
     for (auto _ : state) {
-        print::TableLayout layout(loan.job);
-        layout.build(surface);
-        paintAtScreenSize(surface, 1, image);
+        loan.window.files().printPreview->trigger();
+        print::frmPrintPreview *preview = loan.window.printing().preview();
+        if (!preview) {
+            state.SkipWithError("no preview");
+            break;
+        }
+        paintShownPage(*preview);
+        state.counters["pages"] = preview->pageCount();
+        state.PauseTiming();
+        loan.window.printing().closePreview();
+        loan.settle();
+        state.ResumeTiming();
     }
-    state.counters["pages"] = surface.pageCount();
 }
 
 void BM_PreviewAnyPage_Weekly90000(benchmark::State &state)
 {
-    PrintedLoan loan;
-    QImage image(1056, 816, QImage::Format_RGB32);
-    print::PageSurface surface;
-    print::TableLayout layout(loan.job);
-    layout.build(surface);
+    OpenLoan loan;
+    loan.window.files().printPreview->trigger();
+    print::frmPrintPreview *preview = loan.window.printing().preview();
     int page = 1;
     for (auto _ : state) {
-        page = page * 7 % surface.pageCount() + 1;
-        paintAtScreenSize(surface, page, image);
+        page = page * 7 % preview->pageCount() + 1;
+        // Previous and Next move one page; the end keys reach the last page: any page costs the same.
+        while (preview->currentPage() < page)
+            preview->nextPage();
+        while (preview->currentPage() > page)
+            preview->previousPage();
+        paintShownPage(*preview);
     }
 }
 
-void BM_PdfWholeSchedule_Weekly90000(benchmark::State &state)
+// The weekly loan with its columns wide enough for every text, on landscape pages: the most text a page takes.
+QString writeWideCopy(const QTemporaryDir &dir)
 {
-    PrintedLoan loan;
-    QTemporaryDir folder;
-    print::PageSurface surface;
+    QFile source(kWeekly);
+    source.open(QIODevice::ReadOnly);
+    const QByteArray bytes = source.readAll();
+    document::DocumentData data;
+    document::readDocument(std::string_view(bytes.constData(), size_t(bytes.size())), data, engine::NumberFormat());
+    const int widths[] = {700, 1100, 1900, 900, 1300, 1000, 1900, 800, 1200, 1000, 1900, 1900, 1500};
+    for (size_t k = 0; k < data.columns.columns.size(); ++k)
+        data.columns.columns[k].Width = widths[k];
+    data.print.Orientation = false;
+    const std::string written = document::writeDocument(data);
+    const QString path = dir.filePath(QStringLiteral("weekly-wide.plr"));
+    QFile copy(path);
+    copy.open(QIODevice::WriteOnly);
+    copy.write(written.data(), qint64(written.size()));
+    return path;
+}
+
+// The command as a user runs it, in a process of its own so that its memory is its own: the document as it is
+// (columns at their narrowest, so most money shows as "###"), and with every text shown.
+void BM_PdfCommand_Weekly90000(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString document = state.range(0) ? writeWideCopy(dir) : kWeekly;
     for (auto _ : state) {
-        print::TableLayout layout(loan.job);
-        layout.build(surface);
-        QString error;
-        if (!print::writePdf(surface, folder.filePath(QStringLiteral("weekly.pdf")), QString(), &error))
-            state.SkipWithError(qPrintable(error));
+        QProcess command;
+        command.start(QStringLiteral(PELLANDRA_PROGRAM),
+                      {QStringLiteral("--pdf"), dir.filePath(QStringLiteral("weekly.pdf")), document});
+        if (!command.waitForFinished(300000) || command.exitCode() != 0)
+            state.SkipWithError("pellandra --pdf failed");
     }
     rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    state.counters["pages"] = surface.pageCount();
+    getrusage(RUSAGE_CHILDREN, &usage);
     state.counters["peakMB"] = double(usage.ru_maxrss) / 1024;
+    state.counters["fileMB"] = double(QFileInfo(dir.filePath(QStringLiteral("weekly.pdf"))).size()) / (1 << 20);
 }
 
 } // namespace
 
 BENCHMARK(BM_PreviewFirstPage_Weekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PreviewAnyPage_Weekly90000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PdfWholeSchedule_Weekly90000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_PdfCommand_Weekly90000)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);

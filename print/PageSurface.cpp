@@ -320,8 +320,16 @@ int PageSurface::textWidth(const QString &text) const
 PageSurface::TextStep PageSurface::textStep(const QString &text) const
 {
     const int pixelSize = textPixelSize();
-    return TextStep {text,   QRect(m_x, m_y, m_boxWidth, m_boxHeight), m_padding, m_alignment, m_textColor, pixelSize,
-                     m_bold, lineHeightFor(pixelSize, m_bold),         false};
+    return TextStep {.text = text,
+                     .box = QRect(m_x, m_y, m_boxWidth, m_boxHeight),
+                     .padding = m_padding,
+                     .alignment = m_alignment,
+                     .color = m_textColor,
+                     .pixelSize = pixelSize,
+                     .bold = m_bold,
+                     .lineHeight = lineHeightFor(pixelSize, m_bold),
+                     .singleLine = false,
+                     .overflow = m_overflow};
 }
 
 void PageSurface::drawText(const QString &text)
@@ -420,8 +428,17 @@ void PageSurface::paintText(QPainter &painter, const TextStep &step)
 {
     const FontData &font = fontData(step.pixelSize, step.bold);
     const int available = step.box.width() - 2 * step.padding;
-    const QStringList lines =
-        step.singleLine ? QStringList {step.text} : wrapped(step.text, step.pixelSize, step.bold, available);
+    // A box of a given height keeps the lines it has room for; marked, a text that needs more shows as "###".
+    const int room = step.box.height() > 0 ? std::max(1, step.box.height() / step.lineHeight) : 0;
+    // A one-line cell is not worth wrapping: its text fits or is marked as it stands.
+    const bool oneLine =
+        step.singleLine || (room == 1 && step.overflow == Overflow::Mark && !step.text.contains(QLatin1Char('\n')));
+    QStringList lines = oneLine ? QStringList {step.text} : wrapped(step.text, step.pixelSize, step.bold, available);
+    bool marked = false;
+    if (room > 0 && lines.size() > room) {
+        marked = step.overflow == Overflow::Mark;
+        lines = marked ? QStringList {QString()} : lines.mid(0, room);
+    }
     const int textHeight = int(lines.size()) * step.lineHeight;
     const int boxHeight = step.box.height() > 0 ? step.box.height() : textHeight;
     double top = step.box.top();
@@ -434,10 +451,16 @@ void PageSurface::paintText(QPainter &painter, const TextStep &step)
     const double inset =
         (step.lineHeight - font.metrics.ascent() - font.metrics.descent()) / 2.0 + font.metrics.ascent();
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString &line = lines[i];
+        QString line = lines[i];
+        double advance = font.advance(line);
+        if (marked || (step.overflow == Overflow::Mark && step.box.width() > 0 && advance > available)) {
+            line = QStringLiteral("###");
+            while (!line.isEmpty() && font.advance(line) > available)
+                line.chop(1);
+            advance = font.advance(line);
+        }
         if (line.isEmpty())
             continue;
-        const double advance = font.advance(line);
         double x = left;
         if (available > 0 && (step.alignment & Qt::AlignHCenter))
             x = left + (available - advance) / 2;
@@ -495,11 +518,16 @@ void PageSurface::paintSlots(QPainter &painter, const QString &text, int top, in
     for (size_t i = 0; i < parts.size(); ++i) {
         if (parts[i].isEmpty())
             continue;
-        TextStep step {parts[i],  QRect(left, top, width, std::max(bottom - top, 1)),
-                       0,         alignments[i] | Qt::AlignVCenter,
-                       Qt::black, pixelSize,
-                       false,     int(std::ceil(metrics(pixelSize, false).lineSpacing())),
-                       true};
+        const TextStep step {.text = parts[i],
+                             .box = QRect(left, top, width, std::max(bottom - top, 1)),
+                             .padding = 0,
+                             .alignment = alignments[i] | Qt::AlignVCenter,
+                             .color = Qt::black,
+                             .pixelSize = pixelSize,
+                             .bold = false,
+                             .lineHeight = int(std::ceil(metrics(pixelSize, false).lineSpacing())),
+                             .singleLine = true,
+                             .overflow = Overflow::Clip};
         paintText(painter, step);
     }
 }
@@ -526,6 +554,7 @@ void PageSurface::paintPage(QPainter &painter, int page)
 
     // Content functions use the same drawing state as the page building; it is given back afterwards.
     const int x = m_x, y = m_y, boxWidth = m_boxWidth, boxHeight = m_boxHeight, padding = m_padding;
+    const Overflow overflow = m_overflow;
     const Qt::Alignment alignment = m_alignment;
     const QColor color = m_textColor;
     const bool bold = m_bold;
@@ -549,6 +578,7 @@ void PageSurface::paintPage(QPainter &painter, int page)
     m_textColor = color;
     m_bold = bold;
     m_textFontSize = textFontSize;
+    m_overflow = overflow;
     painter.restore();
 }
 

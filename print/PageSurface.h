@@ -45,6 +45,9 @@ class PageSurface
 {
 public:
     enum Orientation { Portrait = 0, Landscape = 1 };
+    // What becomes of a word wider than its text box: cut at the box's edge, or shown as "###", as spreadsheets and
+    // the schedule grid show a number too wide for its column, so that no number shows as part of its digits.
+    enum class Overflow { Clip, Mark };
     // Draws a page's content with the surface's drawing operations, in the page's logical twips.
     using PageContent = std::function<void(PageSurface &)>;
 
@@ -105,6 +108,7 @@ public:
     void setTextPadding(int twips) { m_padding = twips; }
     void setTextAlignment(Qt::Alignment alignment) { m_alignment = alignment; }
     void setTextColor(const QColor &color) { m_textColor = color; }
+    void setTextOverflow(Overflow overflow) { m_overflow = overflow; }
     // The height of one line of the document's font size: the line density's, unless even the smallest text the
     // surface draws (four points) needs more.
     int lineHeight() const;
@@ -159,6 +163,7 @@ private:
         bool bold = false;
         int lineHeight = 0;
         bool singleLine = false;
+        Overflow overflow = Overflow::Clip;
     };
     struct LineStep
     {
@@ -231,6 +236,7 @@ private:
     int m_boxWidth = 0, m_boxHeight = 0, m_padding = 0;
     Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignVCenter;
     QColor m_textColor = Qt::black;
+    Overflow m_overflow = Overflow::Clip;
     int m_x = 0, m_y = 0;
     int m_headerEdge = 0, m_footerEdge = 0;
     QColor m_background = Qt::gray;

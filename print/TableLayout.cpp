@@ -129,6 +129,7 @@ void TableLayout::Grid::drawPage(PageSurface &surface, const PageSpan &span, int
         y += headingHeight;
     }
     surface.setTextBoxHeight(rowHeight);
+    surface.setTextOverflow(PageSurface::Overflow::Mark);
     for (int r = span.firstRow; r < span.firstRow + span.rows; ++r) {
         if (bandInterval > 0 && (r / bandInterval) % 2 == 1)
             surface.fillRect(QRect(left, y, totalWidth, rowHeight), bandColor);
@@ -145,6 +146,7 @@ void TableLayout::Grid::drawPage(PageSurface &surface, const PageSpan &span, int
         }
         y += rowHeight;
     }
+    surface.setTextOverflow(PageSurface::Overflow::Clip);
     if (y == gridTop || columns == 0)
         return;
     // Cell borders: one line along each row boundary and one down each column boundary.

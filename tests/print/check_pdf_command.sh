@@ -28,6 +28,16 @@ $last"
 # The document repeats the heading on every page.
 grep -qF 'Ending Balance' <<<"$last" || fail "page 5 lacks the repeated heading"
 
+# Columns too narrow for their money show "###", as the grid does: never a number cut to part of its digits.
+sed 's/^"Width",[0-9]*/"Width",500/' "$examples/car-loan.plr" >"$dir/narrow.plr"
+"$program" --pdf "$dir/narrow.pdf" "$dir/narrow.plr"
+narrow=$(pdftotext -layout "$dir/narrow.pdf" -)
+grep -qF '###' <<<"$narrow" || fail "narrow columns show no ###:
+$narrow"
+if grep -Eq '[0-9],[0-9]{3}\.[0-9]{2}' <<<"$narrow"; then
+    fail "a thousands amount shows in a column too narrow for it"
+fi
+
 # A document that cannot be read leaves an existing PDF as it was.
 cp "$dir/loan.pdf" "$dir/before.pdf"
 if "$program" --pdf "$dir/loan.pdf" "$dir/absent.plr" 2>/dev/null; then
