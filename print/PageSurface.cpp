@@ -374,6 +374,14 @@ void PageSurface::addContent(PageContent content)
     addStep(std::move(content));
 }
 
+QPainter *PageSurface::painter()
+{
+    // What the caller draws goes over the texts drawn before it.
+    if (m_painter)
+        flushGlyphs(*m_painter);
+    return m_painter;
+}
+
 void PageSurface::addStep(Step step)
 {
     m_pages.back().steps.push_back(std::move(step));

@@ -126,6 +126,9 @@ public:
     void fillRect(const QRect &rect, const QColor &color);
     // Content drawn when the page is shown or printed, after what was drawn on it so far.
     void addContent(PageContent content);
+    // While a content function runs: the page's painter, in the page's logical twips, for drawing that the
+    // operations above do not cover (a chart). Null at any other time.
+    QPainter *painter();
 
     // Distance of the header from the sheet's top edge and of the footer from its bottom edge.
     void setHeaderFooterEdges(int header, int footer);

@@ -170,7 +170,7 @@ QWidget *frmPageSetup::marginsTab()
 
     auto *center = new QGroupBox(QStringLiteral("Center on Page"), tab);
     m_centerHorizontally = new QCheckBox(QStringLiteral("Hori&zontally"), center);
-    m_centerVertically = new QCheckBox(QStringLiteral("&Vertically"), center);
+    m_centerVertically = new QCheckBox(QStringLiteral("V&ertically"), center);
     auto *centerRow = new QHBoxLayout(center);
     centerRow->addWidget(m_centerHorizontally);
     centerRow->addWidget(m_centerVertically);

@@ -79,6 +79,20 @@ TEST_F(Printing, PrintPrintsEveryPageWithoutAPreview)
     EXPECT_EQ(pdfPages(m_dialogs.printFile), 5);
 }
 
+TEST_F(Printing, PageSetupsPrintButtonPrintsWithoutAPreview)
+{
+    MainWindow &window = openExample();
+    m_dialogs.printAnswer = true;
+    m_dialogs.printFile = m_dir.filePath(QStringLiteral("printed.pdf"));
+    window.setDialogRunner([](QDialog &dialog) {
+        dynamic_cast<print::frmPageSetup &>(dialog).printButton()->click();
+        return int(QDialog::Accepted);
+    });
+    window.files().pageSetup->trigger();
+    EXPECT_EQ(window.printing().preview(), nullptr);
+    EXPECT_EQ(pdfPages(m_dialogs.printFile), 5);
+}
+
 TEST_F(Printing, PageSetupHandsOverToThePreviewAndTheSetupAgain)
 {
     MainWindow &window = openExample();
