@@ -4,10 +4,14 @@
 #include "DocumentPrinting.h"
 #include "FileAccess.h"
 #include "LocaleFormat.h"
+#include "SettingsKeys.h"
+#include "SettingsStore.h"
 
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
+#include "engine/StatementMatch.h"
 #include "engine/Summary.h"
+#include "views/StatementFile.h"
 
 #include <QFileInfo>
 #include <QIODevice>
@@ -113,6 +117,52 @@ int printPdf(const QString &output, const QString &path, QTextStream &err)
     return ExitOk;
 }
 
+// The candidates that could explain a lender's statement, best first; exit 0 only when the best one reproduces it.
+int printMatch(const QString &statementPath, const QString &documentPath, QTextStream &out, QTextStream &err)
+{
+    engine::NumberFormat format = numberFormatFor(QLocale());
+    // The statement may give its dates as the user prefers to see them.
+    format.setDatePattern(
+        IniSettingsStore()
+            .value(kSettingsSection, kDateFormatString, QString::fromLatin1(engine::kDefaultDatePattern))
+            .toStdString());
+    document::DocumentData data;
+    if (const int code = loadAndCalculate(documentPath, data, format, err))
+        return code;
+    const views::StatementText file = views::readStatementFile(statementPath);
+    if (!file.ok()) {
+        err << file.error << Qt::endl;
+        return file.missing ? ExitFileUnreadable : ExitFileRefused;
+    }
+    const engine::StatementReadResult statement = engine::readStatement(file.text, format);
+    if (!statement.ok()) {
+        err << statementPath << ": " << QString::fromStdString(statement.error) << Qt::endl;
+        return ExitFileRefused;
+    }
+    const engine::MatchResult result = engine::matchStatement(data.loan, statement.statement, format);
+    if (!result.ok()) {
+        err << QString::fromStdString(result.error) << Qt::endl;
+        return ExitNotComputable;
+    }
+    const engine::LoanDocument &loan = data.loan;
+    out << "Compounding\tPeriods per Year\tStart Payment\tAnnual Rate\tRate From\tRows Matched\tRows Agreeing\t"
+           "Largest Difference\tFirst Disagreeing Date\n";
+    for (const engine::CandidateResult &candidate : result.candidates) {
+        const engine::Conventions &c = candidate.conventions;
+        out << QString::fromStdString(engine::compoundingText(loan.gintLoanType, c.compounding)) << '\t'
+            << QString::fromStdString(engine::yearLengthText(loan.gintFreqOfInst, c.periodsPerYearIndex)) << '\t'
+            << QString::fromStdString(engine::startPaymentText(c.startPayment)) << '\t'
+            << QString::number(c.annualRate * 100, 'f', 4) << '\t' << (c.rateFromStatement ? "statement" : "document")
+            << '\t' << candidate.rowsMatched << '\t' << candidate.rowsAgreeing << '\t'
+            << (candidate.rowsMatched > 0 ? QString::number(candidate.largestDifference, 'f', 2) : QString()) << '\t'
+            << (candidate.firstDisagreeingLine > 0
+                    ? QString::fromStdString(format.formatDate(candidate.firstDisagreeingDate, "yyyy-MM-dd"))
+                    : QString())
+            << '\n';
+    }
+    return result.reproduced() ? ExitOk : ExitNoMatch;
+}
+
 int badArguments(QTextStream &err, const QString &why)
 {
     err << "pellandra: " << why << '\n' << usageText();
@@ -133,6 +183,8 @@ QString usageText()
                           "  pellandra --schedule FILE.plr [--format csv|tsv] print the computed schedule\n"
                           "  pellandra --summary FILE.plr                     print the loan's summary table\n"
                           "  pellandra --pdf OUT.pdf FILE.plr                 print the schedule into a PDF file\n"
+                          "  pellandra --match STATEMENT FILE.plr             which conventions reproduce a lender's\n"
+                          "                                                   statement (exit 6: none does)\n"
                           "  pellandra --help | --version\n");
 }
 
@@ -179,6 +231,11 @@ std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, Q
         if (arguments.size() != 3)
             return badArguments(err, QStringLiteral("--pdf needs a PDF file to write and one document file"));
         return printPdf(arguments[1], arguments[2], err);
+    }
+    if (command == QLatin1String("--match")) {
+        if (arguments.size() != 3)
+            return badArguments(err, QStringLiteral("--match needs a statement file and a document file"));
+        return printMatch(arguments[1], arguments[2], out, err);
     }
     for (const QString &argument : arguments) {
         if (argument.startsWith(QLatin1String("--")) && argument != QLatin1String("--debug"))

@@ -3,9 +3,12 @@
 #include "Command.h"
 #include "Icons.h"
 #include "MainWindow.h"
+#include "SettingsKeys.h"
 #include "frmChild.h"
 
+#include "engine/StatementMatch.h"
 #include "views/CellEditor.h"
+#include "views/MatchStatementDialog.h"
 #include "views/ScheduleView.h"
 
 #include <QClipboard>
@@ -24,6 +27,7 @@ EditCommands::EditCommands(MainWindow &shell)
     copyAction->setShortcut(QKeySequence::Copy);
     pasteAction = command(this, QStringLiteral("&Paste"), [this] { paste(); });
     pasteAction->setShortcut(QKeySequence::Paste);
+    matchStatementAction = command(this, QStringLiteral("Match &Statement..."), [this] { matchStatement(); });
 }
 
 void EditCommands::update()
@@ -33,6 +37,9 @@ void EditCommands::update()
     cut->setEnabled(false);
     copyAction->setEnabled(documents);
     pasteAction->setEnabled(documents && !QGuiApplication::clipboard()->text().isEmpty());
+    // The document's own figures are matched, not a report shown in their place.
+    frmChild *document = m_shell.activeDocument();
+    matchStatementAction->setEnabled(document && !document->loan().gblnReportFlag);
 }
 
 void EditCommands::copy()
@@ -50,6 +57,21 @@ void EditCommands::paste()
     const QString text = QGuiApplication::clipboard()->text();
     if (document && !text.isEmpty() && !document->loan().gblnReportFlag)
         document->view()->cellEditor()->paste(text);
+}
+
+void EditCommands::matchStatement()
+{
+    frmChild *document = m_shell.activeDocument();
+    if (!document || document->loan().gblnReportFlag)
+        return;
+    views::MatchStatementDialog dialog(document->loan(), m_shell.numberFormat(), m_shell.dialogs(), kSettingsName,
+                                       document->folder(), &m_shell);
+    if (m_shell.runDialog(dialog) != QDialog::Accepted || !dialog.applied())
+        return;
+    const engine::Conventions conventions = *dialog.applied();
+    if (document->changeAndRecalculate(
+            [&conventions](document::DocumentData &data) { engine::applyConventions(data.loan, conventions); }))
+        document->markModified();
 }
 
 } // namespace app

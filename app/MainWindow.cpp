@@ -207,6 +207,8 @@ void MainWindow::createMenus()
     edit->addAction(m_edit->undo);
     edit->addSeparator();
     edit->addActions({m_edit->cut, m_edit->copyAction, m_edit->pasteAction});
+    edit->addSeparator();
+    edit->addAction(m_edit->matchStatementAction);
 
     QMenu *view = addMenu(QStringLiteral("&View"), "mnuView", m_view);
     view->addActions({m_view->details, m_view->summary});

@@ -193,6 +193,67 @@ TEST(CommandLine, Summary)
     EXPECT_TRUE(lines[13].startsWith(QLatin1String("Interest Paid\t$6,8")));
 }
 
+TEST(CommandLine, MatchesAStatement)
+{
+    // The lender's statement: its first twelve months (and the start row, which has no amounts) of the example's own
+    // schedule, its balance column called "Balance".
+    const Outcome schedule = run({QStringLiteral("--schedule"), examplePath("canadian-mortgage-25y.plr")});
+    QStringList lines = schedule.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(0, 14);
+    lines[0].replace(QLatin1String("Ending Balance"), QLatin1String("Balance"));
+    QTemporaryDir dir;
+    const QString exact = writeFile(dir, "exact.csv", lines.join(QLatin1Char('\n')).toUtf8());
+    // 1,555.11 of interest in the first month becomes 1,555.12.
+    const QString altered =
+        writeFile(dir, "altered.csv",
+                  lines.join(QLatin1Char('\n'))
+                      .replace(QLatin1String(",1555.11,588.12,359411.88,"), QLatin1String(",1555.12,588.12,359411.88,"))
+                      .toUtf8());
+    const QString header = QStringLiteral("Compounding\tPeriods per Year\tStart Payment\tAnnual Rate\tRate From\t"
+                                          "Rows Matched\tRows Agreeing\tLargest Difference\tFirst Disagreeing Date");
+
+    Outcome r = run({QStringLiteral("--match"), exact, examplePath("canadian-mortgage-25y.plr")});
+    EXPECT_EQ(r.code, app::ExitOk) << r.err.toStdString();
+    QStringList out = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(out.size(), 9); // four compoundings, two start conventions, and rates solved from the statement
+    EXPECT_EQ(out[0], header);
+    EXPECT_EQ(out[1], QStringLiteral("Semi-Annually (Canada)\t12\tFirst Payment\t5.2400\tdocument\t12\t12\t0.00\t"));
+
+    r = run({QStringLiteral("--match"), altered, examplePath("canadian-mortgage-25y.plr")});
+    EXPECT_EQ(r.code, app::ExitNoMatch);
+    out = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(out.size(), 2);
+    EXPECT_TRUE(out[1].startsWith(QLatin1String("Semi-Annually (Canada)\t12\tFirst Payment\t5.2400\tdocument\t12\t11\t"
+                                                "0.01\t2026-02-01")))
+        << out[1].toStdString();
+
+    const QString notAStatement = writeFile(dir, "notes.csv", "Date,Payment\n2026-02-01,lots\n");
+    struct Case
+    {
+        QStringList arguments;
+        int code;
+        const char *message;
+    };
+    const QList<Case> cases = {
+        {{QStringLiteral("--match"), exact}, app::ExitBadArguments, "needs a statement file and a document file"},
+        {{QStringLiteral("--match"), dir.filePath(QStringLiteral("absent.csv")), examplePath("car-loan.plr")},
+         app::ExitFileUnreadable,
+         "absent.csv' does not exist."},
+        {{QStringLiteral("--match"), notAStatement, examplePath("car-loan.plr")},
+         app::ExitFileRefused,
+         "notes.csv: Line 2: \"lots\" in the column Payment is not an amount."},
+        {{QStringLiteral("--match"), exact, dir.filePath(QStringLiteral("absent.plr"))},
+         app::ExitFileUnreadable,
+         "does not exist."},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        r = run(c.arguments);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(r.err.contains(QLatin1String(c.message))) << r.err.toStdString();
+    }
+}
+
 // A message quotes what it names by its first 40 characters, however long the argument.
 TEST(CommandLine, MessagesQuoteLongArgumentsByTheirStart)
 {

@@ -210,7 +210,7 @@ TEST_F(MainWindowTest, MenusInOrder)
     for (const Case &c : {Case {"mnuFile",
                                 "&New|&Open|&Close|-|&Save|Save &As...|-|Propert&ies|-|Page Set&up|Print "
                                 "Pre&view|&Print...|-|E&xit"},
-                          Case {"mnuEdit", "&Undo|-|Cu&t|&Copy|&Paste"},
+                          Case {"mnuEdit", "&Undo|-|Cu&t|&Copy|&Paste|-|Match &Statement..."},
                           Case {"mnuView", "&Details|&Summary|-|&Toolbar|Status &Bar|-|T&ime Left to Amortize..."},
                           Case {"mnuFormat", "Align &Left|&Center|Align &Right|-|&AutoFit Columns"},
                           Case {"mnuWindow", "&Cascade|Tile &Horizontal|Tile &Vertical|&Arrange Icons"},
