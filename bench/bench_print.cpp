@@ -8,7 +8,8 @@
 #include "document/DocumentFile.h"
 #include "print/PageView.h"
 #include "print/frmPrintPreview.h"
-#include "ui/UserDialogs.h"
+
+#include "SilentDialogs.h"
 
 #include <QApplication>
 #include <QFile>
@@ -24,18 +25,6 @@
 namespace {
 
 const QString kWeekly = QStringLiteral(PELLANDRA_SOURCE_DIR "/bench/data/weekly-90000.plr");
-
-class SilentDialogs : public ui::UserDialogs
-{
-public:
-    Button message(QWidget *, const QString &, const QString &, int, Icon) override { return No; }
-    QString openFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QColor> color(QWidget *, const QString &, const QColor &) override { return std::nullopt; }
-    bool print(QWidget *, QPrinter &, const PrintPages &) override { return false; }
-    bool pageSetup(QWidget *, QPrinter &) override { return false; }
-    void about(QWidget *, const QString &, const QString &) override { }
-};
 
 // The main window with the weekly loan open, as a user has it before asking for the preview.
 struct OpenLoan
