@@ -87,6 +87,7 @@ QPageSize pageSizeFor(int paperSize)
 PageSurface::PageSurface()
 {
     m_font.setStyleHint(QFont::SansSerif);
+    m_font.setHintingPreference(QFont::PreferNoHinting);
     beginDocument();
 }
 
@@ -94,6 +95,9 @@ PageSurface::~PageSurface() = default;
 
 void PageSurface::beginDocument()
 {
+    // A page being painted cannot take its document away.
+    if (m_painter)
+        return;
     m_pages.clear();
     m_pages.emplace_back();
     m_complete = false;
@@ -119,6 +123,9 @@ void PageSurface::endDocument()
 
 void PageSurface::setFont(const QFont &font)
 {
+    // The fonts are in use while a page is painted.
+    if (m_painter)
+        return;
     m_font = font;
     m_font.setHintingPreference(QFont::PreferNoHinting);
     m_fonts.clear();
