@@ -5,7 +5,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev clang-format
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth fonts-dejavu-core
+    xvfb xauth fonts-dejavu-core poppler-utils
     # the desktop's file types and entries (the registration's tests), and the Debian package's dependency list
     shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl dpkg-dev file
 )

@@ -6,6 +6,7 @@
 // A new window gets its picture from one more entry in shots() below.
 #include "support/ScriptedDialogs.h"
 
+#include "app/DocumentPrinting.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/HelpCommands.h"
@@ -20,6 +21,7 @@
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
 #include "engine/StatementMatch.h"
+#include "print/frmPageSetup.h"
 #include "views/CellEditor.h"
 #include "views/MatchStatementDialog.h"
 #include "views/NumericCellBox.h"
@@ -250,6 +252,26 @@ std::vector<Shot> shots()
                                    options.tbsOptions()->setCurrentIndex(1);
                                    studio.save(options, name + QStringLiteral("-formatting"));
                                });
+         }},
+        {"page-setup",
+         [](Studio &studio, const QString &name) {
+             studio.open("canadian-mortgage-25y.plr", QStringLiteral("Maple Street.plr"));
+             studio.withDialog([&] { studio.window().files().pageSetup->trigger(); },
+                               [&](QDialog &dialog) {
+                                   auto &setup = dynamic_cast<print::frmPageSetup &>(dialog);
+                                   const char *tabs[] = {"-page", "-margins", "-header", "-sheet"};
+                                   for (int tab = 0; tab < setup.tabs()->count() && tab < 4; ++tab) {
+                                       setup.tabs()->setCurrentIndex(tab);
+                                       studio.save(setup, name + QLatin1String(tabs[tab]));
+                                   }
+                               });
+         }},
+        {"print-preview",
+         [](Studio &studio, const QString &name) {
+             studio.open("canadian-mortgage-25y.plr", QStringLiteral("Maple Street.plr"));
+             studio.window().files().printPreview->trigger();
+             studio.save(studio.window(), name);
+             studio.window().printing().closePreview();
          }},
         {"match-statement",
          [](Studio &studio, const QString &name) {
