@@ -1,5 +1,7 @@
 #include "FileTypeRegistration.h"
 
+#include "Icons.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -17,7 +19,6 @@ namespace {
 
 const QString kDesktopEntry = QStringLiteral("applications/pellandra.desktop");
 const QString kMimeType = QStringLiteral("mime/packages/pellandra.xml");
-const int kIconSizes[] = {16, 32, 48, 64, 128, 256};
 
 QByteArray resource(const QString &name)
 {
@@ -95,7 +96,7 @@ QList<RegistrationFile> registrationFiles(const QString &programPath)
 {
     QList<RegistrationFile> files {{kDesktopEntry, entryFor(programPath)},
                                    {kMimeType, resource(QStringLiteral("pellandra.xml"))}};
-    for (const int size : kIconSizes) {
+    for (const int size : kProgramIconSizes) {
         const QByteArray icon = resource(QStringLiteral("icons/pellandra-%1.png").arg(size));
         const QString folder = QStringLiteral("icons/hicolor/%1x%1/").arg(size);
         files.append({folder + QStringLiteral("apps/pellandra.png"), icon});

@@ -131,7 +131,7 @@ QIcon icon(IconKind kind)
 QIcon programIcon()
 {
     QIcon program;
-    for (const int size : {16, 32, 48, 64, 128, 256})
+    for (const int size : kProgramIconSizes)
         program.addFile(QStringLiteral(":/desktop/icons/pellandra-%1.png").arg(size), QSize(size, size));
     return program;
 }

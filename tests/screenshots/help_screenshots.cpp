@@ -11,6 +11,7 @@
 #include "app/FileCommands.h"
 #include "app/HelpCommands.h"
 #include "app/HelpWindow.h"
+#include "app/Icons.h"
 #include "app/MainWindow.h"
 #include "app/ReportCommands.h"
 #include "app/SettingsStore.h"
@@ -83,7 +84,7 @@ void drawIcon(QPainter &painter, int size)
 bool saveIcons(const QDir &folder)
 {
     bool saved = true;
-    for (const int size : {16, 32, 48, 64, 128, 256}) {
+    for (const int size : app::kProgramIconSizes) {
         QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
