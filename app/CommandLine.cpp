@@ -6,6 +6,7 @@
 #include "SettingsKeys.h"
 #include "SettingsStore.h"
 
+#include "engine/LoanComparison.h"
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
 #include "engine/StatementMatch.h"
@@ -101,6 +102,26 @@ int printSummary(const QString &path, QTextStream &out, QTextStream &err)
     return ExitOk;
 }
 
+// Loans side by side: one column per document, in the order given.
+int printComparison(const QStringList &paths, char separator, QTextStream &out, QTextStream &err)
+{
+    const engine::NumberFormat format = numberFormatFor(QLocale());
+    std::vector<engine::ComparedLoan> loans;
+    for (const QString &path : paths) {
+        document::DocumentData data;
+        if (const int code = loadAndCalculate(path, data, format, err))
+            return code;
+        loans.push_back(engine::comparedLoan(data.loan));
+    }
+    const engine::LoanComparison comparison = engine::compareLoans(std::move(loans));
+    if (!comparison.ok()) {
+        err << QString::fromStdString(comparison.error) << Qt::endl;
+        return ExitBadArguments;
+    }
+    out << QString::fromStdString(engine::delimitedText(comparison.table(nullptr), separator));
+    return ExitOk;
+}
+
 // The candidates that could explain a lender's statement, best first; exit 0 only when the best one reproduces it.
 int printMatch(const QString &statementPath, const QString &documentPath, QTextStream &out, QTextStream &err)
 {
@@ -161,6 +182,8 @@ QString usageText()
                           "  pellandra [--debug] [FILE.plr]                   open the program, with a document\n"
                           "  pellandra --schedule FILE.plr [--format csv|tsv] print the computed schedule\n"
                           "  pellandra --summary FILE.plr                     print the loan's summary table\n"
+                          "  pellandra --compare A.plr B.plr [C.plr [D.plr]] [--format csv|tsv]\n"
+                          "                                                   print 2 to 4 loans side by side\n"
                           "  pellandra --match STATEMENT FILE.plr             which conventions reproduce a lender's\n"
                           "                                                   statement (exit 6: none does)\n"
                           "  pellandra --help | --version\n");
@@ -204,6 +227,26 @@ std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, Q
         if (arguments.size() != 2)
             return badArguments(err, QStringLiteral("--summary needs exactly one document file"));
         return printSummary(arguments[1], out, err);
+    }
+    if (command == QLatin1String("--compare")) {
+        QStringList paths;
+        QString formatName = QStringLiteral("csv");
+        for (int i = 1; i < arguments.size(); ++i) {
+            if (arguments[i] == QLatin1String("--format")) {
+                if (++i >= arguments.size())
+                    return badArguments(err, QStringLiteral("--format needs csv or tsv"));
+                formatName = arguments[i];
+            } else if (arguments[i].startsWith(QLatin1String("--"))) {
+                return badArguments(err, QStringLiteral("unknown option '%1'").arg(quotedForMessage(arguments[i])));
+            } else {
+                paths << arguments[i];
+            }
+        }
+        if (paths.size() < int(engine::kFewestComparedLoans) || paths.size() > int(engine::kMostComparedLoans))
+            return badArguments(err, QStringLiteral("--compare needs from 2 to 4 document files"));
+        if (formatName != QLatin1String("csv") && formatName != QLatin1String("tsv"))
+            return badArguments(err, QStringLiteral("unknown format '%1'").arg(quotedForMessage(formatName)));
+        return printComparison(paths, formatName == QLatin1String("csv") ? ',' : '\t', out, err);
     }
     if (command == QLatin1String("--match")) {
         if (arguments.size() != 3)

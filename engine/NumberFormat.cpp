@@ -612,4 +612,14 @@ double numberOrZero(std::string_view text)
     return parsePlainNumber(text).value_or(0.0);
 }
 
+const NumberFormat &plainFormat()
+{
+    static const NumberFormat plain = [] {
+        NumberFormat format;
+        format.setDatePattern("yyyy-MM-dd");
+        return format;
+    }();
+    return plain;
+}
+
 } // namespace engine

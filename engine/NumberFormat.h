@@ -78,6 +78,9 @@ private:
     std::vector<DateToken> m_dateTokens;
 };
 
+// The machine-readable conventions: English (United States) with dates as yyyy-mm-dd; fixed() gives plain decimals.
+const NumberFormat &plainFormat();
+
 // The number a text with `decimals` decimals shows for `value`, rounded exactly as the formats above round it: the
 // double nearest to the decimal shown (never -0; 0 for a value that is not finite).
 double roundAsShown(double value, int decimals);

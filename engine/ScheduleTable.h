@@ -78,6 +78,9 @@ public:
     // Every number of one data row (1..rows()-1); for many rows in order a ScheduleReader is cheaper.
     ScheduleRowValues row(int row) const;
 
+    // The lump sums paid, each as its cell shows it.
+    double lumpSumTotal() const;
+
     // The format of the texts. Changing it (another date pattern, say) changes every text at once.
     const NumberFormat &format() const { return *m_format; }
     void setFormat(const NumberFormat &format);
