@@ -242,7 +242,7 @@ std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, Q
                 paths << arguments[i];
             }
         }
-        if (paths.size() < int(engine::kFewestComparedLoans) || paths.size() > int(engine::kMostComparedLoans))
+        if (!engine::canCompare(std::size_t(paths.size())))
             return badArguments(err, QStringLiteral("--compare needs from 2 to 4 document files"));
         if (formatName != QLatin1String("csv") && formatName != QLatin1String("tsv"))
             return badArguments(err, QStringLiteral("unknown format '%1'").arg(quotedForMessage(formatName)));

@@ -90,7 +90,8 @@ void BM_CompareLoans_FourWeekly90000(benchmark::State &state)
     const std::vector<LoanDocument> docs = fourWeeklyLoans(format);
     for (auto _ : state) {
         const LoanComparison comparison = compareDocuments({&docs[0], &docs[1], &docs[2], &docs[3]});
-        benchmark::DoNotOptimize(comparison.table(&format));
+        const auto texts = comparison.table(&format);
+        benchmark::DoNotOptimize(texts.data());
     }
 }
 
@@ -110,7 +111,8 @@ void BM_CompareLoans_RefreshAfterRecalculation(benchmark::State &state)
         state.ResumeTiming();
         loans[2] = comparedLoan(docs[2]);
         const LoanComparison comparison = compareLoans(loans);
-        benchmark::DoNotOptimize(comparison.table(&format));
+        const auto texts = comparison.table(&format);
+        benchmark::DoNotOptimize(texts.data());
     }
 }
 

@@ -45,7 +45,7 @@ std::vector<BalancePoint> balanceLine(const ScheduleTable &table, double loanAmo
 ComparisonRow makeRow(const std::vector<ComparedLoan> &loans, std::string label, ComparisonKind kind,
                       std::optional<double> (*value)(const ComparedLoan &))
 {
-    ComparisonRow row {std::move(label), kind, {}};
+    ComparisonRow row {std::move(label), kind, {}, false};
     for (const ComparedLoan &loan : loans)
         row.values.push_back(value(loan));
     return row;
@@ -116,7 +116,7 @@ std::vector<std::vector<std::string>> LoanComparison::table(const NumberFormat *
 LoanComparison compareLoans(std::vector<ComparedLoan> loans)
 {
     LoanComparison out;
-    if (loans.size() < kFewestComparedLoans || loans.size() > kMostComparedLoans) {
+    if (!canCompare(loans.size())) {
         out.error = "A comparison needs from " + std::to_string(kFewestComparedLoans) + " to "
             + std::to_string(kMostComparedLoans) + " loans, not " + std::to_string(loans.size()) + ".";
         return out;
@@ -151,8 +151,8 @@ LoanComparison compareLoans(std::vector<ComparedLoan> loans)
     // Every later loan measured against the first: what it saves (negative when it costs more) and how much sooner
     // it is repaid.
     const ComparedLoan &first = loans.front();
-    ComparisonRow saved {"Interest Saved", K::Money, {std::nullopt}};
-    ComparisonRow earlier {"Paid Off Earlier By", K::Duration, {std::nullopt}};
+    ComparisonRow saved {"Interest Saved", K::Money, {std::nullopt}, true};
+    ComparisonRow earlier {"Paid Off Earlier By", K::Duration, {std::nullopt}, true};
     for (std::size_t i = 1; i < loans.size(); ++i) {
         saved.values.push_back(roundAsShown(first.interestPaid - loans[i].interestPaid, 2));
         if (first.lastPayment != kNoDate && loans[i].lastPayment != kNoDate)

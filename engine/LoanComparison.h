@@ -15,6 +15,10 @@ class NumberFormat;
 // How many loans a comparison sets side by side.
 inline constexpr std::size_t kFewestComparedLoans = 2;
 inline constexpr std::size_t kMostComparedLoans = 4;
+inline constexpr bool canCompare(std::size_t loans)
+{
+    return loans >= kFewestComparedLoans && loans <= kMostComparedLoans;
+}
 
 // At most this many points of a loan's balance line, so that loans of any length draw (and print) at once.
 inline constexpr int kBalanceSamples = 240;
@@ -60,6 +64,7 @@ struct ComparisonRow
     // One per loan, nothing for an empty cell. Money and rates as shown, a frequency code, a day serial, a
     // duration in whole months (negative when the loan takes longer).
     std::vector<std::optional<double>> values;
+    bool difference = false; // measured against the first loan: negative when the loan fares worse
 };
 
 struct LoanComparison
