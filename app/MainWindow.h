@@ -5,6 +5,7 @@
 #include "wizard/frmWizard.h"
 
 #include "engine/NumberFormat.h"
+#include "engine/Preferences.h"
 #include "ui/BusyCursor.h"
 #include "ui/UserDialogs.h"
 #include "views/ScheduleView.h"
@@ -55,6 +56,10 @@ public:
     DocumentSlots &docSlots() { return m_slots; }
     // The display preferences every document's views follow.
     views::ViewPreferences viewPreferences() const;
+    // The display preferences as held for the whole run; applying them stores what changed and brings every document
+    // window in line with it.
+    engine::Preferences preferences() const;
+    void applyPreferences(const engine::Preferences &chosen);
     const engine::NumberFormat &numberFormat() const { return m_numberFormat; }
 
     FileCommands &files() { return *m_file; }
@@ -71,6 +76,7 @@ public:
     void setWizardRunner(WizardRunner runner) { m_runWizard = std::move(runner); }
     void setDialogRunner(DialogRunner runner);
     void setClock(frmWizard::Clock clock) { m_clock = std::move(clock); }
+    const frmWizard::Clock &clock() const { return m_clock; }
     int runDialog(QDialog &dialog);
     // The wizard on `loan` (an existing document in properties mode); `loan` takes what closing left.
     frmWizard::Result runWizard(engine::LoanDocument &loan, bool propertiesMode);

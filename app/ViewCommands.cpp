@@ -7,6 +7,7 @@
 #include "frmTimeLeft.h"
 
 #include "views/ScheduleView.h"
+#include "views/frmOptions.h"
 
 #include <QActionGroup>
 #include <QStatusBar>
@@ -48,14 +49,18 @@ ViewCommands::ViewCommands(MainWindow &shell)
     connect(statusBar, &QAction::toggled, this, [this](bool on) { m_shell.statusBar()->setVisible(on); });
 
     timeLeft = command(this, QStringLiteral("T&ime Left to Amortize..."), [this] { showTimeLeft(); });
+    options = command(this, QStringLiteral("&Options..."), [this] { showOptions(); });
 }
 
 void ViewCommands::update()
 {
     const bool documents = m_shell.activeDocument() != nullptr;
-    for (QAction *item : {details, summary, timeLeft})
+    for (QAction *item : {details, summary, timeLeft, options})
         item->setEnabled(documents);
     CheckSelectedView();
+    // The year-end report stands in the schedule's place: no columns to arrange.
+    if (documents && m_shell.activeDocument()->loan().gblnReportFlag)
+        options->setEnabled(false);
 }
 
 void ViewCommands::CheckSelectedView()
@@ -76,6 +81,23 @@ void ViewCommands::showTimeLeft()
     const int row = grid && grid->currentIndex().isValid() ? grid->currentIndex().row() : 0;
     frmTimeLeft dialog(document->loan(), m_shell.numberFormat(), row, m_shell.dialogs(), &m_shell);
     m_shell.runDialog(dialog);
+}
+
+void ViewCommands::showOptions()
+{
+    frmChild *active = m_shell.activeDocument();
+    if (!active || active->loan().gblnReportFlag)
+        return;
+    // Widths and alignments changed in the grid belong to the layout the dialog rearranges.
+    active->view()->SetGridMain1(views::GridRequest::StoreToArray);
+    views::frmOptions dialog(active->data().columns, m_shell.preferences(), m_optionsTab, m_shell.numberFormat(),
+                             m_shell.clock(), m_shell.dialogs(), *active, &m_shell);
+    const int result = m_shell.runDialog(dialog);
+    m_optionsTab = dialog.tab();
+    if (result != QDialog::Accepted)
+        return;
+    active->changeAndRecalculate([&](document::DocumentData &data) { dialog.applyColumns(data.columns); });
+    m_shell.applyPreferences(dialog.preferences());
 }
 
 } // namespace app

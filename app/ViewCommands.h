@@ -10,7 +10,7 @@ namespace app {
 class MainWindow;
 
 // The View menu: the detailed and the summary view of the active document, the toolbar and the status bar, and the
-// Time Left to Amortize dialog.
+// Time Left to Amortize dialog and the Options.
 class ViewCommands : public QObject
 {
     Q_OBJECT
@@ -23,16 +23,20 @@ public:
     void CheckSelectedView();
     // View > Time Left to Amortize, on the active document.
     void showTimeLeft();
+    // View > Options: the active document's columns, and the preferences of every window.
+    void showOptions();
 
     QAction *details = nullptr;
     QAction *summary = nullptr;
     QAction *toolbar = nullptr;
     QAction *statusBar = nullptr;
     QAction *timeLeft = nullptr;
+    QAction *options = nullptr;
 
 private:
     MainWindow &m_shell;
     QActionGroup *m_views = nullptr;
+    int m_optionsTab = 0; // the Options' tab shown last, for as long as the program runs
 };
 
 } // namespace app

@@ -6,6 +6,7 @@
 #include "ProgressShown.h"
 #include "SettingsKeys.h"
 
+#include "engine/ChangeTables.h"
 #include "engine/Schedule.h"
 #include "views/ScheduleView.h"
 #include "views/TextTableModel.h"
@@ -95,6 +96,14 @@ void frmChild::discard()
 void frmChild::AutoSizeMainGrid()
 {
     m_view->AutoSizeMainGrid();
+}
+
+void frmChild::dateFormatChanged()
+{
+    // The editors find a change by the date the schedule shows: the tables must show it the same way.
+    engine::reformatChangeDates(m_data.loan, m_shell.numberFormat());
+    m_view->SetGridMain1DateColumn();
+    m_view->gridMain1()->AutoSizeMainGrid2(engine::colDate, 0, document::minimumColumnWidth(engine::colDate));
 }
 
 bool frmChild::Calculate()

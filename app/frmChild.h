@@ -48,6 +48,8 @@ public:
     QTableView *gridMain1() const;
     // The grid columns fitted to their contents (a new document's first layout).
     void AutoSizeMainGrid();
+    // The dates shown again in the program's date format, which has just changed.
+    void dateFormatChanged();
 
     void SetProgressBar(int done, int total) override;
     void markModified() override;

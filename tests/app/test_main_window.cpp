@@ -204,12 +204,13 @@ TEST_F(MainWindowTest, MenusInOrder)
         const char *menu;
         const char *items;
     };
-    for (const Case &c : {Case {"mnuFile", "&New|&Open|&Close|-|&Save|Save &As...|-|Propert&ies|-|E&xit"},
-                          Case {"mnuEdit", "&Undo|-|Cu&t|&Copy|&Paste|-|Match &Statement..."},
-                          Case {"mnuView", "&Details|&Summary|-|&Toolbar|Status &Bar|-|T&ime Left to Amortize..."},
-                          Case {"mnuFormat", "Align &Left|&Center|Align &Right|-|&AutoFit Columns"},
-                          Case {"mnuWindow", "&Cascade|Tile &Horizontal|Tile &Vertical|&Arrange Icons"},
-                          Case {"mnuHelp", "&Contents|-|&About Pellandra..."}}) {
+    for (const Case &c :
+         {Case {"mnuFile", "&New|&Open|&Close|-|&Save|Save &As...|-|Propert&ies|-|E&xit"},
+          Case {"mnuEdit", "&Undo|-|Cu&t|&Copy|&Paste|-|&Lump Sums...|Match &Statement..."},
+          Case {"mnuView", "&Details|&Summary|-|&Toolbar|Status &Bar|-|T&ime Left to Amortize...|-|&Options..."},
+          Case {"mnuFormat", "Align &Left|&Center|Align &Right|-|&AutoFit Columns"},
+          Case {"mnuWindow", "&Cascade|Tile &Horizontal|Tile &Vertical|&Arrange Icons"},
+          Case {"mnuHelp", "&Contents|-|&About Pellandra..."}}) {
         SCOPED_TRACE(c.menu);
         const auto *menu = window.findChild<QMenu *>(QLatin1String(c.menu));
         ASSERT_NE(menu, nullptr);
@@ -218,7 +219,7 @@ TEST_F(MainWindowTest, MenusInOrder)
     // The document's pop-up menu repeats items of the menus, each running its command.
     window.showContextMenu(QPoint());
     EXPECT_EQ(items(window.contextMenu()),
-              QStringLiteral("&Undo|-|Cu&t|&Copy|&Paste|-|&AutoFit Columns|-|&Time "
+              QStringLiteral("&Undo|-|Cu&t|&Copy|&Paste|-|&Lump Sum|-|&AutoFit Columns|-|&Time "
                              "Left to Amortize|-|&Detailed View|&Summary View|-|Propert&ies"));
     EXPECT_EQ(window.findChild<QMenu *>(QStringLiteral("mnuDebug")), nullptr);
 
