@@ -56,6 +56,10 @@ public:
     void showMessage(const QString &text) override;
     void setCellStatus(const QString &text) override;
 
+signals:
+    // The schedule was computed again, or its texts changed (another date format): what shows it must follow.
+    void scheduleShown();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

@@ -1,0 +1,139 @@
+#include "LoanComparisonWindow.h"
+
+#include "frmChild.h"
+
+#include "views/LoanComparisonModel.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace app {
+
+LoanComparisonWindow::LoanComparisonWindow(const QList<frmChild *> &documents, const engine::NumberFormat &format,
+                                           QWidget *parent)
+    : QWidget(parent)
+    , m_format(format)
+{
+    setWindowTitle(QStringLiteral("Loan Comparison"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    m_model = new views::LoanComparisonModel(this);
+    m_table = new QTableView(this);
+    m_table->setObjectName(QStringLiteral("gridComparison"));
+    m_table->setModel(m_model);
+    m_table->verticalHeader()->hide();
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    m_table->setWordWrap(false);
+    // Long titles wrap in the heading rather than widening their columns past the screen.
+    m_table->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+
+    m_splitter = new QSplitter(Qt::Vertical, this);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(m_table);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_splitter);
+
+    for (frmChild *document : documents) {
+        m_entries.push_back({document, document, engine::comparedLoan(document->loan())});
+        connect(document, &frmChild::scheduleShown, this, [this, document] { documentShown(document); });
+        connect(document, &QObject::destroyed, this, &LoanComparisonWindow::documentGone);
+    }
+    rebuild();
+}
+
+LoanComparisonWindow::~LoanComparisonWindow() = default;
+
+QList<frmChild *> LoanComparisonWindow::documents() const
+{
+    QList<frmChild *> out;
+    for (const Entry &entry : m_entries)
+        out << entry.document;
+    return out;
+}
+
+const engine::LoanComparison &LoanComparisonWindow::comparison() const
+{
+    return m_model->comparison();
+}
+
+QString LoanComparisonWindow::tableText() const
+{
+    return m_model->tabSeparatedText();
+}
+
+void LoanComparisonWindow::documentShown(QObject *document)
+{
+    for (Entry &entry : m_entries) {
+        if (entry.key == document)
+            entry.loan = engine::comparedLoan(entry.document->loan());
+    }
+    rebuild();
+}
+
+void LoanComparisonWindow::documentGone(QObject *document)
+{
+    std::erase_if(m_entries, [document](const Entry &entry) { return entry.key == document; });
+    if (engine::canCompare(m_entries.size())) {
+        rebuild();
+        return;
+    }
+    // One loan is no comparison.
+    m_entries.clear();
+    if (QWidget *frame = parentWidget())
+        frame->close();
+    else
+        close();
+}
+
+void LoanComparisonWindow::rebuild()
+{
+    std::vector<engine::ComparedLoan> loans;
+    loans.reserve(m_entries.size());
+    for (const Entry &entry : m_entries)
+        loans.push_back(entry.loan);
+    m_model->setComparison(engine::compareLoans(std::move(loans)), m_format);
+    fitTable();
+}
+
+void LoanComparisonWindow::fitTable()
+{
+    m_table->resizeColumnsToContents();
+    QHeaderView *heading = m_table->horizontalHeader();
+    const QFontMetrics metrics(heading->font());
+    // A title gets room for about two lines of its heading; the figures below it are never cut.
+    for (int c = 1; c < m_model->columnCount(); ++c) {
+        const int titleWidth = metrics.horizontalAdvance(m_model->headerData(c, Qt::Horizontal).toString());
+        const int wanted =
+            std::clamp(titleWidth / 2 + 3 * metrics.averageCharWidth(), 0, 40 * metrics.averageCharWidth());
+        m_table->setColumnWidth(c, std::max(m_table->columnWidth(c), wanted));
+    }
+    m_table->resizeRowsToContents();
+    heading->setMinimumHeight(0);
+    int headingHeight = 0;
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        const QRect box =
+            metrics.boundingRect(QRect(0, 0, m_table->columnWidth(c) - 8, 1000), Qt::AlignCenter | Qt::TextWordWrap,
+                                 m_model->headerData(c, Qt::Horizontal).toString());
+        headingHeight = std::max(headingHeight, box.height() + 10);
+    }
+    heading->setFixedHeight(headingHeight);
+    int height = headingHeight + 2 * m_table->frameWidth();
+    for (int r = 0; r < m_model->rowCount(); ++r)
+        height += m_table->rowHeight(r);
+    int width = 2 * m_table->frameWidth();
+    for (int c = 0; c < m_model->columnCount(); ++c)
+        width += m_table->columnWidth(c);
+    m_table->setMinimumWidth(std::min(width, 900));
+    m_table->setMaximumHeight(height);
+    m_table->setMinimumHeight(std::min(height, 200));
+}
+
+} // namespace app
