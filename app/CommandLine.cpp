@@ -11,6 +11,7 @@
 #include "engine/Schedule.h"
 #include "engine/StatementMatch.h"
 #include "engine/Summary.h"
+#include "engine/YearEndReport.h"
 #include "views/StatementFile.h"
 
 #include <QIODevice>
@@ -20,15 +21,6 @@
 namespace app {
 
 namespace {
-
-QString csvField(const QString &text, QChar separator)
-{
-    if (!text.contains(separator) && !text.contains(QLatin1Char('"')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 // Plain text goes to a device as it is, without a round trip through UTF-16; `text` is emptied.
 void writeAscii(QTextStream &out, std::string &text)
@@ -63,16 +55,24 @@ int loadAndCalculate(const QString &path, document::DocumentData &data, const en
     return ExitOk;
 }
 
+void writeHeader(QTextStream &out, const QStringList &captions, char separator)
+{
+    std::vector<std::string> line;
+    for (const QString &caption : captions)
+        line.push_back(caption.toStdString());
+    out << QString::fromStdString(engine::delimitedText({line}, separator));
+}
+
 int printSchedule(const QString &path, char separator, QTextStream &out, QTextStream &err)
 {
     document::DocumentData data;
     const engine::NumberFormat format = numberFormatFor(QLocale());
     if (const int code = loadAndCalculate(path, data, format, err))
         return code;
-    QStringList fields;
+    QStringList captions;
     for (int c = 0; c < engine::colDateSerial; ++c)
-        fields << csvField(QString::fromUtf8(engine::scheduleCaption(c)), QLatin1Char(separator));
-    out << fields.join(QLatin1Char(separator)) << '\n';
+        captions << QString::fromUtf8(engine::scheduleCaption(c));
+    writeHeader(out, captions, separator);
     // Straight from the schedule's numbers: plain decimals and dates never need quoting.
     std::string lines;
     engine::ScheduleReader reader(data.loan.gridMain0);
@@ -91,6 +91,31 @@ int printSchedule(const QString &path, char separator, QTextStream &out, QTextSt
     return ExitOk;
 }
 
+int printYearEnd(const QString &path, int closingMonth, char separator, QTextStream &out, QTextStream &err)
+{
+    document::DocumentData data;
+    const engine::NumberFormat format = numberFormatFor(QLocale());
+    if (const int code = loadAndCalculate(path, data, format, err))
+        return code;
+    const engine::YearEndReport report = engine::yearEndReport(data.loan, closingMonth);
+    // The year's column has no caption in the window; a file names every column.
+    QStringList captions {QStringLiteral("Year")};
+    for (int c = 1; c < report.cols(); ++c)
+        captions << QString::fromUtf8(engine::yearEndCaption(c));
+    writeHeader(out, captions, separator);
+    std::string lines;
+    for (int r = 1; r < report.rows(); ++r) {
+        for (int c = 0; c < report.cols(); ++c) {
+            if (c > 0)
+                lines += separator;
+            lines += report.plainText(r, c);
+        }
+        lines += '\n';
+    }
+    writeAscii(out, lines);
+    return ExitOk;
+}
+
 int printSummary(const QString &path, QTextStream &out, QTextStream &err)
 {
     document::DocumentData data;
@@ -100,6 +125,43 @@ int printSummary(const QString &path, QTextStream &out, QTextStream &err)
     for (const auto &[label, value] : engine::summaryRows(data.loan, format))
         out << QString::fromStdString(label) << '\t' << QString::fromStdString(value) << '\n';
     return ExitOk;
+}
+
+// A table command's document files and output format: FILE... [--format csv|tsv], from `first` on.
+struct TableArguments
+{
+    QStringList paths;
+    char separator = ',';
+    QString error;
+};
+
+TableArguments tableArguments(const QStringList &arguments, int first, int maxPaths = 1)
+{
+    TableArguments table;
+    QString formatName = QStringLiteral("csv");
+    for (int i = first; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--format")) {
+            if (++i >= arguments.size()) {
+                table.error = QStringLiteral("--format needs csv or tsv");
+                return table;
+            }
+            formatName = arguments[i];
+        } else if (arguments[i].startsWith(QLatin1String("--"))) {
+            table.error = QStringLiteral("unknown option '%1'").arg(quotedForMessage(arguments[i]));
+            return table;
+        } else if (table.paths.size() < maxPaths) {
+            table.paths << arguments[i];
+        } else {
+            table.error = QStringLiteral("unexpected argument '%1'").arg(quotedForMessage(arguments[i]));
+            return table;
+        }
+    }
+    if (table.paths.isEmpty())
+        table.error = QStringLiteral("%1 needs a document file").arg(arguments.first());
+    else if (formatName != QLatin1String("csv") && formatName != QLatin1String("tsv"))
+        table.error = QStringLiteral("unknown format '%1'").arg(quotedForMessage(formatName));
+    table.separator = formatName == QLatin1String("tsv") ? '\t' : ',';
+    return table;
 }
 
 // Loans side by side: one column per document, in the order given.
@@ -182,6 +244,9 @@ QString usageText()
                           "  pellandra [--debug] [FILE.plr]                   open the program, with a document\n"
                           "  pellandra --schedule FILE.plr [--format csv|tsv] print the computed schedule\n"
                           "  pellandra --summary FILE.plr                     print the loan's summary table\n"
+                          "  pellandra --year-end MONTH FILE.plr [--format csv|tsv]\n"
+                          "                                                   print the year-end report, closing\n"
+                          "                                                   each year in MONTH (1 to 12)\n"
                           "  pellandra --compare A.plr B.plr [C.plr [D.plr]] [--format csv|tsv]\n"
                           "                                                   print 2 to 4 loans side by side\n"
                           "  pellandra --match STATEMENT FILE.plr             which conventions reproduce a lender's\n"
@@ -203,25 +268,21 @@ std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, Q
         return ExitOk;
     }
     if (command == QLatin1String("--schedule")) {
-        QString path;
-        QString formatName = QStringLiteral("csv");
-        for (int i = 1; i < arguments.size(); ++i) {
-            if (arguments[i] == QLatin1String("--format")) {
-                if (++i >= arguments.size())
-                    return badArguments(err, QStringLiteral("--format needs csv or tsv"));
-                formatName = arguments[i];
-            } else if (path.isEmpty()) {
-                path = arguments[i];
-            } else {
-                return badArguments(err,
-                                    QStringLiteral("unexpected argument '%1'").arg(quotedForMessage(arguments[i])));
-            }
-        }
-        if (path.isEmpty())
-            return badArguments(err, QStringLiteral("--schedule needs a document file"));
-        if (formatName != QLatin1String("csv") && formatName != QLatin1String("tsv"))
-            return badArguments(err, QStringLiteral("unknown format '%1'").arg(quotedForMessage(formatName)));
-        return printSchedule(path, formatName == QLatin1String("csv") ? ',' : '\t', out, err);
+        const TableArguments table = tableArguments(arguments, 1);
+        if (!table.error.isEmpty())
+            return badArguments(err, table.error);
+        return printSchedule(table.paths.first(), table.separator, out, err);
+    }
+    if (command == QLatin1String("--year-end")) {
+        bool isNumber = false;
+        const int month = arguments.value(1).toInt(&isNumber);
+        if (!isNumber || month < 1 || month > 12)
+            return badArguments(err,
+                                QStringLiteral("--year-end needs a closing month from 1 to 12, then a document file"));
+        const TableArguments table = tableArguments(arguments, 2);
+        if (!table.error.isEmpty())
+            return badArguments(err, table.error);
+        return printYearEnd(table.paths.first(), month, table.separator, out, err);
     }
     if (command == QLatin1String("--summary")) {
         if (arguments.size() != 2)
@@ -229,24 +290,12 @@ std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, Q
         return printSummary(arguments[1], out, err);
     }
     if (command == QLatin1String("--compare")) {
-        QStringList paths;
-        QString formatName = QStringLiteral("csv");
-        for (int i = 1; i < arguments.size(); ++i) {
-            if (arguments[i] == QLatin1String("--format")) {
-                if (++i >= arguments.size())
-                    return badArguments(err, QStringLiteral("--format needs csv or tsv"));
-                formatName = arguments[i];
-            } else if (arguments[i].startsWith(QLatin1String("--"))) {
-                return badArguments(err, QStringLiteral("unknown option '%1'").arg(quotedForMessage(arguments[i])));
-            } else {
-                paths << arguments[i];
-            }
-        }
-        if (!engine::canCompare(std::size_t(paths.size())))
+        const TableArguments table = tableArguments(arguments, 1, int(engine::kMostComparedLoans) + 1);
+        if (!table.error.isEmpty())
+            return badArguments(err, table.error);
+        if (!engine::canCompare(std::size_t(table.paths.size())))
             return badArguments(err, QStringLiteral("--compare needs from 2 to 4 document files"));
-        if (formatName != QLatin1String("csv") && formatName != QLatin1String("tsv"))
-            return badArguments(err, QStringLiteral("unknown format '%1'").arg(quotedForMessage(formatName)));
-        return printComparison(paths, formatName == QLatin1String("csv") ? ',' : '\t', out, err);
+        return printComparison(table.paths, table.separator, out, err);
     }
     if (command == QLatin1String("--match")) {
         if (arguments.size() != 3)

@@ -71,10 +71,11 @@ void EditCommands::showLumpSums()
     // The dialog edits the whole list: an edit still open in the grid is dropped, as scrolling drops it.
     document->view()->cellEditor()->GridMain1_Scroll();
     // The dialog opens on the lump sum of the schedule row the user is on; the year-end report's rows are not
-    // schedule rows (the report is to be closed before this point).
+    // schedule rows, and the report is closed first.
     const QTableView *grid = document->gridMain1();
     const bool scheduleShown = !document->loan().gblnReportFlag;
     const int row = scheduleShown && grid->currentIndex().isValid() ? grid->currentIndex().row() : -1;
+    document->CloseYearEndReport();
     views::frmLumpSums dialog(document->loan(), *document, row, m_shell.numberFormat(), &m_shell);
     m_shell.runDialog(dialog);
 }

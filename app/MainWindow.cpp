@@ -8,6 +8,7 @@
 #include "Icons.h"
 #include "LocaleFormat.h"
 #include "ProgressShown.h"
+#include "ReportCommands.h"
 #include "SettingsKeys.h"
 #include "SettingsStore.h"
 #include "ViewCommands.h"
@@ -59,6 +60,7 @@ MainWindow::MainWindow(SettingsStore &settings, ui::UserDialogs &dialogs, bool d
     m_edit = new EditCommands(*this);
     m_view = new ViewCommands(*this);
     m_format = new FormatCommands(*this);
+    m_reportCommands = new ReportCommands(*this);
     m_window = new WindowCommands(*this);
     m_help = new HelpCommands(*this);
     if (debug)
@@ -215,6 +217,12 @@ void MainWindow::createMenus()
     format->addActions({m_format->alignLeft, m_format->center, m_format->alignRight});
     format->addSeparator();
     format->addAction(m_format->autoFitColumns);
+
+    QMenu *report = addMenu(QStringLiteral("&Report"), "mnuReport", m_reportCommands);
+    report->addAction(m_reportCommands->yearEndReport);
+    report->addMenu(m_reportCommands->yearEndMonth);
+    report->addSeparator();
+    report->addAction(m_reportCommands->closeYearEndReport);
 
     QMenu *window = addMenu(QStringLiteral("&Window"), "mnuWindow", m_window);
     window->addActions(

@@ -30,6 +30,7 @@ class EditCommands;
 class FileCommands;
 class FormatCommands;
 class HelpCommands;
+class ReportCommands;
 class SettingsStore;
 class ViewCommands;
 class WindowCommands;
@@ -66,6 +67,7 @@ public:
     EditCommands &editCommands() { return *m_edit; }
     ViewCommands &viewCommands() { return *m_view; }
     FormatCommands &formatCommands() { return *m_format; }
+    ReportCommands &reportCommands() { return *m_reportCommands; }
     WindowCommands &windowCommands() { return *m_window; }
     HelpCommands &helpCommands() { return *m_help; }
     // Null unless the program was started with --debug.
@@ -151,6 +153,7 @@ private:
     EditCommands *m_edit = nullptr;
     ViewCommands *m_view = nullptr;
     FormatCommands *m_format = nullptr;
+    ReportCommands *m_reportCommands = nullptr;
     WindowCommands *m_window = nullptr;
     HelpCommands *m_help = nullptr;
     DebugCommands *m_debug = nullptr;

@@ -76,9 +76,9 @@ void ViewCommands::showTimeLeft()
     frmChild *document = m_shell.activeDocument();
     if (!document)
         return;
-    // The dialog opens on the date of the grid's current row.
+    // The dialog opens on the date of the grid's current row; a row of the year-end report is no schedule row.
     const QTableView *grid = document->gridMain1();
-    const int row = grid && grid->currentIndex().isValid() ? grid->currentIndex().row() : 0;
+    const int row = grid && grid->currentIndex().isValid() && !document->reportShown() ? grid->currentIndex().row() : 0;
     frmTimeLeft dialog(document->loan(), m_shell.numberFormat(), row, m_shell.dialogs(), &m_shell);
     m_shell.runDialog(dialog);
 }

@@ -1,5 +1,7 @@
 // The windowed program on the offscreen platform: start-up with an example document open and its schedule computed,
-// and OK in the lump sums and the options dialogs on the 90,000-period weekly loan, up to the grid repainted.
+// and OK in the lump sums and the options dialogs on the 90,000-period weekly loan, up to the grid repainted; and the
+// whole of a command that prints a report.
+#include "app/CommandLine.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/MainWindow.h"
@@ -11,6 +13,7 @@
 #include "views/frmOptions.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -47,6 +50,23 @@ void BM_MainWindowWithExample(benchmark::State &state)
         QApplication::processEvents();
         benchmark::DoNotOptimize(window.activeDocument());
         window.close();
+    }
+}
+
+// pellandra --year-end 12 on the 90,000-period weekly loan: reading, computing, summing up and printing.
+void BM_YearEndCommand_Weekly90000(benchmark::State &state)
+{
+    const QStringList arguments = {QStringLiteral("--year-end"), QStringLiteral("12"),
+                                   QStringLiteral(PELLANDRA_SOURCE_DIR "/bench/data/weekly-90000.plr")};
+    for (auto _ : state) {
+        QBuffer output;
+        output.open(QIODevice::WriteOnly);
+        QString errors;
+        QTextStream out(&output), err(&errors);
+        if (app::runHeadless(arguments, out, err).value_or(-1) != app::ExitOk)
+            state.SkipWithError("the command failed");
+        out.flush();
+        state.counters["bytes"] = double(output.size());
     }
 }
 
@@ -130,6 +150,7 @@ void BM_OptionsOk_Weekly90000(benchmark::State &state)
 
 } // namespace
 
+BENCHMARK(BM_YearEndCommand_Weekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MainWindowWithExample)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LumpSumsOk_Weekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OptionsOk_Weekly90000)->ArgName("dateFormat")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -277,6 +277,46 @@ TEST(CommandLine, MatchesAStatement)
     }
 }
 
+// The year-end report for a closing month: every column named, plain numbers; a month outside 1..12 is refused.
+TEST(CommandLine, YearEnd)
+{
+    const QString loan = examplePath("canadian-mortgage-25y.plr");
+    const Outcome csv = run({QStringLiteral("--year-end"), QStringLiteral("12"), loan});
+    ASSERT_EQ(csv.code, 0) << csv.err.toStdString();
+    const QStringList lines = csv.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 25);
+    EXPECT_EQ(lines[0],
+              QStringLiteral("Year,From,Until,Interest,Principal,Balance,Payment,Lump Sums,"
+                             "Cumulative Payments,Cumulative Interest,Cumulative Principal"));
+    EXPECT_EQ(lines[1],
+              QStringLiteral("1,2026-01-01,2026-12-01,16964.64,6610.89,353389.11,23575.53,,23575.53,16964.64,6610.89"));
+    EXPECT_EQ(lines[2],
+              QStringLiteral("2,2027-01-01,2027-12-01,17699.77,18018.99,335370.12,35718.76,10000.00,"
+                             "59294.29,34664.41,24629.88"));
+    EXPECT_EQ(lines[24],
+              QStringLiteral("24,2049-01-01,2049-03-01,41.72,5343.07,0.00,5384.79,,609773.04,249773.04,360000.00"));
+    const Outcome tsv = run(
+        {QStringLiteral("--year-end"), QStringLiteral("12"), loan, QStringLiteral("--format"), QStringLiteral("tsv")});
+    QString expected = csv.out;
+    EXPECT_EQ(tsv.out, expected.replace(QLatin1Char(','), QLatin1Char('\t')));
+
+    struct Case
+    {
+        QStringList arguments;
+        int code;
+    };
+    for (const Case &c : {Case {{QStringLiteral("0"), loan}, 1}, Case {{QStringLiteral("13"), loan}, 1},
+                          Case {{QStringLiteral("June"), loan}, 1}, Case {{loan}, 1}, Case {{QStringLiteral("6")}, 1},
+                          Case {{QStringLiteral("6"), loan, QStringLiteral("--format"), QStringLiteral("xls")}, 1},
+                          Case {{QStringLiteral("6"), loan + QStringLiteral(".missing")}, 2}}) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const Outcome r = run(QStringList {QStringLiteral("--year-end")} + c.arguments);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_FALSE(r.err.isEmpty());
+    }
+}
+
 // A message quotes what it names by its first 40 characters, however long the argument.
 TEST(CommandLine, MessagesQuoteLongArgumentsByTheirStart)
 {
