@@ -3,6 +3,7 @@
 #include "frmChild.h"
 
 #include "views/LoanComparisonModel.h"
+#include "views/SummaryChart.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
@@ -37,6 +38,12 @@ LoanComparisonWindow::LoanComparisonWindow(const QList<frmChild *> &documents, c
     m_splitter = new QSplitter(Qt::Vertical, this);
     m_splitter->setChildrenCollapsible(false);
     m_splitter->addWidget(m_table);
+    m_chart = views::createSummaryChart(font(), m_splitter);
+    m_chart->setHorizontalAxis(views::SummaryChart::HorizontalAxis::Dates);
+    m_chart->widget()->setMinimumHeight(220);
+    m_splitter->addWidget(m_chart->widget());
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_splitter);
@@ -101,6 +108,17 @@ void LoanComparisonWindow::rebuild()
         loans.push_back(entry.loan);
     m_model->setComparison(engine::compareLoans(std::move(loans)), m_format);
     fitTable();
+    // The outstanding balance of each loan over time, by date.
+    const engine::LoanComparison &comparison = m_model->comparison();
+    std::vector<views::SummaryChart::Series> lines;
+    for (std::size_t i = 0; i < comparison.balances.size(); ++i) {
+        views::SummaryChart::Series line {QString::fromStdString(comparison.titles[i]), {}};
+        for (const engine::BalancePoint &point : comparison.balances[i])
+            line.points.emplace_back(point.date, point.balance);
+        lines.push_back(std::move(line));
+    }
+    m_chart->setFormat(m_format);
+    m_chart->setSeries(lines);
 }
 
 void LoanComparisonWindow::fitTable()
@@ -131,9 +149,16 @@ void LoanComparisonWindow::fitTable()
     int width = 2 * m_table->frameWidth();
     for (int c = 0; c < m_model->columnCount(); ++c)
         width += m_table->columnWidth(c);
-    m_table->setMinimumWidth(std::min(width, 900));
+    m_tableSize = QSize(width, height);
     m_table->setMaximumHeight(height);
     m_table->setMinimumHeight(std::min(height, 200));
+    // The table whole, the chart below it in the rest.
+    m_splitter->setSizes({height, std::max(m_splitter->height() - height, 320)});
+}
+
+QSize LoanComparisonWindow::sizeHint() const
+{
+    return {std::max(m_tableSize.width(), 480), m_tableSize.height() + m_splitter->handleWidth() + 320};
 }
 
 } // namespace app

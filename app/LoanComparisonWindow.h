@@ -5,6 +5,7 @@
 #include <QList>
 #include <QWidget>
 
+#include <memory>
 #include <vector>
 
 class QSplitter;
@@ -15,7 +16,8 @@ class NumberFormat;
 }
 namespace views {
 class LoanComparisonModel;
-}
+class SummaryChart;
+} // namespace views
 
 namespace app {
 
@@ -39,8 +41,12 @@ public:
     // The table as tab-separated text, a line per row (Edit > Copy).
     QString tableText() const;
 
+    // The whole table with room for the chart below it.
+    QSize sizeHint() const override;
+
     QTableView *table() const { return m_table; }
     views::LoanComparisonModel *model() const { return m_model; }
+    views::SummaryChart &chart() const { return *m_chart; }
 
 private:
     struct Entry
@@ -59,7 +65,9 @@ private:
     std::vector<Entry> m_entries;
     QSplitter *m_splitter = nullptr;
     QTableView *m_table = nullptr;
+    QSize m_tableSize;
     views::LoanComparisonModel *m_model = nullptr;
+    std::unique_ptr<views::SummaryChart> m_chart;
 };
 
 } // namespace app

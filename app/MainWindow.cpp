@@ -223,6 +223,8 @@ void MainWindow::createMenus()
     report->addMenu(m_reportCommands->yearEndMonth);
     report->addSeparator();
     report->addAction(m_reportCommands->closeYearEndReport);
+    report->addSeparator();
+    report->addAction(m_reportCommands->compareLoansAction);
 
     QMenu *window = addMenu(QStringLiteral("&Window"), "mnuWindow", m_window);
     window->addActions(

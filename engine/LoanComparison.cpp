@@ -85,6 +85,7 @@ ComparedLoan comparedLoan(const LoanDocument &doc)
         const ScheduleRowValues row = table.row(lastPaymentRow);
         if (row.kind == ScheduleRowKind::Payment) {
             loan.lastRate = row[colAnnualRate];
+            loan.balanceLeft = row[colEndingBalance];
             break;
         }
     }
@@ -141,6 +142,12 @@ LoanComparison compareLoans(std::vector<ComparedLoan> loans)
         makeRow(loans, "First Payment Date", K::Day, [](const ComparedLoan &l) { return dateValue(l.firstPayment); }));
     rows.push_back(
         makeRow(loans, "Last Payment Date", K::Day, [](const ComparedLoan &l) { return dateValue(l.lastPayment); }));
+    // A loan not repaid within its term is no cheaper for its lower interest: what it leaves is shown.
+    const bool balanceLeft =
+        std::any_of(loans.begin(), loans.end(), [](const ComparedLoan &l) { return l.balanceLeft >= 0.01; });
+    if (balanceLeft)
+        rows.push_back(makeRow(loans, "Balance Left", K::Money,
+                               [](const ComparedLoan &l) { return std::optional(l.balanceLeft); }));
     rows.push_back(makeRow(loans, "Total Payments", K::Money,
                            [](const ComparedLoan &l) { return std::optional(l.totalPayments); }));
     rows.push_back(

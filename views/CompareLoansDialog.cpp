@@ -34,7 +34,7 @@ CompareLoansDialog::CompareLoansDialog(const QList<Entry> &entries, QWidget *par
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         item->setCheckState(0, checkAll ? Qt::Checked : Qt::Unchecked);
         item->setToolTip(0, entry.title);
-        item->setToolTip(1, entry.fileName);
+        item->setToolTip(1, entry.path);
     }
     m_list->resizeColumnToContents(0);
     m_list->header()->setStretchLastSection(true);

@@ -20,6 +20,7 @@ public:
     {
         QString title;
         QString fileName;
+        QString path; // shown when the pointer rests on the file name
     };
 
     // The entries in the order listed; with no more than four, all start checked.

@@ -41,9 +41,11 @@ std::vector<double> valueTicks(double low, double high, int maxSteps)
 
 namespace {
 
+const QDate kDayZero(1899, 12, 30);
+
 QDateTime dateTimeOf(double serial)
 {
-    return QDate(1899, 12, 30).addDays(qint64(serial)).startOfDay();
+    return kDayZero.addDays(qint64(serial)).startOfDay();
 }
 
 class QtSummaryChart final : public SummaryChart
@@ -82,7 +84,13 @@ public:
         for (const Series &each : series) {
             auto *line = new QLineSeries;
             line->setName(each.name);
-            line->replace(QList<QPointF>(each.points.begin(), each.points.end()));
+            QList<QPointF> points(each.points.begin(), each.points.end());
+            // A date axis places its points by milliseconds since 1970.
+            if (m_axis == HorizontalAxis::Dates) {
+                for (QPointF &point : points)
+                    point.setX(double(dateTimeOf(point.x()).toMSecsSinceEpoch()));
+            }
+            line->replace(points);
             for (const QPointF &point : each.points) {
                 left = std::min(left, point.x());
                 right = std::max(right, point.x());
@@ -112,7 +120,11 @@ public:
         std::vector<Series> shown;
         for (QAbstractSeries *each : m_chart->series()) {
             const auto *line = qobject_cast<QLineSeries *>(each);
-            const QList<QPointF> points = line->points();
+            QList<QPointF> points = line->points();
+            if (m_axis == HorizontalAxis::Dates) {
+                for (QPointF &point : points)
+                    point.setX(double(kDayZero.daysTo(QDateTime::fromMSecsSinceEpoch(qint64(point.x())).date())));
+            }
             shown.push_back({line->name(), std::vector<QPointF>(points.begin(), points.end())});
         }
         return shown;

@@ -124,25 +124,33 @@ TEST(LoanComparison, TwoToFourLoans)
               "A comparison needs from 2 to 4 loans, not 5.");
 }
 
-// The rate at the end is shown only when some loan's rate changes, for every loan; a loan lent on the day its
-// document names is first paid a period later; a loan without a title is named by its file.
-TEST(LoanComparison, LastRateFirstPaymentAndTitle)
+// The rate at the end and the balance a loan leaves unpaid are shown only when some loan has them, and then for every
+// loan; a loan lent on the day its document names is first paid a period later; a loan without a title is named by
+// its file.
+TEST(LoanComparison, RowsShownWhenSomeLoanNeedsThem)
 {
     LoanDocument fixed = personalLoan("");
     fixed.gstrFileName = "/home/me/loans/fixed.plr";
     LoanDocument renewed = personalLoan("Renewed");
     setChangeByDate(renewed.gridAnnualRate, ymd(2025, 6, 15), 6, NumberFormat());
     renewed.gintStartPayment = 1;
+    LoanDocument shortTerm = personalLoan("Six months"); // 6,586.23 still owed after six payments
+    shortTerm.mdblNperTerm = 6;
     calculate(fixed);
     calculate(renewed);
+    calculate(shortTerm);
 
-    const LoanComparison comparison = compareDocuments({&fixed, &renewed});
+    const LoanComparison comparison = compareDocuments({&fixed, &renewed, &shortTerm});
     EXPECT_EQ(comparison.titles.front(), "fixed.plr");
     EXPECT_EQ(textOf(comparison, "Last Annual Rate", 0), "12.0000%");
     EXPECT_EQ(textOf(comparison, "Last Annual Rate", 1), "6.0000%");
     EXPECT_EQ(textOf(comparison, "First Payment Date", 1), "2/15/2025");
+    EXPECT_EQ(textOf(comparison, "Balance Left", 0), "$0.00");
+    EXPECT_EQ(textOf(comparison, "Balance Left", 2), "$6,586.23");
 
-    EXPECT_EQ(compareDocuments({&fixed, &fixed}).row("Last Annual Rate"), nullptr);
+    const LoanComparison plain = compareDocuments({&fixed, &fixed});
+    EXPECT_EQ(plain.row("Last Annual Rate"), nullptr);
+    EXPECT_EQ(plain.row("Balance Left"), nullptr);
 }
 
 TEST(LoanComparison, YearsAndMonthsToTheNearestMonth)

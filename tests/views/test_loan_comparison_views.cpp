@@ -55,7 +55,7 @@ TEST(CompareLoansDialog, OkOnlyForTwoToFourLoans)
 {
     QList<CompareLoansDialog::Entry> entries;
     for (int i = 0; i < 5; ++i)
-        entries.append({QStringLiteral("Loan %1").arg(i), QStringLiteral("loan%1.plr").arg(i)});
+        entries.append({QStringLiteral("Loan %1").arg(i), QStringLiteral("loan%1.plr").arg(i), QString()});
     CompareLoansDialog dialog(entries);
     // More than four open: none is chosen for the user.
     EXPECT_TRUE(dialog.chosen().isEmpty());
