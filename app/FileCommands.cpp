@@ -76,8 +76,10 @@ FileCommands::FileCommands(MainWindow &shell)
 void FileCommands::update()
 {
     const bool documents = !m_shell.documents().isEmpty();
-    for (QAction *item : {close, save, saveAs, properties})
-        item->setEnabled(documents);
+    close->setEnabled(documents);
+    // Behind a comparison there is no one document to save or edit.
+    for (QAction *item : {save, saveAs, properties})
+        item->setEnabled(documents && m_shell.activeDocument());
 }
 
 void FileCommands::showProperties()

@@ -6,6 +6,7 @@
 #include "FormatCommands.h"
 #include "HelpCommands.h"
 #include "Icons.h"
+#include "LoanComparisonWindow.h"
 #include "LocaleFormat.h"
 #include "ProgressShown.h"
 #include "ReportCommands.h"
@@ -295,9 +296,11 @@ void MainWindow::createStatusBar()
 void MainWindow::SetToolbar()
 {
     const bool any = !documents().isEmpty();
+    // A comparison in front offers only what acts on it.
+    const bool comparison = activeComparison() != nullptr;
     for (QAction *button : m_toolBar->actions()) {
         if (button != m_file->newDocument && button != m_file->open)
-            button->setEnabled(any);
+            button->setEnabled(any && (!comparison || button == m_edit->copyAction));
     }
     m_file->update();
     m_window->update();
@@ -372,11 +375,21 @@ void MainWindow::activateDocument(frmChild &window)
     m_active = &window;
 }
 
+LoanComparisonWindow *MainWindow::activeComparison() const
+{
+    QMdiSubWindow *window = m_mdi->currentSubWindow();
+    return window ? qobject_cast<LoanComparisonWindow *>(window->widget()) : nullptr;
+}
+
 void MainWindow::subWindowActivated(QMdiSubWindow *window)
 {
-    if (auto *child = window ? qobject_cast<frmChild *>(window->widget()) : nullptr)
+    QWidget *content = window ? window->widget() : nullptr;
+    if (auto *child = qobject_cast<frmChild *>(content))
         m_active = child;
+    else if (qobject_cast<LoanComparisonWindow *>(content))
+        m_active = nullptr;
     CheckSelectedView();
+    SetToolbar();
 }
 
 void MainWindow::setCellStatus(const QString &text)

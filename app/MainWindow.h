@@ -28,6 +28,7 @@ namespace app {
 class DebugCommands;
 class EditCommands;
 class FileCommands;
+class LoanComparisonWindow;
 class FormatCommands;
 class HelpCommands;
 class ReportCommands;
@@ -87,6 +88,9 @@ public:
     frmChild *activeDocument() const { return m_active; }
     int activeSlot() const;
     QList<frmChild *> documents() const;
+    // The Loan Comparison window in front, if that is what the user is looking at; the document commands then have no
+    // document to act on.
+    LoanComparisonWindow *activeComparison() const;
     QMdiArea *mdiArea() const { return m_mdi; }
 
     // A message box titled with the program's settings name.

@@ -210,7 +210,7 @@ TEST_F(MainWindowTest, MenusInOrder)
           Case {"mnuEdit", "&Undo|-|Cu&t|&Copy|&Paste|-|&Lump Sums...|Match &Statement..."},
           Case {"mnuView", "&Details|&Summary|-|&Toolbar|Status &Bar|-|T&ime Left to Amortize...|-|&Options..."},
           Case {"mnuFormat", "Align &Left|&Center|Align &Right|-|&AutoFit Columns"},
-          Case {"mnuReport", "&Year End Report|Year End &Month|-|&Close Year End Report"},
+          Case {"mnuReport", "&Year End Report|Year End &Month|-|&Close Year End Report|-|Compare &Loans..."},
           Case {"mnuReportYearEndMonths",
                 "&January|&February|&March|&April|Ma&y|Ju&ne|Ju&ly|Au&gust|"
                 "&September|&October|&November|&December"},
