@@ -4,7 +4,9 @@
 #include "app/CommandLine.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
+#include "app/LoanComparisonWindow.h"
 #include "app/MainWindow.h"
+#include "app/ReportCommands.h"
 #include "app/SettingsStore.h"
 #include "app/ViewCommands.h"
 #include "app/frmChild.h"
@@ -15,8 +17,11 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPixmap>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -148,8 +153,85 @@ void BM_OptionsOk_Weekly90000(benchmark::State &state)
     }
 }
 
+// Four copies of the 90,000-period weekly loan open, each at another rate, and Report > Compare Loans answered with
+// all four.
+class FourWeeklyLoans
+{
+public:
+    FourWeeklyLoans()
+        : m_settings(m_dir.filePath(QStringLiteral("settings.ini")))
+        , m_window(m_settings, m_dialogs, false)
+    {
+        m_window.resize(1200, 800);
+        m_window.show();
+        for (int i = 0; i < 4; ++i) {
+            const QString path = m_dir.filePath(QStringLiteral("weekly-%1.plr").arg(i));
+            QFile::copy(QStringLiteral(PELLANDRA_SOURCE_DIR "/bench/data/weekly-90000.plr"), path);
+            m_window.files().OpenPath(path);
+            m_window.activeDocument()->changeAndRecalculate(
+                [i](document::DocumentData &data) { data.loan.gdblAnnualRate += 0.0005 * i; });
+        }
+        m_window.setDialogRunner([](QDialog &) { return int(QDialog::Accepted); });
+        QApplication::processEvents();
+    }
+    app::MainWindow &window() { return m_window; }
+    app::LoanComparisonWindow *comparison() { return m_window.mdiArea()->findChild<app::LoanComparisonWindow *>(); }
+    // The comparison painted as the user sees it.
+    void repaint()
+    {
+        app::LoanComparisonWindow *shown = comparison();
+        if (m_picture.size() != shown->size())
+            m_picture = QPixmap(shown->size());
+        shown->render(&m_picture);
+    }
+
+private:
+    QTemporaryDir m_dir;
+    app::IniSettingsStore m_settings;
+    SilentDialogs m_dialogs;
+    app::MainWindow m_window;
+    QPixmap m_picture;
+};
+
+// The Loan Comparison window opened on the four computed loans and painted, then closed again.
+void BM_CompareLoansWindow_FourWeekly90000(benchmark::State &state)
+{
+    FourWeeklyLoans shown;
+    for (auto _ : state) {
+        shown.window().reportCommands().compareLoans();
+        if (!shown.comparison()) {
+            state.SkipWithError("no comparison");
+            break;
+        }
+        shown.repaint();
+        state.PauseTiming();
+        shown.comparison()->parentWidget()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+
+// One of the four given another rate through the document's own recalculation (progress bar, grid and summary
+// included), the comparison refreshed and painted; with arg 0 no comparison is open, for the difference.
+void BM_CompareLoansRefresh_FourWeekly90000(benchmark::State &state)
+{
+    FourWeeklyLoans shown;
+    if (state.range(0) != 0)
+        shown.window().reportCommands().compareLoans();
+    app::frmChild *changed = shown.window().documents().value(2);
+    double rate = changed->loan().gdblAnnualRate;
+    for (auto _ : state) {
+        rate += 0.0001;
+        changed->changeAndRecalculate([rate](document::DocumentData &data) { data.loan.gdblAnnualRate = rate; });
+        if (shown.comparison())
+            shown.repaint();
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_CompareLoansWindow_FourWeekly90000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompareLoansRefresh_FourWeekly90000)->ArgName("comparison")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_YearEndCommand_Weekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MainWindowWithExample)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LumpSumsOk_Weekly90000)->Unit(benchmark::kMillisecond);

@@ -8,6 +8,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QTableView>
 #include <QTreeWidget>
 
@@ -126,4 +127,17 @@ TEST_F(LoanComparisonWindowTest, OfferedWithTwoDocuments)
     window.files().OpenPath(copyExample("us-mortgage-30y.plr", QStringLiteral("oak.plr")));
     window.reportCommands().update();
     EXPECT_TRUE(window.reportCommands().compareLoansAction->isEnabled());
+}
+
+// The program's frame may go without closing its windows first (a test, a crash handler): the comparison goes first,
+// before the documents and the number format it reads.
+TEST_F(LoanComparisonWindowTest, GoesWithTheFrame)
+{
+    app::MainWindow &window = startWithThree();
+    window.setDialogRunner([](QDialog &) { return int(QDialog::Accepted); });
+    window.reportCommands().compareLoans();
+    const QPointer<app::LoanComparisonWindow> comparison = comparisonWindow();
+    ASSERT_FALSE(comparison.isNull());
+    m_window.reset();
+    EXPECT_TRUE(comparison.isNull());
 }
