@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "DocumentLoader.h"
+#include "DocumentPrinting.h"
 #include "FileAccess.h"
 #include "LocaleFormat.h"
 #include "SettingsKeys.h"
@@ -14,6 +15,7 @@
 #include "engine/YearEndReport.h"
 #include "views/StatementFile.h"
 
+#include <QFileInfo>
 #include <QIODevice>
 #include <QLocale>
 #include <QTextStream>
@@ -124,6 +126,20 @@ int printSummary(const QString &path, QTextStream &out, QTextStream &err)
         return code;
     for (const auto &[label, value] : engine::summaryRows(data.loan, format))
         out << QString::fromStdString(label) << '\t' << QString::fromStdString(value) << '\n';
+    return ExitOk;
+}
+
+int printPdf(const QString &output, const QString &path, QTextStream &err)
+{
+    document::DocumentData data;
+    const engine::NumberFormat format = numberFormatFor(QLocale());
+    if (const int code = loadAndCalculate(path, data, format, err))
+        return code;
+    QString error;
+    if (!writeSchedulePdf(data, QFileInfo(path).fileName(), output, &error)) {
+        err << QStringLiteral("Cannot write '%1': %2").arg(quotedForMessage(output), error) << Qt::endl;
+        return ExitOutputUnwritable;
+    }
     return ExitOk;
 }
 
@@ -238,6 +254,11 @@ int badArguments(QTextStream &err, const QString &why)
 
 } // namespace
 
+bool headlessNeedsFonts(const QStringList &arguments)
+{
+    return arguments.contains(QLatin1String("--pdf"));
+}
+
 QString usageText()
 {
     return QStringLiteral("Usage:\n"
@@ -249,6 +270,7 @@ QString usageText()
                           "                                                   each year in MONTH (1 to 12)\n"
                           "  pellandra --compare A.plr B.plr [C.plr [D.plr]] [--format csv|tsv]\n"
                           "                                                   print 2 to 4 loans side by side\n"
+                          "  pellandra --pdf OUT.pdf FILE.plr                 print the schedule into a PDF file\n"
                           "  pellandra --match STATEMENT FILE.plr             which conventions reproduce a lender's\n"
                           "                                                   statement (exit 6: none does)\n"
                           "  pellandra --help | --version\n");
@@ -296,6 +318,11 @@ std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, Q
         if (!engine::canCompare(std::size_t(table.paths.size())))
             return badArguments(err, QStringLiteral("--compare needs from 2 to 4 document files"));
         return printComparison(table.paths, table.separator, out, err);
+    }
+    if (command == QLatin1String("--pdf")) {
+        if (arguments.size() != 3)
+            return badArguments(err, QStringLiteral("--pdf needs a PDF file to write and one document file"));
+        return printPdf(arguments[1], arguments[2], err);
     }
     if (command == QLatin1String("--match")) {
         if (arguments.size() != 3)
