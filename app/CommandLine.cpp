@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "ComparisonPrinting.h"
 #include "DocumentLoader.h"
 #include "DocumentPrinting.h"
 #include "FileAccess.h"
@@ -180,21 +181,32 @@ TableArguments tableArguments(const QStringList &arguments, int first, int maxPa
     return table;
 }
 
-// Loans side by side: one column per document, in the order given.
-int printComparison(const QStringList &paths, char separator, QTextStream &out, QTextStream &err)
+// Loans side by side: one column per document, in the order given; as a table, or as the printed page in a PDF file.
+int printComparison(const QStringList &paths, char separator, const QString &pdf, QTextStream &out, QTextStream &err)
 {
     const engine::NumberFormat format = numberFormatFor(QLocale());
     std::vector<engine::ComparedLoan> loans;
+    document::PrintOptions paper;
     for (const QString &path : paths) {
         document::DocumentData data;
         if (const int code = loadAndCalculate(path, data, format, err))
             return code;
+        if (loans.empty())
+            paper = data.print;
         loans.push_back(engine::comparedLoan(data.loan));
     }
     const engine::LoanComparison comparison = engine::compareLoans(std::move(loans));
     if (!comparison.ok()) {
         err << QString::fromStdString(comparison.error) << Qt::endl;
         return ExitBadArguments;
+    }
+    if (!pdf.isEmpty()) {
+        QString error;
+        if (!writeComparisonPdf(comparison, format, paper, pdf, &error)) {
+            err << QStringLiteral("Cannot write '%1': %2").arg(quotedForMessage(pdf), error) << Qt::endl;
+            return ExitOutputUnwritable;
+        }
+        return ExitOk;
     }
     out << QString::fromStdString(engine::delimitedText(comparison.table(nullptr), separator));
     return ExitOk;
@@ -268,8 +280,9 @@ QString usageText()
                           "  pellandra --year-end MONTH FILE.plr [--format csv|tsv]\n"
                           "                                                   print the year-end report, closing\n"
                           "                                                   each year in MONTH (1 to 12)\n"
-                          "  pellandra --compare A.plr B.plr [C.plr [D.plr]] [--format csv|tsv]\n"
-                          "                                                   print 2 to 4 loans side by side\n"
+                          "  pellandra --compare A.plr B.plr [C.plr [D.plr]] [--format csv|tsv] [--pdf OUT.pdf]\n"
+                          "                                                   2 to 4 loans side by side, or their\n"
+                          "                                                   printed page in a PDF file\n"
                           "  pellandra --pdf OUT.pdf FILE.plr                 print the schedule into a PDF file\n"
                           "  pellandra --match STATEMENT FILE.plr             which conventions reproduce a lender's\n"
                           "                                                   statement (exit 6: none does)\n"
@@ -311,13 +324,25 @@ std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, Q
             return badArguments(err, QStringLiteral("--summary needs exactly one document file"));
         return printSummary(arguments[1], out, err);
     }
-    if (command == QLatin1String("--compare")) {
-        const TableArguments table = tableArguments(arguments, 1, int(engine::kMostComparedLoans) + 1);
+    if (command == QLatin1String("--compare")
+        || (command == QLatin1String("--pdf") && arguments.contains(QLatin1String("--compare")))) {
+        // --pdf OUT.pdf may stand before or after the files.
+        QStringList rest = arguments;
+        rest.removeOne(QLatin1String("--compare"));
+        QString pdf;
+        if (const qsizetype at = rest.indexOf(QLatin1String("--pdf")); at >= 0) {
+            if (at + 1 >= rest.size())
+                return badArguments(err, QStringLiteral("--pdf needs a PDF file to write"));
+            pdf = rest[at + 1];
+            rest.remove(at, 2);
+        }
+        rest.prepend(QStringLiteral("--compare"));
+        const TableArguments table = tableArguments(rest, 1, int(engine::kMostComparedLoans) + 1);
         if (!table.error.isEmpty())
             return badArguments(err, table.error);
         if (!engine::canCompare(std::size_t(table.paths.size())))
             return badArguments(err, QStringLiteral("--compare needs from 2 to 4 document files"));
-        return printComparison(table.paths, table.separator, out, err);
+        return printComparison(table.paths, table.separator, pdf, out, err);
     }
     if (command == QLatin1String("--pdf")) {
         if (arguments.size() != 3)

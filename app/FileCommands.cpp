@@ -84,9 +84,11 @@ void FileCommands::update()
 {
     const bool documents = !m_shell.documents().isEmpty();
     close->setEnabled(documents);
-    // Behind a comparison there is no one document to save, edit or print.
-    for (QAction *item : {save, saveAs, properties, pageSetup, printPreview, print})
+    // Behind a comparison there is no one document to save or edit; the comparison prints itself.
+    for (QAction *item : {save, saveAs, properties, pageSetup})
         item->setEnabled(documents && m_shell.activeDocument());
+    for (QAction *item : {printPreview, print})
+        item->setEnabled(documents && (m_shell.activeDocument() || m_shell.activeComparison()));
 }
 
 void FileCommands::showProperties()

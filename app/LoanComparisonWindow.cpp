@@ -1,5 +1,6 @@
 #include "LoanComparisonWindow.h"
 
+#include "ComparisonPrinting.h"
 #include "frmChild.h"
 
 #include "views/LoanComparisonModel.h"
@@ -108,17 +109,8 @@ void LoanComparisonWindow::rebuild()
         loans.push_back(entry.loan);
     m_model->setComparison(engine::compareLoans(std::move(loans)), m_format);
     fitTable();
-    // The outstanding balance of each loan over time, by date.
-    const engine::LoanComparison &comparison = m_model->comparison();
-    std::vector<views::SummaryChart::Series> lines;
-    for (std::size_t i = 0; i < comparison.balances.size(); ++i) {
-        views::SummaryChart::Series line {QString::fromStdString(comparison.titles[i]), {}};
-        for (const engine::BalancePoint &point : comparison.balances[i])
-            line.points.emplace_back(point.date, point.balance);
-        lines.push_back(std::move(line));
-    }
     m_chart->setFormat(m_format);
-    m_chart->setSeries(lines);
+    m_chart->setSeries(balanceSeries(m_model->comparison()));
 }
 
 void LoanComparisonWindow::fitTable()

@@ -322,7 +322,9 @@ void MainWindow::SetToolbar()
     const bool comparison = activeComparison() != nullptr;
     for (QAction *button : m_toolBar->actions()) {
         if (button != m_file->newDocument && button != m_file->open)
-            button->setEnabled(any && (!comparison || button == m_edit->copyAction));
+            button->setEnabled(any
+                               && (!comparison || button == m_edit->copyAction || button == m_file->print
+                                   || button == m_file->printPreview));
     }
     m_file->update();
     m_window->update();

@@ -11,6 +11,7 @@
 #include <QGraphicsLayout>
 #include <QLegend>
 #include <QLineSeries>
+#include <QPainter>
 #include <QValueAxis>
 
 #include <cmath>
@@ -151,6 +152,15 @@ public:
 
     bool legendBold() const override { return m_chart->legend()->isVisible() && m_chart->legend()->font().bold(); }
 
+    // Lays the chart out at `size` (pixels of a 96 dpi screen) and draws it into `target`.
+    void render(QPainter &painter, const QRectF &target, const QSizeF &size)
+    {
+        m_chart->resize(size);
+        m_chart->layout()->activate();
+        m_view->scene()->setSceneRect(QRectF(QPointF(0, 0), size));
+        m_view->scene()->render(&painter, target, QRectF(QPointF(0, 0), size));
+    }
+
 private:
     QAbstractAxis *horizontalAxis(double left, double right) const
     {
@@ -196,6 +206,26 @@ private:
 std::unique_ptr<SummaryChart> createSummaryChart(const QFont &font, QWidget *parent)
 {
     return std::make_unique<QtSummaryChart>(font, parent);
+}
+
+void paintChart(QPainter &painter, const QRectF &target, const QFont &font, const engine::NumberFormat &format,
+                SummaryChart::HorizontalAxis axis, const std::vector<SummaryChart::Series> &series)
+{
+    // Twips are 15 to the pixel of a 96 dpi screen, where a point is 4/3 of a pixel.
+    constexpr double kTwipsPerPixel = 15;
+    if (!(target.width() >= kTwipsPerPixel && target.height() >= kTwipsPerPixel))
+        return;
+    QFont sized = font;
+    if (font.pointSizeF() > 0)
+        sized.setPixelSize(std::max(1, int(std::lround(font.pointSizeF() * 4 / 3))));
+    QtSummaryChart chart(sized, nullptr);
+    chart.setFormat(format);
+    chart.setHorizontalAxis(axis);
+    chart.setSeries(series);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    chart.render(painter, target, target.size() / kTwipsPerPixel);
+    painter.restore();
 }
 
 } // namespace views

@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "app/DocumentPrinting.h"
 #include "app/LoanComparisonWindow.h"
 #include "app/ReportCommands.h"
 #include "views/CompareLoansDialog.h"
@@ -9,6 +10,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QPushButton>
 #include <QTableView>
 #include <QTreeWidget>
 
@@ -140,4 +142,27 @@ TEST_F(LoanComparisonWindowTest, GoesWithTheFrame)
     ASSERT_FALSE(comparison.isNull());
     m_window.reset();
     EXPECT_TRUE(comparison.isNull());
+}
+
+// Print Preview in front of a comparison shows its one page, without the page set-up of a document, and gives the
+// comparison back when it closes; the document commands stay off meanwhile.
+TEST_F(LoanComparisonWindowTest, PrintPreviewShowsItsPage)
+{
+    app::MainWindow &window = startWithThree();
+    window.setDialogRunner([](QDialog &) { return int(QDialog::Accepted); });
+    window.reportCommands().compareLoans();
+    app::LoanComparisonWindow *comparison = comparisonWindow();
+    ASSERT_NE(comparison, nullptr);
+    window.files().update();
+    EXPECT_FALSE(window.files().save->isEnabled());
+    ASSERT_TRUE(window.files().printPreview->isEnabled());
+    window.files().printPreview->trigger();
+    print::frmPrintPreview *preview = window.printing().preview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->windowTitle(), QStringLiteral("Loan Comparison"));
+    EXPECT_EQ(preview->pageCount(), 1);
+    EXPECT_TRUE(preview->setupButton()->isHidden());
+    preview->closePreview();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window.activeComparison(), comparison);
 }
