@@ -1,6 +1,7 @@
 // The windowed program on the offscreen platform: start-up with an example document open and its schedule computed,
 // and OK in the lump sums and the options dialogs on the 90,000-period weekly loan, up to the grid repainted; and the
-// whole of a command that prints a report.
+// whole of a command that prints a report; the Loan Comparison window on four copies of that loan, opened, and
+// refreshed after one of them is computed again.
 #include "app/CommandLine.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
@@ -64,17 +65,27 @@ void BM_YearEndCommand_Weekly90000(benchmark::State &state)
     }
 }
 
-// The main window with the 90,000-period weekly loan open, its dialogs answered by `answer` instead of shown.
+// The main window with the 90,000-period weekly loan open, its dialogs answered by `answer` instead of shown. With
+// more than one copy, copy n runs at a rate n × 0.05 points higher.
 class WeeklyLoanWindow
 {
 public:
-    explicit WeeklyLoanWindow(std::function<void(QDialog &)> answer)
+    explicit WeeklyLoanWindow(std::function<void(QDialog &)> answer, int copies = 1)
         : m_settings(m_dir.filePath(QStringLiteral("settings.ini")))
         , m_window(m_settings, m_dialogs, false)
     {
         m_window.resize(1200, 800);
         m_window.show();
-        m_window.files().OpenPath(QStringLiteral(PELLANDRA_SOURCE_DIR "/bench/data/weekly-90000.plr"));
+        const QString source = QStringLiteral(PELLANDRA_SOURCE_DIR "/bench/data/weekly-90000.plr");
+        if (copies == 1)
+            m_window.files().OpenPath(source);
+        for (int i = 0; copies > 1 && i < copies; ++i) {
+            const QString path = m_dir.filePath(QStringLiteral("weekly-%1.plr").arg(i));
+            QFile::copy(source, path);
+            m_window.files().OpenPath(path);
+            m_window.activeDocument()->changeAndRecalculate(
+                [i](document::DocumentData &data) { data.loan.gdblAnnualRate += 0.0005 * i; });
+        }
         m_window.setDialogRunner([answer](QDialog &dialog) {
             answer(dialog);
             return dialog.result();
@@ -82,13 +93,14 @@ public:
         QApplication::processEvents();
     }
     app::MainWindow &window() { return m_window; }
+    app::LoanComparisonWindow *comparison() { return m_window.mdiArea()->findChild<app::LoanComparisonWindow *>(); }
     // The grid painted as the user sees it.
-    void repaint()
+    void repaint() { repaint(m_window.activeDocument()->gridMain1()); }
+    void repaint(QWidget *shown)
     {
-        QTableView *grid = m_window.activeDocument()->gridMain1();
-        if (m_picture.size() != grid->size())
-            m_picture = QPixmap(grid->size());
-        grid->render(&m_picture);
+        if (m_picture.size() != shown->size())
+            m_picture = QPixmap(shown->size());
+        shown->render(&m_picture);
     }
 
 private:
@@ -142,57 +154,17 @@ void BM_OptionsOk_Weekly90000(benchmark::State &state)
     }
 }
 
-// Four copies of the 90,000-period weekly loan open, each at another rate, and Report > Compare Loans answered with
-// all four.
-class FourWeeklyLoans
-{
-public:
-    FourWeeklyLoans()
-        : m_settings(m_dir.filePath(QStringLiteral("settings.ini")))
-        , m_window(m_settings, m_dialogs, false)
-    {
-        m_window.resize(1200, 800);
-        m_window.show();
-        for (int i = 0; i < 4; ++i) {
-            const QString path = m_dir.filePath(QStringLiteral("weekly-%1.plr").arg(i));
-            QFile::copy(QStringLiteral(PELLANDRA_SOURCE_DIR "/bench/data/weekly-90000.plr"), path);
-            m_window.files().OpenPath(path);
-            m_window.activeDocument()->changeAndRecalculate(
-                [i](document::DocumentData &data) { data.loan.gdblAnnualRate += 0.0005 * i; });
-        }
-        m_window.setDialogRunner([](QDialog &) { return int(QDialog::Accepted); });
-        QApplication::processEvents();
-    }
-    app::MainWindow &window() { return m_window; }
-    app::LoanComparisonWindow *comparison() { return m_window.mdiArea()->findChild<app::LoanComparisonWindow *>(); }
-    // The comparison painted as the user sees it.
-    void repaint()
-    {
-        app::LoanComparisonWindow *shown = comparison();
-        if (m_picture.size() != shown->size())
-            m_picture = QPixmap(shown->size());
-        shown->render(&m_picture);
-    }
-
-private:
-    QTemporaryDir m_dir;
-    app::IniSettingsStore m_settings;
-    SilentDialogs m_dialogs;
-    app::MainWindow m_window;
-    QPixmap m_picture;
-};
-
 // The Loan Comparison window opened on the four computed loans and painted, then closed again.
 void BM_CompareLoansWindow_FourWeekly90000(benchmark::State &state)
 {
-    FourWeeklyLoans shown;
+    WeeklyLoanWindow shown([](QDialog &dialog) { dialog.accept(); }, 4);
     for (auto _ : state) {
         shown.window().reportCommands().compareLoans();
         if (!shown.comparison()) {
             state.SkipWithError("no comparison");
             break;
         }
-        shown.repaint();
+        shown.repaint(shown.comparison());
         state.PauseTiming();
         shown.comparison()->parentWidget()->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -204,7 +176,7 @@ void BM_CompareLoansWindow_FourWeekly90000(benchmark::State &state)
 // included), the comparison refreshed and painted; with arg 0 no comparison is open, for the difference.
 void BM_CompareLoansRefresh_FourWeekly90000(benchmark::State &state)
 {
-    FourWeeklyLoans shown;
+    WeeklyLoanWindow shown([](QDialog &dialog) { dialog.accept(); }, 4);
     if (state.range(0) != 0)
         shown.window().reportCommands().compareLoans();
     app::frmChild *changed = shown.window().documents().value(2);
@@ -213,7 +185,7 @@ void BM_CompareLoansRefresh_FourWeekly90000(benchmark::State &state)
         rate += 0.0001;
         changed->changeAndRecalculate([rate](document::DocumentData &data) { data.loan.gdblAnnualRate = rate; });
         if (shown.comparison())
-            shown.repaint();
+            shown.repaint(shown.comparison());
     }
 }
 
