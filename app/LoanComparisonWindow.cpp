@@ -7,7 +7,6 @@
 #include "views/SummaryChart.h"
 
 #include <QHeaderView>
-#include <QScrollBar>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -115,32 +114,34 @@ void LoanComparisonWindow::rebuild()
 
 void LoanComparisonWindow::fitTable()
 {
-    m_table->resizeColumnsToContents();
     QHeaderView *heading = m_table->horizontalHeader();
     const QFontMetrics metrics(heading->font());
-    // A title gets room for about two lines of its heading; the figures below it are never cut.
-    for (int c = 1; c < m_model->columnCount(); ++c) {
-        const int titleWidth = metrics.horizontalAdvance(m_model->headerData(c, Qt::Horizontal).toString());
-        const int wanted =
-            std::clamp(titleWidth / 2 + 3 * metrics.averageCharWidth(), 0, 40 * metrics.averageCharWidth());
-        m_table->setColumnWidth(c, std::max(m_table->columnWidth(c), wanted));
-    }
-    m_table->resizeRowsToContents();
-    heading->setMinimumHeight(0);
+    // Every figure whole; a title longer than about thirty characters takes a second line rather than more width.
+    const int padding = 2 * metrics.averageCharWidth();
+    const int longestTitle = 30 * metrics.averageCharWidth();
+    int width = 2 * m_table->frameWidth();
     int headingHeight = 0;
     for (int c = 0; c < m_model->columnCount(); ++c) {
-        const QRect box =
-            metrics.boundingRect(QRect(0, 0, m_table->columnWidth(c) - 8, 1000), Qt::AlignCenter | Qt::TextWordWrap,
-                                 m_model->headerData(c, Qt::Horizontal).toString());
-        headingHeight = std::max(headingHeight, box.height() + 10);
+        const QString title = m_model->headerData(c, Qt::Horizontal).toString();
+        const int titleWidth = std::min(metrics.horizontalAdvance(title), longestTitle);
+        int cells = 0;
+        for (int r = 0; r < m_model->rowCount(); ++r) {
+            const QModelIndex index = m_model->index(r, c);
+            const QFont font =
+                index.data(Qt::FontRole).isValid() ? index.data(Qt::FontRole).value<QFont>() : m_table->font();
+            cells = std::max(cells, QFontMetrics(font).horizontalAdvance(index.data().toString()));
+        }
+        m_table->setColumnWidth(c, std::max(cells, titleWidth) + padding);
+        width += m_table->columnWidth(c);
+        const QRect box = metrics.boundingRect(QRect(0, 0, m_table->columnWidth(c) - padding, 1000),
+                                               Qt::AlignCenter | Qt::TextWordWrap, title);
+        headingHeight = std::max(headingHeight, box.height() + metrics.height() / 2);
     }
     heading->setFixedHeight(headingHeight);
+    m_table->resizeRowsToContents();
     int height = headingHeight + 2 * m_table->frameWidth();
     for (int r = 0; r < m_model->rowCount(); ++r)
         height += m_table->rowHeight(r);
-    int width = 2 * m_table->frameWidth();
-    for (int c = 0; c < m_model->columnCount(); ++c)
-        width += m_table->columnWidth(c);
     m_tableSize = QSize(width, height);
     m_table->setMaximumHeight(height);
     m_table->setMinimumHeight(std::min(height, 200));
