@@ -6,6 +6,7 @@
 #include "views/LoanComparisonModel.h"
 #include "views/SummaryChart.h"
 
+#include <QCloseEvent>
 #include <QHeaderView>
 #include <QSplitter>
 #include <QTableView>
@@ -93,11 +94,19 @@ void LoanComparisonWindow::documentGone(QObject *document)
         return;
     }
     // One loan is no comparison.
-    m_entries.clear();
     if (QWidget *frame = parentWidget())
         frame->close();
     else
         close();
+}
+
+void LoanComparisonWindow::closeEvent(QCloseEvent *event)
+{
+    // Closed, it waits to be deleted: nothing it follows may reach it meanwhile.
+    for (const Entry &entry : m_entries)
+        disconnect(entry.document, nullptr, this, nullptr);
+    m_entries.clear();
+    QWidget::closeEvent(event);
 }
 
 void LoanComparisonWindow::rebuild()

@@ -48,6 +48,9 @@ public:
     views::LoanComparisonModel *model() const { return m_model; }
     views::SummaryChart &chart() const { return *m_chart; }
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     struct Entry
     {

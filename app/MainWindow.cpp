@@ -83,10 +83,7 @@ MainWindow::~MainWindow()
     // The document windows go with the area; their activation must not reach a half-destroyed frame.
     disconnect(m_mdi, nullptr, this, nullptr);
     // A comparison reads its documents in this frame's number format: it goes before either.
-    for (QMdiSubWindow *window : m_mdi->subWindowList()) {
-        if (qobject_cast<LoanComparisonWindow *>(window->widget()))
-            delete window;
-    }
+    qDeleteAll(m_mdi->findChildren<LoanComparisonWindow *>());
 }
 
 void MainWindow::loadPreferences()
