@@ -1,6 +1,14 @@
 #include "Codes.h"
 
+#include <array>
+
 namespace engine {
+
+namespace {
+
+constexpr std::array<int, 4> kMortgageCompoundingCodes = {2, 0, 3, 1};
+
+} // namespace
 
 std::string loanTypeLabel(int loanType)
 {
@@ -46,6 +54,22 @@ std::string compoundingListText(int compounding)
     default:
         return {};
     }
+}
+
+int mortgageCompoundingCode(int listPosition)
+{
+    if (listPosition < 0 || listPosition >= int(kMortgageCompoundingCodes.size()))
+        return -1;
+    return kMortgageCompoundingCodes[size_t(listPosition)];
+}
+
+int mortgageCompoundingPosition(int compounding)
+{
+    for (size_t i = 0; i < kMortgageCompoundingCodes.size(); ++i) {
+        if (kMortgageCompoundingCodes[i] == compounding)
+            return int(i);
+    }
+    return -1;
 }
 
 std::string frequencyLabel(int frequency)
