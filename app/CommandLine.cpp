@@ -8,37 +8,13 @@
 #include "engine/Schedule.h"
 #include "engine/Summary.h"
 
+#include <QIODevice>
 #include <QLocale>
 #include <QTextStream>
 
 namespace app {
 
 namespace {
-
-// The machine-readable form of a schedule cell: ISO dates, plain decimals.
-QString plainCell(int column, std::string_view text, const engine::NumberFormat &format)
-{
-    if (text.empty())
-        return {};
-    switch (column) {
-    case engine::colNumber:
-        return QString::fromUtf8(text.data(), qsizetype(text.size()));
-    case engine::colDate:
-        return {};
-    case engine::colAnnualRate:
-    case engine::colPercentPaid: {
-        std::string number(text);
-        if (!number.empty() && number.back() == '%')
-            number.pop_back();
-        const auto value = format.parseNumber(number);
-        return value ? QString::number(*value, 'f', column == engine::colAnnualRate ? 4 : 2) : QString();
-    }
-    default: {
-        const auto value = format.parseNumber(text);
-        return value ? QString::number(*value, 'f', 2) : QString();
-    }
-    }
-}
 
 QString csvField(const QString &text, QChar separator)
 {
@@ -47,6 +23,18 @@ QString csvField(const QString &text, QChar separator)
     QString quoted = text;
     quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+// Plain text goes to a device as it is, without a round trip through UTF-16; `text` is emptied.
+void writeAscii(QTextStream &out, std::string &text)
+{
+    if (QIODevice *device = out.device()) {
+        out.flush();
+        device->write(text.data(), qint64(text.size()));
+    } else {
+        out << QString::fromStdString(text);
+    }
+    text.clear();
 }
 
 // Loads and computes a document for a command; prints what goes wrong and gives the exit code.
@@ -70,29 +58,31 @@ int loadAndCalculate(const QString &path, document::DocumentData &data, const en
     return ExitOk;
 }
 
-int printSchedule(const QString &path, QChar separator, QTextStream &out, QTextStream &err)
+int printSchedule(const QString &path, char separator, QTextStream &out, QTextStream &err)
 {
     document::DocumentData data;
     const engine::NumberFormat format = numberFormatFor(QLocale());
     if (const int code = loadAndCalculate(path, data, format, err))
         return code;
-    const engine::TextTable &grid = data.loan.gridMain0;
     QStringList fields;
     for (int c = 0; c < engine::colDateSerial; ++c)
-        fields << csvField(QString::fromUtf8(engine::scheduleCaption(c)), separator);
-    out << fields.join(separator) << '\n';
-    for (int r = 1; r < grid.rows(); ++r) {
-        fields.clear();
+        fields << csvField(QString::fromUtf8(engine::scheduleCaption(c)), QLatin1Char(separator));
+    out << fields.join(QLatin1Char(separator)) << '\n';
+    // Straight from the schedule's numbers: plain decimals and dates never need quoting.
+    std::string lines;
+    engine::ScheduleReader reader(data.loan.gridMain0);
+    engine::ScheduleRowValues row;
+    while (reader.next(row)) {
         for (int c = 0; c < engine::colDateSerial; ++c) {
-            if (c == engine::colDate) {
-                const engine::Date date = engine::serialDate(grid.text(r, engine::colDateSerial));
-                fields << QString::fromStdString(format.formatDate(date, "yyyy-MM-dd"));
-            } else {
-                fields << csvField(plainCell(c, grid.text(r, c), format), separator);
-            }
+            if (c > 0)
+                lines += separator;
+            lines += engine::plainCellText(row, c);
         }
-        out << fields.join(separator) << '\n';
+        lines += '\n';
+        if (lines.size() > 1 << 16)
+            writeAscii(out, lines);
     }
+    writeAscii(out, lines);
     return ExitOk;
 }
 
@@ -156,7 +146,7 @@ std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, Q
             return badArguments(err, QStringLiteral("--schedule needs a document file"));
         if (formatName != QLatin1String("csv") && formatName != QLatin1String("tsv"))
             return badArguments(err, QStringLiteral("unknown format '%1'").arg(quotedForMessage(formatName)));
-        return printSchedule(path, formatName == QLatin1String("csv") ? QLatin1Char(',') : QLatin1Char('\t'), out, err);
+        return printSchedule(path, formatName == QLatin1String("csv") ? ',' : '\t', out, err);
     }
     if (command == QLatin1String("--summary")) {
         if (arguments.size() != 2)

@@ -98,9 +98,10 @@ void frmTimeLeft::Form_Load()
     QStringList dates;
     dates.reserve(std::max(loan.gridMain0.rows() - 1, 0));
     // Every row, the start row and the lump sums paid between two payments included: position i is row i + 1.
-    for (int row = 1; row < loan.gridMain0.rows(); ++row)
-        dates << QString::fromStdString(
-            format.formatDate(engine::serialDate(loan.gridMain0.text(row, engine::colDateSerial))));
+    engine::ScheduleReader reader(loan.gridMain0);
+    engine::ScheduleRowValues values;
+    while (reader.next(values))
+        dates << QString::fromStdString(format.formatDate(values.date()));
     {
         const QScopedValueRollback guard(m_loading, true);
         static_cast<QStringListModel *>(m_cboDate->model())->setStringList(dates);
@@ -122,9 +123,9 @@ void frmTimeLeft::cboDate_Click()
     const engine::LoanDocument &loan = m_document.loan();
     const engine::NumberFormat &format = m_shell.numberFormat();
     engine::TimeLeftRow row;
-    if (!engine::readTimeLeftRow(loan, format, m_cboDate->currentIndex() + 1, row))
+    if (!engine::readTimeLeftRow(loan, m_cboDate->currentIndex() + 1, row))
         return;
-    const engine::TimeLeftResult result = engine::computeTimeLeft(loan, format, row);
+    const engine::TimeLeftResult result = engine::computeTimeLeft(loan, row);
     switch (result.status) {
     case engine::TimeLeftResult::Status::Ok:
         m_txtYears->setText(QString::fromStdString(result.duration));

@@ -21,7 +21,6 @@ LoanDocument::LoanDocument()
     : gridAnnualRate(makeChangeTable("Rate"))
     , gridBasicPayment(makeChangeTable("Payment"))
     , gridLumpSum(makeChangeTable("Amount"))
-    , gridMain0(1, kScheduleColumnCount)
 { }
 
 Date serialDate(std::string_view text)

@@ -2,6 +2,7 @@
 
 #include "Codes.h"
 #include "Dates.h"
+#include "ScheduleTable.h"
 #include "TextTable.h"
 
 #include <optional>
@@ -10,25 +11,6 @@
 namespace engine {
 
 class NumberFormat;
-
-// Columns of the schedule table gridMain0.
-enum ScheduleColumn : int {
-    colNumber = 0,
-    colDate,
-    colOpeningBalance,
-    colAnnualRate,
-    colInterest,
-    colPrincipal,
-    colEndingBalance,
-    colPercentPaid,
-    colPayment,
-    colLumpSum,
-    colCumulativePayments,
-    colCumulativeInterest,
-    colCumulativePrincipal,
-    colDateSerial, // never shown: the row's date as a day serial
-    kScheduleColumnCount
-};
 
 // Columns of the three change tables.
 enum ChangeColumn : int { chgDateText = 0, chgAmount, chgDateSerial, chgScheduleRow, kChangeColumnCount };
@@ -74,7 +56,7 @@ struct LoanDocument
     TextTable gridAnnualRate; // rate changes, column 1 in percent
     TextTable gridBasicPayment; // payment changes
     TextTable gridLumpSum; // lump-sum prepayments
-    TextTable gridMain0; // the schedule
+    ScheduleTable gridMain0; // the schedule
 
     Date GetAnnualRateDate(int row) const;
     double GetAnnualRate(int row) const; // as a fraction

@@ -65,9 +65,27 @@ FixedDigits toFixed(double value, int decimals)
     return out;
 }
 
-// A rounded magnitude laid out with its separators. Most values take the fast path: far enough from a half that
-// the digits beyond the fifteenth cannot change the result, the rounding is done on a 64-bit integer and the text
-// is written into a local buffer without allocating.
+constexpr double kPowersOfTen[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10};
+
+// |value| × 10^decimals rounded half away from zero, when the value is far enough from a half that the digits beyond
+// the fifteenth cannot change the result; false when only the digit-by-digit rounding of toFixed() can tell.
+bool fastScaled(double value, int decimals, unsigned long long &scaled)
+{
+    if (decimals < 0 || decimals > 10)
+        return false;
+    const double x = std::fabs(value) * kPowersOfTen[decimals];
+    if (!(x < 1e12))
+        return false;
+    const double whole = std::floor(x);
+    const double fraction = x - whole;
+    if (std::fabs(fraction - 0.5) < 1e-3)
+        return false;
+    scaled = static_cast<unsigned long long>(whole) + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
+// A rounded magnitude laid out with its separators. Most values take the fast path (fastScaled), which writes the
+// text into a local buffer without allocating.
 class FixedText
 {
 public:
@@ -91,17 +109,9 @@ private:
 
     bool fast(double value, int decimals, std::string_view decimalSep, std::string_view group, bool leadingZero)
     {
-        static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10};
-        if (decimals < 0 || decimals > 10 || decimalSep.size() > 4 || group.size() > 4)
+        unsigned long long scaled = 0;
+        if (decimalSep.size() > 4 || group.size() > 4 || !fastScaled(value, decimals, scaled))
             return false;
-        const double x = std::fabs(value) * kScale[decimals];
-        if (!(x < 1e12))
-            return false;
-        const double whole = std::floor(x);
-        const double fraction = x - whole;
-        if (std::fabs(fraction - 0.5) < 1e-3)
-            return false;
-        auto scaled = static_cast<unsigned long long>(whole) + (fraction > 0.5 ? 1 : 0);
         m_negative = value < 0 && scaled != 0;
         m_end = m_begin = m_buf + sizeof m_buf;
         for (int i = 0; i < decimals; ++i) {
@@ -251,9 +261,14 @@ std::string NumberFormat::currency(double value) const
 
 std::string NumberFormat::percent(double value, int decimals, bool leadingZero) const
 {
-    if (!std::isfinite(value))
+    return percentage(value * 100.0, decimals, leadingZero);
+}
+
+std::string NumberFormat::percentage(double percent, int decimals, bool leadingZero) const
+{
+    if (!std::isfinite(percent))
         return {};
-    const FixedText f(value * 100.0, decimals, decimalSeparator, {}, leadingZero);
+    const FixedText f(percent, decimals, decimalSeparator, {}, leadingZero);
     std::string out;
     out.reserve(f.text().size() + 2);
     if (f.negative())
@@ -478,6 +493,24 @@ std::optional<double> NumberFormat::parseNumber(std::string_view text) const
     if (!value)
         return std::nullopt;
     return negative ? -*value : *value;
+}
+
+double roundAsShown(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return 0;
+    unsigned long long scaled = 0;
+    double magnitude = 0;
+    if (fastScaled(value, decimals, scaled)) {
+        // An integer below 2^53 over an exact power of ten: the division gives the double nearest to the decimal.
+        magnitude = double(scaled) / kPowersOfTen[decimals];
+    } else {
+        const FixedDigits f = toFixed(value, decimals);
+        magnitude = parsePlainNumber(f.integer + "." + f.fraction).value_or(0.0);
+    }
+    if (magnitude == 0)
+        return 0; // never -0
+    return value < 0 ? -magnitude : magnitude;
 }
 
 std::string plainNumber(double value, int significantDigits)

@@ -44,6 +44,8 @@ public:
     // value × 100 with the given decimals and a percent sign; without a leading zero the integer
     // part of a value below one percent is dropped ("#.0000%" shows 0.005 as .5000%).
     std::string percent(double value, int decimals, bool leadingZero) const;
+    // The same for a number already counted in percent (6.5 for 6.5 %).
+    std::string percentage(double percent, int decimals, bool leadingZero) const;
     std::string ratePercent(double value) const { return percent(value, 4, false); } // "#.0000%"
     std::string percentPaid(double value) const { return percent(value, 2, true); } // "Percent"
     // A number with the locale's separators and a fixed number of decimals, no grouping.
@@ -76,6 +78,9 @@ private:
     std::vector<DateToken> m_dateTokens;
 };
 
+// The number a text with `decimals` decimals shows for `value`, rounded exactly as the formats above round it: the
+// double nearest to the decimal shown (never -0; 0 for a value that is not finite).
+double roundAsShown(double value, int decimals);
 // The shortest decimal text with at most `significantDigits` significant digits, "." as separator,
 // no grouping, no trailing zeros; very large or small magnitudes use an exponent ("1E+15", "1E-05").
 std::string plainNumber(double value, int significantDigits = 15);

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace engine {
@@ -92,17 +93,18 @@ private:
     void computeDates(int period, Date &date, Date &next);
     void paymentPeriod(int period, Date date);
     void lumpSumsBetweenDates(Date date, Date next);
-    void postLumpSum(double lump);
     void report(int period) const
     {
         if (m_progress)
             m_progress(period, m_progressScale);
     }
-    void setMoney(int column, double value) { m_grid.setText(m_row, column, m_format.currency(checkedAmount(value))); }
-    void setDate(Date date)
+    // Every amount a row shows, and every running total, stays where it can be shown to the cent.
+    void checkRunningTotals() const
     {
-        m_grid.setText(m_row, colDate, m_format.formatDate(date));
-        m_grid.setText(m_row, colDateSerial, std::to_string(date));
+        checkedAmount(m_grid.balance());
+        checkedAmount(m_grid.cumulativePayments());
+        checkedAmount(m_grid.cumulativeInterest());
+        checkedAmount(m_grid.cumulativePrincipal());
     }
     static double checkedAmount(double value)
     {
@@ -121,7 +123,7 @@ private:
     ChangeCursor m_rates;
     ChangeCursor m_payments;
     ChangeCursor m_lumps;
-    TextTable m_grid;
+    ScheduleTable m_grid;
 
     int m_lastPeriod = 0;
     int m_progressScale = 0;
@@ -134,12 +136,8 @@ private:
     double m_periodicRate = 0;
     double m_initialPeriodicRate = 0;
     double m_dailyRate = 0;
-    double m_balance = 0;
     double m_payment = 0;
     double m_lumpTotal = 0;
-    double m_cumInterest = 0;
-    double m_cumPrincipal = 0;
-    double m_cumPayments = 0;
     bool m_final = false;
     SemiMonthlyDays m_pair;
     Date m_workingAnchor = kNoDate;
@@ -164,13 +162,10 @@ void ScheduleRun::prepare()
     m_periodicRate = periodicRate(m_annualRate, m_periodsPerYear, m_doc.gintLoanType, m_doc.gintCompounding);
     m_initialPeriodicRate = m_periodicRate;
     m_dailyRate = dailyRate(m_annualRate, m_periodsPerYear, m_doc.gintLoanType, m_doc.gintCompounding);
-    m_balance = m_doc.gdblLoanAmount;
 
-    m_grid.setCols(kScheduleColumnCount);
-    m_grid.setRows(m_lastPeriod + m_rates.count + m_payments.count + m_lumps.count + 2);
-    m_grid.reserveText(size_t(m_grid.rows()) * 128);
-    for (int c = 0; c < kScheduleColumnCount; ++c)
-        m_grid.setText(0, c, scheduleCaption(c));
+    // Room for every row the loan can have: one per period, the start row, one per lump sum.
+    m_grid.reset(m_doc.gdblLoanAmount, size_t(m_lastPeriod) + size_t(std::max(m_lumps.count, 0)) + 1);
+    m_grid.setFormat(m_format);
 }
 
 void ScheduleRun::computeDates(int period, Date &date, Date &next)
@@ -227,19 +222,19 @@ void ScheduleRun::run()
         Date next = kNoDate;
         computeDates(period, date, next);
 
-        m_grid.setText(m_row, colNumber, std::to_string(period));
-        const bool showStart = period == 0 && startDate != kNoDate && startDate != date && startDate < next;
-        setDate(showStart ? startDate : date);
-
-        if (m_balance < 0.01) {
+        if (m_grid.balance() < 0.01) {
             report(period);
             --m_row;
             break;
         }
-        if (period > 0)
+        if (period > 0) {
             paymentPeriod(period, date);
+        } else {
+            const bool showStart = startDate != kNoDate && startDate != date && startDate < next;
+            m_grid.appendStart(showStart ? startDate : date);
+        }
         // A lump sum after the last period, or once the loan is repaid, would never be credited by a payment.
-        if (period < m_lastPeriod && m_balance >= 0.01)
+        if (period < m_lastPeriod && m_grid.balance() >= 0.01)
             lumpSumsBetweenDates(date, next);
     }
     m_periodsDone = std::max(period - 1, 0);
@@ -268,46 +263,34 @@ void ScheduleRun::paymentPeriod(int period, Date date)
     const Date naturalStart = period == 1 && startDate != kNoDate
         ? nthPaymentDate(m_doc.gdtmFirstPaymentDue, m_doc.gintFreqOfInst, 0, 0)
         : kNoDate;
+    const double balance = checkedAmount(m_grid.balance());
     if (period == 1 && startDate != kNoDate && startDate != naturalStart && startDate < date) {
         // Interest from the day the money was lent, compounded daily.
-        interest = m_balance * (checkedResult(std::pow(1 + m_dailyRate, double(date - startDate))) - 1);
+        interest = balance * (checkedResult(std::pow(1 + m_dailyRate, double(date - startDate))) - 1);
     } else {
-        interest = m_balance * m_periodicRate;
+        interest = balance * m_periodicRate;
     }
     checkedAmount(interest);
 
-    if (m_balance + interest < m_payment) {
-        m_payment = m_balance + interest;
+    if (balance + interest < m_payment) {
+        m_payment = balance + interest;
         m_final = true;
     }
+    checkedAmount(ScheduleTable::shownPayment(m_payment, m_final));
 
+    std::optional<double> lump;
     if (m_lumps.pending() && m_lumps.date == date) {
-        const double lump = m_lumps.amount();
-        m_lumpTotal += lump;
-        postLumpSum(lump);
+        lump = checkedAmount(m_lumps.amount());
+        m_lumpTotal += *lump;
+        m_lumps.markApplied(m_row);
+        m_lumps.advance();
     }
 
-    const double principal = m_payment + m_lumpTotal - interest;
-    const double ending = m_balance - principal;
-    const double percentPaid = (m_doc.gdblLoanAmount - ending) / m_doc.gdblLoanAmount;
+    const double principal = checkedAmount(m_payment + m_lumpTotal - interest);
     m_lumpTotal = 0;
-    m_cumInterest += interest;
-    m_cumPrincipal += principal;
-    m_cumPayments += m_payment;
-
-    setMoney(colOpeningBalance, m_balance);
-    m_grid.setText(m_row, colAnnualRate, m_format.ratePercent(m_annualRate));
-    setMoney(colInterest, interest);
-    setMoney(colPrincipal, principal);
-    setMoney(colEndingBalance, ending);
-    m_grid.setText(m_row, colPercentPaid, m_format.percentPaid(checkedResult(percentPaid)));
-    setMoney(colCumulativeInterest, m_cumInterest);
-    setMoney(colCumulativePrincipal, m_cumPrincipal);
-    // The last payment is shown rounded up to the cent. Rounding to 6 decimals first drops the noise the balance
-    // gathers over many periods, which would otherwise add a cent to an exact final payment.
-    setMoney(colPayment, m_final ? roundUpToDigits(roundToDigits(m_payment, 6), 2) : m_payment);
-    setMoney(colCumulativePayments, m_cumPayments);
-    m_balance = ending;
+    m_grid.appendPayment(date, m_annualRate, m_payment, m_final, interest, principal, lump);
+    checkRunningTotals();
+    checkedResult((m_doc.gdblLoanAmount - m_grid.balance()) / m_doc.gdblLoanAmount); // the percent paid
     m_lastPaymentDate = date;
 }
 
@@ -323,8 +306,7 @@ void ScheduleRun::lumpSumsBetweenDates(Date date, Date next)
 
         ++m_row;
         m_lumps.markApplied(m_row);
-        setDate(m_lumps.date);
-        const double lump = m_lumps.amount();
+        const double lump = checkedAmount(m_lumps.amount());
         const int days = next - m_lumps.date;
         double saved = 0;
         if (m_doc.gintFreqOfInst == kMonthly && m_lumps.date == date) {
@@ -334,26 +316,20 @@ void ScheduleRun::lumpSumsBetweenDates(Date date, Date next)
             const double d2 = checkedResult(std::pow(std::pow(1 + m_annualRate / 2, 2), 1.0 / 365)) - 1;
             saved = lump * checkedResult(std::pow(1 + d2, double(days))) - lump;
         }
-        // Credited as principal at the next payment, so it is interest not paid.
-        m_cumInterest -= saved;
-        setMoney(colInterest, -saved);
+        // Credited as principal at the next payment, so it is interest not paid (the table takes it off the
+        // cumulative interest).
+        checkedAmount(saved);
+        m_grid.appendLumpSum(m_lumps.date, lump, saved);
+        checkRunningTotals();
         m_lumpTotal += lump + saved;
-        postLumpSum(lump);
+        m_lumps.advance();
     }
-}
-
-void ScheduleRun::postLumpSum(double lump)
-{
-    setMoney(colLumpSum, lump);
-    m_cumPayments += lump;
-    m_lumps.markApplied(m_row);
-    setMoney(colCumulativePayments, m_cumPayments);
-    m_lumps.advance();
 }
 
 void ScheduleRun::commit(LoanDocument &doc)
 {
-    m_grid.setRows(m_row + 1);
+    doc.gdblTotalPayments = m_grid.cumulativePayments();
+    doc.gdblInterestPaid = m_grid.cumulativeInterest();
     doc.gridMain0 = std::move(m_grid);
     const std::array<std::pair<TextTable *, const ChangeCursor *>, 3> tables = {
         {{&doc.gridAnnualRate, &m_rates}, {&doc.gridBasicPayment, &m_payments}, {&doc.gridLumpSum, &m_lumps}}};
@@ -367,32 +343,11 @@ void ScheduleRun::commit(LoanDocument &doc)
     doc.gdblPeriodsPerYear = m_periodsPerYear;
     doc.gdblPeriodicRate = m_initialPeriodicRate;
     doc.gdblDailyRate = m_dailyRate;
-    doc.gdblTotalPayments = m_cumPayments;
-    doc.gdblInterestPaid = m_cumInterest;
     doc.gdblNumberOfPeriods = m_periodsDone;
     doc.gdtmLastPaymentDate = m_lastPaymentDate;
 }
 
 } // namespace
-
-const char *scheduleCaption(int column)
-{
-    static constexpr std::array<const char *, kScheduleColumnCount> captions = {"No.",
-                                                                                "Date",
-                                                                                "Opening Balance",
-                                                                                "Annual Rate",
-                                                                                "Interest",
-                                                                                "Principal",
-                                                                                "Ending Balance",
-                                                                                "Percent Paid",
-                                                                                "Payment",
-                                                                                "Lump Sums",
-                                                                                "Cumulative Payments",
-                                                                                "Cumulative Interest",
-                                                                                "Cumulative Principal",
-                                                                                ""};
-    return column >= 0 && column < kScheduleColumnCount ? captions[size_t(column)] : "";
-}
 
 CalculateResult Calculate(LoanDocument &doc, const NumberFormat &format, const ProgressFn &progress)
 {

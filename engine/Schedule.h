@@ -31,7 +31,4 @@ struct CalculateResult
 // On failure nothing in the document changes and the result says why.
 CalculateResult Calculate(LoanDocument &doc, const NumberFormat &format, const ProgressFn &progress = {});
 
-// Column captions of the schedule table (empty for the hidden serial column).
-const char *scheduleCaption(int column);
-
 } // namespace engine

@@ -4,41 +4,34 @@
 #include "ArithmeticError.h"
 #include "Calendar.h"
 #include "LoanDocument.h"
-#include "NumberFormat.h"
+
+#include <cmath>
 
 namespace engine {
 
-bool readTimeLeftRow(const LoanDocument &doc, const NumberFormat &format, int row, TimeLeftRow &out)
+bool readTimeLeftRow(const LoanDocument &doc, int row, TimeLeftRow &out)
 {
-    const TextTable &grid = doc.gridMain0;
     if (row < 1)
         return false;
     // The start row and the rows of lump sums paid between two payments have no payment: use the next payment row.
-    while (row < grid.rows() && grid.text(row, colPayment).empty())
-        ++row;
-    if (row >= grid.rows())
-        return false;
-    const auto payment = format.parseNumber(grid.text(row, colPayment));
-    const auto balance = format.parseNumber(grid.text(row, colEndingBalance));
-    // The serial column carries the same date as the shown one, and reads back whatever the date format.
-    const Date date = serialDate(grid.text(row, colDateSerial));
-    if (!payment || !balance || date == kNoDate)
-        return false;
-    out = {row, *payment, *balance, std::string(grid.text(row, colAnnualRate)), date};
-    return true;
+    ScheduleReader reader(doc.gridMain0, row);
+    ScheduleRowValues values;
+    while (reader.next(values)) {
+        if (!values.isEmpty(colPayment)) {
+            out = {values.row, values[colPayment], values[colEndingBalance], values[colAnnualRate], values.date()};
+            return true;
+        }
+    }
+    return false;
 }
 
-TimeLeftResult computeTimeLeft(const LoanDocument &doc, const NumberFormat &format, const TimeLeftRow &row)
+TimeLeftResult computeTimeLeft(const LoanDocument &doc, const TimeLeftRow &row)
 {
     TimeLeftResult result;
-    std::string rateText = row.rateText;
-    if (!rateText.empty())
-        rateText.pop_back(); // the percent sign
-    const auto ratePercent = format.parseNumber(rateText);
-    if (!ratePercent)
+    if (!std::isfinite(row.ratePercent))
         return result;
     // The rate is read back in single precision, as shown.
-    const float annualRate = float(*ratePercent) / 100.0f;
+    const float annualRate = float(row.ratePercent) / 100.0f;
     try {
         const double periodsPerYear = periodsPerYearValue(doc.gintFreqOfInst, doc.gintPeriodsPerYearIndex);
         const double rate = periodicRate(annualRate, periodsPerYear, doc.gintLoanType, doc.gintCompounding);

@@ -19,7 +19,7 @@ for target in "${targets[@]}"; do
     corpus="build-fuzz/corpus-$target"
     log="build-fuzz/$target.log"
     mkdir -p "$corpus"
-    cp examples/*.plr tests/data/*.plr "$corpus"/ 2>/dev/null || true
+    cp examples/*.plr tests/data/golden/*.plr "$corpus"/
     echo "== $target: $share s"
     if build-fuzz/"$target" -max_total_time="$share" -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
         -artifact_prefix="build-fuzz/$target-" -print_final_stats=1 "$corpus" >"$log" 2>&1; then

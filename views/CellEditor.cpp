@@ -102,6 +102,15 @@ QString CellEditor::StripNumberText(const QString &text, const engine::NumberFor
     return value ? QString::fromStdString(engine::plainNumber(*value)) : QString();
 }
 
+QString CellEditor::cellNumber(const QModelIndex &index) const
+{
+    const int row = index.row() + 1;
+    const int logical = m_model->logicalColumn(index.column());
+    if (m_data.loan.gridMain0.isEmpty(row, logical))
+        return {};
+    return QString::fromStdString(engine::plainNumber(m_data.loan.gridMain0.value(row, logical)));
+}
+
 bool CellEditor::IsReadOnlyCell() const
 {
     const QModelIndex current = m_grid->currentIndex();
@@ -111,7 +120,7 @@ bool CellEditor::IsReadOnlyCell() const
     if (logical == engine::colLumpSum)
         return false;
     if (logical == engine::colAnnualRate || logical == engine::colPayment)
-        return m_data.loan.gridMain0.text(current.row() + 1, engine::colOpeningBalance).empty();
+        return m_data.loan.gridMain0.isEmpty(current.row() + 1, engine::colOpeningBalance);
     return true;
 }
 
@@ -127,7 +136,7 @@ void CellEditor::EnterCellEditingMode(int &key)
         return;
     const QModelIndex current = m_grid->currentIndex();
     const int logical = m_model->logicalColumn(current.column());
-    m_box->setText(StripNumberText(current.data().toString(), m_format));
+    m_box->setText(cellNumber(current));
     const QString prefix = QString::fromStdString(m_format.currencyPrefix);
     const QString suffix = QString::fromStdString(m_format.currencySuffix);
     const auto mode = logical == engine::colAnnualRate ? NumericCellBox::Mode::Rate : NumericCellBox::Mode::Amount;
@@ -161,7 +170,7 @@ void CellEditor::EnterCellEditingMode(int &key)
     m_box->show();
     m_box->raise();
     // What the cell held, in the box's own terms: closing the box unchanged changes nothing.
-    m_previousText = StripNumberText(current.data().toString(), m_format);
+    m_previousText = cellNumber(current);
     m_savedRow = -1;
     m_box->setFocus(Qt::OtherFocusReason);
     key = 0;
@@ -268,8 +277,8 @@ void CellEditor::closeBox()
                                                                 : &m_data.loan.gridLumpSum;
     // The entry is matched on the row's date as shown; the schedule's own serial is the date's exact key.
     const int scheduleRow = m_editRow + 1;
-    const std::string dateText(m_data.loan.gridMain0.text(scheduleRow, engine::colDate));
-    const engine::Date date = engine::serialDate(m_data.loan.gridMain0.text(scheduleRow, engine::colDateSerial));
+    const std::string dateText = m_data.loan.gridMain0.text(scheduleRow, engine::colDate);
+    const auto date = engine::Date(m_data.loan.gridMain0.value(scheduleRow, engine::colDateSerial));
     int entry = 0;
     for (int r = 1; r < table->rows(); ++r) {
         if (table->text(r, engine::chgDateText) == dateText)

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+class QModelIndex;
 class QTableView;
 
 namespace engine {
@@ -55,6 +56,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The number a cell shows, as plain text for the box ("5.25" for 5.2500 %, "1234.56" for $1,234.56).
+    QString cellNumber(const QModelIndex &index) const;
     void closeBox();
     // Hides the box without taking its value.
     void dropBox();

@@ -100,7 +100,7 @@ void ScheduleModel::paintCells()
             if (row < 1)
                 continue;
             m_highlights[int(row) - 1] |= LumpCell;
-            if (visibleColumn(engine::colNumber) >= 0 && m_loan.gridMain0.text(int(row), engine::colNumber).empty())
+            if (visibleColumn(engine::colNumber) >= 0 && m_loan.gridMain0.isEmpty(int(row), engine::colNumber))
                 m_highlights[int(row) - 1] |= SavedInterestCell;
         }
     }
@@ -147,10 +147,9 @@ QVariant ScheduleModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || k < 0)
         return {};
     switch (role) {
-    case Qt::DisplayRole: {
-        const std::string_view text = m_loan.gridMain0.text(index.row() + 1, k);
-        return QString::fromUtf8(text.data(), qsizetype(text.size()));
-    }
+    case Qt::DisplayRole:
+        // Made only for the cells being painted.
+        return QString::fromStdString(m_loan.gridMain0.text(index.row() + 1, k));
     case Qt::TextAlignmentRole:
         return int(alignmentForCode(m_alignment[size_t(index.column())]));
     case Qt::ForegroundRole: {

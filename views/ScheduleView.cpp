@@ -164,12 +164,8 @@ int ScheduleView::GetNumberOfVisibleColumns() const
 
 void ScheduleView::SetGridMain1DateColumn()
 {
-    // The grid reads the schedule table directly, so the Date texts are rewritten there.
-    engine::TextTable &grid = m_data.loan.gridMain0;
-    for (int r = 1; r < grid.rows(); ++r) {
-        const engine::Date date = engine::serialDate(grid.text(r, engine::colDateSerial));
-        grid.setText(r, engine::colDate, m_format.formatDate(date));
-    }
+    // The schedule makes its Date texts from the serials with its format: giving it the current one is enough.
+    m_data.loan.gridMain0.setFormat(m_format);
     const int column = m_model->visibleColumn(engine::colDate);
     if (column >= 0 && m_model->rowCount() > 0)
         emit m_model->dataChanged(m_model->index(0, column), m_model->index(m_model->rowCount() - 1, column));
@@ -187,33 +183,53 @@ void ScheduleView::PaintGridInterval(int lastRow)
     m_shell.SetProgressBar(lastRow, std::max(lastRow, 1));
 }
 
-int ScheduleView::textWidth(const QString &text) const
+int ScheduleView::textWidth(std::string_view text) const
 {
     int width = 0;
-    for (QChar c : text) {
-        if (c.unicode() >= 128)
-            return QFontMetrics(m_model->font()).horizontalAdvance(text) * kTwipsPerPixel;
-        width += m_asciiAdvance[c.unicode()];
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 128) {
+            const QString whole = QString::fromUtf8(text.data(), qsizetype(text.size()));
+            return QFontMetrics(m_model->font()).horizontalAdvance(whole) * kTwipsPerPixel;
+        }
+        width += m_asciiAdvance[byte];
     }
     return width * kTwipsPerPixel;
 }
 
-void ScheduleView::AutoSizeMainGrid2(int logicalColumn, int mode, int minWidth)
+std::array<int, 13> ScheduleView::widestTexts(const std::array<int, 13> &modes) const
+{
+    std::array<int, document::kLogicalColumns> widest {};
+    const int rows = m_model->rowCount();
+    if (rows == 0)
+        return widest;
+    const engine::ScheduleTable &schedule = m_data.loan.gridMain0;
+    auto measure = [&](const engine::ScheduleRowValues &values, int r) {
+        for (int k = 0; k < document::kLogicalColumns; ++k) {
+            const int mode = modes[size_t(k)];
+            if (mode == 0 || (mode == 1 && r == 0) || (mode == 2 && r == rows - 1))
+                widest[size_t(k)] =
+                    std::max(widest[size_t(k)], textWidth(engine::cellText(values, k, schedule.format())));
+        }
+    };
+    if (std::find(modes.begin(), modes.end(), 0) != modes.end()) {
+        // One pass over the rows for every column, the texts made as they are measured.
+        engine::ScheduleReader reader(schedule);
+        engine::ScheduleRowValues values;
+        for (int r = 0; reader.next(values); ++r)
+            measure(values, r);
+    } else {
+        measure(schedule.row(1), 0);
+        if (rows > 1)
+            measure(schedule.row(rows), rows - 1);
+    }
+    return widest;
+}
+
+void ScheduleView::applyFittedWidth(int logicalColumn, int widest, int minWidth)
 {
     const int column = m_model->visibleColumn(logicalColumn);
     if (column >= 0) {
-        const int rows = m_model->rowCount();
-        int first = 0;
-        int last = rows - 1;
-        if (mode == 1)
-            last = std::min(0, rows - 1);
-        else if (mode == 2)
-            first = rows - 1;
-        int widest = 0;
-        for (int r = std::max(first, 0); r <= last; ++r) {
-            const std::string_view text = m_data.loan.gridMain0.text(r + 1, logicalColumn);
-            widest = std::max(widest, textWidth(QString::fromUtf8(text.data(), qsizetype(text.size()))));
-        }
         widest = std::max(widest, minWidth - 150);
         m_data.columns.columns[size_t(logicalColumn)].Width = widest + 150;
         m_grid->setColumnWidth(column, pixels(widest + 150));
@@ -221,12 +237,29 @@ void ScheduleView::AutoSizeMainGrid2(int logicalColumn, int mode, int minWidth)
     m_shell.markModified();
 }
 
+void ScheduleView::AutoSizeMainGrid2(int logicalColumn, int mode, int minWidth)
+{
+    std::array<int, document::kLogicalColumns> modes;
+    modes.fill(-1);
+    if (m_model->visibleColumn(logicalColumn) >= 0 && logicalColumn >= 0 && logicalColumn < document::kLogicalColumns)
+        modes[size_t(logicalColumn)] = mode;
+    const auto widest = widestTexts(modes);
+    applyFittedWidth(
+        logicalColumn,
+        logicalColumn >= 0 && logicalColumn < document::kLogicalColumns ? widest[size_t(logicalColumn)] : 0, minWidth);
+}
+
 void ScheduleView::AutoSizeMainGrid()
 {
+    // Every data row of the first ten columns, the last row only of the three cumulative ones.
+    std::array<int, document::kLogicalColumns> modes;
+    for (int k = 0; k < document::kLogicalColumns; ++k)
+        modes[size_t(k)] = m_model->visibleColumn(k) < 0 ? -1 : k < 10 ? 0 : 2;
+    const auto widest = widestTexts(modes);
     for (int k = 0; k < document::kLogicalColumns; ++k) {
         if (k < 10)
             m_shell.SetProgressBar(k + 1, 10);
-        AutoSizeMainGrid2(k, k < 10 ? 0 : 2, document::minimumColumnWidth(k));
+        applyFittedWidth(k, widest[size_t(k)], document::minimumColumnWidth(k));
     }
     SetGridMain1(QStringLiteral("StoreToArray"));
 }

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <array>
+#include <string_view>
 
 class QTableView;
 class QStandardItemModel;
@@ -88,7 +89,12 @@ protected:
 private:
     void Form_Resize();
     // Width in twips of a text in the grid's font.
-    int textWidth(const QString &text) const;
+    int textWidth(std::string_view text) const;
+    // The widest text, in twips, of each logical column by its measuring mode (0 every data row, 1 the first, 2 the
+    // last, -1 not measured).
+    std::array<int, 13> widestTexts(const std::array<int, 13> &modes) const;
+    // A fitted column's width: its widest text and a margin, never below the column's minimum.
+    void applyFittedWidth(int logicalColumn, int widest, int minWidth);
     void applyColumnWidths();
 
     document::DocumentData &m_data;

@@ -1,19 +1,22 @@
 #include "TextTableModel.h"
 
+#include "engine/ScheduleTable.h"
 #include "engine/TextTable.h"
 
 namespace views {
 
-namespace {
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-} // namespace
-
 TextTableModel::TextTableModel(const engine::TextTable &table, QObject *parent)
     : QAbstractTableModel(parent)
-    , m_table(table)
+    , m_rows([&table] { return table.rows(); })
+    , m_cols([&table] { return table.cols(); })
+    , m_text([&table](int r, int c) { return std::string(table.text(r, c)); })
+{ }
+
+TextTableModel::TextTableModel(const engine::ScheduleTable &table, QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_rows([&table] { return table.rows(); })
+    , m_cols([&table] { return table.cols(); })
+    , m_text([&table](int r, int c) { return table.text(r, c); })
 { }
 
 void TextTableModel::reload()
@@ -24,19 +27,19 @@ void TextTableModel::reload()
 
 int TextTableModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : std::max(m_table.rows() - 1, 0);
+    return parent.isValid() ? 0 : std::max(m_rows() - 1, 0);
 }
 
 int TextTableModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_table.cols();
+    return parent.isValid() ? 0 : m_cols();
 }
 
 QVariant TextTableModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || role != Qt::DisplayRole)
         return {};
-    return toQString(m_table.text(index.row() + 1, index.column()));
+    return QString::fromStdString(m_text(index.row() + 1, index.column()));
 }
 
 QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -45,8 +48,8 @@ QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, in
         return {};
     if (orientation == Qt::Vertical)
         return section + 1;
-    const std::string_view caption = m_table.text(0, section);
-    return caption.empty() ? QVariant(section) : QVariant(toQString(caption));
+    const std::string caption = m_text(0, section);
+    return caption.empty() ? QVariant(section) : QVariant(QString::fromStdString(caption));
 }
 
 } // namespace views

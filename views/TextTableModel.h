@@ -2,19 +2,24 @@
 
 #include <QAbstractTableModel>
 
+#include <functional>
+#include <string>
+
 namespace engine {
+class ScheduleTable;
 class TextTable;
-}
+} // namespace engine
 
 namespace views {
 
-// A text table shown as it is: its row 0 as the header, its data rows below.
+// A table of texts shown as it is: its row 0 as the header, its data rows below.
 class TextTableModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
     explicit TextTableModel(const engine::TextTable &table, QObject *parent = nullptr);
+    explicit TextTableModel(const engine::ScheduleTable &table, QObject *parent = nullptr);
     void reload();
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -23,7 +28,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    const engine::TextTable &m_table;
+    std::function<int()> m_rows;
+    std::function<int()> m_cols;
+    std::function<std::string(int, int)> m_text;
 };
 
 } // namespace views

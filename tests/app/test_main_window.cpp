@@ -405,6 +405,9 @@ TEST_F(MainWindowTest, DebugMenuOnlyOnRequest)
     auto *schedule = child->findChild<QTableView *>(QStringLiteral("gridMain0"));
     ASSERT_NE(schedule, nullptr);
     EXPECT_EQ(schedule->model()->columnCount(), 14);
+    // The schedule's own texts, the day serial included.
+    EXPECT_EQ(schedule->model()->index(1, 2).data().toString(), QStringLiteral("$32,000.00"));
+    EXPECT_EQ(schedule->model()->index(1, 13).data().toString(), QStringLiteral("46068"));
     window.action(QStringLiteral("DebugGrid"))->trigger();
     EXPECT_FALSE(child->hiddenGridsShown());
 }

@@ -115,6 +115,39 @@ TEST(NumberFormatTest, FixedDecimals)
     EXPECT_EQ(german().fixed(1234.5, 2), "1234,50");
 }
 
+// The number a text shows is the number read back from it, halves rounded away from zero as a person reads the
+// digits, on either side of the fast path's limits.
+TEST(NumberFormatTest, RoundAsShownIsTheNumberTheTextShows)
+{
+    struct Row
+    {
+        double value;
+        int decimals;
+        const char *shown;
+    };
+    const Row rows[] = {
+        {2.675, 2, "2.68"},
+        {1.005, 2, "1.01"},
+        {-2.675, 2, "-2.68"},
+        {0.125, 2, "0.13"},
+        {-0.001, 2, "0"},
+        {1234.5649999, 2, "1234.56"},
+        {0.0525 * 100, 4, "5.25"},
+        {5.3456789, 4, "5.3457"},
+        {9876543210987.65, 2, "9876543210987.65"},
+        {12.344999999999999, 2, "12.35"},
+        {1e-9, 4, "0"},
+    };
+    const NumberFormat format;
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.value);
+        const double shown = roundAsShown(row.value, row.decimals);
+        EXPECT_EQ(shown, *parsePlainNumber(row.shown));
+        EXPECT_FALSE(std::signbit(shown) && shown == 0);
+        EXPECT_EQ(format.fixed(shown, row.decimals), format.fixed(row.value, row.decimals));
+    }
+}
+
 TEST(NumberFormatTest, EveryDatePatternFormatsItsFields)
 {
     struct Row

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace engine;
 
 namespace {
@@ -78,17 +80,17 @@ TEST(TimeLeft, FromScheduleRows)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.chosenRow);
         TimeLeftRow row;
-        ASSERT_TRUE(readTimeLeftRow(doc, format, c.chosenRow, row));
+        ASSERT_TRUE(readTimeLeftRow(doc, c.chosenRow, row));
         EXPECT_EQ(row.row, c.usedRow);
-        const TimeLeftResult result = computeTimeLeft(doc, format, row);
+        const TimeLeftResult result = computeTimeLeft(doc, row);
         ASSERT_EQ(result.status, TimeLeftResult::Status::Ok);
         EXPECT_EQ(result.paymentsLeft, c.payments);
         EXPECT_EQ(result.lastPayment, c.last);
         EXPECT_EQ(result.duration, c.duration);
     }
     TimeLeftRow row;
-    EXPECT_FALSE(readTimeLeftRow(doc, format, 14, row));
-    EXPECT_FALSE(readTimeLeftRow(doc, format, 0, row));
+    EXPECT_FALSE(readTimeLeftRow(doc, 14, row));
+    EXPECT_FALSE(readTimeLeftRow(doc, 0, row));
 }
 
 TEST(TimeLeft, LumpSumRowUsesTheNextPayment)
@@ -99,20 +101,19 @@ TEST(TimeLeft, LumpSumRowUsesTheNextPayment)
     const NumberFormat format;
     ASSERT_TRUE(Calculate(doc, format));
     TimeLeftRow row;
-    ASSERT_TRUE(readTimeLeftRow(doc, format, 3, row)); // row 3 is the lump sum of 1 February
+    ASSERT_TRUE(readTimeLeftRow(doc, 3, row)); // row 3 is the lump sum of 1 February
     EXPECT_EQ(row.row, 4);
     EXPECT_EQ(row.rowDate, ymd(2025, 2, 15));
 }
 
-TEST(TimeLeft, RateTextIsReadBackAsShown)
+TEST(TimeLeft, RateIsReadInSinglePrecision)
 {
     LoanDocument doc;
     doc.gintLoanType = kPersonalLoan;
     doc.gintFreqOfInst = kMonthly;
-    const NumberFormat format;
     // 1,000 at 0.5 % a year, 100 a month: 10.02 payments, so 11 are left.
-    const TimeLeftRow row {2, 100, 1000, ".5000%", ymd(2025, 1, 15)};
-    const TimeLeftResult result = computeTimeLeft(doc, format, row);
+    const TimeLeftRow row {2, 100, 1000, 0.5, ymd(2025, 1, 15)};
+    const TimeLeftResult result = computeTimeLeft(doc, row);
     ASSERT_EQ(result.status, TimeLeftResult::Status::Ok);
     EXPECT_EQ(result.paymentsLeft, 11);
     EXPECT_EQ(result.lastPayment, ymd(2025, 12, 15));
@@ -124,22 +125,21 @@ TEST(TimeLeft, PaymentThatNeverRepays)
     LoanDocument doc;
     doc.gintLoanType = kPersonalLoan;
     doc.gintFreqOfInst = kMonthly;
-    const NumberFormat format;
     struct Case
     {
         double payment;
-        const char *rate;
+        double ratePercent;
         TimeLeftResult::Status status;
     };
     const Case cases[] = {
-        {9.99, "12.0000%", TimeLeftResult::Status::PaymentTooLow}, // a cent short of 1 % of 1,000
-        {5, "12.0000%", TimeLeftResult::Status::PaymentTooLow},
-        {0, ".0000%", TimeLeftResult::Status::PaymentTooLow},
-        {100, "abc", TimeLeftResult::Status::Failed},
+        {9.99, 12, TimeLeftResult::Status::PaymentTooLow}, // a cent short of 1 % of 1,000
+        {5, 12, TimeLeftResult::Status::PaymentTooLow},
+        {0, 0, TimeLeftResult::Status::PaymentTooLow},
+        {100, std::nan(""), TimeLeftResult::Status::Failed},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.payment);
-        const TimeLeftRow row {2, c.payment, 1000, c.rate, ymd(2025, 1, 15)};
-        EXPECT_EQ(computeTimeLeft(doc, format, row).status, c.status);
+        const TimeLeftRow row {2, c.payment, 1000, c.ratePercent, ymd(2025, 1, 15)};
+        EXPECT_EQ(computeTimeLeft(doc, row).status, c.status);
     }
 }

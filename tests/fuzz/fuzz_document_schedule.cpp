@@ -1,5 +1,5 @@
 // Reads arbitrary bytes as a document, computes its schedule (up to the 90,000-period limit) and reads the figures a
-// user is shown from it: the summary and the time left from the first, a middle and the last row.
+// user is shown from it: the summary, and the cells and the time left of the first, a middle and the last row.
 #include "document/DocumentFile.h"
 
 #include "engine/NumberFormat.h"
@@ -24,11 +24,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (label.empty())
             std::abort();
     }
-    const int rows = doc.loan.gridMain0.rows();
+    const engine::ScheduleTable &schedule = doc.loan.gridMain0;
+    const int rows = schedule.rows();
     for (int row : {1, rows / 2, rows - 1}) {
         engine::TimeLeftRow timeLeftRow;
-        if (engine::readTimeLeftRow(doc.loan, format, row, timeLeftRow))
-            (void)engine::computeTimeLeft(doc.loan, format, timeLeftRow);
+        if (engine::readTimeLeftRow(doc.loan, row, timeLeftRow))
+            (void)engine::computeTimeLeft(doc.loan, timeLeftRow);
+        // A cell's text and the number read back from it agree on being empty.
+        for (int column = 0; column < schedule.cols(); ++column) {
+            if (schedule.text(row, column).empty() != schedule.isEmpty(row, column))
+                std::abort();
+            (void)schedule.value(row, column);
+        }
     }
     return 0;
 }

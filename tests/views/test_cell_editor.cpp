@@ -339,7 +339,7 @@ TEST_F(CellEditorTest, NoEditingWhileTheReportIsShown)
 // A change the schedule cannot be computed with is taken back: the table and the schedule keep agreeing.
 TEST_F(CellEditorTest, ChangeThatCannotBeComputedIsTakenBack)
 {
-    const engine::TextTable schedule = m_data.loan.gridMain0;
+    const engine::ScheduleTable schedule = m_data.loan.gridMain0;
     goTo(5, engine::colAnnualRate);
     type(QStringLiteral("900000000"));
     press(Qt::Key_Return);
