@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Builds a release build of Pellandra and starts it on an example document. Extra arguments go to the program
-# instead (for example: ./run.sh --summary examples/car-loan.plr).
+# Builds Pellandra and starts it on an example document. Extra arguments go to the program instead (for example:
+# ./run.sh --summary examples/car-loan.plr). It shares its build with ./test.sh, so after the tests it starts at once.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
-cmake --preset release >/dev/null
-cmake --build build-release -j2 --target pellandra
-program=build-release/app/pellandra
+cmake --preset default >/dev/null
+cmake --build --preset default --target pellandra
+program=build/app/pellandra
 example=examples/canadian-mortgage-25y.plr
 if [ $# -gt 0 ]; then
     exec "$program" "$@"

@@ -15,9 +15,6 @@ struct AppState
     QString gstrLastDirectory;
     QString gstrFileTitle;
     bool gblnOpenFailed = false;
-    bool gblnWizardCancelled = false;
-    bool gblnPropertiesMode = false;
-    bool gblnLoanDataChanged = false;
 };
 
 } // namespace app

@@ -4,7 +4,7 @@
 #include "MainWindow.h"
 #include "SettingsKeys.h"
 #include "SettingsStore.h"
-#include "UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 #include <QApplication>
 
@@ -28,7 +28,7 @@ int runWindowed(int &argc, char **argv, const QStringList &arguments)
     }
 
     IniSettingsStore settings;
-    QtUserDialogs dialogs;
+    ui::QtUserDialogs dialogs;
     MainWindow window(settings, dialogs, debug);
     window.show();
     if (!words.isEmpty())

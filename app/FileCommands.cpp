@@ -1,17 +1,24 @@
 #include "FileCommands.h"
 
+#include "Command.h"
 #include "DocumentLoader.h"
 #include "FileAccess.h"
+#include "Icons.h"
 #include "MainWindow.h"
+#include "ProgressShown.h"
 #include "SettingsKeys.h"
 #include "SettingsStore.h"
 #include "frmChild.h"
+#include "wizard/frmWizard.h"
+
+#include "ui/BusyCursor.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScreen>
@@ -26,15 +33,6 @@ QString recentKey(int n)
 {
     return QStringLiteral("RecentFile%1").arg(n);
 }
-
-class BusyCursor
-{
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 } // namespace
 
@@ -53,7 +51,51 @@ QString recentFileCaption(const QString &path, const QFontMetrics &metrics, int 
 FileCommands::FileCommands(MainWindow &shell)
     : QObject(&shell)
     , m_shell(shell)
-{ }
+{
+    newDocument = command(this, QStringLiteral("&New"), icon(IconKind::New), QStringLiteral("New"),
+                          [this] { m_shell.NewDocument(); });
+    newDocument->setShortcut(QKeySequence::New);
+    open = command(this, QStringLiteral("&Open"), icon(IconKind::Open), QStringLiteral("Open"),
+                   [this] { OpenWithDialog(); });
+    open->setShortcut(QKeySequence::Open);
+    close = command(this, QStringLiteral("&Close"), [this] {
+        if (QMdiSubWindow *window = m_shell.mdiArea()->currentSubWindow())
+            window->close();
+    });
+    close->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)});
+    save = command(this, QStringLiteral("&Save"), icon(IconKind::Save), QStringLiteral("Save"),
+                   [this] { SaveDocument(); });
+    save->setShortcut(QKeySequence::Save);
+    saveAs = command(this, QStringLiteral("Save &As..."), [this] { SaveDocumentAs(); });
+    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    properties = command(this, QStringLiteral("Propert&ies"), [this] { showProperties(); });
+    exit = command(this, QStringLiteral("E&xit"), [this] { m_shell.close(); });
+    exit->setMenuRole(QAction::QuitRole);
+}
+
+void FileCommands::update()
+{
+    const bool documents = !m_shell.documents().isEmpty();
+    for (QAction *item : {close, save, saveAs, properties})
+        item->setEnabled(documents);
+}
+
+void FileCommands::showProperties()
+{
+    frmChild *document = m_shell.activeDocument();
+    if (!document)
+        return;
+    engine::LoanDocument edited = document->loan();
+    const frmWizard::Result result = m_shell.runWizard(edited, true);
+    if (!result.documentChanged)
+        return;
+    m_shell.docSlots().state(document->slot()).blnModified = true;
+    // Lump sums dropped on closing change the schedule too, even when the loan data did not change.
+    if (result.scheduleChanged)
+        document->changeAndRecalculate([&](document::DocumentData &data) { data.loan = std::move(edited); });
+    else
+        document->loan() = std::move(edited);
+}
 
 void FileCommands::createRecentFilesMenu(QMenu *fileMenu)
 {
@@ -130,16 +172,14 @@ void FileCommands::OpenDocument(const QString &path)
     m_shell.docSlots().state(slot).blnUntitled = false;
     m_shell.docSlots().state(slot).blnModified = false;
 
-    BusyCursor busy;
+    const ui::BusyCursor busy;
     const document::ReadResult result = document::readDocument(
         std::string_view(file.bytes.constData(), size_t(file.bytes.size())), window->data(), m_shell.numberFormat());
     if (!result.message().empty())
         m_shell.message(QString::fromStdString(result.message()));
     window->data().columns.init(false);
-    m_shell.ShowProgressBar(true);
-    m_shell.SetProgressBarUbound(100);
+    const ProgressShown progress(m_shell, 100);
     window->Calculate();
-    m_shell.ShowProgressBar(false);
 }
 
 void FileCommands::SaveDocument()
@@ -171,7 +211,7 @@ void FileCommands::SaveDocumentAs()
     if (chosen.isEmpty())
         return;
     {
-        BusyCursor busy;
+        const ui::BusyCursor busy;
         if (!writeDocument(*window, chosen))
             return;
         window->loan().gstrFileName = chosen.toStdString();
@@ -205,7 +245,7 @@ bool FileCommands::writeDocument(frmChild &window, const QString &path)
     QString error;
     if (window.SaveToFile(path, &error))
         return true;
-    m_shell.message(error, UserDialogs::Ok, UserDialogs::Icon::Critical);
+    m_shell.message(error, ui::UserDialogs::Ok, ui::UserDialogs::Icon::Critical);
     return false;
 }
 

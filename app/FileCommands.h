@@ -13,7 +13,8 @@ namespace app {
 class MainWindow;
 class frmChild;
 
-// Open, Save, Save As and the recent-files list of the File menu.
+// The File menu: New, Open, Close, Save, Save As, Properties (the wizard on the active document), the recent-files
+// list and Exit.
 class FileCommands : public QObject
 {
     Q_OBJECT
@@ -23,6 +24,8 @@ public:
 
     // Adds the recent-files part (a separator and eight hidden entries) to the File menu.
     void createRecentFilesMenu(QMenu *fileMenu);
+    // Enables the items that need a document.
+    void update();
 
     void OpenWithDialog();
     void OpenPath(const QString &path);
@@ -37,6 +40,16 @@ public:
 
     // Writes a document window's document; a failure is shown with the system's reason.
     bool writeDocument(frmChild &window, const QString &path);
+    // File > Properties: the wizard on the active document, then a new schedule if the loan changed.
+    void showProperties();
+
+    QAction *newDocument = nullptr;
+    QAction *open = nullptr;
+    QAction *close = nullptr;
+    QAction *save = nullptr;
+    QAction *saveAs = nullptr;
+    QAction *properties = nullptr;
+    QAction *exit = nullptr;
 
     QList<QAction *> recentActions() const { return m_recent; }
     QString initialDirectory() const;

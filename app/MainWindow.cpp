@@ -1,14 +1,21 @@
 #include "MainWindow.h"
 
-#include "DataEntryCommands.h"
+#include "DebugCommands.h"
+#include "EditCommands.h"
 #include "FileCommands.h"
+#include "FormatCommands.h"
+#include "HelpCommands.h"
 #include "Icons.h"
 #include "LocaleFormat.h"
+#include "ProgressShown.h"
 #include "SettingsKeys.h"
 #include "SettingsStore.h"
 #include "ViewCommands.h"
+#include "WindowCommands.h"
 #include "WindowPlacement.h"
 #include "frmChild.h"
+
+#include "ui/Twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,18 +38,13 @@
 
 namespace app {
 
-namespace {
-
-const QString kNoHelpMessage =
-    QStringLiteral("Unable to display Help Contents. There is no Help associated with this project.");
-
-} // namespace
-
-MainWindow::MainWindow(SettingsStore &settings, UserDialogs &dialogs, bool debug, QWidget *parent)
+MainWindow::MainWindow(SettingsStore &settings, ui::UserDialogs &dialogs, bool debug, QWidget *parent)
     : QMainWindow(parent)
     , m_settings(settings)
     , m_dialogs(dialogs)
-    , m_files(std::make_unique<FileCommands>(*this))
+    , m_runDialog([](QDialog &dialog) { return dialog.exec(); })
+    , m_runWizard(
+          [](MainWindow &window, frmChild &document) { return window.runWizard(document.loan(), false).finished; })
 {
     setWindowTitle(QStringLiteral("Pellandra"));
     m_mdi = new QMdiArea(this);
@@ -51,15 +53,20 @@ MainWindow::MainWindow(SettingsStore &settings, UserDialogs &dialogs, bool debug
     setCentralWidget(m_mdi);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);
 
-    createActions(debug);
-    createMenus(debug);
-    m_views = new ViewCommands(*this);
-    m_views->install();
+    m_file = new FileCommands(*this);
+    m_edit = new EditCommands(*this);
+    m_view = new ViewCommands(*this);
+    m_format = new FormatCommands(*this);
+    m_window = new WindowCommands(*this);
+    m_help = new HelpCommands(*this);
+    if (debug)
+        m_debug = new DebugCommands(*this);
+    createMenus();
+    createToolBar();
     createStatusBar();
-    installDataEntryCommands(*this);
     restorePlacement();
     loadPreferences();
-    m_files->LoadRecentFilesMenu();
+    m_file->LoadRecentFilesMenu();
     SetToolbar();
     m_loading = false;
 }
@@ -77,8 +84,8 @@ void MainWindow::loadPreferences()
     m_state.gintRowInterval = m_settings.intValue(kSettingsSection, kRowInterval, kDefaultRowInterval);
     m_state.glngRowIntervalColor = m_settings.intValue(kSettingsSection, kRowIntervalColor, kDefaultRowIntervalColor);
     m_state.gintScrollTrack = m_settings.intValue(kSettingsSection, kScrollTrack, kDefaultScrollTrack);
-    m_format = numberFormatFor(QLocale());
-    m_format.setDatePattern(m_state.gstrDateFormat.toStdString());
+    m_numberFormat = numberFormatFor(QLocale());
+    m_numberFormat.setDatePattern(m_state.gstrDateFormat.toStdString());
 }
 
 void MainWindow::restorePlacement()
@@ -100,10 +107,9 @@ void MainWindow::restorePlacement()
         QList<QRect> areas;
         for (const QScreen *each : QGuiApplication::screens())
             areas << each->availableGeometry();
-        placement =
-            placementOnScreens(QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, std::max(width / kTwipsPerPixel, 200),
-                                     std::max(height / kTwipsPerPixel, 150)),
-                               areas);
+        auto pixels = [](int twips) { return int(ui::pixelsFromTwips(twips)); };
+        placement = placementOnScreens(
+            QRect(pixels(left), pixels(top), std::max(pixels(width), 200), std::max(pixels(height), 150)), areas);
     }
     move(placement.topLeft());
     resize(placement.size());
@@ -125,10 +131,10 @@ void MainWindow::savePlacement()
         return;
     const Qt::WindowStates states = windowState();
     if (!(states & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) {
-        m_settings.setIntValue(kSettingsSection, kMainLeft, x() * kTwipsPerPixel);
-        m_settings.setIntValue(kSettingsSection, kMainTop, y() * kTwipsPerPixel);
-        m_settings.setIntValue(kSettingsSection, kMainWidth, width() * kTwipsPerPixel);
-        m_settings.setIntValue(kSettingsSection, kMainHeight, height() * kTwipsPerPixel);
+        m_settings.setIntValue(kSettingsSection, kMainLeft, ui::twipsFromPixels(x()));
+        m_settings.setIntValue(kSettingsSection, kMainTop, ui::twipsFromPixels(y()));
+        m_settings.setIntValue(kSettingsSection, kMainWidth, ui::twipsFromPixels(width()));
+        m_settings.setIntValue(kSettingsSection, kMainHeight, ui::twipsFromPixels(height()));
     }
     const int state = states & Qt::WindowMinimized ? kStateMinimized
         : states & Qt::WindowMaximized             ? kStateMaximized
@@ -168,188 +174,80 @@ void MainWindow::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-QAction *MainWindow::addAction(const QString &name, const QString &text, void (MainWindow::*slot)())
+void MainWindow::createMenus()
 {
-    auto *action = new QAction(text, this);
-    action->setObjectName(name);
-    if (slot)
-        connect(action, &QAction::triggered, this, slot);
-    return action;
-}
-
-QAction *MainWindow::action(const QString &name) const
-{
-    return findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
-}
-
-void MainWindow::createActions(bool debug)
-{
-    QAction *newAction = addAction(QStringLiteral("New"), QStringLiteral("&New"), &MainWindow::NewDocument);
-    newAction->setIcon(icon(IconKind::New));
-    newAction->setToolTip(QStringLiteral("New"));
-    newAction->setShortcut(QKeySequence::New);
-    QAction *open = addAction(QStringLiteral("Open"), QStringLiteral("&Open"), nullptr);
-    open->setIcon(icon(IconKind::Open));
-    open->setToolTip(QStringLiteral("Open"));
-    open->setShortcut(QKeySequence::Open);
-    connect(open, &QAction::triggered, this, [this] { m_files->OpenWithDialog(); });
-    QAction *close = addAction(QStringLiteral("Close"), QStringLiteral("&Close"), nullptr);
-    close->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)});
-    connect(close, &QAction::triggered, this, [this] {
-        if (QMdiSubWindow *window = m_mdi->currentSubWindow())
-            window->close();
-    });
-    QAction *save = addAction(QStringLiteral("Save"), QStringLiteral("&Save"), nullptr);
-    save->setIcon(icon(IconKind::Save));
-    save->setToolTip(QStringLiteral("Save"));
-    save->setShortcut(QKeySequence::Save);
-    connect(save, &QAction::triggered, this, [this] { m_files->SaveDocument(); });
-    QAction *saveAs = addAction(QStringLiteral("SaveAs"), QStringLiteral("Save &As..."), nullptr);
-    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    connect(saveAs, &QAction::triggered, this, [this] { m_files->SaveDocumentAs(); });
-    addAction(QStringLiteral("Exit"), QStringLiteral("E&xit"), nullptr)->setMenuRole(QAction::QuitRole);
-    connect(action(QStringLiteral("Exit")), &QAction::triggered, this, &QWidget::close);
-
-    addAction(QStringLiteral("Undo"), QStringLiteral("&Undo"), nullptr);
-    addAction(QStringLiteral("Cut"), QStringLiteral("Cu&t"), nullptr);
-
-    for (const auto &[name, text] : {std::pair {"Toolbar", "&Toolbar"}, std::pair {"StatusBar", "Status &Bar"}}) {
-        QAction *toggle = addAction(QLatin1String(name), QLatin1String(text), nullptr);
-        toggle->setCheckable(true);
-        toggle->setChecked(true);
-    }
-    connect(action(QStringLiteral("Toolbar")), &QAction::toggled, this, [this](bool on) { m_toolBar->setVisible(on); });
-    connect(action(QStringLiteral("StatusBar")), &QAction::toggled, this,
-            [this](bool on) { statusBar()->setVisible(on); });
-
-    QAction *cascade = addAction(QStringLiteral("Cascade"), QStringLiteral("&Cascade"), nullptr);
-    connect(cascade, &QAction::triggered, this, &MainWindow::cascade);
-    QAction *tileH = addAction(QStringLiteral("TileHorizontal"), QStringLiteral("Tile &Horizontal"), nullptr);
-    connect(tileH, &QAction::triggered, this, [this] { tileEvenly(Qt::Vertical); });
-    QAction *tileV = addAction(QStringLiteral("TileVertical"), QStringLiteral("Tile &Vertical"), nullptr);
-    connect(tileV, &QAction::triggered, this, [this] { tileEvenly(Qt::Horizontal); });
-    QAction *arrange = addAction(QStringLiteral("ArrangeIcons"), QStringLiteral("&Arrange Icons"), nullptr);
-    connect(arrange, &QAction::triggered, this, [this] {
-        // The minimised windows in a row along the bottom of the area, left to right.
-        const int bottom = m_mdi->viewport()->height();
-        int x = 0;
-        for (QMdiSubWindow *window : m_mdi->subWindowList()) {
-            if (!window->isMinimized())
-                continue;
-            window->move(x, bottom - window->height());
-            x += window->width();
-        }
-    });
-
-    addAction(QStringLiteral("Contents"), QStringLiteral("&Contents"), &MainWindow::showHelpContents)
-        ->setShortcut(QKeySequence::HelpContents);
-    addAction(QStringLiteral("About"), QStringLiteral("&About Pellandra..."), &MainWindow::showAbout);
-
-    if (debug) {
-        QAction *toggle = addAction(QStringLiteral("DebugGrid"), QStringLiteral("Toggle Hidden Grids"), nullptr);
-        toggle->setIcon(icon(IconKind::Debug));
-        toggle->setToolTip(QStringLiteral("Toggle Hidden Grids"));
-        connect(toggle, &QAction::triggered, this, [this] {
-            if (m_active)
-                m_active->toggleHiddenGrids();
-        });
-    }
-}
-
-void MainWindow::tileEvenly(Qt::Orientation direction)
-{
-    // Windows one after the other in `direction` (vertical: one above the other), sharing the area evenly.
-    const QList<QMdiSubWindow *> windows = m_mdi->subWindowList();
-    const QSize area = m_mdi->viewport()->size();
-    const int length = direction == Qt::Vertical ? area.height() : area.width();
-    int at = 0;
-    for (int i = 0; i < windows.size(); ++i) {
-        const int size = (length - at) / int(windows.size() - i);
-        windows[i]->showNormal();
-        if (direction == Qt::Vertical)
-            windows[i]->setGeometry(0, at, area.width(), size);
-        else
-            windows[i]->setGeometry(at, 0, size, area.height());
-        at += size;
-    }
-}
-
-int MainWindow::cascadeStep() const
-{
-    // One title bar: each window's caption shows below the one before.
-    return m_mdi->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, m_mdi);
-}
-
-void MainWindow::cascade()
-{
-    // The area's own cascade sizes each window by the size it prefers, which leaves a document window a bare title
-    // bar. Minimised windows keep their places.
-    QList<QMdiSubWindow *> windows = m_mdi->subWindowList(QMdiArea::StackingOrder);
-    windows.removeIf([](const QMdiSubWindow *window) { return window->isMinimized(); });
-    const QList<QRect> placements = cascadePlacements(m_mdi->viewport()->size(), int(windows.size()), cascadeStep());
-    for (qsizetype i = 0; i < windows.size(); ++i) {
-        windows[i]->showNormal();
-        windows[i]->setGeometry(placements[i]);
-        windows[i]->raise();
-    }
-}
-
-void MainWindow::createMenus(bool debug)
-{
-    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-    m_fileMenu->setObjectName(QStringLiteral("mnuFile"));
-    m_fileMenu->addAction(action(QStringLiteral("New")));
-    m_fileMenu->addAction(action(QStringLiteral("Open")));
-    m_fileMenu->addAction(action(QStringLiteral("Close")));
+    auto addMenu = [this](const QString &title, const char *name, auto *commands) {
+        QMenu *menu = menuBar()->addMenu(title);
+        menu->setObjectName(QLatin1String(name));
+        // Each menu's items are enabled for the documents open when it opens.
+        connect(menu, &QMenu::aboutToShow, commands, [commands] { commands->update(); });
+        return menu;
+    };
+    m_fileMenu = addMenu(QStringLiteral("&File"), "mnuFile", m_file);
+    m_fileMenu->addActions({m_file->newDocument, m_file->open, m_file->close});
     m_fileMenu->addSeparator();
-    m_fileMenu->addAction(action(QStringLiteral("Save")));
-    m_fileMenu->addAction(action(QStringLiteral("SaveAs")));
-    m_files->createRecentFilesMenu(m_fileMenu);
+    m_fileMenu->addActions({m_file->save, m_file->saveAs});
     m_fileMenu->addSeparator();
-    m_fileMenu->addAction(action(QStringLiteral("Exit")));
-    connect(m_fileMenu, &QMenu::aboutToShow, this, &MainWindow::updateFileMenu);
+    m_fileMenu->addAction(m_file->properties);
+    m_file->createRecentFilesMenu(m_fileMenu);
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(m_file->exit);
 
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    edit->setObjectName(QStringLiteral("mnuEdit"));
-    edit->addAction(action(QStringLiteral("Undo")));
+    QMenu *edit = addMenu(QStringLiteral("&Edit"), "mnuEdit", m_edit);
+    edit->addAction(m_edit->undo);
     edit->addSeparator();
-    edit->addAction(action(QStringLiteral("Cut")));
-    // Undo and Cut have nothing to act on in a computed schedule.
-    connect(edit, &QMenu::aboutToShow, this, [this] {
-        action(QStringLiteral("Undo"))->setEnabled(false);
-        action(QStringLiteral("Cut"))->setEnabled(false);
-    });
+    edit->addActions({m_edit->cut, m_edit->copyAction, m_edit->pasteAction});
 
-    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
-    view->setObjectName(QStringLiteral("mnuView"));
-    view->addAction(action(QStringLiteral("Toolbar")));
-    view->addAction(action(QStringLiteral("StatusBar")));
+    QMenu *view = addMenu(QStringLiteral("&View"), "mnuView", m_view);
+    view->addActions({m_view->details, m_view->summary});
+    view->addSeparator();
+    view->addActions({m_view->toolbar, m_view->statusBar});
+    view->addSeparator();
+    view->addAction(m_view->timeLeft);
 
-    m_windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
-    m_windowMenu->setObjectName(QStringLiteral("mnuWindow"));
-    for (const char *name : {"Cascade", "TileHorizontal", "TileVertical", "ArrangeIcons"})
-        m_windowMenu->addAction(action(QLatin1String(name)));
-    connect(m_windowMenu, &QMenu::aboutToShow, this, &MainWindow::updateWindowMenu);
+    QMenu *format = addMenu(QStringLiteral("F&ormat"), "mnuFormat", m_format);
+    format->addActions({m_format->alignLeft, m_format->center, m_format->alignRight});
+    format->addSeparator();
+    format->addAction(m_format->autoFitColumns);
+
+    QMenu *window = addMenu(QStringLiteral("&Window"), "mnuWindow", m_window);
+    window->addActions(
+        {m_window->cascadeAction, m_window->tileHorizontal, m_window->tileVertical, m_window->arrangeIconsAction});
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    help->addAction(action(QStringLiteral("Contents")));
+    help->addAction(m_help->contents);
     help->addSeparator();
-    help->addAction(action(QStringLiteral("About")));
+    help->addAction(m_help->about);
 
-    if (debug) {
-        QMenu *debugMenu = menuBar()->addMenu(QStringLiteral("Debug"));
-        debugMenu->setObjectName(QStringLiteral("mnuDebug"));
-        debugMenu->addAction(action(QStringLiteral("DebugGrid")));
+    if (m_debug) {
+        QMenu *debug = menuBar()->addMenu(QStringLiteral("Debug"));
+        debug->setObjectName(QStringLiteral("mnuDebug"));
+        debug->addAction(m_debug->toggleHiddenGrids);
     }
 
+    m_context = new QMenu(this);
+    m_context->setObjectName(QStringLiteral("mnuContext1"));
+}
+
+void MainWindow::createToolBar()
+{
     m_toolBar = addToolBar(QStringLiteral("Toolbar"));
     m_toolBar->setObjectName(QStringLiteral("Toolbar"));
     m_toolBar->setMovable(false);
-    for (const char *name : {"New", "Open", "Save"})
-        m_toolBar->addAction(action(QLatin1String(name)));
-    if (debug)
-        m_toolBar->addAction(action(QStringLiteral("DebugGrid")));
+    // The buttons in order, each named by its key.
+    std::vector<std::pair<QAction *, const char *>> buttons = {
+        {m_file->newDocument, "New"},    {m_file->open, "Open"},
+        {m_file->save, "Save"},          {m_edit->copyAction, "Copy"},
+        {m_format->alignLeft, "Left"},   {m_format->center, "Center"},
+        {m_format->alignRight, "Right"}, {m_view->details, "DetailedView"},
+        {m_view->summary, "SummaryView"}};
+    if (m_debug)
+        buttons.emplace_back(m_debug->toggleHiddenGrids, "DebugGrid");
+    for (const auto &[button, key] : buttons) {
+        button->setObjectName(QLatin1String(key));
+        m_toolBar->addAction(button);
+    }
 }
 
 void MainWindow::createStatusBar()
@@ -378,33 +276,18 @@ void MainWindow::createStatusBar()
     clock->start(1000);
 }
 
-void MainWindow::updateFileMenu()
-{
-    const bool any = !documents().isEmpty();
-    for (const char *name : {"Close", "Save", "SaveAs"})
-        action(QLatin1String(name))->setEnabled(any);
-}
-
-void MainWindow::updateWindowMenu()
-{
-    const bool any = !documents().isEmpty();
-    for (const char *name : {"Cascade", "TileHorizontal", "TileVertical", "ArrangeIcons"})
-        action(QLatin1String(name))->setEnabled(any);
-}
-
 void MainWindow::SetToolbar()
 {
     const bool any = !documents().isEmpty();
     for (QAction *button : m_toolBar->actions()) {
-        const QString name = button->objectName();
-        if (name != QLatin1String("New") && name != QLatin1String("Open"))
+        if (button != m_file->newDocument && button != m_file->open)
             button->setEnabled(any);
     }
-    updateFileMenu();
-    updateWindowMenu();
+    m_file->update();
+    m_window->update();
 }
 
-UserDialogs::Button MainWindow::message(const QString &text, int buttons, UserDialogs::Icon icon)
+ui::UserDialogs::Button MainWindow::message(const QString &text, int buttons, ui::UserDialogs::Icon icon)
 {
     return m_dialogs.message(this, kSettingsName, text, buttons, icon);
 }
@@ -441,7 +324,7 @@ frmChild *MainWindow::createDocumentWindow(int slot, const QString &caption)
     std::optional<QRect> active;
     if (QMdiSubWindow *current = m_mdi->currentSubWindow(); current && current != window && !current->isMinimized())
         active = current->geometry();
-    window->setGeometry(newDocumentPlacement(m_mdi->viewport()->size(), active, cascadeStep()));
+    window->setGeometry(newDocumentPlacement(m_mdi->viewport()->size(), active, m_window->cascadeStep()));
     m_state.gintChildWinState = m_settings.intValue(kSettingsSection, kChildWinState, kStateNormal);
     switch (m_state.gintChildWinState) {
     case kStateMaximized:
@@ -492,12 +375,40 @@ QString MainWindow::cellStatus() const
 
 void MainWindow::CheckSelectedView()
 {
-    m_views->CheckSelectedView();
+    m_view->CheckSelectedView();
 }
 
 void MainWindow::showContextMenu(const QPoint &globalPosition)
 {
-    m_views->showContextMenu(globalPosition);
+    m_file->update();
+    m_edit->update();
+    m_view->update();
+    m_format->update();
+    // The document's pop-up menu: items of the menus above, each running its menu's command.
+    m_context->clear();
+    auto add = [this](QAction *command, const QString &text) {
+        QAction *item = m_context->addAction(text);
+        item->setEnabled(command->isEnabled());
+        item->setCheckable(command->isCheckable());
+        item->setChecked(command->isChecked());
+        connect(item, &QAction::triggered, command, &QAction::trigger);
+    };
+    add(m_edit->undo, QStringLiteral("&Undo"));
+    m_context->addSeparator();
+    add(m_edit->cut, QStringLiteral("Cu&t"));
+    add(m_edit->copyAction, QStringLiteral("&Copy"));
+    add(m_edit->pasteAction, QStringLiteral("&Paste"));
+    m_context->addSeparator();
+    add(m_format->autoFitColumns, QStringLiteral("&AutoFit Columns"));
+    m_context->addSeparator();
+    add(m_view->timeLeft, QStringLiteral("&Time Left to Amortize"));
+    m_context->addSeparator();
+    add(m_view->details, QStringLiteral("&Detailed View"));
+    add(m_view->summary, QStringLiteral("&Summary View"));
+    m_context->addSeparator();
+    add(m_file->properties, QStringLiteral("Propert&ies"));
+    if (!globalPosition.isNull())
+        m_context->popup(globalPosition);
 }
 
 views::ViewPreferences MainWindow::viewPreferences() const
@@ -527,7 +438,6 @@ void MainWindow::documentClosed(frmChild &window, int windowState)
         CheckSelectedView();
     }
     m_settings.setIntValue(kSettingsSection, kChildWinState, windowState);
-    m_state.gblnWizardCancelled = false;
     // The window leaves the area after this returns; update the buttons once it has.
     QTimer::singleShot(0, this, &MainWindow::SetToolbar);
 }
@@ -543,13 +453,9 @@ void MainWindow::NewDocument()
     window->data().columns.init(true);
     window->loan().gstrFileName = caption.toStdString();
 
-    m_state.gblnWizardCancelled = false;
-    m_state.gblnPropertiesMode = false;
     const bool accepted = m_runWizard ? m_runWizard(*this, *window) : true;
     if (!accepted) {
-        m_state.gblnWizardCancelled = true;
-        if (auto *frame = qobject_cast<QMdiSubWindow *>(window->parentWidget()))
-            frame->close();
+        window->discard();
         // The area would activate whichever window it lists next: the user goes back to the one they were on.
         if (previous && m_mdi->subWindowList().contains(previous)) {
             if (auto *before = qobject_cast<frmChild *>(previous->widget()))
@@ -557,14 +463,35 @@ void MainWindow::NewDocument()
         }
         return;
     }
-    ShowProgressBar(true);
-    SetProgressBarUbound(80);
-    window->Calculate();
-    SetProgressBarUbound(100);
-    window->AutoSizeMainGrid();
-    ShowProgressBar(false);
+    {
+        // The schedule fills the bar to 80, fitting the columns the rest.
+        ProgressShown progress(*this, 80);
+        window->Calculate();
+        progress.nextSegment(100);
+        window->AutoSizeMainGrid();
+    }
     SetToolbar();
     window->data().print.applyDefaults();
+}
+
+frmWizard::Result MainWindow::runWizard(engine::LoanDocument &loan, bool propertiesMode)
+{
+    frmWizard wizard(loan, propertiesMode, m_settings, m_dialogs, m_numberFormat, m_clock, this);
+    runDialog(wizard);
+    const frmWizard::Result result = wizard.outcome();
+    if (result.finished || result.documentChanged)
+        loan = wizard.document();
+    return result;
+}
+
+int MainWindow::runDialog(QDialog &dialog)
+{
+    return m_runDialog(dialog);
+}
+
+void MainWindow::setDialogRunner(DialogRunner runner)
+{
+    m_runDialog = runner ? std::move(runner) : DialogRunner([](QDialog &dialog) { return dialog.exec(); });
 }
 
 void MainWindow::ShowProgressBar(bool show)
@@ -579,9 +506,9 @@ void MainWindow::ShowProgressBar(bool show)
     m_progressHigh = 100;
     m_progressRange = 100;
     if (show)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_busy.emplace();
     else
-        QApplication::restoreOverrideCursor();
+        m_busy.reset();
 }
 
 void MainWindow::SetProgressBarUbound(int upper)
@@ -611,20 +538,6 @@ int MainWindow::progressValue() const
 bool MainWindow::progressShown() const
 {
     return !m_progress->isHidden();
-}
-
-void MainWindow::showHelpContents()
-{
-    message(kNoHelpMessage, UserDialogs::Ok, UserDialogs::Icon::Information);
-}
-
-void MainWindow::showAbout()
-{
-    m_dialogs.about(this, QStringLiteral("About Pellandra"),
-                    QStringLiteral("<h3>Pellandra %1</h3><p>Loan amortization schedules: mortgages with Canadian or "
-                                   "U.S. compounding, personal loans, rate and payment changes and lump-sum "
-                                   "prepayments.</p>")
-                        .arg(QLatin1String(PELLANDRA_VERSION)));
 }
 
 } // namespace app

@@ -2,17 +2,19 @@
 
 #include "AppState.h"
 #include "DocumentSlots.h"
-#include "UserDialogs.h"
+#include "wizard/frmWizard.h"
 
 #include "engine/NumberFormat.h"
+#include "ui/BusyCursor.h"
+#include "ui/UserDialogs.h"
 #include "views/ScheduleView.h"
 
 #include <QMainWindow>
 
 #include <functional>
-#include <memory>
+#include <optional>
 
-class QAction;
+class QDialog;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -22,33 +24,56 @@ class QToolBar;
 
 namespace app {
 
+class DebugCommands;
+class EditCommands;
 class FileCommands;
-class ViewCommands;
+class FormatCommands;
+class HelpCommands;
 class SettingsStore;
+class ViewCommands;
+class WindowCommands;
 class frmChild;
 
-// The frame: menus, toolbar, status and progress bars, and the document windows inside.
+// The frame: menus, toolbar, status and progress bars, and the document windows inside. The commands live in one
+// object per menu; createMenus() puts their items in order.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    // Runs the loan data wizard on a document window; false when the user cancelled it.
+    // Runs the loan data wizard on a new document window; false when the user cancelled it.
     using WizardRunner = std::function<bool(MainWindow &, frmChild &)>;
+    // Shows a modal dialog and returns its result: exec(), unless a test drives the dialog itself.
+    using DialogRunner = std::function<int(QDialog &)>;
 
-    MainWindow(SettingsStore &settings, UserDialogs &dialogs, bool debug, QWidget *parent = nullptr);
+    MainWindow(SettingsStore &settings, ui::UserDialogs &dialogs, bool debug, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     SettingsStore &settings() { return m_settings; }
-    UserDialogs &dialogs() { return m_dialogs; }
+    ui::UserDialogs &dialogs() { return m_dialogs; }
     AppState &state() { return m_state; }
     DocumentSlots &docSlots() { return m_slots; }
-    FileCommands &files() { return *m_files; }
-    ViewCommands &viewCommands() { return *m_views; }
     // The display preferences every document's views follow.
     views::ViewPreferences viewPreferences() const;
-    const engine::NumberFormat &numberFormat() const { return m_format; }
+    const engine::NumberFormat &numberFormat() const { return m_numberFormat; }
+
+    FileCommands &files() { return *m_file; }
+    EditCommands &editCommands() { return *m_edit; }
+    ViewCommands &viewCommands() { return *m_view; }
+    FormatCommands &formatCommands() { return *m_format; }
+    WindowCommands &windowCommands() { return *m_window; }
+    HelpCommands &helpCommands() { return *m_help; }
+    // Null unless the program was started with --debug.
+    DebugCommands *debugCommands() { return m_debug; }
+
+    // The seams of the dialogs: File > New's wizard (none: the new document is accepted at once), how a modal
+    // dialog is shown, and today's date for the wizard (none: the system's).
     void setWizardRunner(WizardRunner runner) { m_runWizard = std::move(runner); }
+    void setDialogRunner(DialogRunner runner);
+    void setClock(frmWizard::Clock clock) { m_clock = std::move(clock); }
+    int runDialog(QDialog &dialog);
+    // The wizard on `loan` (an existing document in properties mode); `loan` takes what closing left.
+    frmWizard::Result runWizard(engine::LoanDocument &loan, bool propertiesMode);
 
     // The active document window (gfrmActiveDocument) and its slot (gintActiveSlot); null and 0 without one.
     frmChild *activeDocument() const { return m_active; }
@@ -57,8 +82,8 @@ public:
     QMdiArea *mdiArea() const { return m_mdi; }
 
     // A message box titled with the program's settings name.
-    UserDialogs::Button message(const QString &text, int buttons = UserDialogs::Ok,
-                                UserDialogs::Icon icon = UserDialogs::Icon::Information);
+    ui::UserDialogs::Button message(const QString &text, int buttons = ui::UserDialogs::Ok,
+                                    ui::UserDialogs::Icon icon = ui::UserDialogs::Icon::Information);
 
     // Creates and shows a document window for a slot that GetFreeDocSlot gave.
     frmChild *createDocumentWindow(int slot, const QString &caption);
@@ -68,7 +93,7 @@ public:
     void NewDocument();
     void SetToolbar();
 
-    // The progress bar: segments of 0..100 filled by computations in turn.
+    // The progress bar: segments of 0..100 filled by computations in turn (see ProgressShown).
     void ShowProgressBar(bool show);
     void SetProgressBarUbound(int upper);
     void SetProgressBar(int done, int total);
@@ -76,16 +101,15 @@ public:
     int progressUpperBound() const { return m_progressHigh; }
     bool progressShown() const;
 
-    // Actions, for the commands and for tests.
-    QAction *action(const QString &name) const;
     QToolBar *toolBar() const { return m_toolBar; }
     QMenu *fileMenu() const { return m_fileMenu; }
+    QMenu *contextMenu() const { return m_context; }
 
     // The first status panel: whether the current cell can be edited.
     void setCellStatus(const QString &text);
     QString cellStatus() const;
 
-    // The active document's context menu, and the view check marks.
+    // The active document's pop-up menu (shown at a null position: only built), and the view check marks.
     void showContextMenu(const QPoint &globalPosition);
     void CheckSelectedView();
 
@@ -102,39 +126,39 @@ private:
     void loadPreferences();
     void restorePlacement();
     void savePlacement();
-    void createActions(bool debug);
-    void createMenus(bool debug);
+    void createMenus();
+    void createToolBar();
     void createStatusBar();
-    void tileEvenly(Qt::Orientation direction);
-    void cascade();
-    // How far each cascaded window lies from the one before, in pixels.
-    int cascadeStep() const;
-    void updateFileMenu();
-    void updateWindowMenu();
     void subWindowActivated(QMdiSubWindow *window);
-    void showHelpContents();
-    void showAbout();
-    QAction *addAction(const QString &name, const QString &text, void (MainWindow::*slot)());
 
     SettingsStore &m_settings;
-    UserDialogs &m_dialogs;
+    ui::UserDialogs &m_dialogs;
     AppState m_state;
     DocumentSlots m_slots;
-    engine::NumberFormat m_format;
-    std::unique_ptr<FileCommands> m_files;
-    ViewCommands *m_views = nullptr;
+    engine::NumberFormat m_numberFormat;
+    DialogRunner m_runDialog;
     WizardRunner m_runWizard;
+    frmWizard::Clock m_clock;
     bool m_loading = true;
+
+    FileCommands *m_file = nullptr;
+    EditCommands *m_edit = nullptr;
+    ViewCommands *m_view = nullptr;
+    FormatCommands *m_format = nullptr;
+    WindowCommands *m_window = nullptr;
+    HelpCommands *m_help = nullptr;
+    DebugCommands *m_debug = nullptr;
 
     QMdiArea *m_mdi = nullptr;
     frmChild *m_active = nullptr;
     QMenu *m_fileMenu = nullptr;
-    QMenu *m_windowMenu = nullptr;
+    QMenu *m_context = nullptr;
     QToolBar *m_toolBar = nullptr;
     QLabel *m_cellPanel = nullptr;
     QLabel *m_datePanel = nullptr;
     QLabel *m_timePanel = nullptr;
     QProgressBar *m_progress = nullptr;
+    std::optional<ui::BusyCursor> m_busy;
     int m_progressLow = 0;
     int m_progressHigh = 100;
     int m_progressRange = 100;

@@ -41,6 +41,4 @@ inline constexpr int kStateNormal = 0;
 inline constexpr int kStateMinimized = 1;
 inline constexpr int kStateMaximized = 2;
 
-inline constexpr int kTwipsPerPixel = 15;
-
 } // namespace app

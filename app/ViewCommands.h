@@ -4,15 +4,13 @@
 
 class QAction;
 class QActionGroup;
-class QMenu;
-class QPoint;
 
 namespace app {
 
 class MainWindow;
 
-// The commands on a document's views: Copy, Details and Summary, the alignments, Auto Fit, and the document's
-// context menu.
+// The View menu: the detailed and the summary view of the active document, the toolbar and the status bar, and the
+// Time Left to Amortize dialog.
 class ViewCommands : public QObject
 {
     Q_OBJECT
@@ -20,28 +18,21 @@ class ViewCommands : public QObject
 public:
     explicit ViewCommands(MainWindow &shell);
 
-    // Creates the actions and puts them in the Edit, View and Format menus and on the toolbar.
-    void install();
-    void showContextMenu(const QPoint &globalPosition);
+    void update();
     // Check marks and pressed buttons follow the active document's view.
     void CheckSelectedView();
+    // View > Time Left to Amortize, on the active document.
+    void showTimeLeft();
 
-    void copy();
-    void paste();
-    void autoFit();
-    void SetColumnAlignment(int code);
-
-    QMenu *contextMenu() const { return m_context; }
+    QAction *details = nullptr;
+    QAction *summary = nullptr;
+    QAction *toolbar = nullptr;
+    QAction *statusBar = nullptr;
+    QAction *timeLeft = nullptr;
 
 private:
-    QAction *addAction(const QString &name, const QString &text);
-    void updateEditMenu();
-    void updateViewMenu();
-    void updateFormatMenu();
-
     MainWindow &m_shell;
-    QMenu *m_context = nullptr;
-    QActionGroup *m_viewGroup = nullptr;
+    QActionGroup *m_views = nullptr;
 };
 
 } // namespace app

@@ -3,6 +3,7 @@
 #include "FileAccess.h"
 #include "FileCommands.h"
 #include "MainWindow.h"
+#include "ProgressShown.h"
 #include "SettingsKeys.h"
 
 #include "engine/Schedule.h"
@@ -66,13 +67,29 @@ void frmChild::setCellStatus(const QString &text)
     m_shell.setCellStatus(text);
 }
 
-bool frmChild::recalculate()
+bool frmChild::changeAndRecalculate(const std::function<void(document::DocumentData &)> &change)
 {
-    m_shell.ShowProgressBar(true);
-    m_shell.SetProgressBarUbound(100);
-    const bool ok = Calculate();
-    m_shell.ShowProgressBar(false);
-    return ok;
+    // What the change may touch, kept without the schedule: a calculation that fails leaves the schedule as it was.
+    engine::ScheduleTable schedule = std::move(m_data.loan.gridMain0);
+    const document::DocumentData before = m_data;
+    m_data.loan.gridMain0 = std::move(schedule);
+    change(m_data);
+    const ProgressShown progress(m_shell, 100);
+    if (Calculate())
+        return true;
+    // Taken back, so that the document and its schedule agree.
+    document::DocumentData restored = before;
+    restored.loan.gridMain0 = std::move(m_data.loan.gridMain0);
+    m_data = std::move(restored);
+    Calculate();
+    return false;
+}
+
+void frmChild::discard()
+{
+    m_discarding = true;
+    if (QWidget *frame = parentWidget())
+        frame->close();
 }
 
 void frmChild::AutoSizeMainGrid()
@@ -85,7 +102,7 @@ bool frmChild::Calculate()
     const engine::CalculateResult result = engine::Calculate(
         m_data.loan, m_shell.numberFormat(), [this](int done, int total) { m_shell.SetProgressBar(done, total); });
     if (!result.ok)
-        m_shell.message(QString::fromStdString(result.message), UserDialogs::Ok, UserDialogs::Icon::Warning);
+        m_shell.message(QString::fromStdString(result.message), ui::UserDialogs::Ok, ui::UserDialogs::Icon::Warning);
     m_shell.SetProgressBarUbound(m_shell.progressUpperBound());
     m_view->refreshAfterCalculate();
     if (m_hiddenGrids) {
@@ -97,7 +114,7 @@ bool frmChild::Calculate()
 
 bool frmChild::SaveToFile(const QString &path, QString *error)
 {
-    m_view->SetGridMain1(QStringLiteral("StoreToArray"));
+    m_view->SetGridMain1(views::GridRequest::StoreToArray);
     const std::string bytes = document::writeDocument(m_data);
     const QString reason = replaceFile(path, QByteArrayView(bytes.data(), qsizetype(bytes.size())));
     if (reason.isEmpty())
@@ -151,7 +168,7 @@ void frmChild::closeEvent(QCloseEvent *event)
 
 bool frmChild::queryClose()
 {
-    if (m_shell.state().gblnWizardCancelled)
+    if (m_discarding)
         return true;
     DocState &state = m_shell.docSlots().state(m_slot);
     if (!state.blnModified)
@@ -160,10 +177,10 @@ bool frmChild::queryClose()
     const auto answer = m_shell.dialogs().message(
         &m_shell, m_shell.windowTitle(),
         QStringLiteral("Do you want to save the changes you made to '%1'?").arg(quotedForMessage(caption)),
-        UserDialogs::Yes | UserDialogs::No | UserDialogs::Cancel, UserDialogs::Icon::Information);
-    if (answer == UserDialogs::No)
+        ui::UserDialogs::Yes | ui::UserDialogs::No | ui::UserDialogs::Cancel, ui::UserDialogs::Icon::Information);
+    if (answer == ui::UserDialogs::No)
         return true;
-    if (answer != UserDialogs::Yes)
+    if (answer != ui::UserDialogs::Yes)
         return false;
     if (state.blnUntitled) {
         const QString chosen = m_shell.files().SaveAsDialog(caption + QStringLiteral(".plr"));

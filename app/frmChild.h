@@ -31,8 +31,12 @@ public:
     engine::LoanDocument &loan() { return m_data.loan; }
     const QString &folder() const { return m_folder; }
 
-    // Rebuilds the schedule and the views; a schedule that cannot be computed is reported to the user.
+    // Rebuilds the schedule and the views, nothing more; a schedule that cannot be computed is reported to the user.
     bool Calculate();
+    // Every change of an open document goes through here (see ShellServices).
+    bool changeAndRecalculate(const std::function<void(document::DocumentData &)> &change) override;
+    // Closes the window without the save prompt: a new document whose wizard was cancelled.
+    void discard();
     // Writes the document to `path` without touching the slot's flags; a failure leaves the old file whole and gives
     // the message that tells why.
     bool SaveToFile(const QString &path, QString *error);
@@ -49,7 +53,6 @@ public:
     void markModified() override;
     void showMessage(const QString &text) override;
     void setCellStatus(const QString &text) override;
-    bool recalculate() override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -65,6 +68,7 @@ private:
     QSplitter *m_splitter = nullptr;
     views::ScheduleView *m_view = nullptr;
     QWidget *m_hiddenGrids = nullptr;
+    bool m_discarding = false;
 };
 
 } // namespace app

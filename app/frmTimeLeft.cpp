@@ -1,11 +1,11 @@
 #include "frmTimeLeft.h"
 
-#include "MainWindow.h"
-#include "frmChild.h"
+#include "SettingsKeys.h"
 
 #include "engine/LoanDocument.h"
 #include "engine/NumberFormat.h"
 #include "engine/TimeLeft.h"
+#include "ui/UserDialogs.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,15 +15,17 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QStringListModel>
-#include <QTableView>
 #include <QVBoxLayout>
 
 namespace app {
 
-frmTimeLeft::frmTimeLeft(MainWindow &shell, frmChild &document, QWidget *parent)
+frmTimeLeft::frmTimeLeft(const engine::LoanDocument &loan, const engine::NumberFormat &format, int gridRow,
+                         ui::UserDialogs &dialogs, QWidget *parent)
     : QDialog(parent)
-    , m_shell(shell)
-    , m_document(document)
+    , m_loan(loan)
+    , m_format(format)
+    , m_dialogs(dialogs)
+    , m_gridRow(gridRow)
 {
     setObjectName(QStringLiteral("frmTimeLeft"));
     setWindowTitle(QStringLiteral("Number of Years/Payments Left"));
@@ -93,8 +95,8 @@ frmTimeLeft::frmTimeLeft(MainWindow &shell, frmChild &document, QWidget *parent)
 
 void frmTimeLeft::Form_Load()
 {
-    const engine::LoanDocument &loan = m_document.loan();
-    const engine::NumberFormat &format = m_shell.numberFormat();
+    const engine::LoanDocument &loan = m_loan;
+    const engine::NumberFormat &format = m_format;
     QStringList dates;
     dates.reserve(std::max(loan.gridMain0.rows() - 1, 0));
     // Every row, the start row and the lump sums paid between two payments included: position i is row i + 1.
@@ -110,18 +112,15 @@ void frmTimeLeft::Form_Load()
     if (dates.isEmpty())
         return;
     // The grid shows schedule row r + 1 at its row r, so its current row is the list position.
-    int position = 0;
-    if (QTableView *grid = m_document.gridMain1(); grid && grid->currentIndex().isValid())
-        position = grid->currentIndex().row();
-    m_cboDate->setCurrentIndex(std::clamp(position, 0, int(dates.size()) - 1));
+    m_cboDate->setCurrentIndex(std::clamp(m_gridRow, 0, int(dates.size()) - 1));
 }
 
 void frmTimeLeft::cboDate_Click()
 {
     if (m_loading || m_cboDate->currentIndex() < 0)
         return;
-    const engine::LoanDocument &loan = m_document.loan();
-    const engine::NumberFormat &format = m_shell.numberFormat();
+    const engine::LoanDocument &loan = m_loan;
+    const engine::NumberFormat &format = m_format;
     engine::TimeLeftRow row;
     if (!engine::readTimeLeftRow(loan, m_cboDate->currentIndex() + 1, row))
         return;
@@ -133,8 +132,8 @@ void frmTimeLeft::cboDate_Click()
         m_txtLastPayment->setText(QString::fromStdString(format.formatDate(result.lastPayment)));
         break;
     case engine::TimeLeftResult::Status::PaymentTooLow:
-        m_shell.message(QString::fromLatin1(engine::kPaymentTooLowMessage), UserDialogs::Ok,
-                        UserDialogs::Icon::Information);
+        m_dialogs.message(this, kSettingsName, QString::fromLatin1(engine::kPaymentTooLowMessage), ui::UserDialogs::Ok,
+                          ui::UserDialogs::Icon::Information);
         break;
     case engine::TimeLeftResult::Status::Failed:
         // Nothing sensible to show: the results stay as they were.

@@ -6,10 +6,15 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 
-namespace app {
+namespace engine {
+struct LoanDocument;
+class NumberFormat;
+} // namespace engine
+namespace ui {
+class UserDialogs;
+}
 
-class MainWindow;
-class frmChild;
+namespace app {
 
 // How long the loan still runs, from a chosen date of the schedule, if that row's payment stays in force.
 // Reads the document's schedule and changes nothing in it.
@@ -18,8 +23,9 @@ class frmTimeLeft : public QDialog
     Q_OBJECT
 
 public:
-    // Opens on the date of the schedule grid's current row.
-    frmTimeLeft(MainWindow &shell, frmChild &document, QWidget *parent = nullptr);
+    // Opens on the date of the schedule grid's row `gridRow` (row 0 is the start row).
+    frmTimeLeft(const engine::LoanDocument &loan, const engine::NumberFormat &format, int gridRow,
+                ui::UserDialogs &dialogs, QWidget *parent = nullptr);
 
     QComboBox *cboDate() const { return m_cboDate; }
     QLineEdit *txtYears() const { return m_txtYears; }
@@ -33,8 +39,10 @@ public slots:
     void cmdClose_Click();
 
 private:
-    MainWindow &m_shell;
-    frmChild &m_document;
+    const engine::LoanDocument &m_loan;
+    const engine::NumberFormat &m_format;
+    ui::UserDialogs &m_dialogs;
+    int m_gridRow;
     QComboBox *m_cboDate = nullptr;
     QLineEdit *m_txtYears = nullptr;
     QLineEdit *m_txtPayments = nullptr;

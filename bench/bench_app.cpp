@@ -3,7 +3,7 @@
 #include "app/FileCommands.h"
 #include "app/MainWindow.h"
 #include "app/SettingsStore.h"
-#include "app/UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -12,12 +12,15 @@
 
 namespace {
 
-class SilentDialogs : public app::UserDialogs
+class SilentDialogs : public ui::UserDialogs
 {
 public:
     Button message(QWidget *, const QString &, const QString &, int, Icon) override { return No; }
     QString openFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
     QString saveFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<QColor> color(QWidget *, const QString &, const QColor &) override { return std::nullopt; }
+    bool print(QWidget *, QPrinter &) override { return false; }
+    bool pageSetup(QWidget *, QPrinter &) override { return false; }
     void about(QWidget *, const QString &, const QString &) override { }
 };
 

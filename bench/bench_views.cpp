@@ -22,8 +22,9 @@ struct QuietShell : views::ShellServices
 {
     void SetProgressBar(int, int) override { }
     void markModified() override { }
-    bool recalculate() override
+    bool changeAndRecalculate(const std::function<void(document::DocumentData &)> &change) override
     {
+        change(*data);
         const bool ok = engine::Calculate(data->loan, *format).ok;
         view->refreshAfterCalculate();
         return ok;

@@ -1,6 +1,7 @@
 # Shared warnings, defines and sanitizer flags for every target of ours.
 add_library(pellandra_options INTERFACE)
 target_compile_options(pellandra_options INTERFACE -Wall -Wextra -Werror
+    -Wshadow -Wold-style-cast -Wnon-virtual-dtor -pedantic-errors
     # GCC 12 reports false overlaps inside std::string at -O3 (GCC bug 105329/105651).
     $<$<CXX_COMPILER_ID:GNU>:-Wno-restrict>)
 target_compile_definitions(pellandra_options INTERFACE
@@ -13,3 +14,43 @@ if(PELLANDRA_SANITIZE)
         -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(pellandra_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+# A library's users include its headers as "folder/Name.h", and reach only the folders of the libraries they link:
+# each library exports its own folder under its name, so a header of a layer above does not compile. The folder is
+# the current source folder unless given.
+function(pellandra_export_headers target)
+    set(source ${CMAKE_CURRENT_SOURCE_DIR})
+    if(ARGC GREATER 1)
+        set(source ${ARGV1})
+    endif()
+    get_filename_component(folder ${source} NAME)
+    set(root ${CMAKE_CURRENT_BINARY_DIR}/exported)
+    file(MAKE_DIRECTORY ${root})
+    if(NOT EXISTS ${root}/${folder})
+        file(CREATE_LINK ${source} ${root}/${folder} SYMBOLIC)
+    endif()
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "INTERFACE_LIBRARY")
+        target_include_directories(${target} INTERFACE ${root})
+    else()
+        target_include_directories(${target} PUBLIC ${root})
+    endif()
+endfunction()
+
+# Precompiled headers: most of a Qt or GoogleTest source file's compile time goes into these headers.
+set(PELLANDRA_QT_PCH
+    <QtCore/QObject> <QtCore/QString> <QtCore/QAbstractItemModel> <QtGui/QAction> <QtGui/QPainter>
+    <QtWidgets/QApplication> <QtWidgets/QComboBox> <QtWidgets/QDialog> <QtWidgets/QLabel> <QtWidgets/QLineEdit>
+    <QtWidgets/QMainWindow> <QtWidgets/QMenu> <QtWidgets/QTableView>)
+set(PELLANDRA_STD_PCH <functional> <optional> <string> <vector>)
+function(pellandra_precompile_headers target)
+    cmake_parse_arguments(ARG "QT;GTEST" "" "" ${ARGN})
+    set(headers ${PELLANDRA_STD_PCH})
+    if(ARG_QT)
+        list(APPEND headers ${PELLANDRA_QT_PCH})
+    endif()
+    if(ARG_GTEST)
+        list(APPEND headers <gtest/gtest.h>)
+    endif()
+    target_precompile_headers(${target} PRIVATE ${headers})
+endfunction()

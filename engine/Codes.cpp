@@ -1,14 +1,8 @@
 #include "Codes.h"
 
-#include <array>
+#include <algorithm>
 
 namespace engine {
-
-namespace {
-
-constexpr std::array<int, 4> kMortgageCompoundingCodes = {2, 0, 3, 1};
-
-} // namespace
 
 std::string loanTypeLabel(int loanType)
 {
@@ -54,22 +48,6 @@ std::string compoundingListText(int compounding)
     default:
         return {};
     }
-}
-
-int mortgageCompoundingCode(int listPosition)
-{
-    if (listPosition < 0 || listPosition >= int(kMortgageCompoundingCodes.size()))
-        return -1;
-    return kMortgageCompoundingCodes[size_t(listPosition)];
-}
-
-int mortgageCompoundingPosition(int compounding)
-{
-    for (size_t i = 0; i < kMortgageCompoundingCodes.size(); ++i) {
-        if (kMortgageCompoundingCodes[i] == compounding)
-            return int(i);
-    }
-    return -1;
 }
 
 std::string frequencyLabel(int frequency)
@@ -149,6 +127,80 @@ double periodsPerYearValue(int frequency, int index)
 std::string amortUnitLabel(int unit)
 {
     return unit == kYears ? "Years" : unit == kMonths ? "Months" : "";
+}
+
+std::vector<std::string> compoundingListTexts(int loanType)
+{
+    if (loanType == kPersonalLoan)
+        return {"Monthly"};
+    std::vector<std::string> texts;
+    for (int code : kMortgageCompoundingList)
+        texts.push_back(compoundingListText(code));
+    return texts;
+}
+
+std::vector<std::string> frequencyListTexts()
+{
+    std::vector<std::string> texts;
+    for (int code : kFrequencyList)
+        texts.push_back(frequencyListText(code));
+    return texts;
+}
+
+std::vector<std::string> yearLengthListTexts()
+{
+    return {"52.18 Weeks", "52.14 Weeks", "52 Weeks"};
+}
+
+std::vector<std::string> amortUnitListTexts()
+{
+    return {amortUnitLabel(kYears), amortUnitLabel(kMonths)};
+}
+
+namespace {
+
+template<size_t N>
+int codeAt(const std::array<int, N> &list, int position)
+{
+    return position >= 0 && position < int(N) ? list[size_t(position)] : -1;
+}
+
+template<size_t N>
+int positionOf(const std::array<int, N> &list, int code)
+{
+    const auto it = std::find(list.begin(), list.end(), code);
+    return it == list.end() ? -1 : int(it - list.begin());
+}
+
+constexpr std::array<int, 1> kPersonalCompoundingList = {0};
+
+} // namespace
+
+int compoundingCodeAt(int loanType, int position)
+{
+    return loanType == kPersonalLoan ? codeAt(kPersonalCompoundingList, position)
+                                     : codeAt(kMortgageCompoundingList, position);
+}
+
+int compoundingPosition(int loanType, int code)
+{
+    return loanType == kPersonalLoan ? positionOf(kPersonalCompoundingList, code)
+                                     : positionOf(kMortgageCompoundingList, code);
+}
+
+int frequencyCodeAt(int position)
+{
+    return codeAt(kFrequencyList, position);
+}
+
+int frequencyPosition(int code)
+{
+    return positionOf(kFrequencyList, code);
+}
+
+bool hasYearLengthChoice(int frequency)
+{
+    return frequency >= kBiWeeklyAccelerated && frequency <= kWeekly;
 }
 
 } // namespace engine

@@ -1,5 +1,6 @@
 #include "LoanDocument.h"
 
+#include "ChangeTables.h"
 #include "NumberFormat.h"
 
 #include <algorithm>
@@ -93,20 +94,8 @@ void LoanDocument::ClearHiddenGrids()
 
 void LoanDocument::CropHiddenGrids()
 {
-    for (TextTable *table : {&gridAnnualRate, &gridBasicPayment, &gridLumpSum}) {
-        int row = 1;
-        while (row < table->rows()) {
-            const Date date = serialDate(table->text(row, chgDateSerial));
-            if (date < gdtmStartDate || date > gdtmLastPaymentDue) {
-                if (table->rows() == 2)
-                    table->setRows(1);
-                else
-                    table->removeRow(row);
-            } else {
-                ++row;
-            }
-        }
-    }
+    for (TextTable *table : {&gridAnnualRate, &gridBasicPayment, &gridLumpSum})
+        removeChangeEntriesIf(*table, [this](Date date) { return date < gdtmStartDate || date > gdtmLastPaymentDue; });
 }
 
 } // namespace engine

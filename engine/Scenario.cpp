@@ -50,7 +50,7 @@ Blankable rateFor(Blankable annualRate, double periodsPerYear, int compounding)
 } // namespace
 
 Scenario::Scenario(int compounding)
-    : m_compounding(mortgageCompoundingPosition(compounding) < 0 ? 0 : compounding)
+    : m_compounding(compoundingPosition(kLoanType, compounding) < 0 ? 0 : compounding)
 {
     setAmortization(std::nullopt);
     refreshSelectedRate();
@@ -90,7 +90,7 @@ void Scenario::amortizationUnitChanged(int unit)
 
 void Scenario::compoundingChanged(int compounding)
 {
-    if (mortgageCompoundingPosition(compounding) < 0)
+    if (compoundingPosition(kLoanType, compounding) < 0)
         return;
     m_compounding = compounding;
     refreshSelectedRate();

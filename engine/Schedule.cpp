@@ -39,14 +39,14 @@ std::string messageFor(const ArithmeticError &error)
 // One change table walked in date order alongside the periods.
 struct ChangeCursor
 {
-    ChangeCursor(const TextTable &table)
-        : table(table)
-        , count(table.rows() - 1)
+    explicit ChangeCursor(const TextTable &changes)
+        : table(changes)
+        , count(changes.rows() - 1)
         , index(count > 0 ? 1 : 0)
         , appliedRow(size_t(std::max(count, 0)) + 1)
     {
         if (count > 0)
-            date = serialDate(table.text(1, chgDateSerial));
+            date = serialDate(changes.text(1, chgDateSerial));
     }
 
     bool pending() const { return index >= 1 && index <= count; }

@@ -5,6 +5,7 @@
 #include "ShellServices.h"
 
 #include "document/DocumentFile.h"
+#include "engine/ChangeTables.h"
 #include "engine/NumberFormat.h"
 
 #include <QApplication>
@@ -272,50 +273,20 @@ void CellEditor::closeBox()
     }
 
     const int logical = m_model->logicalColumn(m_editColumn);
-    engine::TextTable *table = logical == engine::colAnnualRate ? &m_data.loan.gridAnnualRate
-        : logical == engine::colPayment                         ? &m_data.loan.gridBasicPayment
-                                                                : &m_data.loan.gridLumpSum;
+    auto tableOf = [logical](document::DocumentData &data) -> engine::TextTable & {
+        return logical == engine::colAnnualRate ? data.loan.gridAnnualRate
+            : logical == engine::colPayment     ? data.loan.gridBasicPayment
+                                                : data.loan.gridLumpSum;
+    };
     // The entry is matched on the row's date as shown; the schedule's own serial is the date's exact key.
     const int scheduleRow = m_editRow + 1;
     const std::string dateText = m_data.loan.gridMain0.text(scheduleRow, engine::colDate);
     const auto date = engine::Date(m_data.loan.gridMain0.value(scheduleRow, engine::colDateSerial));
-    int entry = 0;
-    for (int r = 1; r < table->rows(); ++r) {
-        if (table->text(r, engine::chgDateText) == dateText)
-            entry = r;
-    }
-    const engine::TextTable before = *table;
-    if (!value.isEmpty()) {
-        const double number = value.toDouble();
-        if (entry > 0 && engine::numberOrZero(table->text(entry, engine::chgAmount)) == number) {
-            UpdateCellCoordinates();
-            return;
-        }
-        if (entry == 0) {
-            entry = table->rows();
-            table->setRows(entry + 1);
-        }
-        table->setText(entry, engine::chgDateText, dateText);
-        table->setText(entry, engine::chgAmount, engine::plainNumber(number));
-        table->setText(entry, engine::chgDateSerial, engine::plainNumber(date));
-    } else {
-        if (entry == 0) {
-            UpdateCellCoordinates();
-            return;
-        }
-        if (table->rows() == 2)
-            table->setRows(1);
-        else
-            table->removeRow(entry);
-    }
-    table->sortRowsBy(engine::chgDateSerial);
-    if (!m_shell.recalculate()) {
-        // A change the schedule cannot be computed with is taken back, so the table and the schedule agree.
-        *table = before;
-        m_shell.recalculate();
-    } else {
+    const std::optional<double> amount = value.isEmpty() ? std::nullopt : std::optional<double>(value.toDouble());
+    engine::TextTable edited = tableOf(m_data);
+    if (engine::setChangeByDate(edited, dateText, date, amount)
+        && m_shell.changeAndRecalculate([&](document::DocumentData &data) { tableOf(data) = std::move(edited); }))
         m_shell.markModified();
-    }
     UpdateCellCoordinates();
 }
 

@@ -1,11 +1,17 @@
 #pragma once
 
+#include <functional>
+
 class QString;
+
+namespace document {
+struct DocumentData;
+}
 
 namespace views {
 
 // What a view asks of the window around it: progress on the main window's bar, the document's modified flag,
-// messages, the status panel and a fresh schedule.
+// messages, the status panel and a change with a fresh schedule.
 class ShellServices
 {
 public:
@@ -14,8 +20,9 @@ public:
     virtual void markModified() = 0;
     virtual void showMessage(const QString &text) { (void)text; }
     virtual void setCellStatus(const QString &text) { (void)text; }
-    // Recomputes the schedule under the progress bar and refreshes the views; false when it could not be computed.
-    virtual bool recalculate() { return false; }
+    // Runs `change` on the document, then computes the schedule again under the progress bar and refreshes the
+    // views, the grid's cursor and top row kept. A change the schedule cannot be computed with is taken back: false.
+    virtual bool changeAndRecalculate(const std::function<void(document::DocumentData &)> &change) = 0;
 };
 
 } // namespace views

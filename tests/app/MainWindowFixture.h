@@ -1,12 +1,19 @@
 #pragma once
 
-#include "../support/QtPrinters.h"
-#include "ScriptedDialogs.h"
+#include "support/Examples.h"
+#include "support/QtPrinters.h"
+#include "support/ScriptedDialogs.h"
 
+#include "app/DebugCommands.h"
+#include "app/EditCommands.h"
 #include "app/FileCommands.h"
+#include "app/FormatCommands.h"
+#include "app/HelpCommands.h"
 #include "app/MainWindow.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
+#include "app/ViewCommands.h"
+#include "app/WindowCommands.h"
 #include "app/frmChild.h"
 
 #include <QAction>
@@ -21,11 +28,6 @@
 
 // A main window on a settings file of its own, with scripted message boxes and file dialogs; File > New accepts at
 // once instead of showing the wizard.
-inline QString example(const char *name)
-{
-    return QStringLiteral(PELLANDRA_SOURCE_DIR "/examples/") + QLatin1String(name);
-}
-
 class MainWindowTest : public ::testing::Test
 {
 protected:
@@ -37,8 +39,7 @@ protected:
     void TearDown() override
     {
         if (m_window) {
-            m_dialogs.answers = {app::UserDialogs::No, app::UserDialogs::No, app::UserDialogs::No,
-                                 app::UserDialogs::No};
+            m_dialogs.answers = {ui::UserDialogs::No, ui::UserDialogs::No, ui::UserDialogs::No, ui::UserDialogs::No};
             m_window->close();
         }
     }
@@ -62,7 +63,7 @@ protected:
     {
         const QString path = m_dir.filePath(name);
         QFile::remove(path);
-        EXPECT_TRUE(QFile::copy(example(exampleName), path));
+        EXPECT_TRUE(QFile::copy(examplePath(exampleName), path));
         return path;
     }
     QStringList captions() const

@@ -1,10 +1,17 @@
 #pragma once
 
-#include "ScriptedDialogs.h"
+#include "support/Examples.h"
+#include "support/ScriptedDialogs.h"
 
-#include "app/DataEntryCommands.h"
+#include "app/DebugCommands.h"
+#include "app/EditCommands.h"
+#include "app/FileCommands.h"
+#include "app/FormatCommands.h"
+#include "app/HelpCommands.h"
 #include "app/MainWindow.h"
 #include "app/SettingsStore.h"
+#include "app/ViewCommands.h"
+#include "app/WindowCommands.h"
 #include "app/frmChild.h"
 
 #include <QDate>
@@ -39,7 +46,7 @@ protected:
             return;
         m_dialogs.answers.clear();
         for (int i = 0; i < 64; ++i)
-            m_dialogs.answers << app::UserDialogs::No;
+            m_dialogs.answers << ui::UserDialogs::No;
         m_window->close();
         m_window.reset();
     }
@@ -48,10 +55,8 @@ protected:
     {
         m_window = std::make_unique<app::MainWindow>(*m_settings, m_dialogs, false);
         m_window->show();
-        m_commands = app::dataEntryCommands(*m_window);
-        EXPECT_NE(m_commands, nullptr);
-        m_commands->setClock(&DataEntryTest::today);
-        m_commands->setDialogRunner([this](QDialog &dialog) {
+        m_window->setClock(&DataEntryTest::today);
+        m_window->setDialogRunner([this](QDialog &dialog) {
             if (m_onDialog)
                 m_onDialog(dialog);
             return dialog.result();
@@ -64,11 +69,6 @@ protected:
     {
         const int slot = m_window->docSlots().GetFreeDocSlot();
         return *m_window->createDocumentWindow(slot, QStringLiteral("Untitled%1").arg(slot));
-    }
-
-    static QString example(const char *name)
-    {
-        return QStringLiteral(PELLANDRA_SOURCE_DIR "/examples/") + QLatin1String(name);
     }
 
     // Saves a picture of a widget when PELLANDRA_SCREENSHOTS names a folder; checks that it could be drawn.
@@ -87,6 +87,5 @@ protected:
     std::unique_ptr<app::IniSettingsStore> m_settings;
     ScriptedDialogs m_dialogs;
     std::unique_ptr<app::MainWindow> m_window;
-    app::DataEntryCommands *m_commands = nullptr;
     std::function<void(QDialog &)> m_onDialog;
 };

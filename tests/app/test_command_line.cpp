@@ -1,6 +1,7 @@
 #include "FifoReleaser.h"
 
 #include "app/CommandLine.h"
+#include "support/Examples.h"
 
 #include "engine/MessageText.h"
 
@@ -36,11 +37,6 @@ Outcome run(const QStringList &arguments)
     return r;
 }
 
-QString example(const char *name)
-{
-    return QStringLiteral(PELLANDRA_SOURCE_DIR "/examples/") + QLatin1String(name);
-}
-
 QString writeFile(QTemporaryDir &dir, const char *name, const QByteArray &bytes)
 {
     const QString path = dir.filePath(QLatin1String(name));
@@ -73,7 +69,7 @@ TEST(CommandLine, ExitCodes)
     };
     const QList<Case> cases = {
         {{QStringLiteral("--schedule")}, app::ExitBadArguments, "needs a document file"},
-        {{QStringLiteral("--schedule"), example("car-loan.plr"), QStringLiteral("--format"), QStringLiteral("xml")},
+        {{QStringLiteral("--schedule"), examplePath("car-loan.plr"), QStringLiteral("--format"), QStringLiteral("xml")},
          app::ExitBadArguments,
          "unknown format 'xml'"},
         {{QStringLiteral("--summary")}, app::ExitBadArguments, "exactly one document"},
@@ -117,7 +113,7 @@ TEST(CommandLine, HelpVersionAndWindowedStart)
 
 TEST(CommandLine, ScheduleAsCsvAndTsv)
 {
-    const Outcome csv = run({QStringLiteral("--schedule"), example("canadian-mortgage-25y.plr")});
+    const Outcome csv = run({QStringLiteral("--schedule"), examplePath("canadian-mortgage-25y.plr")});
     ASSERT_EQ(csv.code, 0) << csv.err.toStdString();
     const QStringList lines = csv.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     EXPECT_EQ(lines.value(0),
@@ -136,7 +132,7 @@ TEST(CommandLine, ScheduleAsCsvAndTsv)
     EXPECT_TRUE(lumpRow.first().contains(QLatin1String(",5000.00,")));
 
     const Outcome tsv = run({QStringLiteral("--schedule"), QStringLiteral("--format"), QStringLiteral("tsv"),
-                             example("canadian-mortgage-25y.plr")});
+                             examplePath("canadian-mortgage-25y.plr")});
     ASSERT_EQ(tsv.code, 0);
     QString expected = csv.out;
     EXPECT_EQ(tsv.out, expected.replace(QLatin1Char(','), QLatin1Char('\t')));
@@ -144,7 +140,7 @@ TEST(CommandLine, ScheduleAsCsvAndTsv)
 
 TEST(CommandLine, Summary)
 {
-    const Outcome r = run({QStringLiteral("--summary"), example("car-loan.plr")});
+    const Outcome r = run({QStringLiteral("--summary"), examplePath("car-loan.plr")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 14);
@@ -180,8 +176,8 @@ TEST(CommandLine, MessagesQuoteLongArgumentsByTheirStart)
     };
     const QList<Case> cases = {
         {{huge}, huge},
-        {{QStringLiteral("--schedule"), example("car-loan.plr"), huge}, huge},
-        {{QStringLiteral("--schedule"), example("car-loan.plr"), QStringLiteral("--format"), huge}, huge},
+        {{QStringLiteral("--schedule"), examplePath("car-loan.plr"), huge}, huge},
+        {{QStringLiteral("--schedule"), examplePath("car-loan.plr"), QStringLiteral("--format"), huge}, huge},
         {{QStringLiteral("--summary"), missing}, missing},
     };
     for (const Case &c : cases) {

@@ -1,6 +1,6 @@
 // What --schedule and --summary print, for the examples and a loan of every frequency, stays byte for byte what the
 // golden files hold.
-#include "../support/GoldenFiles.h"
+#include "support/GoldenFiles.h"
 
 #include "app/CommandLine.h"
 

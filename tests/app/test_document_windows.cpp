@@ -1,5 +1,9 @@
 #include "MainWindowFixture.h"
 
+#include "engine/LoanDocument.h"
+#include "views/ScheduleModel.h"
+#include "views/ScheduleView.h"
+
 #include <QApplication>
 #include <QMenu>
 #include <QScreen>
@@ -75,7 +79,7 @@ TEST_F(MainWindowTest, CascadeKeepsAUsableSize)
     MainWindow &window = start();
     for (int i = 0; i < 3; ++i)
         window.NewDocument();
-    window.action(QStringLiteral("Cascade"))->trigger();
+    window.windowCommands().cascadeAction->trigger();
     const QSize area = areaRect(window).size();
     for (QMdiSubWindow *frame : window.mdiArea()->subWindowList()) {
         EXPECT_GE(frame->width(), area.width() / 2) << text(frame->geometry());
@@ -125,15 +129,15 @@ TEST_F(MainWindowTest, LongRecentPathsAreShortenedInTheMiddle)
 TEST_F(MainWindowTest, NothingSpeaksOfAClosedDocument)
 {
     MainWindow &window = start();
-    EXPECT_FALSE(window.action(QStringLiteral("Details"))->isChecked());
+    EXPECT_FALSE(window.viewCommands().details->isChecked());
     window.NewDocument();
-    EXPECT_TRUE(window.action(QStringLiteral("Details"))->isChecked());
+    EXPECT_TRUE(window.viewCommands().details->isChecked());
     window.setCellStatus(QStringLiteral("Read Only Cell"));
-    m_dialogs.answers = {UserDialogs::No};
+    m_dialogs.answers = {ui::UserDialogs::No};
     closeActive();
     EXPECT_EQ(window.cellStatus(), QString());
-    EXPECT_FALSE(window.action(QStringLiteral("Details"))->isChecked());
-    EXPECT_FALSE(window.action(QStringLiteral("Summary"))->isChecked());
+    EXPECT_FALSE(window.viewCommands().details->isChecked());
+    EXPECT_FALSE(window.viewCommands().summary->isChecked());
 }
 
 // The keys users expect: Ctrl+W and Ctrl+F4 close the document window, Ctrl+Shift+S is Save As.
@@ -144,7 +148,7 @@ TEST_F(MainWindowTest, CloseAndSaveAsKeys)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     for (const Qt::Key key : {Qt::Key_W, Qt::Key_F4}) {
         window.NewDocument();
-        m_dialogs.answers = {UserDialogs::No};
+        m_dialogs.answers = {ui::UserDialogs::No};
         QTest::keyClick(window.activeDocument()->gridMain1(), key, Qt::ControlModifier);
         EXPECT_TRUE(window.documents().isEmpty()) << QKeySequence(key).toString().toStdString();
     }
@@ -153,4 +157,30 @@ TEST_F(MainWindowTest, CloseAndSaveAsKeys)
     QTest::keyClick(window.activeDocument()->gridMain1(), Qt::Key_S,
                     Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier));
     EXPECT_EQ(m_dialogs.saveProposals.size(), 1);
+}
+
+// A change the schedule cannot be computed with is taken back: the change table, the schedule and the document's
+// state stay as they were, and the user is told why.
+TEST_F(MainWindowTest, AChangeTheScheduleCannotTakeIsTakenBack)
+{
+    MainWindow &window = start();
+    window.files().OpenPath(copyExample("car-loan.plr", QStringLiteral("car.plr")));
+    frmChild &document = *window.activeDocument();
+    const engine::ScheduleTable schedule = document.loan().gridMain0;
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTableView *grid = document.gridMain1();
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(4, document.view()->model()->visibleColumn(engine::colAnnualRate)));
+    for (QChar c : QStringLiteral("900000000"))
+        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+
+    EXPECT_EQ(document.loan().gridAnnualRate.rows(), 1);
+    EXPECT_EQ(document.loan().gridMain0, schedule);
+    EXPECT_FALSE(window.docSlots().state(document.slot()).blnModified);
+    ASSERT_EQ(m_dialogs.messages.size(), 1);
+    EXPECT_EQ(m_dialogs.messages[0].icon, ui::UserDialogs::Icon::Warning);
+    EXPECT_FALSE(window.progressShown());
+    EXPECT_EQ(grid->currentIndex().row(), 4);
 }

@@ -123,7 +123,7 @@ TEST_F(MainWindowTest, SaveOntoAFullDiskKeepsTheOldFile)
 
     MainWindow &window = start();
     const QString path = QDir(disk).filePath(QStringLiteral("house.plr"));
-    ASSERT_TRUE(QFile::copy(example("canadian-mortgage-25y.plr"), path));
+    ASSERT_TRUE(QFile::copy(examplePath("canadian-mortgage-25y.plr"), path));
     window.files().OpenPath(path);
     frmChild *child = window.activeDocument();
     ASSERT_NE(child, nullptr);

@@ -1,5 +1,5 @@
-#include "../support/QtPrinters.h"
 #include "MainWindowFixture.h"
+#include "support/QtPrinters.h"
 
 #include "app/FileCommands.h"
 #include "app/MainWindow.h"
@@ -72,7 +72,7 @@ TEST_F(MainWindowTest, UntitledDocumentsReuseFreeNumbers)
     EXPECT_EQ(window.activeSlot(), 2);
 
     window.activateDocument(*window.documents().first());
-    m_dialogs.answers = {UserDialogs::No};
+    m_dialogs.answers = {ui::UserDialogs::No};
     closeActive();
     EXPECT_EQ(captions(), QStringList {QStringLiteral("Untitled2")});
     window.NewDocument();
@@ -96,15 +96,15 @@ TEST_F(MainWindowTest, SavePromptAnswers)
     const QString prompt = QStringLiteral("Do you want to save the changes you made to 'Untitled1'?");
 
     // Cancel keeps the window.
-    m_dialogs.answers = {UserDialogs::Cancel};
+    m_dialogs.answers = {ui::UserDialogs::Cancel};
     closeActive();
     EXPECT_EQ(captions().size(), 1);
     ASSERT_EQ(m_dialogs.messages.size(), 1);
     EXPECT_EQ(m_dialogs.messages[0].text, prompt);
-    EXPECT_EQ(m_dialogs.messages[0].buttons, UserDialogs::Yes | UserDialogs::No | UserDialogs::Cancel);
+    EXPECT_EQ(m_dialogs.messages[0].buttons, ui::UserDialogs::Yes | ui::UserDialogs::No | ui::UserDialogs::Cancel);
 
     // Yes offers Save As with the caption and ".plr"; cancelling that keeps the window too.
-    m_dialogs.answers = {UserDialogs::Yes};
+    m_dialogs.answers = {ui::UserDialogs::Yes};
     closeActive();
     EXPECT_EQ(captions().size(), 1);
     ASSERT_EQ(m_dialogs.saveProposals.size(), 1);
@@ -112,7 +112,7 @@ TEST_F(MainWindowTest, SavePromptAnswers)
 
     // Yes with a name saves there and closes.
     const QString path = m_dir.filePath(QStringLiteral("first loan"));
-    m_dialogs.answers = {UserDialogs::Yes};
+    m_dialogs.answers = {ui::UserDialogs::Yes};
     m_dialogs.saveAnswers = {path};
     closeActive();
     EXPECT_TRUE(captions().isEmpty());
@@ -121,7 +121,7 @@ TEST_F(MainWindowTest, SavePromptAnswers)
 
     // No closes without saving.
     window.NewDocument();
-    m_dialogs.answers = {UserDialogs::No};
+    m_dialogs.answers = {ui::UserDialogs::No};
     closeActive();
     EXPECT_TRUE(captions().isEmpty());
 }
@@ -154,30 +154,31 @@ TEST_F(MainWindowTest, EnablingWithoutDocuments)
     };
     EXPECT_EQ(enabledButtons(), (QStringList {QStringLiteral("New"), QStringLiteral("Open")}));
     emit window.fileMenu()->aboutToShow();
-    for (const char *name : {"Close", "Save", "SaveAs"})
-        EXPECT_FALSE(window.action(QLatin1String(name))->isEnabled()) << name;
-    for (const char *name : {"New", "Open", "Exit"})
-        EXPECT_TRUE(window.action(QLatin1String(name))->isEnabled()) << name;
+    const FileCommands &file = window.files();
+    for (QAction *item : {file.close, file.save, file.saveAs, file.properties})
+        EXPECT_FALSE(item->isEnabled()) << item->text().toStdString();
+    for (QAction *item : {file.newDocument, file.open, file.exit})
+        EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
 
     window.NewDocument();
     EXPECT_EQ(
         enabledButtons(),
         (QStringList {QStringLiteral("New"), QStringLiteral("Open"), QStringLiteral("Save"), QStringLiteral("Copy"),
                       QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right"),
-                      QStringLiteral("Details"), QStringLiteral("Summary"), QStringLiteral("DebugGrid")}));
+                      QStringLiteral("DetailedView"), QStringLiteral("SummaryView"), QStringLiteral("DebugGrid")}));
     emit window.fileMenu()->aboutToShow();
-    EXPECT_TRUE(window.action(QStringLiteral("Save"))->isEnabled());
+    EXPECT_TRUE(window.files().save->isEnabled());
 
     // Paste only while the clipboard holds text.
     QMenu *edit = window.findChild<QMenu *>(QStringLiteral("mnuEdit"));
     QGuiApplication::clipboard()->clear();
     emit edit->aboutToShow();
-    EXPECT_FALSE(window.action(QStringLiteral("Paste"))->isEnabled());
-    EXPECT_TRUE(window.action(QStringLiteral("Copy"))->isEnabled());
-    EXPECT_FALSE(window.action(QStringLiteral("Undo"))->isEnabled());
+    EXPECT_FALSE(window.editCommands().pasteAction->isEnabled());
+    EXPECT_TRUE(window.editCommands().copyAction->isEnabled());
+    EXPECT_FALSE(window.editCommands().undo->isEnabled());
     QGuiApplication::clipboard()->setText(QStringLiteral("12.5"));
     emit edit->aboutToShow();
-    EXPECT_TRUE(window.action(QStringLiteral("Paste"))->isEnabled());
+    EXPECT_TRUE(window.editCommands().pasteAction->isEnabled());
 }
 
 TEST_F(MainWindowTest, MenusInOrder)
@@ -189,24 +190,45 @@ TEST_F(MainWindowTest, MenusInOrder)
     EXPECT_EQ(titles,
               (QStringList {QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("&View"),
                             QStringLiteral("F&ormat"), QStringLiteral("&Window"), QStringLiteral("&Help")}));
-    QStringList file;
-    for (QAction *item : window.fileMenu()->actions()) {
-        if (!item->isSeparator() && item->isVisible())
-            file << item->text();
+    // Every menu's items in order, "-" for a separator; the recent files are hidden while there are none.
+    auto items = [](const QMenu *menu) {
+        QStringList list;
+        for (const QAction *item : menu->actions()) {
+            if (item->isVisible())
+                list << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        }
+        return list.join(QLatin1Char('|'));
+    };
+    struct Case
+    {
+        const char *menu;
+        const char *items;
+    };
+    for (const Case &c : {Case {"mnuFile", "&New|&Open|&Close|-|&Save|Save &As...|-|Propert&ies|-|E&xit"},
+                          Case {"mnuEdit", "&Undo|-|Cu&t|&Copy|&Paste"},
+                          Case {"mnuView", "&Details|&Summary|-|&Toolbar|Status &Bar|-|T&ime Left to Amortize..."},
+                          Case {"mnuFormat", "Align &Left|&Center|Align &Right|-|&AutoFit Columns"},
+                          Case {"mnuWindow", "&Cascade|Tile &Horizontal|Tile &Vertical|&Arrange Icons"},
+                          Case {"mnuHelp", "&Contents|-|&About Pellandra..."}}) {
+        SCOPED_TRACE(c.menu);
+        const auto *menu = window.findChild<QMenu *>(QLatin1String(c.menu));
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(items(menu), QLatin1String(c.items));
     }
-    EXPECT_EQ(file,
-              (QStringList {QStringLiteral("&New"), QStringLiteral("&Open"), QStringLiteral("&Close"),
-                            QStringLiteral("&Save"), QStringLiteral("Save &As..."), QStringLiteral("Propert&ies"),
-                            QStringLiteral("E&xit")}));
+    // The document's pop-up menu repeats items of the menus, each running its command.
+    window.showContextMenu(QPoint());
+    EXPECT_EQ(items(window.contextMenu()),
+              QStringLiteral("&Undo|-|Cu&t|&Copy|&Paste|-|&AutoFit Columns|-|&Time "
+                             "Left to Amortize|-|&Detailed View|&Summary View|-|Propert&ies"));
     EXPECT_EQ(window.findChild<QMenu *>(QStringLiteral("mnuDebug")), nullptr);
 
     // Help: no help file yet, and the about box.
-    window.action(QStringLiteral("Contents"))->trigger();
+    window.helpCommands().contents->trigger();
     EXPECT_EQ(m_dialogs.texts(),
               QStringList {
                   QStringLiteral("Unable to display Help Contents. There is no Help associated with this project.")});
     EXPECT_EQ(m_dialogs.messages[0].title, QStringLiteral("Pellandra 3.0"));
-    window.action(QStringLiteral("About"))->trigger();
+    window.helpCommands().about->trigger();
     EXPECT_EQ(m_dialogs.aboutShown, 1);
 }
 
@@ -217,7 +239,7 @@ TEST_F(MainWindowTest, RecentFilesKeepEightAndMoveReopenedToTheTop)
     for (int i = 1; i <= 9; ++i) {
         paths << copyExample("car-loan.plr", QStringLiteral("loan%1.plr").arg(i));
         window.files().OpenPath(paths.last());
-        m_dialogs.answers = {UserDialogs::No};
+        m_dialogs.answers = {ui::UserDialogs::No};
         closeActive();
     }
     QStringList expected;
@@ -317,11 +339,11 @@ TEST_F(MainWindowTest, OpenDialogStartsInTheHomeFolderFirst)
     MainWindow &window = start();
     const QString path = copyExample("us-mortgage-30y.plr", QStringLiteral("us.plr"));
     m_dialogs.openAnswers = {path};
-    window.action(QStringLiteral("Open"))->trigger();
+    window.files().open->trigger();
     EXPECT_EQ(m_dialogs.openFolders, QStringList {QDir::homePath()});
     EXPECT_EQ(captions(), QStringList {QStringLiteral("us.plr")});
     m_dialogs.openAnswers = {QString()};
-    window.action(QStringLiteral("Open"))->trigger();
+    window.files().open->trigger();
     EXPECT_EQ(m_dialogs.openFolders.last(), m_dir.path());
     EXPECT_EQ(captions().size(), 1);
 }
@@ -331,7 +353,7 @@ TEST_F(MainWindowTest, ShutdownStopsAtACancel)
     MainWindow &window = start();
     window.NewDocument();
     window.NewDocument();
-    m_dialogs.answers = {UserDialogs::No, UserDialogs::Cancel};
+    m_dialogs.answers = {ui::UserDialogs::No, ui::UserDialogs::Cancel};
     EXPECT_FALSE(window.close());
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.documents().size(), 1);
@@ -400,7 +422,7 @@ TEST_F(MainWindowTest, DebugMenuOnlyOnRequest)
     window.files().OpenPath(path);
     frmChild *child = window.activeDocument();
     EXPECT_FALSE(child->hiddenGridsShown());
-    window.action(QStringLiteral("DebugGrid"))->trigger();
+    window.debugCommands()->toggleHiddenGrids->trigger();
     EXPECT_TRUE(child->hiddenGridsShown());
     auto *schedule = child->findChild<QTableView *>(QStringLiteral("gridMain0"));
     ASSERT_NE(schedule, nullptr);
@@ -408,7 +430,7 @@ TEST_F(MainWindowTest, DebugMenuOnlyOnRequest)
     // The schedule's own texts, the day serial included.
     EXPECT_EQ(schedule->model()->index(1, 2).data().toString(), QStringLiteral("$32,000.00"));
     EXPECT_EQ(schedule->model()->index(1, 13).data().toString(), QStringLiteral("46068"));
-    window.action(QStringLiteral("DebugGrid"))->trigger();
+    window.debugCommands()->toggleHiddenGrids->trigger();
     EXPECT_FALSE(child->hiddenGridsShown());
 }
 
@@ -426,8 +448,8 @@ TEST_F(MainWindowTest, ShowsAnOpenedSchedule)
     if (!folder.isEmpty())
         picture.save(QDir(QString::fromLocal8Bit(folder)).filePath(QStringLiteral("main-window.png")));
 
-    window.action(QStringLiteral("Summary"))->trigger();
-    EXPECT_TRUE(window.action(QStringLiteral("Summary"))->isChecked());
+    window.viewCommands().summary->trigger();
+    EXPECT_TRUE(window.viewCommands().summary->isChecked());
     const QImage summary = window.grab().toImage();
     if (!folder.isEmpty())
         summary.save(QDir(QString::fromLocal8Bit(folder)).filePath(QStringLiteral("summary.png")));

@@ -33,7 +33,7 @@ protected:
         if (!m_window)
             start();
         const QString path = m_dir.filePath(QStringLiteral("car-loan.plr"));
-        EXPECT_TRUE(QFile::copy(example("car-loan.plr"), path));
+        EXPECT_TRUE(QFile::copy(examplePath("car-loan.plr"), path));
         m_window->files().OpenPath(path);
         return *m_window->activeDocument();
     }
@@ -50,6 +50,12 @@ protected:
         document.Calculate();
         return document;
     }
+    // The grid's current row, which the dialog opens on.
+    static int currentRow(frmChild &document)
+    {
+        const QModelIndex current = document.gridMain1()->currentIndex();
+        return current.isValid() ? current.row() : 0;
+    }
     void selectGridRow(frmChild &document, int row)
     {
         QTableView *grid = document.gridMain1();
@@ -62,7 +68,7 @@ protected:
 TEST_F(TimeLeftDialogTest, ShowsTheLabelsAndEveryDateOfTheSchedule)
 {
     frmChild &document = openInterestFreeLoan();
-    frmTimeLeft dialog(*m_window, document);
+    frmTimeLeft dialog(document.loan(), m_window->numberFormat(), currentRow(document), m_dialogs);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Number of Years/Payments Left"));
     QStringList labels;
     for (const QLabel *label : dialog.findChildren<QLabel *>())
@@ -105,7 +111,7 @@ TEST_F(TimeLeftDialogTest, OpensOnTheGridsRowAndFollowsTheSelection)
             selectGridRow(document, c.gridRow);
         else
             document.gridMain1()->setCurrentIndex({});
-        frmTimeLeft dialog(*m_window, document);
+        frmTimeLeft dialog(document.loan(), m_window->numberFormat(), currentRow(document), m_dialogs);
         EXPECT_EQ(dialog.cboDate()->currentIndex(), c.listIndex);
         EXPECT_EQ(dialog.txtYears()->text(), c.years);
         EXPECT_EQ(dialog.txtPayments()->text(), c.payments);
@@ -113,7 +119,7 @@ TEST_F(TimeLeftDialogTest, OpensOnTheGridsRowAndFollowsTheSelection)
     }
 
     selectGridRow(document, 0);
-    frmTimeLeft dialog(*m_window, document);
+    frmTimeLeft dialog(document.loan(), m_window->numberFormat(), currentRow(document), m_dialogs);
     dialog.cboDate()->setCurrentIndex(6);
     EXPECT_EQ(dialog.txtPayments()->text(), QStringLiteral("6"));
     EXPECT_EQ(dialog.txtYears()->text(), QStringLiteral("6 Months "));
@@ -130,7 +136,7 @@ TEST_F(TimeLeftDialogTest, AnswersForAComputedExample)
 {
     frmChild &document = openCarLoan();
     selectGridRow(document, 1);
-    frmTimeLeft dialog(*m_window, document);
+    frmTimeLeft dialog(document.loan(), m_window->numberFormat(), currentRow(document), m_dialogs);
     EXPECT_EQ(dialog.cboDate()->currentText(), QStringLiteral("2/15/2026"));
     EXPECT_EQ(dialog.txtPayments()->text(), QStringLiteral("60"));
     EXPECT_EQ(dialog.txtLastPayment()->text(), QStringLiteral("2/15/2031"));
@@ -152,7 +158,7 @@ TEST_F(TimeLeftDialogTest, APaymentTooLowIsReportedAndTheResultsStay)
     document.Calculate();
 
     selectGridRow(document, 5);
-    frmTimeLeft dialog(*m_window, document);
+    frmTimeLeft dialog(document.loan(), m_window->numberFormat(), currentRow(document), m_dialogs);
     ASSERT_TRUE(m_dialogs.messages.isEmpty());
     const QString years = dialog.txtYears()->text();
     const QString payments = dialog.txtPayments()->text();
@@ -160,7 +166,7 @@ TEST_F(TimeLeftDialogTest, APaymentTooLowIsReportedAndTheResultsStay)
     dialog.cboDate()->setCurrentIndex(13);
     ASSERT_EQ(m_dialogs.texts(),
               QStringList {QStringLiteral("Basic Payment is too low. This amount will never be Amortize.")});
-    EXPECT_EQ(m_dialogs.messages[0].buttons, UserDialogs::Ok);
+    EXPECT_EQ(m_dialogs.messages[0].buttons, ui::UserDialogs::Ok);
     EXPECT_EQ(m_dialogs.messages[0].title, QStringLiteral("Pellandra 3.0"));
     EXPECT_EQ(dialog.txtYears()->text(), years);
     EXPECT_EQ(dialog.txtPayments()->text(), payments);
@@ -169,7 +175,7 @@ TEST_F(TimeLeftDialogTest, APaymentTooLowIsReportedAndTheResultsStay)
 TEST_F(TimeLeftDialogTest, TheViewMenuOpensItOnTheActiveDocument)
 {
     MainWindow &window = start();
-    QAction *timeLeft = window.action(QStringLiteral("TimeLeft"));
+    QAction *timeLeft = window.viewCommands().timeLeft;
     ASSERT_NE(timeLeft, nullptr);
     int shown = 0;
     m_onDialog = [&](QDialog &dialog) {
@@ -182,7 +188,7 @@ TEST_F(TimeLeftDialogTest, TheViewMenuOpensItOnTheActiveDocument)
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     };
     // Nothing to show without a document.
-    showTimeLeft(window);
+    window.viewCommands().showTimeLeft();
     EXPECT_EQ(shown, 0);
 
     frmChild &document = openInterestFreeLoan();
@@ -190,7 +196,7 @@ TEST_F(TimeLeftDialogTest, TheViewMenuOpensItOnTheActiveDocument)
     timeLeft->trigger();
     EXPECT_EQ(shown, 1);
     // The entry point for the document's pop-up menu.
-    showTimeLeft(window);
+    window.viewCommands().showTimeLeft();
     EXPECT_EQ(shown, 2);
 }
 
@@ -200,7 +206,7 @@ TEST_F(TimeLeftDialogTest, AnEmptyScheduleShowsNothing)
     document.loan().gdblLoanAmount = 0;
     document.Calculate();
     ASSERT_EQ(document.loan().gridMain0.rows(), 1);
-    frmTimeLeft dialog(*m_window, document);
+    frmTimeLeft dialog(document.loan(), m_window->numberFormat(), currentRow(document), m_dialogs);
     EXPECT_EQ(dialog.cboDate()->count(), 0);
     EXPECT_TRUE(dialog.txtPayments()->text().isEmpty());
     EXPECT_TRUE(m_dialogs.messages.isEmpty());

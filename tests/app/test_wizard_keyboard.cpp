@@ -1,7 +1,8 @@
-#include "../support/QtPrinters.h"
 #include "WizardTestSupport.h"
+#include "support/QtPrinters.h"
 
-#include "app/frmWizard.h"
+#include "app/wizard/LoanDataPage.h"
+#include "app/wizard/frmWizard.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -23,8 +24,8 @@ protected:
     frmWizard &onLoanData()
     {
         start();
-        m_window->state().gblnPropertiesMode = false;
-        m_wizard = std::make_unique<frmWizard>(*m_window, newWindow(), &DataEntryTest::today, m_window.get());
+        m_wizard = std::make_unique<frmWizard>(newWindow().loan(), false, *m_settings, m_dialogs,
+                                               m_window->numberFormat(), &DataEntryTest::today, m_window.get());
         m_wizard->show();
         QApplication::setActiveWindow(m_wizard.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_wizard.get()));
@@ -42,15 +43,15 @@ protected:
 TEST_F(WizardKeyboardTest, TabGoesFieldToField)
 {
     frmWizard &wizard = onLoanData();
-    ASSERT_EQ(QApplication::focusWidget(), wizard.txtLoanAmount());
+    ASSERT_EQ(QApplication::focusWidget(), wizard.loanDataPage()->txtLoanAmount());
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("10000"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("5"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("25"));
-    EXPECT_EQ(wizard.txtLoanAmount()->text(), QStringLiteral("10000"));
-    EXPECT_EQ(wizard.txtAnnualRate()->text(), QStringLiteral("5"));
-    EXPECT_EQ(wizard.txtAmortization()->text(), QStringLiteral("25"));
+    EXPECT_EQ(wizard.loanDataPage()->txtLoanAmount()->text(), QStringLiteral("10000"));
+    EXPECT_EQ(wizard.loanDataPage()->txtAnnualRate()->text(), QStringLiteral("5"));
+    EXPECT_EQ(wizard.loanDataPage()->txtAmortization()->text(), QStringLiteral("25"));
 
     // Then the lists (Periods per Year waits for a weekly frequency), and only then a calculator button.
     QStringList visited;
@@ -66,7 +67,7 @@ TEST_F(WizardKeyboardTest, TabGoesFieldToField)
 TEST_F(WizardKeyboardTest, PeriodicRateLooksReadOnly)
 {
     frmWizard &wizard = onLoanData();
-    const QPalette shown = wizard.txtPeriodicRate()->palette();
+    const QPalette shown = wizard.loanDataPage()->txtPeriodicRate()->palette();
     EXPECT_EQ(shown.color(QPalette::Base), wizard.palette().color(QPalette::Window));
-    EXPECT_NE(wizard.txtLoanAmount()->palette().color(QPalette::Base), shown.color(QPalette::Base));
+    EXPECT_NE(wizard.loanDataPage()->txtLoanAmount()->palette().color(QPalette::Base), shown.color(QPalette::Base));
 }

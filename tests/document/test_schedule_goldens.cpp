@@ -1,5 +1,5 @@
 // The text of every schedule cell, for the examples and a loan of every frequency, stays what the golden files hold.
-#include "../support/GoldenFiles.h"
+#include "support/GoldenFiles.h"
 
 #include "document/DocumentFile.h"
 #include "engine/NumberFormat.h"

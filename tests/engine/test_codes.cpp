@@ -141,6 +141,53 @@ TEST(CodesTest, PeriodsPerYearByFrequencyAndIndex)
     }
 }
 
+TEST(CodesTest, CodedListsHoldTheirCodes)
+{
+    struct Row
+    {
+        int loanType;
+        int position;
+        int code;
+        std::string text;
+    };
+    const std::vector<Row> compoundings = {
+        {kMortgageLoan, 0, 2, "Annually"},  {kMortgageLoan, 1, 0, "Semi-Annually (Canada)"},
+        {kMortgageLoan, 2, 3, "Quarterly"}, {kMortgageLoan, 3, 1, "Monthly (United State)"},
+        {kPersonalLoan, 0, 0, "Monthly"},
+    };
+    for (const Row &row : compoundings) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(compoundingCodeAt(row.loanType, row.position), row.code);
+        EXPECT_EQ(compoundingPosition(row.loanType, row.code), row.position);
+        EXPECT_EQ(compoundingListTexts(row.loanType).at(size_t(row.position)), row.text);
+    }
+    EXPECT_EQ(compoundingListTexts(kMortgageLoan).size(), 4u);
+    EXPECT_EQ(compoundingListTexts(kPersonalLoan).size(), 1u);
+    // Positions and codes a list does not have.
+    EXPECT_EQ(compoundingCodeAt(kPersonalLoan, 1), -1);
+    EXPECT_EQ(compoundingCodeAt(kMortgageLoan, 4), -1);
+    EXPECT_EQ(compoundingCodeAt(kMortgageLoan, -1), -1);
+    EXPECT_EQ(compoundingPosition(kPersonalLoan, 1), -1);
+    EXPECT_EQ(compoundingPosition(kMortgageLoan, 7), -1);
+
+    const std::vector<std::string> frequencies = frequencyListTexts();
+    const std::vector<std::string> expected = {
+        "Annually", "Monthly", "Semi-Monthly", "2 Weeks (accelarated)", "2 Weeks", "Weekly (accelarated)", "Weekly"};
+    EXPECT_EQ(frequencies, expected);
+    const std::vector<int> codes = {6, 0, 1, 2, 3, 4, 5};
+    for (int position = 0; position < 7; ++position) {
+        SCOPED_TRACE(position);
+        EXPECT_EQ(frequencyCodeAt(position), codes[size_t(position)]);
+        EXPECT_EQ(frequencyPosition(codes[size_t(position)]), position);
+        // The year length is a choice for the weekly and bi-weekly frequencies only.
+        EXPECT_EQ(hasYearLengthChoice(codes[size_t(position)]), position >= 3);
+    }
+    EXPECT_EQ(frequencyCodeAt(7), -1);
+    EXPECT_EQ(frequencyPosition(7), -1);
+    EXPECT_EQ(yearLengthListTexts(), (std::vector<std::string> {"52.18 Weeks", "52.14 Weeks", "52 Weeks"}));
+    EXPECT_EQ(amortUnitListTexts(), (std::vector<std::string> {"Years", "Months"}));
+}
+
 TEST(LoanDocumentTest, ANewDocument)
 {
     const LoanDocument doc;

@@ -27,20 +27,14 @@ Scenario canadianMortgage()
 
 } // namespace
 
-TEST(ScenarioTest, CompoundingListRunsFromAnnualToMonthly)
+TEST(ScenarioTest, UnknownCompoundingIsRefused)
 {
-    const std::vector<int> codes = {2, 0, 3, 1};
-    for (int position = 0; position < 4; ++position) {
-        EXPECT_EQ(mortgageCompoundingCode(position), codes[size_t(position)]);
-        EXPECT_EQ(mortgageCompoundingPosition(codes[size_t(position)]), position);
-    }
-    EXPECT_EQ(mortgageCompoundingCode(4), -1);
-    EXPECT_EQ(mortgageCompoundingCode(-1), -1);
-    EXPECT_EQ(mortgageCompoundingPosition(4), -1);
-
     // A damaged "Interest Compound" setting must not reach the rate formula as a compounding count.
     EXPECT_EQ(Scenario(7).compounding(), 0);
     EXPECT_EQ(Scenario(3).compounding(), 3);
+    Scenario s(3);
+    s.compoundingChanged(4);
+    EXPECT_EQ(s.compounding(), 3);
 }
 
 TEST(ScenarioTest, OpensBlank)

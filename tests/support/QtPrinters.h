@@ -1,14 +1,38 @@
 #pragma once
 
+#include <QColor>
+#include <QPoint>
+#include <QPointF>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include <ostream>
 
-// Readable QString values in GoogleTest failure messages.
-inline void PrintTo(const QString &text, std::ostream *out)
+// Readable GoogleTest failure messages for the Qt values the tests compare.
+inline void PrintTo(const QString &value, std::ostream *os)
 {
-    *out << '"' << text.toStdString() << '"';
+    *os << '"' << value.toStdString() << '"';
+}
+
+inline void PrintTo(const QPoint &value, std::ostream *os)
+{
+    *os << '(' << value.x() << ", " << value.y() << ')';
+}
+
+inline void PrintTo(const QPointF &value, std::ostream *os)
+{
+    *os << '(' << value.x() << ", " << value.y() << ')';
+}
+
+inline void PrintTo(const QSize &value, std::ostream *os)
+{
+    *os << value.width() << 'x' << value.height();
+}
+
+inline void PrintTo(const QColor &value, std::ostream *os)
+{
+    *os << value.name(QColor::HexArgb).toStdString();
 }
 
 inline void PrintTo(const QStringList &list, std::ostream *out)

@@ -1,6 +1,6 @@
-#include "CTravinaCtrl.h"
-#include "QtPrinters.h"
-#include "TravinaPropertyBag.h"
+#include "support/QtPrinters.h"
+#include "travina/CTravinaCtrl.h"
+#include "travina/TravinaPropertyBag.h"
 
 #include <QLabel>
 

@@ -1,5 +1,5 @@
-#include "CTravinaCtrl.h"
-#include "QtPrinters.h"
+#include "travina/CTravinaCtrl.h"
+#include "support/QtPrinters.h"
 
 #include <QLabel>
 #include <QScreen>

@@ -1,5 +1,5 @@
-#include "TravinaFactory.h"
-#include "CTravinaCtrl.h"
+#include "travina/TravinaFactory.h"
+#include "travina/CTravinaCtrl.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
-#include "../support/QtPrinters.h"
+#include "support/Examples.h"
+#include "support/QtPrinters.h"
 
 #include "document/DocumentFile.h"
 #include "engine/NumberFormat.h"
@@ -29,17 +30,8 @@ struct FakeShell : ShellServices
     std::vector<std::pair<int, int>> progress;
     void SetProgressBar(int done, int total) override { progress.emplace_back(done, total); }
     void markModified() override { ++modified; }
+    bool changeAndRecalculate(const std::function<void(document::DocumentData &)> &) override { return false; }
 };
-
-document::DocumentData loadExample(const char *name)
-{
-    QFile file(QStringLiteral(PELLANDRA_SOURCE_DIR "/examples/") + QLatin1String(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    document::DocumentData data;
-    document::readDocument(std::string_view(bytes.constData(), size_t(bytes.size())), data, engine::NumberFormat());
-    return data;
-}
 
 // A document with its schedule computed and its views built, as a document window holds them.
 struct Fixture
@@ -93,27 +85,27 @@ const QStringList kAllCaptions = {QStringLiteral("No."),
 
 TEST(ScheduleView, ModelPassesTheItemModelChecks)
 {
-    Fixture f(loadExample("canadian-mortgage-25y.plr"));
-    QAbstractItemModelTester tester(f.view->model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+    Fixture f(readExample("canadian-mortgage-25y.plr"));
+    QAbstractItemModelTester tester(f.view->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     f.view->refreshAfterCalculate();
     EXPECT_EQ(f.view->model()->rowCount(), f.data.loan.gridMain0.rows() - 1);
 }
 
 TEST(ScheduleView, NewDocumentShowsEveryColumnCentredInOrder)
 {
-    document::DocumentData data = loadExample("car-loan.plr");
+    document::DocumentData data = readExample("car-loan.plr");
     data.columns = document::ColumnProperties(); // a new document's layout
     Fixture f(std::move(data));
     EXPECT_EQ(f.headers(), kAllCaptions);
     for (int c = 0; c < 13; ++c)
         EXPECT_EQ(f.view->model()->index(1, c).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter)) << c;
     EXPECT_EQ(f.cell(1, 2), QStringLiteral("$32,000.00"));
-    EXPECT_EQ(f.view->GetNumberOfVisibleColumns(), 13);
+    EXPECT_EQ(f.view->gridMain1()->GetNumberOfVisibleColumns(), 13);
 }
 
 TEST(ScheduleView, HiddenColumnsArePackedWithoutGaps)
 {
-    document::DocumentData data = loadExample("car-loan.plr");
+    document::DocumentData data = readExample("car-loan.plr");
     // Shown: Payment first, then Date, then No.; every other column hidden.
     for (auto &column : data.columns.columns)
         column.Position = -1;
@@ -131,7 +123,7 @@ TEST(ScheduleView, HiddenColumnsArePackedWithoutGaps)
 
 TEST(ScheduleView, RowBands)
 {
-    Fixture f(loadExample("car-loan.plr"));
+    Fixture f(readExample("car-loan.plr"));
     struct Case
     {
         int interval;
@@ -158,7 +150,7 @@ TEST(ScheduleView, RowBands)
 
 TEST(ScheduleView, HighlightsChangedCells)
 {
-    document::DocumentData data = loadExample("canadian-mortgage-25y.plr");
+    document::DocumentData data = readExample("canadian-mortgage-25y.plr");
     const engine::NumberFormat format;
     engine::TextTable &lumps = data.loan.gridLumpSum;
     // The two lump sums of the example, one past the end of the schedule, then one that would fall inside it.
@@ -170,7 +162,7 @@ TEST(ScheduleView, HighlightsChangedCells)
     Fixture f(std::move(data));
     // Force the entry after the one past the end to claim a row: it must still not be painted.
     f.data.loan.gridLumpSum.setText(4, engine::chgScheduleRow, "5");
-    f.view->PaintCells();
+    f.view->gridMain1()->PaintCells();
 
     const QColor blue(0, 0, 255);
     const QColor red(255, 0, 0);
@@ -198,7 +190,7 @@ TEST(ScheduleView, HighlightsChangedCells)
 
 TEST(ScheduleView, AutoFitGivesAtLeastTheMinimumAndMarksModified)
 {
-    document::DocumentData data = loadExample("car-loan.plr");
+    document::DocumentData data = readExample("car-loan.plr");
     data.columns.columns[7].Position = -1; // Percent Paid hidden
     data.columns.columns[7].Width = 1234;
     for (int k = 8; k < 13; ++k)
@@ -222,7 +214,7 @@ TEST(ScheduleView, AutoFitGivesAtLeastTheMinimumAndMarksModified)
 
 TEST(ScheduleView, AlignmentFollowsTheSelectionRightwardsOnly)
 {
-    Fixture f(loadExample("car-loan.plr"));
+    Fixture f(readExample("car-loan.plr"));
     QTableView *grid = f.view->gridMain1();
     auto alignments = [&] {
         std::vector<int> codes;
@@ -245,10 +237,10 @@ TEST(ScheduleView, AlignmentFollowsTheSelectionRightwardsOnly)
     EXPECT_NE(alignments(), before);
     // The layout reaches the column model, and the file, when stored back.
     EXPECT_EQ(f.data.columns.columns[1].Alignment, 4);
-    f.view->SetGridMain1(QStringLiteral("StoreToArray"));
+    f.view->SetGridMain1(GridRequest::StoreToArray);
     EXPECT_EQ(f.data.columns.columns[1].Alignment, 1);
     f.view->gridMain1()->setColumnWidth(2, 150);
-    f.view->SetGridMain1(QStringLiteral("StoreToArray"));
+    f.view->SetGridMain1(GridRequest::StoreToArray);
     EXPECT_EQ(f.data.columns.columns[2].Width, 150 * 15);
     const std::string file = document::writeDocument(f.data);
     EXPECT_NE(file.find("\"RecordNo\",2\r\n\"Width\",1100\r\n\"Alignment\",1\r\n"), std::string::npos);
@@ -257,7 +249,7 @@ TEST(ScheduleView, AlignmentFollowsTheSelectionRightwardsOnly)
 
 TEST(ScheduleView, CopiesTheVisibleGridsSelection)
 {
-    Fixture f(loadExample("car-loan.plr"));
+    Fixture f(readExample("car-loan.plr"));
     QTableView *grid = f.view->gridMain1();
     grid->setCurrentIndex(grid->model()->index(1, 0));
     grid->selectionModel()->select(QItemSelection(grid->model()->index(1, 0), grid->model()->index(2, 2)),
@@ -276,7 +268,7 @@ TEST(ScheduleView, CopiesTheVisibleGridsSelection)
                              "Loan Amount\t$32,000.00"));
     // The layout is not stored back from the summary view.
     f.view->gridMain1()->setColumnWidth(0, 300);
-    f.view->SetGridMain1(QStringLiteral("StoreToArray"));
+    f.view->SetGridMain1(GridRequest::StoreToArray);
     EXPECT_NE(f.data.columns.columns[0].Width, 300 * 15);
     f.view->showDetails();
     EXPECT_EQ(f.view->VisibleGrid(), f.view->gridMain1());
@@ -284,7 +276,7 @@ TEST(ScheduleView, CopiesTheVisibleGridsSelection)
 
 TEST(ScheduleView, SummaryFillsTheContainer)
 {
-    Fixture f(loadExample("us-mortgage-30y.plr"));
+    Fixture f(readExample("us-mortgage-30y.plr"));
     f.view->showSummary();
     CTravinaCtrl *container = f.view->Travina1();
     EXPECT_TRUE(container->isVisibleTo(f.view.get()));
@@ -297,7 +289,7 @@ TEST(ScheduleView, SummaryFillsTheContainer)
 
 TEST(ScheduleView, DateColumnFollowsTheDateFormat)
 {
-    Fixture f(loadExample("car-loan.plr"));
+    Fixture f(readExample("car-loan.plr"));
     f.format.setDatePattern("dd-MMM-yyyy");
     f.view->SetGridMain1DateColumn();
     EXPECT_EQ(f.cell(1, 1), QStringLiteral("15-Feb-2026"));
@@ -307,7 +299,7 @@ TEST(ScheduleView, DateColumnFollowsTheDateFormat)
 // A number too wide for its column shows as "###", never as part of its digits; its tooltip shows it whole.
 TEST(ScheduleView, NumbersTooWideForTheirColumnShowAsHashes)
 {
-    Fixture f(loadExample("car-loan.plr"));
+    Fixture f(readExample("car-loan.plr"));
     f.view->show();
     QTableView *grid = f.view->gridMain1();
     auto *delegate = qobject_cast<FittedTextDelegate *>(grid->itemDelegate());

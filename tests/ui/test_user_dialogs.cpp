@@ -1,4 +1,4 @@
-#include "app/UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-using app::QtUserDialogs;
-using app::UserDialogs;
+using ui::QtUserDialogs;
+using ui::UserDialogs;
 
 // A message quoting a document's text shows that text as it is, markup and all.
 TEST(UserDialogs, MessagesShowPlainText)

@@ -1,9 +1,12 @@
 #include "UserDialogs.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 
-namespace app {
+namespace ui {
 
 std::unique_ptr<QMessageBox> QtUserDialogs::messageBox(QWidget *parent, const QString &title, const QString &text,
                                                        int buttons, Icon icon)
@@ -67,9 +70,27 @@ QString QtUserDialogs::saveFile(QWidget *parent, const QString &title, const QSt
     return QFileDialog::getSaveFileName(parent, title, proposed, filter);
 }
 
+std::optional<QColor> QtUserDialogs::color(QWidget *parent, const QString &title, const QColor &initial)
+{
+    const QColor chosen = QColorDialog::getColor(initial, parent, title);
+    return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+}
+
+bool QtUserDialogs::print(QWidget *parent, QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtUserDialogs::pageSetup(QWidget *parent, QPrinter &printer)
+{
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 void QtUserDialogs::about(QWidget *parent, const QString &title, const QString &text)
 {
     QMessageBox::about(parent, title, text);
 }
 
-} // namespace app
+} // namespace ui

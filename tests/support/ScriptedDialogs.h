@@ -1,12 +1,15 @@
 #pragma once
 
-#include "app/UserDialogs.h"
+#include "ui/UserDialogs.h"
 
+#include <QColor>
 #include <QList>
 #include <QStringList>
 
+#include <optional>
+
 // Answers the program's dialogs from queues and remembers what they showed.
-class ScriptedDialogs : public app::UserDialogs
+class ScriptedDialogs : public ui::UserDialogs
 {
 public:
     struct Shown
@@ -24,6 +27,10 @@ public:
     QStringList openFolders;
     QStringList saveProposals;
     int aboutShown = 0;
+    QList<std::optional<QColor>> colorAnswers; // nothing: cancelled; none queued: cancelled
+    int printShown = 0;
+    int pageSetupShown = 0;
+    bool printAnswer = false;
 
     QStringList texts() const
     {
@@ -49,6 +56,20 @@ public:
     {
         saveProposals << proposed;
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    }
+    std::optional<QColor> color(QWidget *, const QString &, const QColor &) override
+    {
+        return colorAnswers.isEmpty() ? std::nullopt : colorAnswers.takeFirst();
+    }
+    bool print(QWidget *, QPrinter &) override
+    {
+        ++printShown;
+        return printAnswer;
+    }
+    bool pageSetup(QWidget *, QPrinter &) override
+    {
+        ++pageSetupShown;
+        return printAnswer;
     }
     void about(QWidget *, const QString &, const QString &) override { ++aboutShown; }
 };

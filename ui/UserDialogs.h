@@ -1,15 +1,18 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QMessageBox;
+class QPrinter;
 class QWidget;
 
-namespace app {
+namespace ui {
 
-// Every message box and file dialog of the program goes through here, so that tests can answer them.
+// Every message box and common dialog of the program goes through here, so that tests can answer them.
 class UserDialogs
 {
 public:
@@ -23,6 +26,12 @@ public:
     virtual QString openFile(QWidget *parent, const QString &title, const QString &folder, const QString &filter) = 0;
     // A file to save to, proposed name first; an empty text when cancelled. The dialog asks before overwriting.
     virtual QString saveFile(QWidget *parent, const QString &title, const QString &proposed, const QString &filter) = 0;
+    // A colour, starting from `initial`; nothing when cancelled.
+    virtual std::optional<QColor> color(QWidget *parent, const QString &title, const QColor &initial) = 0;
+    // The print dialog over `printer`, which takes the choices; false when cancelled.
+    virtual bool print(QWidget *parent, QPrinter &printer) = 0;
+    // The printer's page set-up dialog over `printer`; false when cancelled.
+    virtual bool pageSetup(QWidget *parent, QPrinter &printer) = 0;
     // The about box.
     virtual void about(QWidget *parent, const QString &title, const QString &text) = 0;
 };
@@ -34,6 +43,9 @@ public:
     Button message(QWidget *parent, const QString &title, const QString &text, int buttons, Icon icon) override;
     QString openFile(QWidget *parent, const QString &title, const QString &folder, const QString &filter) override;
     QString saveFile(QWidget *parent, const QString &title, const QString &proposed, const QString &filter) override;
+    std::optional<QColor> color(QWidget *parent, const QString &title, const QColor &initial) override;
+    bool print(QWidget *parent, QPrinter &printer) override;
+    bool pageSetup(QWidget *parent, QPrinter &printer) override;
     // The about box shows the program's own words only, formatted.
     void about(QWidget *parent, const QString &title, const QString &text) override;
 
@@ -42,4 +54,4 @@ public:
                                                    int buttons, Icon icon);
 };
 
-} // namespace app
+} // namespace ui

@@ -1,0 +1,84 @@
+#include "WindowCommands.h"
+
+#include "Command.h"
+#include "MainWindow.h"
+#include "WindowPlacement.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStyle>
+
+namespace app {
+
+WindowCommands::WindowCommands(MainWindow &shell)
+    : QObject(&shell)
+    , m_shell(shell)
+{
+    cascadeAction = command(this, QStringLiteral("&Cascade"), [this] { cascade(); });
+    tileHorizontal = command(this, QStringLiteral("Tile &Horizontal"), [this] { tileEvenly(Qt::Vertical); });
+    tileVertical = command(this, QStringLiteral("Tile &Vertical"), [this] { tileEvenly(Qt::Horizontal); });
+    arrangeIconsAction = command(this, QStringLiteral("&Arrange Icons"), [this] { arrangeIcons(); });
+}
+
+void WindowCommands::update()
+{
+    const bool documents = !m_shell.documents().isEmpty();
+    for (QAction *item : {cascadeAction, tileHorizontal, tileVertical, arrangeIconsAction})
+        item->setEnabled(documents);
+}
+
+int WindowCommands::cascadeStep() const
+{
+    // One title bar: each window's caption shows below the one before.
+    QMdiArea *area = m_shell.mdiArea();
+    return area->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, area);
+}
+
+void WindowCommands::cascade()
+{
+    // The area's own cascade sizes each window by the size it prefers, which leaves a document window a bare title
+    // bar. Minimised windows keep their places.
+    QMdiArea *area = m_shell.mdiArea();
+    QList<QMdiSubWindow *> windows = area->subWindowList(QMdiArea::StackingOrder);
+    windows.removeIf([](const QMdiSubWindow *window) { return window->isMinimized(); });
+    const QList<QRect> placements = cascadePlacements(area->viewport()->size(), int(windows.size()), cascadeStep());
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        windows[i]->showNormal();
+        windows[i]->setGeometry(placements[i]);
+        windows[i]->raise();
+    }
+}
+
+void WindowCommands::tileEvenly(Qt::Orientation direction)
+{
+    QMdiArea *area = m_shell.mdiArea();
+    const QList<QMdiSubWindow *> windows = area->subWindowList();
+    const QSize size = area->viewport()->size();
+    const int length = direction == Qt::Vertical ? size.height() : size.width();
+    int at = 0;
+    for (int i = 0; i < windows.size(); ++i) {
+        const int share = (length - at) / int(windows.size() - i);
+        windows[i]->showNormal();
+        if (direction == Qt::Vertical)
+            windows[i]->setGeometry(0, at, size.width(), share);
+        else
+            windows[i]->setGeometry(at, 0, share, size.height());
+        at += share;
+    }
+}
+
+void WindowCommands::arrangeIcons()
+{
+    // The minimised windows in a row along the bottom of the area, left to right.
+    QMdiArea *area = m_shell.mdiArea();
+    const int bottom = area->viewport()->height();
+    int x = 0;
+    for (QMdiSubWindow *window : area->subWindowList()) {
+        if (!window->isMinimized())
+            continue;
+        window->move(x, bottom - window->height());
+        x += window->width();
+    }
+}
+
+} // namespace app

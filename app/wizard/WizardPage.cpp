@@ -1,0 +1,118 @@
+#include "WizardPage.h"
+
+#include "ui/NumberFieldValidator.h"
+
+#include "engine/NumberFormat.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScopedValueRollback>
+
+#include <cmath>
+
+namespace app {
+
+WizardPage::WizardPage(engine::LoanTerms &terms, const engine::NumberFormat &format, QWidget *parent)
+    : QWidget(parent)
+    , m_terms(terms)
+    , m_format(format)
+{ }
+
+QLabel *WizardPage::labelFor(const QWidget *control) const
+{
+    return m_labels.value(control, nullptr);
+}
+
+void WizardPage::showToolTips(bool shown)
+{
+    for (auto it = m_tips.cbegin(); it != m_tips.cend(); ++it)
+        it.key()->setToolTip(shown ? it.value() : QString());
+}
+
+std::optional<double> WizardPage::value(const QLineEdit *field) const
+{
+    const QString text = field->text().trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+    const auto number = m_format.parseNumber(text.toStdString());
+    if (!number || !std::isfinite(*number) || *number < 0)
+        return std::nullopt;
+    return number;
+}
+
+QLineEdit *WizardPage::numberField(const char *name, double maximum, int decimals)
+{
+    auto *field = new QLineEdit;
+    field->setObjectName(QLatin1String(name));
+    const QString separator = QString::fromStdString(m_format.decimalSeparator);
+    field->setValidator(new ui::NumberFieldValidator(0, maximum, decimals,
+                                                     separator.isEmpty() ? QLatin1Char('.') : separator.at(0), field));
+    field->setAlignment(Qt::AlignRight);
+    field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("9999999999.999")) + 16);
+    return field;
+}
+
+QLineEdit *WizardPage::readOnlyField(const char *name, const QString &widest)
+{
+    auto *field = new QLineEdit;
+    field->setObjectName(QLatin1String(name));
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+    // Shown on the dialog's own background, as read-only fields are, so that nobody tries to type in it.
+    QPalette look = field->palette();
+    look.setColor(QPalette::Base, look.color(QPalette::Window));
+    field->setPalette(look);
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(widest) + 16);
+    return field;
+}
+
+QGridLayout *WizardPage::formGrid()
+{
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(8);
+    return grid;
+}
+
+QLabel *WizardPage::addRow(QGridLayout *grid, int row, const QString &label, QWidget *field, int span)
+{
+    auto *caption = new QLabel(label);
+    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    caption->setBuddy(field);
+    grid->addWidget(caption, row, 0);
+    grid->addWidget(field, row, 1, 1, span);
+    m_labels.insert(field, caption);
+    return caption;
+}
+
+void WizardPage::setFieldText(QLineEdit *field, const QString &text)
+{
+    if (field->text() == text)
+        return;
+    const QScopedValueRollback guard(m_updating, m_updating + 1);
+    field->setText(text);
+    field->setCursorPosition(0);
+}
+
+void WizardPage::showNumber(QLineEdit *field, engine::LoanTerms::Field which)
+{
+    const std::optional<double> number = m_terms.value(which);
+    const int decimals = engine::LoanTerms::decimals(which);
+    if (!number) {
+        setFieldText(field, QString());
+        return;
+    }
+    QString text = QString::fromStdString(m_format.fixed(*number, decimals));
+    const QString separator = QString::fromStdString(m_format.decimalSeparator);
+    // Amounts keep their cents; other numbers only the decimals that matter: 3.75, not 3.7500.
+    if (decimals != 2 && decimals > 0 && text.contains(separator)) {
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(separator))
+            text.chop(separator.size());
+    }
+    setFieldText(field, text);
+}
+
+} // namespace app

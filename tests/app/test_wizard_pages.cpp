@@ -1,0 +1,401 @@
+#include "WizardTest.h"
+
+#include "app/SettingsKeys.h"
+
+#include "engine/LoanDocument.h"
+#include "engine/NumberFormat.h"
+#include "engine/Schedule.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+
+#include <map>
+
+using namespace app;
+
+TEST_F(WizardTest, DownPaymentPercentAndDollarsFollowEachOther)
+{
+    frmWizard &wizard = newWizard();
+    wizard.cmdNext_Click();
+    EXPECT_EQ(wizard.windowTitle(), kCaption2);
+    // Without a purchase price the other field cannot be computed.
+    wizard.optionalPage()->txtDownPaymentPercent()->setText(QStringLiteral("5"));
+    EXPECT_TRUE(wizard.optionalPage()->txtDownPaymentDollars()->text().isEmpty());
+    EXPECT_TRUE(wizard.optionalPage()->txtAmountBorrowed()->text().isEmpty());
+
+    wizard.optionalPage()->txtPurchasePrice()->setText(QStringLiteral("200000"));
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtDownPaymentDollars()), 10000);
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtCMHC()), 3.75);
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtAmountBorrowed()), 197125);
+    EXPECT_TRUE(wizard.terms().downPaymentInPercent());
+
+    wizard.optionalPage()->txtDownPaymentPercent()->setText(QStringLiteral("20"));
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtDownPaymentDollars()), 40000);
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtCMHC()), 1.25);
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtAmountBorrowed()), 162000);
+    wizard.optionalPage()->txtDownPaymentPercent()->setText(QStringLiteral("100"));
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtCMHC()), 0);
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtAmountBorrowed()), 0);
+
+    // Dollars give the percent, and the premium of that percent.
+    wizard.optionalPage()->txtDownPaymentDollars()->setText(QStringLiteral("30000"));
+    EXPECT_FALSE(wizard.terms().downPaymentInPercent());
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtDownPaymentPercent()), 15);
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtCMHC()), 2);
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtAmountBorrowed()), 173400);
+    // A new price keeps the dollars and recomputes the percent.
+    wizard.optionalPage()->txtPurchasePrice()->setText(QStringLiteral("400000"));
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtDownPaymentDollars()), 30000);
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtDownPaymentPercent()), 7.5);
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtCMHC()), 3.75);
+
+    // A premium the user types stays when the down payment changes.
+    wizard.optionalPage()->txtCMHC()->setText(QStringLiteral("1"));
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtAmountBorrowed()), 373700);
+    wizard.optionalPage()->txtDownPaymentPercent()->setText(QStringLiteral("50"));
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtCMHC()), 1);
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtAmountBorrowed()), 202000);
+    // A down payment above the price leaves nothing to borrow: the amount is empty, not negative.
+    wizard.optionalPage()->txtDownPaymentDollars()->setText(QStringLiteral("500000"));
+    EXPECT_TRUE(wizard.optionalPage()->txtAmountBorrowed()->text().isEmpty());
+}
+
+TEST_F(WizardTest, TheAmountBorrowedBecomesTheLoanAmount)
+{
+    frmWizard &wizard = newWizard();
+    wizard.cmdNext_Click();
+    wizard.optionalPage()->txtPurchasePrice()->setText(QStringLiteral("200000"));
+    wizard.optionalPage()->txtDownPaymentPercent()->setText(QStringLiteral("5"));
+    wizard.cmdNext_Click();
+    EXPECT_EQ(wizard.windowTitle(), kCaption3);
+    EXPECT_EQ(number(wizard, wizard.loanDataPage()->txtLoanAmount()), 197125);
+
+    // Unchanged since, it does not overwrite a loan amount typed afterwards.
+    wizard.loanDataPage()->txtLoanAmount()->setText(QStringLiteral("150000"));
+    wizard.cmdBack_Click();
+    wizard.cmdNext_Click();
+    EXPECT_EQ(number(wizard, wizard.loanDataPage()->txtLoanAmount()), 150000);
+
+    // A calculated loan amount follows the other three fields instead.
+    wizard.loanDataPage()->cmdCalcLoanAmount_Click();
+    wizard.cmdBack_Click();
+    wizard.optionalPage()->txtDownPaymentPercent()->setText(QStringLiteral("10"));
+    wizard.cmdNext_Click();
+    EXPECT_TRUE(
+        wizard.loanDataPage()->txtLoanAmount()->text().isEmpty()); // rate, amortization and payment are still empty
+    wizard.loanDataPage()->cmdCalcBasicPayment_Click();
+    wizard.cmdBack_Click();
+    wizard.optionalPage()->txtDownPaymentPercent()->setText(QStringLiteral("20"));
+    wizard.cmdNext_Click();
+    EXPECT_EQ(number(wizard, wizard.loanDataPage()->txtLoanAmount()), 162000);
+}
+
+// Monthly payments on a Canadian mortgage at 6 %: the periodic rate is 1.03^(1/6) - 1 = 0.0049386220; 300 payments
+// of 100,000 give 639.81. Backwards from 639.81: the present value is 100000.53, the amortization 24.9997 years and
+// the rate 6 % (the engine's tests work these out).
+TEST_F(WizardTest, EachCalculatorButtonSolvesItsField)
+{
+    struct Case
+    {
+        Field field;
+        const char *button;
+        QString amount, rate, length, payment;
+        QLineEdit *(LoanDataPage::*result)() const;
+        double expected;
+    };
+    const std::array<Case, 4> cases = {Case {Field::BasicPayment,
+                                             "cmdCalcBasicPayment",
+                                             QStringLiteral("100000"),
+                                             QStringLiteral("6"),
+                                             QStringLiteral("25"),
+                                             {},
+                                             &LoanDataPage::txtBasicPayment,
+                                             639.81},
+                                       Case {Field::LoanAmount,
+                                             "cmdCalcLoanAmount",
+                                             {},
+                                             QStringLiteral("6"),
+                                             QStringLiteral("25"),
+                                             QStringLiteral("639.81"),
+                                             &LoanDataPage::txtLoanAmount,
+                                             100000.53},
+                                       Case {Field::Amortization,
+                                             "cmdCalcAmortization",
+                                             QStringLiteral("100000"),
+                                             QStringLiteral("6"),
+                                             {},
+                                             QStringLiteral("639.81"),
+                                             &LoanDataPage::txtAmortization,
+                                             24.9997},
+                                       Case {Field::InterestRate,
+                                             "cmdCalcInterestRate",
+                                             QStringLiteral("100000"),
+                                             {},
+                                             QStringLiteral("25"),
+                                             QStringLiteral("639.81"),
+                                             &LoanDataPage::txtAnnualRate,
+                                             6}};
+    const std::map<Field, QString> names = {{Field::BasicPayment, QStringLiteral("Basic Payments")},
+                                            {Field::LoanAmount, QStringLiteral("Loan Amount")},
+                                            {Field::Amortization, QStringLiteral("Amortization")},
+                                            {Field::InterestRate, QStringLiteral("Interest Rate")}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.button);
+        frmWizard &wizard = newWizard();
+        loanData(wizard, {}, {}, {});
+        QToolButton *button = wizard.findChild<QToolButton *>(QLatin1String(c.button));
+        ASSERT_NE(button, nullptr);
+        button->click();
+        EXPECT_EQ(wizard.terms().calculatedField(), c.field);
+        EXPECT_FALSE((wizard.loanDataPage()->*c.result)()->isEnabled());
+        EXPECT_TRUE(button->isChecked());
+        EXPECT_EQ(wizard.loanDataPage()->lblCalculatedField()->text(), names.at(c.field));
+        EXPECT_TRUE((wizard.loanDataPage()->*c.result)()->text().isEmpty()); // nothing to solve from yet
+        loanData(wizard, c.amount, c.rate, c.length, c.payment);
+        EXPECT_NEAR(number(wizard, (wizard.loanDataPage()->*c.result)()), c.expected, 1e-9);
+        EXPECT_TRUE(wizard.cmdNext()->isEnabled());
+        // The periodic rate follows the annual rate, solved or typed.
+        EXPECT_EQ(wizard.loanDataPage()->txtPeriodicRate()->text(), QStringLiteral(".49386220%"));
+        // The other fields stay editable.
+        for (QLineEdit *field : {wizard.loanDataPage()->txtLoanAmount(), wizard.loanDataPage()->txtAnnualRate(),
+                                 wizard.loanDataPage()->txtAmortization(), wizard.loanDataPage()->txtBasicPayment()})
+            EXPECT_EQ(field->isEnabled(), field != (wizard.loanDataPage()->*c.result)())
+                << field->objectName().toStdString();
+    }
+}
+
+// The payment of 639.81 a month carried over to other frequencies (worked out in the engine's tests): half of it
+// every two weeks, accelerated, 295.29 plain bi-weekly, 639.80 back to monthly, 7889.70 once a year.
+TEST_F(WizardTest, ChangingTheFrequencyCarriesThePaymentOver)
+{
+    frmWizard &wizard = newWizard();
+    loanData(wizard, QStringLiteral("100000"), QStringLiteral("6"), QStringLiteral("25"));
+    ASSERT_EQ(number(wizard, wizard.loanDataPage()->txtBasicPayment()), 639.81);
+    wizard.loanDataPage()->cboFrequency()->setCurrentIndex(engine::frequencyPosition(engine::kBiWeeklyAccelerated));
+    EXPECT_EQ(number(wizard, wizard.loanDataPage()->txtBasicPayment()), 319.90);
+    EXPECT_EQ(number(wizard, wizard.loanDataPage()->txtAmortization()), 20.9175);
+    // The plain bi-weekly payment spreads the same yearly total over 26 payments.
+    wizard.loanDataPage()->cboFrequency()->setCurrentIndex(engine::frequencyPosition(engine::kBiWeekly));
+    EXPECT_EQ(number(wizard, wizard.loanDataPage()->txtBasicPayment()), 295.29);
+    wizard.loanDataPage()->cboFrequency()->setCurrentIndex(engine::frequencyPosition(engine::kMonthly));
+    EXPECT_EQ(number(wizard, wizard.loanDataPage()->txtBasicPayment()), 639.80);
+
+    frmWizard &annual = newWizard();
+    loanData(annual, QStringLiteral("100000"), QStringLiteral("6"), QStringLiteral("25"));
+    annual.loanDataPage()->cboFrequency()->setCurrentIndex(engine::frequencyPosition(engine::kAnnually));
+    EXPECT_EQ(number(annual, annual.loanDataPage()->txtBasicPayment()), 7889.70);
+    EXPECT_EQ(number(annual, annual.loanDataPage()->txtAmortization()), 25);
+    EXPECT_EQ(annual.loanDataPage()->txtPeriodicRate()->text(), QStringLiteral("6.09000000%"));
+}
+
+TEST_F(WizardTest, FieldsHoldOnlyNumbersWithinTheirLimits)
+{
+    frmWizard &wizard = newWizard();
+    wizard.show();
+    loanData(wizard, {}, {}, {});
+    struct Case
+    {
+        QLineEdit *(LoanDataPage::*field)() const;
+        const char *typed;
+        const char *kept;
+    };
+    for (const Case &c :
+         {Case {&LoanDataPage::txtLoanAmount, "12a3.456", "123.45"},
+          Case {&LoanDataPage::txtLoanAmount, "99999999999", "9999999999"},
+          Case {&LoanDataPage::txtAnnualRate, "1001", "100"}, Case {&LoanDataPage::txtAnnualRate, "-5", "5"},
+          Case {&LoanDataPage::txtAmortization, "10000", "1000"},
+          Case {&LoanDataPage::txtAmortization, "2.5x", "2.5"}}) {
+        SCOPED_TRACE(c.typed);
+        QLineEdit *field = (wizard.loanDataPage()->*c.field)();
+        field->clear();
+        QTest::keyClicks(field, QLatin1String(c.typed));
+        EXPECT_EQ(field->text(), QLatin1String(c.kept));
+    }
+    // Text put in by other means is never taken for a number.
+    wizard.loanDataPage()->txtLoanAmount()->setText(QStringLiteral("100000"));
+    wizard.loanDataPage()->txtAmortization()->setText(QStringLiteral("25"));
+    wizard.loanDataPage()->txtAnnualRate()->setText(QStringLiteral("six"));
+    EXPECT_FALSE(wizard.loanDataPage()->value(wizard.loanDataPage()->txtAnnualRate()).has_value());
+    EXPECT_TRUE(wizard.loanDataPage()->txtBasicPayment()->text().isEmpty());
+    EXPECT_TRUE(wizard.loanDataPage()->txtPeriodicRate()->text().isEmpty());
+    EXPECT_FALSE(wizard.cmdNext()->isEnabled());
+    wizard.loanDataPage()->txtAnnualRate()->setText(QStringLiteral("6"));
+    wizard.cmdNext_Click();
+    wizard.termPage()->txtNumberOfPeriods()->setText(QStringLiteral("lots"));
+    EXPECT_FALSE(wizard.cmdNext()->isEnabled());
+    wizard.cmdNext_Click();
+    EXPECT_EQ(wizard.result(), 0);
+    EXPECT_EQ(m_wizard->document().gdblLoanAmount, 0);
+}
+
+TEST_F(WizardTest, AStartDateNotBeforeTheFirstPaymentIsRefused)
+{
+    frmWizard &wizard = newWizard();
+    loanData(wizard, QStringLiteral("100000"), QStringLiteral("6"), QStringLiteral("25"));
+    wizard.cmdNext_Click();
+    ASSERT_EQ(wizard.terms().firstPaymentDue(), serial(2026, 3, 15));
+    ASSERT_EQ(wizard.terms().startDate(), serial(2026, 2, 15));
+    const QString refused = QStringLiteral("Start Date must be less than First Payment Due");
+    for (const QDate &date : {QDate(2026, 3, 15), QDate(2026, 4, 1)}) {
+        m_dialogs.messages.clear();
+        wizard.termPage()->dtpStartDate()->setDate(date);
+        ASSERT_EQ(m_dialogs.texts(), QStringList {refused});
+        EXPECT_EQ(m_dialogs.messages[0].buttons, ui::UserDialogs::Ok);
+        EXPECT_EQ(m_dialogs.messages[0].title, QStringLiteral("Pellandra 3.0"));
+        EXPECT_EQ(wizard.terms().startDate(), serial(2026, 2, 15));
+        EXPECT_EQ(wizard.step(), frmWizard::StepTerm);
+    }
+    // An accepted date becomes the one a refused date returns to.
+    m_dialogs.messages.clear();
+    wizard.termPage()->dtpStartDate()->setDate(QDate(2026, 2, 20));
+    EXPECT_TRUE(m_dialogs.messages.isEmpty());
+    EXPECT_EQ(wizard.terms().firstPaymentDue(), serial(2026, 3, 15)); // a start between two periods is kept
+    wizard.termPage()->dtpStartDate()->setDate(QDate(2026, 3, 20));
+    EXPECT_EQ(m_dialogs.texts(), QStringList {refused});
+    EXPECT_EQ(wizard.terms().startDate(), serial(2026, 2, 20));
+}
+
+TEST_F(WizardTest, TheDatesFollowEachOtherThroughTheCalendar)
+{
+    frmWizard &wizard = newWizard();
+    wizard.show();
+    loanData(wizard, QStringLiteral("100000"), QStringLiteral("6"), QStringLiteral("25"));
+    wizard.cmdNext_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    // The date the user fixes comes first.
+    EXPECT_EQ(wizard.termPage()->lblFirstPaymentDue()->text(), QStringLiteral("First Payment on:"));
+    EXPECT_EQ(wizard.termPage()->lblStartDate()->text(), QStringLiteral("Amount Borrowed on:"));
+    EXPECT_LT(wizard.termPage()->dtpFirstPaymentDue()->y(), wizard.termPage()->dtpStartDate()->y());
+    wizard.termPage()->dtpFirstPaymentDue()->setDate(QDate(2026, 5, 31));
+    EXPECT_EQ(wizard.terms().startDate(), serial(2026, 4, 30));
+
+    wizard.termPage()->optAmountBorrowedOnDate()->setChecked(true);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    EXPECT_EQ(wizard.terms().startPaymentOption(), 1);
+    EXPECT_EQ(wizard.termPage()->optAmountBorrowedOnDate()->text(), QStringLiteral("Amount Borrowed on selected Date"));
+    EXPECT_EQ(wizard.termPage()->lblStartDate()->text(), QStringLiteral("Amount Borrowed on:"));
+    EXPECT_EQ(wizard.termPage()->lblFirstPaymentDue()->text(), QStringLiteral("First Payment due on:"));
+    EXPECT_LT(wizard.termPage()->dtpStartDate()->y(), wizard.termPage()->dtpFirstPaymentDue()->y());
+    EXPECT_EQ(wizard.terms().firstPaymentDue(), serial(2026, 5, 30));
+    wizard.termPage()->dtpStartDate()->setDate(QDate(2026, 1, 31));
+    EXPECT_EQ(wizard.terms().firstPaymentDue(), serial(2026, 2, 28));
+    EXPECT_TRUE(m_dialogs.messages.isEmpty());
+    // Weekly: one week apart.
+    wizard.cmdBack_Click();
+    wizard.loanDataPage()->cboFrequency()->setCurrentIndex(engine::frequencyPosition(engine::kWeekly));
+    wizard.cmdNext_Click();
+    EXPECT_EQ(wizard.terms().startDate(), serial(2026, 1, 31));
+    EXPECT_EQ(wizard.terms().firstPaymentDue(), serial(2026, 2, 7));
+
+    wizard.termPage()->optFirstPaymentOnDate()->setChecked(true);
+    EXPECT_EQ(wizard.termPage()->optFirstPaymentOnDate()->text(), QStringLiteral("First Payment on Selected Date"));
+    EXPECT_EQ(wizard.terms().firstPaymentDue(), serial(2026, 2, 7));
+    EXPECT_EQ(wizard.terms().startDate(), serial(2026, 1, 31));
+    EXPECT_EQ(wizard.termPage()->lblFirstPaymentDue()->text(), QStringLiteral("First Payment on:"));
+}
+
+TEST_F(WizardTest, PeriodsTermAndLastPaymentFollowEachOther)
+{
+    struct Case
+    {
+        const char *periods;
+        QString years, months, last;
+    };
+    frmWizard &wizard = newWizard();
+    loanData(wizard, QStringLiteral("100000"), QStringLiteral("6"), QStringLiteral("25"));
+    wizard.cmdNext_Click();
+    // The amortization's own number of periods to start with.
+    EXPECT_EQ(wizard.termPage()->txtNumberOfPeriods()->text(), QStringLiteral("300"));
+    for (const Case &c :
+         {Case {"300", QStringLiteral("25 Years"), QStringLiteral("300 Months"), QStringLiteral("2/15/2051")},
+          Case {"306", QStringLiteral("25 Years 6 Months"), QStringLiteral("306 Months"), QStringLiteral("8/15/2051")},
+          Case {"13", QStringLiteral("1 Year 1 Month"), QStringLiteral("13 Months"), QStringLiteral("3/15/2027")},
+          Case {"1", QStringLiteral("1 Month"), QStringLiteral("1 Month"), QStringLiteral("3/15/2026")},
+          Case {"", QString(), QString(), QString()}}) {
+        SCOPED_TRACE(c.periods);
+        wizard.termPage()->txtNumberOfPeriods()->setText(QLatin1String(c.periods));
+        EXPECT_EQ(wizard.termPage()->txtTermYearsMonths()->text(), c.years);
+        EXPECT_EQ(wizard.termPage()->txtTermMonths()->text(), c.months);
+        EXPECT_EQ(wizard.termPage()->txtLastPaymentDue()->text(), c.last);
+    }
+    // Changed loan data give the amortization's number again; unchanged, the typed term stays.
+    wizard.termPage()->txtNumberOfPeriods()->setText(QStringLiteral("60"));
+    wizard.cmdBack_Click();
+    wizard.cmdNext_Click();
+    EXPECT_EQ(wizard.termPage()->txtNumberOfPeriods()->text(), QStringLiteral("60"));
+    wizard.cmdBack_Click();
+    wizard.loanDataPage()->txtAmortization()->setText(QStringLiteral("20"));
+    wizard.cmdNext_Click();
+    EXPECT_EQ(wizard.termPage()->txtNumberOfPeriods()->text(), QStringLiteral("240"));
+    // Bi-weekly: 20 years are 20 x 365/14 = 521.43 periods, so 522 to repay the loan.
+    wizard.cmdBack_Click();
+    wizard.loanDataPage()->cboFrequency()->setCurrentIndex(engine::frequencyPosition(engine::kBiWeekly));
+    wizard.loanDataPage()->cmdCalcBasicPayment_Click();
+    wizard.loanDataPage()->txtAmortization()->setText(QStringLiteral("20"));
+    wizard.cmdNext_Click();
+    EXPECT_EQ(wizard.termPage()->txtNumberOfPeriods()->text(), QStringLiteral("522"));
+}
+
+TEST_F(WizardTest, TheToolTipBoxSwitchesEveryTip)
+{
+    frmWizard &wizard = newWizard();
+    struct Case
+    {
+        QWidget *control;
+        QString tip;
+    };
+    const std::vector<Case> cases = {
+        {wizard.optionalPage()->txtTitle(), QStringLiteral("Enter the Title of your Document Here")},
+        {wizard.optionalPage()->txtComments(), QStringLiteral("Enter Additional Information Here")},
+        {wizard.optionalPage()->txtDownPaymentPercent(), QStringLiteral("Down Payment in Percent")},
+        {wizard.optionalPage()->txtDownPaymentDollars(), QStringLiteral("Down Payment in Dollar Amount")},
+        {wizard.optionalPage()->txtCMHC(), QStringLiteral("Canada Mortgage and Housing Corporation")},
+        {wizard.loanDataPage()->cmdCalculate(Field::LoanAmount), QStringLiteral("Calculate Loan Amount")},
+        {wizard.loanDataPage()->cmdCalculate(Field::InterestRate), QStringLiteral("Calculate Interest Rate")},
+        {wizard.loanDataPage()->cmdCalculate(Field::Amortization), QStringLiteral("Calculate Amortization")},
+        {wizard.loanDataPage()->cmdCalculate(Field::BasicPayment), QStringLiteral("Calculate Basic Payment")},
+        {wizard.termPage()->dtpStartDate(), QStringLiteral("tip: Use the Arrow keys to change the date")},
+        {wizard.termPage()->dtpFirstPaymentDue(), QStringLiteral("tip: Use the Arrow keys to change the date")}};
+    for (const Case &c : cases)
+        EXPECT_EQ(c.control->toolTip(), c.tip);
+    wizard.loanTypePage()->chkToolTip()->setChecked(false);
+    EXPECT_EQ(m_settings->value(kSettingsSection, kToolTip), QStringLiteral("0"));
+    for (const QWidget *widget : wizard.findChildren<QWidget *>())
+        EXPECT_TRUE(widget->toolTip().isEmpty()) << widget->objectName().toStdString();
+    EXPECT_FALSE(newWizard().loanTypePage()->chkToolTip()->isChecked());
+    m_wizard->loanTypePage()->chkToolTip()->setChecked(true);
+    EXPECT_EQ(m_settings->value(kSettingsSection, kToolTip), QStringLiteral("1"));
+    EXPECT_EQ(m_wizard->optionalPage()->txtCMHC()->toolTip(),
+              QStringLiteral("Canada Mortgage and Housing Corporation"));
+}
+
+TEST_F(WizardTest, DatePickersShowTheProgramsDateFormat)
+{
+    struct Case
+    {
+        const char *pattern;
+        const char *shown;
+    };
+    for (const Case &c : {Case {"M/d/yyyy", "3/15/2026"}, Case {"dd-MMM-yyyy", "15-Mar-2026"},
+                          Case {"yyyy-MM-dd", "2026-03-15"}, Case {"MMM/d/yyyy", "Mar/15/2026"}}) {
+        SCOPED_TRACE(c.pattern);
+        m_settings->setValue(kSettingsSection, kDateFormatString, QLatin1String(c.pattern));
+        m_wizard.reset();
+        stop();
+        start();
+        frmWizard &wizard = newWizard();
+        EXPECT_EQ(wizard.termPage()->dtpFirstPaymentDue()->text(), QLatin1String(c.shown));
+        EXPECT_TRUE(wizard.termPage()->dtpFirstPaymentDue()->calendarPopup());
+    }
+}

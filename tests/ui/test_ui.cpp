@@ -1,0 +1,90 @@
+#include "support/QtPrinters.h"
+#include "ui/DateField.h"
+#include "ui/NumberFieldValidator.h"
+
+#include <QDateEdit>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using ui::NumberFieldValidator;
+
+TEST(NumberFieldValidatorTest, NumbersWithinTheRangeAndTheirDecimals)
+{
+    struct Case
+    {
+        double minimum, maximum;
+        int decimals;
+        QChar separator;
+        const char *typed;
+        QValidator::State state;
+    };
+    const QValidator::State ok = QValidator::Acceptable, partial = QValidator::Intermediate,
+                            refused = QValidator::Invalid;
+    for (const Case &c : {
+             Case {0, 1000, 2, u'.', "", ok}, // an empty field: not given
+             Case {0, 1000, 2, u'.', "999.99", ok},
+             Case {0, 1000, 2, u'.', "1000", ok},
+             Case {0, 1000, 2, u'.', "1000.01", refused},
+             Case {0, 1000, 2, u'.', "12.345", refused}, // a third decimal
+             Case {0, 1000, 2, u'.', ".", partial},
+             Case {0, 1000, 2, u'.', ".5", ok},
+             Case {0, 1000, 2, u'.', "1.2.3", refused},
+             Case {0, 1000, 2, u'.', "12a", refused},
+             Case {0, 1000, 2, u'.', "-5", refused}, // no sign without a negative minimum
+             Case {0, 1000, 2, u'.', "1,5", refused},
+             Case {0, 1000, 2, u',', "1,5", ok}, // the locale's separator
+             Case {0, 1000, 2, u',', "1.5", refused},
+             Case {0, 90000, 0, u'.', "90000", ok},
+             Case {0, 90000, 0, u'.', "1.", refused}, // no decimals at all
+             Case {0, 1000, 2, u'.', "\u0661", refused}, // digits of other scripts
+             Case {-100, 100, 2, u'.', "-", partial},
+             Case {-100, 100, 2, u'.', "-.", partial},
+             Case {-100, 100, 2, u'.', "-99.5", ok},
+             Case {-100, 100, 2, u'.', "-100.01", refused},
+             Case {-100, 100, 2, u'.', "5-", refused},
+             Case {10, 100, 0, u'.', "5", partial}, // may still grow into a valid number
+             Case {10, 100, 0, u'.', "50", ok},
+         }) {
+        SCOPED_TRACE(c.typed);
+        NumberFieldValidator validator(c.minimum, c.maximum, c.decimals, c.separator);
+        QString input = QString::fromUtf8(c.typed);
+        int position = int(input.size());
+        EXPECT_EQ(validator.validate(input, position), c.state);
+    }
+}
+
+TEST(DateFieldTest, ThePickerShowsTheProgramsDatePattern)
+{
+    struct Case
+    {
+        QString pattern, format, shown;
+    };
+    for (const Case &c :
+         {Case {QStringLiteral("M/d/yyyy"), QStringLiteral("M'/'d'/'yyyy"), QStringLiteral("3/5/2026")},
+          Case {QStringLiteral("dd-MMM-yyyy"), QStringLiteral("dd'-'MMM'-'yyyy"), QStringLiteral("05-Mar-2026")},
+          Case {QStringLiteral("yyyy-MM-dd"), QStringLiteral("yyyy'-'MM'-'dd"), QStringLiteral("2026-03-05")},
+          Case {QStringLiteral("d 'of' M"), QStringLiteral("d' ''of'' 'M"), QString()},
+          Case {QString(), QStringLiteral("M/d/yyyy"), QStringLiteral("3/5/2026")}}) {
+        SCOPED_TRACE(c.pattern.toStdString());
+        EXPECT_EQ(ui::pickerFormat(c.pattern), c.format);
+        if (c.shown.isEmpty())
+            continue;
+        const std::unique_ptr<QDateEdit> field(ui::dateField(c.pattern));
+        field->setDate(QDate(2026, 3, 5));
+        EXPECT_EQ(field->text(), c.shown);
+        EXPECT_TRUE(field->calendarPopup());
+    }
+}
+
+TEST(DateFieldTest, SerialsAndTheFieldsRange)
+{
+    EXPECT_EQ(ui::toQDate(0), QDate(1899, 12, 30));
+    EXPECT_EQ(ui::toSerial(QDate(2026, 3, 15)), 46096);
+    EXPECT_EQ(ui::toQDate(46096), QDate(2026, 3, 15));
+    // A date beyond what a picker holds is brought to its nearest end.
+    const std::unique_ptr<QDateEdit> field(ui::dateField(QStringLiteral("M/d/yyyy")));
+    field->setDate(ui::toQDate(-5));
+    EXPECT_EQ(field->date(), QDate(1900, 1, 1));
+}

@@ -1,0 +1,267 @@
+#include "ScheduleGrid.h"
+
+#include "CellEditor.h"
+#include "FittedTextDelegate.h"
+#include "ScheduleModel.h"
+#include "ShellServices.h"
+
+#include "document/DocumentFile.h"
+#include "engine/NumberFormat.h"
+#include "ui/Twips.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+
+#include <cmath>
+
+namespace views {
+
+namespace {
+
+constexpr int kHeaderHeightTwips = 450;
+
+} // namespace
+
+QFont scheduleFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"), 8);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+void setupTable(QTableView *table, const QFont &font)
+{
+    table->setFont(font);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
+    table->setWordWrap(false);
+}
+
+int pixels(int twips)
+{
+    return int(std::ceil(ui::pixelsFromTwips(twips)));
+}
+
+ScheduleGrid::ScheduleGrid(document::DocumentData &document, const engine::NumberFormat &format, ShellServices &shell,
+                           const QFont &font, QWidget *parent)
+    : QTableView(parent)
+    , m_data(document)
+    , m_format(format)
+    , m_shell(shell)
+{
+    setObjectName(QStringLiteral("gridMain1"));
+    const QFontMetrics metrics(font);
+    for (int c = 0; c < 128; ++c)
+        m_asciiAdvance[size_t(c)] = metrics.horizontalAdvance(QChar(c));
+    m_model = new ScheduleModel(m_data.loan, m_data.columns, this);
+    m_model->setFont(font);
+    setModel(m_model);
+    setItemDelegate(new FittedTextDelegate(this));
+    setupTable(this, font);
+    horizontalHeader()->setFixedHeight(pixels(kHeaderHeightTwips));
+    horizontalHeader()->setSectionsMovable(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_editor = new CellEditor(this, m_model, m_data, m_format, m_shell);
+    setPreferences(m_preferences);
+}
+
+void ScheduleGrid::setPreferences(const ViewPreferences &preferences)
+{
+    m_preferences = preferences;
+    verticalScrollBar()->setTracking(preferences.scrollTrack);
+    horizontalScrollBar()->setTracking(preferences.scrollTrack);
+    m_model->setBands(preferences.rowInterval, preferences.rowIntervalColor);
+}
+
+GridPosition ScheduleGrid::position() const
+{
+    const QModelIndex current = currentIndex();
+    return {current.isValid() ? current.row() : -1, current.isValid() ? current.column() : -1,
+            verticalScrollBar()->value()};
+}
+
+void ScheduleGrid::restorePosition(const GridPosition &position)
+{
+    const int rows = m_model->rowCount();
+    const int columns = m_model->columnCount();
+    if (position.row >= 0 && rows > 0 && columns > 0) {
+        const QModelIndex cell =
+            m_model->index(std::min(position.row, rows - 1), std::min(position.column, columns - 1));
+        // Setting the cursor selects its cell: a cursor that did not move keeps the user's selection.
+        if (cell != currentIndex())
+            setCurrentIndex(cell);
+    }
+    verticalScrollBar()->setValue(position.topRow);
+}
+
+void ScheduleGrid::SetGridMain1(GridRequest request)
+{
+    switch (request) {
+    case GridRequest::Init:
+        m_data.columns.init(false);
+        break;
+    case GridRequest::ReadFromArray: {
+        const GridPosition kept = position();
+        m_model->reload();
+        applyColumnWidths();
+        restorePosition(kept);
+        break;
+    }
+    case GridRequest::StoreToArray:
+        // Only the shown grid carries the user's layout.
+        if (isHidden())
+            return;
+        for (int p = 0; p < m_model->columnCount(); ++p) {
+            auto &column = m_data.columns.columns[size_t(m_model->logicalColumn(p))];
+            column.Caption = m_model->headerData(p, Qt::Horizontal).toString().toStdString();
+            column.Alignment = m_model->columnAlignment(p);
+            // A width the user has not changed keeps its exact twips.
+            if (columnWidth(p) != pixels(column.Width))
+                column.Width = ui::twipsFromPixels(columnWidth(p));
+        }
+        break;
+    }
+}
+
+void ScheduleGrid::applyColumnWidths()
+{
+    for (int p = 0; p < m_model->columnCount(); ++p) {
+        const int twips = m_data.columns.columns[size_t(m_model->logicalColumn(p))].Width;
+        setColumnWidth(p, std::max(pixels(twips), 1));
+    }
+}
+
+int ScheduleGrid::GetNumberOfVisibleColumns() const
+{
+    return m_data.columns.visibleCount();
+}
+
+void ScheduleGrid::SetGridMain1DateColumn()
+{
+    // The schedule makes its Date texts from the serials with its format: giving it the current one is enough.
+    m_data.loan.gridMain0.setFormat(m_format);
+    const int column = m_model->visibleColumn(engine::colDate);
+    if (column >= 0 && m_model->rowCount() > 0)
+        emit m_model->dataChanged(m_model->index(0, column), m_model->index(m_model->rowCount() - 1, column));
+}
+
+void ScheduleGrid::PaintCells()
+{
+    m_model->paintCells();
+}
+
+void ScheduleGrid::PaintGridInterval(int lastRow)
+{
+    // The bands are worked out as each row is drawn; only the progress is left to report.
+    m_model->setBands(m_preferences.rowInterval, m_preferences.rowIntervalColor);
+    m_shell.SetProgressBar(lastRow, std::max(lastRow, 1));
+}
+
+void ScheduleGrid::showSchedule()
+{
+    setUpdatesEnabled(false);
+    SetGridMain1(GridRequest::ReadFromArray);
+    PaintCells();
+    PaintGridInterval(m_model->rowCount());
+    setUpdatesEnabled(true);
+}
+
+int ScheduleGrid::textWidth(std::string_view text) const
+{
+    int width = 0;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 128) {
+            const QString whole = QString::fromUtf8(text.data(), qsizetype(text.size()));
+            return ui::twipsFromPixels(QFontMetrics(m_model->font()).horizontalAdvance(whole));
+        }
+        width += m_asciiAdvance[byte];
+    }
+    return ui::twipsFromPixels(width);
+}
+
+std::array<int, 13> ScheduleGrid::widestTexts(const std::array<int, 13> &modes) const
+{
+    std::array<int, document::kLogicalColumns> widest {};
+    const int rows = m_model->rowCount();
+    if (rows == 0)
+        return widest;
+    const engine::ScheduleTable &schedule = m_data.loan.gridMain0;
+    auto measure = [&](const engine::ScheduleRowValues &values, int r) {
+        for (int k = 0; k < document::kLogicalColumns; ++k) {
+            const int mode = modes[size_t(k)];
+            if (mode == 0 || (mode == 1 && r == 0) || (mode == 2 && r == rows - 1))
+                widest[size_t(k)] =
+                    std::max(widest[size_t(k)], textWidth(engine::cellText(values, k, schedule.format())));
+        }
+    };
+    if (std::find(modes.begin(), modes.end(), 0) != modes.end()) {
+        // One pass over the rows for every column, the texts made as they are measured.
+        engine::ScheduleReader reader(schedule);
+        engine::ScheduleRowValues values;
+        for (int r = 0; reader.next(values); ++r)
+            measure(values, r);
+    } else {
+        measure(schedule.row(1), 0);
+        if (rows > 1)
+            measure(schedule.row(rows), rows - 1);
+    }
+    return widest;
+}
+
+void ScheduleGrid::applyFittedWidth(int logicalColumn, int widest, int minWidth)
+{
+    const int column = m_model->visibleColumn(logicalColumn);
+    if (column >= 0) {
+        widest = std::max(widest, minWidth - 150);
+        m_data.columns.columns[size_t(logicalColumn)].Width = widest + 150;
+        setColumnWidth(column, pixels(widest + 150));
+    }
+    m_shell.markModified();
+}
+
+void ScheduleGrid::AutoSizeMainGrid2(int logicalColumn, int mode, int minWidth)
+{
+    std::array<int, document::kLogicalColumns> modes;
+    modes.fill(-1);
+    if (m_model->visibleColumn(logicalColumn) >= 0 && logicalColumn >= 0 && logicalColumn < document::kLogicalColumns)
+        modes[size_t(logicalColumn)] = mode;
+    const auto widest = widestTexts(modes);
+    applyFittedWidth(
+        logicalColumn,
+        logicalColumn >= 0 && logicalColumn < document::kLogicalColumns ? widest[size_t(logicalColumn)] : 0, minWidth);
+}
+
+void ScheduleGrid::AutoSizeMainGrid()
+{
+    // Every data row of the first ten columns, the last row only of the three cumulative ones.
+    std::array<int, document::kLogicalColumns> modes;
+    for (int k = 0; k < document::kLogicalColumns; ++k)
+        modes[size_t(k)] = m_model->visibleColumn(k) < 0 ? -1 : k < 10 ? 0 : 2;
+    const auto widest = widestTexts(modes);
+    for (int k = 0; k < document::kLogicalColumns; ++k) {
+        if (k < 10)
+            m_shell.SetProgressBar(k + 1, 10);
+        applyFittedWidth(k, widest[size_t(k)], document::minimumColumnWidth(k));
+    }
+    SetGridMain1(GridRequest::StoreToArray);
+}
+
+void ScheduleGrid::autoFit()
+{
+    const GridPosition kept = position();
+    std::vector<int> widths;
+    for (int p = 0; p < m_model->columnCount(); ++p)
+        widths.push_back(columnWidth(p));
+    AutoSizeMainGrid();
+    restorePosition(kept);
+    for (int p = 0; p < m_model->columnCount(); ++p) {
+        if (columnWidth(p) != widths[size_t(p)])
+            m_shell.markModified();
+    }
+}
+
+} // namespace views

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QColor>
+#include <QTableView>
+
+#include <array>
+#include <string_view>
+
+namespace engine {
+class NumberFormat;
+}
+namespace document {
+struct DocumentData;
+}
+
+namespace views {
+
+class CellEditor;
+class ScheduleModel;
+class ShellServices;
+
+// The display preferences the views follow.
+struct ViewPreferences
+{
+    int rowInterval = 4;
+    QColor rowIntervalColor = QColor(0xEF, 0xEF, 0xEF);
+    bool scrollTrack = true;
+};
+
+// What SetGridMain1 does: lay the columns out anew, show the schedule computed, or keep the user's layout.
+enum class GridRequest { Init, ReadFromArray, StoreToArray };
+
+// Where the user is in the grid: the current cell (-1: none) and the row at the top.
+struct GridPosition
+{
+    int row = -1;
+    int column = -1;
+    int topRow = 0;
+};
+
+// The detailed schedule (gridMain1): the visible columns in their layout, shading, highlights and widths, and editing
+// in its cells.
+class ScheduleGrid : public QTableView
+{
+    Q_OBJECT
+
+public:
+    ScheduleGrid(document::DocumentData &document, const engine::NumberFormat &format, ShellServices &shell,
+                 const QFont &font, QWidget *parent = nullptr);
+
+    ScheduleModel *scheduleModel() const { return m_model; }
+    CellEditor *cellEditor() const { return m_editor; }
+    void setPreferences(const ViewPreferences &preferences);
+
+    void SetGridMain1(GridRequest request);
+    int GetNumberOfVisibleColumns() const;
+    // The Date column again from the schedule's day serials, in the current date format.
+    void SetGridMain1DateColumn();
+    void PaintCells();
+    void PaintGridInterval(int lastRow);
+    // The schedule just computed, shown with its highlights and bands.
+    void showSchedule();
+    // Fits every column to its contents, then stores the layout back.
+    void AutoSizeMainGrid();
+    // Fits one column: mode 0 measures every data row, 1 the first, 2 the last; never narrower than minWidth twips.
+    void AutoSizeMainGrid2(int logicalColumn, int mode, int minWidth);
+    // The Auto Fit command: fits the columns and keeps the top row in view.
+    void autoFit();
+
+    GridPosition position() const;
+    // The cursor and the top row put back, as near as the grid's rows and columns allow.
+    void restorePosition(const GridPosition &position);
+
+private:
+    // Width in twips of a text in the grid's font.
+    int textWidth(std::string_view text) const;
+    // The widest text, in twips, of each logical column by its measuring mode (0 every data row, 1 the first, 2 the
+    // last, -1 not measured).
+    std::array<int, 13> widestTexts(const std::array<int, 13> &modes) const;
+    // A fitted column's width: its widest text and a margin, never below the column's minimum.
+    void applyFittedWidth(int logicalColumn, int widest, int minWidth);
+    void applyColumnWidths();
+
+    document::DocumentData &m_data;
+    const engine::NumberFormat &m_format;
+    ShellServices &m_shell;
+    ViewPreferences m_preferences;
+    ScheduleModel *m_model = nullptr;
+    CellEditor *m_editor = nullptr;
+    std::array<int, 128> m_asciiAdvance {}; // pixel advance of each ASCII character in the grid's font
+};
+
+// The look both views' tables share.
+QFont scheduleFont();
+void setupTable(QTableView *table, const QFont &font);
+// Twips as whole pixels, rounded up so that nothing given in twips is drawn narrower.
+int pixels(int twips);
+
+} // namespace views
