@@ -75,9 +75,11 @@ FileCommands::FileCommands(MainWindow &shell)
 
 void FileCommands::update()
 {
-    const bool documents = !m_shell.documents().isEmpty();
-    for (QAction *item : {close, save, saveAs, properties})
+    // The Scenario window is no document, but Close closes it all the same.
+    const bool documents = !m_shell.documents().isEmpty() && !m_shell.scenarioActive();
+    for (QAction *item : {save, saveAs, properties})
         item->setEnabled(documents);
+    close->setEnabled(m_shell.mdiArea()->currentSubWindow() != nullptr);
 }
 
 void FileCommands::showProperties()

@@ -204,12 +204,13 @@ TEST_F(MainWindowTest, MenusInOrder)
         const char *menu;
         const char *items;
     };
-    for (const Case &c : {Case {"mnuFile", "&New|&Open|&Close|-|&Save|Save &As...|-|Propert&ies|-|E&xit"},
-                          Case {"mnuEdit", "&Undo|-|Cu&t|&Copy|&Paste"},
-                          Case {"mnuView", "&Details|&Summary|-|&Toolbar|Status &Bar|-|T&ime Left to Amortize..."},
-                          Case {"mnuFormat", "Align &Left|&Center|Align &Right|-|&AutoFit Columns"},
-                          Case {"mnuWindow", "&Cascade|Tile &Horizontal|Tile &Vertical|&Arrange Icons"},
-                          Case {"mnuHelp", "&Contents|-|&About Pellandra..."}}) {
+    for (const Case &c :
+         {Case {"mnuFile", "&New|&Open|&Close|-|&Save|Save &As...|-|Propert&ies|-|E&xit"},
+          Case {"mnuEdit", "&Undo|-|Cu&t|&Copy|&Paste"},
+          Case {"mnuView", "&Details|&Summary|-|&Toolbar|Status &Bar|-|T&ime Left to Amortize...|S&cenario"},
+          Case {"mnuFormat", "Align &Left|&Center|Align &Right|-|&AutoFit Columns"},
+          Case {"mnuWindow", "&Cascade|Tile &Horizontal|Tile &Vertical|&Arrange Icons"},
+          Case {"mnuHelp", "&Contents|-|&About Pellandra..."}}) {
         SCOPED_TRACE(c.menu);
         const auto *menu = window.findChild<QMenu *>(QLatin1String(c.menu));
         ASSERT_NE(menu, nullptr);
@@ -219,7 +220,7 @@ TEST_F(MainWindowTest, MenusInOrder)
     window.showContextMenu(QPoint());
     EXPECT_EQ(items(window.contextMenu()),
               QStringLiteral("&Undo|-|Cu&t|&Copy|&Paste|-|&AutoFit Columns|-|&Time "
-                             "Left to Amortize|-|&Detailed View|&Summary View|-|Propert&ies"));
+                             "Left to Amortize|Sce&nario|-|&Detailed View|&Summary View|-|Propert&ies"));
     EXPECT_EQ(window.findChild<QMenu *>(QStringLiteral("mnuDebug")), nullptr);
 
     // Help: no help file yet, and the about box.
