@@ -205,6 +205,13 @@ TEST_F(ScenarioWindowTest, ItsMenusAndToolbarRuleWhileActive)
     EXPECT_TRUE(window.fileMenu()->actions().contains(main.files().recentActions().first()));
     EXPECT_TRUE(main.files().recentActions().first()->isVisible());
 
+    // A new document given up in the wizard leaves the user on the Scenario again.
+    main.setWizardRunner([](app::MainWindow &, app::frmChild &) { return false; });
+    main.files().newDocument->trigger();
+    EXPECT_EQ(main.documents().size(), 1);
+    EXPECT_TRUE(main.scenarioActive());
+    EXPECT_EQ(toolbarEnabled(), onlyNewAndOpen);
+
     // Back on the document the main window's menus and buttons return.
     main.activateDocument(*main.documents().first());
     EXPECT_EQ(visibleMenuTitles(), mainMenus);
