@@ -28,10 +28,6 @@ std::string loanTypeLabel(int loanType);
 std::string compoundingLabel(int loanType, int compounding);
 // The wizard's long compounding texts, by code.
 std::string compoundingListText(int compounding);
-// The mortgage compounding list runs from the least to the most frequent compounding: list position <-> code,
-// -1 for a position or code the list does not have.
-int mortgageCompoundingCode(int listPosition);
-int mortgageCompoundingPosition(int compounding);
 std::string frequencyLabel(int frequency);
 // The wizard's (and the scenario calculator's) frequency texts, spelled as those lists spell them.
 std::string frequencyListText(int frequency);
