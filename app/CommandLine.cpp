@@ -3,10 +3,15 @@
 #include "DocumentLoader.h"
 #include "FileAccess.h"
 #include "LocaleFormat.h"
+#include "SettingsKeys.h"
+#include "SettingsStore.h"
 
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
+#include "engine/StatementMatch.h"
 #include "engine/Summary.h"
+#include "engine/YearEndReport.h"
+#include "views/StatementFile.h"
 
 #include <QIODevice>
 #include <QLocale>
@@ -58,16 +63,24 @@ int loadAndCalculate(const QString &path, document::DocumentData &data, const en
     return ExitOk;
 }
 
+void writeHeader(QTextStream &out, const QStringList &captions, char separator)
+{
+    QStringList fields;
+    for (const QString &caption : captions)
+        fields << csvField(caption, QLatin1Char(separator));
+    out << fields.join(QLatin1Char(separator)) << '\n';
+}
+
 int printSchedule(const QString &path, char separator, QTextStream &out, QTextStream &err)
 {
     document::DocumentData data;
     const engine::NumberFormat format = numberFormatFor(QLocale());
     if (const int code = loadAndCalculate(path, data, format, err))
         return code;
-    QStringList fields;
+    QStringList captions;
     for (int c = 0; c < engine::colDateSerial; ++c)
-        fields << csvField(QString::fromUtf8(engine::scheduleCaption(c)), QLatin1Char(separator));
-    out << fields.join(QLatin1Char(separator)) << '\n';
+        captions << QString::fromUtf8(engine::scheduleCaption(c));
+    writeHeader(out, captions, separator);
     // Straight from the schedule's numbers: plain decimals and dates never need quoting.
     std::string lines;
     engine::ScheduleReader reader(data.loan.gridMain0);
@@ -86,6 +99,31 @@ int printSchedule(const QString &path, char separator, QTextStream &out, QTextSt
     return ExitOk;
 }
 
+int printYearEnd(const QString &path, int closingMonth, char separator, QTextStream &out, QTextStream &err)
+{
+    document::DocumentData data;
+    const engine::NumberFormat format = numberFormatFor(QLocale());
+    if (const int code = loadAndCalculate(path, data, format, err))
+        return code;
+    const engine::YearEndReport report = engine::yearEndReport(data.loan, closingMonth);
+    // The year's column has no caption in the window; a file names every column.
+    QStringList captions {QStringLiteral("Year")};
+    for (int c = 1; c < report.cols(); ++c)
+        captions << QString::fromUtf8(engine::yearEndCaption(c));
+    writeHeader(out, captions, separator);
+    std::string lines;
+    for (int r = 1; r < report.rows(); ++r) {
+        for (int c = 0; c < report.cols(); ++c) {
+            if (c > 0)
+                lines += separator;
+            lines += report.plainText(r, c);
+        }
+        lines += '\n';
+    }
+    writeAscii(out, lines);
+    return ExitOk;
+}
+
 int printSummary(const QString &path, QTextStream &out, QTextStream &err)
 {
     document::DocumentData data;
@@ -95,6 +133,86 @@ int printSummary(const QString &path, QTextStream &out, QTextStream &err)
     for (const auto &[label, value] : engine::summaryRows(data.loan, format))
         out << QString::fromStdString(label) << '\t' << QString::fromStdString(value) << '\n';
     return ExitOk;
+}
+
+// A table command's document file and output format: FILE [--format csv|tsv], from `first` on.
+struct TableArguments
+{
+    QString path;
+    char separator = ',';
+    QString error;
+};
+
+TableArguments tableArguments(const QStringList &arguments, int first)
+{
+    TableArguments table;
+    QString formatName = QStringLiteral("csv");
+    for (int i = first; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--format")) {
+            if (++i >= arguments.size()) {
+                table.error = QStringLiteral("--format needs csv or tsv");
+                return table;
+            }
+            formatName = arguments[i];
+        } else if (table.path.isEmpty()) {
+            table.path = arguments[i];
+        } else {
+            table.error = QStringLiteral("unexpected argument '%1'").arg(quotedForMessage(arguments[i]));
+            return table;
+        }
+    }
+    if (table.path.isEmpty())
+        table.error = QStringLiteral("%1 needs a document file").arg(arguments.first());
+    else if (formatName != QLatin1String("csv") && formatName != QLatin1String("tsv"))
+        table.error = QStringLiteral("unknown format '%1'").arg(quotedForMessage(formatName));
+    table.separator = formatName == QLatin1String("tsv") ? '\t' : ',';
+    return table;
+}
+
+// The candidates that could explain a lender's statement, best first; exit 0 only when the best one reproduces it.
+int printMatch(const QString &statementPath, const QString &documentPath, QTextStream &out, QTextStream &err)
+{
+    engine::NumberFormat format = numberFormatFor(QLocale());
+    // The statement may give its dates as the user prefers to see them.
+    format.setDatePattern(
+        IniSettingsStore()
+            .value(kSettingsSection, kDateFormatString, QString::fromLatin1(engine::kDefaultDatePattern))
+            .toStdString());
+    document::DocumentData data;
+    if (const int code = loadAndCalculate(documentPath, data, format, err))
+        return code;
+    const views::StatementText file = views::readStatementFile(statementPath);
+    if (!file.ok()) {
+        err << file.error << Qt::endl;
+        return file.missing ? ExitFileUnreadable : ExitFileRefused;
+    }
+    const engine::StatementReadResult statement = engine::readStatement(file.text, format);
+    if (!statement.ok()) {
+        err << statementPath << ": " << QString::fromStdString(statement.error) << Qt::endl;
+        return ExitFileRefused;
+    }
+    const engine::MatchResult result = engine::matchStatement(data.loan, statement.statement, format);
+    if (!result.ok()) {
+        err << QString::fromStdString(result.error) << Qt::endl;
+        return ExitNotComputable;
+    }
+    const engine::LoanDocument &loan = data.loan;
+    out << "Compounding\tPeriods per Year\tStart Payment\tAnnual Rate\tRate From\tRows Matched\tRows Agreeing\t"
+           "Largest Difference\tFirst Disagreeing Date\n";
+    for (const engine::CandidateResult &candidate : result.candidates) {
+        const engine::Conventions &c = candidate.conventions;
+        out << QString::fromStdString(engine::compoundingText(loan.gintLoanType, c.compounding)) << '\t'
+            << QString::fromStdString(engine::yearLengthText(loan.gintFreqOfInst, c.periodsPerYearIndex)) << '\t'
+            << QString::fromStdString(engine::startPaymentText(c.startPayment)) << '\t'
+            << QString::number(c.annualRate * 100, 'f', 4) << '\t' << (c.rateFromStatement ? "statement" : "document")
+            << '\t' << candidate.rowsMatched << '\t' << candidate.rowsAgreeing << '\t'
+            << (candidate.rowsMatched > 0 ? QString::number(candidate.largestDifference, 'f', 2) : QString()) << '\t'
+            << (candidate.firstDisagreeingLine > 0
+                    ? QString::fromStdString(format.formatDate(candidate.firstDisagreeingDate, "yyyy-MM-dd"))
+                    : QString())
+            << '\n';
+    }
+    return result.reproduced() ? ExitOk : ExitNoMatch;
 }
 
 int badArguments(QTextStream &err, const QString &why)
@@ -111,6 +229,11 @@ QString usageText()
                           "  pellandra [--debug] [FILE.plr]                   open the program, with a document\n"
                           "  pellandra --schedule FILE.plr [--format csv|tsv] print the computed schedule\n"
                           "  pellandra --summary FILE.plr                     print the loan's summary table\n"
+                          "  pellandra --year-end MONTH FILE.plr [--format csv|tsv]\n"
+                          "                                                   print the year-end report, closing\n"
+                          "                                                   each year in MONTH (1 to 12)\n"
+                          "  pellandra --match STATEMENT FILE.plr             which conventions reproduce a lender's\n"
+                          "                                                   statement (exit 6: none does)\n"
                           "  pellandra --help | --version\n");
 }
 
@@ -128,30 +251,31 @@ std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, Q
         return ExitOk;
     }
     if (command == QLatin1String("--schedule")) {
-        QString path;
-        QString formatName = QStringLiteral("csv");
-        for (int i = 1; i < arguments.size(); ++i) {
-            if (arguments[i] == QLatin1String("--format")) {
-                if (++i >= arguments.size())
-                    return badArguments(err, QStringLiteral("--format needs csv or tsv"));
-                formatName = arguments[i];
-            } else if (path.isEmpty()) {
-                path = arguments[i];
-            } else {
-                return badArguments(err,
-                                    QStringLiteral("unexpected argument '%1'").arg(quotedForMessage(arguments[i])));
-            }
-        }
-        if (path.isEmpty())
-            return badArguments(err, QStringLiteral("--schedule needs a document file"));
-        if (formatName != QLatin1String("csv") && formatName != QLatin1String("tsv"))
-            return badArguments(err, QStringLiteral("unknown format '%1'").arg(quotedForMessage(formatName)));
-        return printSchedule(path, formatName == QLatin1String("csv") ? ',' : '\t', out, err);
+        const TableArguments table = tableArguments(arguments, 1);
+        if (!table.error.isEmpty())
+            return badArguments(err, table.error);
+        return printSchedule(table.path, table.separator, out, err);
+    }
+    if (command == QLatin1String("--year-end")) {
+        bool isNumber = false;
+        const int month = arguments.value(1).toInt(&isNumber);
+        if (!isNumber || month < 1 || month > 12)
+            return badArguments(err,
+                                QStringLiteral("--year-end needs a closing month from 1 to 12, then a document file"));
+        const TableArguments table = tableArguments(arguments, 2);
+        if (!table.error.isEmpty())
+            return badArguments(err, table.error);
+        return printYearEnd(table.path, month, table.separator, out, err);
     }
     if (command == QLatin1String("--summary")) {
         if (arguments.size() != 2)
             return badArguments(err, QStringLiteral("--summary needs exactly one document file"));
         return printSummary(arguments[1], out, err);
+    }
+    if (command == QLatin1String("--match")) {
+        if (arguments.size() != 3)
+            return badArguments(err, QStringLiteral("--match needs a statement file and a document file"));
+        return printMatch(arguments[1], arguments[2], out, err);
     }
     for (const QString &argument : arguments) {
         if (argument.startsWith(QLatin1String("--")) && argument != QLatin1String("--debug"))

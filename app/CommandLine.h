@@ -15,10 +15,11 @@ enum ExitCode : int {
     ExitFileUnreadable = 2,
     ExitFileRefused = 3,
     ExitNotComputable = 4,
+    ExitNoMatch = 6, // no candidate reproduces the lender's statement
 };
 
-// Runs a command that needs no window (schedule, summary, help, version). Returns nothing when the arguments ask
-// for the windowed program instead. `arguments` excludes the program name.
+// Runs a command that needs no window (schedule, summary, statement match, help, version). Returns nothing when the
+// arguments ask for the windowed program instead. `arguments` excludes the program name.
 std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
 // The text the usage message shows.

@@ -3,13 +3,18 @@
 #include "Command.h"
 #include "Icons.h"
 #include "MainWindow.h"
+#include "SettingsKeys.h"
 #include "frmChild.h"
 
+#include "engine/StatementMatch.h"
 #include "views/CellEditor.h"
+#include "views/MatchStatementDialog.h"
 #include "views/ScheduleView.h"
+#include "views/frmLumpSums.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QTableView>
 
 namespace app {
 
@@ -24,6 +29,8 @@ EditCommands::EditCommands(MainWindow &shell)
     copyAction->setShortcut(QKeySequence::Copy);
     pasteAction = command(this, QStringLiteral("&Paste"), [this] { paste(); });
     pasteAction->setShortcut(QKeySequence::Paste);
+    lumpSums = command(this, QStringLiteral("&Lump Sums..."), [this] { showLumpSums(); });
+    matchStatementAction = command(this, QStringLiteral("Match &Statement..."), [this] { matchStatement(); });
 }
 
 void EditCommands::update()
@@ -33,6 +40,10 @@ void EditCommands::update()
     cut->setEnabled(false);
     copyAction->setEnabled(documents);
     pasteAction->setEnabled(documents && !QGuiApplication::clipboard()->text().isEmpty());
+    lumpSums->setEnabled(documents);
+    // The document's own figures are matched, not a report shown in their place.
+    frmChild *document = m_shell.activeDocument();
+    matchStatementAction->setEnabled(document && !document->loan().gblnReportFlag);
 }
 
 void EditCommands::copy()
@@ -50,6 +61,38 @@ void EditCommands::paste()
     const QString text = QGuiApplication::clipboard()->text();
     if (document && !text.isEmpty() && !document->loan().gblnReportFlag)
         document->view()->cellEditor()->paste(text);
+}
+
+void EditCommands::showLumpSums()
+{
+    frmChild *document = m_shell.activeDocument();
+    if (!document)
+        return;
+    // The dialog edits the whole list: an edit still open in the grid is dropped, as scrolling drops it.
+    document->view()->cellEditor()->GridMain1_Scroll();
+    // The dialog opens on the lump sum of the schedule row the user is on; the year-end report's rows are not
+    // schedule rows, and the report is closed first.
+    const QTableView *grid = document->gridMain1();
+    const bool scheduleShown = !document->loan().gblnReportFlag;
+    const int row = scheduleShown && grid->currentIndex().isValid() ? grid->currentIndex().row() : -1;
+    document->CloseYearEndReport();
+    views::frmLumpSums dialog(document->loan(), *document, row, m_shell.numberFormat(), &m_shell);
+    m_shell.runDialog(dialog);
+}
+
+void EditCommands::matchStatement()
+{
+    frmChild *document = m_shell.activeDocument();
+    if (!document || document->loan().gblnReportFlag)
+        return;
+    views::MatchStatementDialog dialog(document->loan(), m_shell.numberFormat(), m_shell.dialogs(), kSettingsName,
+                                       document->folder(), &m_shell);
+    if (m_shell.runDialog(dialog) != QDialog::Accepted || !dialog.applied())
+        return;
+    const engine::Conventions conventions = *dialog.applied();
+    if (document->changeAndRecalculate(
+            [&conventions](document::DocumentData &data) { engine::applyConventions(data.loan, conventions); }))
+        document->markModified();
 }
 
 } // namespace app

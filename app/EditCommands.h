@@ -8,7 +8,8 @@ namespace app {
 
 class MainWindow;
 
-// The Edit menu: Undo and Cut (nothing to act on in a computed schedule), Copy and Paste.
+// The Edit menu: Undo and Cut (nothing to act on in a computed schedule), Copy, Paste, the Lump Sums dialog and
+// Match Statement.
 class EditCommands : public QObject
 {
     Q_OBJECT
@@ -20,11 +21,17 @@ public:
     void update();
     void copy();
     void paste();
+    // Edit > Lump Sums, on the active document.
+    void showLumpSums();
+    // Which conventions reproduce a lender's statement; Apply gives them to the active document.
+    void matchStatement();
 
     QAction *undo = nullptr;
     QAction *cut = nullptr;
     QAction *copyAction = nullptr;
     QAction *pasteAction = nullptr;
+    QAction *lumpSums = nullptr;
+    QAction *matchStatementAction = nullptr;
 
 private:
     MainWindow &m_shell;

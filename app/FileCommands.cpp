@@ -87,6 +87,7 @@ void FileCommands::showProperties()
     frmChild *document = m_shell.activeDocument();
     if (!document)
         return;
+    document->CloseYearEndReport();
     engine::LoanDocument edited = document->loan();
     const frmWizard::Result result = m_shell.runWizard(edited, true);
     if (!result.documentChanged)

@@ -8,6 +8,7 @@
 #include "Icons.h"
 #include "LocaleFormat.h"
 #include "ProgressShown.h"
+#include "ReportCommands.h"
 #include "SettingsKeys.h"
 #include "SettingsStore.h"
 #include "ViewCommands.h"
@@ -16,6 +17,7 @@
 #include "frmChild.h"
 
 #include "scenario/frmScenario.h"
+#include "ui/BgrColor.h"
 #include "ui/Twips.h"
 
 #include <QAction>
@@ -32,6 +34,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTableView>
 #include <QTimer>
 #include <QToolBar>
 
@@ -58,6 +61,7 @@ MainWindow::MainWindow(SettingsStore &settings, ui::UserDialogs &dialogs, bool d
     m_edit = new EditCommands(*this);
     m_view = new ViewCommands(*this);
     m_format = new FormatCommands(*this);
+    m_reportCommands = new ReportCommands(*this);
     m_window = new WindowCommands(*this);
     m_help = new HelpCommands(*this);
     if (debug)
@@ -199,6 +203,8 @@ void MainWindow::createMenus()
     edit->addAction(m_edit->undo);
     edit->addSeparator();
     edit->addActions({m_edit->cut, m_edit->copyAction, m_edit->pasteAction});
+    edit->addSeparator();
+    edit->addActions({m_edit->lumpSums, m_edit->matchStatementAction});
 
     QMenu *view = addMenu(QStringLiteral("&View"), "mnuView", m_view);
     view->addActions({m_view->details, m_view->summary});
@@ -206,11 +212,19 @@ void MainWindow::createMenus()
     view->addActions({m_view->toolbar, m_view->statusBar});
     view->addSeparator();
     view->addActions({m_view->timeLeft, m_view->scenario});
+    view->addSeparator();
+    view->addAction(m_view->options);
 
     QMenu *format = addMenu(QStringLiteral("F&ormat"), "mnuFormat", m_format);
     format->addActions({m_format->alignLeft, m_format->center, m_format->alignRight});
     format->addSeparator();
     format->addAction(m_format->autoFitColumns);
+
+    QMenu *report = addMenu(QStringLiteral("&Report"), "mnuReport", m_reportCommands);
+    report->addAction(m_reportCommands->yearEndReport);
+    report->addMenu(m_reportCommands->yearEndMonth);
+    report->addSeparator();
+    report->addAction(m_reportCommands->closeYearEndReport);
 
     QMenu *window = addMenu(QStringLiteral("&Window"), "mnuWindow", m_window);
     window->addActions(
@@ -437,6 +451,8 @@ void MainWindow::showContextMenu(const QPoint &globalPosition)
     add(m_edit->copyAction, QStringLiteral("&Copy"));
     add(m_edit->pasteAction, QStringLiteral("&Paste"));
     m_context->addSeparator();
+    add(m_edit->lumpSums, QStringLiteral("&Lump Sum"));
+    m_context->addSeparator();
     add(m_format->autoFitColumns, QStringLiteral("&AutoFit Columns"));
     m_context->addSeparator();
     add(m_view->timeLeft, QStringLiteral("&Time Left to Amortize"));
@@ -454,11 +470,51 @@ views::ViewPreferences MainWindow::viewPreferences() const
 {
     views::ViewPreferences preferences;
     preferences.rowInterval = m_state.gintRowInterval;
-    // Colours are stored with blue in the high byte.
-    const int bgr = m_state.glngRowIntervalColor;
-    preferences.rowIntervalColor = QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+    preferences.rowIntervalColor = ui::colorFromBgr(m_state.glngRowIntervalColor);
     preferences.scrollTrack = m_state.gintScrollTrack != 0;
     return preferences;
+}
+
+engine::Preferences MainWindow::preferences() const
+{
+    engine::Preferences preferences;
+    preferences.dateFormat = m_state.gstrDateFormat.toStdString();
+    preferences.rowInterval = m_state.gintRowInterval;
+    preferences.rowIntervalColor = m_state.glngRowIntervalColor;
+    preferences.scrollTrack = m_state.gintScrollTrack != 0;
+    return preferences;
+}
+
+void MainWindow::applyPreferences(const engine::Preferences &chosen)
+{
+    const engine::Preferences before = preferences();
+    const QList<frmChild *> windows = documents();
+    for (frmChild *window : windows)
+        window->gridMain1()->setUpdatesEnabled(false);
+    if (chosen.dateFormat != before.dateFormat) {
+        m_state.gstrDateFormat = QString::fromStdString(chosen.dateFormat);
+        m_settings.setValue(kSettingsSection, kDateFormatString, m_state.gstrDateFormat);
+        m_numberFormat.setDatePattern(chosen.dateFormat);
+        for (frmChild *window : windows)
+            window->dateFormatChanged();
+    }
+    const bool shading = chosen.rowInterval != before.rowInterval || chosen.rowIntervalColor != before.rowIntervalColor;
+    if (shading) {
+        m_state.gintRowInterval = chosen.rowInterval;
+        m_state.glngRowIntervalColor = chosen.rowIntervalColor;
+        m_settings.setIntValue(kSettingsSection, kRowInterval, chosen.rowInterval);
+        m_settings.setIntValue(kSettingsSection, kRowIntervalColor, chosen.rowIntervalColor);
+    }
+    const bool scrollTrack = chosen.scrollTrack != before.scrollTrack;
+    if (scrollTrack) {
+        m_state.gintScrollTrack = chosen.scrollTrack ? 1 : 0;
+        m_settings.setIntValue(kSettingsSection, kScrollTrack, m_state.gintScrollTrack);
+    }
+    for (frmChild *window : windows) {
+        if (shading || scrollTrack)
+            window->view()->setPreferences(viewPreferences());
+        window->gridMain1()->setUpdatesEnabled(true);
+    }
 }
 
 void MainWindow::documentClosed(frmChild &window, int windowState)

@@ -5,6 +5,7 @@
 #include "wizard/frmWizard.h"
 
 #include "engine/NumberFormat.h"
+#include "engine/Preferences.h"
 #include "ui/BusyCursor.h"
 #include "ui/UserDialogs.h"
 #include "views/ScheduleView.h"
@@ -30,6 +31,7 @@ class EditCommands;
 class FileCommands;
 class FormatCommands;
 class HelpCommands;
+class ReportCommands;
 class SettingsStore;
 class ViewCommands;
 class WindowCommands;
@@ -56,12 +58,17 @@ public:
     DocumentSlots &docSlots() { return m_slots; }
     // The display preferences every document's views follow.
     views::ViewPreferences viewPreferences() const;
+    // The display preferences as held for the whole run; applying them stores what changed and brings every document
+    // window in line with it.
+    engine::Preferences preferences() const;
+    void applyPreferences(const engine::Preferences &chosen);
     const engine::NumberFormat &numberFormat() const { return m_numberFormat; }
 
     FileCommands &files() { return *m_file; }
     EditCommands &editCommands() { return *m_edit; }
     ViewCommands &viewCommands() { return *m_view; }
     FormatCommands &formatCommands() { return *m_format; }
+    ReportCommands &reportCommands() { return *m_reportCommands; }
     WindowCommands &windowCommands() { return *m_window; }
     HelpCommands &helpCommands() { return *m_help; }
     // Null unless the program was started with --debug.
@@ -72,6 +79,7 @@ public:
     void setWizardRunner(WizardRunner runner) { m_runWizard = std::move(runner); }
     void setDialogRunner(DialogRunner runner);
     void setClock(frmWizard::Clock clock) { m_clock = std::move(clock); }
+    const frmWizard::Clock &clock() const { return m_clock; }
     int runDialog(QDialog &dialog);
     // The wizard on `loan` (an existing document in properties mode); `loan` takes what closing left.
     frmWizard::Result runWizard(engine::LoanDocument &loan, bool propertiesMode);
@@ -154,6 +162,7 @@ private:
     EditCommands *m_edit = nullptr;
     ViewCommands *m_view = nullptr;
     FormatCommands *m_format = nullptr;
+    ReportCommands *m_reportCommands = nullptr;
     WindowCommands *m_window = nullptr;
     HelpCommands *m_help = nullptr;
     DebugCommands *m_debug = nullptr;

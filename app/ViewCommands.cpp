@@ -14,6 +14,7 @@
 
 #include "scenario/frmScenario.h"
 #include "views/ScheduleView.h"
+#include "views/frmOptions.h"
 
 #include <QActionGroup>
 #include <QMdiArea>
@@ -59,14 +60,18 @@ ViewCommands::ViewCommands(MainWindow &shell)
 
     timeLeft = command(this, QStringLiteral("T&ime Left to Amortize..."), [this] { showTimeLeft(); });
     scenario = command(this, QStringLiteral("S&cenario"), [this] { showScenario(); });
+    options = command(this, QStringLiteral("&Options..."), [this] { showOptions(); });
 }
 
 void ViewCommands::update()
 {
     const bool documents = m_shell.activeDocument() != nullptr;
-    for (QAction *item : {details, summary, timeLeft})
+    for (QAction *item : {details, summary, timeLeft, options})
         item->setEnabled(documents);
     CheckSelectedView();
+    // The year-end report stands in the schedule's place: no columns to arrange.
+    if (documents && m_shell.activeDocument()->loan().gblnReportFlag)
+        options->setEnabled(false);
 }
 
 void ViewCommands::CheckSelectedView()
@@ -82,11 +87,28 @@ void ViewCommands::showTimeLeft()
     frmChild *document = m_shell.activeDocument();
     if (!document)
         return;
-    // The dialog opens on the date of the grid's current row.
+    // The dialog opens on the date of the grid's current row; a row of the year-end report is no schedule row.
     const QTableView *grid = document->gridMain1();
-    const int row = grid && grid->currentIndex().isValid() ? grid->currentIndex().row() : 0;
+    const int row = grid && grid->currentIndex().isValid() && !document->reportShown() ? grid->currentIndex().row() : 0;
     frmTimeLeft dialog(document->loan(), m_shell.numberFormat(), row, m_shell.dialogs(), &m_shell);
     m_shell.runDialog(dialog);
+}
+
+void ViewCommands::showOptions()
+{
+    frmChild *active = m_shell.activeDocument();
+    if (!active || active->loan().gblnReportFlag)
+        return;
+    // Widths and alignments changed in the grid belong to the layout the dialog rearranges.
+    active->view()->SetGridMain1(views::GridRequest::StoreToArray);
+    views::frmOptions dialog(active->data().columns, m_shell.preferences(), m_optionsTab, m_shell.numberFormat(),
+                             m_shell.clock(), m_shell.dialogs(), *active, &m_shell);
+    const int result = m_shell.runDialog(dialog);
+    m_optionsTab = dialog.tab();
+    if (result != QDialog::Accepted)
+        return;
+    active->changeAndRecalculate([&](document::DocumentData &data) { dialog.applyColumns(data.columns); });
+    m_shell.applyPreferences(dialog.preferences());
 }
 
 void ViewCommands::showScenario()

@@ -6,6 +6,7 @@
 #include "ProgressShown.h"
 #include "SettingsKeys.h"
 
+#include "engine/ChangeTables.h"
 #include "engine/Schedule.h"
 #include "views/ScheduleView.h"
 #include "views/TextTableModel.h"
@@ -97,6 +98,36 @@ void frmChild::AutoSizeMainGrid()
     m_view->AutoSizeMainGrid();
 }
 
+void frmChild::YearEndReport(int closingMonth)
+{
+    DocState &state = m_shell.docSlots().state(m_slot);
+    const bool modified = state.blnModified;
+    {
+        const ProgressShown progress(m_shell, 100);
+        m_view->YearEndReport(closingMonth);
+    }
+    // The report takes the detailed view's place: asked for from the summary, it is shown at once.
+    if (m_view->summaryShown())
+        m_view->showDetails();
+    state.blnModified = modified;
+}
+
+void frmChild::CloseYearEndReport()
+{
+    if (!reportShown())
+        return;
+    const ProgressShown progress(m_shell, 100);
+    m_view->CloseYearEndReport();
+}
+
+void frmChild::dateFormatChanged()
+{
+    // The editors find a change by the date the schedule shows: the tables must show it the same way.
+    engine::reformatChangeDates(m_data.loan, m_shell.numberFormat());
+    m_view->SetGridMain1DateColumn();
+    m_view->gridMain1()->AutoSizeMainGrid2(engine::colDate, 0, document::minimumColumnWidth(engine::colDate));
+}
+
 bool frmChild::Calculate()
 {
     const engine::CalculateResult result = engine::Calculate(
@@ -114,6 +145,8 @@ bool frmChild::Calculate()
 
 bool frmChild::SaveToFile(const QString &path, QString *error)
 {
+    // The layout is stored from the schedule, never from the report's columns.
+    CloseYearEndReport();
     m_view->SetGridMain1(views::GridRequest::StoreToArray);
     const std::string bytes = document::writeDocument(m_data);
     const QString reason = replaceFile(path, QByteArrayView(bytes.data(), qsizetype(bytes.size())));
@@ -168,6 +201,7 @@ void frmChild::closeEvent(QCloseEvent *event)
 
 bool frmChild::queryClose()
 {
+    CloseYearEndReport();
     if (m_discarding)
         return true;
     DocState &state = m_shell.docSlots().state(m_slot);

@@ -48,6 +48,13 @@ public:
     QTableView *gridMain1() const;
     // The grid columns fitted to their contents (a new document's first layout).
     void AutoSizeMainGrid();
+    // The year-end report for closing month 1..12 in place of the schedule, under the progress bar; the document's
+    // modified flag stays as it was. Closing it brings the schedule back.
+    void YearEndReport(int closingMonth);
+    void CloseYearEndReport();
+    bool reportShown() const { return m_data.loan.gblnReportFlag; }
+    // The dates shown again in the program's date format, which has just changed.
+    void dateFormatChanged();
 
     void SetProgressBar(int done, int total) override;
     void markModified() override;

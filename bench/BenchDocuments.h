@@ -4,6 +4,8 @@
 #include "engine/Arithmetic.h"
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
+#include "engine/Statement.h"
+#include "engine/StatementMatch.h"
 
 #include <cmath>
 
@@ -53,6 +55,25 @@ inline LoanDocument weekly(int periods, const NumberFormat &format)
     addEntries(doc.gridBasicPayment, first + 7 * 20, changes, 7 * 450, doc.gdblBasicPayment, format);
     addEntries(doc.gridLumpSum, first + 3, periods / 45, 7 * 45, 1, format); // 2,000, between payment dates
     return doc;
+}
+
+// A lender's statement of `count` payment rows ending `fromEnd` rows before the end of `doc`'s schedule, computed
+// under the lender's conventions.
+inline Statement lenderStatement(LoanDocument doc, const Conventions &lender, int fromEnd, int count,
+                                 const NumberFormat &format)
+{
+    applyConventions(doc, lender);
+    Calculate(doc, format);
+    std::string text = "Date\tPayment\tInterest\tPrincipal\tBalance\n";
+    const ScheduleTable &grid = doc.gridMain0;
+    ScheduleReader reader(grid, std::max(grid.rows() - fromEnd - count, 1));
+    for (ScheduleRowValues row; reader.next(row) && row.row < grid.rows() - fromEnd;) {
+        text += format.formatDate(row.date());
+        for (int column : {colPayment, colInterest, colPrincipal, colEndingBalance})
+            text += "\t" + cellText(row, column, format);
+        text += "\n";
+    }
+    return readStatement(text, format).statement;
 }
 
 } // namespace bench

@@ -1,11 +1,24 @@
-// Start-up cost of the windowed program: the main window built and shown with an example document open and its
-// schedule computed, on the offscreen platform.
+// The windowed program on the offscreen platform: start-up with an example document open and its schedule computed,
+// and OK in the lump sums and the options dialogs on the 90,000-period weekly loan, up to the grid repainted; and the
+// whole of a command that prints a report.
+#include "app/CommandLine.h"
+#include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/MainWindow.h"
 #include "app/SettingsStore.h"
+#include "app/ViewCommands.h"
+#include "app/frmChild.h"
 #include "ui/UserDialogs.h"
+#include "views/frmLumpSums.h"
+#include "views/frmOptions.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -40,6 +53,104 @@ void BM_MainWindowWithExample(benchmark::State &state)
     }
 }
 
+// pellandra --year-end 12 on the 90,000-period weekly loan: reading, computing, summing up and printing.
+void BM_YearEndCommand_Weekly90000(benchmark::State &state)
+{
+    const QStringList arguments = {QStringLiteral("--year-end"), QStringLiteral("12"),
+                                   QStringLiteral(PELLANDRA_SOURCE_DIR "/bench/data/weekly-90000.plr")};
+    for (auto _ : state) {
+        QBuffer output;
+        output.open(QIODevice::WriteOnly);
+        QString errors;
+        QTextStream out(&output), err(&errors);
+        if (app::runHeadless(arguments, out, err).value_or(-1) != app::ExitOk)
+            state.SkipWithError("the command failed");
+        out.flush();
+        state.counters["bytes"] = double(output.size());
+    }
+}
+
+// The main window with the 90,000-period weekly loan open, its dialogs answered by `answer` instead of shown.
+class WeeklyLoanWindow
+{
+public:
+    explicit WeeklyLoanWindow(std::function<void(QDialog &)> answer)
+        : m_settings(m_dir.filePath(QStringLiteral("settings.ini")))
+        , m_window(m_settings, m_dialogs, false)
+    {
+        m_window.resize(1200, 800);
+        m_window.show();
+        m_window.files().OpenPath(QStringLiteral(PELLANDRA_SOURCE_DIR "/bench/data/weekly-90000.plr"));
+        m_window.setDialogRunner([answer](QDialog &dialog) {
+            answer(dialog);
+            return dialog.result();
+        });
+        QApplication::processEvents();
+    }
+    app::MainWindow &window() { return m_window; }
+    // The grid painted as the user sees it.
+    void repaint()
+    {
+        QTableView *grid = m_window.activeDocument()->gridMain1();
+        if (m_picture.size() != grid->size())
+            m_picture = QPixmap(grid->size());
+        grid->render(&m_picture);
+    }
+
+private:
+    QTemporaryDir m_dir;
+    app::IniSettingsStore m_settings;
+    SilentDialogs m_dialogs;
+    app::MainWindow m_window;
+    QPixmap m_picture;
+};
+
+// A lump sum of a new amount added on the grid's row and confirmed: the list differs, the schedule is computed again.
+void BM_LumpSumsOk_Weekly90000(benchmark::State &state)
+{
+    double amount = 100;
+    WeeklyLoanWindow shown([&amount](QDialog &dialog) {
+        auto &lumpSums = static_cast<views::frmLumpSums &>(dialog);
+        lumpSums.txtLumpSumAmount()->setText(QString::number(amount += 1));
+        lumpSums.cmdAdd_Click();
+        lumpSums.cmdOK_Click();
+    });
+    QTableView *grid = shown.window().activeDocument()->gridMain1();
+    grid->setCurrentIndex(grid->model()->index(45000, 1));
+    for (auto _ : state) {
+        shown.window().editCommands().lumpSums->trigger();
+        shown.repaint();
+    }
+}
+
+// A column hidden and shown again in turn, or the date format changed in turn: the active document computed again,
+// and with a new date format every window's Date column rewritten and fitted.
+void BM_OptionsOk_Weekly90000(benchmark::State &state)
+{
+    const bool dateFormat = state.range(0) != 0;
+    int turn = 0;
+    WeeklyLoanWindow shown([&](QDialog &dialog) {
+        auto &options = static_cast<views::frmOptions &>(dialog);
+        if (dateFormat) {
+            options.cboDateFormat()->setCurrentIndex(turn++ % 2 == 0 ? 17 : 1);
+        } else if (options.List2()->count() > 0) {
+            options.List2()->setCurrentRow(0);
+            options.cmdLeft_Click();
+        } else {
+            options.List1()->setCurrentRow(0);
+            options.cmdRight_Click();
+        }
+        options.cmdOK_Click();
+    });
+    for (auto _ : state) {
+        shown.window().viewCommands().options->trigger();
+        shown.repaint();
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_YearEndCommand_Weekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MainWindowWithExample)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LumpSumsOk_Weekly90000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OptionsOk_Weekly90000)->ArgName("dateFormat")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,6 @@
 // The schedule grid on a 90,000-period loan: the refresh after a calculation, painting at the top and at the
-// bottom, and Auto Fit. Runs on the offscreen platform.
+// bottom, and Auto Fit; the summary and its chart refreshed, and the year-end report shown. Runs on the offscreen
+// platform.
 #include "BenchDocuments.h"
 
 #include "document/DocumentFile.h"
@@ -8,8 +9,10 @@
 #include "views/ScheduleModel.h"
 #include "views/ScheduleView.h"
 #include "views/ShellServices.h"
+#include "views/SummaryView.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QTableView>
@@ -34,12 +37,18 @@ struct QuietShell : views::ShellServices
     views::ScheduleView *view = nullptr;
 };
 
-// A computed weekly loan shown in a view of ordinary window size.
+// A computed weekly loan shown in a view of ordinary window size: made here, or read from a document file.
 struct ShownLoan
 {
     explicit ShownLoan(int periods)
+        : ShownLoan(bench::weekly(periods, engine::NumberFormat()))
+    { }
+    explicit ShownLoan(const char *documentFile)
+        : ShownLoan(read(documentFile))
+    { }
+    explicit ShownLoan(engine::LoanDocument loan)
     {
-        data.loan = bench::weekly(periods, format);
+        data.loan = std::move(loan);
         engine::Calculate(data.loan, format);
         view = std::make_unique<views::ScheduleView>(data, format, shell);
         view->resize(1000, 700);
@@ -48,6 +57,17 @@ struct ShownLoan
         shell.format = &format;
         shell.view = view.get();
     }
+    static engine::LoanDocument read(const char *documentFile)
+    {
+        QFile file(QStringLiteral(PELLANDRA_SOURCE_DIR "/bench/data/") + QLatin1String(documentFile));
+        document::DocumentData read;
+        if (file.open(QIODevice::ReadOnly)) {
+            const QByteArray bytes = file.readAll();
+            document::readDocument(std::string_view(bytes.constData(), size_t(bytes.size())), read, {});
+        }
+        return read.loan;
+    }
+
     engine::NumberFormat format;
     QuietShell shell;
     document::DocumentData data;
@@ -118,8 +138,43 @@ void BM_EditOneCellAndRepaint_Weekly90000(benchmark::State &state)
     editOneCell(state, true);
 }
 
+// What a calculation refreshes of the summary view: the key figures, their widths, the chart's samples and lines,
+// and the layout.
+void BM_SummaryRefresh_Weekly90000(benchmark::State &state)
+{
+    ShownLoan shown("weekly-90000.plr");
+    views::SummaryView *summary = shown.view->summaryView();
+    for (auto _ : state) {
+        summary->PopulateGridSummary();
+        summary->AutoSizeSummaryGrid();
+        summary->PopulateGridChart();
+        summary->PositionSummaryViewControls();
+    }
+    state.counters["samples"] = double(summary->gridChart().size());
+}
+
+// Report > Year End Report: the report made from the schedule, put in the grid, shaded, fitted and painted.
+void BM_YearEndReportShown_Weekly90000(benchmark::State &state)
+{
+    ShownLoan shown("weekly-90000.plr");
+    QTableView *grid = shown.view->gridMain1();
+    QPixmap target(grid->size());
+    int years = 0;
+    for (auto _ : state) {
+        shown.view->YearEndReport(12);
+        grid->render(&target);
+        state.PauseTiming();
+        years = grid->model()->rowCount();
+        shown.view->CloseYearEndReport();
+        state.ResumeTiming();
+    }
+    state.counters["years"] = years;
+}
+
 } // namespace
 
+BENCHMARK(BM_SummaryRefresh_Weekly90000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearEndReportShown_Weekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditOneCell_Weekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditOneCellAndRepaint_Weekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridReadyAfterCalculate_Weekly90000)->Unit(benchmark::kMillisecond);

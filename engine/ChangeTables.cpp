@@ -3,6 +3,8 @@
 #include "LoanDocument.h"
 #include "NumberFormat.h"
 
+#include <algorithm>
+
 namespace engine {
 
 int findChangeEntry(const TextTable &table, std::string_view dateText)
@@ -42,6 +44,52 @@ bool setChangeByDate(TextTable &table, Date date, std::optional<double> amount, 
     return setChangeByDate(table, format.formatDate(date), date, amount);
 }
 
+int findChangeEntryByDate(const TextTable &table, Date date)
+{
+    int entry = 0;
+    for (int row = 1; row < table.rows(); ++row) {
+        if (serialDate(table.text(row, chgDateSerial)) == date)
+            entry = row;
+    }
+    return entry;
+}
+
+int putChangeEntry(TextTable &table, Date date, double amount, const NumberFormat &format)
+{
+    int entry = findChangeEntryByDate(table, date);
+    if (entry == 0) {
+        entry = table.rows();
+        table.setRows(entry + 1);
+    }
+    setChangeEntry(table, entry, date, amount, format);
+    table.sortRowsBy(chgDateSerial);
+    return findChangeEntryByDate(table, date);
+}
+
+bool sameChangeEntries(const TextTable &a, const TextTable &b)
+{
+    if (a.rows() != b.rows())
+        return false;
+    for (int row = 1; row < a.rows(); ++row) {
+        if (a.text(row, chgDateText) != b.text(row, chgDateText)
+            || numberOrZero(a.text(row, chgAmount)) != numberOrZero(b.text(row, chgAmount)))
+            return false;
+    }
+    return true;
+}
+
+void reformatChangeDates(TextTable &table, const NumberFormat &format)
+{
+    for (int row = 1; row < table.rows(); ++row)
+        table.setText(row, chgDateText, format.formatDate(serialDate(table.text(row, chgDateSerial))));
+}
+
+void reformatChangeDates(LoanDocument &loan, const NumberFormat &format)
+{
+    for (TextTable *table : {&loan.gridAnnualRate, &loan.gridBasicPayment, &loan.gridLumpSum})
+        reformatChangeDates(*table, format);
+}
+
 void removeChangeEntry(TextTable &table, int row)
 {
     if (row >= 1)
@@ -63,6 +111,58 @@ bool removeChangeEntriesIf(TextTable &table, const std::function<bool(Date)> &ou
 bool removeChangeEntriesOutside(TextTable &table, Date start, Date last)
 {
     return removeChangeEntriesIf(table, [&](Date date) { return date <= start || (last != kNoDate && date > last); });
+}
+
+namespace {
+
+// The dates of the schedule's first and last rows; nothing without rows.
+std::optional<std::pair<Date, Date>> scheduleDates(const ScheduleTable &schedule)
+{
+    if (schedule.rows() < 2)
+        return std::nullopt;
+    return std::pair {Date(schedule.value(1, colDateSerial)), Date(schedule.value(schedule.rows() - 1, colDateSerial))};
+}
+
+} // namespace
+
+std::optional<DateRange> lumpSumDateRange(const ScheduleTable &schedule)
+{
+    const auto dates = scheduleDates(schedule);
+    if (!dates || dates->first >= dates->second)
+        return std::nullopt;
+    return DateRange {dates->first + 1, dates->second};
+}
+
+Date pulledIntoRange(Date date, const DateRange &range, Date firstPaymentDue, Date lastPaymentDue)
+{
+    if (date <= firstPaymentDue)
+        date = range.first;
+    else if (date >= lastPaymentDue)
+        date = lastPaymentDue - 1;
+    // A loan repaid early ends before its last payment due: the day before that may still lie past the schedule.
+    return std::clamp(date, range.first, range.last);
+}
+
+LumpSumPreset lumpSumPreset(const ScheduleTable &schedule, int row, const DateRange &range)
+{
+    LumpSumPreset preset;
+    if (row < 1 || row >= schedule.rows())
+        return preset;
+    const auto date = Date(schedule.value(row, colDateSerial));
+    if (date == kNoDate)
+        return preset;
+    preset.date = std::max(date, range.first);
+    if (!schedule.isEmpty(row, colLumpSum))
+        preset.amount = schedule.value(row, colLumpSum);
+    return preset;
+}
+
+bool removeLumpSumsOutsideSchedule(TextTable &lumpSums, const ScheduleTable &schedule)
+{
+    const auto dates = scheduleDates(schedule);
+    if (!dates)
+        return false;
+    return removeChangeEntriesIf(lumpSums, [&](Date date) { return date < dates->first || date > dates->second; });
 }
 
 } // namespace engine

@@ -244,11 +244,11 @@ void NumberFormat::setDatePattern(std::string_view pattern)
     m_dateTokens = tokenize(pattern);
 }
 
-std::string NumberFormat::currency(double value) const
+std::string NumberFormat::currency(double value, int decimals) const
 {
     if (!std::isfinite(value))
         return {};
-    const FixedText f(value, 2, decimalSeparator, groupSeparator, true);
+    const FixedText f(value, decimals, decimalSeparator, groupSeparator, true);
     const std::string &prefix = f.negative() ? negativePrefix : currencyPrefix;
     const std::string &suffix = f.negative() ? negativeSuffix : currencySuffix;
     std::string out;

@@ -39,8 +39,9 @@ public:
     void setDatePattern(std::string_view pattern);
     const std::string &datePattern() const { return m_datePattern; }
 
-    // Locale currency: symbol, grouping, two decimals, the locale's negative form. Empty for a non-finite value.
-    std::string currency(double value) const;
+    // Locale currency: symbol, grouping, two decimals (or `decimals`), the locale's negative form. Empty for a
+    // non-finite value.
+    std::string currency(double value, int decimals = 2) const;
     // value × 100 with the given decimals and a percent sign; without a leading zero the integer
     // part of a value below one percent is dropped ("#.0000%" shows 0.005 as .5000%).
     std::string percent(double value, int decimals, bool leadingZero) const;

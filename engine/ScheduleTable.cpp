@@ -258,6 +258,23 @@ ScheduleRowValues ScheduleTable::row(int r) const
     return shown(raw(state, std::size_t(r - 1)), r);
 }
 
+int ScheduleTable::rowOfPayment(int period) const
+{
+    if (period < 1 || m_checkpoints.empty())
+        return 0;
+    // The last checkpoint with fewer payments before it than `period`: the payment lies in the rows it starts.
+    const auto after = std::partition_point(m_checkpoints.begin(), m_checkpoints.end(),
+                                            [period](const State &state) { return state.period < period; });
+    const std::size_t block = std::size_t(after - m_checkpoints.begin()) - 1;
+    int payments = m_checkpoints[block].period;
+    const std::size_t end = std::min(m_date.size(), (block + 1) * kCheckpointEvery);
+    for (std::size_t i = block * kCheckpointEvery; i < end; ++i) {
+        if (kind(i) == ScheduleRowKind::Payment && ++payments == period)
+            return int(i) + 1;
+    }
+    return 0;
+}
+
 double ScheduleTable::value(int r, int column) const
 {
     if (column < 0 || column >= kScheduleColumnCount)

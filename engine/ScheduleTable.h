@@ -77,6 +77,9 @@ public:
     bool isEmpty(int row, int column) const;
     // Every number of one data row (1..rows()-1); for many rows in order a ScheduleReader is cheaper.
     ScheduleRowValues row(int row) const;
+    // The row of payment `period` (1 for the first payment), found without reading the rows before it; 0 when the
+    // schedule has no such payment.
+    int rowOfPayment(int period) const;
 
     // The format of the texts. Changing it (another date pattern, say) changes every text at once.
     const NumberFormat &format() const { return *m_format; }

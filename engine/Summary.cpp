@@ -1,8 +1,10 @@
 #include "Summary.h"
 
+#include "Arithmetic.h"
 #include "Codes.h"
 #include "LoanDocument.h"
 #include "NumberFormat.h"
+#include "Schedule.h"
 
 namespace engine {
 
@@ -26,6 +28,42 @@ std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument 
         {"Total Payments", format.currency(doc.gdblTotalPayments)},
         {"Interest Paid", format.currency(doc.gdblInterestPaid)},
     };
+}
+
+int chartStep(double periods)
+{
+    if (!(periods >= 1) || periods > 1e9)
+        return 0;
+    return int(roundUpToDigits(periods / 50, 0));
+}
+
+std::vector<ChartSample> gridChart(const LoanDocument &doc)
+{
+    const int step = chartStep(doc.gdblNumberOfPeriods);
+    if (step == 0)
+        return {};
+    const int periods = int(doc.gdblNumberOfPeriods);
+    int count = int(roundUpToDigits(double(periods) / step, 0));
+    if ((count - 1) * step + 1 != periods)
+        ++count;
+    const ScheduleTable &schedule = doc.gridMain0;
+    std::vector<ChartSample> samples;
+    samples.reserve(size_t(count));
+    auto add = [&](int period) {
+        const int row = schedule.rowOfPayment(period);
+        if (row == 0)
+            return false;
+        const ScheduleRowValues values = schedule.row(row);
+        samples.push_back({period, values.date(), values[colEndingBalance], values[colCumulativeInterest]});
+        return true;
+    };
+    for (int i = 0; i + 1 < count; ++i) {
+        if (!add(i * step + 1))
+            return samples;
+    }
+    // The last payment rather than the schedule's last row: a row after it would show no balance and no interest.
+    add(periods);
+    return samples;
 }
 
 } // namespace engine

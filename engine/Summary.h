@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Dates.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,5 +13,23 @@ class NumberFormat;
 
 // The loan's key figures as label and value texts, in the order the summary table shows them.
 std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument &doc, const NumberFormat &format);
+
+// One point of the summary chart (a row of gridChart): a payment's ending balance and the interest paid up to it, as
+// the schedule shows them.
+struct ChartSample
+{
+    int period = 0;
+    Date date = kNoDate;
+    double endingBalance = 0;
+    double cumulativeInterest = 0;
+    friend bool operator==(const ChartSample &, const ChartSample &) = default;
+};
+
+// Every how many payments the chart takes a sample, so that a loan of any length gives about 50: the number of
+// periods divided by 50, rounded up. 0 for a loan without payments.
+int chartStep(double periods);
+// The rows of gridChart: payments 1, 1 + step, 1 + 2 step, ... and the last payment, which closes the line however
+// the steps fall. Empty for a schedule without payments.
+std::vector<ChartSample> gridChart(const LoanDocument &doc);
 
 } // namespace engine

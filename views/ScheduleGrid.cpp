@@ -4,9 +4,11 @@
 #include "FittedTextDelegate.h"
 #include "ScheduleModel.h"
 #include "ShellServices.h"
+#include "YearEndModel.h"
 
 #include "document/DocumentFile.h"
 #include "engine/NumberFormat.h"
+#include "engine/YearEndReport.h"
 #include "ui/Twips.h"
 
 #include <QHeaderView>
@@ -19,6 +21,8 @@ namespace views {
 namespace {
 
 constexpr int kHeaderHeightTwips = 450;
+// Room beside the widest text of a fitted column.
+constexpr int kFitMargin = 150;
 
 } // namespace
 
@@ -65,6 +69,8 @@ ScheduleGrid::ScheduleGrid(document::DocumentData &document, const engine::Numbe
     horizontalHeader()->setSectionsMovable(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_editor = new CellEditor(this, m_model, m_data, m_format, m_shell);
+    m_report = new YearEndModel(this);
+    m_report->setFont(font);
     setPreferences(m_preferences);
 }
 
@@ -74,6 +80,7 @@ void ScheduleGrid::setPreferences(const ViewPreferences &preferences)
     verticalScrollBar()->setTracking(preferences.scrollTrack);
     horizontalScrollBar()->setTracking(preferences.scrollTrack);
     m_model->setBands(preferences.rowInterval, preferences.rowIntervalColor);
+    m_report->setBands(preferences.rowInterval, preferences.rowIntervalColor);
 }
 
 GridPosition ScheduleGrid::position() const
@@ -85,11 +92,11 @@ GridPosition ScheduleGrid::position() const
 
 void ScheduleGrid::restorePosition(const GridPosition &position)
 {
-    const int rows = m_model->rowCount();
-    const int columns = m_model->columnCount();
+    const int rows = model()->rowCount();
+    const int columns = model()->columnCount();
     if (position.row >= 0 && rows > 0 && columns > 0) {
         const QModelIndex cell =
-            m_model->index(std::min(position.row, rows - 1), std::min(position.column, columns - 1));
+            model()->index(std::min(position.row, rows - 1), std::min(position.column, columns - 1));
         // Setting the cursor selects its cell: a cursor that did not move keeps the user's selection.
         if (cell != currentIndex())
             setCurrentIndex(cell);
@@ -104,6 +111,11 @@ void ScheduleGrid::SetGridMain1(GridRequest request)
         m_data.columns.init(false);
         break;
     case GridRequest::ReadFromArray: {
+        // The report keeps its own columns until it is closed.
+        if (reportShown()) {
+            m_model->reload();
+            return;
+        }
         const GridPosition kept = position();
         m_model->reload();
         applyColumnWidths();
@@ -111,8 +123,8 @@ void ScheduleGrid::SetGridMain1(GridRequest request)
         break;
     }
     case GridRequest::StoreToArray:
-        // Only the shown grid carries the user's layout.
-        if (isHidden())
+        // Only the shown schedule carries the user's layout.
+        if (isHidden() || reportShown())
             return;
         for (int p = 0; p < m_model->columnCount(); ++p) {
             auto &column = m_data.columns.columns[size_t(m_model->logicalColumn(p))];
@@ -143,6 +155,11 @@ void ScheduleGrid::SetGridMain1DateColumn()
 {
     // The schedule makes its Date texts from the serials with its format: giving it the current one is enough.
     m_data.loan.gridMain0.setFormat(m_format);
+    // The report's dates are made in the schedule's format when the report is: it is made again.
+    if (reportShown()) {
+        YearEndReport(m_reportMonth);
+        return;
+    }
     const int column = m_model->visibleColumn(engine::colDate);
     if (column >= 0 && m_model->rowCount() > 0)
         emit m_model->dataChanged(m_model->index(0, column), m_model->index(m_model->rowCount() - 1, column));
@@ -162,6 +179,12 @@ void ScheduleGrid::PaintGridInterval(int lastRow)
 
 void ScheduleGrid::showSchedule()
 {
+    if (reportShown()) {
+        // The report follows the schedule just computed.
+        m_model->reload();
+        YearEndReport(m_reportMonth);
+        return;
+    }
     setUpdatesEnabled(false);
     SetGridMain1(GridRequest::ReadFromArray);
     PaintCells();
@@ -216,9 +239,11 @@ void ScheduleGrid::applyFittedWidth(int logicalColumn, int widest, int minWidth)
 {
     const int column = m_model->visibleColumn(logicalColumn);
     if (column >= 0) {
-        widest = std::max(widest, minWidth - 150);
-        m_data.columns.columns[size_t(logicalColumn)].Width = widest + 150;
-        setColumnWidth(column, pixels(widest + 150));
+        widest = std::max(widest, minWidth - kFitMargin);
+        m_data.columns.columns[size_t(logicalColumn)].Width = widest + kFitMargin;
+        // While the report is shown the width waits in the layout until the schedule is back.
+        if (!reportShown())
+            setColumnWidth(column, pixels(widest + kFitMargin));
     }
     m_shell.markModified();
 }
@@ -237,6 +262,10 @@ void ScheduleGrid::AutoSizeMainGrid2(int logicalColumn, int mode, int minWidth)
 
 void ScheduleGrid::AutoSizeMainGrid()
 {
+    if (reportShown()) {
+        fitReportColumns();
+        return;
+    }
     // Every data row of the first ten columns, the last row only of the three cumulative ones.
     std::array<int, document::kLogicalColumns> modes;
     for (int k = 0; k < document::kLogicalColumns; ++k)
@@ -254,13 +283,79 @@ void ScheduleGrid::autoFit()
 {
     const GridPosition kept = position();
     std::vector<int> widths;
-    for (int p = 0; p < m_model->columnCount(); ++p)
+    for (int p = 0; p < model()->columnCount(); ++p)
         widths.push_back(columnWidth(p));
     AutoSizeMainGrid();
     restorePosition(kept);
+    // The report's widths are not kept: nothing of the document changed.
+    if (reportShown())
+        return;
     for (int p = 0; p < m_model->columnCount(); ++p) {
         if (columnWidth(p) != widths[size_t(p)])
             m_shell.markModified();
+    }
+}
+
+bool ScheduleGrid::reportShown() const
+{
+    return m_data.loan.gblnReportFlag;
+}
+
+void ScheduleGrid::showModel(QAbstractItemModel *shown)
+{
+    if (model() == shown)
+        return;
+    QItemSelectionModel *replaced = selectionModel();
+    setModel(shown);
+    delete replaced;
+}
+
+void ScheduleGrid::YearEndReport(int closingMonth)
+{
+    m_data.loan.gblnReportFlag = true;
+    m_reportMonth = closingMonth;
+    setUpdatesEnabled(false);
+    m_report->setReport(engine::yearEndReport(m_data.loan, closingMonth,
+                                              [this](int done, int total) { m_shell.SetProgressBar(done, total); }));
+    // Each report column takes the alignment of the schedule column at its place.
+    for (int p = 0; p < m_report->columnCount(); ++p)
+        m_report->setColumnAlignment(
+            p, p < m_model->columnCount() ? m_model->columnAlignment(p) : int(document::kAlignCenter));
+    showModel(m_report);
+    PaintGridInterval(m_report->rowCount());
+    fitReportColumns();
+    if (m_report->rowCount() > 0)
+        setCurrentIndex(m_report->index(0, std::min(1, m_report->columnCount() - 1)));
+    verticalScrollBar()->setValue(0);
+    setUpdatesEnabled(true);
+}
+
+void ScheduleGrid::CloseYearEndReport()
+{
+    if (!reportShown())
+        return;
+    m_data.loan.gblnReportFlag = false;
+    setUpdatesEnabled(false);
+    showModel(m_model);
+    SetGridMain1(GridRequest::ReadFromArray);
+    PaintGridInterval(m_model->rowCount());
+    PaintCells();
+    if (m_model->rowCount() > 0 && m_model->columnCount() > 0)
+        setCurrentIndex(m_model->index(0, std::min(1, m_model->columnCount() - 1)));
+    verticalScrollBar()->setValue(0);
+    setUpdatesEnabled(true);
+}
+
+void ScheduleGrid::fitReportColumns()
+{
+    const engine::YearEndReport &report = m_report->report();
+    for (int p = 0; p < report.cols(); ++p) {
+        const int logical = m_model->logicalColumn(p);
+        const int minWidth = document::minimumColumnWidth(logical >= 0 ? logical : p);
+        int widest = 0;
+        for (int r = 1; r < report.rows(); ++r)
+            widest = std::max(widest, textWidth(report.text(r, p)));
+        setColumnWidth(p, pixels(std::max(widest, minWidth - kFitMargin) + kFitMargin));
     }
 }
 

@@ -18,6 +18,7 @@ namespace views {
 class CellEditor;
 class ScheduleModel;
 class ShellServices;
+class YearEndModel;
 
 // The display preferences the views follow.
 struct ViewPreferences
@@ -60,12 +61,21 @@ public:
     void PaintGridInterval(int lastRow);
     // The schedule just computed, shown with its highlights and bands.
     void showSchedule();
-    // Fits every column to its contents, then stores the layout back.
+    // Fits every column to its contents, then stores the layout back; with the report shown, fits the report's.
     void AutoSizeMainGrid();
     // Fits one column: mode 0 measures every data row, 1 the first, 2 the last; never narrower than minWidth twips.
     void AutoSizeMainGrid2(int logicalColumn, int mode, int minWidth);
     // The Auto Fit command: fits the columns and keeps the top row in view.
     void autoFit();
+
+    // The year-end report for closing month 1..12 in place of the schedule (gblnReportFlag set): shaded, its columns
+    // fitted, the cursor on its first row. The document's modified flag and column layout stay as they were.
+    void YearEndReport(int closingMonth);
+    // The schedule back in place of the report.
+    void CloseYearEndReport();
+    bool reportShown() const;
+    int reportMonth() const { return m_reportMonth; }
+    YearEndModel *yearEndModel() const { return m_report; }
 
     GridPosition position() const;
     // The cursor and the top row put back, as near as the grid's rows and columns allow.
@@ -80,6 +90,10 @@ private:
     // A fitted column's width: its widest text and a margin, never below the column's minimum.
     void applyFittedWidth(int logicalColumn, int widest, int minWidth);
     void applyColumnWidths();
+    // The report's columns fitted to every row, each no narrower than the schedule column at its place allows.
+    void fitReportColumns();
+    // Shows `shown` in the grid, dropping the selection kept for the model it replaces.
+    void showModel(QAbstractItemModel *shown);
 
     document::DocumentData &m_data;
     const engine::NumberFormat &m_format;
@@ -87,6 +101,8 @@ private:
     ViewPreferences m_preferences;
     ScheduleModel *m_model = nullptr;
     CellEditor *m_editor = nullptr;
+    YearEndModel *m_report = nullptr;
+    int m_reportMonth = 12;
     std::array<int, 128> m_asciiAdvance {}; // pixel advance of each ASCII character in the grid's font
 };
 

@@ -22,6 +22,36 @@ Qt::Alignment alignmentForCode(int code)
     }
 }
 
+QVariant GridLook::cellData(int row, int alignmentCode, int role) const
+{
+    switch (role) {
+    case Qt::TextAlignmentRole:
+        return int(alignmentForCode(alignmentCode));
+    case Qt::BackgroundRole:
+        if (bandInterval > 0 && (row / bandInterval) % 2 == 1)
+            return QBrush(bandColor);
+        return {};
+    case Qt::FontRole:
+        return font;
+    default:
+        return {};
+    }
+}
+
+QVariant GridLook::headerData(const QString &caption, int role) const
+{
+    switch (role) {
+    case Qt::DisplayRole:
+        return caption;
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignCenter | Qt::TextWordWrap);
+    case Qt::FontRole:
+        return font;
+    default:
+        return {};
+    }
+}
+
 ScheduleModel::ScheduleModel(const engine::LoanDocument &loan, const document::ColumnProperties &columns,
                              QObject *parent)
     : QAbstractTableModel(parent)
@@ -110,8 +140,8 @@ void ScheduleModel::paintCells()
 
 void ScheduleModel::setBands(int interval, const QColor &color)
 {
-    m_bandInterval = std::max(interval, 0);
-    m_bandColor = color;
+    m_look.bandInterval = std::max(interval, 0);
+    m_look.bandColor = color;
     if (rowCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::BackgroundRole});
 }
@@ -150,20 +180,12 @@ QVariant ScheduleModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         // Made only for the cells being painted.
         return QString::fromStdString(m_loan.gridMain0.text(index.row() + 1, k));
-    case Qt::TextAlignmentRole:
-        return int(alignmentForCode(m_alignment[size_t(index.column())]));
     case Qt::ForegroundRole: {
         const QColor color = cellColor(index.row(), index.column());
         return color.isValid() ? QVariant(QBrush(color)) : QVariant();
     }
-    case Qt::BackgroundRole:
-        if (m_bandInterval > 0 && (index.row() / m_bandInterval) % 2 == 1)
-            return QBrush(m_bandColor);
-        return {};
-    case Qt::FontRole:
-        return m_font;
     default:
-        return {};
+        return m_look.cellData(index.row(), m_alignment[size_t(index.column())], role);
     }
 }
 
@@ -174,16 +196,7 @@ QVariant ScheduleModel::headerData(int section, Qt::Orientation orientation, int
     const int k = logicalColumn(section);
     if (k < 0)
         return {};
-    switch (role) {
-    case Qt::DisplayRole:
-        return QString::fromStdString(m_columns.columns[size_t(k)].Caption);
-    case Qt::TextAlignmentRole:
-        return int(Qt::AlignCenter | Qt::TextWordWrap);
-    case Qt::FontRole:
-        return m_font;
-    default:
-        return {};
-    }
+    return m_look.headerData(QString::fromStdString(m_columns.columns[size_t(k)].Caption), role);
 }
 
 } // namespace views

@@ -16,6 +16,21 @@ struct ColumnProperties;
 
 namespace views {
 
+// How the grid draws a table whichever one it shows: rows shaded in bands of `bandInterval` rows (0: none), every
+// second band in `bandColor`, and the grid's font.
+struct GridLook
+{
+    int bandInterval = 0;
+    QColor bandColor;
+    QFont font;
+
+    // The roles that do not depend on the table's contents: a cell's alignment by its column's code, its band and
+    // the font; nothing for the others.
+    QVariant cellData(int row, int alignmentCode, int role) const;
+    // A header cell: its caption centred and wrapped, in the font.
+    QVariant headerData(const QString &caption, int role) const;
+};
+
 // The schedule as the grid shows it: the visible columns in their order, each reading its logical column of the
 // schedule table directly (no copy of the cells). Alignment, highlight colours and row bands are worked out per cell
 // from a little state, so none of them costs anything per row.
@@ -44,8 +59,8 @@ public:
     void paintCells();
     // Rows shaded in bands of `interval` rows (0: none), every second band in `color`.
     void setBands(int interval, const QColor &color);
-    void setFont(const QFont &font) { m_font = font; }
-    const QFont &font() const { return m_font; }
+    void setFont(const QFont &font) { m_look.font = font; }
+    const QFont &font() const { return m_look.font; }
     // The text colour a cell has been given, for the highlight checks; invalid when it keeps the default.
     QColor cellColor(int row, int visibleColumn) const;
 
@@ -64,9 +79,7 @@ private:
     std::array<int, 13> m_alignment {}; // alignment code of each visible column
     int m_visibleColumns = 0;
     std::unordered_map<int, unsigned char> m_highlights; // model row -> Highlight bits
-    int m_bandInterval = 0;
-    QColor m_bandColor;
-    QFont m_font;
+    GridLook m_look;
 };
 
 // The alignment a column's alignment code stands for (1 left, 4 centred, 7 right; anything else left and top).

@@ -2,6 +2,7 @@
 
 #include "ScheduleModel.h"
 #include "SummaryView.h"
+#include "YearEndModel.h"
 
 #include "travina/CTravinaCtrl.h"
 
@@ -69,6 +70,9 @@ void ScheduleView::refreshAfterCalculate()
 {
     m_grid->showSchedule();
     m_summary->PopulateGridSummary();
+    m_summary->AutoSizeSummaryGrid();
+    m_summary->PopulateGridChart();
+    m_summary->PositionSummaryViewControls();
     Form_Resize();
 }
 
@@ -125,7 +129,9 @@ void ScheduleView::SetColumnAlignment(int code)
             start = current.column() == range.left() ? range.right() : range.left();
     }
     for (int p = start; p <= current.column(); ++p) {
-        if (grid == m_grid)
+        if (grid == m_grid && m_grid->reportShown())
+            m_grid->yearEndModel()->setColumnAlignment(p, code);
+        else if (grid == m_grid)
             model()->setColumnAlignment(p, code);
         else
             m_summary->setColumnAlignment(p, code);

@@ -32,6 +32,10 @@ public:
     void SetGridMain1DateColumn() { m_grid->SetGridMain1DateColumn(); }
     void AutoSizeMainGrid() { m_grid->AutoSizeMainGrid(); }
     void autoFit() { m_grid->autoFit(); }
+    // The year-end report in place of the schedule in the detailed view, and the schedule back.
+    void YearEndReport(int closingMonth) { m_grid->YearEndReport(closingMonth); }
+    void CloseYearEndReport() { m_grid->CloseYearEndReport(); }
+    bool reportShown() const { return m_grid->reportShown(); }
     // The refresh after every calculation, in its fixed order.
     void refreshAfterCalculate();
 

@@ -2,15 +2,19 @@
 
 #include "ScheduleGrid.h"
 #include "ScheduleModel.h"
+#include "SummaryChart.h"
 
 #include "document/DocumentFile.h"
-#include "engine/Summary.h"
 #include "travina/CTravinaCtrl.h"
 #include "ui/ScrollingContainer.h"
+#include "ui/Twips.h"
 
 #include <QHeaderView>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QTableView>
+
+#include <cmath>
 
 namespace views {
 
@@ -18,6 +22,11 @@ namespace {
 
 // Lengths the container takes are its own twips, a fixed number to the pixel.
 constexpr int kContainerTwips = CTravinaCtrl::TwipsPerPixel;
+
+// Room around the summary's controls, and the chart's width, in twips.
+constexpr int kMargin = 50;
+constexpr int kCellPadding = 100;
+constexpr int kChartWidth = 5500;
 
 } // namespace
 
@@ -36,7 +45,13 @@ SummaryView::SummaryView(const document::DocumentData &document, const engine::N
     m_grid->setModel(m_model);
     setupTable(m_grid, font);
     m_grid->horizontalHeader()->hide();
+    // Sized to its contents: a scroll bar would only cover them.
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_chart = createSummaryChart(font, m_frame);
 }
+
+SummaryView::~SummaryView() = default;
 
 void SummaryView::PopulateGridSummary()
 {
@@ -46,18 +61,68 @@ void SummaryView::PopulateGridSummary()
         auto *label = new QStandardItem(QString::fromStdString(rows[size_t(r)].first));
         label->setTextAlignment(alignmentForCode(document::kAlignRight));
         auto *value = new QStandardItem(QString::fromStdString(rows[size_t(r)].second));
-        value->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
+        value->setTextAlignment(alignmentForCode(0));
         m_model->setItem(r, 0, label);
         m_model->setItem(r, 1, value);
     }
-    m_grid->resizeColumnsToContents();
-    for (int c = 0; c < 2; ++c)
-        m_grid->setColumnWidth(c, m_grid->columnWidth(c) + 16);
-    const int width = m_grid->columnWidth(0) + m_grid->columnWidth(1) + 2 * m_grid->frameWidth();
-    const int height = m_grid->verticalHeader()->length() + 2 * m_grid->frameWidth();
-    m_grid->setGeometry(8, 8, width, height);
-    m_container->setVirtualWidth((width + 16) * kContainerTwips);
-    m_container->setVirtualHeight((height + 16) * kContainerTwips);
+}
+
+void SummaryView::AutoSizeSummaryGrid()
+{
+    const QFontMetricsF metrics(m_grid->font());
+    // What the style keeps free around a cell's text, the grid line and a pixel for rounding: the margin in twips
+    // alone could clip the text.
+    const int padding = 2 * (m_grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_grid) + 1) + 2;
+    // One running maximum over all columns, so that no column is narrower than one to its left.
+    int widest = 0;
+    int widestPixels = 0;
+    int width = 0;
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        for (int r = 0; r < m_model->rowCount(); ++r) {
+            const int pixels = int(std::ceil(metrics.horizontalAdvance(m_model->index(r, c).data().toString())));
+            widestPixels = std::max(widestPixels, pixels);
+            widest = std::max(widest, ui::twipsFromPixels(pixels));
+        }
+        m_grid->setColumnWidth(c, std::max(views::pixels(widest + kCellPadding), widestPixels + padding));
+        width += m_grid->columnWidth(c);
+    }
+    const int rows = m_model->rowCount();
+    const int rowHeight = m_grid->verticalHeader()->defaultSectionSize();
+    const int frame = 2 * m_grid->frameWidth();
+    m_grid->resize(std::max(width + views::pixels(kCellPadding), width + frame),
+                   std::max(views::pixels(ui::twipsFromPixels(rowHeight) * rows + kMargin), rowHeight * rows + frame));
+}
+
+void SummaryView::PopulateGridChart()
+{
+    m_samples = engine::gridChart(m_data.loan);
+    PopulateChart();
+}
+
+void SummaryView::PopulateChart()
+{
+    SummaryChart::Series principal {QStringLiteral("Principal"), {}};
+    SummaryChart::Series interest {QStringLiteral("Interest Paid "), {}};
+    for (size_t i = 0; i < m_samples.size(); ++i) {
+        principal.points.emplace_back(double(i), m_samples[i].endingBalance);
+        interest.points.emplace_back(double(i), m_samples[i].cumulativeInterest);
+    }
+    m_chart->setFormat(m_format);
+    m_chart->setHorizontalAxis(SummaryChart::HorizontalAxis::Hidden);
+    m_chart->setSeries({principal, interest});
+}
+
+void SummaryView::PositionSummaryViewControls()
+{
+    m_grid->setGeometry(views::pixels(kMargin), views::pixels(kMargin), m_grid->width(),
+                        m_grid->height() + views::pixels(60));
+    QWidget *chart = m_chart->widget();
+    chart->setGeometry(m_grid->x() + m_grid->width(), m_grid->y(), views::pixels(kChartWidth), m_grid->height());
+    // The virtual area reaches the chart's far edges and a margin, so that scrolling shows all of it.
+    const int margin = views::pixels(kMargin);
+    m_container->setVirtualWidth((chart->x() + chart->width() + margin) * kContainerTwips);
+    m_container->setVirtualHeight((chart->y() + chart->height() + margin) * kContainerTwips);
+    Form_Resize();
 }
 
 void SummaryView::Form_Resize()

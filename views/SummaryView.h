@@ -1,6 +1,11 @@
 #pragma once
 
+#include "engine/Summary.h"
+
 #include <QWidget>
+
+#include <memory>
+#include <vector>
 
 class CTravinaCtrl;
 class QStandardItemModel;
@@ -15,8 +20,11 @@ struct DocumentData;
 
 namespace views {
 
-// The summary of a document: the loan's key figures (gridSummary) on a frame (fraContainer) inside the scrolling
-// container (Travina1), which the control's factory makes.
+class SummaryChart;
+
+// The summary of a document: the loan's key figures (gridSummary) beside a chart of its balance and of the interest
+// paid (MSChart1), on a frame (fraContainer) inside the scrolling container (Travina1), which the control's factory
+// makes.
 class SummaryView : public QWidget
 {
     Q_OBJECT
@@ -24,13 +32,22 @@ class SummaryView : public QWidget
 public:
     SummaryView(const document::DocumentData &document, const engine::NumberFormat &format, const QFont &font,
                 QWidget *parent = nullptr);
+    ~SummaryView() override;
 
     CTravinaCtrl *Travina1() const { return m_container; }
     QWidget *fraContainer() const { return m_frame; }
     QTableView *gridSummary() const { return m_grid; }
+    SummaryChart *MSChart1() const { return m_chart.get(); }
+    // The schedule rows the chart shows.
+    const std::vector<engine::ChartSample> &gridChart() const { return m_samples; }
 
-    // The summary table's rows from the computed loan.
+    // The refresh after a calculation, in its order: the table's rows, its widths, the chart's samples and lines, the
+    // layout.
     void PopulateGridSummary();
+    void AutoSizeSummaryGrid();
+    void PopulateGridChart();
+    void PopulateChart();
+    void PositionSummaryViewControls();
     // The container fills the view, scrolled back to its start; the frame covers the container's virtual area.
     void Form_Resize();
     void setColumnAlignment(int column, int code);
@@ -45,6 +62,8 @@ private:
     QWidget *m_frame = nullptr;
     QTableView *m_grid = nullptr;
     QStandardItemModel *m_model = nullptr;
+    std::unique_ptr<SummaryChart> m_chart;
+    std::vector<engine::ChartSample> m_samples;
 };
 
 } // namespace views

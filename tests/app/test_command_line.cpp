@@ -164,6 +164,107 @@ TEST(CommandLine, Summary)
     EXPECT_TRUE(lines[13].startsWith(QLatin1String("Interest Paid\t$6,8")));
 }
 
+TEST(CommandLine, MatchesAStatement)
+{
+    // The lender's statement: its first twelve months (and the start row, which has no amounts) of the example's own
+    // schedule, its balance column called "Balance".
+    const Outcome schedule = run({QStringLiteral("--schedule"), examplePath("canadian-mortgage-25y.plr")});
+    QStringList lines = schedule.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(0, 14);
+    lines[0].replace(QLatin1String("Ending Balance"), QLatin1String("Balance"));
+    QTemporaryDir dir;
+    const QString exact = writeFile(dir, "exact.csv", lines.join(QLatin1Char('\n')).toUtf8());
+    // 1,555.11 of interest in the first month becomes 1,555.12.
+    const QString altered =
+        writeFile(dir, "altered.csv",
+                  lines.join(QLatin1Char('\n'))
+                      .replace(QLatin1String(",1555.11,588.12,359411.88,"), QLatin1String(",1555.12,588.12,359411.88,"))
+                      .toUtf8());
+    const QString header = QStringLiteral("Compounding\tPeriods per Year\tStart Payment\tAnnual Rate\tRate From\t"
+                                          "Rows Matched\tRows Agreeing\tLargest Difference\tFirst Disagreeing Date");
+
+    Outcome r = run({QStringLiteral("--match"), exact, examplePath("canadian-mortgage-25y.plr")});
+    EXPECT_EQ(r.code, app::ExitOk) << r.err.toStdString();
+    QStringList out = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(out.size(), 9); // four compoundings, two start conventions, and rates solved from the statement
+    EXPECT_EQ(out[0], header);
+    EXPECT_EQ(out[1], QStringLiteral("Semi-Annually (Canada)\t12\tFirst Payment\t5.2400\tdocument\t12\t12\t0.00\t"));
+
+    r = run({QStringLiteral("--match"), altered, examplePath("canadian-mortgage-25y.plr")});
+    EXPECT_EQ(r.code, app::ExitNoMatch);
+    out = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(out.size(), 2);
+    EXPECT_TRUE(out[1].startsWith(QLatin1String("Semi-Annually (Canada)\t12\tFirst Payment\t5.2400\tdocument\t12\t11\t"
+                                                "0.01\t2026-02-01")))
+        << out[1].toStdString();
+
+    const QString notAStatement = writeFile(dir, "notes.csv", "Date,Payment\n2026-02-01,lots\n");
+    struct Case
+    {
+        QStringList arguments;
+        int code;
+        const char *message;
+    };
+    const QList<Case> cases = {
+        {{QStringLiteral("--match"), exact}, app::ExitBadArguments, "needs a statement file and a document file"},
+        {{QStringLiteral("--match"), dir.filePath(QStringLiteral("absent.csv")), examplePath("car-loan.plr")},
+         app::ExitFileUnreadable,
+         "absent.csv' does not exist."},
+        {{QStringLiteral("--match"), notAStatement, examplePath("car-loan.plr")},
+         app::ExitFileRefused,
+         "notes.csv: Line 2: \"lots\" in the column Payment is not an amount."},
+        {{QStringLiteral("--match"), exact, dir.filePath(QStringLiteral("absent.plr"))},
+         app::ExitFileUnreadable,
+         "does not exist."},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        r = run(c.arguments);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(r.err.contains(QLatin1String(c.message))) << r.err.toStdString();
+    }
+}
+
+// The year-end report for a closing month: every column named, plain numbers; a month outside 1..12 is refused.
+TEST(CommandLine, YearEnd)
+{
+    const QString loan = examplePath("canadian-mortgage-25y.plr");
+    const Outcome csv = run({QStringLiteral("--year-end"), QStringLiteral("12"), loan});
+    ASSERT_EQ(csv.code, 0) << csv.err.toStdString();
+    const QStringList lines = csv.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 25);
+    EXPECT_EQ(lines[0],
+              QStringLiteral("Year,From,Until,Interest,Principal,Balance,Payment,Lump Sums,"
+                             "Cumulative Payments,Cumulative Interest,Cumulative Principal"));
+    EXPECT_EQ(lines[1],
+              QStringLiteral("1,2026-01-01,2026-12-01,16964.64,6610.89,353389.11,23575.53,,23575.53,16964.64,6610.89"));
+    EXPECT_EQ(lines[2],
+              QStringLiteral("2,2027-01-01,2027-12-01,17699.77,18018.99,335370.12,35718.76,10000.00,"
+                             "59294.29,34664.41,24629.88"));
+    EXPECT_EQ(lines[24],
+              QStringLiteral("24,2049-01-01,2049-03-01,41.72,5343.07,0.00,5384.79,,609773.04,249773.04,360000.00"));
+    const Outcome tsv = run(
+        {QStringLiteral("--year-end"), QStringLiteral("12"), loan, QStringLiteral("--format"), QStringLiteral("tsv")});
+    QString expected = csv.out;
+    EXPECT_EQ(tsv.out, expected.replace(QLatin1Char(','), QLatin1Char('\t')));
+
+    struct Case
+    {
+        QStringList arguments;
+        int code;
+    };
+    for (const Case &c : {Case {{QStringLiteral("0"), loan}, 1}, Case {{QStringLiteral("13"), loan}, 1},
+                          Case {{QStringLiteral("June"), loan}, 1}, Case {{loan}, 1}, Case {{QStringLiteral("6")}, 1},
+                          Case {{QStringLiteral("6"), loan, QStringLiteral("--format"), QStringLiteral("xls")}, 1},
+                          Case {{QStringLiteral("6"), loan + QStringLiteral(".missing")}, 2}}) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const Outcome r = run(QStringList {QStringLiteral("--year-end")} + c.arguments);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_FALSE(r.err.isEmpty());
+    }
+}
+
 // A message quotes what it names by its first 40 characters, however long the argument.
 TEST(CommandLine, MessagesQuoteLongArgumentsByTheirStart)
 {

@@ -1,5 +1,5 @@
-// What --schedule and --summary print, for the examples and a loan of every frequency, stays byte for byte what the
-// golden files hold.
+// What --schedule, --summary and --year-end print, for the examples and a loan of every frequency, stays byte for byte
+// what the golden files hold.
 #include "support/GoldenFiles.h"
 
 #include "app/CommandLine.h"
@@ -24,7 +24,7 @@ std::string output(const QStringList &arguments)
 
 } // namespace
 
-TEST(CommandLineGoldens, ScheduleAndSummary)
+TEST(CommandLineGoldens, ScheduleSummaryAndYearEnd)
 {
     const auto documents = golden::documents();
     ASSERT_GE(documents.size(), 16u);
@@ -40,6 +40,7 @@ TEST(CommandLineGoldens, ScheduleAndSummary)
             {{QStringLiteral("--schedule"), file}, stem + ".csv"},
             {{QStringLiteral("--schedule"), file, QStringLiteral("--format"), QStringLiteral("tsv")}, stem + ".tsv"},
             {{QStringLiteral("--summary"), file}, stem + ".summary.txt"},
+            {{QStringLiteral("--year-end"), QStringLiteral("12"), file}, stem + ".year-end.csv"},
         };
         for (const auto &run : runs) {
             SCOPED_TRACE(run.expected);

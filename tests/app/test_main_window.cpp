@@ -189,7 +189,8 @@ TEST_F(MainWindowTest, MenusInOrder)
         titles << menu->text();
     EXPECT_EQ(titles,
               (QStringList {QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("&View"),
-                            QStringLiteral("F&ormat"), QStringLiteral("&Window"), QStringLiteral("&Help")}));
+                            QStringLiteral("F&ormat"), QStringLiteral("&Report"), QStringLiteral("&Window"),
+                            QStringLiteral("&Help")}));
     // Every menu's items in order, "-" for a separator; the recent files are hidden while there are none.
     auto items = [](const QMenu *menu) {
         QStringList list;
@@ -206,9 +207,14 @@ TEST_F(MainWindowTest, MenusInOrder)
     };
     for (const Case &c :
          {Case {"mnuFile", "&New|&Open|&Close|-|&Save|Save &As...|-|Propert&ies|-|E&xit"},
-          Case {"mnuEdit", "&Undo|-|Cu&t|&Copy|&Paste"},
-          Case {"mnuView", "&Details|&Summary|-|&Toolbar|Status &Bar|-|T&ime Left to Amortize...|S&cenario"},
+          Case {"mnuEdit", "&Undo|-|Cu&t|&Copy|&Paste|-|&Lump Sums...|Match &Statement..."},
+          Case {"mnuView",
+                "&Details|&Summary|-|&Toolbar|Status &Bar|-|T&ime Left to Amortize...|S&cenario|-|&Options..."},
           Case {"mnuFormat", "Align &Left|&Center|Align &Right|-|&AutoFit Columns"},
+          Case {"mnuReport", "&Year End Report|Year End &Month|-|&Close Year End Report"},
+          Case {"mnuReportYearEndMonths",
+                "&January|&February|&March|&April|Ma&y|Ju&ne|Ju&ly|Au&gust|"
+                "&September|&October|&November|&December"},
           Case {"mnuWindow", "&Cascade|Tile &Horizontal|Tile &Vertical|&Arrange Icons"},
           Case {"mnuHelp", "&Contents|-|&About Pellandra..."}}) {
         SCOPED_TRACE(c.menu);
@@ -219,7 +225,7 @@ TEST_F(MainWindowTest, MenusInOrder)
     // The document's pop-up menu repeats items of the menus, each running its command.
     window.showContextMenu(QPoint());
     EXPECT_EQ(items(window.contextMenu()),
-              QStringLiteral("&Undo|-|Cu&t|&Copy|&Paste|-|&AutoFit Columns|-|&Time "
+              QStringLiteral("&Undo|-|Cu&t|&Copy|&Paste|-|&Lump Sum|-|&AutoFit Columns|-|&Time "
                              "Left to Amortize|Sce&nario|-|&Detailed View|&Summary View|-|Propert&ies"));
     EXPECT_EQ(window.findChild<QMenu *>(QStringLiteral("mnuDebug")), nullptr);
 

@@ -461,3 +461,24 @@ TEST(NumberFormatTest, NumberOrZero)
         EXPECT_EQ(numberOrZero(row.text), row.expected);
     }
 }
+
+// Whole currency units, as a chart's axis shows money at a glance.
+TEST(NumberFormatTest, CurrencyInWholeUnits)
+{
+    NumberFormat euro;
+    euro.currencyPrefix = "";
+    euro.currencySuffix = " €";
+    euro.groupSeparator = ".";
+    euro.decimalSeparator = ",";
+    struct Row
+    {
+        const NumberFormat format;
+        double value;
+        std::string expected;
+    };
+    for (const Row &row : {Row {NumberFormat(), 350000, "$350,000"}, Row {NumberFormat(), 0.5, "$1"},
+                           Row {NumberFormat(), 1e16, "$10,000,000,000,000,000"}, Row {euro, 1234567, "1.234.567 €"}}) {
+        SCOPED_TRACE(row.expected);
+        EXPECT_EQ(row.format.currency(row.value, 0), row.expected);
+    }
+}

@@ -117,3 +117,22 @@ TEST(ScheduleTable, DateFormatChangeNeedsNoNewCalculation)
             ASSERT_EQ(doc.gridMain0.text(r, c), recalculated.gridMain0.text(r, c)) << r << ", " << c;
     }
 }
+
+// A payment's row is found by its number, past the rows of lump sums paid between payments.
+TEST(ScheduleTable, RowOfEveryPayment)
+{
+    LoanDocument doc = mixedLoan();
+    ASSERT_TRUE(Calculate(doc, NumberFormat()));
+    const ScheduleTable &table = doc.gridMain0;
+    int payments = 0;
+    for (int r = 1; r < table.rows(); ++r) {
+        if (table.isEmpty(r, colNumber) || table.value(r, colNumber) == 0)
+            continue;
+        ++payments;
+        EXPECT_EQ(table.rowOfPayment(int(table.value(r, colNumber))), r);
+    }
+    EXPECT_GT(payments, 40);
+    EXPECT_EQ(table.rowOfPayment(0), 0);
+    EXPECT_EQ(table.rowOfPayment(payments + 1), 0);
+    EXPECT_EQ(ScheduleTable().rowOfPayment(1), 0);
+}

@@ -35,3 +35,71 @@ TEST(Summary, MissingDatesAreEmpty)
     ASSERT_TRUE(Calculate(doc, NumberFormat()));
     EXPECT_EQ(valueOf(doc, "Last Payment Date"), "10/15/2025");
 }
+
+// The chart samples about 50 payments whatever the loan's length: every step-th payment from the first, and the last
+// payment. 360 periods: step 8, payments 1, 9, ..., 353 and 360.
+TEST(Summary, ChartSamplesEveryStepAndTheLastPayment)
+{
+    struct Case
+    {
+        int periods;
+        int step;
+        size_t samples;
+        int lastRegular; // the period of the last sample before the final payment, 0 when there is none
+    };
+    for (const Case &c : {Case {360, 8, 46, 353}, Case {350, 7, 51, 344}, Case {51, 2, 26, 49}, Case {50, 1, 50, 49},
+                          Case {1, 1, 1, 0}}) {
+        SCOPED_TRACE(c.periods);
+        LoanDocument doc;
+        doc.gdblLoanAmount = 100.0 * c.periods; // nothing charged, 100 a month: exactly `periods` payments
+        doc.gdblBasicPayment = 100;
+        doc.mdblNperTerm = c.periods;
+        doc.gdtmFirstPaymentDue = *exactDate(2025, 1, 15);
+        ASSERT_TRUE(Calculate(doc, NumberFormat()));
+        EXPECT_EQ(chartStep(doc.gdblNumberOfPeriods), c.step);
+        const std::vector<ChartSample> samples = gridChart(doc);
+        ASSERT_EQ(samples.size(), c.samples);
+        for (size_t i = 0; i + 1 < samples.size(); ++i)
+            EXPECT_EQ(samples[i].period, int(i) * c.step + 1);
+        if (c.samples > 1) {
+            EXPECT_EQ(samples[samples.size() - 2].period, c.lastRegular);
+        }
+        EXPECT_EQ(samples.back().period, c.periods);
+        EXPECT_EQ(samples.back().endingBalance, 0);
+        EXPECT_EQ(samples.back().date, doc.gdtmLastPaymentDate);
+    }
+    EXPECT_EQ(chartStep(0), 0);
+    EXPECT_EQ(chartStep(90000), 1800);
+}
+
+// A sample is the payment's own row, past the rows of lump sums paid between payments, with the figures it shows.
+TEST(Summary, ChartSamplesReadThePaymentRows)
+{
+    LoanDocument doc;
+    doc.gdblLoanAmount = 350000;
+    doc.gdblAnnualRate = 0.0525;
+    doc.gdblBasicPayment = 1932.71;
+    doc.mdblNperTerm = 360;
+    doc.gdtmFirstPaymentDue = *exactDate(2025, 2, 1);
+    const NumberFormat format;
+    for (int year = 2026; year <= 2030; ++year) {
+        doc.gridLumpSum.setRows(doc.gridLumpSum.rows() + 1);
+        setChangeEntry(doc.gridLumpSum, doc.gridLumpSum.rows() - 1, *exactDate(year, 2, 10), 5000, format);
+    }
+    ASSERT_TRUE(Calculate(doc, format));
+    const std::vector<ChartSample> samples = gridChart(doc);
+    ASSERT_FALSE(samples.empty());
+    const ScheduleTable &schedule = doc.gridMain0;
+    size_t next = 0;
+    for (int r = 1; r < schedule.rows() && next < samples.size(); ++r) {
+        if (schedule.text(r, colNumber) != std::to_string(samples[next].period))
+            continue;
+        SCOPED_TRACE(r);
+        EXPECT_EQ(samples[next].date, Date(schedule.value(r, colDateSerial)));
+        EXPECT_EQ(format.currency(samples[next].endingBalance), schedule.text(r, colEndingBalance));
+        EXPECT_EQ(format.currency(samples[next].cumulativeInterest), schedule.text(r, colCumulativeInterest));
+        ++next;
+    }
+    EXPECT_EQ(next, samples.size());
+    EXPECT_LT(samples.size(), 60u);
+}

@@ -1,5 +1,7 @@
 #include "support/QtPrinters.h"
+#include "ui/BgrColor.h"
 #include "ui/DateField.h"
+#include "ui/MoneyFieldValidator.h"
 #include "ui/NumberFieldValidator.h"
 
 #include <QDateEdit>
@@ -53,6 +55,59 @@ TEST(NumberFieldValidatorTest, NumbersWithinTheRangeAndTheirDecimals)
         int position = int(input.size());
         EXPECT_EQ(validator.validate(input, position), c.state);
     }
+}
+
+// Money typed as the locale writes it, within the range; characters that belong to no amount are refused outright.
+TEST(MoneyFieldValidatorTest, TheLocalesMoneyTextWithinTheRange)
+{
+    engine::NumberFormat euro;
+    euro.decimalSeparator = ",";
+    euro.groupSeparator = ".";
+    euro.currencyPrefix.clear();
+    euro.currencySuffix = " \u20AC";
+    euro.negativePrefix = "-";
+    euro.negativeSuffix = " \u20AC";
+    const engine::NumberFormat dollar;
+    struct Case
+    {
+        const engine::NumberFormat &format;
+        const char *typed;
+        QValidator::State state;
+        std::optional<double> value;
+    };
+    const QValidator::State ok = QValidator::Acceptable, partial = QValidator::Intermediate,
+                            refused = QValidator::Invalid;
+    for (const Case &c : {
+             Case {dollar, "", ok, std::nullopt}, // no amount
+             Case {dollar, "$1,234.56", ok, 1234.56},
+             Case {dollar, "1234.5", ok, 1234.5},
+             Case {dollar, "-$5.00", ok, -5},
+             Case {dollar, "($5.00)", ok, -5},
+             Case {dollar, "$9,000,000,000.00", ok, 9e9},
+             Case {dollar, "-9000000000", ok, -9e9},
+             Case {dollar, "9000000000.01", refused, std::nullopt},
+             Case {dollar, "-$9,000,000,001", refused, std::nullopt},
+             Case {dollar, "12a", refused, std::nullopt},
+             Case {dollar, "$", partial, std::nullopt},
+             Case {dollar, "-", partial, std::nullopt},
+             Case {euro, "1.234,56 \u20AC", ok, 1234.56},
+             Case {euro, "$5", refused, std::nullopt},
+         }) {
+        SCOPED_TRACE(c.typed);
+        ui::MoneyFieldValidator validator(c.format, -9e9, 9e9);
+        QString input = QString::fromUtf8(c.typed);
+        int position = int(input.size());
+        EXPECT_EQ(validator.validate(input, position), c.state);
+        EXPECT_EQ(validator.value(input), c.value);
+    }
+}
+
+TEST(BgrColorTest, BlueIsTheHighByte)
+{
+    EXPECT_EQ(ui::colorFromBgr(0xFF0000), QColor(0, 0, 255));
+    EXPECT_EQ(ui::colorFromBgr(0x0080FF), QColor(255, 128, 0));
+    EXPECT_EQ(ui::bgrFromColor(QColor(255, 128, 0)), 0x0080FF);
+    EXPECT_EQ(ui::bgrFromColor(ui::colorFromBgr(0xEFEFEF)), 0xEFEFEF);
 }
 
 TEST(DateFieldTest, ThePickerShowsTheProgramsDatePattern)

@@ -1,5 +1,6 @@
 #include "support/Examples.h"
 #include "support/QtPrinters.h"
+#include "support/RecordingShell.h"
 
 #include "document/DocumentFile.h"
 #include "engine/NumberFormat.h"
@@ -22,31 +23,6 @@
 using namespace views;
 
 namespace {
-
-// A document window's part in an edit: it recomputes and redraws, and remembers what it was told.
-struct EditingShell : ShellServices
-{
-    document::DocumentData *data = nullptr;
-    engine::NumberFormat *format = nullptr;
-    ScheduleView *view = nullptr;
-    int modified = 0;
-    int calculations = 0;
-    QStringList messages;
-    QString status;
-
-    void SetProgressBar(int, int) override { }
-    void markModified() override { ++modified; }
-    void showMessage(const QString &text) override { messages << text; }
-    void setCellStatus(const QString &text) override { status = text; }
-    bool changeAndRecalculate(const std::function<void(document::DocumentData &)> &change) override
-    {
-        change(*data);
-        ++calculations;
-        const bool ok = engine::Calculate(data->loan, *format).ok;
-        view->refreshAfterCalculate();
-        return ok;
-    }
-};
 
 class CellEditorTest : public ::testing::Test
 {
@@ -87,7 +63,7 @@ protected:
 
     engine::NumberFormat m_format;
     document::DocumentData m_data;
-    EditingShell m_shell;
+    RecordingShell m_shell;
     std::unique_ptr<ScheduleView> m_view;
 };
 

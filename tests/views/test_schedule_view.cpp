@@ -1,4 +1,5 @@
-#include "support/Examples.h"
+#include "ViewFixture.h"
+
 #include "support/QtPrinters.h"
 
 #include "document/DocumentFile.h"
@@ -23,49 +24,6 @@
 using namespace views;
 
 namespace {
-
-struct FakeShell : ShellServices
-{
-    int modified = 0;
-    std::vector<std::pair<int, int>> progress;
-    void SetProgressBar(int done, int total) override { progress.emplace_back(done, total); }
-    void markModified() override { ++modified; }
-    bool changeAndRecalculate(const std::function<void(document::DocumentData &)> &) override { return false; }
-};
-
-// A document with its schedule computed and its views built, as a document window holds them.
-struct Fixture
-{
-    explicit Fixture(document::DocumentData loaded)
-        : data(std::move(loaded))
-    {
-        EXPECT_TRUE(engine::Calculate(data.loan, format));
-        view = std::make_unique<ScheduleView>(data, format, shell);
-        view->resize(900, 500);
-        view->refreshAfterCalculate();
-    }
-    QString cell(int row, int column) const { return view->gridMain1()->model()->index(row, column).data().toString(); }
-    QStringList headers() const
-    {
-        QStringList list;
-        for (int c = 0; c < view->model()->columnCount(); ++c)
-            list << view->model()->headerData(c, Qt::Horizontal).toString();
-        return list;
-    }
-    // A selection dragged from one column to another: the current index is where it ends.
-    void select(QTableView *grid, int row, int fromColumn, int toColumn)
-    {
-        grid->setCurrentIndex(grid->model()->index(row, toColumn));
-        grid->selectionModel()->select(QItemSelection(grid->model()->index(row, std::min(fromColumn, toColumn)),
-                                                      grid->model()->index(row, std::max(fromColumn, toColumn))),
-                                       QItemSelectionModel::ClearAndSelect);
-    }
-
-    engine::NumberFormat format;
-    FakeShell shell;
-    document::DocumentData data;
-    std::unique_ptr<ScheduleView> view;
-};
 
 const QStringList kAllCaptions = {QStringLiteral("No."),
                                   QStringLiteral("Date"),

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+
+namespace app {
+
+class MainWindow;
+
+// The Report menu: the year-end report of the active document for the closing month checked in Year End Month, and
+// closing it again.
+class ReportCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ReportCommands(MainWindow &shell);
+
+    void update();
+    // The checked month, 1..12; December at start, not stored.
+    int closingMonth() const;
+    // Checks `month` (1..12); the active document's report, when shown, is made again for it.
+    void chooseMonth(int month);
+    void YearEndReport();
+    void CloseYearEndReport();
+
+    QAction *yearEndReport = nullptr;
+    QMenu *yearEndMonth = nullptr; // "&January" ... "&December"
+    QList<QAction *> months;
+    QAction *closeYearEndReport = nullptr;
+
+private:
+    MainWindow &m_shell;
+    QActionGroup *m_months = nullptr;
+};
+
+} // namespace app

@@ -1,0 +1,135 @@
+#include "engine/NumberFormat.h"
+#include "engine/Statement.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+using namespace engine;
+
+namespace {
+
+Date ymd(int y, int m, int d)
+{
+    return *exactDate(y, m, d);
+}
+
+using Amounts = std::array<std::optional<double>, kStatementColumnCount>;
+
+// A format that writes 1.234,56 € and dates as dd/MM/yyyy.
+NumberFormat euroFormat()
+{
+    NumberFormat format;
+    format.decimalSeparator = ",";
+    format.groupSeparator = ".";
+    format.currencyPrefix = "";
+    format.currencySuffix = " €";
+    format.negativePrefix = "-";
+    format.negativeSuffix = " €";
+    format.setDatePattern("dd/MM/yyyy");
+    return format;
+}
+
+} // namespace
+
+TEST(Statement, ReadsTheWaysStatementsArePastedOrSaved)
+{
+    struct Case
+    {
+        const char *name;
+        std::string text;
+        NumberFormat format;
+        std::array<bool, kStatementColumnCount> columns;
+        std::vector<StatementRow> rows;
+    };
+    const NumberFormat us;
+    const Case cases[] = {
+        {"plain CSV",
+         "Date,Payment,Interest,Principal,Balance\n2025-02-01,1000.00,600.5,399.50,99600.50\n",
+         us,
+         {true, true, true, true},
+         {{2, ymd(2025, 2, 1), Amounts {1000.0, 600.5, 399.5, 99600.5}}}},
+        {"spreadsheet paste: tabs, any order and case, other columns, currency text, preferred dates",
+         "No.\tbalance\tDATE\tFees\tinterest\n7\t$1,234.56\t3/1/2025\t$5.00\t($2.50)\n",
+         us,
+         {false, true, false, true},
+         {{2, ymd(2025, 3, 1), Amounts {std::nullopt, -2.5, std::nullopt, 1234.56}}}},
+        {"title lines, a byte-order mark, CRLF, quoted amounts with commas, blank and amount-free rows",
+         "\xEF\xBB\xBFMortgage 1234, statement\r\n\r\n\"Date\",\"Payment\",\"Note\"\r\n"
+         "2025-01-15,\"$1,500.00\",\"rate, fixed\"\r\n2025-01-20,,rate notice\r\n,,\r\n"
+         "2025-02-15,\"1,500.00\",\r\n",
+         us,
+         {true, false, false, false},
+         {{4, ymd(2025, 1, 15), Amounts {1500.0}}, {7, ymd(2025, 2, 15), Amounts {1500.0}}}},
+        {"semicolons with the locale's decimal comma, plain numbers beside it",
+         "Date;Interest;Balance\n01/02/2025;1.234,56 €;1234.56\n2025-03-01;-7,50 €;0\n",
+         euroFormat(),
+         {false, true, false, true},
+         {{2, ymd(2025, 2, 1), Amounts {std::nullopt, 1234.56, std::nullopt, 1234.56}},
+          {3, ymd(2025, 3, 1), Amounts {std::nullopt, -7.5, std::nullopt, 0.0}}}},
+        {"this program's own schedule calls the balance Ending Balance",
+         "No.,Date,Opening Balance,Interest,Ending Balance\n0,2025-01-01,,,\n1,2025-02-01,\"$100.00\",$1.00,$51.00\n",
+         us,
+         {false, true, false, true},
+         {{3, ymd(2025, 2, 1), Amounts {std::nullopt, 1.0, std::nullopt, 51.0}}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const StatementReadResult read = readStatement(c.text, c.format);
+        ASSERT_TRUE(read.ok()) << read.error;
+        EXPECT_EQ(read.statement.hasColumn, c.columns);
+        ASSERT_EQ(read.statement.rows.size(), c.rows.size());
+        for (size_t r = 0; r < c.rows.size(); ++r) {
+            EXPECT_EQ(read.statement.rows[r].line, c.rows[r].line);
+            EXPECT_EQ(read.statement.rows[r].date, c.rows[r].date);
+            EXPECT_EQ(read.statement.rows[r].amounts, c.rows[r].amounts);
+        }
+    }
+}
+
+TEST(Statement, RefusesBadInputNamingTheLine)
+{
+    std::string tooLong = "Date,Payment\n";
+    for (int i = 0; i < kMaxStatementLines; ++i)
+        tooLong += "2025-01-01,1\n";
+    std::string tooLarge = "Date,Payment\n2025-01-01,";
+    tooLarge.append(kMaxStatementBytes, '1');
+    struct Case
+    {
+        std::string text;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"",
+         "No line of the statement names its columns: the header needs Date and at least one of Payment, "
+         "Interest, Principal and Balance."},
+        {std::string("\0\x01\xff garbage\n\x80\x81", 14),
+         "No line of the statement names its columns: the header "
+         "needs Date and at least one of Payment, Interest, "
+         "Principal and Balance."},
+        {"Title\nWhen,Payment,Balance\n", "Line 2: the header names no Date column."},
+        {"Date,Amount,Notes\n",
+         "Line 1: the header names none of the columns Payment, Interest, Principal and "
+         "Balance."},
+        {"Date,Interest,interest\n", "Line 1: the header names the column Interest twice."},
+        {"Date,Payment\n\n", "Line 1: the header has no rows with amounts below it."},
+        {"Date,Payment\n2025-01-01,10\n2025-13-01,10\n",
+         "Line 3: \"2025-13-01\" is not a date (yyyy-mm-dd or "
+         "M/d/yyyy)."},
+        {"Date,Payment\nTotal,10\n", "Line 2: \"Total\" is not a date (yyyy-mm-dd or M/d/yyyy)."},
+        {"Date,Payment\n,10\n", "Line 2: the row has no date."},
+        {"Date;Payment\n2025-01-01;12,50 EUR\n", "Line 2: \"12,50 EUR\" in the column Payment is not an amount."},
+        {"Date,Balance\n2025-01-01,1e300\n", "Line 2: \"1e300\" in the column Balance is not an amount."},
+        {"Date,Payment\n2025-01-01,\"10\n", "Line 2: a quoted cell is not closed."},
+        {"Date,Payment\n2025-01-01," + std::string(100000, 'x') + "\n",
+         "Line 2: \"" + std::string(40, 'x') + "\u2026\" in the column Payment is not an amount."},
+        {tooLong, "Line 100001: a statement may have at most 100,000 lines."},
+        {tooLarge, "The statement is larger than 16 MB."},
+    };
+    for (const Case &c : cases) {
+        const StatementReadResult read = readStatement(c.text, NumberFormat());
+        EXPECT_EQ(read.error, c.error) << c.text.substr(0, 60);
+        EXPECT_TRUE(read.statement.rows.empty());
+    }
+}

@@ -1,0 +1,201 @@
+#include "support/Examples.h"
+#include "support/RecordingShell.h"
+
+#include "engine/ChangeTables.h"
+#include "ui/DateField.h"
+#include "views/frmLumpSums.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace views;
+
+namespace {
+
+engine::Date ymd(int year, int month, int day)
+{
+    return *engine::exactDate(year, month, day);
+}
+
+// The car loan: 60 monthly payments from 15 February 2026, its schedule starting on 15 January 2026 and ending on
+// 15 January 2031.
+class LumpSumsDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_data = readExample("car-loan.plr", m_format);
+        ASSERT_TRUE(engine::Calculate(m_data.loan, m_format));
+        m_shell.data = &m_data;
+        m_shell.format = &m_format;
+    }
+    void addStored(engine::Date date, double amount)
+    {
+        engine::putChangeEntry(m_data.loan.gridLumpSum, date, amount, m_format);
+        ASSERT_TRUE(engine::Calculate(m_data.loan, m_format));
+    }
+    std::unique_ptr<frmLumpSums> open(int gridRow = -1)
+    {
+        return std::make_unique<frmLumpSums>(m_data.loan, m_shell, gridRow, m_format);
+    }
+    static void add(frmLumpSums &dialog, engine::Date date, const QString &amount)
+    {
+        dialog.txtLumpSumDate()->setDate(ui::toQDate(date));
+        dialog.txtLumpSumAmount()->setText(amount);
+        dialog.cmdAdd()->click();
+    }
+    // The list as shown: date and amount of each row.
+    static QStringList shown(const frmLumpSums &dialog)
+    {
+        QStringList rows;
+        for (int r = 0; r < dialog.gridLumpSum2()->rowCount(); ++r)
+            rows << dialog.gridLumpSum2()->item(r, 0)->text() + QLatin1Char(' ')
+                    + dialog.gridLumpSum2()->item(r, 1)->text();
+        return rows;
+    }
+
+    engine::NumberFormat m_format;
+    document::DocumentData m_data;
+    RecordingShell m_shell;
+};
+
+} // namespace
+
+TEST_F(LumpSumsDialogTest, OpensOnTheGridsRowWithinTheSchedulesDates)
+{
+    addStored(ymd(2026, 6, 15), 1000);
+    struct Case
+    {
+        int gridRow;
+        QDate date;
+        QString amount;
+    };
+    for (const Case &c : {
+             Case {5, QDate(2026, 6, 15), QStringLiteral("$1,000.00")}, // the row of the stored lump sum
+             Case {2, QDate(2026, 3, 15), QString()},
+             Case {0, QDate(2026, 1, 16), QString()}, // the start row: the first date allowed
+             Case {-1, QDate(2026, 1, 16), QString()},
+         }) {
+        SCOPED_TRACE(c.gridRow);
+        const auto dialog = open(c.gridRow);
+        EXPECT_EQ(dialog->txtLumpSumDate()->date(), c.date);
+        EXPECT_EQ(dialog->txtLumpSumAmount()->text(), c.amount);
+        EXPECT_EQ(dialog->cmdAdd()->isEnabled(), !c.amount.isEmpty());
+    }
+    const auto dialog = open();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Lump Sums Dialog"));
+    EXPECT_EQ(dialog->txtLumpSumDate()->displayFormat(), QStringLiteral("M'/'d'/'yyyy"));
+    EXPECT_TRUE(dialog->txtLumpSumDate()->calendarPopup());
+    // The first schedule date itself cannot be chosen, the day after can, and nothing after the last.
+    dialog->txtLumpSumDate()->setDate(QDate(2026, 1, 15));
+    EXPECT_EQ(dialog->txtLumpSumDate()->date(), QDate(2026, 1, 16));
+    EXPECT_EQ(dialog->txtLumpSumDate()->minimumDate(), QDate(2026, 1, 16));
+    // The lump sum repays the loan two payments early.
+    EXPECT_EQ(dialog->txtLumpSumDate()->maximumDate(), QDate(2030, 11, 15));
+    EXPECT_EQ(dialog->gridLumpSum2()->horizontalHeaderItem(0)->text(), QStringLiteral("Date"));
+    EXPECT_EQ(dialog->gridLumpSum2()->horizontalHeaderItem(1)->text(), QStringLiteral("Amount"));
+    EXPECT_TRUE(dialog->gridLumpSum2()->isColumnHidden(2));
+}
+
+TEST_F(LumpSumsDialogTest, LumpSumsOutsideTheScheduleGoOnOpeningEvenAfterCancel)
+{
+    addStored(ymd(2026, 6, 15), 1000);
+    addStored(ymd(2032, 1, 1), 500); // after the schedule's end
+    {
+        const auto dialog = open();
+        EXPECT_EQ(shown(*dialog), (QStringList {QStringLiteral("6/15/2026 $1,000.00")}));
+        dialog->cmdCancel()->click();
+        EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    }
+    EXPECT_EQ(m_data.loan.gridLumpSum.rows(), 2);
+    EXPECT_EQ(engine::findChangeEntryByDate(m_data.loan.gridLumpSum, ymd(2032, 1, 1)), 0);
+    EXPECT_EQ(m_shell.calculations, 0);
+}
+
+TEST_F(LumpSumsDialogTest, AddsInDateOrderAndReplacesTheAmountOfADate)
+{
+    const auto dialog = open();
+    add(*dialog, ymd(2027, 3, 1), QStringLiteral("$2,500.00"));
+    add(*dialog, ymd(2026, 4, 20), QStringLiteral("300"));
+    add(*dialog, ymd(2028, 1, 15), QStringLiteral("-50"));
+    add(*dialog, ymd(2027, 3, 1), QStringLiteral("2600.5"));
+    EXPECT_EQ(shown(*dialog),
+              (QStringList {QStringLiteral("4/20/2026 $300.00"), QStringLiteral("3/1/2027 $2,600.50"),
+                            QStringLiteral("1/15/2028 -$50.00")}));
+    // The entry just added is selected.
+    EXPECT_EQ(dialog->gridLumpSum2()->currentRow(), 1);
+    // Clicking a row brings it back into the fields.
+    dialog->gridLumpSum2()->setCurrentCell(2, 0);
+    dialog->gridLumpSum2_Click();
+    EXPECT_EQ(dialog->txtLumpSumDate()->date(), QDate(2028, 1, 15));
+    EXPECT_EQ(dialog->txtLumpSumAmount()->text(), QStringLiteral("-$50.00"));
+    // Enter in a field adds what the fields hold, and leaves the dialog open.
+    dialog->txtLumpSumDate()->setDate(QDate(2029, 5, 1));
+    dialog->txtLumpSumAmount()->setText(QStringLiteral("75"));
+    QTest::keyClick(dialog->txtLumpSumAmount(), Qt::Key_Return);
+    EXPECT_EQ(dialog->gridLumpSum2()->rowCount(), 4);
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
+    // Nothing reaches the document before OK.
+    EXPECT_EQ(m_data.loan.gridLumpSum.rows(), 1);
+}
+
+TEST_F(LumpSumsDialogTest, ButtonsFollowTheFieldsAndTheList)
+{
+    const auto dialog = open();
+    EXPECT_FALSE(dialog->cmdRemove()->isEnabled());
+    for (const char *amount : {"", "$", "0"}) {
+        dialog->txtLumpSumAmount()->setText(QString::fromLatin1(amount));
+        EXPECT_FALSE(dialog->cmdAdd()->isEnabled()) << amount;
+    }
+    // Text that is no amount cannot be typed.
+    dialog->txtLumpSumAmount()->clear();
+    QTest::keyClicks(dialog->txtLumpSumAmount(), QStringLiteral("1x2"));
+    EXPECT_EQ(dialog->txtLumpSumAmount()->text(), QStringLiteral("12"));
+    EXPECT_TRUE(dialog->cmdAdd()->isEnabled());
+    add(*dialog, ymd(2027, 3, 1), QStringLiteral("100"));
+    EXPECT_TRUE(dialog->cmdRemove()->isEnabled());
+    // Removing the only entry empties the list, with nothing selected.
+    dialog->gridLumpSum2()->clearSelection();
+    dialog->cmdRemove()->click();
+    EXPECT_EQ(dialog->gridLumpSum2()->rowCount(), 0);
+    EXPECT_FALSE(dialog->cmdRemove()->isEnabled());
+    // Of several, the current one goes.
+    add(*dialog, ymd(2027, 3, 1), QStringLiteral("100"));
+    add(*dialog, ymd(2027, 4, 1), QStringLiteral("200"));
+    add(*dialog, ymd(2027, 5, 1), QStringLiteral("300"));
+    dialog->gridLumpSum2()->setCurrentCell(1, 0);
+    dialog->cmdRemove()->click();
+    EXPECT_EQ(shown(*dialog), (QStringList {QStringLiteral("3/1/2027 $100.00"), QStringLiteral("5/1/2027 $300.00")}));
+}
+
+TEST_F(LumpSumsDialogTest, OkRecalculatesOnlyWhenTheListChanged)
+{
+    addStored(ymd(2026, 6, 15), 1234.567); // shown to the cent, held as stored
+    {
+        // Opened on the lump sum's row and closed with OK: the list is the document's.
+        const auto dialog = open(5);
+        const engine::TextTable before = m_data.loan.gridLumpSum;
+        dialog->cmdOK()->click();
+        EXPECT_EQ(dialog->result(), QDialog::Accepted);
+        EXPECT_EQ(m_data.loan.gridLumpSum, before);
+        EXPECT_EQ(m_shell.calculations, 0);
+        EXPECT_EQ(m_shell.modified, 0);
+    }
+    {
+        const auto dialog = open();
+        add(*dialog, ymd(2027, 3, 1), QStringLiteral("5000"));
+        dialog->cmdOK()->click();
+    }
+    EXPECT_EQ(m_shell.calculations, 1);
+    EXPECT_EQ(m_shell.modified, 1);
+    const int entry = engine::findChangeEntryByDate(m_data.loan.gridLumpSum, ymd(2027, 3, 1));
+    ASSERT_GT(entry, 0);
+    EXPECT_EQ(m_data.loan.GetLumpSumAmount(entry), 5000);
+    EXPECT_EQ(m_data.loan.gridLumpSum.text(entry, engine::chgDateText), "3/1/2027");
+}

@@ -1,0 +1,43 @@
+#include "StatementFile.h"
+
+#include "document/TextEncoding.h"
+#include "engine/MessageText.h"
+#include "engine/Statement.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace views {
+
+StatementText readStatementFile(const QString &path)
+{
+    StatementText statement;
+    const QString quoted = QString::fromStdString(engine::quotedForMessage(path.toStdString()));
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        statement.missing = true;
+        statement.error = QStringLiteral("The statement file '%1' does not exist.").arg(quoted);
+        return statement;
+    }
+    // Checked before anything is opened: opening a FIFO waits for a writer that may never come.
+    if (!info.isFile()) {
+        statement.error = QStringLiteral("'%1' is not a statement file.").arg(quoted);
+        return statement;
+    }
+    if (info.size() > qint64(engine::kMaxStatementBytes)) {
+        statement.error = QStringLiteral("The statement file '%1' is larger than 16 MB.").arg(quoted);
+        return statement;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        statement.error = QStringLiteral("The statement file '%1' cannot be read: %2").arg(quoted, file.errorString());
+        return statement;
+    }
+    // One byte beyond the limit, so that a file that grew since it was looked at is still refused by the reader.
+    const QByteArray bytes = file.read(qint64(engine::kMaxStatementBytes) + 1);
+    const std::string_view view(bytes.constData(), size_t(bytes.size()));
+    statement.text = document::isValidUtf8(view) ? std::string(view) : document::windows1252ToUtf8(view);
+    return statement;
+}
+
+} // namespace views

@@ -1,0 +1,189 @@
+// The only place that knows the chart component: Qt Charts.
+#include "SummaryChart.h"
+
+#include "engine/NumberFormat.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QDateTime>
+#include <QDateTimeAxis>
+#include <QGraphicsLayout>
+#include <QLegend>
+#include <QLineSeries>
+#include <QValueAxis>
+
+#include <cmath>
+
+namespace views {
+
+std::vector<double> valueTicks(double low, double high, int maxSteps)
+{
+    if (!std::isfinite(low) || !std::isfinite(high) || maxSteps < 1)
+        return {0, 1};
+    low = std::min(low, 0.0);
+    high = std::max(high, 0.0);
+    if (high - low <= 0)
+        high = low + 1;
+    const double magnitude = std::pow(10.0, std::floor(std::log10((high - low) / maxSteps)));
+    double step = 10 * magnitude;
+    for (double multiple : {1.0, 2.0, 2.5, 5.0}) {
+        if (std::ceil(high / (multiple * magnitude)) - std::floor(low / (multiple * magnitude)) <= maxSteps) {
+            step = multiple * magnitude;
+            break;
+        }
+    }
+    std::vector<double> ticks;
+    for (double n = std::floor(low / step); n <= std::ceil(high / step); ++n)
+        ticks.push_back(n * step);
+    return ticks;
+}
+
+namespace {
+
+QDateTime dateTimeOf(double serial)
+{
+    return QDate(1899, 12, 30).addDays(qint64(serial)).startOfDay();
+}
+
+class QtSummaryChart final : public SummaryChart
+{
+public:
+    QtSummaryChart(const QFont &font, QWidget *parent)
+        : m_font(font)
+        , m_chart(new QChart)
+        , m_view(new QChartView(m_chart, parent))
+    {
+        m_view->setObjectName(QStringLiteral("MSChart1"));
+        m_view->setRenderHint(QPainter::Antialiasing);
+        m_chart->setBackgroundRoundness(0);
+        m_chart->layout()->setContentsMargins(0, 0, 0, 0);
+        // Labels set on the values stand half a line past the ends of the axis, which the layout does not allow for.
+        const int half = QFontMetrics(font).height() / 2 + 2;
+        m_chart->setMargins(QMargins(2, 2, half, half));
+        QFont bold = font;
+        bold.setBold(true);
+        m_chart->legend()->setFont(bold);
+        m_chart->legend()->setAlignment(Qt::AlignTop);
+    }
+
+    QWidget *widget() const override { return m_view; }
+    void setFormat(const engine::NumberFormat &format) override { m_format = format; }
+    void setHorizontalAxis(HorizontalAxis axis) override { m_axis = axis; }
+
+    void setSeries(const std::vector<Series> &series) override
+    {
+        m_chart->removeAllSeries();
+        for (QAbstractAxis *axis : m_chart->axes()) {
+            m_chart->removeAxis(axis);
+            delete axis;
+        }
+        double left = INFINITY, right = -INFINITY, bottom = INFINITY, top = -INFINITY;
+        for (const Series &each : series) {
+            auto *line = new QLineSeries;
+            line->setName(each.name);
+            line->replace(QList<QPointF>(each.points.begin(), each.points.end()));
+            for (const QPointF &point : each.points) {
+                left = std::min(left, point.x());
+                right = std::max(right, point.x());
+                bottom = std::min(bottom, point.y());
+                top = std::max(top, point.y());
+            }
+            m_chart->addSeries(line);
+        }
+        if (!(left < right)) {
+            left = std::isfinite(left) ? left : 0;
+            right = left + 1;
+        }
+        QAbstractAxis *horizontal = horizontalAxis(left, right);
+        QAbstractAxis *vertical = valueAxis(std::isfinite(bottom) ? bottom : 0, std::isfinite(top) ? top : 0);
+        for (QAbstractAxis *axis : {horizontal, vertical})
+            axis->setLabelsFont(m_font);
+        m_chart->addAxis(horizontal, Qt::AlignBottom);
+        m_chart->addAxis(vertical, Qt::AlignLeft);
+        for (QAbstractSeries *line : m_chart->series()) {
+            line->attachAxis(horizontal);
+            line->attachAxis(vertical);
+        }
+    }
+
+    std::vector<Series> shownSeries() const override
+    {
+        std::vector<Series> shown;
+        for (QAbstractSeries *each : m_chart->series()) {
+            const auto *line = qobject_cast<QLineSeries *>(each);
+            const QList<QPointF> points = line->points();
+            shown.push_back({line->name(), std::vector<QPointF>(points.begin(), points.end())});
+        }
+        return shown;
+    }
+
+    QStringList valueLabels() const override
+    {
+        const QList<QAbstractAxis *> axes = m_chart->axes(Qt::Vertical);
+        auto *axis = axes.isEmpty() ? nullptr : qobject_cast<QCategoryAxis *>(axes.first());
+        return axis ? axis->categoriesLabels() : QStringList();
+    }
+
+    bool horizontalLabelsShown() const override
+    {
+        const QList<QAbstractAxis *> axes = m_chart->axes(Qt::Horizontal);
+        return !axes.isEmpty() && axes.first()->labelsVisible();
+    }
+
+    bool horizontalGridShown() const override
+    {
+        const QList<QAbstractAxis *> axes = m_chart->axes(Qt::Horizontal);
+        return !axes.isEmpty() && (axes.first()->isGridLineVisible() || axes.first()->isMinorGridLineVisible());
+    }
+
+    bool legendBold() const override { return m_chart->legend()->isVisible() && m_chart->legend()->font().bold(); }
+
+private:
+    QAbstractAxis *horizontalAxis(double left, double right) const
+    {
+        if (m_axis == HorizontalAxis::Dates) {
+            auto *axis = new QDateTimeAxis;
+            axis->setFormat(QString::fromStdString(m_format.datePattern()));
+            axis->setRange(dateTimeOf(left), dateTimeOf(right));
+            return axis;
+        }
+        auto *axis = new QValueAxis;
+        axis->setRange(left, right);
+        axis->setLabelsVisible(false);
+        axis->setGridLineVisible(false);
+        axis->setMinorGridLineVisible(false);
+        axis->setTickCount(2);
+        return axis;
+    }
+
+    // Labels of money at round values: Qt Charts' own number labels know no currency or grouping.
+    QAbstractAxis *valueAxis(double bottom, double top) const
+    {
+        const std::vector<double> ticks = valueTicks(bottom, top);
+        const double step = ticks.size() > 1 ? ticks[1] - ticks[0] : 1;
+        const int decimals = step == std::floor(step) ? 0 : 2;
+        auto *axis = new QCategoryAxis;
+        axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        axis->setRange(ticks.front(), ticks.back());
+        axis->setStartValue(ticks.front());
+        for (double tick : ticks)
+            axis->append(QString::fromStdString(m_format.currency(tick, decimals)), tick);
+        return axis;
+    }
+
+    QFont m_font;
+    engine::NumberFormat m_format;
+    HorizontalAxis m_axis = HorizontalAxis::Hidden;
+    QChart *m_chart;
+    QChartView *m_view;
+};
+
+} // namespace
+
+std::unique_ptr<SummaryChart> createSummaryChart(const QFont &font, QWidget *parent)
+{
+    return std::make_unique<QtSummaryChart>(font, parent);
+}
+
+} // namespace views
