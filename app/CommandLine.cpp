@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "DocumentLoader.h"
+#include "DocumentPrinting.h"
 #include "FileAccess.h"
 #include "LocaleFormat.h"
 #include "SettingsKeys.h"
@@ -13,6 +14,7 @@
 #include "engine/YearEndReport.h"
 #include "views/StatementFile.h"
 
+#include <QFileInfo>
 #include <QIODevice>
 #include <QLocale>
 #include <QTextStream>
@@ -135,6 +137,20 @@ int printSummary(const QString &path, QTextStream &out, QTextStream &err)
     return ExitOk;
 }
 
+int printPdf(const QString &output, const QString &path, QTextStream &err)
+{
+    document::DocumentData data;
+    const engine::NumberFormat format = numberFormatFor(QLocale());
+    if (const int code = loadAndCalculate(path, data, format, err))
+        return code;
+    QString error;
+    if (!writeSchedulePdf(data, QFileInfo(path).fileName(), output, &error)) {
+        err << QStringLiteral("Cannot write '%1': %2").arg(quotedForMessage(output), error) << Qt::endl;
+        return ExitOutputUnwritable;
+    }
+    return ExitOk;
+}
+
 // A table command's document file and output format: FILE [--format csv|tsv], from `first` on.
 struct TableArguments
 {
@@ -223,6 +239,11 @@ int badArguments(QTextStream &err, const QString &why)
 
 } // namespace
 
+bool headlessNeedsFonts(const QStringList &arguments)
+{
+    return arguments.contains(QLatin1String("--pdf"));
+}
+
 QString usageText()
 {
     return QStringLiteral("Usage:\n"
@@ -232,6 +253,7 @@ QString usageText()
                           "  pellandra --year-end MONTH FILE.plr [--format csv|tsv]\n"
                           "                                                   print the year-end report, closing\n"
                           "                                                   each year in MONTH (1 to 12)\n"
+                          "  pellandra --pdf OUT.pdf FILE.plr                 print the schedule into a PDF file\n"
                           "  pellandra --match STATEMENT FILE.plr             which conventions reproduce a lender's\n"
                           "                                                   statement (exit 6: none does)\n"
                           "  pellandra --help | --version\n");
@@ -271,6 +293,11 @@ std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, Q
         if (arguments.size() != 2)
             return badArguments(err, QStringLiteral("--summary needs exactly one document file"));
         return printSummary(arguments[1], out, err);
+    }
+    if (command == QLatin1String("--pdf")) {
+        if (arguments.size() != 3)
+            return badArguments(err, QStringLiteral("--pdf needs a PDF file to write and one document file"));
+        return printPdf(arguments[1], arguments[2], err);
     }
     if (command == QLatin1String("--match")) {
         if (arguments.size() != 3)

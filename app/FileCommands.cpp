@@ -2,6 +2,7 @@
 
 #include "Command.h"
 #include "DocumentLoader.h"
+#include "DocumentPrinting.h"
 #include "FileAccess.h"
 #include "Icons.h"
 #include "MainWindow.h"
@@ -69,6 +70,12 @@ FileCommands::FileCommands(MainWindow &shell)
     saveAs = command(this, QStringLiteral("Save &As..."), [this] { SaveDocumentAs(); });
     saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     properties = command(this, QStringLiteral("Propert&ies"), [this] { showProperties(); });
+    pageSetup = command(this, QStringLiteral("Page Set&up"), [this] { m_shell.printing().pageSetup(); });
+    printPreview = command(this, QStringLiteral("Print Pre&view"), icon(IconKind::PrintPreview),
+                           QStringLiteral("Print Preview"), [this] { m_shell.printing().openPreview(); });
+    print = command(this, QStringLiteral("&Print..."), icon(IconKind::Print), QStringLiteral("Print"),
+                    [this] { m_shell.printing().printDirectly(); });
+    print->setShortcut(QKeySequence::Print);
     exit = command(this, QStringLiteral("E&xit"), [this] { m_shell.close(); });
     exit->setMenuRole(QAction::QuitRole);
 }
@@ -77,7 +84,7 @@ void FileCommands::update()
 {
     // The Scenario window is no document, but Close closes it all the same.
     const bool documents = !m_shell.documents().isEmpty() && !m_shell.scenarioActive();
-    for (QAction *item : {save, saveAs, properties})
+    for (QAction *item : {save, saveAs, properties, pageSetup, printPreview, print})
         item->setEnabled(documents);
     close->setEnabled(m_shell.mdiArea()->currentSubWindow() != nullptr);
 }

@@ -13,8 +13,8 @@ namespace app {
 class MainWindow;
 class frmChild;
 
-// The File menu: New, Open, Close, Save, Save As, Properties (the wizard on the active document), the recent-files
-// list and Exit.
+// The File menu: New, Open, Close, Save, Save As, Properties (the wizard on the active document), Page Setup, Print
+// Preview and Print..., the recent-files list and Exit.
 class FileCommands : public QObject
 {
     Q_OBJECT
@@ -49,6 +49,9 @@ public:
     QAction *save = nullptr;
     QAction *saveAs = nullptr;
     QAction *properties = nullptr;
+    QAction *pageSetup = nullptr;
+    QAction *printPreview = nullptr;
+    QAction *print = nullptr;
     QAction *exit = nullptr;
 
     QList<QAction *> recentActions() const { return m_recent; }

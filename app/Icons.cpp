@@ -62,6 +62,33 @@ QIcon viewIcon(bool summary)
     return QIcon(pixmap);
 }
 
+// A printer with a sheet coming out, or a sheet under a magnifying glass.
+QIcon printIcon(bool preview)
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x30, 0x30, 0x30), 1.5));
+    painter.setBrush(Qt::white);
+    if (!preview) {
+        painter.drawRect(QRectF(7, 3, 10, 7));
+        painter.setBrush(QColor(0xb0, 0xb0, 0xb0));
+        painter.drawRoundedRect(QRectF(3, 9, 18, 8), 2, 2);
+        painter.setBrush(Qt::white);
+        painter.drawRect(QRectF(7, 14, 10, 7));
+        return QIcon(pixmap);
+    }
+    painter.drawRect(QRectF(4, 3, 12, 16));
+    for (int y : {7, 10, 13})
+        painter.drawLine(QPointF(7, y), QPointF(13, y));
+    painter.setBrush(QColor(0xdd, 0xea, 0xf7));
+    painter.drawEllipse(QPointF(15, 14), 4.5, 4.5);
+    painter.setPen(QPen(QColor(0x30, 0x30, 0x30), 2.5));
+    painter.drawLine(QPointF(18.5, 17.5), QPointF(21.5, 20.5));
+    return QIcon(pixmap);
+}
+
 QIcon themed(const char *name, const QIcon &fallback)
 {
     return QIcon::fromTheme(QLatin1String(name), fallback);
@@ -79,6 +106,10 @@ QIcon icon(IconKind kind)
         return themed("document-open", style->standardIcon(QStyle::SP_DialogOpenButton));
     case IconKind::Save:
         return themed("document-save", style->standardIcon(QStyle::SP_DialogSaveButton));
+    case IconKind::Print:
+        return themed("document-print", printIcon(false));
+    case IconKind::PrintPreview:
+        return themed("document-print-preview", printIcon(true));
     case IconKind::Copy:
         return themed("edit-copy", copyIcon());
     case IconKind::AlignLeft:

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "DebugCommands.h"
+#include "DocumentPrinting.h"
 #include "EditCommands.h"
 #include "FileCommands.h"
 #include "FormatCommands.h"
@@ -64,6 +65,7 @@ MainWindow::MainWindow(SettingsStore &settings, ui::UserDialogs &dialogs, bool d
     m_reportCommands = new ReportCommands(*this);
     m_window = new WindowCommands(*this);
     m_help = new HelpCommands(*this);
+    m_printing = new DocumentPrinting(*this);
     if (debug)
         m_debug = new DebugCommands(*this);
     createMenus();
@@ -168,6 +170,12 @@ void MainWindow::changeEvent(QEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // The program is not closed past the print preview: the request closes the preview.
+    if (m_printing->preview()) {
+        m_printing->closePreview();
+        event->ignore();
+        return;
+    }
     // Every document window gets its save prompt; one Cancel keeps the program running.
     for (QMdiSubWindow *window : m_mdi->subWindowList(QMdiArea::StackingOrder)) {
         if (!window->close()) {
@@ -195,6 +203,8 @@ void MainWindow::createMenus()
     m_fileMenu->addActions({m_file->save, m_file->saveAs});
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(m_file->properties);
+    m_fileMenu->addSeparator();
+    m_fileMenu->addActions({m_file->pageSetup, m_file->printPreview, m_file->print});
     m_file->createRecentFilesMenu(m_fileMenu);
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(m_file->exit);
@@ -254,12 +264,17 @@ void MainWindow::createToolBar()
     m_toolBar->setObjectName(QStringLiteral("Toolbar"));
     m_toolBar->setMovable(false);
     // The buttons in order, each named by its key.
-    std::vector<std::pair<QAction *, const char *>> buttons = {
-        {m_file->newDocument, "New"},    {m_file->open, "Open"},
-        {m_file->save, "Save"},          {m_edit->copyAction, "Copy"},
-        {m_format->alignLeft, "Left"},   {m_format->center, "Center"},
-        {m_format->alignRight, "Right"}, {m_view->details, "DetailedView"},
-        {m_view->summary, "SummaryView"}};
+    std::vector<std::pair<QAction *, const char *>> buttons = {{m_file->newDocument, "New"},
+                                                               {m_file->open, "Open"},
+                                                               {m_file->save, "Save"},
+                                                               {m_file->print, "Print"},
+                                                               {m_file->printPreview, "PrintPreview"},
+                                                               {m_edit->copyAction, "Copy"},
+                                                               {m_format->alignLeft, "Left"},
+                                                               {m_format->center, "Center"},
+                                                               {m_format->alignRight, "Right"},
+                                                               {m_view->details, "DetailedView"},
+                                                               {m_view->summary, "SummaryView"}};
     if (m_debug)
         buttons.emplace_back(m_debug->toggleHiddenGrids, "DebugGrid");
     for (const auto &[button, key] : buttons) {
@@ -271,6 +286,7 @@ void MainWindow::createToolBar()
 void MainWindow::createStatusBar()
 {
     m_cellPanel = new QLabel(this);
+    m_pagePanel = new QLabel(this);
     m_datePanel = new QLabel(this);
     m_datePanel->setToolTip(QStringLiteral("Current Date"));
     m_timePanel = new QLabel(this);
@@ -280,6 +296,7 @@ void MainWindow::createStatusBar()
     m_progress->setTextVisible(false);
     m_progress->hide();
     statusBar()->addWidget(m_cellPanel, 1);
+    statusBar()->addWidget(m_pagePanel);
     statusBar()->addWidget(m_progress, 1);
     statusBar()->addPermanentWidget(m_datePanel);
     statusBar()->addPermanentWidget(m_timePanel);
@@ -423,6 +440,25 @@ void MainWindow::setCellStatus(const QString &text)
 QString MainWindow::cellStatus() const
 {
     return m_cellPanel->text();
+}
+
+void MainWindow::setPageStatus(const QString &text)
+{
+    m_pagePanel->setText(text);
+}
+
+QString MainWindow::pageStatus() const
+{
+    return m_pagePanel->text();
+}
+
+void MainWindow::setCommandsWithdrawn(bool withdrawn)
+{
+    if (withdrawn)
+        m_toolBarWasShown = m_toolBar->isVisible();
+    menuBar()->setVisible(!withdrawn);
+    // Hidden, they take their keys with them.
+    m_toolBar->setVisible(!withdrawn && m_toolBarWasShown);
 }
 
 void MainWindow::CheckSelectedView()
@@ -581,6 +617,11 @@ frmWizard::Result MainWindow::runWizard(engine::LoanDocument &loan, bool propert
     if (result.finished || result.documentChanged)
         loan = wizard.document();
     return result;
+}
+
+QDate MainWindow::today() const
+{
+    return m_clock ? m_clock() : QDate::currentDate();
 }
 
 int MainWindow::runDialog(QDialog &dialog)

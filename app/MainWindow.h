@@ -27,6 +27,7 @@ class QToolBar;
 namespace app {
 
 class DebugCommands;
+class DocumentPrinting;
 class EditCommands;
 class FileCommands;
 class FormatCommands;
@@ -71,6 +72,8 @@ public:
     ReportCommands &reportCommands() { return *m_reportCommands; }
     WindowCommands &windowCommands() { return *m_window; }
     HelpCommands &helpCommands() { return *m_help; }
+    // Page setup, preview and printing of the active document.
+    DocumentPrinting &printing() { return *m_printing; }
     // Null unless the program was started with --debug.
     DebugCommands *debugCommands() { return m_debug; }
 
@@ -81,6 +84,8 @@ public:
     void setClock(frmWizard::Clock clock) { m_clock = std::move(clock); }
     const frmWizard::Clock &clock() const { return m_clock; }
     int runDialog(QDialog &dialog);
+    // Today, as the clock seam gives it.
+    QDate today() const;
     // The wizard on `loan` (an existing document in properties mode); `loan` takes what closing left.
     frmWizard::Result runWizard(engine::LoanDocument &loan, bool propertiesMode);
 
@@ -119,6 +124,11 @@ public:
     // The first status panel: whether the current cell can be edited.
     void setCellStatus(const QString &text);
     QString cellStatus() const;
+    // The second status panel: the page the print preview shows.
+    void setPageStatus(const QString &text);
+    QString pageStatus() const;
+    // While the print preview is open the menus and the toolbar step aside, so that nothing is commanded past it.
+    void setCommandsWithdrawn(bool withdrawn);
 
     // The active document's pop-up menu (shown at a null position: only built), and the view check marks.
     void showContextMenu(const QPoint &globalPosition);
@@ -166,6 +176,8 @@ private:
     WindowCommands *m_window = nullptr;
     HelpCommands *m_help = nullptr;
     DebugCommands *m_debug = nullptr;
+    DocumentPrinting *m_printing = nullptr;
+    bool m_toolBarWasShown = true;
 
     QMdiArea *m_mdi = nullptr;
     frmChild *m_active = nullptr;
@@ -175,6 +187,7 @@ private:
     bool m_scenarioActive = false;
     QToolBar *m_toolBar = nullptr;
     QLabel *m_cellPanel = nullptr;
+    QLabel *m_pagePanel = nullptr;
     QLabel *m_datePanel = nullptr;
     QLabel *m_timePanel = nullptr;
     QProgressBar *m_progress = nullptr;

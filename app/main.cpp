@@ -2,7 +2,10 @@
 #include "CommandLine.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
+
+#include <memory>
 
 int main(int argc, char *argv[])
 {
@@ -10,8 +13,14 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     {
-        // The commands that need no window run without a display.
-        QCoreApplication core(argc, argv);
+        // The commands that need no window run without a display; one that draws text still needs fonts.
+        std::unique_ptr<QCoreApplication> core;
+        if (app::headlessNeedsFonts(arguments)) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            core = std::make_unique<QGuiApplication>(argc, argv);
+        } else {
+            core = std::make_unique<QCoreApplication>(argc, argv);
+        }
         QTextStream out(stdout);
         QTextStream err(stderr);
         if (const auto code = app::runHeadless(arguments, out, err))

@@ -8,9 +8,10 @@
 #include "app/SettingsStore.h"
 #include "app/ViewCommands.h"
 #include "app/frmChild.h"
-#include "ui/UserDialogs.h"
 #include "views/frmLumpSums.h"
 #include "views/frmOptions.h"
+
+#include "SilentDialogs.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -24,18 +25,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class SilentDialogs : public ui::UserDialogs
-{
-public:
-    Button message(QWidget *, const QString &, const QString &, int, Icon) override { return No; }
-    QString openFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QColor> color(QWidget *, const QString &, const QColor &) override { return std::nullopt; }
-    bool print(QWidget *, QPrinter &) override { return false; }
-    bool pageSetup(QWidget *, QPrinter &) override { return false; }
-    void about(QWidget *, const QString &, const QString &) override { }
-};
 
 void BM_MainWindowWithExample(benchmark::State &state)
 {

@@ -5,7 +5,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev clang-format
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth fonts-dejavu-core
+    xvfb xauth fonts-dejavu-core poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -76,9 +76,15 @@ std::optional<QColor> QtUserDialogs::color(QWidget *parent, const QString &title
     return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
 }
 
-bool QtUserDialogs::print(QWidget *parent, QPrinter &printer)
+bool QtUserDialogs::print(QWidget *parent, QPrinter &printer, const PrintPages &pages)
 {
     QPrintDialog dialog(&printer, parent);
+    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintPageRange;
+    if (pages.selection)
+        options |= QAbstractPrintDialog::PrintSelection;
+    dialog.setOptions(options);
+    dialog.setMinMax(pages.first, pages.last);
+    dialog.setFromTo(pages.first, pages.last);
     return dialog.exec() == QDialog::Accepted;
 }
 

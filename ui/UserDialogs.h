@@ -19,6 +19,14 @@ public:
     enum Button { Ok = 0x1, Yes = 0x2, No = 0x4, Cancel = 0x8 };
     enum class Icon { Information, Warning, Critical, Question };
 
+    // What the print dialog offers besides the printer: pages first..last, and "Selection" when asked.
+    struct PrintPages
+    {
+        int first = 1;
+        int last = 1;
+        bool selection = false;
+    };
+
     virtual ~UserDialogs() = default;
     // Shows a message and returns the button chosen (Cancel when the box is closed otherwise).
     virtual Button message(QWidget *parent, const QString &title, const QString &text, int buttons, Icon icon) = 0;
@@ -28,8 +36,9 @@ public:
     virtual QString saveFile(QWidget *parent, const QString &title, const QString &proposed, const QString &filter) = 0;
     // A colour, starting from `initial`; nothing when cancelled.
     virtual std::optional<QColor> color(QWidget *parent, const QString &title, const QColor &initial) = 0;
-    // The print dialog over `printer`, which takes the choices; false when cancelled.
-    virtual bool print(QWidget *parent, QPrinter &printer) = 0;
+    // The print dialog over `printer`, which takes the choices (the printer, the pages, the copies, which its driver
+    // handles); false when cancelled. Printing to a file is not offered.
+    virtual bool print(QWidget *parent, QPrinter &printer, const PrintPages &pages) = 0;
     // The printer's page set-up dialog over `printer`; false when cancelled.
     virtual bool pageSetup(QWidget *parent, QPrinter &printer) = 0;
     // The about box.
@@ -44,7 +53,7 @@ public:
     QString openFile(QWidget *parent, const QString &title, const QString &folder, const QString &filter) override;
     QString saveFile(QWidget *parent, const QString &title, const QString &proposed, const QString &filter) override;
     std::optional<QColor> color(QWidget *parent, const QString &title, const QColor &initial) override;
-    bool print(QWidget *parent, QPrinter &printer) override;
+    bool print(QWidget *parent, QPrinter &printer, const PrintPages &pages) override;
     bool pageSetup(QWidget *parent, QPrinter &printer) override;
     // The about box shows the program's own words only, formatted.
     void about(QWidget *parent, const QString &title, const QString &text) override;

@@ -83,6 +83,17 @@ TEST(CommandLine, ExitCodes)
         {{QStringLiteral("--summary"), loop}, app::ExitFileUnreadable, "symbolic links lead round in a loop."},
         {{QStringLiteral("--schedule"), notADocument}, app::ExitFileRefused, "in the wrong format or is corrupted."},
         {{QStringLiteral("--summary"), uncomputable}, app::ExitNotComputable, "90,000"},
+        {{QStringLiteral("--pdf"), dir.filePath(QStringLiteral("out.pdf"))}, app::ExitBadArguments, "a PDF file"},
+        {{QStringLiteral("--pdf"), dir.filePath(QStringLiteral("out.pdf")), dir.filePath(QStringLiteral("absent.plr"))},
+         app::ExitFileUnreadable,
+         "does not exist."},
+        {{QStringLiteral("--pdf"), dir.filePath(QStringLiteral("out.pdf")), uncomputable},
+         app::ExitNotComputable,
+         "90,000"},
+        {{QStringLiteral("--pdf"), folder, examplePath("car-loan.plr")}, app::ExitOutputUnwritable, "Cannot write"},
+        {{QStringLiteral("--pdf"), dir.filePath(QStringLiteral("missing/out.pdf")), examplePath("car-loan.plr")},
+         app::ExitOutputUnwritable,
+         "Cannot write"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
@@ -91,6 +102,24 @@ TEST(CommandLine, ExitCodes)
         EXPECT_TRUE(r.out.isEmpty());
         EXPECT_TRUE(r.err.contains(QLatin1String(c.message))) << r.err.toStdString();
     }
+}
+
+TEST(CommandLine, PdfReplacesAnExistingFileWithTheWholeSchedule)
+{
+    QTemporaryDir dir;
+    const QString output = writeFile(dir, "loan.pdf", "an older file");
+    const Outcome r = run({QStringLiteral("--pdf"), output, examplePath("us-mortgage-30y.plr")});
+    ASSERT_EQ(r.code, app::ExitOk) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    QFile file(output);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    // 361 rows at the document's 80 lines a page: 75 on page 1 below the title and the heading, then 78 a page
+    // below the repeated heading.
+    EXPECT_EQ(bytes.count("/Type /Page\n"), 5);
+    // Nothing is left beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList {QStringLiteral("loan.pdf")});
 }
 
 TEST(CommandLine, HelpVersionAndWindowedStart)

@@ -155,7 +155,8 @@ TEST_F(MainWindowTest, EnablingWithoutDocuments)
     EXPECT_EQ(enabledButtons(), (QStringList {QStringLiteral("New"), QStringLiteral("Open")}));
     emit window.fileMenu()->aboutToShow();
     const FileCommands &file = window.files();
-    for (QAction *item : {file.close, file.save, file.saveAs, file.properties})
+    for (QAction *item :
+         {file.close, file.save, file.saveAs, file.properties, file.pageSetup, file.printPreview, file.print})
         EXPECT_FALSE(item->isEnabled()) << item->text().toStdString();
     for (QAction *item : {file.newDocument, file.open, file.exit})
         EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
@@ -163,11 +164,13 @@ TEST_F(MainWindowTest, EnablingWithoutDocuments)
     window.NewDocument();
     EXPECT_EQ(
         enabledButtons(),
-        (QStringList {QStringLiteral("New"), QStringLiteral("Open"), QStringLiteral("Save"), QStringLiteral("Copy"),
-                      QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right"),
-                      QStringLiteral("DetailedView"), QStringLiteral("SummaryView"), QStringLiteral("DebugGrid")}));
+        (QStringList {QStringLiteral("New"), QStringLiteral("Open"), QStringLiteral("Save"), QStringLiteral("Print"),
+                      QStringLiteral("PrintPreview"), QStringLiteral("Copy"), QStringLiteral("Left"),
+                      QStringLiteral("Center"), QStringLiteral("Right"), QStringLiteral("DetailedView"),
+                      QStringLiteral("SummaryView"), QStringLiteral("DebugGrid")}));
     emit window.fileMenu()->aboutToShow();
-    EXPECT_TRUE(window.files().save->isEnabled());
+    for (QAction *item : {file.save, file.pageSetup, file.printPreview, file.print})
+        EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
 
     // Paste only while the clipboard holds text.
     QMenu *edit = window.findChild<QMenu *>(QStringLiteral("mnuEdit"));
@@ -206,7 +209,8 @@ TEST_F(MainWindowTest, MenusInOrder)
         const char *items;
     };
     for (const Case &c :
-         {Case {"mnuFile", "&New|&Open|&Close|-|&Save|Save &As...|-|Propert&ies|-|E&xit"},
+         {Case {"mnuFile",
+                "&New|&Open|&Close|-|&Save|Save &As...|-|Propert&ies|-|Page Set&up|Print Pre&view|&Print...|-|E&xit"},
           Case {"mnuEdit", "&Undo|-|Cu&t|&Copy|&Paste|-|&Lump Sums...|Match &Statement..."},
           Case {"mnuView",
                 "&Details|&Summary|-|&Toolbar|Status &Bar|-|T&ime Left to Amortize...|S&cenario|-|&Options..."},

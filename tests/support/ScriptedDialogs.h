@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QList>
+#include <QPrinter>
 #include <QStringList>
 
 #include <optional>
@@ -31,6 +32,12 @@ public:
     int printShown = 0;
     int pageSetupShown = 0;
     bool printAnswer = false;
+    UserDialogs::PrintPages printOffered; // what the last print dialog offered
+    // The choice an accepted print dialog makes: the range, and a PDF file standing in for the printer.
+    QPrinter::PrintRange printRange = QPrinter::AllPages;
+    int printFrom = 0;
+    int printTo = 0;
+    QString printFile;
 
     QStringList texts() const
     {
@@ -61,10 +68,19 @@ public:
     {
         return colorAnswers.isEmpty() ? std::nullopt : colorAnswers.takeFirst();
     }
-    bool print(QWidget *, QPrinter &) override
+    bool print(QWidget *, QPrinter &printer, const PrintPages &pages) override
     {
         ++printShown;
-        return printAnswer;
+        printOffered = pages;
+        if (!printAnswer)
+            return false;
+        printer.setPrintRange(printRange);
+        printer.setFromTo(printFrom, printTo);
+        if (!printFile.isEmpty()) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(printFile);
+        }
+        return true;
     }
     bool pageSetup(QWidget *, QPrinter &) override
     {

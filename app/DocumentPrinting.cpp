@@ -1,0 +1,236 @@
+#include "DocumentPrinting.h"
+
+#include "Icons.h"
+#include "MainWindow.h"
+#include "ProgressShown.h"
+#include "SettingsKeys.h"
+#include "frmChild.h"
+
+#include "print/PdfOutput.h"
+#include "print/PrintableTable.h"
+#include "print/frmPageSetup.h"
+#include "print/frmPrintPreview.h"
+#include "ui/Twips.h"
+#include "views/ScheduleModel.h"
+#include "views/ScheduleView.h"
+
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QToolBar>
+
+namespace app {
+
+print::PrintJob schedulePrintJob(const QAbstractItemModel &model, std::vector<int> widths,
+                                 const document::DocumentData &data, const QString &caption, const QString &date,
+                                 const views::ViewPreferences &preferences)
+{
+    print::PrintJob job;
+    job.table = std::make_shared<print::ModelTable>(model, std::move(widths));
+    job.options = data.print;
+    job.caption = caption;
+    job.date = date;
+    job.title = QString::fromStdString(data.loan.gstrTitle);
+    job.comments = QString::fromStdString(data.loan.gstrComments);
+    job.font = views::scheduleFont();
+    job.rowInterval = preferences.rowInterval;
+    job.rowIntervalColor = preferences.rowIntervalColor;
+    return job;
+}
+
+bool writeSchedulePdf(const document::DocumentData &data, const QString &caption, const QString &output, QString *error)
+{
+    views::ScheduleModel model(data.loan, data.columns);
+    model.paintCells();
+    std::vector<int> widths;
+    for (int p = 0; p < model.columnCount(); ++p)
+        widths.push_back(data.columns.columns[size_t(model.logicalColumn(p))].Width);
+    print::TableLayout layout(schedulePrintJob(model, std::move(widths), data, caption,
+                                               QLocale().toString(QDate::currentDate(), QLocale::ShortFormat),
+                                               views::ViewPreferences()));
+    print::PageSurface surface;
+    layout.build(surface);
+    return print::writePdf(surface, output, caption, error);
+}
+
+// The preview's view of the document it shows and of the main window around it.
+class DocumentPrinting::Services : public print::PreviewServices
+{
+public:
+    explicit Services(DocumentPrinting &owner)
+        : m_owner(owner)
+    { }
+
+    print::PrintJob printJob() override
+    {
+        return m_owner.m_document ? m_owner.printJob(*m_owner.m_document) : print::PrintJob();
+    }
+    bool runPageSetup() override { return m_owner.m_document && m_owner.runPageSetup(*m_owner.m_document, true); }
+    void showPageStatus(const QString &text) override { m_owner.m_shell.setPageStatus(text); }
+    void withProgress(const std::function<void(const print::TableLayout::Progress &)> &work) override
+    {
+        const ProgressShown progress(m_owner.m_shell, 100);
+        MainWindow &shell = m_owner.m_shell;
+        work([&shell](int done, int total) { shell.SetProgressBar(done, total); });
+    }
+    void showMessage(const QString &text) override
+    {
+        m_owner.m_shell.message(text, ui::UserDialogs::Ok, ui::UserDialogs::Icon::Warning);
+    }
+
+private:
+    DocumentPrinting &m_owner;
+};
+
+DocumentPrinting::DocumentPrinting(MainWindow &shell)
+    : QObject(&shell)
+    , m_shell(shell)
+    , m_services(std::make_unique<Services>(*this))
+{ }
+
+DocumentPrinting::~DocumentPrinting()
+{
+    // The preview's frame is the main window's: it must not call back into a printing object that has gone.
+    if (m_previewFrame)
+        disconnect(m_previewFrame, nullptr, this, nullptr);
+    if (m_preview)
+        disconnect(m_preview, nullptr, this, nullptr);
+}
+
+QPrinter &DocumentPrinting::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+print::PrintJob DocumentPrinting::printJob(frmChild &document) const
+{
+    views::ScheduleGrid *grid = document.view()->gridMain1();
+    const QAbstractItemModel &model = *grid->model();
+    const auto *schedule = qobject_cast<const views::ScheduleModel *>(&model);
+    std::vector<int> widths;
+    for (int p = 0; p < model.columnCount(); ++p) {
+        int twips = ui::twipsFromPixels(grid->columnWidth(p));
+        // A width the user has not dragged keeps its exact twips.
+        if (const int k = schedule ? schedule->logicalColumn(p) : -1; k >= 0) {
+            const int stored = document.data().columns.columns[size_t(k)].Width;
+            if (views::pixels(stored) == grid->columnWidth(p))
+                twips = stored;
+        }
+        widths.push_back(twips);
+    }
+    return schedulePrintJob(model, std::move(widths), document.data(), document.windowTitle(),
+                            QLocale().toString(m_shell.today(), QLocale::ShortFormat), m_shell.viewPreferences());
+}
+
+bool DocumentPrinting::runPageSetup(frmChild &document, bool fromPreview)
+{
+    views::ScheduleGrid *grid = document.view()->gridMain1();
+    const QAbstractItemModel &model = *grid->model();
+    print::PageSetupContext context;
+    context.newDocument = m_shell.docSlots().state(document.slot()).blnUntitled;
+    context.font = views::scheduleFont();
+    context.firstCell = model.index(0, 1).data().toString();
+    context.firstColumnWidth = model.columnCount() > 0 ? ui::twipsFromPixels(grid->columnWidth(0)) : 0;
+    context.date = QLocale().toString(m_shell.today(), QLocale::ShortFormat);
+    context.messageTitle = kSettingsName;
+    const QPointer<frmChild> guarded(&document);
+    const int slot = document.slot();
+    context.markModified = [this, slot] { m_shell.docSlots().state(slot).blnModified = true; };
+
+    print::frmPageSetup dialog(document.data().print, std::move(context), m_shell.dialogs(), printer(), &m_shell);
+    dialog.setPrintButtonsVisible(!fromPreview);
+    m_shell.runDialog(dialog);
+    if (!guarded)
+        return false;
+    switch (dialog.outcome()) {
+    case print::frmPageSetup::Outcome::Print:
+        printDirectly();
+        break;
+    case print::frmPageSetup::Outcome::Preview:
+        openPreview();
+        break;
+    case print::frmPageSetup::Outcome::Applied:
+    case print::frmPageSetup::Outcome::Cancelled:
+        break;
+    }
+    return document.data().print.SetupChanged;
+}
+
+void DocumentPrinting::pageSetup()
+{
+    if (frmChild *document = m_shell.activeDocument())
+        runPageSetup(*document, false);
+}
+
+void DocumentPrinting::printDirectly()
+{
+    frmChild *document = m_shell.activeDocument();
+    if (!document || m_preview)
+        return;
+    m_document = document;
+    print::printDirectly(*m_services, m_shell.dialogs(), printer(), &m_shell);
+    m_document = nullptr;
+}
+
+void DocumentPrinting::openPreview()
+{
+    frmChild *document = m_shell.activeDocument();
+    if (!document || m_preview)
+        return;
+    m_document = document;
+    auto *frame = qobject_cast<QMdiSubWindow *>(document->parentWidget());
+    m_documentState = frame ? frame->windowState() : Qt::WindowNoState;
+    m_topRow = document->view()->gridMain1()->verticalScrollBar()->value();
+    m_shell.setCommandsWithdrawn(true);
+
+    m_preview = new print::frmPrintPreview(*m_services, m_shell.dialogs(), printer(), false);
+    m_previewFrame = m_shell.mdiArea()->addSubWindow(m_preview);
+    m_previewFrame->setAttribute(Qt::WA_DeleteOnClose);
+    m_previewFrame->setWindowIcon(icon(IconKind::PrintPreview));
+    m_previewFrame->setWindowTitle(m_preview->windowTitle());
+    connect(m_preview, &print::frmPrintPreview::closed, this, &DocumentPrinting::previewClosed);
+    // A document that closes takes its preview with it.
+    connect(document, &QObject::destroyed, this, &DocumentPrinting::closePreview);
+    m_previewFrame->showMaximized();
+    m_preview->setFocus();
+}
+
+void DocumentPrinting::closePreview()
+{
+    if (m_preview)
+        m_preview->closePreview();
+}
+
+void DocumentPrinting::previewClosed()
+{
+    m_shell.setCommandsWithdrawn(false);
+    m_preview = nullptr;
+    if (!m_document)
+        return;
+    disconnect(m_document, &QObject::destroyed, this, &DocumentPrinting::closePreview);
+    // The area gives a window that becomes active the state of the maximized preview: the document's own state
+    // goes back once the preview's frame has left the area.
+    const QPointer<frmChild> document = m_document;
+    const Qt::WindowStates state = m_documentState;
+    const int topRow = m_topRow;
+    auto restore = [this, document, state, topRow] {
+        if (!document)
+            return;
+        if (auto *frame = qobject_cast<QMdiSubWindow *>(document->parentWidget()))
+            frame->setWindowState(state);
+        m_shell.activateDocument(*document);
+        document->view()->gridMain1()->verticalScrollBar()->setValue(topRow);
+    };
+    if (m_previewFrame)
+        connect(m_previewFrame, &QObject::destroyed, this, restore);
+    else
+        restore();
+    m_document = nullptr;
+}
+
+} // namespace app

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "print/TableLayout.h"
+#include "print/frmPrintPreview.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+class QAbstractItemModel;
+class QMdiSubWindow;
+class QPrinter;
+
+namespace document {
+struct DocumentData;
+}
+namespace views {
+struct ViewPreferences;
+}
+
+namespace app {
+
+class MainWindow;
+class frmChild;
+
+// A schedule table ready to print: the document's print options, title and comments around the table of `model`
+// shown at `widths` (twips), banded and coloured as the grid is.
+print::PrintJob schedulePrintJob(const QAbstractItemModel &model, std::vector<int> widths,
+                                 const document::DocumentData &data, const QString &caption, const QString &date,
+                                 const views::ViewPreferences &preferences);
+
+// The schedule of a computed document printed into a PDF file with the document's print options, `caption` standing
+// for its file name; an existing file is replaced only by a complete one. False with the reason.
+bool writeSchedulePdf(const document::DocumentData &data, const QString &caption, const QString &output,
+                      QString *error);
+
+// File > Page Setup, Print Preview and Print... on the active document. The preview opens inside the main window,
+// whose menus and toolbar step aside until it closes.
+class DocumentPrinting : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit DocumentPrinting(MainWindow &shell);
+    ~DocumentPrinting() override;
+
+    // What a document window prints: its visible grid as it shows it now.
+    print::PrintJob printJob(frmChild &document) const;
+    // The printer every print and printer set-up goes to, made when first needed.
+    QPrinter &printer();
+
+    void pageSetup();
+    void openPreview();
+    void printDirectly();
+    // Page Setup on a document; true when it left a value changed. From the preview it offers no printing.
+    bool runPageSetup(frmChild &document, bool fromPreview);
+
+    print::frmPrintPreview *preview() const { return m_preview; }
+    // Closes the preview, if one is open, as its Close button does.
+    void closePreview();
+
+private:
+    class Services;
+
+    void previewClosed();
+
+    MainWindow &m_shell;
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<Services> m_services;
+    QPointer<print::frmPrintPreview> m_preview;
+    QPointer<QMdiSubWindow> m_previewFrame;
+    QPointer<frmChild> m_document;
+    Qt::WindowStates m_documentState;
+    int m_topRow = 0;
+};
+
+} // namespace app

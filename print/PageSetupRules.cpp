@@ -1,0 +1,85 @@
+#include "PageSetupRules.h"
+
+#include "PageSurface.h"
+#include "TableLayout.h"
+
+#include "document/PrintOptions.h"
+
+#include <QLocale>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace print {
+
+namespace {
+
+std::optional<double> number(const QString &text)
+{
+    bool ok = false;
+    const double value = QLocale().toDouble(text.trimmed(), &ok);
+    if (ok && std::isfinite(value))
+        return value;
+    const double plain = QLocale::c().toDouble(text.trimmed(), &ok);
+    return ok && std::isfinite(plain) ? std::optional<double>(plain) : std::nullopt;
+}
+
+} // namespace
+
+float marginFromText(const QString &text)
+{
+    const auto value = number(text);
+    // Kept within what the record's 32-bit real holds.
+    return value ? float(std::clamp(*value, -1e6, 1e6)) : 0.0f;
+}
+
+int scalingFromText(const QString &text)
+{
+    const auto value = number(text);
+    if (!value)
+        return 10;
+    // The record keeps a 16-bit integer.
+    return int(std::lround(
+        std::clamp(*value, double(std::numeric_limits<short>::min()), double(std::numeric_limits<short>::max()))));
+}
+
+int rowsPerPageAt(int sliderPosition)
+{
+    return 140 - 20 * sliderPosition;
+}
+
+int sliderPositionFor(int rowsPerPage)
+{
+    return int(std::lround((140 - rowsPerPage) / 20.0));
+}
+
+std::array<QString, 3> headerFooterSample(int choice, const QString &date)
+{
+    std::array<QString, 3> cells;
+    const QStringList parts = headerFooterText(choice, 1, QStringLiteral("File Name"), date).split(QLatin1Char('|'));
+    for (size_t i = 0; i < cells.size() && qsizetype(i) < parts.size(); ++i)
+        cells[i] = parts[qsizetype(i)];
+    return cells;
+}
+
+bool marginsFit(const document::PrintOptions &working, int rowsPerPage, const QFont &font, const QString &firstCell,
+                int firstColumnWidth)
+{
+    PageSurface trial;
+    trial.setFont(font);
+    trial.setPaperSize(working.PageSize);
+    trial.setOrientation(working.Orientation ? PageSurface::Portrait : PageSurface::Landscape);
+    const int top = inchesToTwips(working.MarginTop);
+    const int bottom = inchesToTwips(working.MarginBottom);
+    const int left = inchesToTwips(working.MarginLeft);
+    const int right = inchesToTwips(working.MarginRight);
+    trial.setMargins(top, bottom, left, right);
+    trial.setLineDensity(std::clamp(rowsPerPage, 20, 140));
+    const int line = trial.measureText(firstCell);
+    return trial.pageHeight() - top - bottom > 3 * line && trial.pageWidth() - left - right > firstColumnWidth;
+}
+
+} // namespace print

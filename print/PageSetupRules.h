@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+class QFont;
+
+namespace document {
+struct PrintOptions;
+}
+
+namespace print {
+
+// What the page set-up's fields store: a margin or edge that is no number is 0 inches, a scaling that is no number
+// is 10 percent.
+float marginFromText(const QString &text);
+int scalingFromText(const QString &text);
+// The row density slider: positions 0..6 stand for 140..20 rows a page.
+int rowsPerPageAt(int sliderPosition);
+int sliderPositionFor(int rowsPerPage);
+// The left, centre and right cells of the header or footer sample for a choice: "Page 1", "File Name" or the date
+// where the printed line will have them.
+std::array<QString, 3> headerFooterSample(int choice, const QString &date);
+
+// The margin test of the page set-up: the paper left between the margins must hold three lines of the first
+// schedule cell's text at the record's row density, and be wider than the first column.
+bool marginsFit(const document::PrintOptions &working, int rowsPerPage, const QFont &font, const QString &firstCell,
+                int firstColumnWidth);
+
+} // namespace print

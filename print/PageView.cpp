@@ -1,0 +1,83 @@
+#include "PageView.h"
+
+#include "PageSurface.h"
+
+#include <QPainter>
+#include <QScrollBar>
+
+namespace print {
+
+namespace {
+
+constexpr int kSurround = 16; // pixels of background around the sheet
+constexpr int kShadow = 4;
+
+class PageCanvas : public QWidget
+{
+public:
+    PageCanvas(PageSurface &surface, PageView &view)
+        : m_surface(surface)
+        , m_view(view)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), m_surface.backgroundColor());
+        const QSize sheet = m_view.sheetPixels();
+        const QRect paper(std::max((width() - sheet.width()) / 2, kSurround), kSurround, sheet.width(), sheet.height());
+        painter.fillRect(paper.translated(kShadow, kShadow), QColor(0x40, 0x40, 0x40));
+        painter.fillRect(paper, Qt::white);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.translate(paper.topLeft());
+        const double scale = double(sheet.width()) / m_surface.sheetTwips().width();
+        painter.scale(scale, scale);
+        m_surface.paintPage(painter, m_surface.displayedPage());
+    }
+
+private:
+    PageSurface &m_surface;
+    PageView &m_view;
+};
+
+} // namespace
+
+PageView::PageView(PageSurface &surface, QWidget *parent)
+    : QScrollArea(parent)
+    , m_surface(surface)
+    , m_canvas(new PageCanvas(surface, *this))
+{
+    setObjectName(QStringLiteral("PageView"));
+    setWidget(m_canvas);
+    setWidgetResizable(false);
+    setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setFrameShape(QFrame::NoFrame);
+    QPalette colors = palette();
+    colors.setColor(QPalette::Window, surface.backgroundColor());
+    setPalette(colors);
+    setBackgroundRole(QPalette::Window);
+    refresh();
+}
+
+QSize PageView::sheetPixels() const
+{
+    const QSize sheet = m_surface.sheetTwips();
+    const double scale = m_surface.zoom() / 100.0 / kTwipsPerInch;
+    return {int(sheet.width() * scale * logicalDpiX()), int(sheet.height() * scale * logicalDpiY())};
+}
+
+void PageView::refresh()
+{
+    QPalette colors = palette();
+    colors.setColor(QPalette::Window, m_surface.backgroundColor());
+    setPalette(colors);
+    const QSize sheet = sheetPixels();
+    m_canvas->resize(sheet.width() + 2 * kSurround + kShadow, sheet.height() + 2 * kSurround + kShadow);
+    verticalScrollBar()->setValue(0);
+    m_canvas->update();
+}
+
+} // namespace print

@@ -1,0 +1,161 @@
+#include "support/ScriptedDialogs.h"
+
+#include "print/frmPageSetup.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+using print::frmPageSetup;
+
+namespace {
+
+// A document's print options in the dialog, the way File > Page Setup opens it.
+class PageSetupDialog : public ::testing::Test
+{
+protected:
+    frmPageSetup &open(bool newDocument)
+    {
+        print::PageSetupContext context;
+        context.newDocument = newDocument;
+        context.font = QFont(QStringLiteral("DejaVu Sans"), 8);
+        context.firstCell = QStringLiteral("1/15/2026");
+        context.firstColumnWidth = 600;
+        context.date = QStringLiteral("12/8/2026");
+        context.messageTitle = QStringLiteral("Pellandra 3.0");
+        context.markModified = [this] { ++modified; };
+        dialog = std::make_unique<frmPageSetup>(record, context, dialogs, printer);
+        return *dialog;
+    }
+
+    document::PrintOptions record;
+    ScriptedDialogs dialogs;
+    QPrinter printer;
+    int modified = 0;
+    std::unique_ptr<frmPageSetup> dialog;
+};
+
+TEST_F(PageSetupDialog, ShowsANewDocumentsDefaultsAndMarksItModifiedOnce)
+{
+    frmPageSetup &setup = open(true);
+    EXPECT_TRUE(setup.portrait()->isChecked());
+    EXPECT_EQ(setup.paperSize()->currentText(), QStringLiteral("Letter, 8 1/2 x 11 in."));
+    const char *margins[6] = {"0.5", "0.5", "0.25", "0.25", "0", "0"};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(setup.marginField(i)->text(), QLatin1String(margins[i])) << i;
+    EXPECT_EQ(setup.scaling()->text(), QStringLiteral("100"));
+    EXPECT_EQ(setup.headerList()->currentText(), QStringLiteral("Page 1"));
+    EXPECT_EQ(setup.headerSample(1)->text(), QStringLiteral("Page 1"));
+    EXPECT_EQ(setup.footerList()->currentText(), QStringLiteral("File Name"));
+    EXPECT_TRUE(setup.gridLines()->isChecked());
+    EXPECT_TRUE(setup.blackAndWhite()->isChecked());
+    EXPECT_FALSE(setup.repeatHeading()->isChecked());
+    EXPECT_EQ(setup.density()->value(), 3);
+    EXPECT_TRUE(record.DefaultsApplied);
+    EXPECT_EQ(modified, 1);
+
+    // A change kept, then the dialog again: the defaults are not applied a second time.
+    setup.scaling()->setText(QStringLiteral("80"));
+    setup.okClicked();
+    EXPECT_EQ(setup.outcome(), frmPageSetup::Outcome::Applied);
+    EXPECT_EQ(record.Scaling, 80);
+    EXPECT_EQ(modified, 2);
+    EXPECT_EQ(open(true).scaling()->text(), QStringLiteral("80"));
+    EXPECT_EQ(modified, 2);
+}
+
+TEST_F(PageSetupDialog, CancelKeepsTheRecordAndOkWithoutAChangeKeepsTheDocumentUnmodified)
+{
+    record.RowsPerPage = 60;
+    frmPageSetup &setup = open(false);
+    EXPECT_EQ(setup.density()->value(), 4);
+    setup.landscape()->setChecked(true);
+    setup.marginField(0)->setText(QStringLiteral("1"));
+    EXPECT_TRUE(record.SetupChanged);
+    setup.cancelClicked();
+    EXPECT_EQ(setup.outcome(), frmPageSetup::Outcome::Cancelled);
+    EXPECT_FALSE(record.SetupChanged);
+    EXPECT_TRUE(record.Orientation);
+    EXPECT_FLOAT_EQ(record.MarginTop, 0.5f);
+    EXPECT_EQ(modified, 0);
+
+    open(false).okClicked();
+    EXPECT_EQ(dialog->outcome(), frmPageSetup::Outcome::Applied);
+    EXPECT_FALSE(record.SetupChanged);
+    EXPECT_EQ(modified, 0);
+}
+
+TEST_F(PageSetupDialog, CountsAValueChangedAndChangedBackAsChanged)
+{
+    frmPageSetup &setup = open(false);
+    setup.gridLines()->setChecked(false);
+    setup.gridLines()->setChecked(true);
+    setup.density()->setValue(0);
+    EXPECT_EQ(setup.workingCopy().RowsPerPage, 140);
+    setup.density()->setValue(3);
+    setup.okClicked();
+    EXPECT_TRUE(record.SetupChanged);
+    EXPECT_EQ(record.GridLines, 1);
+    EXPECT_EQ(record.RowsPerPage, 80);
+    EXPECT_EQ(modified, 1);
+}
+
+TEST_F(PageSetupDialog, StoresWhatTheFieldsHold)
+{
+    frmPageSetup &setup = open(false);
+    setup.scaling()->setText(QStringLiteral("abc"));
+    setup.marginField(4)->setText(QStringLiteral("x"));
+    setup.marginField(5)->setText(QStringLiteral("0.3"));
+    setup.paperSize()->setCurrentIndex(8);
+    setup.footerList()->setCurrentIndex(7);
+    setup.titleComments()->setChecked(true);
+    EXPECT_EQ(setup.footerSample(1)->text(), QStringLiteral("12/8/2026"));
+    EXPECT_EQ(setup.footerSample(2)->text(), QStringLiteral("Page 1"));
+    setup.okClicked();
+    EXPECT_EQ(record.Scaling, 10);
+    EXPECT_FLOAT_EQ(record.HeaderEdge, 0.0f);
+    EXPECT_FLOAT_EQ(record.FooterEdge, 0.3f);
+    EXPECT_EQ(record.PageSize, 9);
+    EXPECT_EQ(record.FooterListIndex, 7);
+    EXPECT_EQ(record.TitleComments, 1);
+}
+
+TEST_F(PageSetupDialog, KeepsMarginsThatAreTooBigInTheOpenDialog)
+{
+    frmPageSetup &setup = open(false);
+    setup.marginField(2)->setText(QStringLiteral("4.2"));
+    setup.marginField(3)->setText(QStringLiteral("4.2"));
+    setup.okClicked();
+    ASSERT_EQ(dialogs.texts(), QStringList {QStringLiteral("The Margins are too Big")});
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Pellandra 3.0"));
+    EXPECT_EQ(setup.result(), 0);
+    EXPECT_FLOAT_EQ(record.MarginLeft, 0.25f);
+    EXPECT_EQ(setup.marginField(2)->text(), QStringLiteral("4.2"));
+
+    // Print and Print Preview apply without the test.
+    setup.previewClicked();
+    EXPECT_EQ(setup.outcome(), frmPageSetup::Outcome::Preview);
+    EXPECT_FLOAT_EQ(record.MarginLeft, 4.2f);
+}
+
+TEST_F(PageSetupDialog, RemembersTheTabAndHandsThePrinterSetUpToTheSystem)
+{
+    open(false).tabs()->setCurrentIndex(2);
+    EXPECT_EQ(open(false).tabs()->currentIndex(), 2);
+    dialog->setPrintButtonsVisible(false);
+    EXPECT_TRUE(dialog->printButton()->isHidden());
+    EXPECT_TRUE(dialog->previewButton()->isHidden());
+    dialog->optionClicked();
+    EXPECT_EQ(dialogs.pageSetupShown, 1);
+    dialog->tabs()->setCurrentIndex(0);
+}
+
+} // namespace

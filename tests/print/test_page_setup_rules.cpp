@@ -1,0 +1,81 @@
+#include "print/PageSetupRules.h"
+
+#include "document/PrintOptions.h"
+
+#include <QFont>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PageSetupRules, StoreWhatTheFieldsHoldAndDefaultsForWhatIsNoNumber)
+{
+    const struct
+    {
+        const char *text;
+        float margin;
+        int scaling;
+    } cases[] = {
+        {"0.75", 0.75f, 1}, {" 1.5 ", 1.5f, 2}, {"85", 85.0f, 85},          {"12.6", 12.6f, 13},
+        {"abc", 0.0f, 10},  {"", 0.0f, 10},     {"99999", 99999.0f, 32767},
+    };
+    for (const auto &c : cases) {
+        EXPECT_FLOAT_EQ(print::marginFromText(QString::fromLatin1(c.text)), c.margin) << c.text;
+        EXPECT_EQ(print::scalingFromText(QString::fromLatin1(c.text)), c.scaling) << c.text;
+    }
+}
+
+TEST(PageSetupRules, MapTheDensitySliderToRowsPerPage)
+{
+    const struct
+    {
+        int position, rows;
+    } cases[] = {{0, 140}, {3, 80}, {6, 20}};
+    for (const auto &c : cases) {
+        EXPECT_EQ(print::rowsPerPageAt(c.position), c.rows);
+        EXPECT_EQ(print::sliderPositionFor(c.rows), c.position);
+    }
+    EXPECT_EQ(print::sliderPositionFor(75), 3); // a density read from a file lands on the nearest position
+}
+
+TEST(PageSetupRules, SampleTheHeaderChoiceInItsCells)
+{
+    using Cells = std::array<QString, 3>;
+    const QString date = QStringLiteral("12/8/2026");
+    EXPECT_EQ(print::headerFooterSample(0, date), (Cells {}));
+    EXPECT_EQ(print::headerFooterSample(1, date), (Cells {QString(), QStringLiteral("Page 1"), QString()}));
+    EXPECT_EQ(print::headerFooterSample(4, date),
+              (Cells {QString(), QStringLiteral("File Name"), QStringLiteral("Page 1")}));
+    EXPECT_EQ(print::headerFooterSample(7, date), (Cells {QString(), date, QStringLiteral("Page 1")}));
+}
+
+TEST(PageSetupRules, PassMarginsThatLeaveThreeLinesAndTheFirstColumn)
+{
+    // Letter: 15,840 twips high and 12,240 wide. Four-point text needs 94 twips a line, so three lines need 282.
+    const QFont font(QStringLiteral("DejaVu Sans"), 8);
+    const struct
+    {
+        float top, bottom, left, right;
+        bool portrait;
+        bool fits;
+    } cases[] = {
+        {0.5f, 0.5f, 0.25f, 0.25f, true, true}, // the defaults
+        {5.25f, 5.25f, 0.25f, 0.25f, true, true}, // 720 twips high
+        {5.45f, 5.45f, 0.25f, 0.25f, true, false}, // 144 twips high
+        {0.5f, 0.5f, 4.0f, 4.0f, true, true}, // 720 twips wide for a column of 600
+        {0.5f, 0.5f, 4.1f, 4.1f, true, false}, // 432 twips wide
+        {0.5f, 0.5f, 4.5f, 4.5f, false, true}, // landscape: 2,880 twips wide
+    };
+    for (const auto &c : cases) {
+        document::PrintOptions working;
+        working.MarginTop = c.top;
+        working.MarginBottom = c.bottom;
+        working.MarginLeft = c.left;
+        working.MarginRight = c.right;
+        working.Orientation = c.portrait;
+        EXPECT_EQ(print::marginsFit(working, 80, font, QStringLiteral("0"), 600), c.fits)
+            << c.top << " " << c.left << (c.portrait ? " portrait" : " landscape");
+    }
+}
+
+} // namespace

@@ -1,0 +1,179 @@
+#include "PrintTestSupport.h"
+
+#include "print/PageSurface.h"
+#include "print/PdfOutput.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using print::PageSurface;
+
+namespace {
+
+struct PaperCase
+{
+    int paperSize;
+    int width, height; // twips
+};
+
+class PaperSizes : public testing::TestWithParam<PaperCase>
+{
+};
+
+TEST_P(PaperSizes, FollowTheLabelsOfTheList)
+{
+    EXPECT_EQ(print::paperSizeTwips(GetParam().paperSize), QSize(GetParam().width, GetParam().height));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, PaperSizes,
+                         testing::Values(PaperCase {1, 12240, 15840}, // Letter, 8 1/2 x 11 in.
+                                         PaperCase {3, 10800, 15120}, // Executive, 7 1/2 x 10 1/2 in.
+                                         PaperCase {5, 24480, 15840}, // Ledger, 17 x 11 in.
+                                         PaperCase {9, 11906, 16838}, // A4, 210 x 297 mm
+                                         PaperCase {11, 14173, 20069}, // B4, 250 x 354 mm
+                                         PaperCase {13, 12189, 15591}, // Quarto, 215 x 275 mm
+                                         PaperCase {0, 12240, 15840}, // outside the list: Letter
+                                         PaperCase {14, 12240, 15840}));
+
+TEST(PageSurface, SwapsTheSheetForLandscapeAndEnlargesThePageForScaling)
+{
+    PageSurface surface;
+    surface.setPaperSize(1);
+    surface.setMargins(720, 720, 360, 360);
+    EXPECT_EQ(surface.pageWidth(), 12240);
+    EXPECT_EQ(surface.pageHeight(), 15840);
+    surface.setOrientation(PageSurface::Landscape);
+    EXPECT_EQ(surface.pageWidth(), 15840);
+    EXPECT_EQ(surface.pageHeight(), 12240);
+    // At 50 % twice as much fits between the margins, which keep their size on the sheet.
+    surface.setScaling(50, 50);
+    EXPECT_EQ(surface.pageWidth(), 720 + 2 * (15840 - 720));
+    EXPECT_EQ(surface.pageHeight(), 1440 + 2 * (12240 - 1440));
+    EXPECT_EQ(surface.sheetTwips(), QSize(15840, 12240));
+}
+
+TEST(PageSurface, TurnsLineDensityIntoLineHeights)
+{
+    PageSurface surface;
+    surface.setMargins(720, 720, 360, 360); // 14,400 twips between the margins of a letter sheet
+    surface.setFontSize(8);
+    surface.setTextBoxWidth(3000);
+    const struct
+    {
+        int density, line;
+    } cases[] = {{20, 720}, {80, 180}, {140, 102}};
+    for (const auto &c : cases) {
+        surface.setLineDensity(c.density);
+        EXPECT_EQ(surface.lineHeight(), c.line) << c.density;
+        // Even where an 8-point line would not fit, one line of text measures one line height.
+        EXPECT_EQ(surface.measureText(QStringLiteral("$1,234.56")), c.line) << c.density;
+        EXPECT_EQ(surface.measureText(QString()), c.line) << c.density;
+    }
+}
+
+TEST(PageSurface, MeasuresWrappedTextInTheBoxWidth)
+{
+    PageSurface surface;
+    surface.setMargins(720, 720, 360, 360);
+    surface.setLineDensity(80);
+    surface.setFontSize(8);
+    const QString text = QStringLiteral("Cumulative Principal");
+    surface.setTextBoxWidth(surface.textWidth(text) + 10);
+    EXPECT_EQ(surface.measureText(text), 180);
+    surface.setTextBoxWidth(surface.textWidth(QStringLiteral("Cumulative")) + 10);
+    EXPECT_EQ(surface.measureText(text), 360);
+    EXPECT_EQ(surface.measureText(QStringLiteral("one\r\ntwo\r\nthree")), 540);
+}
+
+TEST(PageSurface, CarriesHeadersAndFootersFromPageToPage)
+{
+    PageSurface surface;
+    surface.setHeader(QStringLiteral("|Page 1|"));
+    surface.setFooter(QStringLiteral("|loan.plr|"));
+    surface.newPage();
+    surface.setHeader(QStringLiteral("|Page 2|"));
+    surface.newPage();
+    surface.endDocument();
+    EXPECT_EQ(surface.pageCount(), 3);
+    EXPECT_EQ(surface.header(1), QStringLiteral("|Page 1|"));
+    EXPECT_EQ(surface.header(3), QStringLiteral("|Page 2|"));
+    EXPECT_EQ(surface.footer(3), QStringLiteral("|loan.plr|"));
+    // A new document starts over.
+    surface.beginDocument();
+    EXPECT_EQ(surface.pageCount(), 1);
+    EXPECT_EQ(surface.header(1), QString());
+}
+
+TEST(PageSurface, KeepsZoomAndDisplayedPageWithinTheirRange)
+{
+    PageSurface surface;
+    surface.newPage();
+    surface.endDocument();
+    surface.setZoom(500);
+    EXPECT_EQ(surface.zoom(), 200);
+    surface.setZoom(5);
+    EXPECT_EQ(surface.zoom(), 20);
+    surface.setDisplayedPage(9);
+    EXPECT_EQ(surface.displayedPage(), 2);
+    surface.setDisplayedPage(0);
+    EXPECT_EQ(surface.displayedPage(), 1);
+}
+
+TEST(PageSurface, ScalesWhatIsDrawnAboutTheTopLeftMarginCorner)
+{
+    PageSurface surface;
+    surface.setMargins(1440, 1440, 1440, 1440);
+    surface.setScaling(50, 50);
+    // A line 3,000 twips below and right of the margin corner lands halfway there on the sheet.
+    surface.drawLine(QPoint(1440 + 3000, 1440 + 3000), QPoint(1440 + 6000, 1440 + 3000), Qt::black);
+    surface.fillRect(QRect(1440, 1440, 1500, 1500), Qt::red);
+    surface.endDocument();
+    const QImage page = printtest::renderPage(surface, 1);
+    EXPECT_TRUE(printtest::isDark(page, (1440 + 1500 + 750) / 15, (1440 + 1500) / 15));
+    EXPECT_FALSE(printtest::isDark(page, (1440 + 3000 + 750) / 15, (1440 + 3000) / 15));
+    EXPECT_EQ(page.pixelColor((1440 + 300) / 15, (1440 + 300) / 15), QColor(Qt::red));
+    EXPECT_EQ(page.pixelColor((1440 + 900) / 15, (1440 + 900) / 15), QColor(Qt::white));
+}
+
+TEST(PageSurface, DrawsContentOnlyWhenThePageIsPainted)
+{
+    PageSurface surface;
+    int painted = 0;
+    surface.addContent([&](PageSurface &) { ++painted; });
+    surface.newPage();
+    surface.endDocument();
+    EXPECT_EQ(painted, 0);
+    printtest::renderPage(surface, 1);
+    printtest::renderPage(surface, 2);
+    EXPECT_EQ(painted, 1);
+}
+
+TEST(PdfOutput, WritesEveryPageAndReportsWhyAFileCannotBeWritten)
+{
+    PageSurface surface;
+    surface.drawText(QStringLiteral("first"));
+    surface.newPage();
+    surface.drawText(QStringLiteral("second"));
+    surface.endDocument();
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("out.pdf"));
+    QString error;
+    ASSERT_TRUE(print::writePdf(surface, path, QStringLiteral("Loan"), &error)) << error.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_EQ(bytes.count("/Type /Page\n"), 2);
+
+    // A folder where the file should be: nothing is written, the reason is given, the folder stays.
+    EXPECT_FALSE(print::writePdf(surface, folder.path(), QString(), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(QDir(folder.path()).exists());
+    EXPECT_FALSE(print::writePdf(surface, folder.filePath(QStringLiteral("missing/out.pdf")), QString(), &error));
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("missing/out.pdf"))));
+}
+
+} // namespace

@@ -1,0 +1,276 @@
+#include "PrintTestSupport.h"
+
+#include "print/PageSurface.h"
+#include "print/TableLayout.h"
+
+#include <cmath>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+using print::PageSurface;
+using print::TableLayout;
+using printtest::FakeTable;
+
+namespace {
+
+// Letter, portrait, half-inch top and bottom margins, quarter-inch sides: 14,400 twips high between the margins
+// (80 lines of 180 twips) and 11,520 wide. Five columns of 1,500 twips with one-line headings.
+struct Layout
+{
+    explicit Layout(int rows, std::vector<int> widths = std::vector<int>(5, 1500))
+        : table(std::make_shared<FakeTable>(std::move(widths), rows))
+    {
+        job.table = table;
+        job.caption = QStringLiteral("loan.plr");
+        job.date = QStringLiteral("12/8/2026");
+        job.font = QFont(QStringLiteral("DejaVu Sans"), 8);
+        job.rowInterval = 3;
+        job.rowIntervalColor = QColor(200, 0, 0);
+    }
+    TableLayout &build()
+    {
+        layout = std::make_unique<TableLayout>(job);
+        layout->build(surface);
+        table->forget();
+        return *layout;
+    }
+    QImage render(int page) { return printtest::renderPage(surface, page); }
+
+    std::shared_ptr<FakeTable> table;
+    print::PrintJob job;
+    PageSurface surface;
+    std::unique_ptr<TableLayout> layout;
+};
+
+struct HeaderCase
+{
+    int choice;
+    const char *text;
+};
+
+class HeaderFooterChoices : public testing::TestWithParam<HeaderCase>
+{
+};
+
+TEST_P(HeaderFooterChoices, PutTheRunningPageNumberCaptionAndDateInTheirSlots)
+{
+    EXPECT_EQ(print::headerFooterText(GetParam().choice, 7, QStringLiteral("loan.plr"), QStringLiteral("12/8/2026")),
+              QString::fromUtf8(GetParam().text));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, HeaderFooterChoices,
+                         testing::Values(HeaderCase {0, ""}, HeaderCase {1, "|Page 7|"}, HeaderCase {2, "|loan.plr|"},
+                                         HeaderCase {3, "|12/8/2026|"}, HeaderCase {4, "|loan.plr|Page 7|"},
+                                         HeaderCase {5, "|Page 7|loan.plr"}, HeaderCase {6, "|Page 7|12/8/2026"},
+                                         HeaderCase {7, "|12/8/2026|Page 7"}, HeaderCase {8, ""}, HeaderCase {-1, ""}));
+
+TEST(TableLayout, KeepsABarInTheCaptionOutOfTheSlotSeparators)
+{
+    EXPECT_EQ(print::headerFooterText(2, 1, QStringLiteral("a|b.plr"), QString()), QStringLiteral("|a\u00A6b.plr|"));
+}
+
+TEST(TableLayout, GivesEveryPageItsOwnHeaderAndFooter)
+{
+    Layout none(200);
+    none.job.options.HeaderListIndex = 0;
+    none.build();
+    ASSERT_EQ(none.surface.pageCount(), 3);
+    for (int page = 1; page <= 3; ++page)
+        EXPECT_EQ(none.surface.header(page), QString()) << page;
+    EXPECT_EQ(none.surface.footer(3), QStringLiteral("|loan.plr|"));
+
+    Layout numbered(200);
+    numbered.build();
+    EXPECT_EQ(numbered.surface.header(1), QStringLiteral("|Page 1|"));
+    EXPECT_EQ(numbered.surface.header(3), QStringLiteral("|Page 3|"));
+}
+
+TEST(TableLayout, StartsLaterPagesWithARowOrWithTheRepeatedHeading)
+{
+    Layout plain(200);
+    const TableLayout &layout = plain.build();
+    EXPECT_EQ(layout.headingHeight(), 180);
+    EXPECT_EQ(layout.rowHeight(), 180);
+    EXPECT_EQ(layout.usableHeight(), 14400);
+    auto spans = layout.pagination();
+    ASSERT_EQ(spans.size(), 3u); // 79 rows below the heading, then 80 and 41
+    EXPECT_EQ(spans[1].firstRow, 79);
+    EXPECT_EQ(layout.pageTop(spans[1]), 720);
+    plain.render(2);
+    EXPECT_TRUE(plain.table->headingsDrawn.empty());
+    EXPECT_EQ(*plain.table->rowsDrawn.begin(), 79);
+    EXPECT_EQ(*plain.table->rowsDrawn.rbegin(), 158);
+
+    Layout repeated(200);
+    repeated.job.options.RepeatHeading = 1;
+    repeated.build();
+    EXPECT_EQ(repeated.surface.pageCount(), 3); // 79 rows on every page
+    repeated.render(2);
+    EXPECT_EQ(repeated.table->headingsDrawn, (std::set<int> {0, 1, 2, 3, 4}));
+    EXPECT_EQ(*repeated.table->rowsDrawn.rbegin(), 157);
+}
+
+TEST(TableLayout, LetsHeaderAndFooterEdgesReduceTheUsableHeightWithoutAHeader)
+{
+    Layout edged(200);
+    edged.job.options.HeaderListIndex = 0;
+    edged.job.options.FooterListIndex = 0;
+    edged.job.options.HeaderEdge = 0.25f;
+    edged.job.options.FooterEdge = 0.25f;
+    const TableLayout &layout = edged.build();
+    EXPECT_EQ(layout.usableHeight(), 14400 - 720);
+    const auto spans = layout.pagination();
+    EXPECT_EQ(spans[0].rows, 75);
+    EXPECT_EQ(layout.pageTop(spans[0]), 720 + 360);
+}
+
+TEST(TableLayout, PrintsTheHeadingOnOnePageForATableWithoutRows)
+{
+    Layout empty(0);
+    empty.build();
+    ASSERT_EQ(empty.surface.pageCount(), 1);
+    empty.render(1);
+    EXPECT_EQ(empty.table->headingsDrawn.size(), 5u);
+    EXPECT_TRUE(empty.table->rowsDrawn.empty());
+}
+
+TEST(TableLayout, CountsThePagesBeforeBuildingThem)
+{
+    Layout counted(1000);
+    counted.job.options.RepeatHeading = 1;
+    TableLayout layout(counted.job);
+    EXPECT_EQ(layout.countPages(counted.surface), 13); // 79 rows a page
+    EXPECT_EQ(counted.surface.pageCount(), 13);
+    int reached = 0;
+    layout.build(counted.surface, [&](int done, int total) {
+        EXPECT_EQ(total, 1000);
+        reached = done;
+    });
+    EXPECT_EQ(counted.surface.pageCount(), 13);
+    EXPECT_EQ(reached, 1000);
+}
+
+TEST(TableLayout, ShadesBandsOfRowsOnlyInColour)
+{
+    const struct
+    {
+        int blackAndWhite, interval;
+        std::vector<bool> shaded; // rows 1 to 9
+    } cases[] = {
+        {0, 3, {false, false, false, true, true, true, false, false, false}},
+        {0, 1, {false, true, false, true, false, true, false, true, false}},
+        {0, 0, std::vector<bool>(9, false)},
+        {1, 3, std::vector<bool>(9, false)},
+    };
+    for (const auto &c : cases) {
+        Layout shaded(20);
+        shaded.table->texts = [](int, int) { return QString(); };
+        shaded.job.options.BlackAndWhite = c.blackAndWhite;
+        shaded.job.rowInterval = c.interval;
+        shaded.build();
+        const QImage page = shaded.render(1);
+        for (int row = 1; row <= 9; ++row) {
+            const int y = (720 + 180 + (row - 1) * 180 + 90) / 15;
+            EXPECT_EQ(page.pixelColor((360 + 750) / 15, y) == QColor(200, 0, 0), c.shaded[size_t(row - 1)])
+                << "black and white " << c.blackAndWhite << ", interval " << c.interval << ", row " << row;
+        }
+    }
+}
+
+TEST(TableLayout, DrawsCellBordersInBlackOrInWhite)
+{
+    for (int gridLines : {1, 0}) {
+        Layout lined(5);
+        lined.table->texts = [](int, int) { return QString(); };
+        lined.job.options.GridLines = gridLines;
+        lined.build();
+        const QImage page = lined.render(1);
+        // The line under the heading, and the border between the first two columns.
+        EXPECT_EQ(printtest::isDark(page, (360 + 750) / 15, (720 + 180) / 15), gridLines == 1);
+        EXPECT_EQ(printtest::isDark(page, (360 + 1500) / 15, (720 + 180 + 90) / 15), gridLines == 1);
+    }
+}
+
+TEST(TableLayout, CentresTheGridAndLeavesOffColumnsThatDoNotFit)
+{
+    const struct
+    {
+        int columns, width, centred;
+        int printed, left;
+    } cases[] = {
+        {5, 1500, 1, 5, 360 + (11520 - 7500) / 2},
+        {5, 1500, 0, 5, 360},
+        {10, 1500, 1, 7, 360 + (11520 - 10500) / 2}, // 15,000 twips: three columns go
+        {10, 1500, 0, 7, 360},
+        {8, 1440, 0, 8, 360}, // exactly as wide as the page
+        {8, 1440, 1, 7, 360 + (11520 - 10080) / 2}, // centred, it must be narrower
+    };
+    for (const auto &c : cases) {
+        Layout wide(3, std::vector<int>(size_t(c.columns), c.width));
+        wide.job.options.CenterHorizontally = c.centred;
+        const TableLayout &layout = wide.build();
+        EXPECT_EQ(layout.printedColumns(), c.printed) << c.columns << " columns, centred " << c.centred;
+        EXPECT_EQ(layout.gridLeft(), c.left) << c.columns << " columns, centred " << c.centred;
+        wide.render(1);
+        EXPECT_EQ(int(wide.table->columnsDrawn.size()), c.printed);
+    }
+}
+
+TEST(TableLayout, CentresEachPageVerticallyOnWhatItHolds)
+{
+    Layout shortTable(10);
+    shortTable.job.options.CenterVertically = 1;
+    const TableLayout &layout = shortTable.build();
+    // Heading and ten rows use 1,980 of the 14,400 twips.
+    EXPECT_EQ(layout.pageTop(layout.pagination()[0]), 720 + (14400 - 1980) / 2);
+
+    Layout longTable(100);
+    longTable.job.options.CenterVertically = 1;
+    const TableLayout &twoPages = longTable.build();
+    const auto spans = twoPages.pagination();
+    EXPECT_EQ(twoPages.pageTop(spans[0]), 720); // full
+    EXPECT_EQ(twoPages.pageTop(spans[1]), 720 + (14400 - 21 * 180) / 2);
+}
+
+TEST(TableLayout, PutsTheTitleBlockAboveTheHeadingOnlyWhenAsked)
+{
+    Layout titled(200);
+    titled.job.title = QStringLiteral("Oak Avenue condo");
+    titled.job.comments = QStringLiteral("Fixed rate");
+    titled.build();
+    EXPECT_EQ(titled.layout->titleHeight(), 0);
+
+    titled.job.options.TitleComments = 1;
+    const TableLayout &layout = titled.build();
+    EXPECT_GE(layout.titleHeight(), 2 * 180);
+    EXPECT_LT(layout.pagination()[0].rows, 79);
+
+    titled.job.title = QStringLiteral(" ");
+    titled.job.comments = QString();
+    EXPECT_EQ(titled.build().titleHeight(), 0);
+}
+
+TEST(TableLayout, BuildsPagesFromDamagedPrintOptions)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float huge = 1e30f;
+    for (const float margin : {nan, -5.0f, huge}) {
+        Layout damaged(300);
+        auto &options = damaged.job.options;
+        options.MarginTop = options.MarginBottom = options.MarginLeft = options.MarginRight = margin;
+        options.HeaderEdge = options.FooterEdge = margin;
+        options.PageSize = 99;
+        options.Scaling = 0;
+        options.RowsPerPage = 0;
+        options.HeaderListIndex = 50;
+        options.FooterListIndex = -3;
+        damaged.build();
+        EXPECT_GE(damaged.surface.pageCount(), 1) << margin;
+        EXPECT_LE(damaged.surface.pageCount(), 301) << margin;
+        EXPECT_EQ(damaged.surface.header(1), QString());
+        damaged.render(1);
+    }
+}
+
+} // namespace
