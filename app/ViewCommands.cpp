@@ -136,7 +136,8 @@ void ViewCommands::showScenario()
     shared.contents = m_shell.helpCommands().contents;
     shared.about = m_shell.helpCommands().about;
     const int compounding = m_shell.settings().intValue(kSettingsSection, kInterestCompound, 0);
-    m_scenario = new scenario::frmScenario(m_shell.numberFormat(), compounding, shared);
+    scenario::ScenarioServices services {&m_shell.dialogs(), [this](const QString &text) { m_shell.message(text); }};
+    m_scenario = new scenario::frmScenario(m_shell.numberFormat(), compounding, shared, std::move(services));
     // Its menus are enabled by the same rules as the main window's.
     connect(m_scenario->fileMenu(), &QMenu::aboutToShow, &file, &FileCommands::update);
     connect(m_scenario->windowMenu(), &QMenu::aboutToShow, &window, &WindowCommands::update);

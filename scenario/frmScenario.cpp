@@ -1,11 +1,16 @@
 #include "frmScenario.h"
 
+#include "ScenarioPrintout.h"
+
 #include "engine/Codes.h"
 #include "engine/NumberFormat.h"
+#include "print/PageSurface.h"
+#include "print/PrintRange.h"
 #include "travina/CTravinaCtrl.h"
-#include "ui/ScrollingContainer.h"
 #include "ui/NumberField.h"
 #include "ui/NumberFieldValidator.h"
+#include "ui/ScrollingContainer.h"
+#include "ui/UserDialogs.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -18,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrinter>
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <QToolTip>
@@ -80,10 +86,11 @@ QWidget *pair(QWidget *field, QWidget *unit)
 } // namespace
 
 frmScenario::frmScenario(const engine::NumberFormat &format, int compounding, const SharedCommands &commands,
-                         QWidget *parent)
+                         ScenarioServices services, QWidget *parent)
     : QWidget(parent)
     , m_scenario(compounding)
     , m_format(format)
+    , m_services(std::move(services))
 {
     setObjectName(QStringLiteral("frmScenario"));
     setWindowTitle(QStringLiteral("Scenario"));
@@ -144,12 +151,12 @@ void frmScenario::createControls()
     inputs->addWidget(caption(QStringLiteral("Term:"), m_txtTerm), 3, 3);
     inputs->addWidget(pair(m_txtTerm, m_cboTermUnit), 3, 4);
 
-    auto *title = new QLabel(QString::fromLatin1(engine::kScenarioTableTitle));
-    title->setObjectName(QStringLiteral("lblTitle"));
-    QFont titleFont = title->font();
+    m_lblTitle = new QLabel(QString::fromLatin1(engine::kScenarioTableTitle));
+    m_lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    QFont titleFont = m_lblTitle->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
-    title->setFont(titleFont);
+    m_lblTitle->setFont(titleFont);
 
     // The table: headings over the columns, the frequencies down the side, one sunken cell per figure.
     auto *table = new QGridLayout;
@@ -203,7 +210,7 @@ void frmScenario::createControls()
     top->addStretch();
     content->addLayout(top);
     content->addWidget(line);
-    content->addWidget(title);
+    content->addWidget(m_lblTitle);
     auto *bottom = new QHBoxLayout;
     bottom->addLayout(table);
     bottom->addStretch();
@@ -230,6 +237,12 @@ void frmScenario::createMenus(const SharedCommands &commands)
     };
     QMenu *file = addMenu(QStringLiteral("&File"), "mnuFile");
     file->addActions({commands.newDocument, commands.open, commands.close});
+    file->addSeparator();
+    m_print = file->addAction(QStringLiteral("&Print..."), this, &frmScenario::mnuFilePrint_Click);
+    // Only while the focus is here: the main window's Print takes the same key for the documents.
+    m_print->setShortcut(QKeySequence::Print);
+    m_print->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(m_print);
     m_recentSeparator = file->addSeparator();
     m_recentFiles = commands.recentFiles;
     file->addActions(m_recentFiles);
@@ -418,6 +431,30 @@ void frmScenario::showTable()
         m_container->setVirtualHeight(content.height() * kContainerTwips);
         Form_Resize();
     }
+}
+
+void frmScenario::mnuFilePrint_Click()
+{
+    print::PageSurface surface;
+    buildScenarioPages(*this, surface);
+    PrintScenario(surface);
+}
+
+void frmScenario::PrintScenario(print::PageSurface &surface)
+{
+    if (!m_services.dialogs)
+        return;
+    QPrinter printer;
+    printer.setFullPage(true);
+    printer.setPageLayout(surface.pageLayout());
+    printer.setDocName(windowTitle());
+    printer.setPrintRange(QPrinter::AllPages);
+    if (!m_services.dialogs->print(this, printer, {1, surface.pageCount(), true}))
+        return;
+    const auto [first, last] = print::chosenPages(printer, surface.pageCount(), surface.displayedPage());
+    QString error;
+    if (!surface.print(printer, first, last, &error) && m_services.showMessage)
+        m_services.showMessage(QStringLiteral("The scenario could not be printed: %1").arg(error));
 }
 
 void frmScenario::mnuEditCopy_Click()

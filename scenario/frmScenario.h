@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class CTravinaCtrl;
@@ -18,6 +19,12 @@ class QMenu;
 
 namespace engine {
 class NumberFormat;
+}
+namespace print {
+class PageSurface;
+}
+namespace ui {
+class UserDialogs;
 }
 
 namespace scenario {
@@ -37,6 +44,14 @@ struct SharedCommands
     QAction *about = nullptr;
 };
 
+// What the window needs of the program around it besides the commands: the print dialog, and a message box titled
+// as the program's are.
+struct ScenarioServices
+{
+    ui::UserDialogs *dialogs = nullptr;
+    std::function<void(const QString &)> showMessage;
+};
+
 // The what-if calculator: a loan typed in, the payment it takes, and how every payment frequency compares. A view
 // over engine::Scenario that belongs to no document; its contents sit in a scrolling container of their own.
 class frmScenario : public QWidget
@@ -46,7 +61,7 @@ class frmScenario : public QWidget
 public:
     // `compounding` is the code last chosen in the wizard.
     frmScenario(const engine::NumberFormat &format, int compounding, const SharedCommands &commands,
-                QWidget *parent = nullptr);
+                ScenarioServices services, QWidget *parent = nullptr);
     ~frmScenario() override;
 
     const engine::Scenario &values() const { return m_scenario; }
@@ -55,11 +70,14 @@ public:
     QMenu *fileMenu() const { return m_menus.value(0); }
     QMenu *editMenu() const { return m_menus.value(1); }
     QMenu *windowMenu() const { return m_menus.value(3); }
+    QAction *printAction() const { return m_print; }
     QAction *copyAction() const { return m_copy; }
     QAction *pasteAction() const { return m_paste; }
 
     CTravinaCtrl *Travina1() const { return m_container; }
     QWidget *fraContainer() const { return m_frame; }
+    // The table's title; the printout's title takes its font.
+    QLabel *lblTitle() const { return m_lblTitle; }
     QLineEdit *txtLoanAmount() const { return m_txtLoanAmount; }
     QLineEdit *txtAnnualRate() const { return m_txtAnnualRate; }
     QComboBox *cboCompounding() const { return m_cboCompounding; }
@@ -92,6 +110,7 @@ public slots:
     void cboDaysInYear_Click();
     void txtTerm_Change();
     void cboTermUnit_Click();
+    void mnuFilePrint_Click();
     void mnuEditCopy_Click();
     void mnuEditPaste_Click();
 
@@ -108,14 +127,18 @@ private:
     // The payment and its colour, written without running the payment handler again.
     void showPayment(bool rewriteText);
     void showTable();
+    // The print dialog for the pages built on `surface`, then the pages chosen; nothing when it is cancelled.
+    void PrintScenario(print::PageSurface &surface);
 
     engine::Scenario m_scenario;
     const engine::NumberFormat &m_format;
+    ScenarioServices m_services;
     // Set while the window writes the payment field itself.
     bool m_recalculating = false;
 
     CTravinaCtrl *m_container = nullptr;
     QWidget *m_frame = nullptr;
+    QLabel *m_lblTitle = nullptr;
     QLineEdit *m_txtLoanAmount = nullptr;
     QLineEdit *m_txtAnnualRate = nullptr;
     QComboBox *m_cboCompounding = nullptr;
@@ -132,6 +155,7 @@ private:
     QList<QMenu *> m_menus;
     QAction *m_recentSeparator = nullptr;
     QList<QAction *> m_recentFiles;
+    QAction *m_print = nullptr;
     QAction *m_undo = nullptr;
     QAction *m_cut = nullptr;
     QAction *m_copy = nullptr;

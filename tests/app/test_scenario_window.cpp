@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QTest>
 #include <QToolBar>
 #include <QToolTip>
@@ -249,4 +250,28 @@ TEST_F(ScenarioWindowTest, ContainerFillsTheWindow)
     frame->resize(900, 600);
     EXPECT_EQ(window.Travina1()->geometry(), QRect(QPoint(0, 0), window.size()));
     EXPECT_EQ(window.Travina1()->vScroll(), 0);
+}
+
+TEST_F(ScenarioWindowTest, PrintoutHoldsTheWindowsTexts)
+{
+    frmScenario &window = filledScenario();
+    type(window.txtTerm(), QStringLiteral("5"));
+    m_dialogs.printFile = m_dir.filePath(QStringLiteral("scenario.pdf"));
+    window.printAction()->trigger();
+    EXPECT_EQ(m_dialogs.printShown, 1);
+    EXPECT_FALSE(QFile::exists(m_dialogs.printFile)); // cancelled: nothing printed
+
+    m_dialogs.printAnswer = true;
+    window.printAction()->trigger();
+    EXPECT_EQ(m_dialogs.printOffered.first, 1);
+    EXPECT_EQ(m_dialogs.printOffered.last, 1);
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), m_dialogs.printFile, QStringLiteral("-")});
+    ASSERT_TRUE(reader.waitForFinished(30000));
+    const QString printed = QString::fromUtf8(reader.readAllStandardOutput());
+    for (const char *text : {"Scenario", "Loan Amount:", "100000", "Semi-Annually (Canada)", "365.25",
+                             "Comparison of Payment Frequencies", "Payment Frequency", "Term Ending Bal",
+                             "Bi-Weekly(acc)", "0.4938622031%", "$639.81", "25 YR 0 MTH", "$89,836.47"}) {
+        EXPECT_TRUE(printed.contains(QLatin1String(text))) << text << "\n" << printed.toStdString();
+    }
 }
