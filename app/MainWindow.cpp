@@ -80,8 +80,11 @@ MainWindow::MainWindow(SettingsStore &settings, ui::UserDialogs &dialogs, bool d
 
 MainWindow::~MainWindow()
 {
-    // The document windows go with the area; their activation must not reach a half-destroyed frame.
+    // The document windows go with the area; their activation, and the Scenario window's leaving, must not reach a
+    // half-destroyed frame.
     disconnect(m_mdi, nullptr, this, nullptr);
+    if (scenario::frmScenario *scenarioWindow = m_view->scenarioWindow())
+        disconnect(scenarioWindow, nullptr, this, nullptr);
 }
 
 void MainWindow::loadPreferences()

@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimer>
 #include <QToolBar>
 
 namespace app {
@@ -145,8 +146,10 @@ void ViewCommands::showScenario()
     QMdiSubWindow *frame = m_shell.addSubWindow(m_scenario, icon(IconKind::SummaryView));
     frame->setWindowTitle(m_scenario->windowTitle());
     frame->move(0, 0);
-    // Closing it gives the main window its menus back at once, even when no other window takes its place.
-    connect(m_scenario, &QObject::destroyed, &m_shell, [this] { m_shell.subWindowActivated(nullptr); });
+    // Closing it gives the main window its menus back, even when no other window takes its place; only once it has
+    // gone, as halfway through its destruction it is a Scenario window no more.
+    connect(m_scenario, &QObject::destroyed, &m_shell,
+            [this] { QTimer::singleShot(0, &m_shell, [this] { m_shell.subWindowActivated(nullptr); }); });
     frame->show();
     // Room for the whole calculator as far as the area allows; the container scrolls over the rest.
     const QSize wanted = frame->size() - m_scenario->size() + m_scenario->sizeHint();

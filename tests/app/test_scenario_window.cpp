@@ -167,7 +167,9 @@ TEST_F(ScenarioWindowTest, OneWindowWhicheverWayItIsAskedFor)
     EXPECT_FALSE(main.files().save->isEnabled());
     main.files().close->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
     EXPECT_EQ(main.viewCommands().scenarioWindow(), nullptr);
+    EXPECT_FALSE(main.scenarioActive());
     EXPECT_EQ(main.mdiArea()->subWindowList().size(), 1);
 }
 
