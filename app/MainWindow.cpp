@@ -18,6 +18,7 @@
 #include "WindowPlacement.h"
 #include "frmChild.h"
 
+#include "scenario/frmScenario.h"
 #include "ui/BgrColor.h"
 #include "ui/Twips.h"
 
@@ -80,8 +81,11 @@ MainWindow::MainWindow(SettingsStore &settings, ui::UserDialogs &dialogs, bool d
 
 MainWindow::~MainWindow()
 {
-    // The document windows go with the area; their activation must not reach a half-destroyed frame.
+    // The document windows go with the area; their activation, and the Scenario window's leaving, must not reach a
+    // half-destroyed frame.
     disconnect(m_mdi, nullptr, this, nullptr);
+    if (scenario::frmScenario *scenarioWindow = m_view->scenarioWindow())
+        disconnect(scenarioWindow, nullptr, this, nullptr);
     // A comparison reads its documents in this frame's number format: it goes before either.
     qDeleteAll(m_mdi->findChildren<LoanComparisonWindow *>());
 }
@@ -196,6 +200,7 @@ void MainWindow::createMenus()
         menu->setObjectName(QLatin1String(name));
         // Each menu's items are enabled for the documents open when it opens.
         connect(menu, &QMenu::aboutToShow, commands, [commands] { commands->update(); });
+        m_menus << menu;
         return menu;
     };
     m_fileMenu = addMenu(QStringLiteral("&File"), "mnuFile", m_file);
@@ -222,7 +227,7 @@ void MainWindow::createMenus()
     view->addSeparator();
     view->addActions({m_view->toolbar, m_view->statusBar});
     view->addSeparator();
-    view->addAction(m_view->timeLeft);
+    view->addActions({m_view->timeLeft, m_view->scenario});
     view->addSeparator();
     view->addAction(m_view->options);
 
@@ -248,11 +253,13 @@ void MainWindow::createMenus()
     help->addAction(m_help->contents);
     help->addSeparator();
     help->addAction(m_help->about);
+    m_menus << help;
 
     if (m_debug) {
         QMenu *debug = menuBar()->addMenu(QStringLiteral("Debug"));
         debug->setObjectName(QStringLiteral("mnuDebug"));
         debug->addAction(m_debug->toggleHiddenGrids);
+        m_menus << debug;
     }
 
     m_context = new QMenu(this);
@@ -314,8 +321,9 @@ void MainWindow::createStatusBar()
 
 void MainWindow::SetToolbar()
 {
-    const bool any = !documents().isEmpty();
-    // A comparison in front offers only what acts on it.
+    // While the Scenario window is active there is no document for the buttons to act on; a comparison in front
+    // offers only what acts on it.
+    const bool any = !documents().isEmpty() && !m_scenarioActive;
     const bool comparison = activeComparison() != nullptr;
     for (QAction *button : m_toolBar->actions()) {
         if (button != m_file->newDocument && button != m_file->open)
@@ -347,18 +355,24 @@ QList<frmChild *> MainWindow::documents() const
     return list;
 }
 
-frmChild *MainWindow::createDocumentWindow(int slot, const QString &caption)
+QMdiSubWindow *MainWindow::addSubWindow(QWidget *content, const QIcon &windowIcon)
 {
-    auto *child = new frmChild(*this, slot);
-    m_slots.setWindow(slot, child);
-    QMdiSubWindow *window = m_mdi->addSubWindow(child);
+    QMdiSubWindow *window = m_mdi->addSubWindow(content);
     window->setAttribute(Qt::WA_DeleteOnClose);
     // The frame's own Close keys would make File > Close's ambiguous, and an ambiguous key does nothing.
     if (QMenu *frameMenu = window->systemMenu()) {
         for (QAction *item : frameMenu->actions())
             item->setShortcuts({});
     }
-    window->setWindowIcon(icon(IconKind::DetailedView));
+    window->setWindowIcon(windowIcon);
+    return window;
+}
+
+frmChild *MainWindow::createDocumentWindow(int slot, const QString &caption)
+{
+    auto *child = new frmChild(*this, slot);
+    m_slots.setWindow(slot, child);
+    QMdiSubWindow *window = addSubWindow(child, icon(IconKind::DetailedView));
     setDocumentCaption(*child, caption);
     // The area placed the window by the size it came with: at its full size it could reach past the area's edges.
     std::optional<QRect> active;
@@ -391,8 +405,10 @@ void MainWindow::setDocumentCaption(frmChild &window, const QString &caption)
 
 void MainWindow::activateDocument(frmChild &window)
 {
-    if (auto *frame = qobject_cast<QMdiSubWindow *>(window.parentWidget()))
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(window.parentWidget())) {
         m_mdi->setActiveSubWindow(frame);
+        subWindowActivated(frame);
+    }
     m_active = &window;
 }
 
@@ -409,8 +425,31 @@ void MainWindow::subWindowActivated(QMdiSubWindow *window)
         m_active = child;
     else if (qobject_cast<LoanComparisonWindow *>(content))
         m_active = nullptr;
+    // The area reports no active window when the program loses the focus too: what was active stays in charge then.
+    if (window || !m_view->scenarioWindow()) {
+        const bool scenarioShown = qobject_cast<scenario::frmScenario *>(content) != nullptr;
+        if (scenarioShown)
+            m_active = nullptr; // the document commands have nothing to act on
+        if (scenarioShown != m_scenarioActive) {
+            m_scenarioActive = scenarioShown;
+            showMenus(scenarioShown ? qobject_cast<scenario::frmScenario *>(content)->menus() : QList<QMenu *>());
+        }
+    }
     CheckSelectedView();
     SetToolbar();
+}
+
+void MainWindow::showMenus(const QList<QMenu *> &scenarioMenus)
+{
+    for (QMenu *menu : scenarioMenus) {
+        if (!menuBar()->actions().contains(menu->menuAction()))
+            menuBar()->addMenu(menu);
+    }
+    for (QAction *title : menuBar()->actions()) {
+        const bool own = std::any_of(m_menus.cbegin(), m_menus.cend(),
+                                     [title](const QMenu *menu) { return menu->menuAction() == title; });
+        title->setVisible(scenarioMenus.isEmpty() ? own : !own);
+    }
 }
 
 void MainWindow::setCellStatus(const QString &text)
@@ -473,6 +512,7 @@ void MainWindow::showContextMenu(const QPoint &globalPosition)
     add(m_format->autoFitColumns, QStringLiteral("&AutoFit Columns"));
     m_context->addSeparator();
     add(m_view->timeLeft, QStringLiteral("&Time Left to Amortize"));
+    add(m_view->scenario, QStringLiteral("Sce&nario"));
     m_context->addSeparator();
     add(m_view->details, QStringLiteral("&Detailed View"));
     add(m_view->summary, QStringLiteral("&Summary View"));
@@ -569,8 +609,12 @@ void MainWindow::NewDocument()
         window->discard();
         // The area would activate whichever window it lists next: the user goes back to the one they were on.
         if (previous && m_mdi->subWindowList().contains(previous)) {
-            if (auto *before = qobject_cast<frmChild *>(previous->widget()))
+            if (auto *before = qobject_cast<frmChild *>(previous->widget())) {
                 activateDocument(*before);
+            } else {
+                m_mdi->setActiveSubWindow(previous);
+                subWindowActivated(previous);
+            }
         }
         return;
     }

@@ -1,6 +1,7 @@
 #include "BenchDocuments.h"
 
 #include "engine/LoanComparison.h"
+#include "engine/Scenario.h"
 
 #include <benchmark/benchmark.h>
 
@@ -126,6 +127,23 @@ void BM_FormatCurrency(benchmark::State &state)
     }
 }
 
+// What one keystroke in the Scenario window's payment costs: the payment's state and the whole comparison table.
+void BM_ScenarioKeystroke(benchmark::State &state)
+{
+    const NumberFormat format;
+    Scenario scenario(0);
+    scenario.loanAmountChanged(250000);
+    scenario.annualRateChanged(5.25);
+    scenario.amortizationChanged(25);
+    scenario.termChanged(5);
+    double payment = 1400;
+    for (auto _ : state) {
+        scenario.paymentChanged(payment);
+        benchmark::DoNotOptimize(scenario.table(format));
+        payment += 0.01;
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_Calculate_Mortgage360)->Unit(benchmark::kMicrosecond);
@@ -136,3 +154,4 @@ BENCHMARK(BM_MatchStatement_Weekly90000)->Unit(benchmark::kMillisecond)->Iterati
 BENCHMARK(BM_CompareLoans_FourWeekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CompareLoans_RefreshAfterRecalculation)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormatCurrency);
+BENCHMARK(BM_ScenarioKeystroke)->Unit(benchmark::kMicrosecond);
