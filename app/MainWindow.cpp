@@ -25,16 +25,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateTime>
-#include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
-#include <QProgressBar>
 #include <QScreen>
-#include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
 #include <QTimer>
@@ -291,34 +287,6 @@ void MainWindow::createToolBar()
     }
 }
 
-void MainWindow::createStatusBar()
-{
-    m_cellPanel = new QLabel(this);
-    m_pagePanel = new QLabel(this);
-    m_datePanel = new QLabel(this);
-    m_datePanel->setToolTip(QStringLiteral("Current Date"));
-    m_timePanel = new QLabel(this);
-    m_timePanel->setToolTip(QStringLiteral("Current Time"));
-    m_progress = new QProgressBar(this);
-    m_progress->setRange(0, 100);
-    m_progress->setTextVisible(false);
-    m_progress->hide();
-    statusBar()->addWidget(m_cellPanel, 1);
-    statusBar()->addWidget(m_pagePanel);
-    statusBar()->addWidget(m_progress, 1);
-    statusBar()->addPermanentWidget(m_datePanel);
-    statusBar()->addPermanentWidget(m_timePanel);
-    auto refresh = [this] {
-        const QDateTime now = QDateTime::currentDateTime();
-        m_datePanel->setText(QLocale().toString(now.date(), QLocale::ShortFormat));
-        m_timePanel->setText(QLocale().toString(now.time(), QLocale::ShortFormat));
-    };
-    refresh();
-    auto *clock = new QTimer(this);
-    connect(clock, &QTimer::timeout, this, refresh);
-    clock->start(1000);
-}
-
 void MainWindow::SetToolbar()
 {
     // While the Scenario window is active there is no document for the buttons to act on; a comparison in front
@@ -450,26 +418,6 @@ void MainWindow::showMenus(const QList<QMenu *> &scenarioMenus)
                                      [title](const QMenu *menu) { return menu->menuAction() == title; });
         title->setVisible(scenarioMenus.isEmpty() ? own : !own);
     }
-}
-
-void MainWindow::setCellStatus(const QString &text)
-{
-    m_cellPanel->setText(text);
-}
-
-QString MainWindow::cellStatus() const
-{
-    return m_cellPanel->text();
-}
-
-void MainWindow::setPageStatus(const QString &text)
-{
-    m_pagePanel->setText(text);
-}
-
-QString MainWindow::pageStatus() const
-{
-    return m_pagePanel->text();
 }
 
 void MainWindow::setCommandsWithdrawn(bool withdrawn)
@@ -652,52 +600,6 @@ int MainWindow::runDialog(QDialog &dialog)
 void MainWindow::setDialogRunner(DialogRunner runner)
 {
     m_runDialog = runner ? std::move(runner) : DialogRunner([](QDialog &dialog) { return dialog.exec(); });
-}
-
-void MainWindow::ShowProgressBar(bool show)
-{
-    m_progress->setMaximum(100);
-    m_progress->setValue(0);
-    m_progress->setVisible(show);
-    m_cellPanel->setVisible(!show);
-    m_datePanel->setVisible(!show);
-    m_timePanel->setVisible(!show);
-    m_progressLow = 0;
-    m_progressHigh = 100;
-    m_progressRange = 100;
-    if (show)
-        m_busy.emplace();
-    else
-        m_busy.reset();
-}
-
-void MainWindow::SetProgressBarUbound(int upper)
-{
-    m_progressLow = m_progress->value();
-    m_progressHigh = upper;
-    m_progressRange = upper - m_progressLow;
-}
-
-void MainWindow::SetProgressBar(int done, int total)
-{
-    if (total <= 0)
-        return;
-    const int value = int(std::trunc(m_progressLow + done / (double(total) / m_progressRange)));
-    const int clamped = std::clamp(value, 0, 100);
-    if (clamped != m_progress->value()) {
-        m_progress->setValue(clamped);
-        m_progress->repaint();
-    }
-}
-
-int MainWindow::progressValue() const
-{
-    return m_progress->value();
-}
-
-bool MainWindow::progressShown() const
-{
-    return !m_progress->isHidden();
 }
 
 } // namespace app
