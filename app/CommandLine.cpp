@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "ComparisonPrinting.h"
 #include "DocumentLoader.h"
 #include "DocumentPrinting.h"
 #include "FileAccess.h"
@@ -7,6 +8,7 @@
 #include "SettingsKeys.h"
 #include "SettingsStore.h"
 
+#include "engine/LoanComparison.h"
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
 #include "engine/StatementMatch.h"
@@ -22,15 +24,6 @@
 namespace app {
 
 namespace {
-
-QString csvField(const QString &text, QChar separator)
-{
-    if (!text.contains(separator) && !text.contains(QLatin1Char('"')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 // Plain text goes to a device as it is, without a round trip through UTF-16; `text` is emptied.
 void writeAscii(QTextStream &out, std::string &text)
@@ -67,10 +60,10 @@ int loadAndCalculate(const QString &path, document::DocumentData &data, const en
 
 void writeHeader(QTextStream &out, const QStringList &captions, char separator)
 {
-    QStringList fields;
+    std::vector<std::string> line;
     for (const QString &caption : captions)
-        fields << csvField(caption, QLatin1Char(separator));
-    out << fields.join(QLatin1Char(separator)) << '\n';
+        line.push_back(caption.toStdString());
+    out << QString::fromStdString(engine::delimitedText({line}, separator));
 }
 
 int printSchedule(const QString &path, char separator, QTextStream &out, QTextStream &err)
@@ -151,15 +144,15 @@ int printPdf(const QString &output, const QString &path, QTextStream &err)
     return ExitOk;
 }
 
-// A table command's document file and output format: FILE [--format csv|tsv], from `first` on.
+// A table command's document files and output format: FILE... [--format csv|tsv], from `first` on.
 struct TableArguments
 {
-    QString path;
+    QStringList paths;
     char separator = ',';
     QString error;
 };
 
-TableArguments tableArguments(const QStringList &arguments, int first)
+TableArguments tableArguments(const QStringList &arguments, int first, int maxPaths = 1)
 {
     TableArguments table;
     QString formatName = QStringLiteral("csv");
@@ -170,19 +163,53 @@ TableArguments tableArguments(const QStringList &arguments, int first)
                 return table;
             }
             formatName = arguments[i];
-        } else if (table.path.isEmpty()) {
-            table.path = arguments[i];
+        } else if (arguments[i].startsWith(QLatin1String("--"))) {
+            table.error = QStringLiteral("unknown option '%1'").arg(quotedForMessage(arguments[i]));
+            return table;
+        } else if (table.paths.size() < maxPaths) {
+            table.paths << arguments[i];
         } else {
             table.error = QStringLiteral("unexpected argument '%1'").arg(quotedForMessage(arguments[i]));
             return table;
         }
     }
-    if (table.path.isEmpty())
+    if (table.paths.isEmpty())
         table.error = QStringLiteral("%1 needs a document file").arg(arguments.first());
     else if (formatName != QLatin1String("csv") && formatName != QLatin1String("tsv"))
         table.error = QStringLiteral("unknown format '%1'").arg(quotedForMessage(formatName));
     table.separator = formatName == QLatin1String("tsv") ? '\t' : ',';
     return table;
+}
+
+// Loans side by side: one column per document, in the order given; as a table, or as the printed page in a PDF file.
+int printComparison(const QStringList &paths, char separator, const QString &pdf, QTextStream &out, QTextStream &err)
+{
+    const engine::NumberFormat format = numberFormatFor(QLocale());
+    std::vector<engine::ComparedLoan> loans;
+    document::PrintOptions paper;
+    for (const QString &path : paths) {
+        document::DocumentData data;
+        if (const int code = loadAndCalculate(path, data, format, err))
+            return code;
+        if (loans.empty())
+            paper = data.print;
+        loans.push_back(engine::comparedLoan(data.loan));
+    }
+    const engine::LoanComparison comparison = engine::compareLoans(std::move(loans));
+    if (!comparison.ok()) {
+        err << QString::fromStdString(comparison.error) << Qt::endl;
+        return ExitBadArguments;
+    }
+    if (!pdf.isEmpty()) {
+        QString error;
+        if (!writeComparisonPdf(comparison, format, paper, pdf, &error)) {
+            err << QStringLiteral("Cannot write '%1': %2").arg(quotedForMessage(pdf), error) << Qt::endl;
+            return ExitOutputUnwritable;
+        }
+        return ExitOk;
+    }
+    out << QString::fromStdString(engine::delimitedText(comparison.table(nullptr), separator));
+    return ExitOk;
 }
 
 // The candidates that could explain a lender's statement, best first; exit 0 only when the best one reproduces it.
@@ -253,6 +280,9 @@ QString usageText()
                           "  pellandra --year-end MONTH FILE.plr [--format csv|tsv]\n"
                           "                                                   print the year-end report, closing\n"
                           "                                                   each year in MONTH (1 to 12)\n"
+                          "  pellandra --compare A.plr B.plr [C.plr [D.plr]] [--format csv|tsv] [--pdf OUT.pdf]\n"
+                          "                                                   2 to 4 loans side by side, or their\n"
+                          "                                                   printed page in a PDF file\n"
                           "  pellandra --pdf OUT.pdf FILE.plr                 print the schedule into a PDF file\n"
                           "  pellandra --match STATEMENT FILE.plr             which conventions reproduce a lender's\n"
                           "                                                   statement (exit 6: none does)\n"
@@ -276,7 +306,7 @@ std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, Q
         const TableArguments table = tableArguments(arguments, 1);
         if (!table.error.isEmpty())
             return badArguments(err, table.error);
-        return printSchedule(table.path, table.separator, out, err);
+        return printSchedule(table.paths.first(), table.separator, out, err);
     }
     if (command == QLatin1String("--year-end")) {
         bool isNumber = false;
@@ -287,12 +317,32 @@ std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, Q
         const TableArguments table = tableArguments(arguments, 2);
         if (!table.error.isEmpty())
             return badArguments(err, table.error);
-        return printYearEnd(table.path, month, table.separator, out, err);
+        return printYearEnd(table.paths.first(), month, table.separator, out, err);
     }
     if (command == QLatin1String("--summary")) {
         if (arguments.size() != 2)
             return badArguments(err, QStringLiteral("--summary needs exactly one document file"));
         return printSummary(arguments[1], out, err);
+    }
+    if (command == QLatin1String("--compare")
+        || (command == QLatin1String("--pdf") && arguments.contains(QLatin1String("--compare")))) {
+        // --pdf OUT.pdf may stand before or after the files.
+        QStringList rest = arguments;
+        rest.removeOne(QLatin1String("--compare"));
+        QString pdf;
+        if (const qsizetype at = rest.indexOf(QLatin1String("--pdf")); at >= 0) {
+            if (at + 1 >= rest.size())
+                return badArguments(err, QStringLiteral("--pdf needs a PDF file to write"));
+            pdf = rest[at + 1];
+            rest.remove(at, 2);
+        }
+        rest.prepend(QStringLiteral("--compare"));
+        const TableArguments table = tableArguments(rest, 1, int(engine::kMostComparedLoans) + 1);
+        if (!table.error.isEmpty())
+            return badArguments(err, table.error);
+        if (!engine::canCompare(std::size_t(table.paths.size())))
+            return badArguments(err, QStringLiteral("--compare needs from 2 to 4 document files"));
+        return printComparison(table.paths, table.separator, pdf, out, err);
     }
     if (command == QLatin1String("--pdf")) {
         if (arguments.size() != 3)

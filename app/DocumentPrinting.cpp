@@ -1,6 +1,8 @@
 #include "DocumentPrinting.h"
 
+#include "ComparisonPrinting.h"
 #include "Icons.h"
+#include "LoanComparisonWindow.h"
 #include "MainWindow.h"
 #include "ProgressShown.h"
 #include "SettingsKeys.h"
@@ -19,6 +21,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QToolBar>
 
@@ -66,6 +69,8 @@ public:
 
     print::PrintJob printJob() override
     {
+        if (m_owner.m_comparison)
+            return m_owner.printJob(*m_owner.m_comparison);
         return m_owner.m_document ? m_owner.printJob(*m_owner.m_document) : print::PrintJob();
     }
     bool runPageSetup() override { return m_owner.m_document && m_owner.runPageSetup(*m_owner.m_document, true); }
@@ -127,6 +132,15 @@ print::PrintJob DocumentPrinting::printJob(frmChild &document) const
                             QLocale().toString(m_shell.today(), QLocale::ShortFormat), m_shell.viewPreferences());
 }
 
+print::PrintJob DocumentPrinting::printJob(const LoanComparisonWindow &comparison) const
+{
+    const QList<frmChild *> documents = comparison.documents();
+    const document::PrintOptions paper =
+        documents.isEmpty() ? document::PrintOptions() : documents.first()->data().print;
+    return comparisonPrintJob(comparison.comparison(), m_shell.numberFormat(), paper,
+                              QLocale().toString(m_shell.today(), QLocale::ShortFormat));
+}
+
 bool DocumentPrinting::runPageSetup(frmChild &document, bool fromPreview)
 {
     views::ScheduleGrid *grid = document.view()->gridMain1();
@@ -169,23 +183,29 @@ void DocumentPrinting::pageSetup()
 
 void DocumentPrinting::printDirectly()
 {
+    LoanComparisonWindow *comparison = m_shell.activeComparison();
     frmChild *document = m_shell.activeDocument();
-    if (!document || m_preview)
+    if ((!document && !comparison) || m_preview)
         return;
-    m_document = document;
+    m_comparison = comparison;
+    m_document = comparison ? nullptr : document;
     print::printDirectly(*m_services, m_shell.dialogs(), printer(), &m_shell);
     m_document = nullptr;
+    m_comparison = nullptr;
 }
 
 void DocumentPrinting::openPreview()
 {
-    frmChild *document = m_shell.activeDocument();
-    if (!document || m_preview)
+    LoanComparisonWindow *comparison = m_shell.activeComparison();
+    frmChild *document = comparison ? nullptr : m_shell.activeDocument();
+    if ((!document && !comparison) || m_preview)
         return;
     m_document = document;
-    auto *frame = qobject_cast<QMdiSubWindow *>(document->parentWidget());
+    m_comparison = comparison;
+    QWidget *shown = comparison ? static_cast<QWidget *>(comparison) : document;
+    auto *frame = qobject_cast<QMdiSubWindow *>(shown->parentWidget());
     m_documentState = frame ? frame->windowState() : Qt::WindowNoState;
-    m_topRow = document->view()->gridMain1()->verticalScrollBar()->value();
+    m_topRow = document ? document->view()->gridMain1()->verticalScrollBar()->value() : 0;
     m_shell.setCommandsWithdrawn(true);
 
     m_preview = new print::frmPrintPreview(*m_services, m_shell.dialogs(), printer(), false);
@@ -195,7 +215,9 @@ void DocumentPrinting::openPreview()
     m_previewFrame->setWindowTitle(m_preview->windowTitle());
     connect(m_preview, &print::frmPrintPreview::closed, this, &DocumentPrinting::previewClosed);
     // A document that closes takes its preview with it.
-    connect(document, &QObject::destroyed, this, &DocumentPrinting::closePreview);
+    connect(shown, &QObject::destroyed, this, &DocumentPrinting::closePreview);
+    // A comparison's page is its own: no page set-up of a document applies to it.
+    m_preview->setupButton()->setVisible(!comparison);
     m_previewFrame->showMaximized();
     m_preview->setFocus();
 }
@@ -210,6 +232,24 @@ void DocumentPrinting::previewClosed()
 {
     m_shell.setCommandsWithdrawn(false);
     m_preview = nullptr;
+    if (m_comparison) {
+        disconnect(m_comparison, &QObject::destroyed, this, &DocumentPrinting::closePreview);
+        const QPointer<LoanComparisonWindow> comparison = m_comparison;
+        const Qt::WindowStates state = m_documentState;
+        auto restore = [this, comparison, state] {
+            auto *frame = comparison ? qobject_cast<QMdiSubWindow *>(comparison->parentWidget()) : nullptr;
+            if (!frame)
+                return;
+            frame->setWindowState(state);
+            m_shell.mdiArea()->setActiveSubWindow(frame);
+        };
+        if (m_previewFrame)
+            connect(m_previewFrame, &QObject::destroyed, this, restore);
+        else
+            restore();
+        m_comparison = nullptr;
+        return;
+    }
     if (!m_document)
         return;
     disconnect(m_document, &QObject::destroyed, this, &DocumentPrinting::closePreview);

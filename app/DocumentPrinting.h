@@ -21,6 +21,7 @@ struct ViewPreferences;
 
 namespace app {
 
+class LoanComparisonWindow;
 class MainWindow;
 class frmChild;
 
@@ -35,8 +36,8 @@ print::PrintJob schedulePrintJob(const QAbstractItemModel &model, std::vector<in
 bool writeSchedulePdf(const document::DocumentData &data, const QString &caption, const QString &output,
                       QString *error);
 
-// File > Page Setup, Print Preview and Print... on the active document. The preview opens inside the main window,
-// whose menus and toolbar step aside until it closes.
+// File > Page Setup, Print Preview and Print... on the active document, and Print Preview and Print... on the Loan
+// Comparison in front. The preview opens inside the main window, whose menus and toolbar step aside until it closes.
 class DocumentPrinting : public QObject
 {
     Q_OBJECT
@@ -47,6 +48,8 @@ public:
 
     // What a document window prints: its visible grid as it shows it now.
     print::PrintJob printJob(frmChild &document) const;
+    // What a comparison prints: its table and chart on one page of its first loan's paper.
+    print::PrintJob printJob(const LoanComparisonWindow &comparison) const;
     // The printer every print and printer set-up goes to, made when first needed.
     QPrinter &printer();
 
@@ -71,6 +74,7 @@ private:
     QPointer<print::frmPrintPreview> m_preview;
     QPointer<QMdiSubWindow> m_previewFrame;
     QPointer<frmChild> m_document;
+    QPointer<LoanComparisonWindow> m_comparison;
     Qt::WindowStates m_documentState;
     int m_topRow = 0;
 };

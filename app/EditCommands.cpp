@@ -2,6 +2,7 @@
 
 #include "Command.h"
 #include "Icons.h"
+#include "LoanComparisonWindow.h"
 #include "MainWindow.h"
 #include "SettingsKeys.h"
 #include "frmChild.h"
@@ -38,7 +39,7 @@ void EditCommands::update()
     const bool documents = m_shell.activeDocument() != nullptr;
     undo->setEnabled(false);
     cut->setEnabled(false);
-    copyAction->setEnabled(documents);
+    copyAction->setEnabled(documents || m_shell.activeComparison());
     pasteAction->setEnabled(documents && !QGuiApplication::clipboard()->text().isEmpty());
     lumpSums->setEnabled(documents);
     // The document's own figures are matched, not a report shown in their place.
@@ -48,6 +49,10 @@ void EditCommands::update()
 
 void EditCommands::copy()
 {
+    if (const LoanComparisonWindow *comparison = m_shell.activeComparison()) {
+        QGuiApplication::clipboard()->setText(comparison->tableText());
+        return;
+    }
     frmChild *document = m_shell.activeDocument();
     if (!document)
         return;

@@ -82,9 +82,14 @@ FileCommands::FileCommands(MainWindow &shell)
 
 void FileCommands::update()
 {
-    const bool documents = !m_shell.documents().isEmpty();
-    for (QAction *item : {close, save, saveAs, properties, pageSetup, printPreview, print})
-        item->setEnabled(documents);
+    // The Scenario window is no document, but Close closes it all the same; behind a comparison there is no one
+    // document to save or edit, and the comparison prints itself.
+    const bool documents = !m_shell.documents().isEmpty() && !m_shell.scenarioActive();
+    for (QAction *item : {save, saveAs, properties, pageSetup})
+        item->setEnabled(documents && m_shell.activeDocument());
+    for (QAction *item : {printPreview, print})
+        item->setEnabled(documents && (m_shell.activeDocument() || m_shell.activeComparison()));
+    close->setEnabled(m_shell.mdiArea()->currentSubWindow() != nullptr);
 }
 
 void FileCommands::showProperties()

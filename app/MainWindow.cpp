@@ -7,6 +7,7 @@
 #include "FormatCommands.h"
 #include "HelpCommands.h"
 #include "Icons.h"
+#include "LoanComparisonWindow.h"
 #include "LocaleFormat.h"
 #include "ProgressShown.h"
 #include "ReportCommands.h"
@@ -17,22 +18,19 @@
 #include "WindowPlacement.h"
 #include "frmChild.h"
 
+#include "scenario/frmScenario.h"
 #include "ui/BgrColor.h"
 #include "ui/Twips.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateTime>
-#include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
-#include <QProgressBar>
 #include <QScreen>
-#include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
 #include <QTimer>
@@ -79,8 +77,13 @@ MainWindow::MainWindow(SettingsStore &settings, ui::UserDialogs &dialogs, bool d
 
 MainWindow::~MainWindow()
 {
-    // The document windows go with the area; their activation must not reach a half-destroyed frame.
+    // The document windows go with the area; their activation, and the Scenario window's leaving, must not reach a
+    // half-destroyed frame.
     disconnect(m_mdi, nullptr, this, nullptr);
+    if (scenario::frmScenario *scenarioWindow = m_view->scenarioWindow())
+        disconnect(scenarioWindow, nullptr, this, nullptr);
+    // A comparison reads its documents in this frame's number format: it goes before either.
+    qDeleteAll(m_mdi->findChildren<LoanComparisonWindow *>());
 }
 
 void MainWindow::loadPreferences()
@@ -193,6 +196,7 @@ void MainWindow::createMenus()
         menu->setObjectName(QLatin1String(name));
         // Each menu's items are enabled for the documents open when it opens.
         connect(menu, &QMenu::aboutToShow, commands, [commands] { commands->update(); });
+        m_menus << menu;
         return menu;
     };
     m_fileMenu = addMenu(QStringLiteral("&File"), "mnuFile", m_file);
@@ -219,7 +223,7 @@ void MainWindow::createMenus()
     view->addSeparator();
     view->addActions({m_view->toolbar, m_view->statusBar});
     view->addSeparator();
-    view->addAction(m_view->timeLeft);
+    view->addActions({m_view->timeLeft, m_view->scenario});
     view->addSeparator();
     view->addAction(m_view->options);
 
@@ -233,6 +237,8 @@ void MainWindow::createMenus()
     report->addMenu(m_reportCommands->yearEndMonth);
     report->addSeparator();
     report->addAction(m_reportCommands->closeYearEndReport);
+    report->addSeparator();
+    report->addAction(m_reportCommands->compareLoansAction);
 
     QMenu *window = addMenu(QStringLiteral("&Window"), "mnuWindow", m_window);
     window->addActions(
@@ -243,11 +249,13 @@ void MainWindow::createMenus()
     help->addAction(m_help->contents);
     help->addSeparator();
     help->addAction(m_help->about);
+    m_menus << help;
 
     if (m_debug) {
         QMenu *debug = menuBar()->addMenu(QStringLiteral("Debug"));
         debug->setObjectName(QStringLiteral("mnuDebug"));
         debug->addAction(m_debug->toggleHiddenGrids);
+        m_menus << debug;
     }
 
     m_context = new QMenu(this);
@@ -279,40 +287,17 @@ void MainWindow::createToolBar()
     }
 }
 
-void MainWindow::createStatusBar()
-{
-    m_cellPanel = new QLabel(this);
-    m_pagePanel = new QLabel(this);
-    m_datePanel = new QLabel(this);
-    m_datePanel->setToolTip(QStringLiteral("Current Date"));
-    m_timePanel = new QLabel(this);
-    m_timePanel->setToolTip(QStringLiteral("Current Time"));
-    m_progress = new QProgressBar(this);
-    m_progress->setRange(0, 100);
-    m_progress->setTextVisible(false);
-    m_progress->hide();
-    statusBar()->addWidget(m_cellPanel, 1);
-    statusBar()->addWidget(m_pagePanel);
-    statusBar()->addWidget(m_progress, 1);
-    statusBar()->addPermanentWidget(m_datePanel);
-    statusBar()->addPermanentWidget(m_timePanel);
-    auto refresh = [this] {
-        const QDateTime now = QDateTime::currentDateTime();
-        m_datePanel->setText(QLocale().toString(now.date(), QLocale::ShortFormat));
-        m_timePanel->setText(QLocale().toString(now.time(), QLocale::ShortFormat));
-    };
-    refresh();
-    auto *clock = new QTimer(this);
-    connect(clock, &QTimer::timeout, this, refresh);
-    clock->start(1000);
-}
-
 void MainWindow::SetToolbar()
 {
-    const bool any = !documents().isEmpty();
+    // While the Scenario window is active there is no document for the buttons to act on; a comparison in front
+    // offers only what acts on it.
+    const bool any = !documents().isEmpty() && !m_scenarioActive;
+    const bool comparison = activeComparison() != nullptr;
     for (QAction *button : m_toolBar->actions()) {
         if (button != m_file->newDocument && button != m_file->open)
-            button->setEnabled(any);
+            button->setEnabled(any
+                               && (!comparison || button == m_edit->copyAction || button == m_file->print
+                                   || button == m_file->printPreview));
     }
     m_file->update();
     m_window->update();
@@ -338,18 +323,24 @@ QList<frmChild *> MainWindow::documents() const
     return list;
 }
 
-frmChild *MainWindow::createDocumentWindow(int slot, const QString &caption)
+QMdiSubWindow *MainWindow::addSubWindow(QWidget *content, const QIcon &windowIcon)
 {
-    auto *child = new frmChild(*this, slot);
-    m_slots.setWindow(slot, child);
-    QMdiSubWindow *window = m_mdi->addSubWindow(child);
+    QMdiSubWindow *window = m_mdi->addSubWindow(content);
     window->setAttribute(Qt::WA_DeleteOnClose);
     // The frame's own Close keys would make File > Close's ambiguous, and an ambiguous key does nothing.
     if (QMenu *frameMenu = window->systemMenu()) {
         for (QAction *item : frameMenu->actions())
             item->setShortcuts({});
     }
-    window->setWindowIcon(icon(IconKind::DetailedView));
+    window->setWindowIcon(windowIcon);
+    return window;
+}
+
+frmChild *MainWindow::createDocumentWindow(int slot, const QString &caption)
+{
+    auto *child = new frmChild(*this, slot);
+    m_slots.setWindow(slot, child);
+    QMdiSubWindow *window = addSubWindow(child, icon(IconKind::DetailedView));
     setDocumentCaption(*child, caption);
     // The area placed the window by the size it came with: at its full size it could reach past the area's edges.
     std::optional<QRect> active;
@@ -382,36 +373,51 @@ void MainWindow::setDocumentCaption(frmChild &window, const QString &caption)
 
 void MainWindow::activateDocument(frmChild &window)
 {
-    if (auto *frame = qobject_cast<QMdiSubWindow *>(window.parentWidget()))
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(window.parentWidget())) {
         m_mdi->setActiveSubWindow(frame);
+        subWindowActivated(frame);
+    }
     m_active = &window;
+}
+
+LoanComparisonWindow *MainWindow::activeComparison() const
+{
+    QMdiSubWindow *window = m_mdi->currentSubWindow();
+    return window ? qobject_cast<LoanComparisonWindow *>(window->widget()) : nullptr;
 }
 
 void MainWindow::subWindowActivated(QMdiSubWindow *window)
 {
-    if (auto *child = window ? qobject_cast<frmChild *>(window->widget()) : nullptr)
+    QWidget *content = window ? window->widget() : nullptr;
+    if (auto *child = qobject_cast<frmChild *>(content))
         m_active = child;
+    else if (qobject_cast<LoanComparisonWindow *>(content))
+        m_active = nullptr;
+    // The area reports no active window when the program loses the focus too: what was active stays in charge then.
+    if (window || !m_view->scenarioWindow()) {
+        const bool scenarioShown = qobject_cast<scenario::frmScenario *>(content) != nullptr;
+        if (scenarioShown)
+            m_active = nullptr; // the document commands have nothing to act on
+        if (scenarioShown != m_scenarioActive) {
+            m_scenarioActive = scenarioShown;
+            showMenus(scenarioShown ? qobject_cast<scenario::frmScenario *>(content)->menus() : QList<QMenu *>());
+        }
+    }
     CheckSelectedView();
+    SetToolbar();
 }
 
-void MainWindow::setCellStatus(const QString &text)
+void MainWindow::showMenus(const QList<QMenu *> &scenarioMenus)
 {
-    m_cellPanel->setText(text);
-}
-
-QString MainWindow::cellStatus() const
-{
-    return m_cellPanel->text();
-}
-
-void MainWindow::setPageStatus(const QString &text)
-{
-    m_pagePanel->setText(text);
-}
-
-QString MainWindow::pageStatus() const
-{
-    return m_pagePanel->text();
+    for (QMenu *menu : scenarioMenus) {
+        if (!menuBar()->actions().contains(menu->menuAction()))
+            menuBar()->addMenu(menu);
+    }
+    for (QAction *title : menuBar()->actions()) {
+        const bool own = std::any_of(m_menus.cbegin(), m_menus.cend(),
+                                     [title](const QMenu *menu) { return menu->menuAction() == title; });
+        title->setVisible(scenarioMenus.isEmpty() ? own : !own);
+    }
 }
 
 void MainWindow::setCommandsWithdrawn(bool withdrawn)
@@ -454,6 +460,7 @@ void MainWindow::showContextMenu(const QPoint &globalPosition)
     add(m_format->autoFitColumns, QStringLiteral("&AutoFit Columns"));
     m_context->addSeparator();
     add(m_view->timeLeft, QStringLiteral("&Time Left to Amortize"));
+    add(m_view->scenario, QStringLiteral("Sce&nario"));
     m_context->addSeparator();
     add(m_view->details, QStringLiteral("&Detailed View"));
     add(m_view->summary, QStringLiteral("&Summary View"));
@@ -550,8 +557,12 @@ void MainWindow::NewDocument()
         window->discard();
         // The area would activate whichever window it lists next: the user goes back to the one they were on.
         if (previous && m_mdi->subWindowList().contains(previous)) {
-            if (auto *before = qobject_cast<frmChild *>(previous->widget()))
+            if (auto *before = qobject_cast<frmChild *>(previous->widget())) {
                 activateDocument(*before);
+            } else {
+                m_mdi->setActiveSubWindow(previous);
+                subWindowActivated(previous);
+            }
         }
         return;
     }
@@ -589,52 +600,6 @@ int MainWindow::runDialog(QDialog &dialog)
 void MainWindow::setDialogRunner(DialogRunner runner)
 {
     m_runDialog = runner ? std::move(runner) : DialogRunner([](QDialog &dialog) { return dialog.exec(); });
-}
-
-void MainWindow::ShowProgressBar(bool show)
-{
-    m_progress->setMaximum(100);
-    m_progress->setValue(0);
-    m_progress->setVisible(show);
-    m_cellPanel->setVisible(!show);
-    m_datePanel->setVisible(!show);
-    m_timePanel->setVisible(!show);
-    m_progressLow = 0;
-    m_progressHigh = 100;
-    m_progressRange = 100;
-    if (show)
-        m_busy.emplace();
-    else
-        m_busy.reset();
-}
-
-void MainWindow::SetProgressBarUbound(int upper)
-{
-    m_progressLow = m_progress->value();
-    m_progressHigh = upper;
-    m_progressRange = upper - m_progressLow;
-}
-
-void MainWindow::SetProgressBar(int done, int total)
-{
-    if (total <= 0)
-        return;
-    const int value = int(std::trunc(m_progressLow + done / (double(total) / m_progressRange)));
-    const int clamped = std::clamp(value, 0, 100);
-    if (clamped != m_progress->value()) {
-        m_progress->setValue(clamped);
-        m_progress->repaint();
-    }
-}
-
-int MainWindow::progressValue() const
-{
-    return m_progress->value();
-}
-
-bool MainWindow::progressShown() const
-{
-    return !m_progress->isHidden();
 }
 
 } // namespace app

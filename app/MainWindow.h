@@ -16,6 +16,7 @@
 #include <optional>
 
 class QDialog;
+class QIcon;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -29,6 +30,7 @@ class DebugCommands;
 class DocumentPrinting;
 class EditCommands;
 class FileCommands;
+class LoanComparisonWindow;
 class FormatCommands;
 class HelpCommands;
 class ReportCommands;
@@ -92,12 +94,17 @@ public:
     frmChild *activeDocument() const { return m_active; }
     int activeSlot() const;
     QList<frmChild *> documents() const;
+    // The Loan Comparison window in front, if that is what the user is looking at; the document commands then have no
+    // document to act on.
+    LoanComparisonWindow *activeComparison() const;
     QMdiArea *mdiArea() const { return m_mdi; }
 
     // A message box titled with the program's settings name.
     ui::UserDialogs::Button message(const QString &text, int buttons = ui::UserDialogs::Ok,
                                     ui::UserDialogs::Icon icon = ui::UserDialogs::Icon::Information);
 
+    // Puts a window in the area, to be deleted when closed.
+    QMdiSubWindow *addSubWindow(QWidget *content, const QIcon &windowIcon);
     // Creates and shows a document window for a slot that GetFreeDocSlot gave.
     frmChild *createDocumentWindow(int slot, const QString &caption);
     void setDocumentCaption(frmChild &window, const QString &caption);
@@ -134,6 +141,11 @@ public:
     // Called by a document window that is closing for good.
     void documentClosed(frmChild &window, int windowState);
 
+    // A window inside became the active one; null when none is. The Scenario window brings its own menus and
+    // leaves only New and Open on the toolbar.
+    void subWindowActivated(QMdiSubWindow *window);
+    bool scenarioActive() const { return m_scenarioActive; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
@@ -147,7 +159,8 @@ private:
     void createMenus();
     void createToolBar();
     void createStatusBar();
-    void subWindowActivated(QMdiSubWindow *window);
+    // The menu bar shows the main window's menus, or those of the Scenario window while it is active.
+    void showMenus(const QList<QMenu *> &scenarioMenus);
 
     SettingsStore &m_settings;
     ui::UserDialogs &m_dialogs;
@@ -174,6 +187,8 @@ private:
     frmChild *m_active = nullptr;
     QMenu *m_fileMenu = nullptr;
     QMenu *m_context = nullptr;
+    QList<QMenu *> m_menus;
+    bool m_scenarioActive = false;
     QToolBar *m_toolBar = nullptr;
     QLabel *m_cellPanel = nullptr;
     QLabel *m_pagePanel = nullptr;

@@ -1,10 +1,17 @@
 #include "ReportCommands.h"
 
 #include "Command.h"
+#include "Icons.h"
+#include "LoanComparisonWindow.h"
 #include "MainWindow.h"
 #include "frmChild.h"
 
+#include "engine/LoanComparison.h"
+#include "views/CompareLoansDialog.h"
+
 #include <QActionGroup>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 
 namespace app {
@@ -28,6 +35,7 @@ ReportCommands::ReportCommands(MainWindow &shell)
     }
     months.last()->setChecked(true);
     closeYearEndReport = command(this, QStringLiteral("&Close Year End Report"), [this] { CloseYearEndReport(); });
+    compareLoansAction = command(this, QStringLiteral("Compare &Loans..."), [this] { compareLoans(); });
 }
 
 void ReportCommands::update()
@@ -37,6 +45,7 @@ void ReportCommands::update()
     yearEndReport->setEnabled(document && !shown);
     yearEndMonth->menuAction()->setEnabled(document);
     closeYearEndReport->setEnabled(shown);
+    compareLoansAction->setEnabled(m_shell.documents().size() >= qsizetype(engine::kFewestComparedLoans));
 }
 
 int ReportCommands::closingMonth() const
@@ -64,6 +73,41 @@ void ReportCommands::CloseYearEndReport()
 {
     if (frmChild *document = m_shell.activeDocument())
         document->CloseYearEndReport();
+}
+
+void ReportCommands::compareLoans()
+{
+    QList<frmChild *> documents = m_shell.documents();
+    if (frmChild *active = m_shell.activeDocument()) {
+        documents.removeOne(active);
+        documents.prepend(active);
+    }
+    QList<views::CompareLoansDialog::Entry> entries;
+    for (const frmChild *document : documents) {
+        const QString path = QString::fromStdString(document->loan().gstrFileName);
+        entries.append({QString::fromStdString(document->loan().gstrTitle), document->windowTitle(), path});
+    }
+    views::CompareLoansDialog dialog(entries, &m_shell);
+    if (m_shell.runDialog(dialog) != QDialog::Accepted)
+        return;
+    QList<frmChild *> chosen;
+    for (int entry : dialog.chosen())
+        chosen << documents.value(entry);
+    if (!engine::canCompare(std::size_t(chosen.size())))
+        return;
+
+    auto *comparison = new LoanComparisonWindow(chosen, m_shell.numberFormat());
+    QMdiSubWindow *frame = m_shell.mdiArea()->addSubWindow(comparison);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->setWindowIcon(icon(IconKind::SummaryView));
+    const QSize room = m_shell.mdiArea()->viewport()->size();
+    const QSize wanted = comparison->sizeHint() + (frame->size() - frame->contentsRect().size());
+    frame->resize(wanted.boundedTo(room));
+    frame->show();
+    // Where the area put it, the table might reach past its edges.
+    if (!QRect(QPoint(0, 0), room).contains(frame->geometry()))
+        frame->move(0, 0);
+    m_shell.mdiArea()->setActiveSubWindow(frame);
 }
 
 } // namespace app

@@ -11,8 +11,8 @@ namespace app {
 
 class MainWindow;
 
-// The Report menu: the year-end report of the active document for the closing month checked in Year End Month, and
-// closing it again.
+// The Report menu: the year-end report of the active document for the closing month checked in Year End Month,
+// closing it again, and open loans compared side by side.
 class ReportCommands : public QObject
 {
     Q_OBJECT
@@ -27,11 +27,14 @@ public:
     void chooseMonth(int month);
     void YearEndReport();
     void CloseYearEndReport();
+    // Asks which open documents to compare (the active one listed first) and opens a Loan Comparison window on them.
+    void compareLoans();
 
     QAction *yearEndReport = nullptr;
     QMenu *yearEndMonth = nullptr; // "&January" ... "&December"
     QList<QAction *> months;
     QAction *closeYearEndReport = nullptr;
+    QAction *compareLoansAction = nullptr;
 
 private:
     MainWindow &m_shell;

@@ -1,17 +1,28 @@
 #include "ViewCommands.h"
 
 #include "Command.h"
+#include "EditCommands.h"
+#include "FileCommands.h"
+#include "HelpCommands.h"
 #include "Icons.h"
 #include "MainWindow.h"
+#include "SettingsKeys.h"
+#include "SettingsStore.h"
+#include "WindowCommands.h"
 #include "frmChild.h"
 #include "frmTimeLeft.h"
 
+#include "scenario/frmScenario.h"
 #include "views/ScheduleView.h"
 #include "views/frmOptions.h"
 
 #include <QActionGroup>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimer>
 #include <QToolBar>
 
 namespace app {
@@ -49,6 +60,7 @@ ViewCommands::ViewCommands(MainWindow &shell)
     connect(statusBar, &QAction::toggled, this, [this](bool on) { m_shell.statusBar()->setVisible(on); });
 
     timeLeft = command(this, QStringLiteral("T&ime Left to Amortize..."), [this] { showTimeLeft(); });
+    scenario = command(this, QStringLiteral("S&cenario"), [this] { showScenario(); });
     options = command(this, QStringLiteral("&Options..."), [this] { showOptions(); });
 }
 
@@ -98,6 +110,52 @@ void ViewCommands::showOptions()
         return;
     active->changeAndRecalculate([&](document::DocumentData &data) { dialog.applyColumns(data.columns); });
     m_shell.applyPreferences(dialog.preferences());
+}
+
+void ViewCommands::showScenario()
+{
+    QMdiArea *area = m_shell.mdiArea();
+    if (m_scenario) {
+        auto *frame = qobject_cast<QMdiSubWindow *>(m_scenario->parentWidget());
+        if (frame && frame->isMinimized())
+            frame->showNormal();
+        area->setActiveSubWindow(frame);
+        m_shell.subWindowActivated(frame);
+        return;
+    }
+    scenario::SharedCommands shared;
+    FileCommands &file = m_shell.files();
+    shared.newDocument = file.newDocument;
+    shared.open = file.open;
+    shared.close = file.close;
+    shared.recentFiles = file.recentActions();
+    shared.exit = file.exit;
+    shared.toolbar = toolbar;
+    shared.statusBar = statusBar;
+    WindowCommands &window = m_shell.windowCommands();
+    shared.window = {window.cascadeAction, window.tileHorizontal, window.tileVertical, window.arrangeIconsAction};
+    shared.contents = m_shell.helpCommands().contents;
+    shared.about = m_shell.helpCommands().about;
+    const int compounding = m_shell.settings().intValue(kSettingsSection, kInterestCompound, 0);
+    scenario::ScenarioServices services {&m_shell.dialogs(), [this](const QString &text) { m_shell.message(text); }};
+    m_scenario = new scenario::frmScenario(m_shell.numberFormat(), compounding, shared, std::move(services));
+    // Its menus are enabled by the same rules as the main window's.
+    connect(m_scenario->fileMenu(), &QMenu::aboutToShow, &file, &FileCommands::update);
+    connect(m_scenario->windowMenu(), &QMenu::aboutToShow, &window, &WindowCommands::update);
+
+    QMdiSubWindow *frame = m_shell.addSubWindow(m_scenario, icon(IconKind::SummaryView));
+    frame->setWindowTitle(m_scenario->windowTitle());
+    frame->move(0, 0);
+    // Closing it gives the main window its menus back, even when no other window takes its place; only once it has
+    // gone, as halfway through its destruction it is a Scenario window no more.
+    connect(m_scenario, &QObject::destroyed, &m_shell,
+            [this] { QTimer::singleShot(0, &m_shell, [this] { m_shell.subWindowActivated(nullptr); }); });
+    frame->show();
+    // Room for the whole calculator as far as the area allows; the container scrolls over the rest.
+    const QSize wanted = frame->size() - m_scenario->size() + m_scenario->sizeHint();
+    frame->resize(wanted.boundedTo(area->viewport()->size()));
+    area->setActiveSubWindow(frame);
+    m_shell.subWindowActivated(frame);
 }
 
 } // namespace app

@@ -126,6 +126,7 @@ void frmChild::dateFormatChanged()
     engine::reformatChangeDates(m_data.loan, m_shell.numberFormat());
     m_view->SetGridMain1DateColumn();
     m_view->gridMain1()->AutoSizeMainGrid2(engine::colDate, 0, document::minimumColumnWidth(engine::colDate));
+    emit scheduleShown();
 }
 
 bool frmChild::Calculate()
@@ -140,6 +141,7 @@ bool frmChild::Calculate()
         for (auto *model : m_hiddenGrids->findChildren<views::TextTableModel *>())
             model->reload();
     }
+    emit scheduleShown();
     return result.ok;
 }
 

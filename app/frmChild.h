@@ -29,6 +29,7 @@ public:
     document::DocumentData &data() { return m_data; }
     const document::DocumentData &data() const { return m_data; }
     engine::LoanDocument &loan() { return m_data.loan; }
+    const engine::LoanDocument &loan() const { return m_data.loan; }
     const QString &folder() const { return m_folder; }
 
     // Rebuilds the schedule and the views, nothing more; a schedule that cannot be computed is reported to the user.
@@ -60,6 +61,10 @@ public:
     void markModified() override;
     void showMessage(const QString &text) override;
     void setCellStatus(const QString &text) override;
+
+signals:
+    // The schedule was computed again, or its texts changed (another date format): what shows it must follow.
+    void scheduleShown();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

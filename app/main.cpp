@@ -1,8 +1,8 @@
 #include "Application.h"
 #include "CommandLine.h"
 
+#include <QApplication>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QTextStream>
 
 #include <memory>
@@ -13,11 +13,12 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     {
-        // The commands that need no window run without a display; one that draws text still needs fonts.
+        // The commands that need no window run without a display; one that draws still needs fonts, and a chart the
+        // widgets' styles.
         std::unique_ptr<QCoreApplication> core;
         if (app::headlessNeedsFonts(arguments)) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
-            core = std::make_unique<QGuiApplication>(argc, argv);
+            core = std::make_unique<QApplication>(argc, argv);
         } else {
             core = std::make_unique<QCoreApplication>(argc, argv);
         }

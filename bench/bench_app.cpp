@@ -1,11 +1,14 @@
 // The windowed program on the offscreen platform: start-up with an example document open and its schedule computed,
 // the file-type registration of an ordinary start, and OK in the lump sums and the options dialogs on the
-// 90,000-period weekly loan, up to the grid repainted; and the whole of a command that prints a report.
+// 90,000-period weekly loan, up to the grid repainted; the whole of a command that prints a report; the Loan
+// Comparison window on four copies of that loan, opened, and refreshed after one of them is computed again.
 #include "app/CommandLine.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/FileTypeRegistration.h"
+#include "app/LoanComparisonWindow.h"
 #include "app/MainWindow.h"
+#include "app/ReportCommands.h"
 #include "app/SettingsStore.h"
 #include "app/ViewCommands.h"
 #include "app/frmChild.h"
@@ -17,8 +20,11 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPixmap>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -74,17 +80,27 @@ void BM_YearEndCommand_Weekly90000(benchmark::State &state)
     }
 }
 
-// The main window with the 90,000-period weekly loan open, its dialogs answered by `answer` instead of shown.
+// The main window with the 90,000-period weekly loan open, its dialogs answered by `answer` instead of shown. With
+// more than one copy, copy n runs at a rate n × 0.05 points higher.
 class WeeklyLoanWindow
 {
 public:
-    explicit WeeklyLoanWindow(std::function<void(QDialog &)> answer)
+    explicit WeeklyLoanWindow(std::function<void(QDialog &)> answer, int copies = 1)
         : m_settings(m_dir.filePath(QStringLiteral("settings.ini")))
         , m_window(m_settings, m_dialogs, false)
     {
         m_window.resize(1200, 800);
         m_window.show();
-        m_window.files().OpenPath(QStringLiteral(PELLANDRA_SOURCE_DIR "/bench/data/weekly-90000.plr"));
+        const QString source = QStringLiteral(PELLANDRA_SOURCE_DIR "/bench/data/weekly-90000.plr");
+        if (copies == 1)
+            m_window.files().OpenPath(source);
+        for (int i = 0; copies > 1 && i < copies; ++i) {
+            const QString path = m_dir.filePath(QStringLiteral("weekly-%1.plr").arg(i));
+            QFile::copy(source, path);
+            m_window.files().OpenPath(path);
+            m_window.activeDocument()->changeAndRecalculate(
+                [i](document::DocumentData &data) { data.loan.gdblAnnualRate += 0.0005 * i; });
+        }
         m_window.setDialogRunner([answer](QDialog &dialog) {
             answer(dialog);
             return dialog.result();
@@ -92,13 +108,14 @@ public:
         QApplication::processEvents();
     }
     app::MainWindow &window() { return m_window; }
+    app::LoanComparisonWindow *comparison() { return m_window.mdiArea()->findChild<app::LoanComparisonWindow *>(); }
     // The grid painted as the user sees it.
-    void repaint()
+    void repaint() { repaint(m_window.activeDocument()->gridMain1()); }
+    void repaint(QWidget *shown)
     {
-        QTableView *grid = m_window.activeDocument()->gridMain1();
-        if (m_picture.size() != grid->size())
-            m_picture = QPixmap(grid->size());
-        grid->render(&m_picture);
+        if (m_picture.size() != shown->size())
+            m_picture = QPixmap(shown->size());
+        shown->render(&m_picture);
     }
 
 private:
@@ -152,8 +169,45 @@ void BM_OptionsOk_Weekly90000(benchmark::State &state)
     }
 }
 
+// The Loan Comparison window opened on the four computed loans and painted, then closed again.
+void BM_CompareLoansWindow_FourWeekly90000(benchmark::State &state)
+{
+    WeeklyLoanWindow shown([](QDialog &dialog) { dialog.accept(); }, 4);
+    for (auto _ : state) {
+        shown.window().reportCommands().compareLoans();
+        if (!shown.comparison()) {
+            state.SkipWithError("no comparison");
+            break;
+        }
+        shown.repaint(shown.comparison());
+        state.PauseTiming();
+        shown.comparison()->parentWidget()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+
+// One of the four given another rate through the document's own recalculation (progress bar, grid and summary
+// included), the comparison refreshed and painted; with arg 0 no comparison is open, for the difference.
+void BM_CompareLoansRefresh_FourWeekly90000(benchmark::State &state)
+{
+    WeeklyLoanWindow shown([](QDialog &dialog) { dialog.accept(); }, 4);
+    if (state.range(0) != 0)
+        shown.window().reportCommands().compareLoans();
+    app::frmChild *changed = shown.window().documents().value(2);
+    double rate = changed->loan().gdblAnnualRate;
+    for (auto _ : state) {
+        rate += 0.0001;
+        changed->changeAndRecalculate([rate](document::DocumentData &data) { data.loan.gdblAnnualRate = rate; });
+        if (shown.comparison())
+            shown.repaint(shown.comparison());
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_CompareLoansWindow_FourWeekly90000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompareLoansRefresh_FourWeekly90000)->ArgName("comparison")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_YearEndCommand_Weekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MainWindowWithExample)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FileTypeRegistrationInPlace)->Unit(benchmark::kMicrosecond);

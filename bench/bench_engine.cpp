@@ -1,5 +1,8 @@
 #include "BenchDocuments.h"
 
+#include "engine/LoanComparison.h"
+#include "engine/Scenario.h"
+
 #include <benchmark/benchmark.h>
 
 using namespace engine;
@@ -68,6 +71,52 @@ void BM_MatchStatement_Weekly90000(benchmark::State &state)
     runMatch(state, doc, bench::lenderStatement(doc, {1, 1, 0, doc.gdblAnnualRate}, 0, 25, format), format);
 }
 
+// Four 90,000-period weekly loans, each at another rate, computed.
+std::vector<LoanDocument> fourWeeklyLoans(const NumberFormat &format)
+{
+    std::vector<LoanDocument> docs;
+    for (int i = 0; i < 4; ++i) {
+        LoanDocument doc = weekly(90000, format);
+        doc.gdblAnnualRate += 0.0005 * i;
+        Calculate(doc, format);
+        docs.push_back(std::move(doc));
+    }
+    return docs;
+}
+
+// The comparison of four 90,000-period loans from their computed schedules: the table and four balance lines.
+void BM_CompareLoans_FourWeekly90000(benchmark::State &state)
+{
+    const NumberFormat format;
+    const std::vector<LoanDocument> docs = fourWeeklyLoans(format);
+    for (auto _ : state) {
+        const LoanComparison comparison = compareDocuments({&docs[0], &docs[1], &docs[2], &docs[3]});
+        const auto texts = comparison.table(&format);
+        benchmark::DoNotOptimize(texts.data());
+    }
+}
+
+// One of the four recalculated (its rate changed), then the comparison brought up to date: only that loan is read
+// again.
+void BM_CompareLoans_RefreshAfterRecalculation(benchmark::State &state)
+{
+    const NumberFormat format;
+    std::vector<LoanDocument> docs = fourWeeklyLoans(format);
+    std::vector<ComparedLoan> loans;
+    for (const LoanDocument &doc : docs)
+        loans.push_back(comparedLoan(doc));
+    for (auto _ : state) {
+        state.PauseTiming(); // the recalculation itself is BM_Calculate_Weekly90000's
+        docs[2].gdblAnnualRate += 0.0001;
+        Calculate(docs[2], format);
+        state.ResumeTiming();
+        loans[2] = comparedLoan(docs[2]);
+        const LoanComparison comparison = compareLoans(loans);
+        const auto texts = comparison.table(&format);
+        benchmark::DoNotOptimize(texts.data());
+    }
+}
+
 void BM_FormatCurrency(benchmark::State &state)
 {
     const NumberFormat format;
@@ -78,6 +127,23 @@ void BM_FormatCurrency(benchmark::State &state)
     }
 }
 
+// What one keystroke in the Scenario window's payment costs: the payment's state and the whole comparison table.
+void BM_ScenarioKeystroke(benchmark::State &state)
+{
+    const NumberFormat format;
+    Scenario scenario(0);
+    scenario.loanAmountChanged(250000);
+    scenario.annualRateChanged(5.25);
+    scenario.amortizationChanged(25);
+    scenario.termChanged(5);
+    double payment = 1400;
+    for (auto _ : state) {
+        scenario.paymentChanged(payment);
+        benchmark::DoNotOptimize(scenario.table(format));
+        payment += 0.01;
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_Calculate_Mortgage360)->Unit(benchmark::kMicrosecond);
@@ -85,4 +151,7 @@ BENCHMARK(BM_Calculate_Weekly9000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Calculate_Weekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MatchStatement_Mortgage360)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MatchStatement_Weekly90000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_CompareLoans_FourWeekly90000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompareLoans_RefreshAfterRecalculation)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormatCurrency);
+BENCHMARK(BM_ScenarioKeystroke)->Unit(benchmark::kMicrosecond);

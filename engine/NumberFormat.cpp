@@ -612,4 +612,26 @@ double numberOrZero(std::string_view text)
     return parsePlainNumber(text).value_or(0.0);
 }
 
+const NumberFormat &plainFormat()
+{
+    static const NumberFormat plain = [] {
+        NumberFormat format;
+        format.setDatePattern("yyyy-MM-dd");
+        return format;
+    }();
+    return plain;
+}
+
+std::string stripNumberText(std::string_view text, const NumberFormat &format)
+{
+    while (!text.empty() && (text.front() == '%' || text.front() == '/'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == '%' || text.back() == '/' || text.back() == '-'))
+        text.remove_suffix(1);
+    if (text.find_first_not_of(" \t\r\n\f\v") == std::string_view::npos)
+        return {};
+    const auto value = format.parseNumber(text);
+    return value ? plainNumber(*value) : std::string();
+}
+
 } // namespace engine

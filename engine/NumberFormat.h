@@ -79,6 +79,9 @@ private:
     std::vector<DateToken> m_dateTokens;
 };
 
+// The machine-readable conventions: English (United States) with dates as yyyy-mm-dd; fixed() gives plain decimals.
+const NumberFormat &plainFormat();
+
 // The number a text with `decimals` decimals shows for `value`, rounded exactly as the formats above round it: the
 // double nearest to the decimal shown (never -0; 0 for a value that is not finite).
 double roundAsShown(double value, int decimals);
@@ -90,5 +93,8 @@ std::string plainNumber(double value, int significantDigits = 15);
 std::optional<double> parsePlainNumber(std::string_view text);
 // 0 for an empty or non-numeric text, else the number.
 double numberOrZero(std::string_view text);
+// A pasted or edited number reduced to a plain number: leading "%" and "/" and trailing "%", "/" and "-" dropped,
+// the rest read as the user's numbers are read. Empty when nothing numeric is left.
+std::string stripNumberText(std::string_view text, const NumberFormat &format);
 
 } // namespace engine

@@ -142,6 +142,14 @@ double ScheduleTable::lumpAt(std::size_t index) const
     return found != m_lumps.end() && found->index == index ? found->amount : 0;
 }
 
+double ScheduleTable::lumpSumTotal() const
+{
+    double total = 0;
+    for (const Lump &lump : m_lumps)
+        total += roundAsShown(lump.amount, 2);
+    return roundAsShown(total, 2);
+}
+
 double ScheduleTable::shownPayment(double payment, bool final)
 {
     return final ? roundUpToDigits(roundToDigits(payment, 6), 2) : payment;
@@ -346,11 +354,7 @@ std::string plainCellText(const ScheduleRowValues &row, int column)
 {
     if (column < 0 || column >= kScheduleColumnCount || row.isEmpty(column))
         return {};
-    static const NumberFormat plain = [] {
-        NumberFormat format;
-        format.setDatePattern("yyyy-MM-dd");
-        return format;
-    }();
+    const NumberFormat &plain = plainFormat();
     const double v = row[column];
     switch (column) {
     case colNumber:

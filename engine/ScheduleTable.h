@@ -81,6 +81,9 @@ public:
     // schedule has no such payment.
     int rowOfPayment(int period) const;
 
+    // The lump sums paid, each as its cell shows it.
+    double lumpSumTotal() const;
+
     // The format of the texts. Changing it (another date pattern, say) changes every text at once.
     const NumberFormat &format() const { return *m_format; }
     void setFormat(const NumberFormat &format);

@@ -16,16 +16,6 @@ bool isDateColumn(int column)
     return column == yearFrom || column == yearUntil;
 }
 
-const NumberFormat &plainFormat()
-{
-    static const NumberFormat format = [] {
-        NumberFormat plain;
-        plain.setDatePattern("yyyy-MM-dd");
-        return plain;
-    }();
-    return format;
-}
-
 // The figures a year row reads at its end.
 struct Totals
 {

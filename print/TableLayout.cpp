@@ -321,6 +321,11 @@ void TableLayout::build(PageSurface &surface, const Progress &progress)
         if (progress)
             progress(span.firstRow + span.rows, rows);
     }
+    if (m_job.below && !spans.empty()) {
+        const int top = pageTop(spans.back()) + spans.back().usedHeight + surface.lineHeight();
+        const int bottom = m_contentTop + m_usableHeight;
+        m_job.below(surface, QRect(surface.marginLeft(), top, m_usableWidth, std::max(bottom - top, 0)));
+    }
     surface.endDocument();
 }
 

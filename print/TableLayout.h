@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRect>
 #include <QString>
 
 #include <functional>
@@ -34,6 +35,8 @@ struct PrintJob
     QFont font; // the grid's font and size
     int rowInterval = 0; // rows per shading band, 0 for none; shaded only when BlackAndWhite is 0
     QColor rowIntervalColor;
+    // Drawn on the table's last page in the room left below it, down to the bottom margin (a chart under a table).
+    std::function<void(PageSurface &, const QRect &)> below;
 };
 
 // Puts a table on pages: the title block, the heading (repeated when asked), rows of one measured height, grid lines,

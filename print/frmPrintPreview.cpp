@@ -1,6 +1,7 @@
 #include "frmPrintPreview.h"
 
 #include "PageView.h"
+#include "PrintRange.h"
 
 #include "ui/UserDialogs.h"
 
@@ -151,23 +152,8 @@ bool frmPrintPreview::Print()
     if (direct)
         m_services.withProgress([&](const TableLayout::Progress &progress) { direct->build(m_surface, progress); });
 
-    int first = 1;
-    int last = pages;
-    switch (m_printer.printRange()) {
-    case QPrinter::PageRange:
-        if (m_printer.fromPage() > 0) {
-            first = m_printer.fromPage();
-            last = m_printer.toPage() > 0 ? m_printer.toPage() : pages;
-        }
-        break;
-    case QPrinter::Selection:
-    case QPrinter::CurrentPage:
-        // The selection of a preview is the page it shows.
-        first = last = m_surface.displayedPage();
-        break;
-    case QPrinter::AllPages:
-        break;
-    }
+    // The selection of a preview is the page it shows.
+    const auto [first, last] = chosenPages(m_printer, pages, m_surface.displayedPage());
     QString error;
     if (!m_surface.print(m_printer, first, last, &error)) {
         m_services.showMessage(QStringLiteral("The document could not be printed: %1").arg(error));

@@ -92,15 +92,7 @@ int CellEditor::FilterNumericKey(int key, int mode)
 
 QString CellEditor::StripNumberText(const QString &text, const engine::NumberFormat &format)
 {
-    QString rest = text;
-    while (rest.startsWith(QLatin1Char('%')) || rest.startsWith(QLatin1Char('/')))
-        rest.remove(0, 1);
-    while (rest.endsWith(QLatin1Char('%')) || rest.endsWith(QLatin1Char('/')) || rest.endsWith(QLatin1Char('-')))
-        rest.chop(1);
-    if (rest.trimmed().isEmpty())
-        return {};
-    const auto value = format.parseNumber(rest.toStdString());
-    return value ? QString::fromStdString(engine::plainNumber(*value)) : QString();
+    return QString::fromStdString(engine::stripNumberText(text.toStdString(), format));
 }
 
 QString CellEditor::cellNumber(const QModelIndex &index) const

@@ -11,6 +11,7 @@
 #include <QGraphicsLayout>
 #include <QLegend>
 #include <QLineSeries>
+#include <QPainter>
 #include <QValueAxis>
 
 #include <cmath>
@@ -41,9 +42,11 @@ std::vector<double> valueTicks(double low, double high, int maxSteps)
 
 namespace {
 
+const QDate kDayZero(1899, 12, 30);
+
 QDateTime dateTimeOf(double serial)
 {
-    return QDate(1899, 12, 30).addDays(qint64(serial)).startOfDay();
+    return kDayZero.addDays(qint64(serial)).startOfDay();
 }
 
 class QtSummaryChart final : public SummaryChart
@@ -82,7 +85,13 @@ public:
         for (const Series &each : series) {
             auto *line = new QLineSeries;
             line->setName(each.name);
-            line->replace(QList<QPointF>(each.points.begin(), each.points.end()));
+            QList<QPointF> points(each.points.begin(), each.points.end());
+            // A date axis places its points by milliseconds since 1970.
+            if (m_axis == HorizontalAxis::Dates) {
+                for (QPointF &point : points)
+                    point.setX(double(dateTimeOf(point.x()).toMSecsSinceEpoch()));
+            }
+            line->replace(points);
             for (const QPointF &point : each.points) {
                 left = std::min(left, point.x());
                 right = std::max(right, point.x());
@@ -112,7 +121,11 @@ public:
         std::vector<Series> shown;
         for (QAbstractSeries *each : m_chart->series()) {
             const auto *line = qobject_cast<QLineSeries *>(each);
-            const QList<QPointF> points = line->points();
+            QList<QPointF> points = line->points();
+            if (m_axis == HorizontalAxis::Dates) {
+                for (QPointF &point : points)
+                    point.setX(double(kDayZero.daysTo(QDateTime::fromMSecsSinceEpoch(qint64(point.x())).date())));
+            }
             shown.push_back({line->name(), std::vector<QPointF>(points.begin(), points.end())});
         }
         return shown;
@@ -138,6 +151,15 @@ public:
     }
 
     bool legendBold() const override { return m_chart->legend()->isVisible() && m_chart->legend()->font().bold(); }
+
+    // Lays the chart out at `size` (pixels of a 96 dpi screen) and draws it into `target`.
+    void render(QPainter &painter, const QRectF &target, const QSizeF &size)
+    {
+        m_chart->resize(size);
+        m_chart->layout()->activate();
+        m_view->scene()->setSceneRect(QRectF(QPointF(0, 0), size));
+        m_view->scene()->render(&painter, target, QRectF(QPointF(0, 0), size));
+    }
 
 private:
     QAbstractAxis *horizontalAxis(double left, double right) const
@@ -184,6 +206,26 @@ private:
 std::unique_ptr<SummaryChart> createSummaryChart(const QFont &font, QWidget *parent)
 {
     return std::make_unique<QtSummaryChart>(font, parent);
+}
+
+void paintChart(QPainter &painter, const QRectF &target, const QFont &font, const engine::NumberFormat &format,
+                SummaryChart::HorizontalAxis axis, const std::vector<SummaryChart::Series> &series)
+{
+    // Twips are 15 to the pixel of a 96 dpi screen, where a point is 4/3 of a pixel.
+    constexpr double kTwipsPerPixel = 15;
+    if (!(target.width() >= kTwipsPerPixel && target.height() >= kTwipsPerPixel))
+        return;
+    QFont sized = font;
+    if (font.pointSizeF() > 0)
+        sized.setPixelSize(std::max(1, int(std::lround(font.pointSizeF() * 4 / 3))));
+    QtSummaryChart chart(sized, nullptr);
+    chart.setFormat(format);
+    chart.setHorizontalAxis(axis);
+    chart.setSeries(series);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    chart.render(painter, target, target.size() / kTwipsPerPixel);
+    painter.restore();
 }
 
 } // namespace views

@@ -8,6 +8,8 @@
 #include <vector>
 
 class QFont;
+class QPainter;
+class QRectF;
 class QWidget;
 
 namespace engine {
@@ -52,6 +54,11 @@ public:
 
 // The chart as the program draws it, in `font` (its legend in bold), its widget a child of `parent`.
 std::unique_ptr<SummaryChart> createSummaryChart(const QFont &font, QWidget *parent);
+
+// A chart of `series` drawn into `target` of a painter whose unit is one twip (a printed page): laid out for that
+// size, its texts in `font` at their point size. Needs nothing kept from a chart on the screen.
+void paintChart(QPainter &painter, const QRectF &target, const QFont &font, const engine::NumberFormat &format,
+                SummaryChart::HorizontalAxis axis, const std::vector<SummaryChart::Series> &series);
 
 // The round values a value axis is labelled at: multiples of 1, 2, 2.5 or 5 times a power of ten, at most `maxSteps`
 // steps from 0 (or below it, for a negative `low`) to `high` or just above it.

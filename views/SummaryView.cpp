@@ -6,7 +6,7 @@
 
 #include "document/DocumentFile.h"
 #include "travina/CTravinaCtrl.h"
-#include "travina/TravinaFactory.h"
+#include "ui/ScrollingContainer.h"
 #include "ui/Twips.h"
 
 #include <QHeaderView>
@@ -23,11 +23,6 @@ namespace {
 // Lengths the container takes are its own twips, a fixed number to the pixel.
 constexpr int kContainerTwips = CTravinaCtrl::TwipsPerPixel;
 
-int containerPixels(int twips)
-{
-    return (twips + kContainerTwips - 1) / kContainerTwips;
-}
-
 // Room around the summary's controls, and the chart's width, in twips.
 constexpr int kMargin = 50;
 constexpr int kCellPadding = 100;
@@ -41,12 +36,9 @@ SummaryView::SummaryView(const document::DocumentData &document, const engine::N
     , m_data(document)
     , m_format(format)
 {
-    m_container = qobject_cast<CTravinaCtrl *>(TravinaFactory::create(TravinaFactory::programmaticId(), this));
-    Q_ASSERT(m_container);
-    m_container->setObjectName(QStringLiteral("Travina1"));
-    m_container->setBackColor(palette().color(QPalette::Window));
-    m_frame = new QWidget(m_container->viewport());
-    m_frame->setObjectName(QStringLiteral("fraContainer"));
+    const ui::Container container = ui::createContainer(*this);
+    m_container = container.control;
+    m_frame = container.frame;
     m_grid = new QTableView(m_frame);
     m_grid->setObjectName(QStringLiteral("gridSummary"));
     m_model = new QStandardItemModel(14, 2, this);
@@ -135,11 +127,7 @@ void SummaryView::PositionSummaryViewControls()
 
 void SummaryView::Form_Resize()
 {
-    m_container->setVScroll(0);
-    m_container->setHScroll(0);
-    m_container->setGeometry(0, 0, width(), height());
-    m_frame->setGeometry(0, 0, std::max(containerPixels(m_container->virtualWidth()), m_container->viewport()->width()),
-                         std::max(containerPixels(m_container->virtualHeight()), m_container->viewport()->height()));
+    ui::fitContainer(*this, *m_container, *m_frame);
 }
 
 void SummaryView::resizeEvent(QResizeEvent *event)

@@ -1,6 +1,6 @@
 #include "WizardPage.h"
 
-#include "ui/NumberFieldValidator.h"
+#include "ui/NumberField.h"
 
 #include "engine/NumberFormat.h"
 
@@ -8,8 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopedValueRollback>
-
-#include <cmath>
 
 namespace app {
 
@@ -32,25 +30,12 @@ void WizardPage::showToolTips(bool shown)
 
 std::optional<double> WizardPage::value(const QLineEdit *field) const
 {
-    const QString text = field->text().trimmed();
-    if (text.isEmpty())
-        return std::nullopt;
-    const auto number = m_format.parseNumber(text.toStdString());
-    if (!number || !std::isfinite(*number) || *number < 0)
-        return std::nullopt;
-    return number;
+    return ui::numberFieldValue(field, m_format);
 }
 
 QLineEdit *WizardPage::numberField(const char *name, double maximum, int decimals)
 {
-    auto *field = new QLineEdit;
-    field->setObjectName(QLatin1String(name));
-    const QString separator = QString::fromStdString(m_format.decimalSeparator);
-    field->setValidator(new ui::NumberFieldValidator(0, maximum, decimals,
-                                                     separator.isEmpty() ? QLatin1Char('.') : separator.at(0), field));
-    field->setAlignment(Qt::AlignRight);
-    field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("9999999999.999")) + 16);
-    return field;
+    return ui::numberField(name, maximum, decimals, m_format);
 }
 
 QLineEdit *WizardPage::readOnlyField(const char *name, const QString &widest)
@@ -98,21 +83,8 @@ void WizardPage::setFieldText(QLineEdit *field, const QString &text)
 void WizardPage::showNumber(QLineEdit *field, engine::LoanTerms::Field which)
 {
     const std::optional<double> number = m_terms.value(which);
-    const int decimals = engine::LoanTerms::decimals(which);
-    if (!number) {
-        setFieldText(field, QString());
-        return;
-    }
-    QString text = QString::fromStdString(m_format.fixed(*number, decimals));
-    const QString separator = QString::fromStdString(m_format.decimalSeparator);
-    // Amounts keep their cents; other numbers only the decimals that matter: 3.75, not 3.7500.
-    if (decimals != 2 && decimals > 0 && text.contains(separator)) {
-        while (text.endsWith(QLatin1Char('0')))
-            text.chop(1);
-        if (text.endsWith(separator))
-            text.chop(separator.size());
-    }
-    setFieldText(field, text);
+    setFieldText(field,
+                 number ? ui::numberFieldText(*number, engine::LoanTerms::decimals(which), m_format) : QString());
 }
 
 } // namespace app

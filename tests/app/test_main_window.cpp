@@ -212,9 +212,10 @@ TEST_F(MainWindowTest, MenusInOrder)
          {Case {"mnuFile",
                 "&New|&Open|&Close|-|&Save|Save &As...|-|Propert&ies|-|Page Set&up|Print Pre&view|&Print...|-|E&xit"},
           Case {"mnuEdit", "&Undo|-|Cu&t|&Copy|&Paste|-|&Lump Sums...|Match &Statement..."},
-          Case {"mnuView", "&Details|&Summary|-|&Toolbar|Status &Bar|-|T&ime Left to Amortize...|-|&Options..."},
+          Case {"mnuView",
+                "&Details|&Summary|-|&Toolbar|Status &Bar|-|T&ime Left to Amortize...|S&cenario|-|&Options..."},
           Case {"mnuFormat", "Align &Left|&Center|Align &Right|-|&AutoFit Columns"},
-          Case {"mnuReport", "&Year End Report|Year End &Month|-|&Close Year End Report"},
+          Case {"mnuReport", "&Year End Report|Year End &Month|-|&Close Year End Report|-|Compare &Loans..."},
           Case {"mnuReportYearEndMonths",
                 "&January|&February|&March|&April|Ma&y|Ju&ne|Ju&ly|Au&gust|"
                 "&September|&October|&November|&December"},
@@ -229,7 +230,7 @@ TEST_F(MainWindowTest, MenusInOrder)
     window.showContextMenu(QPoint());
     EXPECT_EQ(items(window.contextMenu()),
               QStringLiteral("&Undo|-|Cu&t|&Copy|&Paste|-|&Lump Sum|-|&AutoFit Columns|-|&Time "
-                             "Left to Amortize|-|&Detailed View|&Summary View|-|Propert&ies"));
+                             "Left to Amortize|Sce&nario|-|&Detailed View|&Summary View|-|Propert&ies"));
     EXPECT_EQ(window.findChild<QMenu *>(QStringLiteral("mnuDebug")), nullptr);
 
     // Help: no help file yet, and the about box.

@@ -44,4 +44,19 @@ if "$program" --pdf "$dir/loan.pdf" "$dir/absent.plr" 2>/dev/null; then
     fail "a missing document printed"
 fi
 cmp -s "$dir/loan.pdf" "$dir/before.pdf" || fail "the existing PDF changed"
+# Loans compared: one page, upright for two loans and across the sheet for four, the table above the balance chart
+# (its value axis in round money, which the table never shows).
+"$program" --compare "$examples/us-mortgage-30y.plr" "$examples/car-loan.plr" --pdf "$dir/two.pdf"
+"$program" --pdf "$dir/four.pdf" --compare "$examples"/*.plr
+grep -Eq '^Page size: +612 x 792 pts' <<<"$(pdfinfo "$dir/two.pdf")" || fail "two loans: expected an upright page"
+info=$(pdfinfo "$dir/four.pdf")
+grep -Eq '^Pages: +1$' <<<"$info" || fail "four loans: expected one page: $info"
+grep -Eq '^Page size: +792 x 612 pts' <<<"$info" || fail "four loans: expected a page across: $info"
+four=$(pdftotext -layout "$dir/four.pdf" -)
+for expected in 'Loan Comparison' 'Car loan, 5 years' 'Interest Saved' 'Paid Off Earlier By' '$510,179.52'; do
+    grep -qF -- "$expected" <<<"$four" || fail "the comparison lacks '$expected':
+$four"
+done
+grep -Eq '^ *\$400,000$' <<<"$four" || fail "the comparison lacks its chart:
+$four"
 echo "PDF checked"
