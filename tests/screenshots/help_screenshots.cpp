@@ -12,6 +12,7 @@
 #include "app/HelpCommands.h"
 #include "app/HelpWindow.h"
 #include "app/Icons.h"
+#include "app/LoanComparisonWindow.h"
 #include "app/MainWindow.h"
 #include "app/ReportCommands.h"
 #include "app/SettingsStore.h"
@@ -23,7 +24,9 @@
 #include "engine/Schedule.h"
 #include "engine/StatementMatch.h"
 #include "print/frmPageSetup.h"
+#include "scenario/frmScenario.h"
 #include "views/CellEditor.h"
+#include "views/CompareLoansDialog.h"
 #include "views/MatchStatementDialog.h"
 #include "views/NumericCellBox.h"
 #include "views/ScheduleView.h"
@@ -32,9 +35,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QLinearGradient>
 #include <QListWidget>
 #include <QLocale>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPainterPath>
@@ -299,6 +304,39 @@ std::vector<Shot> shots()
                                    match.loadStatement(statement, QStringLiteral("statement.csv"));
                                    studio.save(match, name);
                                });
+         }},
+        {"scenario",
+         [](Studio &studio, const QString &name) {
+             studio.window().resize(1040, 520); // the whole table, the term's columns included
+             studio.window().viewCommands().showScenario();
+             if (scenario::frmScenario *calculator = studio.window().viewCommands().scenarioWindow()) {
+                 calculator->parentWidget()->showMaximized();
+                 // $350,000 at 5 % over 25 years, with a five-year term.
+                 calculator->txtLoanAmount()->setText(QStringLiteral("350000"));
+                 calculator->txtAnnualRate()->setText(QStringLiteral("5"));
+                 calculator->txtAmortization()->setText(QStringLiteral("25"));
+                 calculator->txtTerm()->setText(QStringLiteral("5"));
+                 calculator->txtLoanAmount()->setFocus();
+                 studio.save(studio.window(), name);
+             }
+         }},
+        {"compare-loans",
+         [](Studio &studio, const QString &name) {
+             studio.open("accelerated-biweekly.plr", QStringLiteral("Birch Lane.plr"));
+             studio.open("us-mortgage-30y.plr", QStringLiteral("Oak Avenue.plr"));
+             studio.open("canadian-mortgage-25y.plr", QStringLiteral("Maple Street.plr"));
+             studio.window().setDialogRunner([&](QDialog &dialog) {
+                 dialog.show();
+                 QApplication::processEvents();
+                 studio.save(dialog, name + QStringLiteral("-choose"));
+                 return int(QDialog::Accepted);
+             });
+             studio.window().reportCommands().compareLoans();
+             studio.window().setDialogRunner({});
+             if (QMdiSubWindow *comparison = studio.window().mdiArea()->currentSubWindow()) {
+                 comparison->showMaximized();
+                 studio.save(studio.window(), name);
+             }
          }},
         {"help-window",
          [](Studio &studio, const QString &name) {
