@@ -162,7 +162,9 @@ LoanComparison compareLoans(std::vector<ComparedLoan> loans)
     ComparisonRow earlier {"Paid Off Earlier By", K::Duration, {std::nullopt}, true};
     for (std::size_t i = 1; i < loans.size(); ++i) {
         saved.values.push_back(roundAsShown(first.interestPaid - loans[i].interestPaid, 2));
-        if (first.lastPayment != kNoDate && loans[i].lastPayment != kNoDate)
+        // A loan its payments leave owing is not paid off at its last payment: there is no payoff to compare.
+        const auto repaid = [](const ComparedLoan &l) { return l.lastPayment != kNoDate && l.balanceLeft < 0.01; };
+        if (repaid(first) && repaid(loans[i]))
             earlier.values.push_back(monthsBetween(loans[i].lastPayment, first.lastPayment));
         else
             earlier.values.push_back(std::nullopt);

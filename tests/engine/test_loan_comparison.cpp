@@ -147,6 +147,10 @@ TEST(LoanComparison, RowsShownWhenSomeLoanNeedsThem)
     EXPECT_EQ(textOf(comparison, "First Payment Date", 1), "2/15/2025");
     EXPECT_EQ(textOf(comparison, "Balance Left", 0), "$0.00");
     EXPECT_EQ(textOf(comparison, "Balance Left", 2), "$6,586.23");
+    // Its last payment is no payoff: it is not said to be paid off earlier, nor the others measured against it.
+    EXPECT_EQ(textOf(comparison, "Paid Off Earlier By", 1), "-0 YR 1 MTH"); // first paid a month later
+    EXPECT_EQ(textOf(comparison, "Paid Off Earlier By", 2), "");
+    EXPECT_EQ(textOf(compareDocuments({&shortTerm, &fixed}), "Paid Off Earlier By", 1), "");
 
     const LoanComparison plain = compareDocuments({&fixed, &fixed});
     EXPECT_EQ(plain.row("Last Annual Rate"), nullptr);
