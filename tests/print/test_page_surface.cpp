@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using print::PageSurface;
 
 namespace {
@@ -18,6 +20,12 @@ struct PaperCase
     int paperSize;
     int width, height; // twips
 };
+
+// Named by the list position in the test list.
+void PrintTo(const PaperCase &c, std::ostream *os)
+{
+    *os << "paper size " << c.paperSize;
+}
 
 class PaperSizes : public testing::TestWithParam<PaperCase>
 {

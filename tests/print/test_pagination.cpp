@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using print::PageSpan;
 using print::paginate;
 using print::PaginationInput;
@@ -14,6 +16,12 @@ struct PaginationCase
     PaginationInput input;
     std::vector<PageSpan> pages;
 };
+
+// Named by what it shows in the test list.
+void PrintTo(const PaginationCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 // Heading 200 and rows of 100 twips on a usable height of 1000 leave room for 8 rows below the heading.
 const PaginationCase kCases[] = {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using print::PageSurface;
 using print::TableLayout;
 using printtest::FakeTable;
@@ -48,6 +50,12 @@ struct HeaderCase
     int choice;
     const char *text;
 };
+
+// Named by the choice in the test list.
+void PrintTo(const HeaderCase &c, std::ostream *os)
+{
+    *os << "choice " << c.choice;
+}
 
 class HeaderFooterChoices : public testing::TestWithParam<HeaderCase>
 {
