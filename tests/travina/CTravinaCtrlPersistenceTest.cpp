@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 // Keeps values by key and the order they were written in.
@@ -108,6 +110,12 @@ struct LoadCase
     QVariant stored; // invalid: the key is absent
     QVariant expected; // invalid: only the fallback back colour and the unchanged size are checked
 };
+
+// Named by its values in the test list.
+void PrintTo(const LoadCase &c, std::ostream *os)
+{
+    *os << c.key << (c.stored.isValid() ? " stored as " + c.stored.toString().toStdString() : std::string(" absent"));
+}
 
 class LoadFallback : public ::testing::TestWithParam<LoadCase>
 {

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 
 namespace {
@@ -59,6 +61,12 @@ struct WriteCase
     short pendingUpdate;
     bool modified;
 };
+
+// Named by its values in the test list.
+void PrintTo(const WriteCase &c, std::ostream *os)
+{
+    *os << c.property << " written";
+}
 
 class PropertyWrite : public ::testing::TestWithParam<WriteCase>
 {
@@ -123,6 +131,11 @@ struct FrameCase
     short appearance;
     int inset; // pixels from the control's edge to its client area
 };
+
+void PrintTo(const FrameCase &c, std::ostream *os)
+{
+    *os << "border " << c.borderStyle << " appearance " << c.appearance;
+}
 
 class FrameStyle : public ::testing::TestWithParam<FrameCase>
 {
@@ -190,6 +203,12 @@ struct ActionCase
     QAbstractSlider::SliderAction action;
     int expected;
 };
+
+void PrintTo(const ActionCase &c, std::ostream *os)
+{
+    *os << "length " << c.virtualLength << " line " << c.lineScroll << " from " << c.start << " action "
+        << int(c.action);
+}
 
 class ScrollAction : public ::testing::TestWithParam<std::tuple<Qt::Orientation, ActionCase>>
 {
@@ -260,6 +279,11 @@ struct MoveCase
     QPointF delta; // twips
 };
 
+void PrintTo(const MoveCase &c, std::ostream *os)
+{
+    *os << c.property << " " << c.from << " to " << c.to;
+}
+
 class ChildMove : public ::testing::TestWithParam<MoveCase>
 {
 };
@@ -320,6 +344,12 @@ struct PictureCase
     QColor expected;
 };
 
+void PrintTo(const PictureCase &c, std::ostream *os)
+{
+    *os << (c.scrollPicture ? "scrolled" : "fixed") << " picture at " << c.hScroll << "," << c.vScroll << " probed at "
+        << c.probe.x() << "," << c.probe.y();
+}
+
 class PictureDrawing : public ::testing::TestWithParam<PictureCase>
 {
 };
@@ -377,6 +407,11 @@ struct ClickCase
     bool onLabel; // a label at (50, 60) takes no mouse input, so a click on it is the control's
     const char *expected;
 };
+
+void PrintTo(const ClickCase &c, std::ostream *os)
+{
+    *os << "button " << int(c.button) << " modifiers " << int(c.modifiers) << (c.onLabel ? " on the label" : "");
+}
 
 class MouseClick : public ::testing::TestWithParam<ClickCase>
 {
