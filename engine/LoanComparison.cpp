@@ -162,8 +162,12 @@ LoanComparison compareLoans(std::vector<ComparedLoan> loans)
     ComparisonRow earlier {"Paid Off Earlier By", K::Duration, {std::nullopt}, true};
     for (std::size_t i = 1; i < loans.size(); ++i) {
         saved.values.push_back(roundAsShown(first.interestPaid - loans[i].interestPaid, 2));
-        // A loan its payments leave owing is not paid off at its last payment: there is no payoff to compare.
-        const auto repaid = [](const ComparedLoan &l) { return l.lastPayment != kNoDate && l.balanceLeft < 0.01; };
+        // A loan that still owes more than one payment after its last is not paid off then: there is no payoff to
+        // compare. Less than a payment left (the cents a rounded payment leaves) counts as repaid at the last payment,
+        // the date its summary shows.
+        const auto repaid = [](const ComparedLoan &l) {
+            return l.lastPayment != kNoDate && l.balanceLeft < std::max(0.01, l.basicPayment);
+        };
         if (repaid(first) && repaid(loans[i]))
             earlier.values.push_back(monthsBetween(loans[i].lastPayment, first.lastPayment));
         else

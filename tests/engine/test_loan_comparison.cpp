@@ -147,10 +147,17 @@ TEST(LoanComparison, RowsShownWhenSomeLoanNeedsThem)
     EXPECT_EQ(textOf(comparison, "First Payment Date", 1), "2/15/2025");
     EXPECT_EQ(textOf(comparison, "Balance Left", 0), "$0.00");
     EXPECT_EQ(textOf(comparison, "Balance Left", 2), "$6,586.23");
-    // Its last payment is no payoff: it is not said to be paid off earlier, nor the others measured against it.
+    // Its last payment is no payoff: it is not said to be paid off earlier, nor the others measured against it. The
+    // cents a rounded payment leaves do not count.
     EXPECT_EQ(textOf(comparison, "Paid Off Earlier By", 1), "-0 YR 1 MTH"); // first paid a month later
     EXPECT_EQ(textOf(comparison, "Paid Off Earlier By", 2), "");
     EXPECT_EQ(textOf(compareDocuments({&shortTerm, &fixed}), "Paid Off Earlier By", 1), "");
+    LoanDocument almost = personalLoan("839.40 owed after twelve payments");
+    almost.mdblNperTerm = 12;
+    calculate(almost);
+    const LoanComparison lessThanAPayment = compareDocuments({&fixed, &almost});
+    EXPECT_EQ(textOf(lessThanAPayment, "Balance Left", 1), "$839.40");
+    EXPECT_EQ(textOf(lessThanAPayment, "Paid Off Earlier By", 1), "0 YR 1 MTH");
 
     const LoanComparison plain = compareDocuments({&fixed, &fixed});
     EXPECT_EQ(plain.row("Last Annual Rate"), nullptr);
