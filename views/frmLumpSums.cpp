@@ -235,7 +235,7 @@ void frmLumpSums::txtLumpSumAmount_Change()
 {
     if (m_showing)
         return;
-    m_amount = m_amountValidator->value(m_txtLumpSumAmount->text()).value_or(0);
+    m_amount = engine::lumpSumAmount(m_amountValidator->value(m_txtLumpSumAmount->text()).value_or(0));
     updateButtons();
 }
 

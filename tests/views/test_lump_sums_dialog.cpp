@@ -122,12 +122,14 @@ TEST_F(LumpSumsDialogTest, AddsInDateOrderAndReplacesTheAmountOfADate)
 {
     const auto dialog = open();
     add(*dialog, ymd(2027, 3, 1), QStringLiteral("$2,500.00"));
-    add(*dialog, ymd(2026, 4, 20), QStringLiteral("300"));
+    add(*dialog, ymd(2026, 4, 20), QStringLiteral("299.999"));
     add(*dialog, ymd(2028, 1, 15), QStringLiteral("-50"));
     add(*dialog, ymd(2027, 3, 1), QStringLiteral("2600.5"));
     EXPECT_EQ(shown(*dialog),
               (QStringList {QStringLiteral("4/20/2026 $300.00"), QStringLiteral("3/1/2027 $2,600.50"),
                             QStringLiteral("1/15/2028 -$50.00")}));
+    // Each is taken as it shows, to the cent.
+    EXPECT_EQ(dialog->list().text(1, engine::chgAmount), "300");
     // The entry just added is selected.
     EXPECT_EQ(dialog->gridLumpSum2()->currentRow(), 1);
     // Clicking a row brings it back into the fields.
@@ -149,7 +151,7 @@ TEST_F(LumpSumsDialogTest, ButtonsFollowTheFieldsAndTheList)
 {
     const auto dialog = open();
     EXPECT_FALSE(dialog->cmdRemove()->isEnabled());
-    for (const char *amount : {"", "$", "0"}) {
+    for (const char *amount : {"", "$", "0", "0.004"}) {
         dialog->txtLumpSumAmount()->setText(QString::fromLatin1(amount));
         EXPECT_FALSE(dialog->cmdAdd()->isEnabled()) << amount;
     }
