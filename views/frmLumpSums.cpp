@@ -147,7 +147,9 @@ void frmLumpSums::Form_Load(int gridRow)
     }
     engine::removeLumpSumsOutsideSchedule(m_loan.gridLumpSum, schedule);
     m_list = m_loan.gridLumpSum;
-    showList(-1);
+    // Remove always has a chosen entry to take out: the lump sum the dialog opens on, else the first.
+    const int entry = m_date == engine::kNoDate ? 0 : engine::findChangeEntryByDate(m_list, m_date);
+    showList(entry > 0 ? entry - 1 : 0);
     showDate();
     showAmount();
     updateButtons();

@@ -167,7 +167,18 @@ TEST_F(LumpSumsDialogTest, ButtonsFollowTheFieldsAndTheList)
     dialog->cmdRemove()->click();
     EXPECT_EQ(dialog->gridLumpSum2()->rowCount(), 0);
     EXPECT_FALSE(dialog->cmdRemove()->isEnabled());
-    // Of several, the current one goes.
+    // Of several, the current one goes; the list opens on the entry of the grid's row, else on the first, so that
+    // Remove always takes out the one shown chosen.
+    for (const auto &[gridRow, chosen] : {std::pair {-1, 0}, std::pair {5, 1}}) {
+        addStored(ymd(2026, 3, 15), 100);
+        addStored(ymd(2026, 6, 15), 200);
+        const auto opened = open(gridRow);
+        EXPECT_EQ(opened->gridLumpSum2()->currentRow(), chosen) << gridRow;
+        EXPECT_TRUE(opened->gridLumpSum2()->selectionModel()->isRowSelected(chosen)) << gridRow;
+        opened->cmdRemove()->click();
+        EXPECT_EQ(opened->list().rows(), 2) << gridRow;
+        EXPECT_EQ(engine::findChangeEntryByDate(opened->list(), chosen == 0 ? ymd(2026, 3, 15) : ymd(2026, 6, 15)), 0);
+    }
     add(*dialog, ymd(2027, 3, 1), QStringLiteral("100"));
     add(*dialog, ymd(2027, 4, 1), QStringLiteral("200"));
     add(*dialog, ymd(2027, 5, 1), QStringLiteral("300"));
