@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -120,6 +121,12 @@ frmLumpSums::frmLumpSums(engine::LoanDocument &loan, ShellServices &document, in
     connect(m_gridLumpSum2, &QTableWidget::currentCellChanged, this, [this] {
         if (m_gridLumpSum2->hasFocus())
             gridLumpSum2_Click();
+    });
+    // Delete in the list takes out the chosen entry, as Remove does.
+    auto *remove = new QShortcut(QKeySequence::Delete, m_gridLumpSum2, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(remove, &QShortcut::activated, this, [this] {
+        if (m_cmdRemove->isEnabled())
+            cmdRemove_Click();
     });
     connect(m_cmdAdd, &QPushButton::clicked, this, &frmLumpSums::cmdAdd_Click);
     connect(m_cmdRemove, &QPushButton::clicked, this, &frmLumpSums::cmdRemove_Click);

@@ -5,6 +5,7 @@
 #include "ui/DateField.h"
 #include "views/frmLumpSums.h"
 
+#include <QApplication>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -185,6 +186,14 @@ TEST_F(LumpSumsDialogTest, ButtonsFollowTheFieldsAndTheList)
     dialog->gridLumpSum2()->setCurrentCell(1, 0);
     dialog->cmdRemove()->click();
     EXPECT_EQ(shown(*dialog), (QStringList {QStringLiteral("3/1/2027 $100.00"), QStringLiteral("5/1/2027 $300.00")}));
+    // Delete in the list does the same.
+    dialog->show();
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    dialog->gridLumpSum2()->setFocus();
+    dialog->gridLumpSum2()->setCurrentCell(0, 0);
+    QTest::keyClick(dialog->gridLumpSum2(), Qt::Key_Delete);
+    EXPECT_EQ(shown(*dialog), (QStringList {QStringLiteral("5/1/2027 $300.00")}));
 }
 
 TEST_F(LumpSumsDialogTest, OkRecalculatesOnlyWhenTheListChanged)
