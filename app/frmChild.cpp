@@ -9,6 +9,7 @@
 #include "engine/ChangeTables.h"
 #include "engine/Schedule.h"
 #include "views/ScheduleView.h"
+#include "views/SummaryView.h"
 #include "views/TextTableModel.h"
 
 #include <QCloseEvent>
@@ -177,6 +178,10 @@ void frmChild::toggleHiddenGrids()
             view->setModel(new views::TextTableModel(*table, view));
             changes->addWidget(view);
         }
+        auto *chart = new QTableView(changes);
+        chart->setObjectName(QStringLiteral("gridChart"));
+        chart->setModel(new views::TextTableModel(m_view->summaryView()->gridChart(), m_shell.numberFormat(), chart));
+        changes->addWidget(chart);
         auto *schedule = new QTableView(m_hiddenGrids);
         schedule->setObjectName(QStringLiteral("gridMain0"));
         schedule->setModel(new views::TextTableModel(m_data.loan.gridMain0, schedule));

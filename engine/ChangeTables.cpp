@@ -157,6 +157,11 @@ LumpSumPreset lumpSumPreset(const ScheduleTable &schedule, int row, const DateRa
     return preset;
 }
 
+double lumpSumAmount(double typed)
+{
+    return roundAsShown(typed, 2);
+}
+
 bool removeLumpSumsOutsideSchedule(TextTable &lumpSums, const ScheduleTable &schedule)
 {
     const auto dates = scheduleDates(schedule);

@@ -70,6 +70,10 @@ struct LumpSumPreset
 };
 LumpSumPreset lumpSumPreset(const ScheduleTable &schedule, int row, const DateRange &range);
 
+// The amount a lump sum typed as `typed` is listed and paid with: in cents, as the list shows it, so that the
+// schedule pays what the user sees. 0 (no amount) for an amount that shows as nothing.
+double lumpSumAmount(double typed);
+
 // Removes the lump sums dated before the schedule's first date or after its last. Without a schedule (it could not be
 // computed) nothing is known to be outside, and every entry stays.
 bool removeLumpSumsOutsideSchedule(TextTable &lumpSums, const ScheduleTable &schedule);

@@ -30,6 +30,24 @@ std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument 
     };
 }
 
+std::string chartCellText(const ChartSample &sample, int column, const NumberFormat &format)
+{
+    switch (column) {
+    case 0:
+        return std::to_string(sample.period);
+    case 1:
+        return format.formatDate(sample.date);
+    case 2:
+        return format.currency(sample.endingBalance);
+    case 3:
+        return format.currency(sample.cumulativeInterest);
+    case 4:
+        return std::to_string(sample.date);
+    default:
+        return {};
+    }
+}
+
 int chartStep(double periods)
 {
     if (!(periods >= 1) || periods > 1e9)

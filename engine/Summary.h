@@ -25,6 +25,11 @@ struct ChartSample
     friend bool operator==(const ChartSample &, const ChartSample &) = default;
 };
 
+// gridChart's columns: the payment's number, its date, its ending balance, the interest paid up to it (texts as the
+// schedule shows them) and the date's day serial.
+inline constexpr int kChartColumns = 5;
+std::string chartCellText(const ChartSample &sample, int column, const NumberFormat &format);
+
 // Every how many payments the chart takes a sample, so that a loan of any length gives about 50: the number of
 // periods divided by 50, rounded up. 0 for a loan without payments.
 int chartStep(double periods);

@@ -76,6 +76,15 @@ void ScheduleView::refreshAfterCalculate()
     Form_Resize();
 }
 
+void ScheduleView::SetGridMain1DateColumn()
+{
+    m_grid->SetGridMain1DateColumn();
+    // The summary's dates too, rather than at the next calculation: one window never shows two date formats.
+    m_summary->PopulateGridSummary();
+    m_summary->AutoSizeSummaryGrid();
+    m_summary->PositionSummaryViewControls();
+}
+
 QTableView *ScheduleView::VisibleGrid() const
 {
     return m_summaryShown ? gridSummary() : m_grid;

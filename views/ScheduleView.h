@@ -29,7 +29,8 @@ public:
 
     void setPreferences(const ViewPreferences &preferences) { m_grid->setPreferences(preferences); }
     void SetGridMain1(GridRequest request) { m_grid->SetGridMain1(request); }
-    void SetGridMain1DateColumn() { m_grid->SetGridMain1DateColumn(); }
+    // The dates of both views again in the current date format.
+    void SetGridMain1DateColumn();
     void AutoSizeMainGrid() { m_grid->AutoSizeMainGrid(); }
     void autoFit() { m_grid->autoFit(); }
     // The year-end report in place of the schedule in the detailed view, and the schedule back.

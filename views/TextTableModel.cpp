@@ -1,6 +1,7 @@
 #include "TextTableModel.h"
 
 #include "engine/ScheduleTable.h"
+#include "engine/Summary.h"
 #include "engine/TextTable.h"
 
 namespace views {
@@ -17,6 +18,16 @@ TextTableModel::TextTableModel(const engine::ScheduleTable &table, QObject *pare
     , m_rows([&table] { return table.rows(); })
     , m_cols([&table] { return table.cols(); })
     , m_text([&table](int r, int c) { return table.text(r, c); })
+{ }
+
+TextTableModel::TextTableModel(const std::vector<engine::ChartSample> &samples, const engine::NumberFormat &format,
+                               QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_rows([&samples] { return int(samples.size()) + 1; })
+    , m_cols([] { return engine::kChartColumns; })
+    , m_text([&samples, &format](int r, int c) {
+        return r < 1 ? std::string() : engine::chartCellText(samples[size_t(r - 1)], c, format);
+    })
 { }
 
 void TextTableModel::reload()

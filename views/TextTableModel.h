@@ -4,10 +4,13 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace engine {
+class NumberFormat;
 class ScheduleTable;
 class TextTable;
+struct ChartSample;
 } // namespace engine
 
 namespace views {
@@ -20,6 +23,9 @@ class TextTableModel : public QAbstractTableModel
 public:
     explicit TextTableModel(const engine::TextTable &table, QObject *parent = nullptr);
     explicit TextTableModel(const engine::ScheduleTable &table, QObject *parent = nullptr);
+    // The summary chart's samples (gridChart), which have no header row: the columns are headed by their numbers.
+    TextTableModel(const std::vector<engine::ChartSample> &samples, const engine::NumberFormat &format,
+                   QObject *parent = nullptr);
     void reload();
 
     int rowCount(const QModelIndex &parent = {}) const override;

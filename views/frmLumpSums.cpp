@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -121,6 +122,12 @@ frmLumpSums::frmLumpSums(engine::LoanDocument &loan, ShellServices &document, in
         if (m_gridLumpSum2->hasFocus())
             gridLumpSum2_Click();
     });
+    // Delete in the list takes out the chosen entry, as Remove does.
+    auto *remove = new QShortcut(QKeySequence::Delete, m_gridLumpSum2, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(remove, &QShortcut::activated, this, [this] {
+        if (m_cmdRemove->isEnabled())
+            cmdRemove_Click();
+    });
     connect(m_cmdAdd, &QPushButton::clicked, this, &frmLumpSums::cmdAdd_Click);
     connect(m_cmdRemove, &QPushButton::clicked, this, &frmLumpSums::cmdRemove_Click);
     connect(m_cmdOK, &QPushButton::clicked, this, &frmLumpSums::cmdOK_Click);
@@ -147,7 +154,9 @@ void frmLumpSums::Form_Load(int gridRow)
     }
     engine::removeLumpSumsOutsideSchedule(m_loan.gridLumpSum, schedule);
     m_list = m_loan.gridLumpSum;
-    showList(-1);
+    // Remove always has a chosen entry to take out: the lump sum the dialog opens on, else the first.
+    const int entry = m_date == engine::kNoDate ? 0 : engine::findChangeEntryByDate(m_list, m_date);
+    showList(entry > 0 ? entry - 1 : 0);
     showDate();
     showAmount();
     updateButtons();
@@ -235,7 +244,7 @@ void frmLumpSums::txtLumpSumAmount_Change()
 {
     if (m_showing)
         return;
-    m_amount = m_amountValidator->value(m_txtLumpSumAmount->text()).value_or(0);
+    m_amount = engine::lumpSumAmount(m_amountValidator->value(m_txtLumpSumAmount->text()).value_or(0));
     updateButtons();
 }
 

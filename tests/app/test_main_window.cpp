@@ -441,6 +441,14 @@ TEST_F(MainWindowTest, DebugMenuOnlyOnRequest)
     // The schedule's own texts, the day serial included.
     EXPECT_EQ(schedule->model()->index(1, 2).data().toString(), QStringLiteral("$32,000.00"));
     EXPECT_EQ(schedule->model()->index(1, 13).data().toString(), QStringLiteral("46068"));
+    // The chart's samples: every second of the 60 payments and the last one.
+    auto *chart = child->findChild<QTableView *>(QStringLiteral("gridChart"));
+    ASSERT_NE(chart, nullptr);
+    ASSERT_EQ(chart->model()->rowCount(), 31);
+    EXPECT_EQ(chart->model()->index(1, 0).data().toString(), QStringLiteral("3"));
+    EXPECT_EQ(chart->model()->index(30, 0).data().toString(), QStringLiteral("60"));
+    EXPECT_EQ(chart->model()->index(30, 1).data().toString(), QStringLiteral("1/15/2031"));
+    EXPECT_EQ(chart->model()->index(30, 2).data().toString(), QStringLiteral("$0.31")); // what the last payment leaves
     window.debugCommands()->toggleHiddenGrids->trigger();
     EXPECT_FALSE(child->hiddenGridsShown());
 }

@@ -252,6 +252,26 @@ TEST(ChangeTablesTest, PutByDateReplacesOrAddsInOrder)
     EXPECT_EQ(findChangeEntryByDate(table, ymd(2026, 4, 2)), 0);
 }
 
+// A lump sum is paid as the list shows it, to the cent: a typed fraction of a cent would make the schedule pay what
+// its Lump Sums column does not show.
+TEST(LumpSumDates, AmountsAreTakenInCents)
+{
+    struct Case
+    {
+        double typed;
+        double paid;
+        const char *shown;
+    };
+    const NumberFormat format;
+    for (const Case &c : {Case {2000, 2000, "$2,000.00"}, Case {1234.567, 1234.57, "$1,234.57"},
+                          Case {99.9949, 99.99, "$99.99"}, Case {-10.999, -11, "-$11.00"}, Case {0.004, 0, "$0.00"}}) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(lumpSumAmount(c.typed), c.paid);
+        EXPECT_EQ(format.currency(lumpSumAmount(c.typed)), c.shown);
+        EXPECT_EQ(format.currency(c.typed), c.shown);
+    }
+}
+
 TEST(ChangeTablesTest, SameEntries)
 {
     const NumberFormat format;

@@ -98,6 +98,10 @@ TEST(Summary, ChartSamplesReadThePaymentRows)
         EXPECT_EQ(samples[next].date, Date(schedule.value(r, colDateSerial)));
         EXPECT_EQ(format.currency(samples[next].endingBalance), schedule.text(r, colEndingBalance));
         EXPECT_EQ(format.currency(samples[next].cumulativeInterest), schedule.text(r, colCumulativeInterest));
+        // gridChart's texts are the schedule's own.
+        int column = 0;
+        for (int scheduleColumn : {colNumber, colDate, colEndingBalance, colCumulativeInterest, colDateSerial})
+            EXPECT_EQ(chartCellText(samples[next], column++, format), schedule.text(r, scheduleColumn)) << column;
         ++next;
     }
     EXPECT_EQ(next, samples.size());

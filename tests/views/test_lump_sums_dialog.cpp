@@ -5,6 +5,7 @@
 #include "ui/DateField.h"
 #include "views/frmLumpSums.h"
 
+#include <QApplication>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -122,12 +123,14 @@ TEST_F(LumpSumsDialogTest, AddsInDateOrderAndReplacesTheAmountOfADate)
 {
     const auto dialog = open();
     add(*dialog, ymd(2027, 3, 1), QStringLiteral("$2,500.00"));
-    add(*dialog, ymd(2026, 4, 20), QStringLiteral("300"));
+    add(*dialog, ymd(2026, 4, 20), QStringLiteral("299.999"));
     add(*dialog, ymd(2028, 1, 15), QStringLiteral("-50"));
     add(*dialog, ymd(2027, 3, 1), QStringLiteral("2600.5"));
     EXPECT_EQ(shown(*dialog),
               (QStringList {QStringLiteral("4/20/2026 $300.00"), QStringLiteral("3/1/2027 $2,600.50"),
                             QStringLiteral("1/15/2028 -$50.00")}));
+    // Each is taken as it shows, to the cent.
+    EXPECT_EQ(dialog->list().text(1, engine::chgAmount), "300");
     // The entry just added is selected.
     EXPECT_EQ(dialog->gridLumpSum2()->currentRow(), 1);
     // Clicking a row brings it back into the fields.
@@ -149,7 +152,7 @@ TEST_F(LumpSumsDialogTest, ButtonsFollowTheFieldsAndTheList)
 {
     const auto dialog = open();
     EXPECT_FALSE(dialog->cmdRemove()->isEnabled());
-    for (const char *amount : {"", "$", "0"}) {
+    for (const char *amount : {"", "$", "0", "0.004"}) {
         dialog->txtLumpSumAmount()->setText(QString::fromLatin1(amount));
         EXPECT_FALSE(dialog->cmdAdd()->isEnabled()) << amount;
     }
@@ -165,13 +168,32 @@ TEST_F(LumpSumsDialogTest, ButtonsFollowTheFieldsAndTheList)
     dialog->cmdRemove()->click();
     EXPECT_EQ(dialog->gridLumpSum2()->rowCount(), 0);
     EXPECT_FALSE(dialog->cmdRemove()->isEnabled());
-    // Of several, the current one goes.
+    // Of several, the current one goes; the list opens on the entry of the grid's row, else on the first, so that
+    // Remove always takes out the one shown chosen.
+    for (const auto &[gridRow, chosen] : {std::pair {-1, 0}, std::pair {5, 1}}) {
+        addStored(ymd(2026, 3, 15), 100);
+        addStored(ymd(2026, 6, 15), 200);
+        const auto opened = open(gridRow);
+        EXPECT_EQ(opened->gridLumpSum2()->currentRow(), chosen) << gridRow;
+        EXPECT_TRUE(opened->gridLumpSum2()->selectionModel()->isRowSelected(chosen)) << gridRow;
+        opened->cmdRemove()->click();
+        EXPECT_EQ(opened->list().rows(), 2) << gridRow;
+        EXPECT_EQ(engine::findChangeEntryByDate(opened->list(), chosen == 0 ? ymd(2026, 3, 15) : ymd(2026, 6, 15)), 0);
+    }
     add(*dialog, ymd(2027, 3, 1), QStringLiteral("100"));
     add(*dialog, ymd(2027, 4, 1), QStringLiteral("200"));
     add(*dialog, ymd(2027, 5, 1), QStringLiteral("300"));
     dialog->gridLumpSum2()->setCurrentCell(1, 0);
     dialog->cmdRemove()->click();
     EXPECT_EQ(shown(*dialog), (QStringList {QStringLiteral("3/1/2027 $100.00"), QStringLiteral("5/1/2027 $300.00")}));
+    // Delete in the list does the same.
+    dialog->show();
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    dialog->gridLumpSum2()->setFocus();
+    dialog->gridLumpSum2()->setCurrentCell(0, 0);
+    QTest::keyClick(dialog->gridLumpSum2(), Qt::Key_Delete);
+    EXPECT_EQ(shown(*dialog), (QStringList {QStringLiteral("5/1/2027 $300.00")}));
 }
 
 TEST_F(LumpSumsDialogTest, OkRecalculatesOnlyWhenTheListChanged)

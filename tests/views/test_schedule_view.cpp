@@ -252,6 +252,11 @@ TEST(ScheduleView, DateColumnFollowsTheDateFormat)
     f.view->SetGridMain1DateColumn();
     EXPECT_EQ(f.cell(1, 1), QStringLiteral("15-Feb-2026"));
     EXPECT_EQ(f.cell(60, 1), QStringLiteral("15-Jan-2031"));
+    // The summary's dates follow at once, not at the next calculation, and its table widens for them.
+    const QTableView *summary = f.view->gridSummary();
+    EXPECT_EQ(summary->model()->index(9, 1).data().toString(), QStringLiteral("15-Feb-2026"));
+    EXPECT_EQ(summary->model()->index(10, 1).data().toString(), QStringLiteral("15-Jan-2031"));
+    EXPECT_GT(summary->columnWidth(1), summary->fontMetrics().horizontalAdvance(QStringLiteral("15-Feb-2026")));
 }
 
 // A number too wide for its column shows as "###", never as part of its digits; its tooltip shows it whole.
