@@ -79,7 +79,11 @@ bool marginsFit(const document::PrintOptions &working, int rowsPerPage, const QF
     trial.setMargins(top, bottom, left, right);
     trial.setLineDensity(std::clamp(rowsPerPage, 20, 140));
     const int line = trial.measureText(firstCell);
-    return trial.pageHeight() - top - bottom > 3 * line && trial.pageWidth() - left - right > firstColumnWidth;
+    // The header and footer edges take their height from the pages too: edges that leave no room for three lines
+    // would put one row, or none, on every page.
+    const long long height = static_cast<long long>(trial.pageHeight()) - top - bottom
+        - inchesToTwips(working.HeaderEdge) - inchesToTwips(working.FooterEdge);
+    return height > 3LL * line && trial.pageWidth() - left - right > firstColumnWidth;
 }
 
 } // namespace print

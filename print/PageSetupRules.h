@@ -23,8 +23,8 @@ int sliderPositionFor(int rowsPerPage);
 // where the printed line will have them.
 std::array<QString, 3> headerFooterSample(int choice, const QString &date);
 
-// The margin test of the page set-up: the paper left between the margins must hold three lines of the first
-// schedule cell's text at the record's row density, and be wider than the first column.
+// The margin test of the page set-up: the paper left between the margins and the header and footer edges must hold
+// three lines of the first schedule cell's text at the record's row density, and be wider than the first column.
 bool marginsFit(const document::PrintOptions &working, int rowsPerPage, const QFont &font, const QString &firstCell,
                 int firstColumnWidth);
 
