@@ -259,6 +259,41 @@ TEST(TableLayout, PutsTheTitleBlockAboveTheHeadingOnlyWhenAsked)
     EXPECT_EQ(titled.build().titleHeight(), 0);
 }
 
+TEST(TableLayout, WrapsTheTitleBlockWithinThePaper)
+{
+    const QString words =
+        QStringLiteral("Maple Street house, 25-year fixed rate mortgage with the yearly bonus paid each "
+                       "spring and a renewal in the fifth year");
+    const struct
+    {
+        int paper, centred, width;
+    } cases[] = {
+        {1, 0, 8640}, // Letter: six inches
+        {6, 0, 7920 - 720}, // Statement: 5 1/2 inches less the margins
+        {6, 1, 6600}, // centred, four columns of 1,500 fit and start 600 twips in
+        {10, 0, 8391 - 720}, // A5: 148 mm
+    };
+    for (const auto &c : cases) {
+        Layout titled(3);
+        titled.job.title = words;
+        titled.job.comments = words;
+        titled.job.options.TitleComments = 1;
+        titled.job.options.PageSize = c.paper;
+        titled.job.options.CenterHorizontally = c.centred;
+        const TableLayout &layout = titled.build();
+        EXPECT_EQ(layout.titleWidth(), c.width) << "paper " << c.paper << ", centred " << c.centred;
+        // Nothing of the title or the comments lands in the right margin or beyond it.
+        const QImage page = titled.render(1);
+        const int top = 720 / 15, bottom = (720 + layout.titleHeight()) / 15;
+        const int rightMargin = (titled.surface.pageWidth() - 360) / 15 + 1;
+        int dark = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = rightMargin; x < page.width(); ++x)
+                dark += printtest::isDark(page, x, y) ? 1 : 0;
+        EXPECT_EQ(dark, 0) << "paper " << c.paper << ", centred " << c.centred;
+    }
+}
+
 TEST(TableLayout, BuildsPagesFromDamagedPrintOptions)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
