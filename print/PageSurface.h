@@ -29,6 +29,8 @@ inline constexpr int kPaperSizeCount = 13;
 QSize paperSizeTwips(int paperSize);
 // The same sheet as the printing system knows it, named as the list names it.
 QPageSize pageSizeFor(int paperSize);
+// The row of the list whose sheet the printing system's size is (to a millimetre either way), 0 when none is.
+int paperSizeNumber(const QPageSize &size);
 
 // A multi-page document measured in twips (1440 an inch), drawn on paper or on the screen by one paint routine.
 //

@@ -1,6 +1,7 @@
 #include "frmPageSetup.h"
 
 #include "PageSetupRules.h"
+#include "PageSurface.h"
 
 #include "ui/Twips.h"
 #include "ui/UserDialogs.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -407,7 +409,18 @@ void frmPageSetup::previewClicked()
 
 void frmPageSetup::optionClicked()
 {
-    m_dialogs.pageSetup(this, m_printer);
+    // The printer's set-up opens on the page chosen here, and the paper and orientation it leaves come back to the
+    // Page tab: the pages are laid out from this dialog's choices, so a choice made there alone would be lost.
+    m_printer.setPageSize(pageSizeFor(m_working.PageSize));
+    m_printer.setPageOrientation(m_working.Orientation ? QPageLayout::Portrait : QPageLayout::Landscape);
+    if (!m_dialogs.pageSetup(this, m_printer))
+        return;
+    const QPageLayout chosen = m_printer.pageLayout();
+    const bool portrait = chosen.orientation() == QPageLayout::Portrait;
+    m_portrait->setChecked(portrait);
+    m_landscape->setChecked(!portrait);
+    if (const int paper = paperSizeNumber(chosen.pageSize()); paper > 0)
+        m_paperSize->setCurrentIndex(paper - 1);
 }
 
 } // namespace print

@@ -92,7 +92,7 @@ public slots:
     void reject() override;
     void printClicked();
     void previewClicked();
-    // The printing system's printer set-up; a cancel changes nothing.
+    // The printing system's printer set-up, its paper and orientation taken back; a cancel changes nothing.
     void optionClicked();
 
 private:
