@@ -212,7 +212,7 @@ QWidget *frmPageSetup::headerFooterTab()
     m_headerList = choiceList(tab);
     m_footerList = choiceList(tab);
     auto *customHeader = new QPushButton(QStringLiteral("&Custom Header..."), tab);
-    auto *customFooter = new QPushButton(QStringLiteral("C&ustom Footer..."), tab);
+    auto *customFooter = new QPushButton(QStringLiteral("C&ustom Footer:"), tab);
     // They carry no action of their own.
     customHeader->setEnabled(false);
     customFooter->setEnabled(false);
