@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <optional>
 
 namespace print {
@@ -33,7 +32,7 @@ float marginFromText(const QString &text)
 {
     const auto value = number(text);
     // Kept within what the record's 32-bit real holds.
-    return value ? float(std::clamp(*value, -1e6, 1e6)) : 0.0f;
+    return value ? float(std::clamp(*value, 0.0, 1e6)) : 0.0f;
 }
 
 int scalingFromText(const QString &text)
@@ -41,9 +40,7 @@ int scalingFromText(const QString &text)
     const auto value = number(text);
     if (!value)
         return 10;
-    // The record keeps a 16-bit integer.
-    return int(std::lround(
-        std::clamp(*value, double(std::numeric_limits<short>::min()), double(std::numeric_limits<short>::max()))));
+    return int(std::lround(std::clamp(*value, double(kSmallestScaling), double(kLargestScaling))));
 }
 
 int rowsPerPageAt(int sliderPosition)

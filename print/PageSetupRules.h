@@ -13,7 +13,8 @@ struct PrintOptions;
 namespace print {
 
 // What the page set-up's fields store: a margin or edge that is no number is 0 inches, a scaling that is no number
-// is 10 percent.
+// is 10 percent. A negative margin is 0, and a scaling stays within what the pages can be drawn at (10 to 400
+// percent): the record holds what the pages will use.
 float marginFromText(const QString &text);
 int scalingFromText(const QString &text);
 // The row density slider: positions 0..6 stand for 140..20 rows a page.

@@ -169,8 +169,8 @@ void PageSurface::setLineDensity(int linesPerPage)
 
 void PageSurface::setScaling(int horizontalPercent, int verticalPercent)
 {
-    m_scaleX = std::clamp(horizontalPercent, 10, 400);
-    m_scaleY = std::clamp(verticalPercent, 10, 400);
+    m_scaleX = std::clamp(horizontalPercent, kSmallestScaling, kLargestScaling);
+    m_scaleY = std::clamp(verticalPercent, kSmallestScaling, kLargestScaling);
 }
 
 QSize PageSurface::sheetTwips() const

@@ -23,6 +23,9 @@ namespace print {
 inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kTwipsPerPoint = 20;
 inline constexpr int kPaperSizeCount = 13;
+// The scaling the pages can be drawn at, in percent.
+inline constexpr int kSmallestScaling = 10;
+inline constexpr int kLargestScaling = 400;
 
 // The sheet of a paper size of the page set-up's list (1-based), portrait as its label states it, in twips. A number
 // outside the list gives Letter.

@@ -127,6 +127,8 @@ QWidget *frmPageSetup::pageTab()
     scalingRow->addStretch();
     connect(m_scaling, &QLineEdit::textChanged, this,
             [this](const QString &text) { change(&document::PrintOptions::Scaling, scalingFromText(text)); });
+    connect(m_scaling, &QLineEdit::editingFinished, this,
+            [this] { showStored(m_scaling, QString::number(m_working.Scaling)); });
 
     m_paperSize = new QComboBox(tab);
     for (std::string_view label : document::kPaperSizes)
@@ -166,6 +168,8 @@ QWidget *frmPageSetup::marginsTab()
         grid->addWidget(new QLabel(QStringLiteral("in."), tab), row, column + 2);
         connect(m_margins[size_t(i)], &QLineEdit::textChanged, this,
                 [this, field = fields[i]](const QString &text) { change(field, marginFromText(text)); });
+        connect(m_margins[size_t(i)], &QLineEdit::editingFinished, this,
+                [this, i, field = fields[i]] { showStored(m_margins[size_t(i)], inchesText(m_working.*field)); });
     }
     grid->setColumnMinimumWidth(3, 24);
     grid->setColumnStretch(7, 1);
@@ -334,6 +338,16 @@ void frmPageSetup::showWorkingCopies()
     showSample(m_headerSample, w.HeaderListIndex);
     showSample(m_footerSample, w.FooterListIndex);
     showDensity();
+}
+
+void frmPageSetup::showStored(QLineEdit *field, const QString &text)
+{
+    // A field left with text it cannot keep (letters, a scaling past its range) shows what it stores.
+    if (field->text() == text)
+        return;
+    m_loading = true;
+    field->setText(text);
+    m_loading = false;
 }
 
 void frmPageSetup::showSample(const std::array<QLabel *, 3> &cells, int choice)

@@ -129,6 +129,29 @@ TEST_F(PageSetupDialog, StoresWhatTheFieldsHold)
     EXPECT_EQ(record.TitleComments, 1);
 }
 
+TEST_F(PageSetupDialog, ShowsWhatAFieldStoresOnceTheUserLeavesIt)
+{
+    frmPageSetup &setup = open(false);
+    const struct
+    {
+        QLineEdit *field;
+        const char *typed, *shown;
+    } cases[] = {
+        {setup.scaling(), "1000", "400"},  {setup.scaling(), "abc", "10"},   {setup.scaling(), "75", "75"},
+        {setup.marginField(0), "-1", "0"}, {setup.marginField(2), "x", "0"}, {setup.marginField(1), "0.75", "0.75"},
+    };
+    for (const auto &c : cases) {
+        c.field->setText(QLatin1String(c.typed));
+        emit c.field->editingFinished();
+        EXPECT_EQ(c.field->text(), QLatin1String(c.shown)) << c.typed;
+    }
+    setup.okClicked();
+    EXPECT_EQ(record.Scaling, 75);
+    EXPECT_FLOAT_EQ(record.MarginTop, 0.0f);
+    EXPECT_FLOAT_EQ(record.MarginLeft, 0.0f);
+    EXPECT_FLOAT_EQ(record.MarginBottom, 0.75f);
+}
+
 TEST_F(PageSetupDialog, KeepsMarginsThatAreTooBigInTheOpenDialog)
 {
     frmPageSetup &setup = open(false);

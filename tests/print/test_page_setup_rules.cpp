@@ -15,10 +15,13 @@ TEST(PageSetupRules, StoreWhatTheFieldsHoldAndDefaultsForWhatIsNoNumber)
         const char *text;
         float margin;
         int scaling;
-    } cases[] = {
-        {"0.75", 0.75f, 1}, {" 1.5 ", 1.5f, 2}, {"85", 85.0f, 85},          {"12.6", 12.6f, 13},
-        {"abc", 0.0f, 10},  {"", 0.0f, 10},     {"99999", 99999.0f, 32767},
-    };
+    } cases
+        [] =
+            {
+                {"0.75", 0.75f, 10}, {" 1.5 ", 1.5f, 10}, {"85", 85.0f, 85},    {"12.6", 12.6f, 13},
+                {"abc", 0.0f, 10},   {"", 0.0f, 10},      {"400", 400.0f, 400}, {"99999", 99999.0f, 400},
+                {"-0.5", 0.0f, 10}, // a negative margin is none; the smallest scaling is 10 percent
+            };
     for (const auto &c : cases) {
         EXPECT_FLOAT_EQ(print::marginFromText(QString::fromLatin1(c.text)), c.margin) << c.text;
         EXPECT_EQ(print::scalingFromText(QString::fromLatin1(c.text)), c.scaling) << c.text;
