@@ -120,10 +120,13 @@ void TableLayout::Grid::drawPage(PageSurface &surface, const PageSpan &span, int
         surface.setTextBoxHeight(headingHeight);
         int x = left;
         for (int c = 0; c < columns; ++c) {
-            surface.setTextBoxWidth(widths[size_t(c)]);
-            surface.setCurrentX(x);
-            surface.setCurrentY(y);
-            surface.drawText(table->heading(c));
+            // A text box of no width would not hold its text: the column's texts would run over the next one.
+            if (widths[size_t(c)] > 0) {
+                surface.setTextBoxWidth(widths[size_t(c)]);
+                surface.setCurrentX(x);
+                surface.setCurrentY(y);
+                surface.drawText(table->heading(c));
+            }
             x += widths[size_t(c)];
         }
         surface.setBold(false);
@@ -136,13 +139,15 @@ void TableLayout::Grid::drawPage(PageSurface &surface, const PageSpan &span, int
             surface.fillRect(QRect(left, y, totalWidth, rowHeight), bandColor);
         int x = left;
         for (int c = 0; c < columns; ++c) {
-            const QColor color = colors ? table->textColor(r, c) : QColor();
-            surface.setTextColor(color.isValid() ? color : QColor(Qt::black));
-            surface.setTextAlignment(table->alignment(r, c));
-            surface.setTextBoxWidth(widths[size_t(c)]);
-            surface.setCurrentX(x);
-            surface.setCurrentY(y);
-            surface.drawText(table->text(r, c));
+            if (widths[size_t(c)] > 0) {
+                const QColor color = colors ? table->textColor(r, c) : QColor();
+                surface.setTextColor(color.isValid() ? color : QColor(Qt::black));
+                surface.setTextAlignment(table->alignment(r, c));
+                surface.setTextBoxWidth(widths[size_t(c)]);
+                surface.setCurrentX(x);
+                surface.setCurrentY(y);
+                surface.drawText(table->text(r, c));
+            }
             x += widths[size_t(c)];
         }
         y += rowHeight;

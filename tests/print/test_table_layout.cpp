@@ -225,6 +225,23 @@ TEST(TableLayout, CentresTheGridAndLeavesOffColumnsThatDoNotFit)
     }
 }
 
+TEST(TableLayout, DrawsNoTextInAColumnOfNoWidth)
+{
+    // Its texts would have no box to stay in and would run over the next column's.
+    Layout narrow(3, {1500, 0, 1500});
+    narrow.build();
+    const QImage page = narrow.render(1);
+    EXPECT_EQ(narrow.table->columnsDrawn, (std::set<int> {0, 2}));
+    EXPECT_EQ(narrow.table->headingsDrawn, (std::set<int> {0, 2}));
+    // Nothing dark inside the third column's first row but its own centred text.
+    const int rowTop = (720 + narrow.layout->headingHeight()) / 15 + 2;
+    int dark = 0;
+    for (int y = rowTop; y < rowTop + 8; ++y)
+        for (int x = (360 + 1500) / 15 + 2; x < (360 + 1500 + 400) / 15; ++x)
+            dark += printtest::isDark(page, x, y) ? 1 : 0;
+    EXPECT_EQ(dark, 0);
+}
+
 TEST(TableLayout, CentresEachPageVerticallyOnWhatItHolds)
 {
     Layout shortTable(10);
