@@ -212,9 +212,11 @@ void TableLayout::fitColumns(const PageSurface &surface)
 {
     m_printedWidths.clear();
     const int columns = m_job.table ? m_job.table->columnCount() : 0;
-    for (int c = 0; c < columns; ++c)
+    m_printedTotal = 0;
+    for (int c = 0; c < columns; ++c) {
         m_printedWidths.push_back(std::max(m_job.table->columnWidth(c), 0));
-    m_printedTotal = m_totalWidth;
+        m_printedTotal += m_printedWidths.back();
+    }
     // A grid wider than the page loses its last columns until it fits: a column cut at the paper's edge would show
     // its texts only in part. Centred, the grid has to be narrower than the page; otherwise it may fill it.
     const bool centred = m_job.options.CenterHorizontally == 1;
