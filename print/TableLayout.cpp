@@ -285,8 +285,12 @@ std::vector<PageSpan> TableLayout::pagination() const
 int TableLayout::pageTop(const PageSpan &span) const
 {
     // Centred vertically, each page is centred on what it holds: full pages stay where they are, the last one moves
-    // down by half of what it leaves free.
+    // down by half of what it leaves free. A page before the last is full even when a row's height is left over,
+    // since the next row did not fit: moved by that rest, the grid would stand a little lower on some pages.
     if (m_job.options.CenterVertically != 1)
+        return m_contentTop;
+    const int rows = m_job.table ? m_job.table->rowCount() : 0;
+    if (span.firstRow + span.rows < rows)
         return m_contentTop;
     return m_contentTop + std::max(m_usableHeight - span.usedHeight, 0) / 2;
 }

@@ -256,6 +256,20 @@ TEST(TableLayout, CentresEachPageVerticallyOnWhatItHolds)
     const auto spans = twoPages.pagination();
     EXPECT_EQ(twoPages.pageTop(spans[0]), 720); // full
     EXPECT_EQ(twoPages.pageTop(spans[1]), 720 + (14400 - 21 * 180) / 2);
+
+    // Below a title block, at 60 rows a page, the first page leaves part of a row free (80 twips): full all the same,
+    // it stays put.
+    Layout titled(100);
+    titled.job.options.CenterVertically = 1;
+    titled.job.options.TitleComments = 1;
+    titled.job.title = QStringLiteral("Oak Avenue condo");
+    titled.job.options.RowsPerPage = 60;
+    const TableLayout &withTitle = titled.build();
+    const auto titledSpans = withTitle.pagination();
+    ASSERT_EQ(titledSpans.size(), 2U);
+    ASSERT_GE(14400 - titledSpans[0].usedHeight, 2);
+    EXPECT_EQ(withTitle.pageTop(titledSpans[0]), 720);
+    EXPECT_EQ(withTitle.pageTop(titledSpans[1]), 720 + (14400 - titledSpans[1].usedHeight) / 2);
 }
 
 TEST(TableLayout, PutsTheTitleBlockAboveTheHeadingOnlyWhenAsked)
