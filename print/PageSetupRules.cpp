@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <optional>
 
 namespace print {
@@ -33,7 +32,7 @@ float marginFromText(const QString &text)
 {
     const auto value = number(text);
     // Kept within what the record's 32-bit real holds.
-    return value ? float(std::clamp(*value, -1e6, 1e6)) : 0.0f;
+    return value ? float(std::clamp(*value, 0.0, 1e6)) : 0.0f;
 }
 
 int scalingFromText(const QString &text)
@@ -41,9 +40,7 @@ int scalingFromText(const QString &text)
     const auto value = number(text);
     if (!value)
         return 10;
-    // The record keeps a 16-bit integer.
-    return int(std::lround(
-        std::clamp(*value, double(std::numeric_limits<short>::min()), double(std::numeric_limits<short>::max()))));
+    return int(std::lround(std::clamp(*value, double(kSmallestScaling), double(kLargestScaling))));
 }
 
 int rowsPerPageAt(int sliderPosition)
@@ -79,7 +76,11 @@ bool marginsFit(const document::PrintOptions &working, int rowsPerPage, const QF
     trial.setMargins(top, bottom, left, right);
     trial.setLineDensity(std::clamp(rowsPerPage, 20, 140));
     const int line = trial.measureText(firstCell);
-    return trial.pageHeight() - top - bottom > 3 * line && trial.pageWidth() - left - right > firstColumnWidth;
+    // The header and footer edges take their height from the pages too: edges that leave no room for three lines
+    // would put one row, or none, on every page.
+    const long long height = static_cast<long long>(trial.pageHeight()) - top - bottom
+        - inchesToTwips(working.HeaderEdge) - inchesToTwips(working.FooterEdge);
+    return height > 3LL * line && trial.pageWidth() - left - right > firstColumnWidth;
 }
 
 } // namespace print

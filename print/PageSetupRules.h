@@ -13,7 +13,8 @@ struct PrintOptions;
 namespace print {
 
 // What the page set-up's fields store: a margin or edge that is no number is 0 inches, a scaling that is no number
-// is 10 percent.
+// is 10 percent. A negative margin is 0, and a scaling stays within what the pages can be drawn at (10 to 400
+// percent): the record holds what the pages will use.
 float marginFromText(const QString &text);
 int scalingFromText(const QString &text);
 // The row density slider: positions 0..6 stand for 140..20 rows a page.
@@ -23,8 +24,8 @@ int sliderPositionFor(int rowsPerPage);
 // where the printed line will have them.
 std::array<QString, 3> headerFooterSample(int choice, const QString &date);
 
-// The margin test of the page set-up: the paper left between the margins must hold three lines of the first
-// schedule cell's text at the record's row density, and be wider than the first column.
+// The margin test of the page set-up: the paper left between the margins and the header and footer edges must hold
+// three lines of the first schedule cell's text at the record's row density, and be wider than the first column.
 bool marginsFit(const document::PrintOptions &working, int rowsPerPage, const QFont &font, const QString &firstCell,
                 int firstColumnWidth);
 

@@ -84,6 +84,17 @@ QPageSize pageSizeFor(int paperSize)
     return QPageSize(QSizeF(p.width, p.height), p.unit, QString::fromLatin1(kPaperNames[index]), QPageSize::ExactMatch);
 }
 
+int paperSizeNumber(const QPageSize &size)
+{
+    const QSizeF points = size.size(QPageSize::Point);
+    for (int number = 1; number <= kPaperSizeCount; ++number) {
+        const QSizeF sheet = pageSizeFor(number).size(QPageSize::Point);
+        if (std::abs(sheet.width() - points.width()) <= 3 && std::abs(sheet.height() - points.height()) <= 3)
+            return number;
+    }
+    return 0;
+}
+
 PageSurface::PageSurface()
 {
     m_font.setStyleHint(QFont::SansSerif);
@@ -158,8 +169,8 @@ void PageSurface::setLineDensity(int linesPerPage)
 
 void PageSurface::setScaling(int horizontalPercent, int verticalPercent)
 {
-    m_scaleX = std::clamp(horizontalPercent, 10, 400);
-    m_scaleY = std::clamp(verticalPercent, 10, 400);
+    m_scaleX = std::clamp(horizontalPercent, kSmallestScaling, kLargestScaling);
+    m_scaleY = std::clamp(verticalPercent, kSmallestScaling, kLargestScaling);
 }
 
 QSize PageSurface::sheetTwips() const

@@ -23,12 +23,17 @@ namespace print {
 inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kTwipsPerPoint = 20;
 inline constexpr int kPaperSizeCount = 13;
+// The scaling the pages can be drawn at, in percent.
+inline constexpr int kSmallestScaling = 10;
+inline constexpr int kLargestScaling = 400;
 
 // The sheet of a paper size of the page set-up's list (1-based), portrait as its label states it, in twips. A number
 // outside the list gives Letter.
 QSize paperSizeTwips(int paperSize);
 // The same sheet as the printing system knows it, named as the list names it.
 QPageSize pageSizeFor(int paperSize);
+// The row of the list whose sheet the printing system's size is (to a millimetre either way), 0 when none is.
+int paperSizeNumber(const QPageSize &size);
 
 // A multi-page document measured in twips (1440 an inch), drawn on paper or on the screen by one paint routine.
 //

@@ -11,7 +11,7 @@ namespace print {
 namespace {
 
 constexpr int kCellPadding = 45; // three pixels at 96 dpi, inside each side of a cell
-constexpr int kTitleBoxWidth = 8640; // six inches
+constexpr int kTitleBoxWidth = 8640; // six inches, or what the paper has room for
 constexpr double kTitleGrowth = 4; // points the title is larger than the grid's text
 // More comment than a page can show is not laid out: measuring it would only take time.
 constexpr qsizetype kLongestComments = 20000;
@@ -76,6 +76,7 @@ struct TableLayout::Grid
     bool colors = false; // the table's own text colours
     QString title, comments;
     double titleSize = 0;
+    int titleWidth = 0;
     int titleHeight = 0;
 
     void drawTitle(PageSurface &surface, int top) const;
@@ -86,7 +87,7 @@ void TableLayout::Grid::drawTitle(PageSurface &surface, int top) const
 {
     surface.setCurrentX(left);
     surface.setCurrentY(top);
-    surface.setTextBoxWidth(kTitleBoxWidth);
+    surface.setTextBoxWidth(titleWidth);
     surface.setTextBoxHeight(0);
     surface.setTextPadding(0);
     surface.setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -119,10 +120,13 @@ void TableLayout::Grid::drawPage(PageSurface &surface, const PageSpan &span, int
         surface.setTextBoxHeight(headingHeight);
         int x = left;
         for (int c = 0; c < columns; ++c) {
-            surface.setTextBoxWidth(widths[size_t(c)]);
-            surface.setCurrentX(x);
-            surface.setCurrentY(y);
-            surface.drawText(table->heading(c));
+            // A text box of no width would not hold its text: the column's texts would run over the next one.
+            if (widths[size_t(c)] > 0) {
+                surface.setTextBoxWidth(widths[size_t(c)]);
+                surface.setCurrentX(x);
+                surface.setCurrentY(y);
+                surface.drawText(table->heading(c));
+            }
             x += widths[size_t(c)];
         }
         surface.setBold(false);
@@ -135,13 +139,15 @@ void TableLayout::Grid::drawPage(PageSurface &surface, const PageSpan &span, int
             surface.fillRect(QRect(left, y, totalWidth, rowHeight), bandColor);
         int x = left;
         for (int c = 0; c < columns; ++c) {
-            const QColor color = colors ? table->textColor(r, c) : QColor();
-            surface.setTextColor(color.isValid() ? color : QColor(Qt::black));
-            surface.setTextAlignment(table->alignment(r, c));
-            surface.setTextBoxWidth(widths[size_t(c)]);
-            surface.setCurrentX(x);
-            surface.setCurrentY(y);
-            surface.drawText(table->text(r, c));
+            if (widths[size_t(c)] > 0) {
+                const QColor color = colors ? table->textColor(r, c) : QColor();
+                surface.setTextColor(color.isValid() ? color : QColor(Qt::black));
+                surface.setTextAlignment(table->alignment(r, c));
+                surface.setTextBoxWidth(widths[size_t(c)]);
+                surface.setCurrentX(x);
+                surface.setCurrentY(y);
+                surface.drawText(table->text(r, c));
+            }
             x += widths[size_t(c)];
         }
         y += rowHeight;
@@ -194,11 +200,34 @@ void TableLayout::setUp(PageSurface &surface)
     surface.setHeader(headerFooterText(options.HeaderListIndex, 1, m_job.caption, m_job.date));
     surface.setFooter(headerFooterText(options.FooterListIndex, 1, m_job.caption, m_job.date));
     CalMaxHeadingHeight(surface);
-    measureTitle(surface);
     const long long usable = static_cast<long long>(surface.pageHeight()) - top - bottom - headerEdge - footerEdge;
     m_usableHeight = int(std::clamp<long long>(usable, INT32_MIN / 2, INT32_MAX / 2));
     m_usableWidth = surface.pageWidth() - left - right;
     m_contentTop = top + headerEdge;
+    fitColumns(surface);
+    measureTitle(surface);
+}
+
+void TableLayout::fitColumns(const PageSurface &surface)
+{
+    m_printedWidths.clear();
+    const int columns = m_job.table ? m_job.table->columnCount() : 0;
+    m_printedTotal = 0;
+    for (int c = 0; c < columns; ++c) {
+        m_printedWidths.push_back(std::max(m_job.table->columnWidth(c), 0));
+        m_printedTotal += m_printedWidths.back();
+    }
+    // A grid wider than the page loses its last columns until it fits: a column cut at the paper's edge would show
+    // its texts only in part. Centred, the grid has to be narrower than the page; otherwise it may fill it.
+    const bool centred = m_job.options.CenterHorizontally == 1;
+    while (!m_printedWidths.empty() && (centred ? m_printedTotal >= m_usableWidth : m_printedTotal > m_usableWidth)) {
+        m_printedTotal -= m_printedWidths.back();
+        m_printedWidths.pop_back();
+    }
+    m_gridLeft = surface.marginLeft();
+    if (centred)
+        m_gridLeft += std::max(m_usableWidth - m_printedTotal, 0) / 2;
+    m_printedColumns = int(m_printedWidths.size());
 }
 
 void TableLayout::CalMaxHeadingHeight(PageSurface &surface)
@@ -227,9 +256,12 @@ void TableLayout::CalMaxHeadingHeight(PageSurface &surface)
 void TableLayout::measureTitle(PageSurface &surface)
 {
     m_titleHeight = 0;
+    // The block starts where the grid does; on paper narrower than its six inches it wraps at the right margin
+    // rather than running off the sheet.
+    m_titleWidth = std::clamp(surface.marginLeft() + m_usableWidth - m_gridLeft, 0, kTitleBoxWidth);
     if (m_job.options.TitleComments != 1 || (!shown(m_job.title) && !shown(m_job.comments)))
         return;
-    surface.setTextBoxWidth(kTitleBoxWidth);
+    surface.setTextBoxWidth(m_titleWidth);
     surface.setTextPadding(0);
     if (shown(m_job.title)) {
         surface.setBold(true);
@@ -253,8 +285,12 @@ std::vector<PageSpan> TableLayout::pagination() const
 int TableLayout::pageTop(const PageSpan &span) const
 {
     // Centred vertically, each page is centred on what it holds: full pages stay where they are, the last one moves
-    // down by half of what it leaves free.
+    // down by half of what it leaves free. A page before the last is full even when a row's height is left over,
+    // since the next row did not fit: moved by that rest, the grid would stand a little lower on some pages.
     if (m_job.options.CenterVertically != 1)
+        return m_contentTop;
+    const int rows = m_job.table ? m_job.table->rowCount() : 0;
+    if (span.firstRow + span.rows < rows)
         return m_contentTop;
     return m_contentTop + std::max(m_usableHeight - span.usedHeight, 0) / 2;
 }
@@ -275,22 +311,9 @@ void TableLayout::build(PageSurface &surface, const Progress &progress)
     const document::PrintOptions &options = m_job.options;
     auto grid = std::make_shared<Grid>();
     grid->table = m_job.table;
-    const int columns = m_job.table ? m_job.table->columnCount() : 0;
-    for (int c = 0; c < columns; ++c)
-        grid->widths.push_back(m_job.table->columnWidth(c));
-    grid->totalWidth = m_totalWidth;
-    grid->left = surface.marginLeft();
-    // A grid wider than the page loses its last columns until it fits: a column cut at the paper's edge would show
-    // its texts only in part. Centred, the grid has to be narrower than the page; otherwise it may fill it.
-    const bool centred = options.CenterHorizontally == 1;
-    while (!grid->widths.empty() && (centred ? grid->totalWidth >= m_usableWidth : grid->totalWidth > m_usableWidth)) {
-        grid->totalWidth -= grid->widths.back();
-        grid->widths.pop_back();
-    }
-    if (centred)
-        grid->left += std::max(m_usableWidth - grid->totalWidth, 0) / 2;
-    m_gridLeft = grid->left;
-    m_printedColumns = int(grid->widths.size());
+    grid->widths = m_printedWidths;
+    grid->totalWidth = m_printedTotal;
+    grid->left = m_gridLeft;
     grid->headingHeight = m_headingHeight;
     grid->rowHeight = m_rowHeight;
     grid->lineColor = options.GridLines == 1 ? QColor(Qt::black) : QColor(Qt::white);
@@ -303,6 +326,7 @@ void TableLayout::build(PageSurface &surface, const Progress &progress)
         grid->title = m_job.title;
         grid->comments = m_job.comments;
         grid->titleSize = surface.fontSize() + kTitleGrowth;
+        grid->titleWidth = m_titleWidth;
         grid->titleHeight = m_titleHeight;
     }
 

@@ -68,11 +68,13 @@ public:
     int rowHeight() const { return m_rowHeight; }
     int totalWidth() const { return m_totalWidth; }
     int titleHeight() const { return m_titleHeight; }
+    // The width the title block wraps in.
+    int titleWidth() const { return m_titleWidth; }
     // The page height less the margins and the header and footer edges; the page width less the margins.
     int usableHeight() const { return m_usableHeight; }
     int usableWidth() const { return m_usableWidth; }
     const PrintJob &job() const { return m_job; }
-    // Where the built pages start the grid, and how many of the table's columns fit on them.
+    // Where the pages start the grid, and how many of the table's columns fit on them (known after a set-up).
     int gridLeft() const { return m_gridLeft; }
     int printedColumns() const { return m_printedColumns; }
     // The top of a page's title block or grid: below the top margin and the header edge, and centred when asked.
@@ -81,6 +83,8 @@ public:
 private:
     struct Grid;
 
+    // Which columns fit between the margins, and where the grid starts.
+    void fitColumns(const PageSurface &surface);
     void measureTitle(PageSurface &surface);
 
     PrintJob m_job;
@@ -88,11 +92,14 @@ private:
     int m_rowHeight = 0;
     int m_totalWidth = 0;
     int m_titleHeight = 0;
+    int m_titleWidth = 0;
     int m_usableHeight = 0;
     int m_usableWidth = 0;
     int m_contentTop = 0;
     int m_gridLeft = 0;
     int m_printedColumns = 0;
+    std::vector<int> m_printedWidths;
+    int m_printedTotal = 0;
 };
 
 // Margins and edges of the print options in whole twips; a value that is no length, or is negative, counts as 0.

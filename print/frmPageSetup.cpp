@@ -1,6 +1,7 @@
 #include "frmPageSetup.h"
 
 #include "PageSetupRules.h"
+#include "PageSurface.h"
 
 #include "ui/Twips.h"
 #include "ui/UserDialogs.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -125,6 +127,8 @@ QWidget *frmPageSetup::pageTab()
     scalingRow->addStretch();
     connect(m_scaling, &QLineEdit::textChanged, this,
             [this](const QString &text) { change(&document::PrintOptions::Scaling, scalingFromText(text)); });
+    connect(m_scaling, &QLineEdit::editingFinished, this,
+            [this] { showStored(m_scaling, QString::number(m_working.Scaling)); });
 
     m_paperSize = new QComboBox(tab);
     for (std::string_view label : document::kPaperSizes)
@@ -164,6 +168,8 @@ QWidget *frmPageSetup::marginsTab()
         grid->addWidget(new QLabel(QStringLiteral("in."), tab), row, column + 2);
         connect(m_margins[size_t(i)], &QLineEdit::textChanged, this,
                 [this, field = fields[i]](const QString &text) { change(field, marginFromText(text)); });
+        connect(m_margins[size_t(i)], &QLineEdit::editingFinished, this,
+                [this, i, field = fields[i]] { showStored(m_margins[size_t(i)], inchesText(m_working.*field)); });
     }
     grid->setColumnMinimumWidth(3, 24);
     grid->setColumnStretch(7, 1);
@@ -210,7 +216,7 @@ QWidget *frmPageSetup::headerFooterTab()
     m_headerList = choiceList(tab);
     m_footerList = choiceList(tab);
     auto *customHeader = new QPushButton(QStringLiteral("&Custom Header..."), tab);
-    auto *customFooter = new QPushButton(QStringLiteral("C&ustom Footer..."), tab);
+    auto *customFooter = new QPushButton(QStringLiteral("C&ustom Footer:"), tab);
     // They carry no action of their own.
     customHeader->setEnabled(false);
     customFooter->setEnabled(false);
@@ -334,6 +340,16 @@ void frmPageSetup::showWorkingCopies()
     showDensity();
 }
 
+void frmPageSetup::showStored(QLineEdit *field, const QString &text)
+{
+    // A field left with text it cannot keep (letters, a scaling past its range) shows what it stores.
+    if (field->text() == text)
+        return;
+    m_loading = true;
+    field->setText(text);
+    m_loading = false;
+}
+
 void frmPageSetup::showSample(const std::array<QLabel *, 3> &cells, int choice)
 {
     const auto texts = headerFooterSample(choice, m_context.date);
@@ -407,7 +423,18 @@ void frmPageSetup::previewClicked()
 
 void frmPageSetup::optionClicked()
 {
-    m_dialogs.pageSetup(this, m_printer);
+    // The printer's set-up opens on the page chosen here, and the paper and orientation it leaves come back to the
+    // Page tab: the pages are laid out from this dialog's choices, so a choice made there alone would be lost.
+    m_printer.setPageSize(pageSizeFor(m_working.PageSize));
+    m_printer.setPageOrientation(m_working.Orientation ? QPageLayout::Portrait : QPageLayout::Landscape);
+    if (!m_dialogs.pageSetup(this, m_printer))
+        return;
+    const QPageLayout chosen = m_printer.pageLayout();
+    const bool portrait = chosen.orientation() == QPageLayout::Portrait;
+    m_portrait->setChecked(portrait);
+    m_landscape->setChecked(!portrait);
+    if (const int paper = paperSizeNumber(chosen.pageSize()); paper > 0)
+        m_paperSize->setCurrentIndex(paper - 1);
 }
 
 } // namespace print

@@ -92,7 +92,7 @@ public slots:
     void reject() override;
     void printClicked();
     void previewClicked();
-    // The printing system's printer set-up; a cancel changes nothing.
+    // The printing system's printer set-up, its paper and orientation taken back; a cancel changes nothing.
     void optionClicked();
 
 private:
@@ -101,6 +101,7 @@ private:
     QWidget *headerFooterTab();
     QWidget *sheetTab();
     void showWorkingCopies();
+    void showStored(QLineEdit *field, const QString &text);
     void showSample(const std::array<QLabel *, 3> &cells, int choice);
     void showDensity();
     // Stores a control's value in its working copy; a value that differs from the record's marks the setup changed.

@@ -1,5 +1,6 @@
 #include "support/ScriptedDialogs.h"
 
+#include "print/PageSurface.h"
 #include "print/frmPageSetup.h"
 
 #include <QCheckBox>
@@ -128,6 +129,29 @@ TEST_F(PageSetupDialog, StoresWhatTheFieldsHold)
     EXPECT_EQ(record.TitleComments, 1);
 }
 
+TEST_F(PageSetupDialog, ShowsWhatAFieldStoresOnceTheUserLeavesIt)
+{
+    frmPageSetup &setup = open(false);
+    const struct
+    {
+        QLineEdit *field;
+        const char *typed, *shown;
+    } cases[] = {
+        {setup.scaling(), "1000", "400"},  {setup.scaling(), "abc", "10"},   {setup.scaling(), "75", "75"},
+        {setup.marginField(0), "-1", "0"}, {setup.marginField(2), "x", "0"}, {setup.marginField(1), "0.75", "0.75"},
+    };
+    for (const auto &c : cases) {
+        c.field->setText(QLatin1String(c.typed));
+        emit c.field->editingFinished();
+        EXPECT_EQ(c.field->text(), QLatin1String(c.shown)) << c.typed;
+    }
+    setup.okClicked();
+    EXPECT_EQ(record.Scaling, 75);
+    EXPECT_FLOAT_EQ(record.MarginTop, 0.0f);
+    EXPECT_FLOAT_EQ(record.MarginLeft, 0.0f);
+    EXPECT_FLOAT_EQ(record.MarginBottom, 0.75f);
+}
+
 TEST_F(PageSetupDialog, KeepsMarginsThatAreTooBigInTheOpenDialog)
 {
     frmPageSetup &setup = open(false);
@@ -156,6 +180,37 @@ TEST_F(PageSetupDialog, RemembersTheTabAndHandsThePrinterSetUpToTheSystem)
     dialog->optionClicked();
     EXPECT_EQ(dialogs.pageSetupShown, 1);
     dialog->tabs()->setCurrentIndex(0);
+}
+
+TEST_F(PageSetupDialog, TakesThePaperAndOrientationChosenInThePrinterSetUp)
+{
+    frmPageSetup &setup = open(false);
+    setup.paperSize()->setCurrentIndex(1); // Legal
+    const struct
+    {
+        bool accepted;
+        QPageSize::PageSizeId paper;
+        QPageLayout::Orientation orientation;
+        int pageSize;
+        bool portrait;
+    } cases[] = {
+        {false, QPageSize::A4, QPageLayout::Landscape, 2, true}, // cancelled: nothing changes
+        {true, QPageSize::A4, QPageLayout::Landscape, 9, false},
+        {true, QPageSize::A6, QPageLayout::Portrait, 9, true}, // a paper the list does not have keeps the list's
+    };
+    for (const auto &c : cases) {
+        const QPageSize offered = print::pageSizeFor(setup.workingCopy().PageSize);
+        dialogs.printAnswer = c.accepted;
+        dialogs.pageSetupChoice = QPageLayout(QPageSize(c.paper), c.orientation, QMarginsF());
+        setup.optionClicked();
+        EXPECT_TRUE(dialogs.pageSetupOffered.pageSize().isEquivalentTo(offered)) << c.paper;
+        EXPECT_EQ(setup.workingCopy().PageSize, c.pageSize) << c.paper;
+        EXPECT_EQ(setup.workingCopy().Orientation, c.portrait) << c.paper;
+        EXPECT_EQ(setup.portrait()->isChecked(), c.portrait) << c.paper;
+    }
+    setup.okClicked();
+    EXPECT_EQ(record.PageSize, 9);
+    EXPECT_TRUE(record.SetupChanged);
 }
 
 } // namespace

@@ -15,10 +15,13 @@ TEST(PageSetupRules, StoreWhatTheFieldsHoldAndDefaultsForWhatIsNoNumber)
         const char *text;
         float margin;
         int scaling;
-    } cases[] = {
-        {"0.75", 0.75f, 1}, {" 1.5 ", 1.5f, 2}, {"85", 85.0f, 85},          {"12.6", 12.6f, 13},
-        {"abc", 0.0f, 10},  {"", 0.0f, 10},     {"99999", 99999.0f, 32767},
-    };
+    } cases
+        [] =
+            {
+                {"0.75", 0.75f, 10}, {" 1.5 ", 1.5f, 10}, {"85", 85.0f, 85},    {"12.6", 12.6f, 13},
+                {"abc", 0.0f, 10},   {"", 0.0f, 10},      {"400", 400.0f, 400}, {"99999", 99999.0f, 400},
+                {"-0.5", 0.0f, 10}, // a negative margin is none; the smallest scaling is 10 percent
+            };
     for (const auto &c : cases) {
         EXPECT_FLOAT_EQ(print::marginFromText(QString::fromLatin1(c.text)), c.margin) << c.text;
         EXPECT_EQ(print::scalingFromText(QString::fromLatin1(c.text)), c.scaling) << c.text;
@@ -49,7 +52,7 @@ TEST(PageSetupRules, SampleTheHeaderChoiceInItsCells)
     EXPECT_EQ(print::headerFooterSample(7, date), (Cells {QString(), date, QStringLiteral("Page 1")}));
 }
 
-TEST(PageSetupRules, PassMarginsThatLeaveThreeLinesAndTheFirstColumn)
+TEST(PageSetupRules, PassMarginsAndEdgesThatLeaveThreeLinesAndTheFirstColumn)
 {
     // Letter: 15,840 twips high and 12,240 wide. Four-point text needs 94 twips a line, so three lines need 282.
     const QFont font(QStringLiteral("DejaVu Sans"), 8);
@@ -57,14 +60,18 @@ TEST(PageSetupRules, PassMarginsThatLeaveThreeLinesAndTheFirstColumn)
     {
         float top, bottom, left, right;
         bool portrait;
+        float headerEdge, footerEdge;
         bool fits;
     } cases[] = {
-        {0.5f, 0.5f, 0.25f, 0.25f, true, true}, // the defaults
-        {5.25f, 5.25f, 0.25f, 0.25f, true, true}, // 720 twips high
-        {5.45f, 5.45f, 0.25f, 0.25f, true, false}, // 144 twips high
-        {0.5f, 0.5f, 4.0f, 4.0f, true, true}, // 720 twips wide for a column of 600
-        {0.5f, 0.5f, 4.1f, 4.1f, true, false}, // 432 twips wide
-        {0.5f, 0.5f, 4.5f, 4.5f, false, true}, // landscape: 2,880 twips wide
+        {0.5f, 0.5f, 0.25f, 0.25f, true, 0, 0, true}, // the defaults
+        {5.25f, 5.25f, 0.25f, 0.25f, true, 0, 0, true}, // 720 twips high
+        {5.45f, 5.45f, 0.25f, 0.25f, true, 0, 0, false}, // 144 twips high
+        {0.5f, 0.5f, 4.0f, 4.0f, true, 0, 0, true}, // 720 twips wide for a column of 600
+        {0.5f, 0.5f, 4.1f, 4.1f, true, 0, 0, false}, // 432 twips wide
+        {0.5f, 0.5f, 4.5f, 4.5f, false, 0, 0, true}, // landscape: 2,880 twips wide
+        {0.5f, 0.5f, 0.25f, 0.25f, true, 6.0f, 3.5f, true}, // 360 twips between the edges
+        {0.5f, 0.5f, 0.25f, 0.25f, true, 6.0f, 3.9f, false}, // 144 twips
+        {0.5f, 0.5f, 0.25f, 0.25f, true, 6.0f, 5.0f, false}, // the edges pass each other
     };
     for (const auto &c : cases) {
         document::PrintOptions working;
@@ -73,8 +80,11 @@ TEST(PageSetupRules, PassMarginsThatLeaveThreeLinesAndTheFirstColumn)
         working.MarginLeft = c.left;
         working.MarginRight = c.right;
         working.Orientation = c.portrait;
+        working.HeaderEdge = c.headerEdge;
+        working.FooterEdge = c.footerEdge;
         EXPECT_EQ(print::marginsFit(working, 80, font, QStringLiteral("0"), 600), c.fits)
-            << c.top << " " << c.left << (c.portrait ? " portrait" : " landscape");
+            << c.top << " " << c.left << (c.portrait ? " portrait" : " landscape") << " edges " << c.headerEdge << " "
+            << c.footerEdge;
     }
 }
 

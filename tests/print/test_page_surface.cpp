@@ -46,6 +46,24 @@ INSTANTIATE_TEST_SUITE_P(Table, PaperSizes,
                                          PaperCase {0, 12240, 15840}, // outside the list: Letter
                                          PaperCase {14, 12240, 15840}));
 
+TEST(PaperSizeNumber, FindsTheListRowOfThePrintingSystemsPaper)
+{
+    for (int number = 1; number <= print::kPaperSizeCount; ++number)
+        EXPECT_EQ(print::paperSizeNumber(print::pageSizeFor(number)), number) << number;
+    const struct
+    {
+        QPageSize::PageSizeId id;
+        int number;
+    } cases[] = {
+        {QPageSize::Letter, 1},  {QPageSize::Legal, 2},
+        {QPageSize::Tabloid, 4}, {QPageSize::Ledger, 5}, // 17 x 11 in., not Tabloid turned
+        {QPageSize::A4, 9},      {QPageSize::B4, 11}, // 250 x 353 mm: within a millimetre
+        {QPageSize::A6, 0},      {QPageSize::Envelope10, 0},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(print::paperSizeNumber(QPageSize(c.id)), c.number) << QPageSize(c.id).name().toStdString();
+}
+
 TEST(PageSurface, SwapsTheSheetForLandscapeAndEnlargesThePageForScaling)
 {
     PageSurface surface;

@@ -225,6 +225,23 @@ TEST(TableLayout, CentresTheGridAndLeavesOffColumnsThatDoNotFit)
     }
 }
 
+TEST(TableLayout, DrawsNoTextInAColumnOfNoWidth)
+{
+    // Its texts would have no box to stay in and would run over the next column's.
+    Layout narrow(3, {1500, 0, 1500});
+    narrow.build();
+    const QImage page = narrow.render(1);
+    EXPECT_EQ(narrow.table->columnsDrawn, (std::set<int> {0, 2}));
+    EXPECT_EQ(narrow.table->headingsDrawn, (std::set<int> {0, 2}));
+    // Nothing dark inside the third column's first row but its own centred text.
+    const int rowTop = (720 + narrow.layout->headingHeight()) / 15 + 2;
+    int dark = 0;
+    for (int y = rowTop; y < rowTop + 8; ++y)
+        for (int x = (360 + 1500) / 15 + 2; x < (360 + 1500 + 400) / 15; ++x)
+            dark += printtest::isDark(page, x, y) ? 1 : 0;
+    EXPECT_EQ(dark, 0);
+}
+
 TEST(TableLayout, CentresEachPageVerticallyOnWhatItHolds)
 {
     Layout shortTable(10);
@@ -239,6 +256,20 @@ TEST(TableLayout, CentresEachPageVerticallyOnWhatItHolds)
     const auto spans = twoPages.pagination();
     EXPECT_EQ(twoPages.pageTop(spans[0]), 720); // full
     EXPECT_EQ(twoPages.pageTop(spans[1]), 720 + (14400 - 21 * 180) / 2);
+
+    // Below a title block, at 60 rows a page, the first page leaves part of a row free (80 twips): full all the same,
+    // it stays put.
+    Layout titled(100);
+    titled.job.options.CenterVertically = 1;
+    titled.job.options.TitleComments = 1;
+    titled.job.title = QStringLiteral("Oak Avenue condo");
+    titled.job.options.RowsPerPage = 60;
+    const TableLayout &withTitle = titled.build();
+    const auto titledSpans = withTitle.pagination();
+    ASSERT_EQ(titledSpans.size(), 2U);
+    ASSERT_GE(14400 - titledSpans[0].usedHeight, 2);
+    EXPECT_EQ(withTitle.pageTop(titledSpans[0]), 720);
+    EXPECT_EQ(withTitle.pageTop(titledSpans[1]), 720 + (14400 - titledSpans[1].usedHeight) / 2);
 }
 
 TEST(TableLayout, PutsTheTitleBlockAboveTheHeadingOnlyWhenAsked)
@@ -257,6 +288,41 @@ TEST(TableLayout, PutsTheTitleBlockAboveTheHeadingOnlyWhenAsked)
     titled.job.title = QStringLiteral(" ");
     titled.job.comments = QString();
     EXPECT_EQ(titled.build().titleHeight(), 0);
+}
+
+TEST(TableLayout, WrapsTheTitleBlockWithinThePaper)
+{
+    const QString words =
+        QStringLiteral("Maple Street house, 25-year fixed rate mortgage with the yearly bonus paid each "
+                       "spring and a renewal in the fifth year");
+    const struct
+    {
+        int paper, centred, width;
+    } cases[] = {
+        {1, 0, 8640}, // Letter: six inches
+        {6, 0, 7920 - 720}, // Statement: 5 1/2 inches less the margins
+        {6, 1, 6600}, // centred, four columns of 1,500 fit and start 600 twips in
+        {10, 0, 8391 - 720}, // A5: 148 mm
+    };
+    for (const auto &c : cases) {
+        Layout titled(3);
+        titled.job.title = words;
+        titled.job.comments = words;
+        titled.job.options.TitleComments = 1;
+        titled.job.options.PageSize = c.paper;
+        titled.job.options.CenterHorizontally = c.centred;
+        const TableLayout &layout = titled.build();
+        EXPECT_EQ(layout.titleWidth(), c.width) << "paper " << c.paper << ", centred " << c.centred;
+        // Nothing of the title or the comments lands in the right margin or beyond it.
+        const QImage page = titled.render(1);
+        const int top = 720 / 15, bottom = (720 + layout.titleHeight()) / 15;
+        const int rightMargin = (titled.surface.pageWidth() - 360) / 15 + 1;
+        int dark = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = rightMargin; x < page.width(); ++x)
+                dark += printtest::isDark(page, x, y) ? 1 : 0;
+        EXPECT_EQ(dark, 0) << "paper " << c.paper << ", centred " << c.centred;
+    }
 }
 
 TEST(TableLayout, BuildsPagesFromDamagedPrintOptions)

@@ -38,6 +38,9 @@ public:
     int printFrom = 0;
     int printTo = 0;
     QString printFile;
+    // The printer set-up: the page it was shown, and the page an accepted one chooses (none: left as it was).
+    QPageLayout pageSetupOffered;
+    std::optional<QPageLayout> pageSetupChoice;
 
     QStringList texts() const
     {
@@ -82,9 +85,12 @@ public:
         }
         return true;
     }
-    bool pageSetup(QWidget *, QPrinter &) override
+    bool pageSetup(QWidget *, QPrinter &printer) override
     {
         ++pageSetupShown;
+        pageSetupOffered = printer.pageLayout();
+        if (printAnswer && pageSetupChoice)
+            printer.setPageLayout(*pageSetupChoice);
         return printAnswer;
     }
     void about(QWidget *, const QString &, const QString &) override { ++aboutShown; }
