@@ -36,6 +36,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cmath>
 
 namespace app {
@@ -178,9 +179,16 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    // Every document window gets its save prompt; one Cancel keeps the program running.
-    for (QMdiSubWindow *window : m_mdi->subWindowList(QMdiArea::StackingOrder)) {
-        if (!window->close()) {
+    // Every document window gets its save prompt; one Cancel keeps the program running. The windows that are no
+    // documents (the Scenario, a comparison) go only once every document has, so that a Cancel leaves them open.
+    QList<QPointer<QMdiSubWindow>> windows;
+    for (QMdiSubWindow *window : m_mdi->subWindowList(QMdiArea::StackingOrder))
+        windows << window;
+    std::stable_partition(windows.begin(), windows.end(), [](const QPointer<QMdiSubWindow> &window) {
+        return qobject_cast<frmChild *>(window->widget()) != nullptr;
+    });
+    for (const QPointer<QMdiSubWindow> &window : windows) {
+        if (window && !window->close()) {
             event->ignore();
             return;
         }
