@@ -377,6 +377,8 @@ void MainWindow::setDocumentCaption(frmChild &window, const QString &caption)
     window.setWindowTitle(caption);
     if (QWidget *frame = window.parentWidget())
         frame->setWindowTitle(caption);
+    // A loan without a title of its own is known by its file name wherever it is shown.
+    emit window.scheduleShown();
 }
 
 void MainWindow::activateDocument(frmChild &window)
