@@ -295,6 +295,13 @@ void MainWindow::createToolBar()
     }
 }
 
+QMenu *MainWindow::createPopupMenu()
+{
+    auto *menu = new QMenu(this);
+    menu->addActions({m_view->toolbar, m_view->statusBar});
+    return menu;
+}
+
 void MainWindow::SetToolbar()
 {
     // While the Scenario window is active there is no document for the buttons to act on; a comparison in front
