@@ -21,6 +21,7 @@
 #include "scenario/frmScenario.h"
 #include "ui/BgrColor.h"
 #include "ui/Twips.h"
+#include "views/CellEditor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -410,6 +411,12 @@ void MainWindow::subWindowActivated(QMdiSubWindow *window)
         m_active = child;
     else if (qobject_cast<LoanComparisonWindow *>(content))
         m_active = nullptr;
+    // The first status panel speaks of the current cell of the document in front, and of nothing without one.
+    if (window) {
+        setCellStatus(QString());
+        if (auto *child = qobject_cast<frmChild *>(content))
+            child->view()->cellEditor()->showStatus();
+    }
     // The area reports no active window when the program loses the focus too: what was active stays in charge then.
     if (window || !m_view->scenarioWindow()) {
         const bool scenarioShown = qobject_cast<scenario::frmScenario *>(content) != nullptr;

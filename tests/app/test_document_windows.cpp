@@ -184,3 +184,35 @@ TEST_F(MainWindowTest, AChangeTheScheduleCannotTakeIsTakenBack)
     EXPECT_FALSE(window.progressShown());
     EXPECT_EQ(grid->currentIndex().row(), 4);
 }
+
+// The cell status speaks of the document in front: it follows the active window, and is empty for a window that is
+// no document.
+TEST_F(MainWindowTest, CellStatusFollowsTheActiveWindow)
+{
+    MainWindow &window = start();
+    window.files().OpenPath(copyExample("car-loan.plr", QStringLiteral("car.plr")));
+    frmChild *car = window.activeDocument();
+    const auto *model = qobject_cast<const views::ScheduleModel *>(car->gridMain1()->model());
+    ASSERT_NE(model, nullptr);
+    int lumpSums = 0;
+    while (lumpSums < model->columnCount() && model->logicalColumn(lumpSums) != engine::colLumpSum)
+        ++lumpSums;
+    car->gridMain1()->setCurrentIndex(model->index(3, lumpSums));
+    window.files().OpenPath(copyExample("us-mortgage-30y.plr", QStringLiteral("us.plr")));
+    frmChild *house = window.activeDocument();
+    house->gridMain1()->setCurrentIndex(house->gridMain1()->model()->index(3, 1));
+
+    struct Case
+    {
+        frmChild *document; // none: the Scenario
+        const char *status;
+    };
+    for (const Case &c : {Case {car, "Updatable Cell"}, Case {house, "Read Only Cell"}, Case {nullptr, ""},
+                          Case {car, "Updatable Cell"}}) {
+        if (c.document)
+            window.activateDocument(*c.document);
+        else
+            window.viewCommands().scenario->trigger();
+        EXPECT_EQ(window.cellStatus(), QLatin1String(c.status));
+    }
+}
