@@ -61,6 +61,22 @@ TEST_F(MainWindowTest, HelpOpensOnItsContentsPageInOneWindow)
     EXPECT_EQ(pageOf(*viewer->browser()), QStringLiteral("index.html"));
 }
 
+// F1 again brings a minimised help window back to where the user can read it.
+TEST_F(MainWindowTest, HelpAskedForAgainComesBackFromTheTaskbar)
+{
+    app::MainWindow &window = start();
+    app::HelpCommands &help = window.helpCommands();
+    help.setHelpFolder(kHelpFolder);
+    help.contents->trigger();
+    app::HelpWindow *viewer = help.helpWindow();
+    ASSERT_NE(viewer, nullptr);
+    viewer->showMinimized();
+    ASSERT_TRUE(viewer->isMinimized());
+    help.contents->trigger();
+    EXPECT_FALSE(viewer->isMinimized());
+    EXPECT_TRUE(viewer->isVisible());
+}
+
 TEST_F(MainWindowTest, HelpThatIsMissingIsSaidSo)
 {
     app::MainWindow &window = start();
