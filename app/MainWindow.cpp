@@ -252,6 +252,7 @@ void MainWindow::createMenus()
     QMenu *window = addMenu(QStringLiteral("&Window"), "mnuWindow", m_window);
     window->addActions(
         {m_window->cascadeAction, m_window->tileHorizontal, m_window->tileVertical, m_window->arrangeIconsAction});
+    connect(window, &QMenu::aboutToShow, m_window, [this, window] { m_window->listWindows(*window); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));

@@ -216,3 +216,39 @@ TEST_F(MainWindowTest, CellStatusFollowsTheActiveWindow)
         EXPECT_EQ(window.cellStatus(), QLatin1String(c.status));
     }
 }
+
+// The Window menu lists the open windows, the one in front checked; choosing one brings it to the front, from the main
+// window's menu as from the Scenario's.
+TEST_F(MainWindowTest, WindowMenuListsTheOpenWindows)
+{
+    MainWindow &window = start();
+    auto *menu = window.findChild<QMenu *>(QStringLiteral("mnuWindow"));
+    ASSERT_NE(menu, nullptr);
+    auto listed = [](QMenu *shown) {
+        emit shown->aboutToShow();
+        QStringList items;
+        for (const QAction *item : shown->actions()) {
+            if (item->objectName() == QLatin1String("mnuWindowList") && !item->isSeparator())
+                items << (item->isChecked() ? QStringLiteral("*") : QString()) + item->text();
+        }
+        return items;
+    };
+    EXPECT_EQ(listed(menu), QStringList());
+    window.files().OpenPath(copyExample("car-loan.plr", QStringLiteral("car & boat.plr")));
+    frmChild *car = window.activeDocument();
+    window.files().OpenPath(copyExample("us-mortgage-30y.plr", QStringLiteral("us.plr")));
+    EXPECT_EQ(listed(menu), (QStringList {QStringLiteral("&1 car && boat.plr"), QStringLiteral("*&2 us.plr")}));
+
+    window.viewCommands().scenario->trigger();
+    QMenu *scenarioMenu = window.viewCommands().scenarioWindow()->windowMenu();
+    const QStringList withScenario = {QStringLiteral("&1 car && boat.plr"), QStringLiteral("&2 us.plr"),
+                                      QStringLiteral("*&3 Scenario")};
+    EXPECT_EQ(listed(scenarioMenu), withScenario);
+    EXPECT_EQ(listed(scenarioMenu), withScenario); // made afresh, never twice
+    for (QAction *item : scenarioMenu->actions()) {
+        if (item->text().startsWith(QLatin1String("&1")))
+            item->trigger();
+    }
+    EXPECT_EQ(window.activeDocument(), car);
+    EXPECT_FALSE(window.scenarioActive());
+}
