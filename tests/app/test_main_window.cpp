@@ -17,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTableView>
@@ -493,4 +494,18 @@ TEST_F(MainWindowTest, BarsMenuKeepsTheViewChecks)
             EXPECT_EQ(c.viewItem->isChecked(), shown);
         }
     }
+}
+
+// A user who hid the status bar still sees a long computation's progress, and the bar stays hidden afterwards.
+TEST_F(MainWindowTest, ProgressShowsWithTheStatusBarHidden)
+{
+    MainWindow &window = start();
+    window.viewCommands().statusBar->trigger();
+    ASSERT_FALSE(window.statusBar()->isVisible());
+    window.ShowProgressBar(true);
+    EXPECT_TRUE(window.statusBar()->isVisible());
+    EXPECT_TRUE(window.findChild<QProgressBar *>()->isVisible());
+    window.ShowProgressBar(false);
+    EXPECT_FALSE(window.statusBar()->isVisible());
+    EXPECT_FALSE(window.viewCommands().statusBar->isChecked());
 }
