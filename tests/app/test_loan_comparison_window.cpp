@@ -8,11 +8,13 @@
 #include "views/LoanComparisonModel.h"
 #include "views/SummaryChart.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableView>
+#include <QTest>
 #include <QTreeWidget>
 
 namespace {
@@ -196,4 +198,20 @@ TEST_F(LoanComparisonWindowTest, FollowsANewTitleOrFileName)
     });
     window.files().properties->trigger();
     EXPECT_EQ(headings(), (QStringList {QStringLiteral("boat.plr"), QStringLiteral("Red car")}));
+}
+
+// Ctrl+W closes the comparison as it closes a document.
+TEST_F(LoanComparisonWindowTest, CloseKeyClosesIt)
+{
+    app::MainWindow &window = startWithThree();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.setDialogRunner([](QDialog &) { return int(QDialog::Accepted); });
+    window.reportCommands().compareLoans();
+    const QPointer<app::LoanComparisonWindow> comparison = comparisonWindow();
+    ASSERT_FALSE(comparison.isNull());
+    QTest::keyClick(comparison->table(), Qt::Key_W, Qt::ControlModifier);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(comparison.isNull());
+    EXPECT_EQ(window.documents().size(), 3);
 }
