@@ -104,10 +104,13 @@ void FileCommands::showProperties()
         return;
     m_shell.docSlots().state(document->slot()).blnModified = true;
     // Lump sums dropped on closing change the schedule too, even when the loan data did not change.
-    if (result.scheduleChanged)
+    if (result.scheduleChanged) {
         document->changeAndRecalculate([&](document::DocumentData &data) { data.loan = std::move(edited); });
-    else
+    } else {
         document->loan() = std::move(edited);
+        // A new title shows wherever the loan is named.
+        emit document->scheduleShown();
+    }
 }
 
 void FileCommands::createRecentFilesMenu(QMenu *fileMenu)

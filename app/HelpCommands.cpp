@@ -63,6 +63,8 @@ void HelpCommands::showContents()
         m_window = new HelpWindow(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()), &m_shell);
     else
         m_window->showContents();
+    // Asked for again, a help window the user minimised comes back.
+    m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

@@ -21,6 +21,7 @@
 #include "scenario/frmScenario.h"
 #include "ui/BgrColor.h"
 #include "ui/Twips.h"
+#include "views/CellEditor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,6 +37,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cmath>
 
 namespace app {
@@ -178,9 +180,16 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    // Every document window gets its save prompt; one Cancel keeps the program running.
-    for (QMdiSubWindow *window : m_mdi->subWindowList(QMdiArea::StackingOrder)) {
-        if (!window->close()) {
+    // Every document window gets its save prompt; one Cancel keeps the program running. The windows that are no
+    // documents (the Scenario, a comparison) go only once every document has, so that a Cancel leaves them open.
+    QList<QPointer<QMdiSubWindow>> windows;
+    for (QMdiSubWindow *window : m_mdi->subWindowList(QMdiArea::StackingOrder))
+        windows << window;
+    std::stable_partition(windows.begin(), windows.end(), [](const QPointer<QMdiSubWindow> &window) {
+        return qobject_cast<frmChild *>(window->widget()) != nullptr;
+    });
+    for (const QPointer<QMdiSubWindow> &window : windows) {
+        if (window && !window->close()) {
             event->ignore();
             return;
         }
@@ -243,6 +252,7 @@ void MainWindow::createMenus()
     QMenu *window = addMenu(QStringLiteral("&Window"), "mnuWindow", m_window);
     window->addActions(
         {m_window->cascadeAction, m_window->tileHorizontal, m_window->tileVertical, m_window->arrangeIconsAction});
+    connect(window, &QMenu::aboutToShow, m_window, [this, window] { m_window->listWindows(*window); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -285,6 +295,13 @@ void MainWindow::createToolBar()
         button->setObjectName(QLatin1String(key));
         m_toolBar->addAction(button);
     }
+}
+
+QMenu *MainWindow::createPopupMenu()
+{
+    auto *menu = new QMenu(this);
+    menu->addActions({m_view->toolbar, m_view->statusBar});
+    return menu;
 }
 
 void MainWindow::SetToolbar()
@@ -369,6 +386,8 @@ void MainWindow::setDocumentCaption(frmChild &window, const QString &caption)
     window.setWindowTitle(caption);
     if (QWidget *frame = window.parentWidget())
         frame->setWindowTitle(caption);
+    // A loan without a title of its own is known by its file name wherever it is shown.
+    emit window.scheduleShown();
 }
 
 void MainWindow::activateDocument(frmChild &window)
@@ -393,6 +412,12 @@ void MainWindow::subWindowActivated(QMdiSubWindow *window)
         m_active = child;
     else if (qobject_cast<LoanComparisonWindow *>(content))
         m_active = nullptr;
+    // The first status panel speaks of the current cell of the document in front, and of nothing without one.
+    if (window) {
+        setCellStatus(QString());
+        if (auto *child = qobject_cast<frmChild *>(content))
+            child->view()->cellEditor()->showStatus();
+    }
     // The area reports no active window when the program loses the focus too: what was active stays in charge then.
     if (window || !m_view->scenarioWindow()) {
         const bool scenarioShown = qobject_cast<scenario::frmScenario *>(content) != nullptr;

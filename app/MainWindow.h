@@ -141,6 +141,10 @@ public:
     // Called by a document window that is closing for good.
     void documentClosed(frmChild &window, int windowState);
 
+    // The menu under the right mouse button on the bars: the View menu's Toolbar and Status Bar, whose check marks
+    // thus always say what is shown.
+    QMenu *createPopupMenu() override;
+
     // A window inside became the active one; null when none is. The Scenario window brings its own menus and
     // leaves only New and Open on the toolbar.
     void subWindowActivated(QMdiSubWindow *window);

@@ -1,5 +1,6 @@
 // The status bar: the cell and page panels, the date and time, and the progress bar of a long calculation.
 #include "MainWindow.h"
+#include "ViewCommands.h"
 
 #include <QDateTime>
 #include <QLabel>
@@ -69,6 +70,9 @@ void MainWindow::ShowProgressBar(bool show)
     m_cellPanel->setVisible(!show);
     m_datePanel->setVisible(!show);
     m_timePanel->setVisible(!show);
+    // A long computation shows its progress even to a user who has hidden the status bar.
+    if (!m_view->statusBar->isChecked())
+        statusBar()->setVisible(show);
     m_progressLow = 0;
     m_progressHigh = 100;
     m_progressRange = 100;

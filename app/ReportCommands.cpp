@@ -97,9 +97,7 @@ void ReportCommands::compareLoans()
         return;
 
     auto *comparison = new LoanComparisonWindow(chosen, m_shell.numberFormat());
-    QMdiSubWindow *frame = m_shell.mdiArea()->addSubWindow(comparison);
-    frame->setAttribute(Qt::WA_DeleteOnClose);
-    frame->setWindowIcon(icon(IconKind::SummaryView));
+    QMdiSubWindow *frame = m_shell.addSubWindow(comparison, icon(IconKind::SummaryView));
     const QSize room = m_shell.mdiArea()->viewport()->size();
     const QSize wanted = comparison->sizeHint() + (frame->size() - frame->contentsRect().size());
     frame->resize(wanted.boundedTo(room));

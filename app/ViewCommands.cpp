@@ -142,6 +142,8 @@ void ViewCommands::showScenario()
     // Its menus are enabled by the same rules as the main window's.
     connect(m_scenario->fileMenu(), &QMenu::aboutToShow, &file, &FileCommands::update);
     connect(m_scenario->windowMenu(), &QMenu::aboutToShow, &window, &WindowCommands::update);
+    connect(m_scenario->windowMenu(), &QMenu::aboutToShow, &window,
+            [&window, menu = m_scenario->windowMenu()] { window.listWindows(*menu); });
 
     QMdiSubWindow *frame = m_shell.addSubWindow(m_scenario, icon(IconKind::SummaryView));
     frame->setWindowTitle(m_scenario->windowTitle());

@@ -6,6 +6,8 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QPointer>
 #include <QStyle>
 
 namespace app {
@@ -25,6 +27,36 @@ void WindowCommands::update()
     const bool documents = !m_shell.documents().isEmpty();
     for (QAction *item : {cascadeAction, tileHorizontal, tileVertical, arrangeIconsAction})
         item->setEnabled(documents);
+}
+
+void WindowCommands::listWindows(QMenu &menu)
+{
+    // Made afresh each time the menu opens: windows come and go, and their captions change.
+    const QString listed = QStringLiteral("mnuWindowList");
+    for (QAction *item : menu.actions()) {
+        if (item->objectName() == listed)
+            delete item;
+    }
+    QMdiArea *area = m_shell.mdiArea();
+    const QList<QMdiSubWindow *> windows = area->subWindowList();
+    if (windows.isEmpty())
+        return;
+    menu.addSeparator()->setObjectName(listed);
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        const QString caption = windows[i]->windowTitle().replace(QLatin1Char('&'), QLatin1String("&&"));
+        QAction *item = menu.addAction(i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(caption) : caption);
+        item->setObjectName(listed);
+        item->setCheckable(true);
+        item->setChecked(windows[i] == area->currentSubWindow());
+        const QPointer<QMdiSubWindow> window = windows[i];
+        connect(item, &QAction::triggered, this, [area, window] {
+            if (!window)
+                return;
+            if (window->isMinimized())
+                window->showNormal();
+            area->setActiveSubWindow(window);
+        });
+    }
 }
 
 int WindowCommands::cascadeStep() const

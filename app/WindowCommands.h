@@ -3,12 +3,14 @@
 #include <QObject>
 
 class QAction;
+class QMenu;
 
 namespace app {
 
 class MainWindow;
 
-// The Window menu: the document windows cascaded, tiled either way, or their icons arranged.
+// The Window menu: the document windows cascaded, tiled either way, or their icons arranged, and the list of the open
+// windows.
 class WindowCommands : public QObject
 {
     Q_OBJECT
@@ -21,6 +23,8 @@ public:
     // Windows one after the other in `direction` (vertical: one above the other), sharing the area evenly.
     void tileEvenly(Qt::Orientation direction);
     void arrangeIcons();
+    // Lists the open windows at the end of `menu`, the one in front checked; choosing one brings it to the front.
+    void listWindows(QMenu &menu);
     // How far each cascaded window lies from the one before, in pixels.
     int cascadeStep() const;
 

@@ -63,7 +63,8 @@ public:
     void setCellStatus(const QString &text) override;
 
 signals:
-    // The schedule was computed again, or its texts changed (another date format): what shows it must follow.
+    // The schedule was computed again, or its texts or the loan's name changed (another date format, title or file
+    // name): what shows it must follow.
     void scheduleShown();
 
 protected:

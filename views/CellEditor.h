@@ -42,6 +42,8 @@ public:
     void UpdateCellCoordinates();
     // Opens the box with a number from the clipboard; ignored unless the text is a number.
     void paste(const QString &text);
+    // Says in the status bar whether the current cell can be edited (nothing while the year-end report is shown).
+    void showStatus();
 
     NumericCellBox *box() const { return m_box; }
     bool editing() const;
@@ -61,7 +63,6 @@ private:
     void closeBox();
     // Hides the box without taking its value.
     void dropBox();
-    void showStatus();
     int topRow() const;
     int fullyVisibleRows() const;
 

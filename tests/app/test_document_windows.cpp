@@ -184,3 +184,71 @@ TEST_F(MainWindowTest, AChangeTheScheduleCannotTakeIsTakenBack)
     EXPECT_FALSE(window.progressShown());
     EXPECT_EQ(grid->currentIndex().row(), 4);
 }
+
+// The cell status speaks of the document in front: it follows the active window, and is empty for a window that is
+// no document.
+TEST_F(MainWindowTest, CellStatusFollowsTheActiveWindow)
+{
+    MainWindow &window = start();
+    window.files().OpenPath(copyExample("car-loan.plr", QStringLiteral("car.plr")));
+    frmChild *car = window.activeDocument();
+    const auto *model = qobject_cast<const views::ScheduleModel *>(car->gridMain1()->model());
+    ASSERT_NE(model, nullptr);
+    int lumpSums = 0;
+    while (lumpSums < model->columnCount() && model->logicalColumn(lumpSums) != engine::colLumpSum)
+        ++lumpSums;
+    car->gridMain1()->setCurrentIndex(model->index(3, lumpSums));
+    window.files().OpenPath(copyExample("us-mortgage-30y.plr", QStringLiteral("us.plr")));
+    frmChild *house = window.activeDocument();
+    house->gridMain1()->setCurrentIndex(house->gridMain1()->model()->index(3, 1));
+
+    struct Case
+    {
+        frmChild *document; // none: the Scenario
+        const char *status;
+    };
+    for (const Case &c : {Case {car, "Updatable Cell"}, Case {house, "Read Only Cell"}, Case {nullptr, ""},
+                          Case {car, "Updatable Cell"}}) {
+        if (c.document)
+            window.activateDocument(*c.document);
+        else
+            window.viewCommands().scenario->trigger();
+        EXPECT_EQ(window.cellStatus(), QLatin1String(c.status));
+    }
+}
+
+// The Window menu lists the open windows, the one in front checked; choosing one brings it to the front, from the main
+// window's menu as from the Scenario's.
+TEST_F(MainWindowTest, WindowMenuListsTheOpenWindows)
+{
+    MainWindow &window = start();
+    auto *menu = window.findChild<QMenu *>(QStringLiteral("mnuWindow"));
+    ASSERT_NE(menu, nullptr);
+    auto listed = [](QMenu *shown) {
+        emit shown->aboutToShow();
+        QStringList items;
+        for (const QAction *item : shown->actions()) {
+            if (item->objectName() == QLatin1String("mnuWindowList") && !item->isSeparator())
+                items << (item->isChecked() ? QStringLiteral("*") : QString()) + item->text();
+        }
+        return items;
+    };
+    EXPECT_EQ(listed(menu), QStringList());
+    window.files().OpenPath(copyExample("car-loan.plr", QStringLiteral("car & boat.plr")));
+    frmChild *car = window.activeDocument();
+    window.files().OpenPath(copyExample("us-mortgage-30y.plr", QStringLiteral("us.plr")));
+    EXPECT_EQ(listed(menu), (QStringList {QStringLiteral("&1 car && boat.plr"), QStringLiteral("*&2 us.plr")}));
+
+    window.viewCommands().scenario->trigger();
+    QMenu *scenarioMenu = window.viewCommands().scenarioWindow()->windowMenu();
+    const QStringList withScenario = {QStringLiteral("&1 car && boat.plr"), QStringLiteral("&2 us.plr"),
+                                      QStringLiteral("*&3 Scenario")};
+    EXPECT_EQ(listed(scenarioMenu), withScenario);
+    EXPECT_EQ(listed(scenarioMenu), withScenario); // made afresh, never twice
+    for (QAction *item : scenarioMenu->actions()) {
+        if (item->text().startsWith(QLatin1String("&1")))
+            item->trigger();
+    }
+    EXPECT_EQ(window.activeDocument(), car);
+    EXPECT_FALSE(window.scenarioActive());
+}

@@ -59,6 +59,13 @@ TEST_F(MainWindowTest, HelpOpensOnItsContentsPageInOneWindow)
     EXPECT_EQ(help.helpWindow(), viewer);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(pageOf(*viewer->browser()), QStringLiteral("index.html"));
+
+    // Minimised, it comes back when asked for again.
+    viewer->showMinimized();
+    ASSERT_TRUE(viewer->isMinimized());
+    help.contents->trigger();
+    EXPECT_FALSE(viewer->isMinimized());
+    EXPECT_TRUE(viewer->isVisible());
 }
 
 TEST_F(MainWindowTest, HelpThatIsMissingIsSaidSo)

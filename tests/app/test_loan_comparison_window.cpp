@@ -3,15 +3,18 @@
 #include "app/DocumentPrinting.h"
 #include "app/LoanComparisonWindow.h"
 #include "app/ReportCommands.h"
+#include "app/wizard/OptionalInformationPage.h"
 #include "views/CompareLoansDialog.h"
 #include "views/LoanComparisonModel.h"
 #include "views/SummaryChart.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableView>
+#include <QTest>
 #include <QTreeWidget>
 
 namespace {
@@ -165,4 +168,50 @@ TEST_F(LoanComparisonWindowTest, PrintPreviewShowsItsPage)
     preview->closePreview();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window.activeComparison(), comparison);
+}
+
+// A column is headed by the loan's title, or by its file name without one: a new title or a new name shows at once.
+TEST_F(LoanComparisonWindowTest, FollowsANewTitleOrFileName)
+{
+    app::MainWindow &window = start();
+    window.files().OpenPath(copyExample("car-loan.plr", QStringLiteral("car.plr")));
+    window.NewDocument();
+    window.setDialogRunner([](QDialog &) { return int(QDialog::Accepted); });
+    window.reportCommands().compareLoans();
+    ASSERT_NE(comparisonWindow(), nullptr);
+    EXPECT_EQ(headings(), (QStringList {QStringLiteral("Untitled2"), kCar}));
+
+    app::frmChild *untitled = window.documents().value(1);
+    window.activateDocument(*untitled);
+    m_dialogs.saveAnswers = {m_dir.filePath(QStringLiteral("boat.plr"))};
+    window.files().saveAs->trigger();
+    EXPECT_EQ(headings(), (QStringList {QStringLiteral("boat.plr"), kCar}));
+
+    window.activateDocument(*window.documents().value(0));
+    window.setDialogRunner([](QDialog &dialog) {
+        auto &wizard = dynamic_cast<app::frmWizard &>(dialog);
+        wizard.cmdNext_Click();
+        wizard.optionalPage()->txtTitle()->setText(QStringLiteral("Red car"));
+        for (int step = 0; step < 3; ++step)
+            wizard.cmdNext_Click();
+        return wizard.result();
+    });
+    window.files().properties->trigger();
+    EXPECT_EQ(headings(), (QStringList {QStringLiteral("boat.plr"), QStringLiteral("Red car")}));
+}
+
+// Ctrl+W closes the comparison as it closes a document.
+TEST_F(LoanComparisonWindowTest, CloseKeyClosesIt)
+{
+    app::MainWindow &window = startWithThree();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.setDialogRunner([](QDialog &) { return int(QDialog::Accepted); });
+    window.reportCommands().compareLoans();
+    const QPointer<app::LoanComparisonWindow> comparison = comparisonWindow();
+    ASSERT_FALSE(comparison.isNull());
+    QTest::keyClick(comparison->table(), Qt::Key_W, Qt::ControlModifier);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(comparison.isNull());
+    EXPECT_EQ(window.documents().size(), 3);
 }

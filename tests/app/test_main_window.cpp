@@ -17,7 +17,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -473,4 +475,45 @@ TEST_F(MainWindowTest, ShowsAnOpenedSchedule)
     if (!folder.isEmpty())
         summary.save(QDir(QString::fromLocal8Bit(folder)).filePath(QStringLiteral("summary.png")));
     EXPECT_NE(summary, picture);
+}
+
+// The bars can also be hidden from the menu under the right mouse button on them; the View menu's check marks follow.
+TEST_F(MainWindowTest, BarsMenuKeepsTheViewChecks)
+{
+    MainWindow &window = start();
+    const std::unique_ptr<QMenu> bars(window.createPopupMenu());
+    ASSERT_NE(bars, nullptr);
+    struct Case
+    {
+        const char *item;
+        QWidget *bar;
+        QAction *viewItem;
+    };
+    for (const Case &c : {Case {"&Toolbar", window.toolBar(), window.viewCommands().toolbar},
+                          Case {"Status &Bar", window.statusBar(), window.viewCommands().statusBar}}) {
+        SCOPED_TRACE(c.item);
+        const QList<QAction *> items = bars->actions();
+        const auto item = std::find_if(items.begin(), items.end(),
+                                       [&c](const QAction *a) { return a->text() == QLatin1String(c.item); });
+        ASSERT_NE(item, items.end());
+        for (const bool shown : {false, true}) {
+            (*item)->trigger();
+            EXPECT_EQ(c.bar->isVisible(), shown);
+            EXPECT_EQ(c.viewItem->isChecked(), shown);
+        }
+    }
+}
+
+// A user who hid the status bar still sees a long computation's progress, and the bar stays hidden afterwards.
+TEST_F(MainWindowTest, ProgressShowsWithTheStatusBarHidden)
+{
+    MainWindow &window = start();
+    window.viewCommands().statusBar->trigger();
+    ASSERT_FALSE(window.statusBar()->isVisible());
+    window.ShowProgressBar(true);
+    EXPECT_TRUE(window.statusBar()->isVisible());
+    EXPECT_TRUE(window.findChild<QProgressBar *>()->isVisible());
+    window.ShowProgressBar(false);
+    EXPECT_FALSE(window.statusBar()->isVisible());
+    EXPECT_FALSE(window.viewCommands().statusBar->isChecked());
 }

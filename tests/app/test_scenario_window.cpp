@@ -277,3 +277,24 @@ TEST_F(ScenarioWindowTest, PrintoutHoldsTheWindowsTexts)
         EXPECT_TRUE(printed.contains(QLatin1String(text))) << text << "\n" << printed.toStdString();
     }
 }
+
+// The program closes its documents first: a Cancel at any of their prompts leaves the calculator as it was.
+TEST_F(ScenarioWindowTest, ACancelledShutdownKeepsTheScenario)
+{
+    app::MainWindow &main = start();
+    frmScenario &window = filledScenario();
+    main.NewDocument();
+    main.NewDocument();
+    // Below both documents, it would be closed before either prompt.
+    main.mdiArea()->subWindowList().first()->lower();
+    m_dialogs.answers = {ui::UserDialogs::No, ui::UserDialogs::Cancel};
+    EXPECT_FALSE(main.close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(main.viewCommands().scenarioWindow(), &window);
+    EXPECT_EQ(window.txtPayment()->text(), QStringLiteral("639.81"));
+    EXPECT_EQ(main.documents().size(), 1);
+
+    m_dialogs.answers = {ui::UserDialogs::No};
+    EXPECT_TRUE(main.close());
+    EXPECT_EQ(m_dialogs.messages.size(), 3);
+}
