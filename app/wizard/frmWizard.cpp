@@ -53,6 +53,7 @@ frmWizard::frmWizard(const engine::LoanDocument &loan, bool propertiesMode, Sett
         ? engine::LoanTerms::fromDocument(m_document, day)
         : engine::LoanTerms::forNewDocument(settings.intValue(kSettingsSection, kInterestCompound, 0),
                                             settings.intValue(kSettingsSection, kStartPayment, 0), day);
+    m_opened = m_terms;
 
     m_banner = new QLabel(this);
     QFont bannerFont = m_banner->font();
@@ -207,8 +208,10 @@ void frmWizard::cmdCancel_Click()
 
 void frmWizard::done(int result)
 {
-    // Lump sums that the loan's dates leave out can never be paid: they go whichever way the wizard closes.
-    if (!m_closed && m_terms.removeLumpSumsOutsideTerm(m_document)) {
+    // Lump sums that the loan's dates leave out can never be paid: they go whichever way the wizard closes, but by
+    // the dates the document keeps; dates the user typed and then cancelled take nothing away.
+    const engine::LoanTerms &kept = result == Accepted ? m_terms : m_opened;
+    if (!m_closed && kept.removeLumpSumsOutsideTerm(m_document)) {
         m_result.documentChanged = true;
         m_result.scheduleChanged = true;
     }

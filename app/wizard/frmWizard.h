@@ -92,6 +92,8 @@ private:
     const bool m_propertiesMode;
     SettingsStore &m_settings;
     engine::LoanTerms m_terms;
+    // The terms as the dialog opened: what bounds the lump sums when the user's changes are not taken.
+    engine::LoanTerms m_opened;
     int m_step = StepLoanType;
     Result m_result;
     bool m_closed = false;

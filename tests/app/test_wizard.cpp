@@ -422,6 +422,34 @@ TEST_F(WizardTest, LumpSumsOutsideTheLoanGoWhenTheDialogCloses)
     EXPECT_EQ(loan.gridLumpSum.text(0, engine::chgDateText), "Date");
 }
 
+// A term typed and then cancelled takes no lump sum away; finished, it does.
+TEST_F(WizardTest, OnlyFinishedDatesTakeLumpSumsAway)
+{
+    for (const bool finish : {false, true}) {
+        SCOPED_TRACE(finish ? "finished" : "cancelled");
+        frmChild &document = openExample("canadian-mortgage-25y.plr");
+        engine::LoanDocument &loan = document.loan();
+        ASSERT_EQ(loan.gridLumpSum.rows(), 3); // 1 February 2027 and 15 June 2028
+        m_onDialog = [&](QDialog &dialog) {
+            auto &wizard = dynamic_cast<frmWizard &>(dialog);
+            for (int step = 1; step < frmWizard::StepTerm; ++step)
+                wizard.cmdNext_Click();
+            // Twelve payments: the last on 1 January 2027, before either lump sum.
+            wizard.termPage()->txtNumberOfPeriods()->setText(QStringLiteral("12"));
+            ASSERT_EQ(wizard.terms().term().lastPaymentDue, serial(2027, 1, 1));
+            if (finish)
+                wizard.cmdNext_Click();
+            else
+                wizard.cmdCancel_Click();
+        };
+        m_window->files().properties->trigger();
+        EXPECT_EQ(loan.gridLumpSum.rows(), finish ? 1 : 3);
+        EXPECT_EQ(m_window->docSlots().state(document.slot()).blnModified, finish);
+        m_dialogs.answers = {ui::UserDialogs::No};
+        document.parentWidget()->close();
+    }
+}
+
 TEST_F(WizardTest, MenuItemsNeedADocument)
 {
     MainWindow &window = start();
