@@ -238,22 +238,34 @@ void FileCommands::SaveDocumentAs()
     }
     m_shell.state().gstrLastDirectory = QFileInfo(chosen).absolutePath();
     m_shell.state().gstrFileTitle = fileTitle(chosen);
-    AddRecentFile(chosen);
+    AddRecentFile(chosen, false);
 }
 
 QString FileCommands::SaveAsDialog(const QString &proposed)
 {
-    QString folder = initialDirectory();
-    const QString start = QFileInfo(proposed).isAbsolute() ? proposed : QDir(folder).filePath(proposed);
-    QString name = m_shell.dialogs().saveFile(&m_shell, QStringLiteral("Save As"), start, kFilter);
-    if (name.isEmpty())
-        return {};
-    if (!name.contains(QLatin1Char('.')))
-        name += QStringLiteral(".plr");
-    name = absolutePath(name);
-    // The old file is replaced only once the new one is complete (see writeDocument), so nothing is deleted here.
-    rememberDirectory(QFileInfo(name).path());
-    return name;
+    QString start = QFileInfo(proposed).isAbsolute() ? proposed : QDir(initialDirectory()).filePath(proposed);
+    for (;;) {
+        QString name = m_shell.dialogs().saveFile(&m_shell, QStringLiteral("Save As"), start, kFilter);
+        if (name.isEmpty())
+            return {};
+        name = absolutePath(name);
+        // Only the file's own name says whether it has an extension: many folders here have a dot in theirs.
+        if (!QFileInfo(name).fileName().contains(QLatin1Char('.'))) {
+            name += QStringLiteral(".plr");
+            // The dialog asked before replacing the name as typed, not the one the extension makes.
+            if (QFileInfo::exists(name)
+                && m_shell.message(QStringLiteral("'%1' already exists.\nDo you want to replace it?")
+                                       .arg(quotedForMessage(fileTitle(name))),
+                                   ui::UserDialogs::Yes | ui::UserDialogs::No, ui::UserDialogs::Icon::Warning)
+                    != ui::UserDialogs::Yes) {
+                start = name;
+                continue;
+            }
+        }
+        // The old file is replaced only once the new one is complete (see writeDocument), so nothing is deleted here.
+        rememberDirectory(QFileInfo(name).path());
+        return name;
+    }
 }
 
 bool FileCommands::writeDocument(frmChild &window, const QString &path)
@@ -267,6 +279,11 @@ bool FileCommands::writeDocument(frmChild &window, const QString &path)
 
 void FileCommands::AddRecentFile(const QString &path)
 {
+    AddRecentFile(path, m_shell.state().gblnOpenFailed);
+}
+
+void FileCommands::AddRecentFile(const QString &path, bool openFailed)
+{
     SettingsStore &settings = m_shell.settings();
     auto stored = [&](int n) { return settings.value(kRecentFilesSection, recentKey(n)); };
     auto store = [&](int n, const QString &value) { settings.setValue(kRecentFilesSection, recentKey(n), value); };
@@ -276,23 +293,33 @@ void FileCommands::AddRecentFile(const QString &path)
     auto sameFile = [&](const QString &a) {
         return !a.isEmpty() && absolutePath(pathFromSettings(a)).compare(full, Qt::CaseInsensitive) == 0;
     };
-
-    const bool listed =
-        std::any_of(m_recent.begin(), m_recent.end(), [&](QAction *a) { return sameFile(a->data().toString()); });
-    if (!listed) {
+    auto storedAt = [&](int count) {
+        for (int n = 1; n <= count; ++n) {
+            if (sameFile(stored(n)))
+                return n;
+        }
+        return 0;
+    };
+    auto addAtTop = [&] {
         for (int n = kMaxRecentFiles - 1; n >= 1; --n) {
             const QString value = stored(n);
             if (!value.isEmpty())
                 store(n + 1, value);
         }
         store(1, path);
-    } else if (!m_shell.state().gblnOpenFailed) {
-        int found = 0;
-        for (int n = 1; n <= kMaxRecentFiles && found == 0; ++n) {
-            if (sameFile(stored(n)))
-                found = n;
-        }
-        if (found != 1) {
+    };
+
+    const bool listed =
+        std::any_of(m_recent.begin(), m_recent.end(), [&](QAction *a) { return sameFile(a->data().toString()); });
+    if (!listed) {
+        addAtTop();
+    } else if (!openFailed) {
+        const int found = storedAt(kMaxRecentFiles);
+        // Only the hidden item of an entry taken off before still names it: it comes back as a new entry, rather than
+        // over the most recent one.
+        if (found == 0) {
+            addAtTop();
+        } else if (found != 1) {
             for (int n = found - 1; n >= 1; --n)
                 store(n + 1, stored(n));
             store(1, path);
@@ -301,12 +328,7 @@ void FileCommands::AddRecentFile(const QString &path)
         int count = 0;
         while (count < kMaxRecentFiles && !stored(count + 1).isEmpty())
             ++count;
-        int found = 0;
-        for (int n = 1; n <= count && found == 0; ++n) {
-            if (sameFile(stored(n)))
-                found = n;
-        }
-        if (found > 0) {
+        if (const int found = storedAt(count); found > 0) {
             for (int n = found; n < count; ++n)
                 store(n, stored(n + 1));
             settings.remove(kRecentFilesSection, recentKey(count));

@@ -35,7 +35,10 @@ public:
     void SaveDocumentAs();
     // The name to save under, or an empty text when the user cancelled.
     QString SaveAsDialog(const QString &proposed);
+    // After an open (a refused one takes a listed entry off, see gblnOpenFailed) or a save.
     void AddRecentFile(const QString &path);
+    // `openFailed`: the file was just refused. A file just written is never refused, whatever an earlier open did.
+    void AddRecentFile(const QString &path, bool openFailed);
     void LoadRecentFilesMenu();
 
     // Writes a document window's document; a failure is shown with the system's reason.

@@ -229,7 +229,7 @@ bool frmChild::queryClose()
         if (chosen.isEmpty() || !m_shell.files().writeDocument(*this, chosen))
             return false;
         m_data.loan.gstrFileName = chosen.toStdString();
-        m_shell.files().AddRecentFile(chosen);
+        m_shell.files().AddRecentFile(chosen, false);
         return true;
     }
     return m_shell.files().writeDocument(*this, QString::fromStdString(m_data.loan.gstrFileName));
