@@ -119,6 +119,10 @@ LoanTerms LoanTerms::fromDocument(const LoanDocument &doc, Date today)
     terms.set(Cmhc, doc.gvarCMHC);
     terms.m_cmhcGiven = doc.gvarCMHC.has_value();
     terms.set(AmountBorrowed, doc.gvarAmountBorrowed);
+    // The file does not keep the amount borrowed: a reopened loan shows it again from what the file keeps. Nothing
+    // has changed, so it does not replace the loan amount.
+    if (!doc.gvarAmountBorrowed)
+        terms.deriveAmountBorrowed();
 
     terms.set(LoanAmount, doc.gdblLoanAmount);
     terms.m_frequency = frequencyPosition(doc.gintFreqOfInst) >= 0 ? doc.gintFreqOfInst : kMonthly;

@@ -143,6 +143,29 @@ TEST(LoanTermsTest, AnExistingLoanAsItsFieldsShowIt)
              EXPECT_EQ(t.value(LoanTerms::DownPaymentDollars), 10000);
              EXPECT_FALSE(t.value(LoanTerms::Cmhc)); // a stored premium is not derived on opening
          }},
+        {"a reopened loan shows its amount borrowed again, leaving the loan amount as it was",
+         [](LoanDocument &doc) {
+             doc.gvarPurchasePrice = 200000;
+             doc.gintDownPaymentUnit = -1;
+             doc.gvarDownPayment = 5;
+             doc.gvarCMHC = 3.75;
+         },
+         [](const LoanTerms &t) {
+             // (200,000 - 10,000) x 1.0375
+             EXPECT_EQ(t.value(LoanTerms::AmountBorrowed), 197125);
+             LoanTerms next = t;
+             next.enterLoanData();
+             EXPECT_EQ(next.value(LoanTerms::LoanAmount), 32000);
+             EXPECT_FALSE(next.loanDataChanged());
+         }},
+        {"one the wizard gave stays as it was",
+         [](LoanDocument &doc) {
+             doc.gvarPurchasePrice = 200000;
+             doc.gvarAmountBorrowed = 150000;
+         },
+         [](const LoanTerms &t) { EXPECT_EQ(t.value(LoanTerms::AmountBorrowed), 150000); }},
+        {"without a price there is none", [](LoanDocument &) {},
+         [](const LoanTerms &t) { EXPECT_FALSE(t.value(LoanTerms::AmountBorrowed)); }},
         {"an unknown frequency is monthly", [](LoanDocument &doc) { doc.gintFreqOfInst = 9; },
          [](const LoanTerms &t) { EXPECT_EQ(t.frequency(), kMonthly); }},
         {"the year length of a weekly loan",
