@@ -99,7 +99,8 @@ std::optional<double> LoanTerms::periodicRate() const
 LoanTerms LoanTerms::forNewDocument(int compounding, int startPaymentOption, Date today)
 {
     LoanTerms terms;
-    terms.m_compounding = compounding;
+    // The setting is the user's file: a code the list does not offer would leave the list without a choice.
+    terms.m_compounding = compoundingPosition(kMortgageLoan, compounding) >= 0 ? compounding : 0;
     terms.m_dates = LoanDates::forNewLoan(startPaymentOption, terms.m_frequency, today);
     return terms;
 }

@@ -84,13 +84,15 @@ TEST(LoanTermsTest, ANewLoanStartsOneInstallmentBeforeItsFirstPayment)
         int compounding;
         int startPayment;
         Date start, first;
+        int shown; // a damaged setting gives the default compounding
     };
-    for (const Case &c : {Case {0, 0, ymd(2026, 2, 15), kToday}, Case {3, 1, ymd(2026, 2, 15), kToday},
-                          Case {1, 7, ymd(2026, 2, 15), kToday}}) {
+    for (const Case &c : {Case {0, 0, ymd(2026, 2, 15), kToday, 0}, Case {3, 1, ymd(2026, 2, 15), kToday, 3},
+                          Case {1, 7, ymd(2026, 2, 15), kToday, 1}, Case {2, 0, ymd(2026, 2, 15), kToday, 2},
+                          Case {4, 0, ymd(2026, 2, 15), kToday, 0}, Case {-1, 0, ymd(2026, 2, 15), kToday, 0}}) {
         SCOPED_TRACE(c.compounding);
         const LoanTerms terms = LoanTerms::forNewDocument(c.compounding, c.startPayment, kToday);
         EXPECT_EQ(terms.loanType(), kMortgageLoan);
-        EXPECT_EQ(terms.compounding(), c.compounding);
+        EXPECT_EQ(terms.compounding(), c.shown);
         EXPECT_EQ(terms.startPaymentOption(), c.startPayment != 0 ? 1 : 0);
         EXPECT_EQ(terms.startDate(), c.start);
         EXPECT_EQ(terms.firstPaymentDue(), c.first);
