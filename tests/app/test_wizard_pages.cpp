@@ -239,6 +239,46 @@ TEST_F(WizardTest, FieldsHoldOnlyNumbersWithinTheirLimits)
     EXPECT_EQ(m_wizard->document().gdblLoanAmount, 0);
 }
 
+// Each numeric field takes its upper limit and refuses the keystroke that would pass it.
+TEST_F(WizardTest, EveryNumberFieldStopsAtItsLimit)
+{
+    frmWizard &wizard = newWizard();
+    wizard.show();
+    struct Case
+    {
+        const char *field;
+        const char *limit;
+        const char *over;
+        const char *kept;
+    };
+    for (const Case &c : {
+             Case {"txtPurchasePrice", "9999999999", "99999999990", "9999999999"},
+             Case {"txtDownPaymentPercent", "1000", "10001", "1000"},
+             Case {"txtDownPaymentDollars", "9999999999", "10000000000", "1000000000"},
+             Case {"txtCMHC", "1000", "1001", "100"},
+             Case {"txtAmountBorrowed", "9999999999", "99999999999", "9999999999"},
+             Case {"txtLoanAmount", "9999999999.99", "10000000000", "1000000000"},
+             Case {"txtAnnualRate", "1000", "1000.00001", "1000.0000"},
+             Case {"txtAmortization", "9999", "99990", "9999"},
+             Case {"txtBasicPayment", "9999999999.99", "99999999999", "9999999999"},
+             Case {"txtNumberOfPeriods", "90000", "90001", "9000"},
+         }) {
+        SCOPED_TRACE(c.field);
+        auto *field = wizard.findChild<QLineEdit *>(QLatin1String(c.field));
+        ASSERT_NE(field, nullptr);
+        // The payment is calculated until another field is.
+        if (field == wizard.loanDataPage()->txtBasicPayment())
+            wizard.loanDataPage()->cmdCalcAmortization_Click();
+        ASSERT_TRUE(field->isEnabled());
+        field->clear();
+        QTest::keyClicks(field, QLatin1String(c.limit));
+        EXPECT_EQ(field->text(), QLatin1String(c.limit));
+        field->clear();
+        QTest::keyClicks(field, QLatin1String(c.over));
+        EXPECT_EQ(field->text(), QLatin1String(c.kept));
+    }
+}
+
 TEST_F(WizardTest, AStartDateNotBeforeTheFirstPaymentIsRefused)
 {
     frmWizard &wizard = newWizard();
