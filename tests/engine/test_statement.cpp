@@ -51,10 +51,24 @@ TEST(Statement, ReadsTheWaysStatementsArePastedOrSaved)
          {true, true, true, true},
          {{2, ymd(2025, 2, 1), Amounts {1000.0, 600.5, 399.5, 99600.5}}}},
         {"spreadsheet paste: tabs, any order and case, other columns, currency text, preferred dates",
-         "No.\tbalance\tDATE\tFees\tinterest\n7\t$1,234.56\t3/1/2025\t$5.00\t($2.50)\n",
+         "No.\tbalance\tDATE\tFees\tinterest\n7\t$1,234.56\t3/1/2025\t$5.00\t($2.50)\n8\t$1,000.00\t4/1/"
+         "2025\t\t$3.10\n",
          us,
          {false, true, false, true},
-         {{2, ymd(2025, 3, 1), Amounts {std::nullopt, -2.5, std::nullopt, 1234.56}}}},
+         {{2, ymd(2025, 3, 1), Amounts {std::nullopt, -2.5, std::nullopt, 1234.56}},
+          {3, ymd(2025, 4, 1), Amounts {std::nullopt, 3.1, std::nullopt, 1000.0}}}},
+        {"a bank's account page: what is paid and what is owed as negative amounts",
+         "Date\tPayment\tInterest\tBalance\n2025-02-01\t-$1,000.00\t0.00\t-$99,600.50\n"
+         "2025-03-01\t($1,000.00)\t$0.50\t($99,200.00)\n",
+         us,
+         {true, true, false, true},
+         {{2, ymd(2025, 2, 1), Amounts {1000.0, 0.0, std::nullopt, 99600.5}},
+          {3, ymd(2025, 3, 1), Amounts {1000.0, 0.5, std::nullopt, 99200.0}}}},
+        {"lines ended by carriage returns alone, empty cells after the last column",
+         "Date,Payment\r2025-02-01,10,,\r2025-03-01,20\r",
+         us,
+         {true, false, false, false},
+         {{2, ymd(2025, 2, 1), Amounts {10.0}}, {3, ymd(2025, 3, 1), Amounts {20.0}}}},
         {"title lines, a byte-order mark, CRLF, quoted amounts with commas, blank and amount-free rows",
          "\xEF\xBB\xBFMortgage 1234, statement\r\n\r\n\"Date\",\"Payment\",\"Note\"\r\n"
          "2025-01-15,\"$1,500.00\",\"rate, fixed\"\r\n2025-01-20,,rate notice\r\n,,\r\n"
@@ -121,6 +135,13 @@ TEST(Statement, RefusesBadInputNamingTheLine)
         {"Date,Payment\n,10\n", "Line 2: the row has no date."},
         {"Date;Payment\n2025-01-01;12,50 EUR\n", "Line 2: \"12,50 EUR\" in the column Payment is not an amount."},
         {"Date,Balance\n2025-01-01,1e300\n", "Line 2: \"1e300\" in the column Balance is not an amount."},
+        // Digits the locale does not group that way are a decimal comma or cells run together, never an amount.
+        {"Date\tPayment\n2025-01-01\t2143,23\n", "Line 2: \"2143,23\" in the column Payment is not an amount."},
+        {"Date\tBalance\n2025-01-01\t1,2,3\n", "Line 2: \"1,2,3\" in the column Balance is not an amount."},
+        {"Date\tBalance\n2025-01-01\t$3594,11.88\n", "Line 2: \"$3594,11.88\" in the column Balance is not an amount."},
+        {"Date,Payment,Balance\n2025-01-01,$2,143.23,$359,411.88\n",
+         "Line 2: the row has more cells than the header; an amount written with a comma must be in quotes "
+         "(\"2,143.23\")."},
         {"Date,Payment\n2025-01-01,\"10\n", "Line 2: a quoted cell is not closed."},
         {"Date,Payment\n2025-01-01," + std::string(100000, 'x') + "\n",
          "Line 2: \"" + std::string(40, 'x') + "\u2026\" in the column Payment is not an amount."},
