@@ -176,9 +176,10 @@ CandidateResult evaluate(const LoanDocument &work, const Statement &statement, c
                 result.largestDifference = std::max(result.largestDifference, double(difference) / 100);
             }
         }
+        // The first in time, as a statement listing the latest payment on top is read.
         if (agrees)
             ++result.rowsAgreeing;
-        else if (result.firstDisagreeingLine == 0) {
+        else if (result.firstDisagreeingLine == 0 || given.date < result.firstDisagreeingDate) {
             result.firstDisagreeingLine = given.line;
             result.firstDisagreeingDate = given.date;
         }

@@ -255,6 +255,28 @@ TEST(StatementMatch, TheSolvedRateIsTheNearestOfItsFourDecimals)
     }
 }
 
+// A statement with the latest payment on top differs first where it differs earliest, on its last line.
+TEST(StatementMatch, TheFirstDifferenceIsTheEarliest)
+{
+    const Terms truth {kMortgageLoan, kMonthly, 1};
+    const std::string text = statementOf(truth, 14, 5);
+    std::vector<std::string> lines;
+    for (size_t pos = text.find('\n') + 1; pos < text.size(); pos = text.find('\n', pos) + 1)
+        lines.push_back(text.substr(pos, text.find('\n', pos) + 1 - pos));
+    std::string reversed = text.substr(0, text.find('\n') + 1);
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line)
+        reversed += *line;
+    const Statement statement = read(reversed);
+    ASSERT_EQ(statement.rows.size(), 5u);
+
+    const LoanDocument entered = loan({kMortgageLoan, kMonthly, 0}, truth);
+    const CandidateComparison own = compareCandidate(entered, statement, NumberFormat(), documentConventions(entered));
+    EXPECT_EQ(own.result.rowsAgreeing, 0);
+    EXPECT_EQ(own.result.firstDisagreeingLine, 6);
+    EXPECT_EQ(own.result.firstDisagreeingDate, statement.rows.back().date);
+    EXPECT_LT(statement.rows.back().date, statement.rows.front().date);
+}
+
 TEST(StatementMatch, RanksAndReportsProgress)
 {
     const Statement statement = read(statementOf({kMortgageLoan, kMonthly, 0}, 1, 12));
