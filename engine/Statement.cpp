@@ -123,8 +123,8 @@ std::optional<Date> readDate(std::string_view text, const NumberFormat &format)
     return format.parseDate(text);
 }
 
-// Digits grouped as the locale groups them, or not at all: "2,143.23" but never "2143,23" or "1,2,3", which are a
-// decimal comma or a run of cells, not the amounts their digits would make.
+// Digits grouped by the locale's separator in threes (or twos before the last three), or not at all: "2,143.23" but
+// never "2143,23" or "1,2,3", which are a decimal comma or a run of cells, not the amounts their digits would make.
 bool groupedAsTheLocale(std::string_view text, const NumberFormat &format)
 {
     const std::string &group = format.groupSeparator;
@@ -139,7 +139,8 @@ bool groupedAsTheLocale(std::string_view text, const NumberFormat &format)
             ++run;
             ++i;
         } else if (whole.compare(i, group.size(), group) == 0) {
-            if (groups == 0 ? run < 1 || run > 3 : run != 3)
+            // Groups of two between the first and the last are the Indian way of writing lakhs and crores.
+            if (groups == 0 ? run < 1 || run > 3 : run < 2 || run > 3)
                 return false;
             ++groups;
             run = 0;

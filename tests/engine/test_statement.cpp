@@ -64,6 +64,12 @@ TEST(Statement, ReadsTheWaysStatementsArePastedOrSaved)
          {true, true, false, true},
          {{2, ymd(2025, 2, 1), Amounts {1000.0, 0.0, std::nullopt, 99600.5}},
           {3, ymd(2025, 3, 1), Amounts {1000.0, 0.5, std::nullopt, 99200.0}}}},
+        {"digits grouped in threes, or in lakhs and crores",
+         "Date\tBalance\n2025-02-01\t12,34,567.00\n2025-03-01\t1,234,567.00\n",
+         us,
+         {false, false, false, true},
+         {{2, ymd(2025, 2, 1), Amounts {std::nullopt, std::nullopt, std::nullopt, 1234567.0}},
+          {3, ymd(2025, 3, 1), Amounts {std::nullopt, std::nullopt, std::nullopt, 1234567.0}}}},
         {"lines ended by carriage returns alone, empty cells after the last column",
          "Date,Payment\r2025-02-01,10,,\r2025-03-01,20\r",
          us,
@@ -138,6 +144,7 @@ TEST(Statement, RefusesBadInputNamingTheLine)
         // Digits the locale does not group that way are a decimal comma or cells run together, never an amount.
         {"Date\tPayment\n2025-01-01\t2143,23\n", "Line 2: \"2143,23\" in the column Payment is not an amount."},
         {"Date\tBalance\n2025-01-01\t1,2,3\n", "Line 2: \"1,2,3\" in the column Balance is not an amount."},
+        {"Date\tBalance\n2025-01-01\t1,234,56\n", "Line 2: \"1,234,56\" in the column Balance is not an amount."},
         {"Date\tBalance\n2025-01-01\t$3594,11.88\n", "Line 2: \"$3594,11.88\" in the column Balance is not an amount."},
         {"Date,Payment,Balance\n2025-01-01,$2,143.23,$359,411.88\n",
          "Line 2: the row has more cells than the header; an amount written with a comma must be in quotes "
