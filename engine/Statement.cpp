@@ -16,12 +16,27 @@ constexpr int kIgnoredColumn = -2;
 
 constexpr std::string_view kSeparators = "\t;,";
 
+// Blanks around a cell, the no-break spaces a web page's table pads its cells with among them.
 std::string_view trimmed(std::string_view s)
 {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
+    constexpr std::string_view noBreakSpaces[] = {"\xC2\xA0", "\xE2\x80\xAF"};
+    for (bool trimming = true; trimming;) {
+        trimming = false;
+        while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+            s.remove_prefix(1);
+        while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+            s.remove_suffix(1);
+        for (std::string_view space : noBreakSpaces) {
+            if (s.starts_with(space)) {
+                s.remove_prefix(space.size());
+                trimming = true;
+            }
+            if (s.ends_with(space)) {
+                s.remove_suffix(space.size());
+                trimming = true;
+            }
+        }
+    }
     return s;
 }
 

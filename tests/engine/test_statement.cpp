@@ -64,6 +64,12 @@ TEST(Statement, ReadsTheWaysStatementsArePastedOrSaved)
          {true, true, false, true},
          {{2, ymd(2025, 2, 1), Amounts {1000.0, 0.0, std::nullopt, 99600.5}},
           {3, ymd(2025, 3, 1), Amounts {1000.0, 0.5, std::nullopt, 99200.0}}}},
+        {"a web page's table: cells padded with no-break spaces",
+         "\xC2\xA0"
+         "Date\xC2\xA0\tPayment\xE2\x80\xAF\n2025-02-01\xC2\xA0\t\xC2\xA0$1,000.00\xC2\xA0\n",
+         us,
+         {true, false, false, false},
+         {{2, ymd(2025, 2, 1), Amounts {1000.0}}}},
         {"digits grouped in threes, or in lakhs and crores",
          "Date\tBalance\n2025-02-01\t12,34,567.00\n2025-03-01\t1,234,567.00\n",
          us,
