@@ -302,19 +302,23 @@ StatementReadResult readStatement(std::string_view text, const NumberFormat &for
     if (statement.rows.empty())
         return {{}, lineMessage(statement.headerLine, "the header has no rows with amounts below it.")};
     // A bank's account page shows what leaves the account, and what is owed, as negative amounts: a column with no
-    // amount above zero is read as the loan's own figures.
-    for (size_t c = 0; c < size_t(kStatementColumnCount); ++c) {
+    // amount above zero is read as the loan's own figures. Principal negative on its own is a payment short of the
+    // interest, and stays as it is.
+    std::array<bool, kStatementColumnCount> turned {};
+    for (int c : {stmPayment, stmInterest, stmBalance, stmPrincipal}) {
         bool negative = false;
         bool positive = false;
         for (const StatementRow &row : statement.rows) {
-            negative = negative || (row.amounts[c] && *row.amounts[c] < 0);
-            positive = positive || (row.amounts[c] && *row.amounts[c] > 0);
+            negative = negative || (row.amounts[size_t(c)] && *row.amounts[size_t(c)] < 0);
+            positive = positive || (row.amounts[size_t(c)] && *row.amounts[size_t(c)] > 0);
         }
-        if (!negative || positive)
+        turned[size_t(c)] =
+            negative && !positive && (c != stmPrincipal || turned[size_t(stmPayment)] || turned[size_t(stmInterest)]);
+        if (!turned[size_t(c)])
             continue;
         for (StatementRow &row : statement.rows) {
-            if (row.amounts[c] && *row.amounts[c] != 0)
-                row.amounts[c] = -*row.amounts[c];
+            if (row.amounts[size_t(c)] && *row.amounts[size_t(c)] != 0)
+                row.amounts[size_t(c)] = -*row.amounts[size_t(c)];
         }
     }
     return result;
