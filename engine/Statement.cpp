@@ -16,12 +16,27 @@ constexpr int kIgnoredColumn = -2;
 
 constexpr std::string_view kSeparators = "\t;,";
 
+// Blanks around a cell, the no-break spaces a web page's table pads its cells with among them.
 std::string_view trimmed(std::string_view s)
 {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
+    constexpr std::string_view noBreakSpaces[] = {"\xC2\xA0", "\xE2\x80\xAF"};
+    for (bool trimming = true; trimming;) {
+        trimming = false;
+        while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+            s.remove_prefix(1);
+        while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+            s.remove_suffix(1);
+        for (std::string_view space : noBreakSpaces) {
+            if (s.starts_with(space)) {
+                s.remove_prefix(space.size());
+                trimming = true;
+            }
+            if (s.ends_with(space)) {
+                s.remove_suffix(space.size());
+                trimming = true;
+            }
+        }
+    }
     return s;
 }
 
@@ -123,11 +138,40 @@ std::optional<Date> readDate(std::string_view text, const NumberFormat &format)
     return format.parseDate(text);
 }
 
+// Digits grouped by the locale's separator in threes (or twos before the last three), or not at all: "2,143.23" but
+// never "2143,23" or "1,2,3", which are a decimal comma or a run of cells, not the amounts their digits would make.
+bool groupedAsTheLocale(std::string_view text, const NumberFormat &format)
+{
+    const std::string &group = format.groupSeparator;
+    if (group.empty() || group == format.decimalSeparator)
+        return true;
+    const std::string_view whole = text.substr(0, text.find(format.decimalSeparator));
+    size_t i = whole.find_first_of("0123456789");
+    int run = 0;
+    int groups = 0;
+    while (i < whole.size()) {
+        if (whole[i] >= '0' && whole[i] <= '9') {
+            ++run;
+            ++i;
+        } else if (whole.compare(i, group.size(), group) == 0) {
+            // Groups of two between the first and the last are the Indian way of writing lakhs and crores.
+            if (groups == 0 ? run < 1 || run > 3 : run < 2 || run > 3)
+                return false;
+            ++groups;
+            run = 0;
+            i += group.size();
+        } else {
+            break; // a symbol or sign after the digits
+        }
+    }
+    return groups == 0 || run == 3;
+}
+
 // A plain number first, so that "1234.56" is not read as 123456 where the locale groups digits with dots.
 std::optional<double> readAmount(std::string_view text, const NumberFormat &format)
 {
     std::optional<double> value = parsePlainNumber(text);
-    if (!value)
+    if (!value && groupedAsTheLocale(text, format))
         value = format.parseNumber(text);
     // Beyond 10^15 an amount can no longer be told to the cent; refusing it keeps every sum finite.
     if (value && !(std::fabs(*value) < 1e15))
@@ -167,9 +211,10 @@ StatementReadResult readStatement(std::string_view text, const NumberFormat &for
     int line = 0;
     size_t pos = 0;
     while (pos < text.size()) {
-        const size_t end = std::min(text.find('\n', pos), text.size());
+        // Lines end in a line feed, a carriage return and a line feed, or a carriage return alone.
+        const size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
         const std::string_view content = trimmed(text.substr(pos, end - pos));
-        pos = end + 1;
+        pos = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
         if (++line > kMaxStatementLines)
             return {{}, lineMessage(line, "a statement may have at most 100,000 lines.")};
         if (content.empty())
@@ -208,6 +253,14 @@ StatementReadResult readStatement(std::string_view text, const NumberFormat &for
             return {{}, lineMessage(line, "a quoted cell is not closed.")};
         if (std::all_of(cells.begin(), cells.end(), [](const std::string &c) { return trimmed(c).empty(); }))
             continue;
+        // Between commas, "$2,143.23" unquoted falls apart into cells that each read as an amount.
+        if (header.separator == ',' && cells.size() > header.meanings.size()
+            && std::any_of(cells.begin() + std::ptrdiff_t(header.meanings.size()), cells.end(),
+                           [](const std::string &c) { return !trimmed(c).empty(); }))
+            return {{},
+                    lineMessage(line,
+                                "the row has more cells than the header; an amount written with a comma must be "
+                                "in quotes (\"2,143.23\").")};
         StatementRow row;
         row.line = line;
         std::string_view dateText;
@@ -248,6 +301,26 @@ StatementReadResult readStatement(std::string_view text, const NumberFormat &for
                 "Payment, Interest, Principal and Balance."};
     if (statement.rows.empty())
         return {{}, lineMessage(statement.headerLine, "the header has no rows with amounts below it.")};
+    // A bank's account page shows what leaves the account, and what is owed, as negative amounts: a column with no
+    // amount above zero is read as the loan's own figures. Principal negative on its own is a payment short of the
+    // interest, and stays as it is.
+    std::array<bool, kStatementColumnCount> turned {};
+    for (int c : {stmPayment, stmInterest, stmBalance, stmPrincipal}) {
+        bool negative = false;
+        bool positive = false;
+        for (const StatementRow &row : statement.rows) {
+            negative = negative || (row.amounts[size_t(c)] && *row.amounts[size_t(c)] < 0);
+            positive = positive || (row.amounts[size_t(c)] && *row.amounts[size_t(c)] > 0);
+        }
+        turned[size_t(c)] =
+            negative && !positive && (c != stmPrincipal || turned[size_t(stmPayment)] || turned[size_t(stmInterest)]);
+        if (!turned[size_t(c)])
+            continue;
+        for (StatementRow &row : statement.rows) {
+            if (row.amounts[size_t(c)] && *row.amounts[size_t(c)] != 0)
+                row.amounts[size_t(c)] = -*row.amounts[size_t(c)];
+        }
+    }
     return result;
 }
 

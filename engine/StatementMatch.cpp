@@ -176,9 +176,10 @@ CandidateResult evaluate(const LoanDocument &work, const Statement &statement, c
                 result.largestDifference = std::max(result.largestDifference, double(difference) / 100);
             }
         }
+        // The first in time, as a statement listing the latest payment on top is read.
         if (agrees)
             ++result.rowsAgreeing;
-        else if (result.firstDisagreeingLine == 0) {
+        else if (result.firstDisagreeingLine == 0 || given.date < result.firstDisagreeingDate) {
             result.firstDisagreeingLine = given.line;
             result.firstDisagreeingDate = given.date;
         }
@@ -229,25 +230,26 @@ std::optional<double> solveRate(LoanDocument &work, const NumberFormat &format, 
             return std::nullopt;
         return values[colInterest];
     };
-    auto reproduces = [&](double interest) { return cents(interest) == cents(target); };
+    auto missBy = [&](double interest) { return std::llabs(cents(interest) - cents(target)); };
 
     const double documentRate = work.gdblAnnualRate;
     double r0 = documentRate;
     double f0 = scheduleRow(work, row)[colInterest] - target;
-    if (reproduces(f0 + target))
+    if (missBy(f0 + target) == 0)
         return std::nullopt;
     // Interest is close to proportional to the rate, which gives the second point.
     double r1 = r0 > 0 && f0 + target > 0 ? r0 * target / (f0 + target) : 0.05;
     // The secant settles in three or four steps where the rate moves the interest at all.
-    for (int step = 0; step < 8; ++step) {
+    std::optional<double> exact;
+    for (int step = 0; step < 8 && !exact; ++step) {
         r1 = std::clamp(r1, 0.0, kMaxSolvedRate);
         const std::optional<double> interest = interestAt(r1);
         if (!interest)
             return std::nullopt;
         const double f1 = *interest - target;
-        if (reproduces(*interest)) {
-            const double solved = roundToDigits(r1, 6);
-            return solved == roundToDigits(documentRate, 6) ? std::nullopt : std::optional<double>(solved);
+        if (missBy(*interest) == 0) {
+            exact = r1;
+            break;
         }
         if (f1 == f0)
             return std::nullopt;
@@ -256,7 +258,26 @@ std::optional<double> solveRate(LoanDocument &work, const NumberFormat &format, 
         f0 = f1;
         r1 = r2;
     }
-    return std::nullopt;
+    if (!exact)
+        return std::nullopt;
+    // A step of the fourth decimal moves a large loan's interest by more than a cent, so the rate rounded from the
+    // exact one may miss the figure its neighbour shows: of the rounded rate and its two neighbours, the one nearest.
+    const double rounded = roundToDigits(*exact, 6);
+    double solved = rounded;
+    long long nearest = -1;
+    for (double candidate : {rounded, rounded - 1e-6, rounded + 1e-6}) {
+        candidate = roundToDigits(candidate, 6);
+        if (candidate < 0 || candidate > kMaxSolvedRate)
+            continue;
+        const std::optional<double> interest = interestAt(candidate);
+        if (interest && (nearest < 0 || missBy(*interest) < nearest)) {
+            nearest = missBy(*interest);
+            solved = candidate;
+        }
+        if (nearest == 0)
+            break;
+    }
+    return solved == roundToDigits(documentRate, 6) ? std::nullopt : std::optional<double>(solved);
 }
 
 } // namespace

@@ -39,7 +39,7 @@ struct CandidateResult
     int rowsMatched = 0; // statement rows whose date has a schedule row
     int rowsAgreeing = 0; // matched rows agreeing to the cent in every column the statement gives
     double largestDifference = 0; // over the compared cells; 0 when no row matched
-    int firstDisagreeingLine = 0; // the statement line of the first row that disagrees or has no match; 0 for none
+    int firstDisagreeingLine = 0; // the statement line of the earliest row that disagrees or has no match; 0 for none
     Date firstDisagreeingDate = kNoDate;
 };
 

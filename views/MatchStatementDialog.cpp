@@ -91,7 +91,8 @@ MatchStatementDialog::MatchStatementDialog(const engine::LoanDocument &loan, con
     m_candidates->setSelectionMode(QAbstractItemView::SingleSelection);
     m_candidates->setEditTriggers(QAbstractItemView::NoEditTriggers);
     compactRows(m_candidates);
-    m_candidates->horizontalHeader()->setStretchLastSection(true);
+    // Every column whole, the last one too: a narrow dialog scrolls rather than cut the first difference short.
+    m_candidates->horizontalHeader()->setStretchLastSection(false);
     connect(m_candidates, &QTableWidget::itemSelectionChanged, this, &MatchStatementDialog::showChosen);
 
     m_model = new StatementComparisonModel(m_format, this);

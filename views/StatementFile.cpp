@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 namespace views {
 
@@ -36,6 +37,15 @@ StatementText readStatementFile(const QString &path)
     // One byte beyond the limit, so that a file that grew since it was looked at is still refused by the reader.
     const QByteArray bytes = file.read(qint64(engine::kMaxStatementBytes) + 1);
     const std::string_view view(bytes.constData(), size_t(bytes.size()));
+    // A spreadsheet's "Unicode text" is UTF-16 behind its byte-order mark.
+    for (const auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+        const QByteArray mark = encoding == QStringConverter::Utf16LE ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+        if (bytes.startsWith(mark)) {
+            QStringDecoder decode(encoding);
+            statement.text = QString(decode(bytes.mid(2))).toStdString();
+            return statement;
+        }
+    }
     statement.text = document::isValidUtf8(view) ? std::string(view) : document::windows1252ToUtf8(view);
     return statement;
 }

@@ -16,7 +16,7 @@ struct StatementText
 };
 
 // Reads a statement file: refused when it is missing, unreadable or larger than the reader accepts. Bytes that are not
-// UTF-8 are taken as Windows-1252, the encoding many spreadsheets save CSV in.
+// UTF-8 are taken as Windows-1252, the encoding many spreadsheets save CSV in; UTF-16 is known by its byte-order mark.
 StatementText readStatementFile(const QString &path);
 
 } // namespace views

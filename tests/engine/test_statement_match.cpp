@@ -199,6 +199,84 @@ TEST(StatementMatch, SolvesBackARateAQuarterPointOff)
         EXPECT_FALSE(candidate.conventions.rateFromStatement);
 }
 
+// A rate kept to four decimals of a percent moves a large loan's interest by more than a cent a step: the solved rate
+// is the one of those steps whose interest is nearest the statement's first figure, not merely the exact rate rounded.
+TEST(StatementMatch, TheSolvedRateIsTheNearestOfItsFourDecimals)
+{
+    struct Case
+    {
+        const char *name;
+        Terms truth;
+        double amount;
+    };
+    const Case cases[] = {
+        {"semi-annual, 360,000 at 5.24 %", {kMortgageLoan, kMonthly, 0, 0, 0, 0.0524}, 360000},
+        {"monthly, 1,500,000 at 6.1 %", {kMortgageLoan, kMonthly, 1, 0, 0, 0.061}, 1500000},
+        {"weekly, 800,000 at 4.35 %", {kMortgageLoan, kWeekly, 0, 1, 0, 0.0435}, 800000},
+    };
+    const NumberFormat format;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanDocument truth = loan(c.truth);
+        truth.gdblLoanAmount = c.amount;
+        const Terms &t = c.truth;
+        const double rate = periodicRate(t.rate, periodsPerYearValue(t.frequency, t.index), t.loanType, t.compounding);
+        truth.gdblBasicPayment = roundToDigits(levelPayment(rate, truth.mdblNperTerm, -c.amount), 2);
+        ASSERT_TRUE(Calculate(truth, format));
+        std::string text = "Date,Interest\n";
+        ScheduleReader reader(truth.gridMain0);
+        for (ScheduleRowValues row; reader.next(row);) {
+            if (row.kind == ScheduleRowKind::Payment && row[colNumber] <= 6)
+                text += plainCellText(row, colDate) + "," + plainCellText(row, colInterest) + "\n";
+        }
+        const Statement statement = read(text);
+        const double firstInterest = *statement.rows.front().amounts[stmInterest];
+        // How far a rate's first interest is from the statement's, in cents.
+        auto missAt = [&](const Conventions &conventions) {
+            const CandidateComparison compared = compareCandidate(truth, statement, format, conventions);
+            EXPECT_TRUE(compared.error.empty()) << compared.error;
+            return std::llabs(std::llround(*compared.rows.front().computed[stmInterest] * 100)
+                              - std::llround(firstInterest * 100));
+        };
+        int solved = 0;
+        for (const CandidateResult &candidate : matchStatement(truth, statement, format).candidates) {
+            if (!candidate.conventions.rateFromStatement)
+                continue;
+            ++solved;
+            Conventions lower = candidate.conventions;
+            Conventions higher = candidate.conventions;
+            lower.annualRate = roundToDigits(lower.annualRate - 1e-6, 6);
+            higher.annualRate = roundToDigits(higher.annualRate + 1e-6, 6);
+            const long long miss = missAt(candidate.conventions);
+            EXPECT_LE(miss, missAt(lower)) << candidate.conventions.annualRate;
+            EXPECT_LE(miss, missAt(higher)) << candidate.conventions.annualRate;
+        }
+        EXPECT_GT(solved, 0);
+    }
+}
+
+// A statement with the latest payment on top differs first where it differs earliest, on its last line.
+TEST(StatementMatch, TheFirstDifferenceIsTheEarliest)
+{
+    const Terms truth {kMortgageLoan, kMonthly, 1};
+    const std::string text = statementOf(truth, 14, 5);
+    std::vector<std::string> lines;
+    for (size_t pos = text.find('\n') + 1; pos < text.size(); pos = text.find('\n', pos) + 1)
+        lines.push_back(text.substr(pos, text.find('\n', pos) + 1 - pos));
+    std::string reversed = text.substr(0, text.find('\n') + 1);
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line)
+        reversed += *line;
+    const Statement statement = read(reversed);
+    ASSERT_EQ(statement.rows.size(), 5u);
+
+    const LoanDocument entered = loan({kMortgageLoan, kMonthly, 0}, truth);
+    const CandidateComparison own = compareCandidate(entered, statement, NumberFormat(), documentConventions(entered));
+    EXPECT_EQ(own.result.rowsAgreeing, 0);
+    EXPECT_EQ(own.result.firstDisagreeingLine, 6);
+    EXPECT_EQ(own.result.firstDisagreeingDate, statement.rows.back().date);
+    EXPECT_LT(statement.rows.back().date, statement.rows.front().date);
+}
+
 TEST(StatementMatch, RanksAndReportsProgress)
 {
     const Statement statement = read(statementOf({kMortgageLoan, kMonthly, 0}, 1, 12));

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -30,6 +31,14 @@ TEST(StatementFile, ReadsTextAndRefusesWhatIsNoStatementFile)
                                    "Date,Payment\n2025-01-01,\xE2\x82\xAC"
                                    "12.50\n"));
     EXPECT_EQ(read.text, "Date,Payment\n2025-01-01,\u20ac12.50\n");
+    // A spreadsheet's "Unicode text", tab-separated UTF-16 in either byte order.
+    const QString unicode = QStringLiteral("Date\tPayment\r\n2025-01-01\t\u20ac12.50\r\n");
+    for (const auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+        QStringEncoder encode(encoding, QStringConverter::Flag::WriteBom);
+        read = readStatementFile(write("unicode.txt", encode(unicode)));
+        ASSERT_TRUE(read.ok()) << read.error.toStdString();
+        EXPECT_EQ(read.text, unicode.toStdString());
+    }
 
     const QString fifo = dir.filePath(QStringLiteral("pipe.csv"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
