@@ -101,7 +101,12 @@ QString CellEditor::cellNumber(const QModelIndex &index) const
     const int logical = m_model->logicalColumn(index.column());
     if (m_data.loan.gridMain0.isEmpty(row, logical))
         return {};
-    return QString::fromStdString(engine::plainNumber(m_data.loan.gridMain0.value(row, logical)));
+    return editable(m_data.loan.gridMain0.value(row, logical));
+}
+
+QString CellEditor::editable(double value) const
+{
+    return QString::fromStdString(engine::editableNumber(value, m_format));
 }
 
 bool CellEditor::IsReadOnlyCell() const
@@ -149,8 +154,8 @@ void CellEditor::EnterCellEditingMode(int &key)
             // A minus sign turns the current amount around; an empty lump sum stays empty.
             const bool empty = m_box->text().isEmpty();
             if (!(logical == engine::colLumpSum && empty)) {
-                const auto value = engine::parsePlainNumber(m_box->text().toStdString());
-                m_box->setText(QString::fromStdString(engine::plainNumber(-value.value_or(0))));
+                const auto value = m_format.parseNumber(m_box->text().toStdString());
+                m_box->setText(editable(-value.value_or(0)));
             }
             m_box->selectAll();
         } else {
@@ -159,6 +164,8 @@ void CellEditor::EnterCellEditingMode(int &key)
     }
     m_editRow = current.row();
     m_editColumn = current.column();
+    // The cursor may have been scrolled out of sight: the box opens where the user can see it.
+    m_grid->scrollTo(current);
     m_box->setGeometry(m_grid->visualRect(current));
     m_box->show();
     m_box->raise();
@@ -265,6 +272,14 @@ void CellEditor::closeBox()
     }
 
     const int logical = m_model->logicalColumn(m_editColumn);
+    std::optional<double> amount;
+    if (!value.isEmpty()) {
+        amount = engine::typedChange(value.toDouble(), logical != engine::colAnnualRate);
+        if (!amount) {
+            m_shell.showMessage(QString::fromLatin1(kOutOfRangeMessage));
+            return;
+        }
+    }
     auto tableOf = [logical](document::DocumentData &data) -> engine::TextTable & {
         return logical == engine::colAnnualRate ? data.loan.gridAnnualRate
             : logical == engine::colPayment     ? data.loan.gridBasicPayment
@@ -274,7 +289,6 @@ void CellEditor::closeBox()
     const int scheduleRow = m_editRow + 1;
     const std::string dateText = m_data.loan.gridMain0.text(scheduleRow, engine::colDate);
     const auto date = engine::Date(m_data.loan.gridMain0.value(scheduleRow, engine::colDateSerial));
-    const std::optional<double> amount = value.isEmpty() ? std::nullopt : std::optional<double>(value.toDouble());
     engine::TextTable edited = tableOf(m_data);
     if (engine::setChangeByDate(edited, dateText, date, amount)
         && m_shell.changeAndRecalculate([&](document::DocumentData &data) { tableOf(data) = std::move(edited); }))
@@ -325,7 +339,7 @@ void CellEditor::paste(const QString &text)
     int key = kSpace;
     EnterCellEditingMode(key);
     if (editing())
-        m_box->setText(value);
+        m_box->setText(editable(value.toDouble()));
 }
 
 } // namespace views
