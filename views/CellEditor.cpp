@@ -201,6 +201,16 @@ bool CellEditor::eventFilter(QObject *watched, QEvent *event)
             m_savedTopRow = topRow();
             m_grid->setFocus(Qt::OtherFocusReason);
             return true;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab: {
+            // Taken as Enter takes it, then one cell on: the grid would otherwise move its cursor from under the box.
+            const int step = keyEvent->key() == Qt::Key_Tab ? 1 : -1;
+            m_savedRow = current.row();
+            m_savedColumn = std::clamp(current.column() + step, 0, m_model->columnCount() - 1);
+            m_savedTopRow = topRow();
+            m_grid->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
         case Qt::Key_Escape:
             m_savedRow = current.row();
             m_savedColumn = current.column();

@@ -413,3 +413,24 @@ TEST_F(CellEditorTest, BoxOpensInSight)
     press(Qt::Key_Escape);
     EXPECT_EQ(m_data.loan.gridLumpSum.rows(), 1);
 }
+
+// Tab and Shift+Tab take the figure, as Enter does, and move the cursor one cell right or left: the cursor never moves
+// from under an open box.
+TEST_F(CellEditorTest, TabTakesTheFigureAndMovesAlong)
+{
+    const struct
+    {
+        Qt::Key key;
+        int step;
+    } cases[] = {{Qt::Key_Tab, 1}, {Qt::Key_Backtab, -1}};
+    int row = 5;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.step);
+        goTo(++row, engine::colLumpSum);
+        type(QStringLiteral("100"));
+        press(c.key);
+        EXPECT_FALSE(editor()->editing());
+        EXPECT_EQ(cell(row, engine::colLumpSum), QStringLiteral("$100.00"));
+        EXPECT_EQ(grid()->currentIndex(), grid()->model()->index(row - 1, column(engine::colLumpSum) + c.step));
+    }
+}
