@@ -324,10 +324,13 @@ void CellEditor::UpdateCellCoordinates()
     int row = m_savedRow;
     int column = m_savedColumn;
     if (row == -1) {
-        // The box closed because the user clicked elsewhere: the cell under the mouse.
-        const QPoint mouse = m_grid->viewport()->mapFromGlobal(QCursor::pos());
-        row = m_grid->rowAt(mouse.y());
-        column = m_grid->columnAt(mouse.x());
+        // The box closed because the user clicked elsewhere: the cell under the mouse, when the mouse is over this
+        // grid and not over a window in front of it.
+        const QPoint global = QCursor::pos();
+        const QPoint mouse = m_viewport->mapFromGlobal(global);
+        const bool overGrid = QApplication::widgetAt(global) == m_viewport;
+        row = overGrid ? m_grid->rowAt(mouse.y()) : -1;
+        column = overGrid ? m_grid->columnAt(mouse.x()) : -1;
         if (row < 0 || column < 0) {
             row = m_grid->currentIndex().row();
             column = m_grid->currentIndex().column();

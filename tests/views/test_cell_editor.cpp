@@ -434,3 +434,34 @@ TEST_F(CellEditorTest, TabTakesTheFigureAndMovesAlong)
         EXPECT_EQ(grid()->currentIndex(), grid()->model()->index(row - 1, column(engine::colLumpSum) + c.step));
     }
 }
+
+// A click elsewhere takes the figure and puts the cursor on the cell clicked; a click into a window lying over the grid
+// leaves the cursor where it was.
+TEST_F(CellEditorTest, ClickElsewhereMovesTheCursorOnlyWithinTheGrid)
+{
+    const QModelIndex target = grid()->model()->index(8, column(engine::colPayment));
+    const QPoint targetPoint = grid()->viewport()->mapToGlobal(grid()->visualRect(target).center());
+
+    goTo(5, engine::colLumpSum);
+    type(QStringLiteral("100"));
+    QCursor::setPos(targetPoint);
+    if (QCursor::pos() != targetPoint)
+        GTEST_SKIP() << "the platform does not move the mouse";
+    QWidget outside;
+    outside.setFocusPolicy(Qt::StrongFocus);
+    outside.setGeometry(QRect(grid()->viewport()->mapToGlobal(QPoint(0, 0)), grid()->viewport()->size()));
+    outside.show();
+    outside.setFocus(Qt::MouseFocusReason);
+    QApplication::setActiveWindow(&outside);
+    EXPECT_FALSE(editor()->editing());
+    EXPECT_EQ(cell(5, engine::colLumpSum), QStringLiteral("$100.00"));
+    EXPECT_EQ(grid()->currentIndex(), grid()->model()->index(4, column(engine::colLumpSum)));
+    outside.hide();
+
+    QApplication::setActiveWindow(m_view.get());
+    grid()->setFocus();
+    type(QStringLiteral("200"));
+    grid()->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(cell(5, engine::colLumpSum), QStringLiteral("$200.00"));
+    EXPECT_EQ(grid()->currentIndex(), target);
+}
