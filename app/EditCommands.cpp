@@ -32,6 +32,8 @@ EditCommands::EditCommands(MainWindow &shell)
     pasteAction->setShortcut(QKeySequence::Paste);
     lumpSums = command(this, QStringLiteral("&Lump Sums..."), [this] { showLumpSums(); });
     matchStatementAction = command(this, QStringLiteral("Match &Statement..."), [this] { matchStatement(); });
+    // Ctrl+V follows the clipboard, not only the state it had when the menu was last opened.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &EditCommands::update);
 }
 
 void EditCommands::update()

@@ -310,6 +310,7 @@ void MainWindow::SetToolbar()
     // offers only what acts on it.
     const bool any = !documents().isEmpty() && !m_scenarioActive;
     const bool comparison = activeComparison() != nullptr;
+    m_edit->update(); // its shortcuts work without the menu being opened
     for (QAction *button : m_toolBar->actions()) {
         if (button != m_file->newDocument && button != m_file->open)
             button->setEnabled(any

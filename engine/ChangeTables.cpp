@@ -4,6 +4,7 @@
 #include "NumberFormat.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace engine {
 
@@ -160,6 +161,13 @@ LumpSumPreset lumpSumPreset(const ScheduleTable &schedule, int row, const DateRa
 double lumpSumAmount(double typed)
 {
     return roundAsShown(typed, 2);
+}
+
+std::optional<double> typedChange(double typed, bool amount)
+{
+    if (!(std::abs(typed) <= kMaxTypedChange))
+        return std::nullopt;
+    return amount ? lumpSumAmount(typed) : typed;
 }
 
 bool removeLumpSumsOutsideSchedule(TextTable &lumpSums, const ScheduleTable &schedule)

@@ -634,4 +634,13 @@ std::string stripNumberText(std::string_view text, const NumberFormat &format)
     return value ? plainNumber(*value) : std::string();
 }
 
+std::string editableNumber(double value, const NumberFormat &format)
+{
+    std::string text = plainNumber(value);
+    const auto dot = text.find('.');
+    if (dot != std::string::npos)
+        text.replace(dot, 1, format.decimalSeparator);
+    return text;
+}
+
 } // namespace engine

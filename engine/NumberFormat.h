@@ -96,5 +96,8 @@ double numberOrZero(std::string_view text);
 // A pasted or edited number reduced to a plain number: leading "%" and "/" and trailing "%", "/" and "-" dropped,
 // the rest read as the user's numbers are read. Empty when nothing numeric is left.
 std::string stripNumberText(std::string_view text, const NumberFormat &format);
+// A number as the user types it: the shortest decimal text (as plainNumber) with the locale's decimal separator and
+// no grouping, so that `format.parseNumber` reads it back to the same value.
+std::string editableNumber(double value, const NumberFormat &format);
 
 } // namespace engine

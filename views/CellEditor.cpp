@@ -101,7 +101,12 @@ QString CellEditor::cellNumber(const QModelIndex &index) const
     const int logical = m_model->logicalColumn(index.column());
     if (m_data.loan.gridMain0.isEmpty(row, logical))
         return {};
-    return QString::fromStdString(engine::plainNumber(m_data.loan.gridMain0.value(row, logical)));
+    return editable(m_data.loan.gridMain0.value(row, logical));
+}
+
+QString CellEditor::editable(double value) const
+{
+    return QString::fromStdString(engine::editableNumber(value, m_format));
 }
 
 bool CellEditor::IsReadOnlyCell() const
@@ -149,8 +154,8 @@ void CellEditor::EnterCellEditingMode(int &key)
             // A minus sign turns the current amount around; an empty lump sum stays empty.
             const bool empty = m_box->text().isEmpty();
             if (!(logical == engine::colLumpSum && empty)) {
-                const auto value = engine::parsePlainNumber(m_box->text().toStdString());
-                m_box->setText(QString::fromStdString(engine::plainNumber(-value.value_or(0))));
+                const auto value = m_format.parseNumber(m_box->text().toStdString());
+                m_box->setText(editable(-value.value_or(0)));
             }
             m_box->selectAll();
         } else {
@@ -159,6 +164,8 @@ void CellEditor::EnterCellEditingMode(int &key)
     }
     m_editRow = current.row();
     m_editColumn = current.column();
+    // The cursor may have been scrolled out of sight: the box opens where the user can see it.
+    m_grid->scrollTo(current);
     m_box->setGeometry(m_grid->visualRect(current));
     m_box->show();
     m_box->raise();
@@ -194,6 +201,16 @@ bool CellEditor::eventFilter(QObject *watched, QEvent *event)
             m_savedTopRow = topRow();
             m_grid->setFocus(Qt::OtherFocusReason);
             return true;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab: {
+            // Taken as Enter takes it, then one cell on: the grid would otherwise move its cursor from under the box.
+            const int step = keyEvent->key() == Qt::Key_Tab ? 1 : -1;
+            m_savedRow = current.row();
+            m_savedColumn = std::clamp(current.column() + step, 0, m_model->columnCount() - 1);
+            m_savedTopRow = topRow();
+            m_grid->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
         case Qt::Key_Escape:
             m_savedRow = current.row();
             m_savedColumn = current.column();
@@ -265,6 +282,14 @@ void CellEditor::closeBox()
     }
 
     const int logical = m_model->logicalColumn(m_editColumn);
+    std::optional<double> amount;
+    if (!value.isEmpty()) {
+        amount = engine::typedChange(value.toDouble(), logical != engine::colAnnualRate);
+        if (!amount) {
+            m_shell.showMessage(QString::fromLatin1(kOutOfRangeMessage));
+            return;
+        }
+    }
     auto tableOf = [logical](document::DocumentData &data) -> engine::TextTable & {
         return logical == engine::colAnnualRate ? data.loan.gridAnnualRate
             : logical == engine::colPayment     ? data.loan.gridBasicPayment
@@ -274,7 +299,6 @@ void CellEditor::closeBox()
     const int scheduleRow = m_editRow + 1;
     const std::string dateText = m_data.loan.gridMain0.text(scheduleRow, engine::colDate);
     const auto date = engine::Date(m_data.loan.gridMain0.value(scheduleRow, engine::colDateSerial));
-    const std::optional<double> amount = value.isEmpty() ? std::nullopt : std::optional<double>(value.toDouble());
     engine::TextTable edited = tableOf(m_data);
     if (engine::setChangeByDate(edited, dateText, date, amount)
         && m_shell.changeAndRecalculate([&](document::DocumentData &data) { tableOf(data) = std::move(edited); }))
@@ -300,10 +324,13 @@ void CellEditor::UpdateCellCoordinates()
     int row = m_savedRow;
     int column = m_savedColumn;
     if (row == -1) {
-        // The box closed because the user clicked elsewhere: the cell under the mouse.
-        const QPoint mouse = m_grid->viewport()->mapFromGlobal(QCursor::pos());
-        row = m_grid->rowAt(mouse.y());
-        column = m_grid->columnAt(mouse.x());
+        // The box closed because the user clicked elsewhere: the cell under the mouse, when the mouse is over this
+        // grid and not over a window in front of it.
+        const QPoint global = QCursor::pos();
+        const QPoint mouse = m_viewport->mapFromGlobal(global);
+        const bool overGrid = QApplication::widgetAt(global) == m_viewport;
+        row = overGrid ? m_grid->rowAt(mouse.y()) : -1;
+        column = overGrid ? m_grid->columnAt(mouse.x()) : -1;
         if (row < 0 || column < 0) {
             row = m_grid->currentIndex().row();
             column = m_grid->currentIndex().column();
@@ -325,7 +352,7 @@ void CellEditor::paste(const QString &text)
     int key = kSpace;
     EnterCellEditingMode(key);
     if (editing())
-        m_box->setText(value);
+        m_box->setText(editable(value.toDouble()));
 }
 
 } // namespace views

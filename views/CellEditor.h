@@ -31,6 +31,8 @@ public:
 
     static constexpr const char *kNotNumericMessage =
         "Only numeric values are allowed. Previous value will be restored.";
+    static constexpr const char *kOutOfRangeMessage =
+        "Only values from -9,000,000,000 to 9,000,000,000 are allowed. Previous value will be restored.";
 
     // True when the grid's current cell cannot be edited.
     bool IsReadOnlyCell() const;
@@ -58,8 +60,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // The number a cell shows, as plain text for the box ("5.25" for 5.2500 %, "1234.56" for $1,234.56).
+    // The number a cell shows, as plain text for the box ("5.25" for 5.2500 %, "1234.56" for $1,234.56; "1234,56"
+    // where the locale writes a decimal comma).
     QString cellNumber(const QModelIndex &index) const;
+    // A number as the box shows it: plain, with the locale's decimal separator.
+    QString editable(double value) const;
     void closeBox();
     // Hides the box without taking its value.
     void dropBox();

@@ -163,7 +163,17 @@ TEST_F(MainWindowTest, EnablingWithoutDocuments)
     for (QAction *item : {file.newDocument, file.open, file.exit})
         EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
 
+    // Paste (and its Ctrl+V) follows the documents and the clipboard without the menu being opened.
+    QMenu *edit = window.findChild<QMenu *>(QStringLiteral("mnuEdit"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("12.5"));
+    emit edit->aboutToShow();
+    EXPECT_FALSE(window.editCommands().pasteAction->isEnabled());
     window.NewDocument();
+    EXPECT_TRUE(window.editCommands().pasteAction->isEnabled());
+    QGuiApplication::clipboard()->clear();
+    EXPECT_FALSE(window.editCommands().pasteAction->isEnabled());
+    QGuiApplication::clipboard()->setText(QStringLiteral("250"));
+    EXPECT_TRUE(window.editCommands().pasteAction->isEnabled());
     EXPECT_EQ(
         enabledButtons(),
         (QStringList {QStringLiteral("New"), QStringLiteral("Open"), QStringLiteral("Save"), QStringLiteral("Print"),
@@ -175,7 +185,6 @@ TEST_F(MainWindowTest, EnablingWithoutDocuments)
         EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
 
     // Paste only while the clipboard holds text.
-    QMenu *edit = window.findChild<QMenu *>(QStringLiteral("mnuEdit"));
     QGuiApplication::clipboard()->clear();
     emit edit->aboutToShow();
     EXPECT_FALSE(window.editCommands().pasteAction->isEnabled());

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -269,6 +271,31 @@ TEST(LumpSumDates, AmountsAreTakenInCents)
         EXPECT_EQ(lumpSumAmount(c.typed), c.paid);
         EXPECT_EQ(format.currency(lumpSumAmount(c.typed)), c.shown);
         EXPECT_EQ(format.currency(c.typed), c.shown);
+    }
+}
+
+TEST(ChangeTablesTest, TypedChangesAreTakenInCentsWithinTheBoxLimits)
+{
+    struct Case
+    {
+        double typed;
+        bool amount;
+        std::optional<double> taken;
+    };
+    const Case cases[] = {
+        {700.456, true, 700.46}, // a payment or lump sum is paid as the currency box shows it
+        {-12.504, true, -12.5},
+        {1250, true, 1250},
+        {5.12345, false, 5.12345}, // a rate is kept as typed
+        {9e9, true, 9e9},
+        {-9e9, false, -9e9},
+        {9000000000.5, true, std::nullopt}, // beyond what the box takes
+        {-1e20, false, std::nullopt},
+        {std::numeric_limits<double>::quiet_NaN(), true, std::nullopt},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(typedChange(c.typed, c.amount), c.taken);
     }
 }
 

@@ -446,6 +446,35 @@ TEST(NumberFormatTest, PlainNumbersReadBackExactly)
     }
 }
 
+// What the in-grid edit box shows must read back to the same number in the user's own locale.
+TEST(NumberFormatTest, EditableNumbersReadBackInTheirLocale)
+{
+    NumberFormat comma;
+    comma.decimalSeparator = ",";
+    comma.groupSeparator = ".";
+    comma.currencyPrefix.clear();
+    comma.currencySuffix = " \xE2\x82\xAC";
+    struct Case
+    {
+        double value;
+        const char *english;
+        const char *decimalComma;
+    };
+    const Case cases[] = {{1234.56, "1234.56", "1234,56"},
+                          {-647.31, "-647.31", "-647,31"},
+                          {1250, "1250", "1250"},
+                          {5.25, "5.25", "5,25"},
+                          {0.1, "0.1", "0,1"},
+                          {1e15, "1E+15", "1E+15"}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.english);
+        EXPECT_EQ(editableNumber(c.value, NumberFormat()), c.english);
+        EXPECT_EQ(editableNumber(c.value, comma), c.decimalComma);
+        EXPECT_EQ(NumberFormat().parseNumber(editableNumber(c.value, NumberFormat())), c.value);
+        EXPECT_EQ(comma.parseNumber(editableNumber(c.value, comma)), c.value);
+    }
+}
+
 TEST(NumberFormatTest, NumberOrZero)
 {
     struct Row

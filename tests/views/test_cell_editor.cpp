@@ -3,6 +3,7 @@
 #include "support/RecordingShell.h"
 
 #include "document/DocumentFile.h"
+#include "engine/ChangeTables.h"
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
 #include "views/CellEditor.h"
@@ -65,6 +66,18 @@ protected:
     document::DocumentData m_data;
     RecordingShell m_shell;
     std::unique_ptr<ScheduleView> m_view;
+};
+
+// The same over a locale that writes a decimal comma and groups with dots ("$1.234,56").
+class CellEditorDecimalCommaTest : public CellEditorTest
+{
+protected:
+    void SetUp() override
+    {
+        m_format.decimalSeparator = ",";
+        m_format.groupSeparator = ".";
+        CellEditorTest::SetUp();
+    }
 };
 
 } // namespace
@@ -317,4 +330,138 @@ TEST_F(CellEditorTest, F2EditsTheCurrentValue)
     type(QStringLiteral("700"));
     press(Qt::Key_Return);
     EXPECT_EQ(cell(5, engine::colPayment), QStringLiteral("$700.00"));
+}
+
+// The box shows and reads numbers with the locale's decimal separator: a dot there is a thousands separator, and a
+// number shown with one would be taken a hundred times too large.
+TEST_F(CellEditorDecimalCommaTest, NumbersKeepTheirCents)
+{
+    goTo(5, engine::colPayment);
+    ASSERT_EQ(cell(5, engine::colPayment), QStringLiteral("$647,31"));
+    type(QStringLiteral("-"));
+    ASSERT_TRUE(editor()->editing());
+    EXPECT_EQ(editor()->box()->text(), QStringLiteral("-647,31"));
+    press(Qt::Key_Escape);
+
+    // The cell's own figure, one cent changed.
+    press(Qt::Key_F2);
+    ASSERT_EQ(editor()->box()->text(), QStringLiteral("647,31"));
+    editor()->box()->end(false);
+    press(Qt::Key_Backspace);
+    type(QStringLiteral("2"));
+    press(Qt::Key_Return);
+    ASSERT_EQ(m_data.loan.gridBasicPayment.rows(), 2);
+    EXPECT_EQ(m_data.loan.gridBasicPayment.text(1, engine::chgAmount), "647.32");
+    EXPECT_EQ(cell(5, engine::colPayment), QStringLiteral("$647,32"));
+
+    goTo(9, engine::colLumpSum);
+    editor()->paste(QStringLiteral("$1.250,50"));
+    ASSERT_TRUE(editor()->editing());
+    EXPECT_EQ(editor()->box()->text(), QStringLiteral("1250,5"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(cell(9, engine::colLumpSum), QStringLiteral("$1.250,50"));
+}
+
+// A payment or lump sum is paid in cents, as it is shown; a number beyond what the box takes changes nothing.
+TEST_F(CellEditorTest, AmountsAreTakenInCentsWithinLimits)
+{
+    struct Case
+    {
+        int logical;
+        const char *typed;
+        const char *stored; // nullptr: refused with the message
+    };
+    const Case cases[] = {
+        {engine::colPayment, "700.456", "700.46"},     {engine::colLumpSum, "99.994", "99.99"},
+        {engine::colAnnualRate, "6.12345", "6.12345"}, {engine::colLumpSum, "90000000000", nullptr},
+        {engine::colPayment, "-9000000001", nullptr},
+    };
+    int row = 5;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.typed);
+        m_shell.messages.clear();
+        goTo(++row, c.logical);
+        press(Qt::Key_F2);
+        ASSERT_TRUE(editor()->editing());
+        editor()->box()->setText(QString::fromLatin1(c.typed));
+        press(Qt::Key_Return);
+        const engine::TextTable &table = c.logical == engine::colAnnualRate ? m_data.loan.gridAnnualRate
+            : c.logical == engine::colPayment                               ? m_data.loan.gridBasicPayment
+                                                                            : m_data.loan.gridLumpSum;
+        const int entry = engine::findChangeEntry(table, cell(row, engine::colDate).toStdString());
+        if (c.stored) {
+            EXPECT_TRUE(m_shell.messages.isEmpty());
+            ASSERT_GT(entry, 0);
+            EXPECT_EQ(table.text(entry, engine::chgAmount), c.stored);
+        } else {
+            EXPECT_EQ(m_shell.messages, QStringList {QString::fromLatin1(CellEditor::kOutOfRangeMessage)});
+            EXPECT_EQ(entry, 0);
+        }
+    }
+    // The payments paid are the ones shown: 4 × $647.31 + 3 × $700.46 + $99.99 (not $4,790.60 for 700.456 and 99.994).
+    EXPECT_EQ(cell(8, engine::colCumulativePayments), QStringLiteral("$4,790.61"));
+}
+
+// The box opens over the cell where the user can see it, even when the grid was scrolled away from the cursor.
+TEST_F(CellEditorTest, BoxOpensInSight)
+{
+    goTo(3, engine::colLumpSum);
+    grid()->verticalScrollBar()->setValue(30);
+    type(QStringLiteral("5"));
+    ASSERT_TRUE(editor()->editing());
+    EXPECT_TRUE(grid()->viewport()->rect().contains(editor()->box()->geometry()));
+    press(Qt::Key_Escape);
+    EXPECT_EQ(m_data.loan.gridLumpSum.rows(), 1);
+}
+
+// Tab and Shift+Tab take the figure, as Enter does, and move the cursor one cell right or left: the cursor never moves
+// from under an open box.
+TEST_F(CellEditorTest, TabTakesTheFigureAndMovesAlong)
+{
+    const struct
+    {
+        Qt::Key key;
+        int step;
+    } cases[] = {{Qt::Key_Tab, 1}, {Qt::Key_Backtab, -1}};
+    int row = 5;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.step);
+        goTo(++row, engine::colLumpSum);
+        type(QStringLiteral("100"));
+        press(c.key);
+        EXPECT_FALSE(editor()->editing());
+        EXPECT_EQ(cell(row, engine::colLumpSum), QStringLiteral("$100.00"));
+        EXPECT_EQ(grid()->currentIndex(), grid()->model()->index(row - 1, column(engine::colLumpSum) + c.step));
+    }
+}
+
+// A click elsewhere takes the figure and puts the cursor on the cell clicked; a click into a window lying over the grid
+// leaves the cursor where it was.
+TEST_F(CellEditorTest, ClickElsewhereMovesTheCursorOnlyWithinTheGrid)
+{
+    const QModelIndex target = grid()->model()->index(8, column(engine::colPayment));
+    const QPoint targetPoint = grid()->viewport()->mapToGlobal(grid()->visualRect(target).center());
+
+    goTo(5, engine::colLumpSum);
+    type(QStringLiteral("100"));
+    QCursor::setPos(targetPoint);
+    if (QCursor::pos() != targetPoint)
+        GTEST_SKIP() << "the platform does not move the mouse";
+    QWidget outside;
+    outside.setFocusPolicy(Qt::StrongFocus);
+    outside.setGeometry(QRect(grid()->viewport()->mapToGlobal(QPoint(0, 0)), grid()->viewport()->size()));
+    outside.show();
+    outside.setFocus(Qt::MouseFocusReason);
+    QApplication::setActiveWindow(&outside);
+    EXPECT_FALSE(editor()->editing());
+    EXPECT_EQ(cell(5, engine::colLumpSum), QStringLiteral("$100.00"));
+    EXPECT_EQ(grid()->currentIndex(), grid()->model()->index(4, column(engine::colLumpSum)));
+    outside.hide();
+
+    QApplication::setActiveWindow(m_view.get());
+    grid()->setFocus();
+    type(QStringLiteral("200"));
+    grid()->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(cell(5, engine::colLumpSum), QStringLiteral("$200.00"));
+    EXPECT_EQ(grid()->currentIndex(), target);
 }
