@@ -1,4 +1,5 @@
 #include "engine/NumberFormat.h"
+#include "support/EuroFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -19,13 +20,7 @@ Date ymd(int year, int month, int day)
 // German conventions: comma decimals, dot grouping, the euro sign after the amount.
 NumberFormat german()
 {
-    NumberFormat format;
-    format.decimalSeparator = ",";
-    format.groupSeparator = ".";
-    format.currencyPrefix = "";
-    format.currencySuffix = " €";
-    format.negativePrefix = "-";
-    format.negativeSuffix = " €";
+    NumberFormat format = testsupport::euroFormat();
     format.monthAbbreviations = {"Jan", "Feb", "Mär", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
     return format;
 }
@@ -449,11 +444,7 @@ TEST(NumberFormatTest, PlainNumbersReadBackExactly)
 // What the in-grid edit box shows must read back to the same number in the user's own locale.
 TEST(NumberFormatTest, EditableNumbersReadBackInTheirLocale)
 {
-    NumberFormat comma;
-    comma.decimalSeparator = ",";
-    comma.groupSeparator = ".";
-    comma.currencyPrefix.clear();
-    comma.currencySuffix = " \xE2\x82\xAC";
+    const NumberFormat comma = testsupport::euroFormat();
     struct Case
     {
         double value;
@@ -494,11 +485,7 @@ TEST(NumberFormatTest, NumberOrZero)
 // Whole currency units, as a chart's axis shows money at a glance.
 TEST(NumberFormatTest, CurrencyInWholeUnits)
 {
-    NumberFormat euro;
-    euro.currencyPrefix = "";
-    euro.currencySuffix = " €";
-    euro.groupSeparator = ".";
-    euro.decimalSeparator = ",";
+    const NumberFormat euro = testsupport::euroFormat();
     struct Row
     {
         const NumberFormat format;

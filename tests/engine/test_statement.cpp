@@ -1,5 +1,6 @@
 #include "engine/NumberFormat.h"
 #include "engine/Statement.h"
+#include "support/EuroFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +21,7 @@ using Amounts = std::array<std::optional<double>, kStatementColumnCount>;
 // A format that writes 1.234,56 € and dates as dd/MM/yyyy.
 NumberFormat euroFormat()
 {
-    NumberFormat format;
-    format.decimalSeparator = ",";
-    format.groupSeparator = ".";
-    format.currencyPrefix = "";
-    format.currencySuffix = " €";
-    format.negativePrefix = "-";
-    format.negativeSuffix = " €";
+    NumberFormat format = testsupport::euroFormat();
     format.setDatePattern("dd/MM/yyyy");
     return format;
 }

@@ -1,3 +1,4 @@
+#include "support/EuroFormat.h"
 #include "support/QtPrinters.h"
 #include "ui/BgrColor.h"
 #include "ui/DateField.h"
@@ -60,13 +61,7 @@ TEST(NumberFieldValidatorTest, NumbersWithinTheRangeAndTheirDecimals)
 // Money typed as the locale writes it, within the range; characters that belong to no amount are refused outright.
 TEST(MoneyFieldValidatorTest, TheLocalesMoneyTextWithinTheRange)
 {
-    engine::NumberFormat euro;
-    euro.decimalSeparator = ",";
-    euro.groupSeparator = ".";
-    euro.currencyPrefix.clear();
-    euro.currencySuffix = " \u20AC";
-    euro.negativePrefix = "-";
-    euro.negativeSuffix = " \u20AC";
+    const engine::NumberFormat euro = testsupport::euroFormat();
     const engine::NumberFormat dollar;
     struct Case
     {
