@@ -512,14 +512,17 @@ void LoanTerms::setStartPaymentOption(int option)
 
 bool LoanTerms::setStartDate(Date date)
 {
-    m_loanDataChanged = true;
-    return m_dates.setStart(date, m_frequency);
+    const LoanDates before = m_dates;
+    const bool accepted = m_dates.setStart(date, m_frequency);
+    m_loanDataChanged = m_loanDataChanged || m_dates != before;
+    return accepted;
 }
 
 void LoanTerms::setFirstPaymentDue(Date date)
 {
-    m_loanDataChanged = true;
+    const LoanDates before = m_dates;
     m_dates.setFirstPaymentDue(date, m_frequency);
+    m_loanDataChanged = m_loanDataChanged || m_dates != before;
 }
 
 void LoanTerms::setNumberOfPeriods(Amount periods)

@@ -2,10 +2,15 @@
 #include "support/QtPrinters.h"
 
 #include "app/wizard/LoanDataPage.h"
+#include "app/wizard/TermPage.h"
 #include "app/wizard/frmWizard.h"
+#include "ui/DateField.h"
 
 #include <QApplication>
+#include <QDateEdit>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 using namespace app;
@@ -70,4 +75,33 @@ TEST_F(WizardKeyboardTest, PeriodicRateLooksReadOnly)
     const QPalette shown = wizard.loanDataPage()->txtPeriodicRate()->palette();
     EXPECT_EQ(shown.color(QPalette::Base), wizard.palette().color(QPalette::Window));
     EXPECT_NE(wizard.loanDataPage()->txtLoanAmount()->palette().color(QPalette::Base), shown.color(QPalette::Base));
+}
+
+// Enter in a date field finishes with the dates the page shows, as clicking Finish does: a first payment that only
+// follows the day the money was lent is not taken as one the user chose.
+TEST_F(WizardKeyboardTest, EnterInADateFieldKeepsTheDatesShown)
+{
+    for (const bool enter : {false, true}) {
+        SCOPED_TRACE(enter ? "Enter in the first payment" : "Finish clicked");
+        frmWizard &wizard = onLoanData();
+        wizard.loanDataPage()->txtLoanAmount()->setText(QStringLiteral("50000"));
+        wizard.loanDataPage()->txtAnnualRate()->setText(QStringLiteral("10"));
+        wizard.loanDataPage()->txtAmortization()->setText(QStringLiteral("5"));
+        wizard.cmdNext_Click();
+        TermPage &page = *wizard.termPage();
+        page.optAmountBorrowedOnDate()->setChecked(true);
+        page.dtpStartDate()->setDate(QDate(2027, 1, 31));
+        ASSERT_EQ(page.dtpFirstPaymentDue()->date(), QDate(2027, 2, 28));
+        if (enter) {
+            page.dtpFirstPaymentDue()->setFocus();
+            QTest::keyClick(page.dtpFirstPaymentDue(), Qt::Key_Return);
+        } else {
+            QTest::mouseClick(wizard.cmdNext(), Qt::LeftButton);
+        }
+        ASSERT_TRUE(wizard.outcome().finished);
+        EXPECT_EQ(wizard.document().gdtmStartDate, ui::toSerial(QDate(2027, 1, 31)));
+        EXPECT_EQ(wizard.document().gdtmFirstPaymentDue, ui::toSerial(QDate(2027, 1, 31)));
+        m_wizard.reset();
+        stop();
+    }
 }

@@ -482,6 +482,42 @@ TEST(LoanTermsTest, TheDatesFollowEachOtherThroughTheCalendar)
     }
 }
 
+// A date field confirmed without a change (Enter on it) hands its date back: a loan lent on 31 January 2027 pays on
+// the last day of each month from 28 February; taking 28 February as a new first payment would move the loan to the
+// 28th of each month, lent on 28 January.
+TEST(LoanTermsTest, ADateGivenAgainChangesNothing)
+{
+    struct Case
+    {
+        const char *name;
+        int option;
+        Date anchor, start, first;
+    };
+    for (const Case &c : {Case {"lent on the selected date", 1, ymd(2027, 1, 31), ymd(2027, 1, 31), ymd(2027, 2, 28)},
+                          Case {"first payment on the selected date, lent between two periods", 0, ymd(2027, 2, 28),
+                                ymd(2027, 1, 20), ymd(2027, 2, 28)}}) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc = carLoan();
+        doc.gintStartPayment = c.option;
+        doc.gdtmFirstPaymentDue = c.anchor;
+        doc.gdtmStartDate = c.start;
+        for (const bool firstPayment : {true, false}) {
+            LoanTerms terms = LoanTerms::fromDocument(doc, kToday);
+            ASSERT_EQ(terms.startDate(), c.start);
+            ASSERT_EQ(terms.firstPaymentDue(), c.first);
+            if (firstPayment)
+                terms.setFirstPaymentDue(c.first);
+            else
+                EXPECT_TRUE(terms.setStartDate(c.start));
+            EXPECT_EQ(terms.startDate(), c.start);
+            EXPECT_EQ(terms.firstPaymentDue(), c.first);
+            EXPECT_FALSE(terms.loanDataChanged());
+            LoanDocument written = doc;
+            EXPECT_EQ(terms.writeTo(written, true).outcome, LoanTerms::Outcome::Unchanged);
+        }
+    }
+}
+
 TEST(LoanTermsTest, PeriodsTermAndLastPaymentFollowEachOther)
 {
     struct Case
