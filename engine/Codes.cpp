@@ -203,4 +203,9 @@ bool hasYearLengthChoice(int frequency)
     return frequency >= kBiWeeklyAccelerated && frequency <= kWeekly;
 }
 
+bool isAccelerated(int frequency)
+{
+    return frequency == kBiWeeklyAccelerated || frequency == kWeeklyAccelerated;
+}
+
 } // namespace engine

@@ -55,5 +55,7 @@ int frequencyCodeAt(int position);
 int frequencyPosition(int code);
 // Only the weekly and bi-weekly frequencies have a choice of year length.
 bool hasYearLengthChoice(int frequency);
+// The accelerated frequencies pay a share of the monthly payment, which shortens the amortization.
+bool isAccelerated(int frequency);
 
 } // namespace engine

@@ -474,18 +474,37 @@ LoanTerms::Fields LoanTerms::setAmortUnit(int unit)
     return written | solve();
 }
 
+std::shared_ptr<const LoanTerms> LoanTerms::snapshot() const
+{
+    auto copy = std::make_shared<LoanTerms>(*this);
+    copy->m_lookedFrom.reset();
+    copy->m_lookedAt.reset();
+    return copy;
+}
+
 LoanTerms::Fields LoanTerms::setFrequency(int code)
 {
     if (code < 0 || code == m_frequency)
         return 0;
-    const int from = m_frequency;
+    // Each frequency is worked out from the loan the user entered, not from the one the previous frequency made of
+    // it, so that rounding does not creep in from one look to the next. Any other edit ends the looking.
+    if (!m_lookedFrom || !m_lookedAt || held() != m_lookedAt->held())
+        m_lookedFrom = snapshot();
+    const std::shared_ptr<const LoanTerms> from = m_lookedFrom;
+    *this = *from;
+    if (code == m_frequency)
+        return kAllFields;
+    m_lookedFrom = from;
     m_frequency = code;
     m_loanDataChanged = true;
     // The same amortization is another number of periods at another frequency.
     m_loanInputsChanged = true;
-    const Fields written = carryPaymentOver(from);
+    // An accelerated payment is a share of the monthly one: the payment carries over and the amortization shortens.
+    const Fields written =
+        isAccelerated(from->m_frequency) || isAccelerated(code) ? carryPaymentOver(from->m_frequency) : solve();
     m_dates.follow(m_frequency);
-    return written;
+    m_lookedAt = snapshot();
+    return written | LoanAmount | AnnualRate | Amortization | BasicPayment;
 }
 
 LoanTerms::Fields LoanTerms::setYearLengthChoice(int index)

@@ -5,8 +5,10 @@
 
 #include <array>
 #include <bit>
+#include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace engine {
 
@@ -25,8 +27,10 @@ enum class CalculatedField { LoanAmount, InterestRate, Amortization, BasicPaymen
 // - Optional information: a price or down-payment edit first refreshes the other down-payment field (dollars to
 //   the cent, percent to 4 decimals), then the premium (unless the user gave one), then the amount borrowed.
 // - Loan data: an edit of the loan amount, rate or amortization refreshes the calculated field; amounts are rounded
-//   to the cent, the amortization to 4 decimals, the rate to 5. A new frequency carries the payment over first and
-//   then gives the amortization that payment needs; a new unit converts the length.
+//   to the cent, the amortization to 4 decimals, the rate to 5. A new frequency solves the calculated field again
+//   from the other three; to or from an accelerated frequency the payment is carried over instead, and the
+//   amortization follows it. Frequencies looked at one after the other all start from the loan as it was before the
+//   first, and coming back to its frequency gives that loan back. A new unit converts the length.
 // - Term: the date the user fixes leads and the other follows through the calendar; the number of periods is typed,
 //   and the term and the last payment follow it.
 class LoanTerms
@@ -164,6 +168,17 @@ private:
     void set(Field field, Amount value);
     double ratePerPeriod() const;
 
+    // Everything the wizard holds but the frequencies looked at.
+    auto held() const
+    {
+        return std::tie(m_loanType, m_compounding, m_title, m_comments, m_values, m_downPaymentInPercent, m_cmhcGiven,
+                        m_amortUnit, m_frequency, m_yearLengthChoice, m_calculated, m_dates, m_titleChanged,
+                        m_loanDataChanged, m_amountBorrowedChanged, m_compoundingChanged, m_loanInputsChanged);
+    }
+
+    // A copy without the frequencies looked at.
+    std::shared_ptr<const LoanTerms> snapshot() const;
+
     Fields solve();
     Fields recomputeBasicPayment();
     Fields carryPaymentOver(int fromFrequency);
@@ -191,6 +206,10 @@ private:
     bool m_amountBorrowedChanged = false;
     bool m_compoundingChanged = false;
     bool m_loanInputsChanged = false;
+
+    // While the user only looks at other frequencies: the loan before the first of them, and as the last one left it.
+    std::shared_ptr<const LoanTerms> m_lookedFrom;
+    std::shared_ptr<const LoanTerms> m_lookedAt;
 };
 
 // The insurance premium, in percent, for a down payment in percent.

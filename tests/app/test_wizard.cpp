@@ -357,15 +357,23 @@ TEST_F(WizardTest, PropertiesRecalculatesOnlyWhenTheLoanChanged)
     loan.gridMain0.setFormat(markedFormat());
     ASSERT_FALSE(m_window->docSlots().state(document.slot()).blnModified);
 
-    // Every step and Finish without a change; then a new title only.
-    for (const bool retitle : {false, true}) {
+    // Every step and Finish without a change; a look at another frequency and back; then a new title only.
+    enum Visit { Through, OtherFrequency, Retitle };
+    for (const Visit visit : {Through, OtherFrequency, Retitle}) {
+        const bool retitle = visit == Retitle;
         m_onDialog = [&](QDialog &dialog) {
             auto &wizard = dynamic_cast<frmWizard &>(dialog);
             wizard.cmdNext_Click();
             if (retitle)
                 wizard.optionalPage()->txtTitle()->setText(QStringLiteral("Red car"));
             wizard.cmdNext_Click();
+            if (visit == OtherFrequency) {
+                QComboBox *frequency = wizard.loanDataPage()->cboFrequency();
+                frequency->setCurrentIndex(engine::frequencyPosition(engine::kBiWeekly));
+                frequency->setCurrentIndex(engine::frequencyPosition(engine::kMonthly));
+            }
             wizard.cmdNext_Click();
+            EXPECT_EQ(wizard.termPage()->txtNumberOfPeriods()->text(), QStringLiteral("60"));
             wizard.cmdNext_Click();
         };
         m_window->files().properties->trigger();

@@ -175,21 +175,26 @@ TEST_F(WizardTest, EachCalculatorButtonSolvesItsField)
     }
 }
 
-// The payment of 639.81 a month carried over to other frequencies (worked out in the engine's tests): half of it
-// every two weeks, accelerated, 295.29 plain bi-weekly, 639.80 back to monthly, 7889.70 once a year.
+// The payment of 639.81 a month at other frequencies (worked out in the engine's tests): half of it every two weeks,
+// accelerated, which shortens the amortization; 294.09 plain bi-weekly over the same 25 years; the loan as entered
+// back at monthly, with its own number of periods; 7889.70 once a year.
 TEST_F(WizardTest, ChangingTheFrequencyCarriesThePaymentOver)
 {
     frmWizard &wizard = newWizard();
+    LoanDataPage &page = *wizard.loanDataPage();
     loanData(wizard, QStringLiteral("100000"), QStringLiteral("6"), QStringLiteral("25"));
-    ASSERT_EQ(number(wizard, wizard.loanDataPage()->txtBasicPayment()), 639.81);
-    wizard.loanDataPage()->cboFrequency()->setCurrentIndex(engine::frequencyPosition(engine::kBiWeeklyAccelerated));
-    EXPECT_EQ(number(wizard, wizard.loanDataPage()->txtBasicPayment()), 319.90);
-    EXPECT_EQ(number(wizard, wizard.loanDataPage()->txtAmortization()), 20.9175);
-    // The plain bi-weekly payment spreads the same yearly total over 26 payments.
-    wizard.loanDataPage()->cboFrequency()->setCurrentIndex(engine::frequencyPosition(engine::kBiWeekly));
-    EXPECT_EQ(number(wizard, wizard.loanDataPage()->txtBasicPayment()), 295.29);
-    wizard.loanDataPage()->cboFrequency()->setCurrentIndex(engine::frequencyPosition(engine::kMonthly));
-    EXPECT_EQ(number(wizard, wizard.loanDataPage()->txtBasicPayment()), 639.80);
+    ASSERT_EQ(number(wizard, page.txtBasicPayment()), 639.81);
+    page.cboFrequency()->setCurrentIndex(engine::frequencyPosition(engine::kBiWeeklyAccelerated));
+    EXPECT_EQ(number(wizard, page.txtBasicPayment()), 319.90);
+    EXPECT_EQ(number(wizard, page.txtAmortization()), 20.9175);
+    page.cboFrequency()->setCurrentIndex(engine::frequencyPosition(engine::kBiWeekly));
+    EXPECT_EQ(number(wizard, page.txtBasicPayment()), 294.09);
+    EXPECT_EQ(number(wizard, page.txtAmortization()), 25);
+    page.cboFrequency()->setCurrentIndex(engine::frequencyPosition(engine::kMonthly));
+    EXPECT_EQ(number(wizard, page.txtBasicPayment()), 639.81);
+    EXPECT_EQ(number(wizard, page.txtAmortization()), 25);
+    wizard.cmdNext_Click();
+    EXPECT_EQ(wizard.termPage()->txtNumberOfPeriods()->text(), QStringLiteral("300"));
 
     frmWizard &annual = newWizard();
     loanData(annual, QStringLiteral("100000"), QStringLiteral("6"), QStringLiteral("25"));

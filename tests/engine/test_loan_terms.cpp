@@ -399,8 +399,9 @@ TEST(LoanTermsTest, TheSolvedRateOfAPersonalLoanGivesBackItsPayment)
 // From monthly payments of 639.81 (100,000 at 6 % semi-annual, 25 years): every two weeks, accelerated, half of it,
 // 319.905, which rounds half up to 319.90 in double arithmetic (319.905 is held as 319.90499...), repays the loan in
 // 545.35 periods of 365/14 a year at 1.03^(2 x 14/365) - 1 = 0.22700973 % each, 20.9175 years. The plain bi-weekly
-// payment is 319.90 x 24/26 = 295.29, 24.7699 years of 26.07 payments; back to monthly 295.29 x 26/12 = 639.795,
-// 639.80. One payment a year is the level payment at the effective rate 1.03^2 - 1 over 25 years: 7889.70.
+// payment is worked out from the loan as entered, not from the accelerated one: 25 x 365/14 = 651.79 periods at
+// 0.22700973 % need 294.09. Back to monthly, the loan is what it was. One payment a year is the level payment at
+// the effective rate 1.03^2 - 1 over 25 years: 7889.70.
 TEST(LoanTermsTest, ChangingTheFrequencyCarriesThePaymentOver)
 {
     struct Step
@@ -411,21 +412,93 @@ TEST(LoanTermsTest, ChangingTheFrequencyCarriesThePaymentOver)
     };
     LoanTerms terms = loanData(100000, 6, 25);
     for (const Step &step :
-         {Step {kBiWeeklyAccelerated, 319.90, 20.9175, ".22700973%"}, Step {kBiWeekly, 295.29, 24.7699, ".22700973%"},
-          Step {kMonthly, 639.80, 25.0000, ".49386220%"}}) {
+         {Step {kBiWeeklyAccelerated, 319.90, 20.9175, ".22700973%"}, Step {kBiWeekly, 294.09, 25, ".22700973%"},
+          Step {kMonthly, 639.81, 25, ".49386220%"}, Step {kAnnually, 7889.70, 25, "6.09000000%"}}) {
         SCOPED_TRACE(step.frequency);
-        EXPECT_EQ(terms.setFrequency(step.frequency), LoanTerms::BasicPayment | LoanTerms::Amortization);
+        EXPECT_TRUE(terms.setFrequency(step.frequency) & LoanTerms::BasicPayment);
         EXPECT_EQ(terms.value(LoanTerms::BasicPayment), step.payment);
-        EXPECT_NEAR(terms.value(LoanTerms::Amortization).value_or(0), step.length, 0.001);
+        EXPECT_NEAR(terms.value(LoanTerms::Amortization).value_or(0), step.length, 0.00005);
         EXPECT_EQ(periodicRateText(terms), step.periodicRate);
     }
-    EXPECT_EQ(terms.setFrequency(kMonthly), 0u);
+    EXPECT_EQ(terms.setFrequency(kAnnually), 0u);
+}
 
-    LoanTerms annual = loanData(100000, 6, 25);
-    annual.setFrequency(kAnnually);
-    EXPECT_EQ(annual.value(LoanTerms::BasicPayment), 7889.70);
-    EXPECT_EQ(annual.value(LoanTerms::Amortization), 25);
-    EXPECT_EQ(periodicRateText(annual), "6.09000000%");
+// A personal loan of 25,000 at 9.5 % over 4 years: 48 monthly payments of 628.08 (628.0784). Every two weeks, 4 years
+// are 4 x 365/14 = 104.29 periods at 1.0079167^(12 x 14/365) - 1 = 0.36360823 %: 288.47. With the amortization the
+// calculated field, the typed 628.08 stays and pays the loan off in 1.6522 years of two-weekly payments. Looking at
+// other frequencies and coming back gives the loan back exactly: its fields, its term, its dates, and no change.
+TEST(LoanTermsTest, LookingAtOtherFrequenciesKeepsTheLoan)
+{
+    struct Look
+    {
+        int frequency;
+        double payment, length;
+    };
+    struct Case
+    {
+        const char *name;
+        CalculatedField calculated;
+        std::vector<Look> looks;
+    };
+    const std::vector<Case> cases = {
+        {"the payment calculated",
+         CalculatedField::BasicPayment,
+         {{kBiWeekly, 288.47, 4}, {kWeekly, 0, 4}, {kBiWeeklyAccelerated, 314.04, 3.6114}, {kSemiMonthly, 0, 4}}},
+        {"the amortization calculated",
+         CalculatedField::Amortization,
+         {{kBiWeekly, 628.08, 1.6522}, {kBiWeeklyAccelerated, 314.04, 3.6114}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc = carLoan();
+        doc.gdblLoanAmount = 25000;
+        doc.gdblAnnualRate = 0.095;
+        doc.glngAmortization = 4;
+        doc.gdblBasicPayment = 628.08;
+        doc.mdblNperTerm = 36;
+        doc.gintPeriodsPerYearIndexTmp = 1; // 365/14 days a period at the two-weekly frequencies
+        doc.gdtmStartDate = ymd(2026, 1, 20); // lent between two periods
+        LoanTerms terms = LoanTerms::fromDocument(doc, kToday);
+        terms.setCalculatedField(c.calculated);
+        ASSERT_EQ(terms.value(LoanTerms::BasicPayment), 628.08);
+        ASSERT_EQ(terms.value(LoanTerms::Amortization), 4);
+        const LoanTerms entered = terms;
+        for (const Look &look : c.looks) {
+            SCOPED_TRACE(look.frequency);
+            terms.setFrequency(look.frequency);
+            if (look.payment != 0) {
+                EXPECT_EQ(terms.value(LoanTerms::BasicPayment), look.payment);
+            }
+            EXPECT_NEAR(terms.value(LoanTerms::Amortization).value_or(0), look.length, 0.00005);
+            EXPECT_EQ(terms.value(LoanTerms::LoanAmount), 25000);
+            EXPECT_EQ(terms.value(LoanTerms::AnnualRate), 9.5);
+        }
+        terms.setFrequency(kMonthly);
+        EXPECT_EQ(terms.value(LoanTerms::BasicPayment), 628.08);
+        EXPECT_EQ(terms.value(LoanTerms::Amortization), 4);
+        EXPECT_EQ(terms.startDate(), ymd(2026, 1, 20));
+        EXPECT_EQ(terms.firstPaymentDue(), ymd(2026, 2, 15));
+        EXPECT_FALSE(terms.loanDataChanged());
+        EXPECT_EQ(terms.enterTerm(), 0u);
+        EXPECT_EQ(terms.value(LoanTerms::NumberOfPeriods), 36);
+        LoanDocument written = doc;
+        EXPECT_EQ(terms.writeTo(written, true).outcome, LoanTerms::Outcome::Unchanged);
+        for (LoanTerms::Field field :
+             {LoanTerms::LoanAmount, LoanTerms::AnnualRate, LoanTerms::Amortization, LoanTerms::BasicPayment})
+            EXPECT_EQ(terms.value(field), entered.value(field)) << field;
+    }
+
+    // An edit made at the other frequency is the user's loan from then on: nothing is given back.
+    LoanTerms edited = loanData(25000, 9.5, 4);
+    edited.setLoanType(kPersonalLoan);
+    edited.enterLoanData();
+    ASSERT_EQ(edited.value(LoanTerms::BasicPayment), 628.08);
+    edited.setFrequency(kBiWeekly);
+    edited.setAmortization(3);
+    edited.setFrequency(kMonthly);
+    EXPECT_EQ(edited.value(LoanTerms::Amortization), 3);
+    // 36 payments of 25,000 at 0.7916667 %: 800.82.
+    EXPECT_EQ(edited.value(LoanTerms::BasicPayment), 800.82);
 }
 
 TEST(LoanTermsTest, AStartDateNotBeforeTheFirstPaymentIsRefused)
