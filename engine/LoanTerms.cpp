@@ -65,7 +65,15 @@ LoanTerms::Amount LoanTerms::read(Field field) const
 
 void LoanTerms::set(Field field, Amount amount)
 {
-    m_values[at(field)] = shown(amount, decimals(field));
+    m_values[at(field)] = shown(amount, keptDecimals(field));
+}
+
+int LoanTerms::shownDecimals(Field field) const
+{
+    const Amount number = value(field);
+    if (field == AnnualRate && number && shown(number, decimals(field)) != number)
+        return 4;
+    return decimals(field);
 }
 
 int LoanTerms::periodsPerYearIndex() const

@@ -83,8 +83,7 @@ void WizardPage::setFieldText(QLineEdit *field, const QString &text)
 void WizardPage::showNumber(QLineEdit *field, engine::LoanTerms::Field which)
 {
     const std::optional<double> number = m_terms.value(which);
-    setFieldText(field,
-                 number ? ui::numberFieldText(*number, engine::LoanTerms::decimals(which), m_format) : QString());
+    setFieldText(field, number ? ui::numberFieldText(*number, m_terms.shownDecimals(which), m_format) : QString());
 }
 
 } // namespace app

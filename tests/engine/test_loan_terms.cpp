@@ -2,6 +2,8 @@
 #include "engine/LoanDocument.h"
 #include "engine/LoanTerms.h"
 #include "engine/NumberFormat.h"
+#include "engine/Schedule.h"
+#include "engine/ScheduleTable.h"
 
 #include <gtest/gtest.h>
 
@@ -311,7 +313,8 @@ TEST(LoanTermsTest, TheAmountBorrowedBecomesTheLoanAmount)
 
 // Monthly payments on a Canadian mortgage at 6 %: the periodic rate is 1.03^(1/6) - 1 = 0.0049386220; 300 payments
 // of 100,000 give 100000 i / (1 - 1.03^-50) = 639.8066, shown 639.81. Backwards from 639.81: the present value is
-// 100000.53, the number of periods 299.99638 (24.9997 years) and the rate 6 %.
+// 100000.53, the number of periods 299.99638 (24.9997 years) and the rate 6.0000568 % (0.49386682 % a month: the
+// cents the payment was rounded by).
 TEST(LoanTermsTest, EachCalculatedFieldIsSolvedFromTheOtherThree)
 {
     struct Case
@@ -320,11 +323,19 @@ TEST(LoanTermsTest, EachCalculatedFieldIsSolvedFromTheOtherThree)
         Amount amount, rate, length, payment;
         LoanTerms::Field result;
         double expected;
+        std::string periodicRate = ".49386220%";
     };
     for (const Case &c : {Case {CalculatedField::BasicPayment, 100000, 6, 25, {}, LoanTerms::BasicPayment, 639.81},
                           Case {CalculatedField::LoanAmount, {}, 6, 25, 639.81, LoanTerms::LoanAmount, 100000.53},
                           Case {CalculatedField::Amortization, 100000, 6, {}, 639.81, LoanTerms::Amortization, 24.9997},
-                          Case {CalculatedField::InterestRate, 100000, {}, 25, 639.81, LoanTerms::AnnualRate, 6}}) {
+                          Case {CalculatedField::InterestRate,
+                                100000,
+                                {},
+                                25,
+                                639.81,
+                                LoanTerms::AnnualRate,
+                                6.0000568009,
+                                ".49386682%"}}) {
         SCOPED_TRACE(int(c.field));
         LoanTerms terms = loanData({}, {}, {});
         EXPECT_EQ(terms.setCalculatedField(c.field), c.result);
@@ -342,7 +353,7 @@ TEST(LoanTermsTest, EachCalculatedFieldIsSolvedFromTheOtherThree)
         EXPECT_NEAR(*terms.value(c.result), c.expected, 1e-9);
         EXPECT_TRUE(terms.loanDataComplete());
         // The periodic rate follows the annual rate, solved or typed.
-        EXPECT_EQ(periodicRateText(terms), ".49386220%");
+        EXPECT_EQ(periodicRateText(terms), c.periodicRate);
     }
 }
 
@@ -381,8 +392,52 @@ TEST(LoanTermsTest, CalculatedFieldsFollowEdits)
     EXPECT_EQ(terms.value(LoanTerms::Amortization), 1);
 }
 
-// A personal loan compounds monthly: 12 payments of 888.49 repay 10,000 at 1 % a month, so 12 % a year. Converted as
-// if compounded semi-annually (its code 0) the rate would read 12.304 %.
+// A rate solved from a payment keeps the precision that payment needs: the schedule then repays the loan with exactly
+// that many payments of it. Worked by bisection on the level payment: 240 monthly payments of 1,200 repay 200,000 at
+// 0.32384895 % a month, 2 x (1.0032384895^6 - 1) = 3.917787 % compounded semi-annually (rounded to 5 decimals, 3.918 %
+// left 7.95 owing); 360 of 2,100 repay 350,000 at 6.006990 % compounded monthly; 60 of 360 repay a personal loan of
+// 18,000 at 7.420096 %. The field shows four decimals, as the schedule does.
+TEST(LoanTermsTest, ASolvedRateRepaysTheLoanWithItsPayments)
+{
+    struct Case
+    {
+        int loanType, compounding;
+        double amount, years, payment;
+        double rate;
+        std::string shown, lastPayment;
+    };
+    for (const Case &c : {Case {kMortgageLoan, 0, 200000, 20, 1200, 3.91778699500, "3.9178", "$1,200.00"},
+                          Case {kMortgageLoan, 1, 350000, 30, 2100, 6.00699000811, "6.0070", "$2,100.00"},
+                          Case {kPersonalLoan, 0, 18000, 5, 360, 7.42009579350, "7.4201", "$360.00"}}) {
+        SCOPED_TRACE(c.shown);
+        LoanTerms terms = LoanTerms::forNewDocument(c.compounding, 0, kToday);
+        terms.setLoanType(c.loanType);
+        terms.enterLoanData();
+        terms.setCalculatedField(CalculatedField::InterestRate);
+        terms.setLoanAmount(c.amount);
+        terms.setAmortization(c.years);
+        terms.setBasicPayment(c.payment);
+        ASSERT_TRUE(terms.value(LoanTerms::AnnualRate));
+        EXPECT_NEAR(*terms.value(LoanTerms::AnnualRate), c.rate, 1e-9);
+        EXPECT_EQ(NumberFormat().fixed(*terms.value(LoanTerms::AnnualRate), terms.shownDecimals(LoanTerms::AnnualRate)),
+                  c.shown);
+        terms.enterTerm();
+        LoanDocument doc;
+        ASSERT_EQ(terms.writeTo(doc, false).outcome, LoanTerms::Outcome::Written);
+        EXPECT_NEAR(doc.gdblAnnualRate * 100, c.rate, 1e-9);
+        ASSERT_TRUE(Calculate(doc, NumberFormat()));
+        const int payments = int(c.years * 12);
+        ASSERT_EQ(doc.gridMain0.rows(), payments + 2); // the heading and the start
+        EXPECT_EQ(doc.gridMain0.text(payments + 1, colPayment), c.lastPayment);
+        EXPECT_EQ(doc.gridMain0.text(payments + 1, colEndingBalance), "$0.00");
+    }
+    // A typed rate shows as typed.
+    LoanTerms typed = loanData(100000, 6.12345, 25);
+    EXPECT_EQ(typed.shownDecimals(LoanTerms::AnnualRate), 5);
+}
+
+// A personal loan compounds monthly: 12 payments of 888.49 repay 10,000 at 1.0000376 % a month, so 12.00045 % a year.
+// Converted as if compounded semi-annually (its code 0) the rate would read 12.304 %.
 TEST(LoanTermsTest, TheSolvedRateOfAPersonalLoanGivesBackItsPayment)
 {
     LoanTerms terms = LoanTerms::forNewDocument(0, 0, kToday);
@@ -392,8 +447,8 @@ TEST(LoanTermsTest, TheSolvedRateOfAPersonalLoanGivesBackItsPayment)
     terms.setLoanAmount(10000);
     terms.setAmortization(1);
     terms.setBasicPayment(888.49);
-    EXPECT_EQ(terms.value(LoanTerms::AnnualRate), 12);
-    EXPECT_EQ(periodicRateText(terms), "1.00000000%");
+    EXPECT_NEAR(terms.value(LoanTerms::AnnualRate).value_or(0), 12.0004517261, 1e-9);
+    EXPECT_EQ(periodicRateText(terms), "1.00003764%");
 }
 
 // From monthly payments of 639.81 (100,000 at 6 % semi-annual, 25 years): every two weeks, accelerated, half of it,
