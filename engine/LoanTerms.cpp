@@ -38,18 +38,13 @@ std::optional<double> attempt(F compute)
 
 double cmhcPremium(double downPaymentPercent)
 {
+    // The insurers' published premiums; a down payment of a fifth of the price or more needs no insurance.
     if (downPaymentPercent < 10)
-        return 3.75;
+        return 4.00;
     if (downPaymentPercent < 15)
-        return 2.5;
+        return 3.10;
     if (downPaymentPercent < 20)
-        return 2;
-    if (downPaymentPercent < 25)
-        return 1.25;
-    if (downPaymentPercent < 35)
-        return 0.75;
-    if (downPaymentPercent < 100)
-        return 0.5;
+        return 2.80;
     return 0;
 }
 

@@ -217,7 +217,7 @@ private:
     std::shared_ptr<const LoanTerms> m_lookedAt;
 };
 
-// The insurance premium, in percent, for a down payment in percent.
+// The insurance premium offered, in percent, for a down payment in percent (the user may give another).
 double cmhcPremium(double downPaymentPercent);
 
 } // namespace engine

@@ -202,7 +202,7 @@ TEST_F(WizardTest, FinishWritesTheDocumentAndTheSettings)
     wizard.optionalPage()->txtTitle()->setText(QStringLiteral("Elm Street"));
     wizard.optionalPage()->txtComments()->setPlainText(QStringLiteral("First line\nSecond line"));
     wizard.optionalPage()->txtPurchasePrice()->setText(QStringLiteral("250000"));
-    wizard.optionalPage()->txtDownPaymentDollars()->setText(QStringLiteral("50000"));
+    wizard.optionalPage()->txtDownPaymentDollars()->setText(QStringLiteral("37500"));
     wizard.cmdNext_Click();
     wizard.loanDataPage()->txtAnnualRate()->setText(QStringLiteral("5.25"));
     wizard.loanDataPage()->txtAmortization()->setText(QStringLiteral("30"));
@@ -219,9 +219,10 @@ TEST_F(WizardTest, FinishWritesTheDocumentAndTheSettings)
     EXPECT_EQ(loan.gstrComments, "First line\nSecond line");
     EXPECT_EQ(loan.gvarPurchasePrice, 250000);
     EXPECT_EQ(loan.gintDownPaymentUnit, 0);
-    EXPECT_EQ(loan.gvarDownPayment, 50000);
-    EXPECT_EQ(loan.gdblLoanAmount, 202500);
-    EXPECT_EQ(loan.gdblBasicPayment, 1118.21);
+    EXPECT_EQ(loan.gvarDownPayment, 37500);
+    EXPECT_EQ(loan.gvarCMHC, 2.8);
+    EXPECT_EQ(loan.gdblLoanAmount, 218450);
+    EXPECT_EQ(loan.gdblBasicPayment, 1206.29);
     // The money is lent on 1 April: that is the calendar's anchor, and the first payment falls on 1 May.
     EXPECT_EQ(loan.gintStartPayment, 1);
     EXPECT_EQ(loan.gdtmStartDate, serial(2026, 4, 1));

@@ -36,14 +36,14 @@ TEST_F(WizardTest, DownPaymentPercentAndDollarsFollowEachOther)
 
     wizard.optionalPage()->txtPurchasePrice()->setText(QStringLiteral("200000"));
     EXPECT_EQ(number(wizard, wizard.optionalPage()->txtDownPaymentDollars()), 10000);
-    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtCMHC()), 3.75);
-    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtAmountBorrowed()), 197125);
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtCMHC()), 4);
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtAmountBorrowed()), 197600);
     EXPECT_TRUE(wizard.terms().downPaymentInPercent());
 
     wizard.optionalPage()->txtDownPaymentPercent()->setText(QStringLiteral("20"));
     EXPECT_EQ(number(wizard, wizard.optionalPage()->txtDownPaymentDollars()), 40000);
-    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtCMHC()), 1.25);
-    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtAmountBorrowed()), 162000);
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtCMHC()), 0);
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtAmountBorrowed()), 160000);
     wizard.optionalPage()->txtDownPaymentPercent()->setText(QStringLiteral("100"));
     EXPECT_EQ(number(wizard, wizard.optionalPage()->txtCMHC()), 0);
     EXPECT_EQ(number(wizard, wizard.optionalPage()->txtAmountBorrowed()), 0);
@@ -52,13 +52,13 @@ TEST_F(WizardTest, DownPaymentPercentAndDollarsFollowEachOther)
     wizard.optionalPage()->txtDownPaymentDollars()->setText(QStringLiteral("30000"));
     EXPECT_FALSE(wizard.terms().downPaymentInPercent());
     EXPECT_EQ(number(wizard, wizard.optionalPage()->txtDownPaymentPercent()), 15);
-    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtCMHC()), 2);
-    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtAmountBorrowed()), 173400);
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtCMHC()), 2.8);
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtAmountBorrowed()), 174760);
     // A new price keeps the dollars and recomputes the percent.
     wizard.optionalPage()->txtPurchasePrice()->setText(QStringLiteral("400000"));
     EXPECT_EQ(number(wizard, wizard.optionalPage()->txtDownPaymentDollars()), 30000);
     EXPECT_EQ(number(wizard, wizard.optionalPage()->txtDownPaymentPercent()), 7.5);
-    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtCMHC()), 3.75);
+    EXPECT_EQ(number(wizard, wizard.optionalPage()->txtCMHC()), 4);
 
     // A premium the user types stays when the down payment changes.
     wizard.optionalPage()->txtCMHC()->setText(QStringLiteral("1"));
@@ -79,7 +79,7 @@ TEST_F(WizardTest, TheAmountBorrowedBecomesTheLoanAmount)
     wizard.optionalPage()->txtDownPaymentPercent()->setText(QStringLiteral("5"));
     wizard.cmdNext_Click();
     EXPECT_EQ(wizard.windowTitle(), kCaption3);
-    EXPECT_EQ(number(wizard, wizard.loanDataPage()->txtLoanAmount()), 197125);
+    EXPECT_EQ(number(wizard, wizard.loanDataPage()->txtLoanAmount()), 197600);
 
     // Unchanged since, it does not overwrite a loan amount typed afterwards.
     wizard.loanDataPage()->txtLoanAmount()->setText(QStringLiteral("150000"));
@@ -98,7 +98,7 @@ TEST_F(WizardTest, TheAmountBorrowedBecomesTheLoanAmount)
     wizard.cmdBack_Click();
     wizard.optionalPage()->txtDownPaymentPercent()->setText(QStringLiteral("20"));
     wizard.cmdNext_Click();
-    EXPECT_EQ(number(wizard, wizard.loanDataPage()->txtLoanAmount()), 162000);
+    EXPECT_EQ(number(wizard, wizard.loanDataPage()->txtLoanAmount()), 160000);
 }
 
 // Monthly payments on a Canadian mortgage at 6 %: the periodic rate is 1.03^(1/6) - 1 = 0.0049386220; 300 payments

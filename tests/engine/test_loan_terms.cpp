@@ -162,6 +162,20 @@ TEST(LoanTermsTest, AnExistingLoanAsItsFieldsShowIt)
              EXPECT_EQ(next.value(LoanTerms::LoanAmount), 32000);
              EXPECT_FALSE(next.loanDataChanged());
          }},
+        {"a premium saved from an older table stays, whatever the down payment",
+         [](LoanDocument &doc) {
+             doc.gvarPurchasePrice = 200000;
+             doc.gintDownPaymentUnit = -1;
+             doc.gvarDownPayment = 10;
+             doc.gvarCMHC = 2.5;
+         },
+         [](const LoanTerms &t) {
+             EXPECT_EQ(t.value(LoanTerms::Cmhc), 2.5);
+             EXPECT_EQ(t.value(LoanTerms::AmountBorrowed), 184500); // 180,000 x 1.025
+             LoanTerms next = t;
+             next.setDownPaymentPercent(5);
+             EXPECT_EQ(next.value(LoanTerms::Cmhc), 2.5);
+         }},
         {"one the wizard gave stays as it was",
          [](LoanDocument &doc) {
              doc.gvarPurchasePrice = 200000;
@@ -227,14 +241,17 @@ TEST(LoanTermsTest, DownPaymentPremiumAndAmountBorrowedFollowEachOther)
          [](LoanTerms &t) { return t.setDownPaymentPercent(5); },
          {},
          5,
-         3.75,
+         4,
          {}},
-        {"a price of 200,000", [](LoanTerms &t) { return t.setPurchasePrice(200000); }, 10000, 5, 3.75, 197125},
-        {"20 %", [](LoanTerms &t) { return t.setDownPaymentPercent(20); }, 40000, 20, 1.25, 162000},
+        // (200,000 - 10,000) x 1.04
+        {"a price of 200,000", [](LoanTerms &t) { return t.setPurchasePrice(200000); }, 10000, 5, 4, 197600},
+        {"20 %", [](LoanTerms &t) { return t.setDownPaymentPercent(20); }, 40000, 20, 0, 160000},
         {"100 %", [](LoanTerms &t) { return t.setDownPaymentPercent(100); }, 200000, 100, 0, 0},
-        {"dollars give the percent", [](LoanTerms &t) { return t.setDownPaymentDollars(30000); }, 30000, 15, 2, 173400},
-        {"a new price keeps the dollars", [](LoanTerms &t) { return t.setPurchasePrice(400000); }, 30000, 7.5, 3.75,
-         383875},
+        // 170,000 x 1.028
+        {"dollars give the percent", [](LoanTerms &t) { return t.setDownPaymentDollars(30000); }, 30000, 15, 2.8,
+         174760},
+        {"a new price keeps the dollars", [](LoanTerms &t) { return t.setPurchasePrice(400000); }, 30000, 7.5, 4,
+         384800},
         {"a premium the user gives", [](LoanTerms &t) { return t.setCmhc(1, true); }, 30000, 7.5, 1, 373700},
         {"stays when the down payment changes", [](LoanTerms &t) { return t.setDownPaymentPercent(50); }, 200000, 50, 1,
          202000},
@@ -250,7 +267,7 @@ TEST(LoanTermsTest, DownPaymentPremiumAndAmountBorrowedFollowEachOther)
          125,
          {},
          {}},
-        {"", [](LoanTerms &t) { return t.setDownPaymentPercent(10); }, 40000, 10, 2.5, 369000},
+        {"", [](LoanTerms &t) { return t.setDownPaymentPercent(10); }, 40000, 10, 3.1, 371160},
     };
     LoanTerms terms = LoanTerms::forNewDocument(0, 0, kToday);
     for (const Step &step : steps) {
@@ -274,9 +291,10 @@ TEST(LoanTermsTest, CmhcPremiumByDownPayment)
     };
     LoanTerms terms = LoanTerms::forNewDocument(0, 0, kToday);
     terms.setPurchasePrice(100000);
-    for (const Case &c : {Case {0, 3.75}, Case {9.9999, 3.75}, Case {10, 2.5}, Case {14.99, 2.5}, Case {15, 2},
-                          Case {19.5, 2}, Case {20, 1.25}, Case {24.9, 1.25}, Case {25, 0.75}, Case {34.99, 0.75},
-                          Case {35, 0.5}, Case {99.99, 0.5}, Case {100, 0}, Case {250, 0}, Case {{}, {}}}) {
+    // Today's premiums: none once a fifth of the price is paid down.
+    for (const Case &c :
+         {Case {0, 4}, Case {9.9999, 4}, Case {10, 3.1}, Case {14.99, 3.1}, Case {15, 2.8}, Case {19.9999, 2.8},
+          Case {20, 0}, Case {35, 0}, Case {100, 0}, Case {250, 0}, Case {{}, {}}}) {
         SCOPED_TRACE(c.percent.value_or(-1));
         terms.setDownPaymentPercent(c.percent);
         EXPECT_EQ(terms.value(LoanTerms::Cmhc), c.premium);
@@ -289,7 +307,7 @@ TEST(LoanTermsTest, TheAmountBorrowedBecomesTheLoanAmount)
     terms.setPurchasePrice(200000);
     terms.setDownPaymentPercent(5);
     EXPECT_TRUE(terms.enterLoanData() & LoanTerms::LoanAmount);
-    EXPECT_EQ(terms.value(LoanTerms::LoanAmount), 197125);
+    EXPECT_EQ(terms.value(LoanTerms::LoanAmount), 197600);
 
     // Unchanged since, it does not overwrite a loan amount typed afterwards.
     terms.setLoanAmount(150000);
@@ -304,7 +322,7 @@ TEST(LoanTermsTest, TheAmountBorrowedBecomesTheLoanAmount)
     terms.setCalculatedField(CalculatedField::BasicPayment);
     terms.setDownPaymentPercent(20);
     terms.enterLoanData();
-    EXPECT_EQ(terms.value(LoanTerms::LoanAmount), 162000);
+    EXPECT_EQ(terms.value(LoanTerms::LoanAmount), 160000);
     // An amount beyond the loan amount's limit empties it.
     terms.setAmountBorrowed(LoanTerms::kMaxAmount);
     terms.enterLoanData();
@@ -696,7 +714,7 @@ TEST(LoanTermsTest, FinishWritesTheLoanIntoTheDocument)
     terms.setTitle("Elm Street");
     terms.setComments("First line\nSecond line");
     terms.setPurchasePrice(250000);
-    terms.setDownPaymentDollars(50000);
+    terms.setDownPaymentDollars(37500);
     terms.enterLoanData();
     terms.setAnnualRate(5.25);
     terms.setAmortization(30);
@@ -714,16 +732,16 @@ TEST(LoanTermsTest, FinishWritesTheLoanIntoTheDocument)
     EXPECT_EQ(doc.gstrComments, "First line\nSecond line");
     EXPECT_EQ(doc.gvarPurchasePrice, 250000);
     EXPECT_EQ(doc.gintDownPaymentUnit, 0);
-    EXPECT_EQ(doc.gvarDownPayment, 50000);
-    EXPECT_EQ(doc.gvarCMHC, 1.25);
-    EXPECT_EQ(doc.gvarAmountBorrowed, 202500);
-    EXPECT_EQ(doc.gdblLoanAmount, 202500);
+    EXPECT_EQ(doc.gvarDownPayment, 37500);
+    EXPECT_EQ(doc.gvarCMHC, 2.8); // 15 % down
+    EXPECT_EQ(doc.gvarAmountBorrowed, 218450); // 212,500 x 1.028
+    EXPECT_EQ(doc.gdblLoanAmount, 218450);
     EXPECT_DOUBLE_EQ(doc.gdblAnnualRate, 0.0525);
     EXPECT_EQ(doc.glngAmortization, 30);
     EXPECT_EQ(doc.gintAmortUnit, kYears);
     EXPECT_EQ(doc.gintFreqOfInst, kMonthly);
-    // 202,500 at 5.25 % compounded monthly over 360 months: 202500 x 0.004375 / (1 - 1.004375^-360) = 1118.21.
-    EXPECT_EQ(doc.gdblBasicPayment, 1118.21);
+    // 218,450 at 5.25 % compounded monthly over 360 months: 218450 x 0.004375 / (1 - 1.004375^-360) = 1206.29.
+    EXPECT_EQ(doc.gdblBasicPayment, 1206.29);
     EXPECT_NEAR(doc.gdblPeriodicRate, 0.004375, 1e-15);
     EXPECT_EQ(doc.gdblPeriodsPerYear, 12);
     // The money is lent on 1 April: that is the calendar's anchor, and the first payment falls on 1 May.
