@@ -72,18 +72,6 @@ std::string frequencyLabel(int frequency)
     }
 }
 
-std::string frequencyListText(int frequency)
-{
-    switch (frequency) {
-    case kBiWeeklyAccelerated:
-        return "2 Weeks (accelarated)";
-    case kWeeklyAccelerated:
-        return "Weekly (accelarated)";
-    default:
-        return frequencyLabel(frequency);
-    }
-}
-
 std::string periodsPerYearLabel(int frequency, int index)
 {
     switch (frequency) {
@@ -143,7 +131,7 @@ std::vector<std::string> frequencyListTexts()
 {
     std::vector<std::string> texts;
     for (int code : kFrequencyList)
-        texts.push_back(frequencyListText(code));
+        texts.push_back(frequencyLabel(code));
     return texts;
 }
 

@@ -98,6 +98,12 @@ TEST_F(WizardTest, ListPositionsHoldTheirCodes)
         EXPECT_EQ(engine::compoundingPosition(engine::kMortgageLoan, c.code), c.position);
     }
 
+    const QLabel *tip = wizard.loanTypePage()->findChild<QLabel *>(QStringLiteral("lblTip"));
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(tip->text(),
+              QStringLiteral("Tip: Mortgages in Canada are calculated on a\nsemi-annual base while in the "
+                             "U.S., interest is\ncompounded each month."));
+
     // A personal loan offers only "Monthly" (code 0); a code the list does not hold selects nothing.
     wizard.loanTypePage()->optPersonalLoan()->setChecked(true);
     EXPECT_EQ(items(wizard.loanTypePage()->cboCompounding()), QStringList {QStringLiteral("Monthly")});
@@ -109,8 +115,8 @@ TEST_F(WizardTest, ListPositionsHoldTheirCodes)
 
     EXPECT_EQ(items(wizard.loanDataPage()->cboFrequency()),
               (QStringList {QStringLiteral("Annually"), QStringLiteral("Monthly"), QStringLiteral("Semi-Monthly"),
-                            QStringLiteral("2 Weeks (accelarated)"), QStringLiteral("2 Weeks"),
-                            QStringLiteral("Weekly (accelarated)"), QStringLiteral("Weekly")}));
+                            QStringLiteral("2 Weeks (accelerated)"), QStringLiteral("2 Weeks"),
+                            QStringLiteral("Weekly (accelerated)"), QStringLiteral("Weekly")}));
     const std::array<int, 7> frequencyCodes = {6, 0, 1, 2, 3, 4, 5};
     for (int position = 0; position < 7; ++position) {
         SCOPED_TRACE(position);
