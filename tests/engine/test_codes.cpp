@@ -69,9 +69,9 @@ TEST(CodesTest, CompoundingLabels)
     };
     const std::vector<Row> rows = {
         {0, "Semi-Annually", "Monthly", "Semi-Annually (Canada)"},
-        {1, "Monthly", "Monthly", "Monthly (United State)"},
+        {1, "Monthly", "Monthly", "Monthly (United States)"},
         {2, "Annually", "Monthly", "Annually"},
-        {3, "Quaterly", "Monthly", "Quarterly"}, // the summary keeps its spelling; the wizard list is correct
+        {3, "Quarterly", "Monthly", "Quarterly"},
         {4, "", "Monthly", ""},
     };
     for (const Row &row : rows) {
@@ -152,7 +152,7 @@ TEST(CodesTest, CodedListsHoldTheirCodes)
     };
     const std::vector<Row> compoundings = {
         {kMortgageLoan, 0, 2, "Annually"},  {kMortgageLoan, 1, 0, "Semi-Annually (Canada)"},
-        {kMortgageLoan, 2, 3, "Quarterly"}, {kMortgageLoan, 3, 1, "Monthly (United State)"},
+        {kMortgageLoan, 2, 3, "Quarterly"}, {kMortgageLoan, 3, 1, "Monthly (United States)"},
         {kPersonalLoan, 0, 0, "Monthly"},
     };
     for (const Row &row : compoundings) {

@@ -454,7 +454,7 @@ TEST(StatementMatch, SaysWhatApplyingChanges)
         // A monthly loan has one year length whatever its index says.
         {{kMortgageLoan, kMonthly, 0},
          {1, 2, 0, 0.0525, true},
-         "Apply changes the compounding from Semi-Annually (Canada) to Monthly (United State) and the annual rate "
+         "Apply changes the compounding from Semi-Annually (Canada) to Monthly (United States) and the annual rate "
          "from 5.0000% to 5.2500%."},
         {{kMortgageLoan, kWeekly, 3, 0, 1},
          {3, 1, 0, 0.05},
