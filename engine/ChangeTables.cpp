@@ -67,6 +67,13 @@ int putChangeEntry(TextTable &table, Date date, double amount, const NumberForma
     return findChangeEntryByDate(table, date);
 }
 
+int addLumpSum(TextTable &lumpSums, Date date, double amount, const NumberFormat &format)
+{
+    const int entry = findChangeEntryByDate(lumpSums, date);
+    const double sum = entry > 0 ? numberOrZero(lumpSums.text(entry, chgAmount)) + amount : amount;
+    return putChangeEntry(lumpSums, date, sum, format);
+}
+
 bool sameChangeEntries(const TextTable &a, const TextTable &b)
 {
     if (a.rows() != b.rows())

@@ -30,6 +30,9 @@ int findChangeEntryByDate(const TextTable &table, Date date);
 // Gives `date` the amount: an entry already on that date takes the new amount, otherwise one is added; the table
 // stays in date order. Returns the entry's row.
 int putChangeEntry(TextTable &table, Date date, double amount, const NumberFormat &format);
+// Adds a lump sum on `date`: money paid on one date adds up, so an entry already on that date takes the sum, otherwise
+// one is added; the table stays in date order. Returns the entry's row.
+int addLumpSum(TextTable &lumpSums, Date date, double amount, const NumberFormat &format);
 // Whether two change tables hold the same entries: as many, each with the same date as shown and the same amount.
 bool sameChangeEntries(const TextTable &a, const TextTable &b);
 // Every entry's date shown again in `format`: the editors find entries by the date as the schedule shows it, so the

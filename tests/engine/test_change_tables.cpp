@@ -254,6 +254,20 @@ TEST(ChangeTablesTest, PutByDateReplacesOrAddsInOrder)
     EXPECT_EQ(findChangeEntryByDate(table, ymd(2026, 4, 2)), 0);
 }
 
+// Money paid on one date adds up: a lump sum added on a date that has one already makes one entry of their sum.
+TEST(ChangeTablesTest, LumpSumsAddedOnOneDateAddUp)
+{
+    const NumberFormat format;
+    TextTable table = makeChangeTable("Amount");
+    EXPECT_EQ(addLumpSum(table, ymd(2027, 5, 1), 100, format), 1);
+    EXPECT_EQ(addLumpSum(table, ymd(2027, 3, 1), 50, format), 1);
+    EXPECT_EQ(addLumpSum(table, ymd(2027, 5, 1), 200.1, format), 2);
+    EXPECT_EQ(addLumpSum(table, ymd(2027, 5, 1), 300.2, format), 2);
+    EXPECT_EQ(rows(table),
+              (Rows {{"3/1/2027", "50", std::to_string(ymd(2027, 3, 1))},
+                     {"5/1/2027", "600.3", std::to_string(ymd(2027, 5, 1))}}));
+}
+
 // A lump sum is paid as the list shows it, to the cent: a typed fraction of a cent would make the schedule pay what
 // its Lump Sums column does not show.
 TEST(LumpSumDates, AmountsAreTakenInCents)
