@@ -118,7 +118,7 @@ bool removeChangeEntriesIf(TextTable &table, const std::function<bool(Date)> &ou
 
 bool removeChangeEntriesOutside(TextTable &table, Date start, Date last)
 {
-    return removeChangeEntriesIf(table, [&](Date date) { return date <= start || (last != kNoDate && date > last); });
+    return removeChangeEntriesIf(table, [&](Date date) { return date < start || (last != kNoDate && date > last); });
 }
 
 namespace {

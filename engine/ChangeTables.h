@@ -46,8 +46,8 @@ void removeChangeEntry(TextTable &table, int row);
 
 // Removes every entry whose date `outside` says; true when any went.
 bool removeChangeEntriesIf(TextTable &table, const std::function<bool(Date)> &outside);
-// Removes the entries that a loan lent on `start` and paid up by `last` can never pay: dated on or before `start`,
-// or after `last` (kNoDate: no end yet). An entry dated on `last` stays.
+// Removes the entries that a loan lent on `start` and paid up by `last` can never pay: dated before `start`, or after
+// `last` (kNoDate: no end yet). Entries dated on `start` or on `last` stay.
 bool removeChangeEntriesOutside(TextTable &table, Date start, Date last);
 
 // The dates a lump sum can be given for in the lump sums list: from the day after the schedule's first date up to its

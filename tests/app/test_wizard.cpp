@@ -397,7 +397,7 @@ TEST_F(WizardTest, LumpSumsOutsideTheLoanGoWhenTheDialogCloses)
     // Start 1 January 2026, last payment 1 January 2051.
     const engine::NumberFormat &format = m_window->numberFormat();
     loan.gridLumpSum.setRows(6);
-    engine::setChangeEntry(loan.gridLumpSum, 3, serial(2026, 1, 1), 100, format);
+    engine::setChangeEntry(loan.gridLumpSum, 3, serial(2025, 12, 31), 100, format); // the day before the start
     engine::setChangeEntry(loan.gridLumpSum, 4, serial(2051, 1, 1), 200, format);
     engine::setChangeEntry(loan.gridLumpSum, 5, serial(2051, 1, 2), 300, format);
     loan.gridLumpSum.sortRowsBy(engine::chgDateSerial);

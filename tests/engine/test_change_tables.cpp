@@ -107,13 +107,13 @@ TEST(ChangeTablesTest, EntriesOutsideTheLoanGo)
         std::vector<Date> kept;
     };
     const std::vector<Case> cases = {
-        {"on the start goes, on the last payment stays",
-         {start, ymd(2027, 2, 1), last, last + 1},
+        {"on the start and on the last payment stay",
+         {start - 1, start, ymd(2027, 2, 1), last, last + 1},
          last,
-         {ymd(2027, 2, 1), last}},
+         {start, ymd(2027, 2, 1), last}},
         {"before the start", {start - 30, ymd(2030, 1, 1)}, last, {ymd(2030, 1, 1)}},
         {"the only entry", {ymd(2060, 1, 1)}, last, {}},
-        {"no last payment yet: only the start bounds", {start, ymd(2090, 1, 1)}, kNoDate, {ymd(2090, 1, 1)}},
+        {"no last payment yet: only the start bounds", {start - 1, ymd(2090, 1, 1)}, kNoDate, {ymd(2090, 1, 1)}},
         {"nothing outside", {ymd(2030, 1, 1)}, last, {ymd(2030, 1, 1)}},
     };
     const NumberFormat format;
