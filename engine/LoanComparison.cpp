@@ -161,8 +161,9 @@ LoanComparison compareLoans(std::vector<ComparedLoan> loans)
     const ComparedLoan &first = loans.front();
     ComparisonRow saved {"Interest Saved", K::Money, {std::nullopt}, true};
     ComparisonRow earlier {"Paid Off Earlier By", K::Duration, {std::nullopt}, true};
-    // A loan that repays nothing saves nothing, nor is anything saved against it.
-    const auto repaysNothing = [](const ComparedLoan &l) { return !(l.totalPayments >= 0.01); };
+    // A loan that repays nothing (no payment, or payments that do not cover the interest) saves nothing, nor is
+    // anything saved against it.
+    const auto repaysNothing = [](const ComparedLoan &l) { return !(l.balanceLeft < l.loanAmount); };
     for (std::size_t i = 1; i < loans.size(); ++i) {
         if (repaysNothing(first) || repaysNothing(loans[i]))
             saved.values.push_back(std::nullopt);
