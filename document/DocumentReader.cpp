@@ -24,7 +24,8 @@ int readCount(FieldReader &in)
     return std::max(in.readInt16(), 0);
 }
 
-void readChanges(FieldReader &in, engine::TextTable &table, const engine::NumberFormat &format)
+void readChanges(FieldReader &in, engine::TextTable &table, const engine::NumberFormat &format,
+                 engine::SameDateEntries sameDate = engine::SameDateEntries::LastOneWins)
 {
     const int entries = readCount(in);
     if (entries < 1)
@@ -41,10 +42,10 @@ void readChanges(FieldReader &in, engine::TextTable &table, const engine::Number
             engine::setChangeEntry(table, i, date, amount, format);
         }
     } catch (const ReadStop &) {
-        engine::sortChangeTable(table); // what was read before the damage is kept, in order
+        engine::sortChangeTable(table, sameDate); // what was read before the damage is kept, in order
         throw;
     }
-    engine::sortChangeTable(table);
+    engine::sortChangeTable(table, sameDate);
 }
 
 void readColumns(FieldReader &in, ColumnProperties &columns)
@@ -202,7 +203,8 @@ ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, Colu
         {"NumberOfPeriods", real(loan.mdblNperTerm)},
         {"[AnnualRates]", [&](FieldReader &r) { readChanges(r, loan.gridAnnualRate, format); }},
         {"[BasicPayments]", [&](FieldReader &r) { readChanges(r, loan.gridBasicPayment, format); }},
-        {"[LumpSums]", [&](FieldReader &r) { readChanges(r, loan.gridLumpSum, format); }},
+        {"[LumpSums]",
+         [&](FieldReader &r) { readChanges(r, loan.gridLumpSum, format, engine::SameDateEntries::AddUp); }},
         {"[ColumnsProperties]", [&](FieldReader &r) { readColumns(r, columns); }},
         {"Orientation", [&](FieldReader &r) { print.Orientation = r.readBoolean(); }},
         {"GridLines", integer(print.GridLines)},

@@ -303,17 +303,19 @@ StatementReadResult readStatement(std::string_view text, const NumberFormat &for
         return {{}, lineMessage(statement.headerLine, "the header has no rows with amounts below it.")};
     // A bank's account page shows what leaves the account, and what is owed, as negative amounts: a column with no
     // amount above zero is read as the loan's own figures. Principal negative on its own is a payment short of the
-    // interest, and stays as it is.
+    // interest, and stays as it is. A balance negative on one row alone is what the last payment overpaid, as a
+    // schedule shows it, unless the payments or the interest are shown negative too.
     std::array<bool, kStatementColumnCount> turned {};
     for (int c : {stmPayment, stmInterest, stmBalance, stmPrincipal}) {
-        bool negative = false;
+        int negative = 0;
         bool positive = false;
         for (const StatementRow &row : statement.rows) {
-            negative = negative || (row.amounts[size_t(c)] && *row.amounts[size_t(c)] < 0);
+            negative += int(row.amounts[size_t(c)] && *row.amounts[size_t(c)] < 0);
             positive = positive || (row.amounts[size_t(c)] && *row.amounts[size_t(c)] > 0);
         }
+        const bool debits = turned[size_t(stmPayment)] || turned[size_t(stmInterest)];
         turned[size_t(c)] =
-            negative && !positive && (c != stmPrincipal || turned[size_t(stmPayment)] || turned[size_t(stmInterest)]);
+            negative > 0 && !positive && (c == stmPrincipal ? debits : c != stmBalance || negative > 1 || debits);
         if (!turned[size_t(c)])
             continue;
         for (StatementRow &row : statement.rows) {

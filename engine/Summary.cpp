@@ -1,6 +1,8 @@
 #include "Summary.h"
 
 #include "Arithmetic.h"
+#include "ArithmeticError.h"
+#include "Calendar.h"
 #include "Codes.h"
 #include "LoanDocument.h"
 #include "NumberFormat.h"
@@ -8,11 +10,25 @@
 
 namespace engine {
 
+Date firstPaymentDate(const LoanDocument &doc)
+{
+    if (const int row = doc.gridMain0.rowOfPayment(1))
+        return Date(doc.gridMain0.value(row, colDateSerial));
+    if (doc.gintStartPayment == 0)
+        return doc.gdtmFirstPaymentDue;
+    // No payment was made: the day the calendar gives payment 1.
+    try {
+        return nthPaymentDate(doc.gdtmFirstPaymentDue, doc.gintFreqOfInst, 1, doc.gintStartPayment);
+    } catch (const ArithmeticError &) {
+        return kNoDate;
+    }
+}
+
 std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument &doc, const NumberFormat &format)
 {
     // The zero date means none, as for a schedule without payments.
     auto dateText = [&](Date date) { return date == kNoDate ? std::string() : format.formatDate(date); };
-    return {
+    std::vector<std::pair<std::string, std::string>> rows = {
         {"Loan Type", loanTypeLabel(doc.gintLoanType)},
         {"Interest Compounded", compoundingLabel(doc.gintLoanType, doc.gintCompounding)},
         {"Loan Amount", format.currency(doc.gdblLoanAmount)},
@@ -22,12 +38,16 @@ std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument 
         {"Basic Payments", format.currency(doc.gdblBasicPayment)},
         {"Periodic Rate", format.percent(doc.gdblPeriodicRate, 7, false)},
         {"Periods per Year", periodsPerYearLabel(doc.gintFreqOfInst, doc.gintPeriodsPerYearIndex)},
-        {"First Payment Date", dateText(doc.gdtmFirstPaymentDue)},
+        {"First Payment Date", dateText(firstPaymentDate(doc))},
         {"Last Payment Date", dateText(doc.gdtmLastPaymentDate)},
         {"Number of Periods", plainNumber(doc.gdblNumberOfPeriods)},
         {"Total Payments", format.currency(doc.gdblTotalPayments)},
         {"Interest Paid", format.currency(doc.gdblInterestPaid)},
     };
+    const double left = doc.gridMain0.balanceLeft();
+    if (left >= 0.01)
+        rows.emplace_back("Balance Left", format.currency(left));
+    return rows;
 }
 
 std::string chartCellText(const ChartSample &sample, int column, const NumberFormat &format)

@@ -11,8 +11,13 @@ namespace engine {
 struct LoanDocument;
 class NumberFormat;
 
-// The loan's key figures as label and value texts, in the order the summary table shows them.
+// The loan's key figures as label and value texts, in the order the summary table shows them; "Balance Left" last,
+// only when the last payment leaves something owing.
 std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument &doc, const NumberFormat &format);
+
+// The date of payment 1 of a computed loan, whatever the document's own date means; without payments, the date the
+// calendar gives it (the zero date when there is none).
+Date firstPaymentDate(const LoanDocument &doc);
 
 // One point of the summary chart (a row of gridChart): a payment's ending balance and the interest paid up to it, as
 // the schedule shows them.

@@ -270,7 +270,7 @@ void frmLumpSums::cmdAdd_Click()
         showDate();
         return;
     }
-    const int row = engine::putChangeEntry(m_list, m_date, m_amount, m_format);
+    const int row = engine::addLumpSum(m_list, m_date, m_amount, m_format);
     showList(row - 1);
     m_gridLumpSum2->setFocus();
     updateButtons();

@@ -459,7 +459,8 @@ TEST_F(MainWindowTest, DebugMenuOnlyOnRequest)
     EXPECT_EQ(chart->model()->index(1, 0).data().toString(), QStringLiteral("3"));
     EXPECT_EQ(chart->model()->index(30, 0).data().toString(), QStringLiteral("60"));
     EXPECT_EQ(chart->model()->index(30, 1).data().toString(), QStringLiteral("1/15/2031"));
-    EXPECT_EQ(chart->model()->index(30, 2).data().toString(), QStringLiteral("$0.31")); // what the last payment leaves
+    // The last payment takes the 0.31 the payments before it leave.
+    EXPECT_EQ(chart->model()->index(30, 2).data().toString(), QStringLiteral("$0.00"));
     window.debugCommands()->toggleHiddenGrids->trigger();
     EXPECT_FALSE(child->hiddenGridsShown());
 }

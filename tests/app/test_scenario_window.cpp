@@ -110,7 +110,7 @@ TEST_F(ScenarioWindowTest, ListsMapToTheirCodes)
 {
     m_settings->setValue(app::kSettingsSection, app::kInterestCompound, QStringLiteral("1"));
     frmScenario &window = filledScenario();
-    EXPECT_EQ(window.cboCompounding()->currentText(), QStringLiteral("Monthly (United State)"));
+    EXPECT_EQ(window.cboCompounding()->currentText(), QStringLiteral("Monthly (United States)"));
     EXPECT_EQ(window.cboDaysInYear()->currentText(), QStringLiteral("365.25"));
     EXPECT_EQ(window.txtPayment()->text(), QStringLiteral("644.30"));
 

@@ -32,7 +32,7 @@ TEST_F(WizardTest, ANewDocumentStartsAsAMortgageWithTheLastCompounding)
         QString shown;
     };
     for (const Case &c : {Case {nullptr, QStringLiteral("Semi-Annually (Canada)")},
-                          Case {"1", QStringLiteral("Monthly (United State)")}, Case {"2", QStringLiteral("Annually")},
+                          Case {"1", QStringLiteral("Monthly (United States)")}, Case {"2", QStringLiteral("Annually")},
                           Case {"3", QStringLiteral("Quarterly")}}) {
         SCOPED_TRACE(c.shown.toStdString());
         if (c.stored)
@@ -87,10 +87,10 @@ TEST_F(WizardTest, ListPositionsHoldTheirCodes)
     frmWizard &wizard = newWizard();
     EXPECT_EQ(items(wizard.loanTypePage()->cboCompounding()),
               (QStringList {QStringLiteral("Annually"), QStringLiteral("Semi-Annually (Canada)"),
-                            QStringLiteral("Quarterly"), QStringLiteral("Monthly (United State)")}));
+                            QStringLiteral("Quarterly"), QStringLiteral("Monthly (United States)")}));
     for (const Case &c :
          {Case {0, 2, QStringLiteral("Annually")}, Case {1, 0, QStringLiteral("Semi-Annually (Canada)")},
-          Case {2, 3, QStringLiteral("Quarterly")}, Case {3, 1, QStringLiteral("Monthly (United State)")}}) {
+          Case {2, 3, QStringLiteral("Quarterly")}, Case {3, 1, QStringLiteral("Monthly (United States)")}}) {
         SCOPED_TRACE(c.position);
         wizard.loanTypePage()->cboCompounding()->setCurrentIndex(c.position);
         EXPECT_EQ(wizard.terms().compounding(), c.code);
@@ -397,7 +397,7 @@ TEST_F(WizardTest, LumpSumsOutsideTheLoanGoWhenTheDialogCloses)
     // Start 1 January 2026, last payment 1 January 2051.
     const engine::NumberFormat &format = m_window->numberFormat();
     loan.gridLumpSum.setRows(6);
-    engine::setChangeEntry(loan.gridLumpSum, 3, serial(2026, 1, 1), 100, format);
+    engine::setChangeEntry(loan.gridLumpSum, 3, serial(2025, 12, 31), 100, format); // the day before the start
     engine::setChangeEntry(loan.gridLumpSum, 4, serial(2051, 1, 1), 200, format);
     engine::setChangeEntry(loan.gridLumpSum, 5, serial(2051, 1, 2), 300, format);
     loan.gridLumpSum.sortRowsBy(engine::chgDateSerial);

@@ -512,7 +512,8 @@ TEST(DocumentFile, StartPaymentIsReadBack)
 }
 
 // A hand-edited or foreign file may list its changes in any order; the schedule walks them by date, so the reader
-// sorts them, and of two entries on one date keeps the one listed last.
+// sorts them. Lump sums on one date add up to one entry of their sum; of two rates on one date the one listed last
+// holds.
 TEST(DocumentFile, ChangeTablesAreSortedByDate)
 {
     const std::string bytes = crlf({
@@ -526,11 +527,13 @@ TEST(DocumentFile, ChangeTablesAreSortedByDate)
         "\"Amount\",350",
         "\"Date\",38400",
         "\"Amount\",200",
-        "\"[AnnualRates]\",2,2",
+        "\"[AnnualRates]\",2,3",
         "\"Date\",38400",
         "\"Amount\",6",
         "\"Date\",38367",
         "\"Amount\",7",
+        "\"Date\",38400",
+        "\"Amount\",6.5",
     });
     DocumentData data;
     const ReadResult result = read(bytes, data);
@@ -543,8 +546,8 @@ TEST(DocumentFile, ChangeTablesAreSortedByDate)
         return out;
     };
     using Entries = std::vector<std::pair<engine::Date, double>>;
-    EXPECT_EQ(entries(data.loan.gridLumpSum), (Entries {{38367, 100}, {38400, 200}, {38500, 350}}));
-    EXPECT_EQ(entries(data.loan.gridAnnualRate), (Entries {{38367, 7}, {38400, 6}}));
+    EXPECT_EQ(entries(data.loan.gridLumpSum), (Entries {{38367, 100}, {38400, 200}, {38500, 650}}));
+    EXPECT_EQ(entries(data.loan.gridAnnualRate), (Entries {{38367, 7}, {38400, 6.5}}));
     EXPECT_EQ(data.loan.gridLumpSum.text(1, engine::chgDateText), "1/15/2005");
 }
 

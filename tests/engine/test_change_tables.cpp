@@ -107,13 +107,13 @@ TEST(ChangeTablesTest, EntriesOutsideTheLoanGo)
         std::vector<Date> kept;
     };
     const std::vector<Case> cases = {
-        {"on the start goes, on the last payment stays",
-         {start, ymd(2027, 2, 1), last, last + 1},
+        {"on the start and on the last payment stay",
+         {start - 1, start, ymd(2027, 2, 1), last, last + 1},
          last,
-         {ymd(2027, 2, 1), last}},
+         {start, ymd(2027, 2, 1), last}},
         {"before the start", {start - 30, ymd(2030, 1, 1)}, last, {ymd(2030, 1, 1)}},
         {"the only entry", {ymd(2060, 1, 1)}, last, {}},
-        {"no last payment yet: only the start bounds", {start, ymd(2090, 1, 1)}, kNoDate, {ymd(2090, 1, 1)}},
+        {"no last payment yet: only the start bounds", {start - 1, ymd(2090, 1, 1)}, kNoDate, {ymd(2090, 1, 1)}},
         {"nothing outside", {ymd(2030, 1, 1)}, last, {ymd(2030, 1, 1)}},
     };
     const NumberFormat format;
@@ -252,6 +252,20 @@ TEST(ChangeTablesTest, PutByDateReplacesOrAddsInOrder)
                      {"6/1/2026", "300", std::to_string(ymd(2026, 6, 1))}}));
     EXPECT_EQ(findChangeEntryByDate(table, ymd(2026, 4, 1)), 2);
     EXPECT_EQ(findChangeEntryByDate(table, ymd(2026, 4, 2)), 0);
+}
+
+// Money paid on one date adds up: a lump sum added on a date that has one already makes one entry of their sum.
+TEST(ChangeTablesTest, LumpSumsAddedOnOneDateAddUp)
+{
+    const NumberFormat format;
+    TextTable table = makeChangeTable("Amount");
+    EXPECT_EQ(addLumpSum(table, ymd(2027, 5, 1), 100, format), 1);
+    EXPECT_EQ(addLumpSum(table, ymd(2027, 3, 1), 50, format), 1);
+    EXPECT_EQ(addLumpSum(table, ymd(2027, 5, 1), 200.1, format), 2);
+    EXPECT_EQ(addLumpSum(table, ymd(2027, 5, 1), 300.2, format), 2);
+    EXPECT_EQ(rows(table),
+              (Rows {{"3/1/2027", "50", std::to_string(ymd(2027, 3, 1))},
+                     {"5/1/2027", "600.3", std::to_string(ymd(2027, 5, 1))}}));
 }
 
 // A lump sum is paid as the list shows it, to the cent: a typed fraction of a cent would make the schedule pay what

@@ -36,6 +36,69 @@ TEST(Summary, MissingDatesAreEmpty)
     EXPECT_EQ(valueOf(doc, "Last Payment Date"), "10/15/2025");
 }
 
+// The First Payment Date is the date of payment 1, also where the document's date is the day the money was lent
+// (31 January 2027: payment 1 a month later, on 28 February).
+TEST(Summary, FirstPaymentDateIsPaymentOne)
+{
+    struct Case
+    {
+        const char *name;
+        int startPayment;
+        double amount;
+        const char *firstPayment;
+    };
+    const Case cases[] = {
+        {"the date given is payment 1", 0, 1000, "1/31/2027"},
+        {"the date given is the day the money was lent", 1, 1000, "2/28/2027"},
+        {"lent on the date given, nothing to repay", 1, 0, "2/28/2027"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc;
+        doc.gdblLoanAmount = c.amount;
+        doc.gdblBasicPayment = 100;
+        doc.mdblNperTerm = 12;
+        doc.gintStartPayment = c.startPayment;
+        doc.gdtmFirstPaymentDue = *exactDate(2027, 1, 31);
+        ASSERT_TRUE(Calculate(doc, NumberFormat()));
+        EXPECT_EQ(valueOf(doc, "First Payment Date"), c.firstPayment);
+    }
+}
+
+// "Balance Left" follows the other rows whenever the last payment leaves something owing: 1,200 at 0 % paid by 100 a
+// month leaves 600 after six months, and all of it when the term has no payment.
+TEST(Summary, BalanceLeftWhenOneIsLeft)
+{
+    struct Case
+    {
+        const char *name;
+        double periods;
+        const char *balanceLeft; // empty: no such row
+    };
+    const Case cases[] = {
+        {"repaid", 12, ""},
+        {"a term shorter than the loan", 6, "$600.00"},
+        {"a term of no payment", 0, "$1,200.00"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc;
+        doc.gdblLoanAmount = 1200;
+        doc.gdblBasicPayment = 100;
+        doc.mdblNperTerm = c.periods;
+        doc.gdtmFirstPaymentDue = *exactDate(2025, 1, 15);
+        ASSERT_TRUE(Calculate(doc, NumberFormat()));
+        const auto rows = summaryRows(doc, NumberFormat());
+        EXPECT_EQ(rows[13].first, "Interest Paid");
+        if (*c.balanceLeft == '\0') {
+            EXPECT_EQ(rows.size(), 14u);
+        } else {
+            ASSERT_EQ(rows.size(), 15u);
+            EXPECT_EQ(rows[14], (std::pair<std::string, std::string> {"Balance Left", c.balanceLeft}));
+        }
+    }
+}
+
 // The chart samples about 50 payments whatever the loan's length: every step-th payment from the first, and the last
 // payment. 360 periods: step 8, payments 1, 9, ..., 353 and 360.
 TEST(Summary, ChartSamplesEveryStepAndTheLastPayment)

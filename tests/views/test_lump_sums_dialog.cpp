@@ -119,7 +119,8 @@ TEST_F(LumpSumsDialogTest, LumpSumsOutsideTheScheduleGoOnOpeningEvenAfterCancel)
     EXPECT_EQ(m_shell.calculations, 0);
 }
 
-TEST_F(LumpSumsDialogTest, AddsInDateOrderAndReplacesTheAmountOfADate)
+// Money paid on one date adds up: a second amount added on a date makes one entry of their sum.
+TEST_F(LumpSumsDialogTest, AddsInDateOrderAndAddsUpTheAmountsOfADate)
 {
     const auto dialog = open();
     add(*dialog, ymd(2027, 3, 1), QStringLiteral("$2,500.00"));
@@ -127,7 +128,7 @@ TEST_F(LumpSumsDialogTest, AddsInDateOrderAndReplacesTheAmountOfADate)
     add(*dialog, ymd(2028, 1, 15), QStringLiteral("-50"));
     add(*dialog, ymd(2027, 3, 1), QStringLiteral("2600.5"));
     EXPECT_EQ(shown(*dialog),
-              (QStringList {QStringLiteral("4/20/2026 $300.00"), QStringLiteral("3/1/2027 $2,600.50"),
+              (QStringList {QStringLiteral("4/20/2026 $300.00"), QStringLiteral("3/1/2027 $5,100.50"),
                             QStringLiteral("1/15/2028 -$50.00")}));
     // Each is taken as it shows, to the cent.
     EXPECT_EQ(dialog->list().text(1, engine::chgAmount), "300");

@@ -3,6 +3,7 @@
 #include "support/QtPrinters.h"
 
 #include "document/DocumentFile.h"
+#include "engine/ChangeTables.h"
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
 #include "travina/CTravinaCtrl.h"
@@ -144,6 +145,28 @@ TEST(ScheduleView, HighlightsChangedCells)
     EXPECT_FALSE(colour(5, engine::colLumpSum).isValid());
     // Ordinary cells keep the default colour.
     EXPECT_FALSE(colour(2, engine::colPayment).isValid());
+}
+
+// A lump sum larger than what is owed on its date pays what is owed; its cell says so when the mouse rests on it.
+TEST(ScheduleView, ALumpSumCutToWhatIsOwedSaysSo)
+{
+    document::DocumentData data = readExample("car-loan.plr");
+    const engine::NumberFormat format;
+    engine::putChangeEntry(data.loan.gridLumpSum, *engine::exactDate(2026, 4, 15), 1000, format);
+    engine::putChangeEntry(data.loan.gridLumpSum, *engine::exactDate(2027, 2, 15), 50000, format);
+    Fixture f(std::move(data));
+    ScheduleModel *model = f.view->model();
+    auto lumpCell = [&](int entry) {
+        const int row = int(engine::numberOrZero(f.data.loan.gridLumpSum.text(entry, engine::chgScheduleRow)));
+        return model->index(row - 1, model->visibleColumn(engine::colLumpSum));
+    };
+    EXPECT_EQ(lumpCell(1).data().toString(), QStringLiteral("$1,000.00"));
+    EXPECT_FALSE(lumpCell(1).data(Qt::ToolTipRole).isValid());
+    const QModelIndex cut = lumpCell(2);
+    EXPECT_LT(format.parseNumber(cut.data().toString().toStdString()).value_or(50000), 50000);
+    EXPECT_EQ(cut.data(Qt::ToolTipRole).toString(),
+              QStringLiteral("Reduced to what is owed on this date; $50,000.00 was entered."));
+    EXPECT_FALSE(model->index(cut.row(), model->visibleColumn(engine::colPayment)).data(Qt::ToolTipRole).isValid());
 }
 
 TEST(ScheduleView, AutoFitGivesAtLeastTheMinimumAndMarksModified)

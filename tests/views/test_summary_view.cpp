@@ -23,7 +23,7 @@ TEST(SummaryView, ChartOfTheBalanceAndTheInterestPaid)
     // Payment 1 and payment 360, as the schedule shows them.
     EXPECT_EQ(series[0].points.front(), QPointF(0, 399638.40));
     EXPECT_EQ(series[1].points.front(), QPointF(0, 2166.67));
-    EXPECT_EQ(series[0].points.back(), QPointF(45, 2.32));
+    EXPECT_EQ(series[0].points.back(), QPointF(45, 0)); // the last payment takes the 2.32 its payments leave
     EXPECT_EQ(series[1].points.back(), QPointF(45, 510179.52));
     EXPECT_EQ(chart->valueLabels(),
               (QStringList {QStringLiteral("$0"), QStringLiteral("$200,000"), QStringLiteral("$400,000"),
