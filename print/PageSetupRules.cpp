@@ -30,9 +30,7 @@ std::optional<double> number(const QString &text)
 
 float marginFromText(const QString &text)
 {
-    const auto value = number(text);
-    // Kept within what the record's 32-bit real holds.
-    return value ? float(std::clamp(*value, 0.0, 1e6)) : 0.0f;
+    return document::keptMargin(number(text).value_or(0));
 }
 
 int scalingFromText(const QString &text)
