@@ -177,6 +177,15 @@ ReadResult read(std::string_view bytes, DocumentData &data)
 // The record every file the program writes ends with; a file without it was cut short.
 const std::string kEndRecord = "\"TitleComments\",0\r\n";
 
+// The golden file with each text of `edits` replaced by its counterpart.
+std::string editedGolden(std::initializer_list<std::pair<std::string_view, std::string>> edits)
+{
+    std::string bytes = kGolden;
+    for (const auto &[from, to] : edits)
+        bytes.replace(bytes.find(from), from.size(), to);
+    return bytes;
+}
+
 // How often `part` occurs in `text`.
 int occurrences(const std::string &text, const std::string &part)
 {
@@ -668,10 +677,9 @@ TEST(DocumentFile, ACommentLengthTooLargeLeavesTheLoanAlone)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        std::string bytes = kGolden;
-        const size_t from = bytes.find("\"Comments\",6");
-        bytes.replace(from, bytes.find("\"PurchasePrice\"") - from,
-                      std::string(c.length) + "\r\n" + (c.comments[0] ? std::string(c.comments) + "\r\n" : ""));
+        const std::string bytes =
+            editedGolden({{"\"Comments\",6\r\nab\r\ncd\r\n",
+                           std::string(c.length) + "\r\n" + (c.comments[0] ? std::string(c.comments) + "\r\n" : "")}});
         DocumentData data;
         const ReadResult result = read(bytes, data);
         EXPECT_TRUE(result.corrupted);
@@ -694,8 +702,7 @@ TEST(DocumentFile, AHugeTitleIsCut)
         std::string title;
         for (int i = 0; i < 40000; ++i)
             title += character;
-        std::string bytes = kGolden;
-        bytes.replace(bytes.find("\"Title\",5\r\nMaple"), 16, "\"Title\",40000\r\n" + title);
+        const std::string bytes = editedGolden({{"\"Title\",5\r\nMaple", "\"Title\",40000\r\n" + title}});
         DocumentData data;
         const ReadResult result = read(bytes, data);
         EXPECT_EQ(result.message(), kCorruptionMessage);
@@ -705,11 +712,10 @@ TEST(DocumentFile, AHugeTitleIsCut)
         EXPECT_EQ(data.loan.gridLumpSum.rows(), 2);
     }
     // A title of exactly that length is kept whole.
-    std::string bytes = kGolden;
     const std::string longest(kMaxTitleCharacters, 't');
-    bytes.replace(bytes.find("\"Title\",5\r\nMaple"), 16, "\"Title\",32767\r\n" + longest);
     DocumentData data;
-    EXPECT_TRUE(read(bytes, data).message().empty());
+    EXPECT_TRUE(
+        read(editedGolden({{"\"Title\",5\r\nMaple", "\"Title\",32767\r\n" + longest}}), data).message().empty());
     EXPECT_EQ(data.loan.gstrTitle, longest);
 }
 
@@ -725,10 +731,9 @@ TEST(DocumentFile, EncodingAndLineEndsOfOtherEditors)
         const char *comments;
         const char *customHeader;
     };
-    std::string mixed = kGolden;
-    mixed.replace(mixed.find("\"Title\",5\r\nMaple"), 16, "\"Title\",4\r\nCaf\xC3\xA9");
-    mixed.replace(mixed.find("ab\r\ncd"), 6, "\xE9t\xE9\r\ncd");
-    mixed.replace(mixed.find("\"CustomHeader\",\" \""), 18, "\"CustomHeader\",\"\xE2\x82\xAC 5\"");
+    const std::string mixed = editedGolden({{"\"Title\",5\r\nMaple", "\"Title\",4\r\nCaf\xC3\xA9"},
+                                            {"ab\r\ncd", "\xE9t\xE9\r\ncd"},
+                                            {"\"CustomHeader\",\" \"", "\"CustomHeader\",\"\xE2\x82\xAC 5\""}});
     std::string crcrlf;
     for (char c : kGolden) {
         if (c == '\r')
@@ -757,11 +762,10 @@ TEST(DocumentFile, EncodingAndLineEndsOfOtherEditors)
 // Margins and edges as Page Setup keeps them: a negative one as none, none beyond 1,000,000 inches.
 TEST(DocumentFile, MarginsAreKeptAsPageSetupKeepsThem)
 {
-    std::string bytes = kGolden;
-    bytes.replace(bytes.find("\"MarginTop\",0.5"), 15, "\"MarginTop\",3e38");
-    bytes.replace(bytes.find("\"MarginLeft\",0.25"), 17, "\"MarginLeft\",-2");
-    bytes.replace(bytes.find("\"HeaderEdge\",0"), 14, "\"HeaderEdge\",-1e30");
-    bytes.replace(bytes.find("\"FooterEdge\",0"), 14, "\"FooterEdge\",2000000");
+    const std::string bytes = editedGolden({{"\"MarginTop\",0.5", "\"MarginTop\",3e38"},
+                                            {"\"MarginLeft\",0.25", "\"MarginLeft\",-2"},
+                                            {"\"HeaderEdge\",0", "\"HeaderEdge\",-1e30"},
+                                            {"\"FooterEdge\",0", "\"FooterEdge\",2000000"}});
     DocumentData data;
     EXPECT_TRUE(read(bytes, data).message().empty());
     EXPECT_EQ(data.print.MarginTop, 1e6f);
