@@ -62,12 +62,56 @@ int headerMeaning(std::string_view cell)
     return kIgnoredColumn;
 }
 
+// Whether a cell that grows byte by byte is still blank, as trimmed() would leave nothing of it: made of blanks and
+// no-break spaces only. Each byte is looked at about once, however often it is asked.
+class BlankCell
+{
+public:
+    void reset()
+    {
+        m_checked = 0;
+        m_blank = true;
+    }
+    bool blank(std::string_view cell)
+    {
+        constexpr std::string_view noBreakSpaces[] = {"\xC2\xA0", "\xE2\x80\xAF"};
+        while (m_blank && m_checked < cell.size()) {
+            const std::string_view rest = cell.substr(m_checked);
+            if (rest.front() == ' ' || rest.front() == '\t' || rest.front() == '\r') {
+                ++m_checked;
+                continue;
+            }
+            bool partial = false;
+            size_t length = 0;
+            for (std::string_view space : noBreakSpaces) {
+                if (rest.starts_with(space))
+                    length = space.size();
+                partial = partial || space.starts_with(rest);
+            }
+            if (length > 0) {
+                m_checked += length;
+                continue;
+            }
+            // The first bytes of a no-break space may yet be completed by the next ones.
+            if (!partial)
+                m_blank = false;
+            return false;
+        }
+        return m_blank;
+    }
+
+private:
+    size_t m_checked = 0;
+    bool m_blank = true;
+};
+
 // Splits one line at `separator`; a cell may be quoted with double quotes, a doubled quote standing for one.
 // False when a quote is left open.
 bool splitCells(std::string_view line, char separator, std::vector<std::string> &cells)
 {
     cells.clear();
     std::string cell;
+    BlankCell blank;
     bool quoted = false;
     bool wasQuoted = false;
     for (size_t i = 0; i < line.size(); ++i) {
@@ -82,9 +126,11 @@ bool splitCells(std::string_view line, char separator, std::vector<std::string> 
         } else if (c == separator) {
             cells.emplace_back(wasQuoted ? cell : std::string(trimmed(cell)));
             cell.clear();
+            blank.reset();
             wasQuoted = false;
-        } else if (c == '"' && trimmed(cell).empty()) {
+        } else if (c == '"' && blank.blank(cell)) {
             cell.clear();
+            blank.reset();
             quoted = wasQuoted = true;
         } else {
             cell.push_back(c);

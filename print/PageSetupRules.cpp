@@ -1,6 +1,7 @@
 #include "PageSetupRules.h"
 
 #include "PageSurface.h"
+#include "PrintableTable.h"
 #include "TableLayout.h"
 
 #include "document/PrintOptions.h"
@@ -30,9 +31,7 @@ std::optional<double> number(const QString &text)
 
 float marginFromText(const QString &text)
 {
-    const auto value = number(text);
-    // Kept within what the record's 32-bit real holds.
-    return value ? float(std::clamp(*value, 0.0, 1e6)) : 0.0f;
+    return document::keptMargin(number(text).value_or(0));
 }
 
 int scalingFromText(const QString &text)
@@ -81,6 +80,15 @@ bool marginsFit(const document::PrintOptions &working, int rowsPerPage, const QF
     const long long height = static_cast<long long>(trial.pageHeight()) - top - bottom
         - inchesToTwips(working.HeaderEdge) - inchesToTwips(working.FooterEdge);
     return height > 3LL * line && trial.pageWidth() - left - right > firstColumnWidth;
+}
+
+bool marginsFit(const PrintJob &job)
+{
+    const PrintableTable *table = job.table.get();
+    const int columns = table ? table->columnCount() : 0;
+    const QString firstCell = columns > 1 && table->rowCount() > 0 ? table->text(0, 1) : QString();
+    return marginsFit(job.options, job.options.RowsPerPage, job.font, firstCell,
+                      columns > 0 ? table->columnWidth(0) : 0);
 }
 
 } // namespace print

@@ -12,6 +12,8 @@ struct PrintOptions;
 
 namespace print {
 
+struct PrintJob;
+
 // What the page set-up's fields store: a margin or edge that is no number is 0 inches, a scaling that is no number
 // is 10 percent. A negative margin is 0, and a scaling stays within what the pages can be drawn at (10 to 400
 // percent): the record holds what the pages will use.
@@ -28,5 +30,9 @@ std::array<QString, 3> headerFooterSample(int choice, const QString &date);
 // three lines of the first schedule cell's text at the record's row density, and be wider than the first column.
 bool marginsFit(const document::PrintOptions &working, int rowsPerPage, const QFont &font, const QString &firstCell,
                 int firstColumnWidth);
+// The same test for what a job is to print, with its options, its font, and its table's first cell and column. Pages
+// that fail it would hold no row (or one) each: they are refused with kMarginsTooBigMessage rather than printed.
+bool marginsFit(const PrintJob &job);
+inline constexpr const char *kMarginsTooBigMessage = "The Margins are too Big";
 
 } // namespace print

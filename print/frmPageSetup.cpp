@@ -389,7 +389,7 @@ void frmPageSetup::finish(Outcome outcome)
 void frmPageSetup::okClicked()
 {
     if (!marginsFit(m_working, m_record.RowsPerPage, m_context.font, m_context.firstCell, m_context.firstColumnWidth)) {
-        m_dialogs.message(this, m_context.messageTitle, QStringLiteral("The Margins are too Big"), ui::UserDialogs::Ok,
+        m_dialogs.message(this, m_context.messageTitle, QString::fromLatin1(kMarginsTooBigMessage), ui::UserDialogs::Ok,
                           ui::UserDialogs::Icon::Warning);
         return;
     }

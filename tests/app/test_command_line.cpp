@@ -56,7 +56,24 @@ TEST(CommandLine, ExitCodes)
     const QString notADocument = writeFile(dir, "notes.plr", "\"[LoanData]\",17,1\r\n");
     const QString uncomputable = writeFile(dir, "huge.plr",
                                            "\"[Application]\",1,1\r\n\"LoanAmount\",1000\r\n"
-                                           "\"FirstPaymentDue\",#2025-01-01#\r\n\"NumberOfPeriods\",1E+12\r\n");
+                                           "\"FirstPaymentDue\",#2025-01-01#\r\n\"NumberOfPeriods\",1E+12\r\n"
+                                           "\"TitleComments\",0\r\n");
+    // The example cut at its 54th line, before its lump sums; the example with a loan amount no loan has; with margins
+    // larger than the page.
+    QFile example(examplePath("car-loan.plr"));
+    EXPECT_TRUE(example.open(QIODevice::ReadOnly));
+    const QByteArray whole = example.readAll();
+    qsizetype cut = 0;
+    for (int line = 0; line < 54; ++line)
+        cut = whole.indexOf("\r\n", cut) + 2;
+    const QString cutShort = writeFile(dir, "cut.plr", whole.left(cut));
+    // The example with the line of `key` replaced.
+    auto withLine = [&whole](const char *key, const char *line) {
+        const qsizetype from = whole.indexOf(key);
+        return QByteArray(whole).replace(from, whole.indexOf("\r\n", from) - from, line);
+    };
+    const QString negative = writeFile(dir, "negative.plr", withLine("\"LoanAmount\",", "\"LoanAmount\",-120000"));
+    const QString wideMargins = writeFile(dir, "margins.plr", withLine("\"MarginTop\",", "\"MarginTop\",3e38"));
     const QString folder = dir.path();
     const QString fifo = dir.filePath(QStringLiteral("pipe.plr"));
     EXPECT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
@@ -85,6 +102,14 @@ TEST(CommandLine, ExitCodes)
         {{QStringLiteral("--summary"), loop}, app::ExitFileUnreadable, "symbolic links lead round in a loop."},
         {{QStringLiteral("--schedule"), notADocument}, app::ExitFileRefused, "in the wrong format or is corrupted."},
         {{QStringLiteral("--summary"), uncomputable}, app::ExitNotComputable, "90,000"},
+        {{QStringLiteral("--schedule"), cutShort},
+         app::ExitFileRefused,
+         "The rest of this file could not be read (line 55: the file ends too early)."},
+        {{QStringLiteral("--summary"), negative}, app::ExitFileRefused, "LoanAmount \"-120000\" is not within 0 to"},
+        {{QStringLiteral("--compare"), examplePath("car-loan.plr"), cutShort}, app::ExitFileRefused, "ends too early"},
+        {{QStringLiteral("--pdf"), dir.filePath(QStringLiteral("margins.pdf")), wideMargins},
+         app::ExitOutputUnwritable,
+         "The Margins are too Big"},
         {{QStringLiteral("--compare"), examplePath("car-loan.plr")}, app::ExitBadArguments, "from 2 to 4 document"},
         {{QStringLiteral("--compare"), examplePath("car-loan.plr"), folder, examplePath("car-loan.plr")},
          app::ExitFileUnreadable,

@@ -340,18 +340,33 @@ TEST_F(MainWindowTest, OpenFailuresAndWarnings)
     ASSERT_TRUE(file.open(QIODevice::Append));
     file.write("\"Colour\",\"blue\"\r\n");
     file.close();
+    // Cut before its lump sums.
+    const QString cut = copyExample("car-loan.plr", QStringLiteral("cut.plr"));
+    file.setFileName(cut);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QByteArray whole = file.readAll();
+    qsizetype end = 0;
+    for (int line = 0; line < 54; ++line)
+        end = whole.indexOf("\r\n", end) + 2;
+    ASSERT_TRUE(file.resize(end));
+    file.close();
 
     window.files().OpenPath(missing);
     window.files().OpenPath(text);
     EXPECT_TRUE(window.documents().isEmpty());
     window.files().OpenPath(odd);
     EXPECT_EQ(window.documents().size(), 1);
+    window.files().OpenPath(cut);
+    ASSERT_EQ(window.documents().size(), 2);
+    EXPECT_EQ(window.activeDocument()->loan().gridLumpSum.rows(), 1);
     EXPECT_EQ(m_dialogs.texts(),
               (QStringList {QStringLiteral("File '%1' does not exist.").arg(missing),
                             QStringLiteral("File '%1' cannot be opened, because it is in the wrong format or is "
                                            "corrupted.")
                                 .arg(text),
-                            QStringLiteral("Corruption was detected while reading this file")}));
+                            QStringLiteral("Corruption was detected while reading this file"),
+                            QStringLiteral("The rest of this file could not be read (line 55: the file ends too "
+                                           "early). Everything before it has been loaded.")}));
     for (const auto &shown : m_dialogs.messages)
         EXPECT_EQ(shown.title, QStringLiteral("Pellandra 3.0"));
 }
