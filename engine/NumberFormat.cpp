@@ -696,9 +696,9 @@ std::string stripNumberText(std::string_view text, const NumberFormat &format)
     return value ? plainNumber(*value) : std::string();
 }
 
-std::string editableNumber(double value, const NumberFormat &format)
+std::string editableNumber(double value, const NumberFormat &format, int significantDigits)
 {
-    std::string text = plainNumber(value);
+    std::string text = plainNumber(value, significantDigits);
     const auto dot = text.find('.');
     if (dot != std::string::npos)
         text.replace(dot, 1, format.decimalSeparator);

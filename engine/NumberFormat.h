@@ -118,6 +118,6 @@ double numberOrZero(std::string_view text);
 std::string stripNumberText(std::string_view text, const NumberFormat &format);
 // A number as the user types it: the shortest decimal text (as plainNumber) with the locale's decimal separator and
 // no grouping, so that `format.parseNumber` reads it back to the same value.
-std::string editableNumber(double value, const NumberFormat &format);
+std::string editableNumber(double value, const NumberFormat &format, int significantDigits = 15);
 
 } // namespace engine

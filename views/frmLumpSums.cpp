@@ -8,6 +8,7 @@
 #include "ui/DateField.h"
 #include "ui/DialogButton.h"
 #include "ui/MoneyFieldValidator.h"
+#include "ui/NumberField.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -49,6 +50,7 @@ frmLumpSums::frmLumpSums(engine::LoanDocument &loan, ShellServices &document, in
     m_txtLumpSumAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_amountValidator = new ui::MoneyFieldValidator(format, -kLargestAmount, kLargestAmount, m_txtLumpSumAmount);
     m_txtLumpSumAmount->setValidator(m_amountValidator);
+    ui::useKeypadDecimal(m_txtLumpSumAmount, format);
     m_txtLumpSumAmount->setMinimumWidth(
         m_txtLumpSumAmount->fontMetrics().horizontalAdvance(QString::fromStdString(format.currency(-kLargestAmount)))
         + 16);

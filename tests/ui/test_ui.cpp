@@ -1,11 +1,15 @@
+#include "support/CanadianFrenchFormat.h"
 #include "support/EuroFormat.h"
 #include "support/QtPrinters.h"
 #include "ui/BgrColor.h"
 #include "ui/DateField.h"
 #include "ui/MoneyFieldValidator.h"
+#include "ui/NumberField.h"
 #include "ui/NumberFieldValidator.h"
 
 #include <QDateEdit>
+#include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -15,46 +19,101 @@ using ui::NumberFieldValidator;
 
 TEST(NumberFieldValidatorTest, NumbersWithinTheRangeAndTheirDecimals)
 {
+    const engine::NumberFormat dot;
+    const engine::NumberFormat comma = testsupport::euroFormat();
+    const engine::NumberFormat french = testsupport::canadianFrenchFormat();
     struct Case
     {
         double minimum, maximum;
         int decimals;
-        QChar separator;
+        const engine::NumberFormat &format;
         const char *typed;
         QValidator::State state;
     };
     const QValidator::State ok = QValidator::Acceptable, partial = QValidator::Intermediate,
                             refused = QValidator::Invalid;
     for (const Case &c : {
-             Case {0, 1000, 2, u'.', "", ok}, // an empty field: not given
-             Case {0, 1000, 2, u'.', "999.99", ok},
-             Case {0, 1000, 2, u'.', "1000", ok},
-             Case {0, 1000, 2, u'.', "1000.01", refused},
-             Case {0, 1000, 2, u'.', "12.345", refused}, // a third decimal
-             Case {0, 1000, 2, u'.', ".", partial},
-             Case {0, 1000, 2, u'.', ".5", ok},
-             Case {0, 1000, 2, u'.', "1.2.3", refused},
-             Case {0, 1000, 2, u'.', "12a", refused},
-             Case {0, 1000, 2, u'.', "-5", refused}, // no sign without a negative minimum
-             Case {0, 1000, 2, u'.', "1,5", refused},
-             Case {0, 1000, 2, u',', "1,5", ok}, // the locale's separator
-             Case {0, 1000, 2, u',', "1.5", refused},
-             Case {0, 90000, 0, u'.', "90000", ok},
-             Case {0, 90000, 0, u'.', "1.", refused}, // no decimals at all
-             Case {0, 1000, 2, u'.', "\u0661", refused}, // digits of other scripts
-             Case {-100, 100, 2, u'.', "-", partial},
-             Case {-100, 100, 2, u'.', "-.", partial},
-             Case {-100, 100, 2, u'.', "-99.5", ok},
-             Case {-100, 100, 2, u'.', "-100.01", refused},
-             Case {-100, 100, 2, u'.', "5-", refused},
-             Case {10, 100, 0, u'.', "5", partial}, // may still grow into a valid number
-             Case {10, 100, 0, u'.', "50", ok},
+             Case {0, 1000, 2, dot, "", ok}, // an empty field: not given
+             Case {0, 1000, 2, dot, "999.99", ok},
+             Case {0, 1000, 2, dot, "1000", ok},
+             Case {0, 1000, 2, dot, "1000.01", refused},
+             Case {0, 1000, 2, dot, "12.345", refused}, // a third decimal
+             Case {0, 1000, 2, dot, ".", partial},
+             Case {0, 1000, 2, dot, ".5", ok},
+             Case {0, 1000, 2, dot, "12a", refused},
+             Case {0, 1000, 2, dot, "-5", refused}, // no sign without a negative minimum
+             Case {0, 90000, 0, dot, "90000", ok},
+             Case {0, 90000, 0, dot, "1.", refused}, // no decimals at all
+             Case {0, 1000, 2, dot, "\u0661", refused}, // digits of other scripts
+             Case {-100, 100, 2, dot, "-", partial},
+             Case {-100, 100, 2, dot, "-.", partial},
+             Case {-100, 100, 2, dot, "-99.5", ok},
+             Case {-100, 100, 2, dot, "-100.01", refused},
+             Case {-100, 100, 2, dot, "5-", refused},
+             Case {10, 100, 0, dot, "5", partial}, // may still grow into a valid number
+             Case {10, 100, 0, dot, "50", ok},
+             // A separator of another convention stays as typed, and the text holds no number.
+             Case {0, 1000, 2, dot, "1,5", partial},
+             Case {0, 1000, 2, dot, "1.2.3", partial},
+             Case {0, 1e10, 2, dot, "1234,56", partial},
+             Case {0, 1e10, 2, dot, "1.234,56", partial},
+             Case {0, 1e10, 2, dot, "1,234.56", ok},
+             Case {0, 1000, 2, comma, "1,5", ok}, // the locale's separator
+             Case {0, 1000, 2, comma, "1.5", partial},
+             Case {0, 1e10, 2, comma, "1234.56", partial},
+             Case {0, 1e10, 2, comma, "1,234.56", partial},
+             Case {0, 1e10, 2, comma, "1.234,56", ok},
+             Case {0, 1e10, 2, french, "250000.5", partial},
+             Case {0, 1e10, 2, french, "250000,5", ok},
+             Case {0, 1e10, 2, french, "1 234,56", ok},
+             Case {0, 1000, 5, french, "5.25", partial},
          }) {
         SCOPED_TRACE(c.typed);
-        NumberFieldValidator validator(c.minimum, c.maximum, c.decimals, c.separator);
+        NumberFieldValidator validator(c.minimum, c.maximum, c.decimals, c.format);
         QString input = QString::fromUtf8(c.typed);
         int position = int(input.size());
         EXPECT_EQ(validator.validate(input, position), c.state);
+    }
+}
+
+// Typed key by key, a field keeps every character of a number and holds only what the locale's number says; the
+// keypad's decimal key is the locale's decimal separator whatever the keyboard puts on it.
+TEST(NumberFieldTest, KeepsWhatWasTypedAndTakesTheKeypadsDecimalKey)
+{
+    const engine::NumberFormat dot;
+    const engine::NumberFormat comma = testsupport::euroFormat();
+    const engine::NumberFormat french = testsupport::canadianFrenchFormat();
+    struct Case
+    {
+        const engine::NumberFormat &format;
+        int decimals;
+        const char *before;
+        Qt::Key keypadKey; // Qt::Key_unknown: none
+        const char *after;
+        const char *shown;
+        std::optional<double> value;
+    };
+    for (const Case &c : {
+             Case {french, 2, "250000.5", Qt::Key_unknown, "", "250000.5", std::nullopt},
+             Case {french, 5, "5.25", Qt::Key_unknown, "", "5.25", std::nullopt},
+             Case {french, 2, "250000", Qt::Key_Period, "5", "250000,5", 250000.5},
+             Case {french, 2, "1 234,56", Qt::Key_unknown, "", "1 234,56", 1234.56},
+             Case {comma, 2, "1234.56", Qt::Key_unknown, "", "1234.56", std::nullopt},
+             Case {comma, 4, "1,234.56", Qt::Key_unknown, "", "1,234.56", std::nullopt},
+             Case {comma, 2, "1234", Qt::Key_Period, "56", "1234,56", 1234.56},
+             Case {dot, 2, "1234,56", Qt::Key_unknown, "", "1234,56", std::nullopt},
+             Case {dot, 4, "1.234,56", Qt::Key_unknown, "", "1.234,56", std::nullopt},
+             Case {dot, 2, "1234", Qt::Key_Comma, "56", "1234.56", 1234.56},
+             Case {dot, 2, "1,234.56", Qt::Key_unknown, "", "1,234.56", 1234.56},
+         }) {
+        SCOPED_TRACE(c.before);
+        const std::unique_ptr<QLineEdit> field(ui::numberField("txtAmount", 9999999999.99, c.decimals, c.format));
+        QTest::keyClicks(field.get(), QString::fromUtf8(c.before));
+        if (c.keypadKey != Qt::Key_unknown)
+            QTest::keyClick(field.get(), c.keypadKey, Qt::KeypadModifier);
+        QTest::keyClicks(field.get(), QString::fromUtf8(c.after));
+        EXPECT_EQ(field->text(), QString::fromUtf8(c.shown));
+        EXPECT_EQ(ui::numberFieldValue(field.get(), c.format), c.value);
     }
 }
 
@@ -62,6 +121,7 @@ TEST(NumberFieldValidatorTest, NumbersWithinTheRangeAndTheirDecimals)
 TEST(MoneyFieldValidatorTest, TheLocalesMoneyTextWithinTheRange)
 {
     const engine::NumberFormat euro = testsupport::euroFormat();
+    const engine::NumberFormat french = testsupport::canadianFrenchFormat();
     const engine::NumberFormat dollar;
     struct Case
     {
@@ -86,6 +146,13 @@ TEST(MoneyFieldValidatorTest, TheLocalesMoneyTextWithinTheRange)
              Case {dollar, "$", partial, std::nullopt},
              Case {dollar, "-", partial, std::nullopt},
              Case {euro, "1.234,56 \u20AC", ok, 1234.56},
+             // A separator of another convention stays as typed and gives no amount.
+             Case {dollar, "1234,56", partial, std::nullopt},
+             Case {dollar, "1.234,56", partial, std::nullopt},
+             Case {euro, "1234.56", partial, std::nullopt},
+             Case {euro, "1,234.56", partial, std::nullopt},
+             Case {french, "1234.56", partial, std::nullopt},
+             Case {french, "1 234,56 $", ok, 1234.56},
              Case {euro, "$5", refused, std::nullopt},
          }) {
         SCOPED_TRACE(c.typed);

@@ -465,3 +465,50 @@ TEST_F(CellEditorTest, ClickElsewhereMovesTheCursorOnlyWithinTheGrid)
     EXPECT_EQ(cell(5, engine::colLumpSum), QStringLiteral("$200.00"));
     EXPECT_EQ(grid()->currentIndex(), target);
 }
+
+// A figure is read as the locale writes it: one with the other convention's separators is no number and is refused
+// with the usual message, never taken as an amount ten or a hundred times another. The keypad's decimal key types the
+// locale's separator.
+TEST_F(CellEditorTest, SeparatorsOfAnotherConventionAreRefused)
+{
+    const QString refused = QStringLiteral("Only numeric values are allowed. Previous value will be restored.");
+    for (const char *typed : {"1234,56", "1.234,56", "12,34"}) {
+        SCOPED_TRACE(typed);
+        m_shell.messages.clear();
+        goTo(9, engine::colLumpSum);
+        type(QString::fromLatin1(typed));
+        ASSERT_TRUE(editor()->editing());
+        EXPECT_EQ(editor()->box()->text(), QString::fromLatin1(typed));
+        press(Qt::Key_Return);
+        EXPECT_EQ(m_shell.messages, QStringList {refused});
+        EXPECT_EQ(m_data.loan.gridLumpSum.rows(), 1);
+    }
+    goTo(9, engine::colLumpSum);
+    type(QStringLiteral("1,234"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Comma, Qt::KeypadModifier);
+    type(QStringLiteral("5"));
+    EXPECT_EQ(editor()->box()->text(), QStringLiteral("1,234.5"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(cell(9, engine::colLumpSum), QStringLiteral("$1,234.50"));
+}
+
+TEST_F(CellEditorDecimalCommaTest, SeparatorsOfAnotherConventionAreRefused)
+{
+    const QString refused = QStringLiteral("Only numeric values are allowed. Previous value will be restored.");
+    for (const char *typed : {"1234.56", "1,234.56", "1.5"}) {
+        SCOPED_TRACE(typed);
+        m_shell.messages.clear();
+        goTo(9, engine::colLumpSum);
+        type(QString::fromLatin1(typed));
+        press(Qt::Key_Return);
+        EXPECT_EQ(m_shell.messages, QStringList {refused});
+        EXPECT_EQ(m_data.loan.gridLumpSum.rows(), 1);
+    }
+    goTo(9, engine::colLumpSum);
+    type(QStringLiteral("1.234"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Period, Qt::KeypadModifier);
+    type(QStringLiteral("5"));
+    EXPECT_EQ(editor()->box()->text(), QStringLiteral("1.234,5"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(cell(9, engine::colLumpSum), QStringLiteral("$1.234,50"));
+}

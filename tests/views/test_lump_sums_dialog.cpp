@@ -1,3 +1,4 @@
+#include "support/CanadianFrenchFormat.h"
 #include "support/Examples.h"
 #include "support/RecordingShell.h"
 
@@ -64,6 +65,17 @@ protected:
     engine::NumberFormat m_format;
     document::DocumentData m_data;
     RecordingShell m_shell;
+};
+
+// The same loan where money is written 1 234,56 $.
+class LumpSumsCanadianFrenchTest : public LumpSumsDialogTest
+{
+protected:
+    void SetUp() override
+    {
+        m_format = testsupport::canadianFrenchFormat();
+        LumpSumsDialogTest::SetUp();
+    }
 };
 
 } // namespace
@@ -220,4 +232,49 @@ TEST_F(LumpSumsDialogTest, OkRecalculatesOnlyWhenTheListChanged)
     ASSERT_GT(entry, 0);
     EXPECT_EQ(m_data.loan.GetLumpSumAmount(entry), 5000);
     EXPECT_EQ(m_data.loan.gridLumpSum.text(entry, engine::chgDateText), "3/1/2027");
+}
+
+// An amount typed with the other convention's separators stays as typed and is no amount, so Add stays off; the
+// keypad's decimal key types the locale's separator.
+TEST_F(LumpSumsDialogTest, AnAmountIsTakenOnlyAsTheLocaleWritesIt)
+{
+    const auto dialog = open();
+    for (const char *typed : {"1234,56", "1.234,56", "12,34"}) {
+        dialog->txtLumpSumAmount()->clear();
+        QTest::keyClicks(dialog->txtLumpSumAmount(), QString::fromLatin1(typed));
+        EXPECT_EQ(dialog->txtLumpSumAmount()->text(), QString::fromLatin1(typed));
+        EXPECT_FALSE(dialog->cmdAdd()->isEnabled()) << typed;
+    }
+    dialog->txtLumpSumAmount()->clear();
+    QTest::keyClicks(dialog->txtLumpSumAmount(), QStringLiteral("1,234"));
+    QTest::keyClick(dialog->txtLumpSumAmount(), Qt::Key_Comma, Qt::KeypadModifier);
+    QTest::keyClicks(dialog->txtLumpSumAmount(), QStringLiteral("56"));
+    EXPECT_EQ(dialog->txtLumpSumAmount()->text(), QStringLiteral("1,234.56"));
+    dialog->txtLumpSumDate()->setDate(QDate(2027, 3, 1));
+    dialog->cmdAdd()->click();
+    EXPECT_EQ(shown(*dialog), QStringList {QStringLiteral("3/1/2027 $1,234.56")});
+}
+
+TEST_F(LumpSumsCanadianFrenchTest, AnAmountIsTakenOnlyAsTheLocaleWritesIt)
+{
+    const auto dialog = open();
+    for (const char *typed : {"1234.56", "1,234.56", "250000.5"}) {
+        dialog->txtLumpSumAmount()->clear();
+        QTest::keyClicks(dialog->txtLumpSumAmount(), QString::fromLatin1(typed));
+        EXPECT_EQ(dialog->txtLumpSumAmount()->text(), QString::fromLatin1(typed));
+        EXPECT_FALSE(dialog->cmdAdd()->isEnabled()) << typed;
+    }
+    dialog->txtLumpSumDate()->setDate(QDate(2027, 3, 1));
+    for (const auto &[typed, keypad, listed] : {std::tuple {"1 234,56", false, "3/1/2027 1\u202F234,56\u00A0$"},
+                                                std::tuple {"1234", true, "3/1/2027 1\u202F234,56\u00A0$"}}) {
+        dialog->txtLumpSumAmount()->clear();
+        QTest::keyClicks(dialog->txtLumpSumAmount(), QString::fromUtf8(typed));
+        if (keypad) {
+            QTest::keyClick(dialog->txtLumpSumAmount(), Qt::Key_Period, Qt::KeypadModifier);
+            QTest::keyClicks(dialog->txtLumpSumAmount(), QStringLiteral("56"));
+        }
+        ASSERT_TRUE(dialog->cmdAdd()->isEnabled()) << typed;
+        dialog->cmdAdd()->click();
+        EXPECT_EQ(shown(*dialog), QStringList {QString::fromUtf8(listed)}) << typed;
+    }
 }
