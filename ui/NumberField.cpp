@@ -67,7 +67,8 @@ void useKeypadDecimal(QLineEdit *field, const engine::NumberFormat &format)
 std::optional<double> numberFieldValue(const QLineEdit *field, const engine::NumberFormat &format)
 {
     const QString text = field->text().trimmed();
-    if (text.isEmpty())
+    // A text its validator does not take whole (too many decimals, say) holds no number.
+    if (text.isEmpty() || !field->hasAcceptableInput())
         return std::nullopt;
     const auto number = format.parseNumber(text.toStdString());
     if (!number || !std::isfinite(*number) || *number < 0)

@@ -24,12 +24,11 @@ QValidator::State NumberFieldValidator::validate(QString &input, int &) const
         if (!(c.isDigit() && c.unicode() < 128) && !sign && !m_separators.contains(c))
             return Invalid;
     }
-    // Not (yet) a number as the locale writes it: the text stays as typed, and the field holds no number.
+    // Not (yet) a number as the locale writes it, or with more decimals than the field takes: the text stays as typed
+    // (a digit dropped would make it another number), and the field holds no number.
     const std::optional<engine::ReadNumber> number = m_format.readNumber(input.toStdString());
-    if (!number)
+    if (!number || number->decimals > m_decimals || (m_decimals == 0 && number->decimalSeparator))
         return Intermediate;
-    if (number->decimals > m_decimals || (m_decimals == 0 && number->decimalSeparator))
-        return Invalid;
     // A value beyond the limits is refused outright, so the field never holds it; one below a positive minimum may
     // still grow into a valid one.
     if (number->value > m_maximum || (number->value < m_minimum && m_minimum <= 0))

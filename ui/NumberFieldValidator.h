@@ -9,7 +9,8 @@ namespace ui {
 // A number typed as the locale writes it, with at most `decimals` decimals, within [minimum, maximum]; a minus sign
 // only where the minimum is negative. An empty field is acceptable: an empty amount means "not given". A separator of
 // any convention may be typed, so that what the user typed stays in the field; a text that is not a number as the
-// locale writes it (a decimal point where the locale writes a comma, say) is never taken as one.
+// locale writes it (a decimal point where the locale writes a comma, say), or has more decimals than the field takes,
+// is never taken as a number.
 class NumberFieldValidator : public QValidator
 {
     Q_OBJECT

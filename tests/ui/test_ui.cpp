@@ -37,13 +37,14 @@ TEST(NumberFieldValidatorTest, NumbersWithinTheRangeAndTheirDecimals)
              Case {0, 1000, 2, dot, "999.99", ok},
              Case {0, 1000, 2, dot, "1000", ok},
              Case {0, 1000, 2, dot, "1000.01", refused},
-             Case {0, 1000, 2, dot, "12.345", refused}, // a third decimal
+             Case {0, 1000, 2, dot, "12.345", partial}, // a third decimal: kept as typed, and no number
              Case {0, 1000, 2, dot, ".", partial},
              Case {0, 1000, 2, dot, ".5", ok},
              Case {0, 1000, 2, dot, "12a", refused},
              Case {0, 1000, 2, dot, "-5", refused}, // no sign without a negative minimum
              Case {0, 90000, 0, dot, "90000", ok},
-             Case {0, 90000, 0, dot, "1.", refused}, // no decimals at all
+             Case {0, 90000, 0, dot, "1.", partial}, // no decimals at all
+             Case {0, 90000, 0, dot, "1.5", partial},
              Case {0, 1000, 2, dot, "\u0661", refused}, // digits of other scripts
              Case {-100, 100, 2, dot, "-", partial},
              Case {-100, 100, 2, dot, "-.", partial},
@@ -99,10 +100,11 @@ TEST(NumberFieldTest, KeepsWhatWasTypedAndTakesTheKeypadsDecimalKey)
              Case {french, 2, "250000", Qt::Key_Period, "5", "250000,5", 250000.5},
              Case {french, 2, "1 234,56", Qt::Key_unknown, "", "1 234,56", 1234.56},
              Case {comma, 2, "1234.56", Qt::Key_unknown, "", "1234.56", std::nullopt},
-             Case {comma, 4, "1,234.56", Qt::Key_unknown, "", "1,234.56", std::nullopt},
+             Case {comma, 2, "1,234.56", Qt::Key_unknown, "", "1,234.56", std::nullopt},
              Case {comma, 2, "1234", Qt::Key_Period, "56", "1234,56", 1234.56},
              Case {dot, 2, "1234,56", Qt::Key_unknown, "", "1234,56", std::nullopt},
-             Case {dot, 4, "1.234,56", Qt::Key_unknown, "", "1.234,56", std::nullopt},
+             Case {dot, 2, "1.234,56", Qt::Key_unknown, "", "1.234,56", std::nullopt},
+             Case {dot, 0, "1.5", Qt::Key_unknown, "", "1.5", std::nullopt}, // never 15
              Case {dot, 2, "1234", Qt::Key_Comma, "56", "1234.56", 1234.56},
              Case {dot, 2, "1,234.56", Qt::Key_unknown, "", "1,234.56", 1234.56},
          }) {
