@@ -3,7 +3,9 @@
 
 #include "app/LocaleFormat.h"
 #include "app/wizard/LoanDataPage.h"
+#include "app/wizard/TermPage.h"
 #include "app/wizard/frmWizard.h"
+#include "ui/DateField.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -117,4 +119,44 @@ TEST_F(WizardKeyboardTest, FiguresAreTakenAsTheLocaleWritesThem)
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("5"));
     EXPECT_EQ(wizard.loanDataPage()->txtLoanAmount()->text(), QStringLiteral("250000,5"));
     EXPECT_EQ(wizard.loanDataPage()->value(wizard.loanDataPage()->txtLoanAmount()), 250000.5);
+}
+
+// The term step's dates typed from the keyboard are taken as typed; one that does not exist is refused with a message
+// and the date it had comes back.
+TEST_F(WizardKeyboardTest, TypedDatesAreTakenAsTyped)
+{
+    frmWizard &wizard = onLoanData();
+    wizard.loanDataPage()->txtLoanAmount()->setText(QStringLiteral("100000"));
+    wizard.loanDataPage()->txtAnnualRate()->setText(QStringLiteral("6"));
+    wizard.loanDataPage()->txtAmortization()->setText(QStringLiteral("25"));
+    wizard.cmdNext_Click();
+    ASSERT_EQ(wizard.step(), frmWizard::StepTerm);
+    TermPage *term = wizard.termPage();
+    auto clickInto = [](QWidget *field) {
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(10, field->height() / 2));
+        EXPECT_TRUE(field->hasFocus());
+    };
+    clickInto(term->dtpFirstPaymentDue());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1/31/2027"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(term->dtpFirstPaymentDue()->date(), QDate(2027, 1, 31));
+    EXPECT_EQ(term->dtpFirstPaymentDue()->text(), QStringLiteral("1/31/2027"));
+    EXPECT_TRUE(m_dialogs.texts().isEmpty());
+
+    clickInto(term->dtpStartDate());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12/15/2026"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(term->dtpStartDate()->date(), QDate(2026, 12, 15));
+    EXPECT_TRUE(m_dialogs.texts().isEmpty());
+
+    const QDate start = term->dtpStartDate()->date();
+    clickInto(term->dtpStartDate());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2/30/2026"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(m_dialogs.texts(),
+              QStringList {
+                  QStringLiteral("\"2/30/2026\" is not a date. Type the date as M/d/yyyy: 12/15/2026, for example.")});
+    EXPECT_EQ(term->dtpStartDate()->date(), start);
+    EXPECT_EQ(term->dtpStartDate()->text(), QStringLiteral("12/15/2026"));
+    EXPECT_EQ(term->dtpFirstPaymentDue()->date(), QDate(2027, 1, 31));
 }

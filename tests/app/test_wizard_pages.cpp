@@ -5,11 +5,11 @@
 #include "engine/LoanDocument.h"
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
+#include "ui/DateField.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>

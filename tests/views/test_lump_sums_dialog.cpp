@@ -7,7 +7,6 @@
 #include "views/frmLumpSums.h"
 
 #include <QApplication>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -276,5 +275,49 @@ TEST_F(LumpSumsCanadianFrenchTest, AnAmountIsTakenOnlyAsTheLocaleWritesIt)
         ASSERT_TRUE(dialog->cmdAdd()->isEnabled()) << typed;
         dialog->cmdAdd()->click();
         EXPECT_EQ(shown(*dialog), QStringList {QString::fromUtf8(listed)}) << typed;
+    }
+}
+
+// Typed from the keyboard as a user does: the date is taken as typed, or refused with a message and no lump sum is
+// added; it never becomes another date.
+TEST_F(LumpSumsDialogTest, ATypedDateIsTakenAsTyped)
+{
+    const auto dialog = open();
+    dialog->show();
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    ASSERT_TRUE(dialog->txtLumpSumDate()->hasFocus());
+    auto addWithAltA = [&](int entries, int wait = 1000) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+        return QTest::qWaitFor([&] { return dialog->gridLumpSum2()->rowCount() == entries; }, wait);
+    };
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12/15/2029"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("4000"));
+    EXPECT_TRUE(addWithAltA(1));
+    EXPECT_EQ(shown(*dialog), QStringList {QStringLiteral("12/15/2029 $4,000.00")});
+    EXPECT_TRUE(m_shell.messages.isEmpty());
+
+    // Clicked into, the date is typed over.
+    QTest::mouseClick(dialog->txtLumpSumDate(), Qt::LeftButton, {}, QPoint(10, dialog->txtLumpSumDate()->height() / 2));
+    ASSERT_TRUE(dialog->txtLumpSumDate()->hasFocus());
+    QTest::keyClicks(dialog->txtLumpSumDate(), QStringLiteral("1/31/2027"));
+    QTest::keyClick(dialog->txtLumpSumDate(), Qt::Key_Return);
+    EXPECT_EQ(shown(*dialog),
+              (QStringList {QStringLiteral("1/31/2027 $4,000.00"), QStringLiteral("12/15/2029 $4,000.00")}));
+
+    // A date that does not exist is refused, and Add waits for a date.
+    for (const char *typed : {"2/30/2027", "12/15/2035"}) {
+        SCOPED_TRACE(typed);
+        m_shell.messages.clear();
+        QTest::mouseClick(dialog->txtLumpSumDate(), Qt::LeftButton, {},
+                          QPoint(10, dialog->txtLumpSumDate()->height() / 2));
+        QTest::keyClicks(dialog->txtLumpSumDate(), QString::fromLatin1(typed));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(m_shell.messages.size(), 1);
+        EXPECT_EQ(dialog->txtLumpSumDate()->text(), QString::fromLatin1(typed));
+        EXPECT_FALSE(dialog->cmdAdd()->isEnabled());
+        EXPECT_FALSE(addWithAltA(3, 300));
+        EXPECT_EQ(dialog->list().rows(), 3);
     }
 }
