@@ -114,9 +114,13 @@ void DateField::paintEvent(QPaintEvent *event)
 {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
+    const QRect area = arrowArea();
+    // A drop-down arrow behind a thin line, as a picker's button looks.
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawLine(area.left(), area.top() + 3, area.left(), area.bottom() - 3);
     QStyleOption option;
     option.initFrom(this);
-    option.rect = arrowArea().adjusted(4, 4, -4, -4);
+    option.rect = area.adjusted(1, 0, 0, 0);
     style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &option, &painter, this);
 }
 
