@@ -159,6 +159,7 @@ bool DocumentPrinting::runPageSetup(frmChild &document, bool fromPreview)
     context.firstColumnWidth = model.columnCount() > 0 ? ui::twipsFromPixels(grid->columnWidth(0)) : 0;
     context.date = QLocale().toString(m_shell.today(), QLocale::ShortFormat);
     context.messageTitle = kSettingsName;
+    context.format = m_shell.numberFormat();
     const QPointer<frmChild> guarded(&document);
     const int slot = document.slot();
     context.markModified = [this, slot] { m_shell.docSlots().state(slot).blnModified = true; };

@@ -5,8 +5,8 @@
 #include "TableLayout.h"
 
 #include "document/PrintOptions.h"
+#include "engine/NumberFormat.h"
 
-#include <QLocale>
 #include <QStringList>
 
 #include <algorithm>
@@ -17,29 +17,31 @@ namespace print {
 
 namespace {
 
-std::optional<double> number(const QString &text)
+std::optional<double> number(const QString &text, const engine::NumberFormat &format)
 {
-    bool ok = false;
-    const double value = QLocale().toDouble(text.trimmed(), &ok);
-    if (ok && std::isfinite(value))
-        return value;
-    const double plain = QLocale::c().toDouble(text.trimmed(), &ok);
-    return ok && std::isfinite(plain) ? std::optional<double>(plain) : std::nullopt;
+    const auto value = format.parseNumber(text.toStdString());
+    return value && std::isfinite(*value) ? value : std::nullopt;
 }
 
 } // namespace
 
-float marginFromText(const QString &text)
+float marginFromText(const QString &text, const engine::NumberFormat &format)
 {
-    return document::keptMargin(number(text).value_or(0));
+    return document::keptMargin(number(text, format).value_or(0));
 }
 
-int scalingFromText(const QString &text)
+int scalingFromText(const QString &text, const engine::NumberFormat &format)
 {
-    const auto value = number(text);
+    const auto value = number(text, format);
     if (!value)
         return 10;
     return int(std::lround(std::clamp(*value, double(kSmallestScaling), double(kLargestScaling))));
+}
+
+QString marginText(float inches, const engine::NumberFormat &format)
+{
+    // Six digits: what a 32-bit real holds of the inches typed.
+    return QString::fromStdString(engine::editableNumber(double(inches), format, 6));
 }
 
 int rowsPerPageAt(int sliderPosition)

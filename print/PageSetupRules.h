@@ -9,16 +9,21 @@ class QFont;
 namespace document {
 struct PrintOptions;
 }
+namespace engine {
+class NumberFormat;
+}
 
 namespace print {
 
 struct PrintJob;
 
-// What the page set-up's fields store: a margin or edge that is no number is 0 inches, a scaling that is no number
-// is 10 percent. A negative margin is 0, and a scaling stays within what the pages can be drawn at (10 to 400
-// percent): the record holds what the pages will use.
-float marginFromText(const QString &text);
-int scalingFromText(const QString &text);
+// What the page set-up's fields store, read as the locale writes numbers: a margin or edge that is no number is 0
+// inches, a scaling that is no number is 10 percent. A negative margin is 0, and a scaling stays within what the
+// pages can be drawn at (10 to 400 percent): the record holds what the pages will use.
+float marginFromText(const QString &text, const engine::NumberFormat &format);
+int scalingFromText(const QString &text, const engine::NumberFormat &format);
+// A margin or edge as its field shows it.
+QString marginText(float inches, const engine::NumberFormat &format);
 // The row density slider: positions 0..6 stand for 140..20 rows a page.
 int rowsPerPageAt(int sliderPosition);
 int sliderPositionFor(int rowsPerPage);

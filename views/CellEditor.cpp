@@ -7,6 +7,7 @@
 #include "document/DocumentFile.h"
 #include "engine/ChangeTables.h"
 #include "engine/NumberFormat.h"
+#include "ui/NumberField.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -55,6 +56,7 @@ CellEditor::CellEditor(QTableView *grid, ScheduleModel *model, document::Documen
     , m_box(new NumericCellBox(grid->viewport()))
 {
     m_box->hide();
+    ui::useKeypadDecimal(m_box, format);
     m_grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     m_grid->installEventFilter(this);
     m_viewport->installEventFilter(this);

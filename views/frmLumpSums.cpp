@@ -8,8 +8,8 @@
 #include "ui/DateField.h"
 #include "ui/DialogButton.h"
 #include "ui/MoneyFieldValidator.h"
+#include "ui/NumberField.h"
 
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -42,13 +42,14 @@ frmLumpSums::frmLumpSums(engine::LoanDocument &loan, ShellServices &document, in
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    m_txtLumpSumDate = ui::dateField(QString::fromStdString(format.datePattern()));
+    m_txtLumpSumDate = new ui::DateField(format);
     m_txtLumpSumDate->setObjectName(QStringLiteral("txtLumpSumDate"));
     m_txtLumpSumAmount = new QLineEdit;
     m_txtLumpSumAmount->setObjectName(QStringLiteral("txtLumpSumAmount"));
     m_txtLumpSumAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_amountValidator = new ui::MoneyFieldValidator(format, -kLargestAmount, kLargestAmount, m_txtLumpSumAmount);
     m_txtLumpSumAmount->setValidator(m_amountValidator);
+    ui::useKeypadDecimal(m_txtLumpSumAmount, format);
     m_txtLumpSumAmount->setMinimumWidth(
         m_txtLumpSumAmount->fontMetrics().horizontalAdvance(QString::fromStdString(format.currency(-kLargestAmount)))
         + 16);
@@ -114,7 +115,12 @@ frmLumpSums::frmLumpSums(engine::LoanDocument &loan, ShellServices &document, in
     // Enter in a field adds what the fields hold; elsewhere it is OK.
     m_txtLumpSumDate->installEventFilter(this);
     m_txtLumpSumAmount->installEventFilter(this);
-    connect(m_txtLumpSumDate, &QDateEdit::dateChanged, this, &frmLumpSums::txtLumpSumDate_Change);
+    connect(m_txtLumpSumDate, &ui::DateField::dateChanged, this, &frmLumpSums::txtLumpSumDate_Change);
+    // A date that is refused leaves no date: Add waits for one.
+    connect(m_txtLumpSumDate, &ui::DateField::dateRefused, this, [this](const QString &message) {
+        m_document.showMessage(message);
+        txtLumpSumDate_Change();
+    });
     connect(m_txtLumpSumAmount, &QLineEdit::textChanged, this, &frmLumpSums::txtLumpSumAmount_Change);
     connect(m_gridLumpSum2, &QTableWidget::cellClicked, this, &frmLumpSums::gridLumpSum2_Click);
     // Moving through the list with the keys fills the fields as a click does.

@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>

@@ -61,6 +61,8 @@ protected:
     {
         return grid()->model()->index(row - 1, column(logical)).data().toString();
     }
+    void expectOnlyTheLocalesSeparators(std::initializer_list<const char *> refusedTexts, const QString &whole,
+                                        Qt::Key keypad, const QString &shown, const QString &cellText);
 
     engine::NumberFormat m_format;
     document::DocumentData m_data;
@@ -464,4 +466,44 @@ TEST_F(CellEditorTest, ClickElsewhereMovesTheCursorOnlyWithinTheGrid)
     grid()->setFocus(Qt::MouseFocusReason);
     EXPECT_EQ(cell(5, engine::colLumpSum), QStringLiteral("$200.00"));
     EXPECT_EQ(grid()->currentIndex(), target);
+}
+
+// A figure is read as the locale writes it: one with the other convention's separators is no number and is refused
+// with the usual message, never taken as an amount ten or a hundred times another. The keypad's decimal key (`keypad`)
+// types the locale's separator: `whole`, the key, then 5 gives `shown`, and the cell `cell`.
+void CellEditorTest::expectOnlyTheLocalesSeparators(std::initializer_list<const char *> refusedTexts,
+                                                    const QString &whole, Qt::Key keypad, const QString &shown,
+                                                    const QString &cellText)
+{
+    const QString refused = QStringLiteral("Only numeric values are allowed. Previous value will be restored.");
+    for (const char *typed : refusedTexts) {
+        SCOPED_TRACE(typed);
+        m_shell.messages.clear();
+        goTo(9, engine::colLumpSum);
+        type(QString::fromLatin1(typed));
+        ASSERT_TRUE(editor()->editing());
+        EXPECT_EQ(editor()->box()->text(), QString::fromLatin1(typed));
+        press(Qt::Key_Return);
+        EXPECT_EQ(m_shell.messages, QStringList {refused});
+        EXPECT_EQ(m_data.loan.gridLumpSum.rows(), 1);
+    }
+    goTo(9, engine::colLumpSum);
+    type(whole);
+    QTest::keyClick(QApplication::focusWidget(), keypad, Qt::KeypadModifier);
+    type(QStringLiteral("5"));
+    EXPECT_EQ(editor()->box()->text(), shown);
+    press(Qt::Key_Return);
+    EXPECT_EQ(cell(9, engine::colLumpSum), cellText);
+}
+
+TEST_F(CellEditorTest, SeparatorsOfAnotherConventionAreRefused)
+{
+    expectOnlyTheLocalesSeparators({"1234,56", "1.234,56", "12,34"}, QStringLiteral("1,234"), Qt::Key_Comma,
+                                   QStringLiteral("1,234.5"), QStringLiteral("$1,234.50"));
+}
+
+TEST_F(CellEditorDecimalCommaTest, SeparatorsOfAnotherConventionAreRefused)
+{
+    expectOnlyTheLocalesSeparators({"1234.56", "1,234.56", "1.5"}, QStringLiteral("1.234"), Qt::Key_Period,
+                                   QStringLiteral("1.234,5"), QStringLiteral("$1.234,50"));
 }

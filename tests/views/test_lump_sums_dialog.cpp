@@ -1,3 +1,4 @@
+#include "support/CanadianFrenchFormat.h"
 #include "support/Examples.h"
 #include "support/RecordingShell.h"
 
@@ -6,7 +7,6 @@
 #include "views/frmLumpSums.h"
 
 #include <QApplication>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -64,6 +64,17 @@ protected:
     engine::NumberFormat m_format;
     document::DocumentData m_data;
     RecordingShell m_shell;
+};
+
+// The same loan where money is written 1 234,56 $.
+class LumpSumsCanadianFrenchTest : public LumpSumsDialogTest
+{
+protected:
+    void SetUp() override
+    {
+        m_format = testsupport::canadianFrenchFormat();
+        LumpSumsDialogTest::SetUp();
+    }
 };
 
 } // namespace
@@ -221,4 +232,93 @@ TEST_F(LumpSumsDialogTest, OkRecalculatesOnlyWhenTheListChanged)
     ASSERT_GT(entry, 0);
     EXPECT_EQ(m_data.loan.GetLumpSumAmount(entry), 5000);
     EXPECT_EQ(m_data.loan.gridLumpSum.text(entry, engine::chgDateText), "3/1/2027");
+}
+
+// An amount typed with the other convention's separators stays as typed and is no amount, so Add stays off; the
+// keypad's decimal key types the locale's separator.
+TEST_F(LumpSumsDialogTest, AnAmountIsTakenOnlyAsTheLocaleWritesIt)
+{
+    const auto dialog = open();
+    for (const char *typed : {"1234,56", "1.234,56", "12,34"}) {
+        dialog->txtLumpSumAmount()->clear();
+        QTest::keyClicks(dialog->txtLumpSumAmount(), QString::fromLatin1(typed));
+        EXPECT_EQ(dialog->txtLumpSumAmount()->text(), QString::fromLatin1(typed));
+        EXPECT_FALSE(dialog->cmdAdd()->isEnabled()) << typed;
+    }
+    dialog->txtLumpSumAmount()->clear();
+    QTest::keyClicks(dialog->txtLumpSumAmount(), QStringLiteral("1,234"));
+    QTest::keyClick(dialog->txtLumpSumAmount(), Qt::Key_Comma, Qt::KeypadModifier);
+    QTest::keyClicks(dialog->txtLumpSumAmount(), QStringLiteral("56"));
+    EXPECT_EQ(dialog->txtLumpSumAmount()->text(), QStringLiteral("1,234.56"));
+    dialog->txtLumpSumDate()->setDate(QDate(2027, 3, 1));
+    dialog->cmdAdd()->click();
+    EXPECT_EQ(shown(*dialog), QStringList {QStringLiteral("3/1/2027 $1,234.56")});
+}
+
+TEST_F(LumpSumsCanadianFrenchTest, AnAmountIsTakenOnlyAsTheLocaleWritesIt)
+{
+    const auto dialog = open();
+    for (const char *typed : {"1234.56", "1,234.56", "250000.5"}) {
+        dialog->txtLumpSumAmount()->clear();
+        QTest::keyClicks(dialog->txtLumpSumAmount(), QString::fromLatin1(typed));
+        EXPECT_EQ(dialog->txtLumpSumAmount()->text(), QString::fromLatin1(typed));
+        EXPECT_FALSE(dialog->cmdAdd()->isEnabled()) << typed;
+    }
+    dialog->txtLumpSumDate()->setDate(QDate(2027, 3, 1));
+    for (const auto &[typed, keypad, listed] : {std::tuple {"1 234,56", false, "3/1/2027 1\u202F234,56\u00A0$"},
+                                                std::tuple {"1234", true, "3/1/2027 1\u202F234,56\u00A0$"}}) {
+        dialog->txtLumpSumAmount()->clear();
+        QTest::keyClicks(dialog->txtLumpSumAmount(), QString::fromUtf8(typed));
+        if (keypad) {
+            QTest::keyClick(dialog->txtLumpSumAmount(), Qt::Key_Period, Qt::KeypadModifier);
+            QTest::keyClicks(dialog->txtLumpSumAmount(), QStringLiteral("56"));
+        }
+        ASSERT_TRUE(dialog->cmdAdd()->isEnabled()) << typed;
+        dialog->cmdAdd()->click();
+        EXPECT_EQ(shown(*dialog), QStringList {QString::fromUtf8(listed)}) << typed;
+    }
+}
+
+// Typed from the keyboard as a user does: the date is taken as typed, or refused with a message and no lump sum is
+// added; it never becomes another date.
+TEST_F(LumpSumsDialogTest, ATypedDateIsTakenAsTyped)
+{
+    const auto dialog = open();
+    dialog->show();
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    ASSERT_TRUE(dialog->txtLumpSumDate()->hasFocus());
+    auto addWithAltA = [&](int entries, int wait = 1000) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+        return QTest::qWaitFor([&] { return dialog->gridLumpSum2()->rowCount() == entries; }, wait);
+    };
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12/15/2029"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("4000"));
+    EXPECT_TRUE(addWithAltA(1));
+    EXPECT_EQ(shown(*dialog), QStringList {QStringLiteral("12/15/2029 $4,000.00")});
+    EXPECT_TRUE(m_shell.messages.isEmpty());
+
+    // Clicked into, the date is typed over.
+    QTest::mouseClick(dialog->txtLumpSumDate(), Qt::LeftButton, {}, QPoint(10, dialog->txtLumpSumDate()->height() / 2));
+    ASSERT_TRUE(dialog->txtLumpSumDate()->hasFocus());
+    QTest::keyClicks(dialog->txtLumpSumDate(), QStringLiteral("1/31/2027"));
+    QTest::keyClick(dialog->txtLumpSumDate(), Qt::Key_Return);
+    EXPECT_EQ(shown(*dialog),
+              (QStringList {QStringLiteral("1/31/2027 $4,000.00"), QStringLiteral("12/15/2029 $4,000.00")}));
+
+    // A date that does not exist is refused, and Add waits for a date.
+    for (const char *typed : {"2/30/2027", "12/15/2035"}) {
+        SCOPED_TRACE(typed);
+        m_shell.messages.clear();
+        QTest::mouseClick(dialog->txtLumpSumDate(), Qt::LeftButton, {},
+                          QPoint(10, dialog->txtLumpSumDate()->height() / 2));
+        QTest::keyClicks(dialog->txtLumpSumDate(), QString::fromLatin1(typed));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(m_shell.messages.size(), 1);
+        EXPECT_EQ(dialog->txtLumpSumDate()->text(), QString::fromLatin1(typed));
+        EXPECT_FALSE(dialog->cmdAdd()->isEnabled());
+        EXPECT_FALSE(addWithAltA(3, 300));
+        EXPECT_EQ(dialog->list().rows(), 3);
+    }
 }
