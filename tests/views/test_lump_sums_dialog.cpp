@@ -264,9 +264,10 @@ TEST_F(LumpSumsCanadianFrenchTest, AnAmountIsTakenOnlyAsTheLocaleWritesIt)
         EXPECT_EQ(dialog->txtLumpSumAmount()->text(), QString::fromLatin1(typed));
         EXPECT_FALSE(dialog->cmdAdd()->isEnabled()) << typed;
     }
-    dialog->txtLumpSumDate()->setDate(QDate(2027, 3, 1));
-    for (const auto &[typed, keypad, listed] : {std::tuple {"1 234,56", false, "3/1/2027 1\u202F234,56\u00A0$"},
-                                                std::tuple {"1234", true, "3/1/2027 1\u202F234,56\u00A0$"}}) {
+    // Each on a date of its own: amounts added on one date add up.
+    for (const auto &[typed, keypad, day, listed] : {std::tuple {"1 234,56", false, 1, "3/1/2027 1\u202F234,56\u00A0$"},
+                                                     std::tuple {"1234", true, 2, "3/2/2027 1\u202F234,56\u00A0$"}}) {
+        dialog->txtLumpSumDate()->setDate(QDate(2027, 3, day));
         dialog->txtLumpSumAmount()->clear();
         QTest::keyClicks(dialog->txtLumpSumAmount(), QString::fromUtf8(typed));
         if (keypad) {
@@ -275,7 +276,7 @@ TEST_F(LumpSumsCanadianFrenchTest, AnAmountIsTakenOnlyAsTheLocaleWritesIt)
         }
         ASSERT_TRUE(dialog->cmdAdd()->isEnabled()) << typed;
         dialog->cmdAdd()->click();
-        EXPECT_EQ(shown(*dialog), QStringList {QString::fromUtf8(listed)}) << typed;
+        EXPECT_TRUE(shown(*dialog).contains(QString::fromUtf8(listed))) << typed;
     }
 }
 
