@@ -193,7 +193,7 @@ TEST(CommandLine, Summary)
         QStringLiteral("Interest Compounded\tMonthly"),
         QStringLiteral("Loan Amount\t$32,000.00"),
         QStringLiteral("Annual Rate\t7.9000%"),
-        QStringLiteral("Amortization\t5"),
+        QStringLiteral("Amortization\t5 Years"),
         QStringLiteral("Frequency of Installment\tMonthly"),
         QStringLiteral("Basic Payments\t$647.31"),
         QStringLiteral("Periodic Rate\t.6583333%"),
