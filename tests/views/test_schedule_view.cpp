@@ -241,8 +241,10 @@ TEST(ScheduleView, SummaryFillsTheContainer)
     EXPECT_FALSE(f.view->gridMain1()->isVisibleTo(f.view.get()));
     EXPECT_EQ(container->geometry(), f.view->rect());
     EXPECT_GT(container->virtualWidth(), 0);
-    EXPECT_EQ(f.view->gridSummary()->model()->rowCount(), 14);
-    EXPECT_EQ(f.view->gridSummary()->model()->index(2, 1).data().toString(), QStringLiteral("$400,000.00"));
+    // The fourteen figures of every loan, and the purchase price and the down payment of this one.
+    EXPECT_EQ(f.view->gridSummary()->model()->rowCount(), 16);
+    EXPECT_EQ(f.view->gridSummary()->model()->index(2, 1).data().toString(), QStringLiteral("$500,000.00"));
+    EXPECT_EQ(f.view->gridSummary()->model()->index(4, 1).data().toString(), QStringLiteral("$400,000.00"));
 }
 
 TEST(ScheduleView, DateColumnFollowsTheDateFormat)
