@@ -98,6 +98,7 @@ void EditCommands::matchStatement()
         return;
     const engine::Conventions conventions = *dialog.applied();
     if (document->changeAndRecalculate(
+            QStringLiteral("Match Statement"),
             [&conventions](document::DocumentData &data) { engine::applyConventions(data.loan, conventions); }))
         document->markModified();
 }

@@ -313,7 +313,8 @@ void frmLumpSums::cmdOK_Click()
     hide();
     if (!engine::sameChangeEntries(m_list, m_loan.gridLumpSum)) {
         const engine::TextTable list = m_list;
-        if (m_document.changeAndRecalculate([&](document::DocumentData &changed) { changed.loan.gridLumpSum = list; }))
+        if (m_document.changeAndRecalculate(QStringLiteral("Lump Sums"),
+                                            [&](document::DocumentData &changed) { changed.loan.gridLumpSum = list; }))
             m_document.markModified();
     }
     accept();
