@@ -13,6 +13,7 @@
 #include "wizard/frmWizard.h"
 
 #include "ui/BusyCursor.h"
+#include "views/ScheduleView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -195,6 +196,8 @@ void FileCommands::OpenDocument(const QString &path)
     window->data().columns.init(false);
     const ProgressShown progress(m_shell, 100);
     window->Calculate();
+    // Widths stored under a shorter date format would show the dates as "###".
+    window->view()->gridMain1()->fitDateColumn(true);
 }
 
 void FileCommands::SaveDocument()

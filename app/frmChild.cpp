@@ -195,7 +195,7 @@ void frmChild::dateFormatChanged()
     // The editors find a change by the date the schedule shows: the tables must show it the same way.
     engine::reformatChangeDates(m_data.loan, m_shell.numberFormat());
     m_view->SetGridMain1DateColumn();
-    m_view->gridMain1()->AutoSizeMainGrid2(engine::colDate, 0, document::minimumColumnWidth(engine::colDate));
+    m_view->gridMain1()->fitDateColumn(false);
     emit scheduleShown();
 }
 
