@@ -52,7 +52,11 @@ frmChild::frmChild(MainWindow &shell, int slot, QWidget *parent)
     layout->addWidget(m_splitter);
 }
 
-frmChild::~frmChild() = default;
+frmChild::~frmChild()
+{
+    // The stack empties itself as it goes, signalling as it does: nothing of this window is left to hear it.
+    disconnect(m_undo, nullptr, nullptr, nullptr);
+}
 
 QTableView *frmChild::gridMain1() const
 {
