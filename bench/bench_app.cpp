@@ -198,7 +198,8 @@ void BM_CompareLoansRefresh_FourWeekly90000(benchmark::State &state)
     double rate = changed->loan().gdblAnnualRate;
     for (auto _ : state) {
         rate += 0.0001;
-        changed->changeAndRecalculate(QString(), [rate](document::DocumentData &data) { data.loan.gdblAnnualRate = rate; });
+        changed->changeAndRecalculate(QString(),
+                                      [rate](document::DocumentData &data) { data.loan.gdblAnnualRate = rate; });
         if (shown.comparison())
             shown.repaint(shown.comparison());
     }
