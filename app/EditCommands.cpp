@@ -62,23 +62,27 @@ void EditCommands::update()
 
 void EditCommands::undoChange()
 {
-    frmChild *document = m_shell.activeDocument();
-    if (!document || !document->undoStack()->canUndo())
-        return;
-    // As any command that changes the document: an open edit is dropped and the schedule comes back first.
-    document->view()->cellEditor()->GridMain1_Scroll();
-    document->CloseYearEndReport();
-    document->undoStack()->undo();
+    stepThroughChanges(false);
 }
 
 void EditCommands::redoChange()
 {
+    stepThroughChanges(true);
+}
+
+void EditCommands::stepThroughChanges(bool forward)
+{
     frmChild *document = m_shell.activeDocument();
-    if (!document || !document->undoStack()->canRedo())
+    QUndoStack *changes = document ? document->undoStack() : nullptr;
+    if (!changes || !(forward ? changes->canRedo() : changes->canUndo()))
         return;
+    // As any command that changes the document: an open edit is dropped and the schedule comes back first.
     document->view()->cellEditor()->GridMain1_Scroll();
     document->CloseYearEndReport();
-    document->undoStack()->redo();
+    if (forward)
+        changes->redo();
+    else
+        changes->undo();
 }
 
 void EditCommands::copy()

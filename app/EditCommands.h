@@ -38,6 +38,8 @@ public:
     QAction *matchStatementAction = nullptr;
 
 private:
+    void stepThroughChanges(bool forward);
+
     MainWindow &m_shell;
 };
 
