@@ -161,8 +161,10 @@ bool DocumentPrinting::runPageSetup(frmChild &document, bool fromPreview)
     context.messageTitle = kSettingsName;
     context.format = m_shell.numberFormat();
     const QPointer<frmChild> guarded(&document);
-    const int slot = document.slot();
-    context.markModified = [this, slot] { m_shell.docSlots().state(slot).blnModified = true; };
+    context.markModified = [guarded] {
+        if (guarded)
+            guarded->markModified();
+    };
 
     print::frmPageSetup dialog(document.data().print, std::move(context), m_shell.dialogs(), printer(), &m_shell);
     dialog.setPrintButtonsVisible(!fromPreview);

@@ -22,6 +22,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <functional>
+#include <vector>
+
 namespace views {
 
 namespace {
@@ -78,7 +82,8 @@ frmLumpSums::frmLumpSums(engine::LoanDocument &loan, ShellServices &document, in
     m_gridLumpSum2->verticalHeader()->hide();
     m_gridLumpSum2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_gridLumpSum2->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_gridLumpSum2->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows at once, with Ctrl and Shift, for Remove.
+    m_gridLumpSum2->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_gridLumpSum2->setMinimumSize(m_txtLumpSumAmount->minimumWidth() * 2, 220);
 
     auto *fields = new QGridLayout;
@@ -285,13 +290,26 @@ void frmLumpSums::cmdAdd_Click()
 void frmLumpSums::cmdRemove_Click()
 {
     const int entries = m_list.rows() - 1;
-    const int current = m_gridLumpSum2->currentRow();
+    // The rows chosen, or the current one when none is, taken out from the last so that the others keep their places.
+    std::vector<int> chosen;
+    for (const QModelIndex &index : m_gridLumpSum2->selectionModel()->selectedRows())
+        chosen.push_back(index.row());
+    if (chosen.empty())
+        chosen.push_back(m_gridLumpSum2->currentRow());
+    std::sort(chosen.begin(), chosen.end(), std::greater<>());
     if (entries == 1) {
         m_list.setRows(1);
         showList(-1);
-    } else if (current >= 0 && current < entries) {
-        engine::removeChangeEntry(m_list, current + 1);
-        showList(std::min(current, entries - 2));
+    } else {
+        int removed = 0;
+        for (int row : chosen) {
+            if (row >= 0 && row < entries) {
+                engine::removeChangeEntry(m_list, row + 1);
+                ++removed;
+            }
+        }
+        if (removed > 0)
+            showList(std::min(chosen.back(), entries - removed - 1));
     }
     updateButtons();
 }
@@ -301,7 +319,8 @@ void frmLumpSums::cmdOK_Click()
     hide();
     if (!engine::sameChangeEntries(m_list, m_loan.gridLumpSum)) {
         const engine::TextTable list = m_list;
-        if (m_document.changeAndRecalculate([&](document::DocumentData &changed) { changed.loan.gridLumpSum = list; }))
+        if (m_document.changeAndRecalculate(QStringLiteral("Lump Sums"),
+                                            [&](document::DocumentData &changed) { changed.loan.gridLumpSum = list; }))
             m_document.markModified();
     }
     accept();

@@ -214,18 +214,12 @@ TEST(CommandLine, Summary)
     const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 14);
     const QStringList expected = {
-        QStringLiteral("Loan Type\tPersonal Loan"),
-        QStringLiteral("Interest Compounded\tMonthly"),
-        QStringLiteral("Loan Amount\t$32,000.00"),
-        QStringLiteral("Annual Rate\t7.9000%"),
-        QStringLiteral("Amortization\t5"),
-        QStringLiteral("Frequency of Installment\tMonthly"),
-        QStringLiteral("Basic Payments\t$647.31"),
-        QStringLiteral("Periodic Rate\t.6583333%"),
-        QStringLiteral("Periods per Year\t12"),
-        QStringLiteral("First Payment Date\t2/15/2026"),
-        QStringLiteral("Last Payment Date\t1/15/2031"),
-        QStringLiteral("Number of Periods\t60"),
+        QStringLiteral("Loan Type\tPersonal Loan"),     QStringLiteral("Interest Compounded\tMonthly"),
+        QStringLiteral("Loan Amount\t$32,000.00"),      QStringLiteral("Annual Rate\t7.9000%"),
+        QStringLiteral("Amortization\t5 Years"),        QStringLiteral("Frequency of Installment\tMonthly"),
+        QStringLiteral("Basic Payments\t$647.31"),      QStringLiteral("Periodic Rate\t.6583333%"),
+        QStringLiteral("Periods per Year\t12"),         QStringLiteral("First Payment Date\t2/15/2026"),
+        QStringLiteral("Last Payment Date\t1/15/2031"), QStringLiteral("Number of Periods\t60"),
     };
     for (int i = 0; i < expected.size(); ++i)
         EXPECT_EQ(lines[i], expected[i]);

@@ -137,7 +137,7 @@ TEST_F(CellEditorTest, LumpSumRowOnlyTakesLumpSums)
     // A lump sum between two payments gets a row of its own, without an opening balance.
     m_data.loan.gridLumpSum.setRows(2);
     engine::setChangeEntry(m_data.loan.gridLumpSum, 1, *engine::exactDate(2026, 3, 1), 500, m_format);
-    ASSERT_TRUE(m_shell.changeAndRecalculate([](document::DocumentData &) {}));
+    ASSERT_TRUE(m_shell.changeAndRecalculate(QString(), [](document::DocumentData &) {}));
     ASSERT_EQ(cell(3, engine::colDate), QStringLiteral("3/1/2026"));
     for (int logical : {int(engine::colAnnualRate), int(engine::colPayment)}) {
         goTo(3, logical);
@@ -205,6 +205,40 @@ TEST_F(CellEditorTest, LumpSumsAddedReplacedAndRemoved)
     press(Qt::Key_Return);
     EXPECT_EQ(m_data.loan.gridLumpSum.rows(), 1);
     EXPECT_EQ(m_shell.modified, 0);
+    EXPECT_EQ(m_shell.calculations, calculations);
+}
+
+// Delete on a cell takes its change out, as clearing the box does, named for Edit > Undo by its column; on a cell
+// without one, or one that cannot be edited, it changes nothing.
+TEST_F(CellEditorTest, DeleteClearsTheCurrentCell)
+{
+    for (const auto &[logical, typed] :
+         {std::pair {int(engine::colLumpSum), "1000"}, std::pair {int(engine::colPayment), "700"},
+          std::pair {int(engine::colAnnualRate), "9"}}) {
+        SCOPED_TRACE(logical);
+        goTo(5, logical);
+        type(QString::fromLatin1(typed));
+        press(Qt::Key_Return);
+        const QString changed = cell(5, logical);
+        m_shell.modified = 0;
+        m_shell.changes.clear();
+        press(Qt::Key_Delete);
+        EXPECT_FALSE(editor()->editing());
+        EXPECT_NE(cell(5, logical), changed);
+        EXPECT_EQ(m_shell.modified, 1);
+        EXPECT_EQ(m_shell.changes, QStringList {QString::fromLatin1(engine::scheduleCaption(logical))});
+        EXPECT_EQ(grid()->currentIndex(), grid()->model()->index(4, column(logical)));
+    }
+    EXPECT_EQ(m_data.loan.gridLumpSum.rows(), 1);
+    EXPECT_EQ(m_data.loan.gridBasicPayment.rows(), 1);
+    EXPECT_EQ(m_data.loan.gridAnnualRate.rows(), 1);
+
+    const int calculations = m_shell.calculations;
+    for (const auto &[row, logical] : {std::pair {7, int(engine::colLumpSum)}, std::pair {7, int(engine::colInterest)},
+                                       std::pair {1, int(engine::colLumpSum)}}) {
+        goTo(row, logical);
+        press(Qt::Key_Delete);
+    }
     EXPECT_EQ(m_shell.calculations, calculations);
 }
 

@@ -208,6 +208,33 @@ TEST_F(LumpSumsDialogTest, ButtonsFollowTheFieldsAndTheList)
     EXPECT_EQ(shown(*dialog), (QStringList {QStringLiteral("5/1/2027 $300.00")}));
 }
 
+// Rows chosen with Ctrl and Shift go together.
+TEST_F(LumpSumsDialogTest, RemoveTakesOutEveryChosenRow)
+{
+    const auto dialog = open();
+    for (int month = 3; month <= 7; ++month)
+        add(*dialog, ymd(2027, month, 1), QString::number(month * 100));
+    dialog->show();
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    QTableWidget *list = dialog->gridLumpSum2();
+    auto click = [list](int row, Qt::KeyboardModifiers modifiers) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
+                          list->visualRect(list->model()->index(row, 0)).center());
+    };
+    click(0, Qt::NoModifier);
+    click(2, Qt::ControlModifier);
+    click(4, Qt::ControlModifier);
+    dialog->cmdRemove()->click();
+    EXPECT_EQ(shown(*dialog), (QStringList {QStringLiteral("4/1/2027 $400.00"), QStringLiteral("6/1/2027 $600.00")}));
+    for (int month : {3, 5})
+        add(*dialog, ymd(2027, month, 1), QString::number(month * 100));
+    click(1, Qt::NoModifier);
+    click(3, Qt::ShiftModifier);
+    dialog->cmdRemove()->click();
+    EXPECT_EQ(shown(*dialog), (QStringList {QStringLiteral("3/1/2027 $300.00")}));
+}
+
 TEST_F(LumpSumsDialogTest, OkRecalculatesOnlyWhenTheListChanged)
 {
     addStored(ymd(2026, 6, 15), 1234.567); // shown to the cent, held as stored
