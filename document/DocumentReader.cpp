@@ -28,7 +28,7 @@ int readCount(FieldReader &in)
 }
 
 // Values no loan has are refused: the loan's own figures within what the wizard takes, the change tables' within
-// what the grid and the Lump Sums dialog take.
+// what the grid and the Lump Sums dialog take (none negative).
 constexpr double kLargestAmount = engine::LoanTerms::kMaxAmount;
 constexpr double kLargestRate = engine::LoanTerms::kMaxPercent / 100;
 constexpr double kLargestChange = engine::kMaxTypedChange;
@@ -47,7 +47,7 @@ void readChanges(FieldReader &in, std::string_view section, engine::TextTable &t
             in.readField();
             const engine::Date date = in.readDate();
             in.readField();
-            const double amount = in.readNumberWithin(amountName, -kLargestChange, kLargestChange);
+            const double amount = in.readNumberWithin(amountName, 0, kLargestChange);
             // The table grows entry by entry, so a count larger than the entries present leaves no empty rows.
             table.setRows(i + 1);
             engine::setChangeEntry(table, i, date, amount, format);

@@ -34,7 +34,7 @@ public:
     static constexpr const char *kNotNumericMessage =
         "Only numeric values are allowed. Previous value will be restored.";
     static constexpr const char *kOutOfRangeMessage =
-        "Only values from -9,000,000,000 to 9,000,000,000 are allowed. Previous value will be restored.";
+        "Only values from 0 to 9,000,000,000 are allowed. Previous value will be restored.";
 
     // True when the grid's current cell cannot be edited.
     bool IsReadOnlyCell() const;

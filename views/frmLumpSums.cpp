@@ -51,7 +51,7 @@ frmLumpSums::frmLumpSums(engine::LoanDocument &loan, ShellServices &document, in
     m_txtLumpSumAmount = new QLineEdit;
     m_txtLumpSumAmount->setObjectName(QStringLiteral("txtLumpSumAmount"));
     m_txtLumpSumAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_amountValidator = new ui::MoneyFieldValidator(format, -kLargestAmount, kLargestAmount, m_txtLumpSumAmount);
+    m_amountValidator = new ui::MoneyFieldValidator(format, 0, kLargestAmount, m_txtLumpSumAmount);
     m_txtLumpSumAmount->setValidator(m_amountValidator);
     ui::useKeypadDecimal(m_txtLumpSumAmount, format);
     m_txtLumpSumAmount->setMinimumWidth(

@@ -604,14 +604,15 @@ TEST(DocumentFile, ValuesNoLoanHasAreRefused)
         {"\"BasicPayment\",-647.31", "BasicPayment \"-647.31\" is not within 0 to 9999999999.99"},
         {"\"BasicPayment\",1e300", "BasicPayment \"1e300\" is not within 0 to 9999999999.99"},
         {"\"[LumpSums]\",2,1\r\n\"Date\",38398\r\n\"Amount\",1e300",
-         "[LumpSums] Amount \"1e300\" is not within -9000000000 to 9000000000"},
-        {"\"[BasicPayments]\",2,1\r\n\"Date\",38398\r\n\"Amount\",-9000000001",
-         "[BasicPayments] Amount \"-9000000001\" is not within -9000000000 to 9000000000"},
+         "[LumpSums] Amount \"1e300\" is not within 0 to 9000000000"},
+        {"\"[BasicPayments]\",2,1\r\n\"Date\",38398\r\n\"Amount\",-0.01",
+         "[BasicPayments] Amount \"-0.01\" is not within 0 to 9000000000"},
         {"\"[AnnualRates]\",2,1\r\n\"Date\",38398\r\n\"Amount\",1e10",
-         "[AnnualRates] Amount \"1e10\" is not within -9000000000 to 9000000000"},
+         "[AnnualRates] Amount \"1e10\" is not within 0 to 9000000000"},
         {"\"LoanAmount\",9999999999.99\r\n\"AnnualRate\",10\r\n\"BasicPayment\",0", nullptr},
-        // The Lump Sums dialog and the grid take amounts down to -9,000,000,000, so files hold them.
-        {"\"[LumpSums]\",2,1\r\n\"Date\",38398\r\n\"Amount\",-9000000000", nullptr},
+        {"\"[LumpSums]\",2,1\r\n\"Date\",38398\r\n\"Amount\",-500",
+         "[LumpSums] Amount \"-500\" is not within 0 to 9000000000"},
+        {"\"[LumpSums]\",2,1\r\n\"Date\",38398\r\n\"Amount\",9000000000", nullptr},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.lines);

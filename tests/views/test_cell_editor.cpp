@@ -398,7 +398,8 @@ TEST_F(CellEditorDecimalCommaTest, NumbersKeepTheirCents)
     EXPECT_EQ(cell(9, engine::colLumpSum), QStringLiteral("$1.250,50"));
 }
 
-// A payment or lump sum is paid in cents, as it is shown; a number beyond what the box takes changes nothing.
+// A payment or lump sum is paid in cents, as it is shown; a negative number, or one beyond what the box takes,
+// changes nothing.
 TEST_F(CellEditorTest, AmountsAreTakenInCentsWithinLimits)
 {
     struct Case
@@ -410,7 +411,8 @@ TEST_F(CellEditorTest, AmountsAreTakenInCentsWithinLimits)
     const Case cases[] = {
         {engine::colPayment, "700.456", "700.46"},     {engine::colLumpSum, "99.994", "99.99"},
         {engine::colAnnualRate, "6.12345", "6.12345"}, {engine::colLumpSum, "90000000000", nullptr},
-        {engine::colPayment, "-9000000001", nullptr},
+        {engine::colPayment, "-9000000001", nullptr},  {engine::colLumpSum, "-500", nullptr},
+        {engine::colAnnualRate, "-1", nullptr},
     };
     int row = 5;
     for (const Case &c : cases) {

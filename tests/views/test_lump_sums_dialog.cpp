@@ -136,11 +136,14 @@ TEST_F(LumpSumsDialogTest, AddsInDateOrderAndAddsUpTheAmountsOfADate)
     const auto dialog = open();
     add(*dialog, ymd(2027, 3, 1), QStringLiteral("$2,500.00"));
     add(*dialog, ymd(2026, 4, 20), QStringLiteral("299.999"));
-    add(*dialog, ymd(2028, 1, 15), QStringLiteral("-50"));
+    add(*dialog, ymd(2028, 1, 15), QStringLiteral("50"));
     add(*dialog, ymd(2027, 3, 1), QStringLiteral("2600.5"));
+    // A prepayment is never negative.
+    dialog->txtLumpSumAmount()->setText(QStringLiteral("-50"));
+    EXPECT_FALSE(dialog->cmdAdd()->isEnabled());
     EXPECT_EQ(shown(*dialog),
               (QStringList {QStringLiteral("4/20/2026 $300.00"), QStringLiteral("3/1/2027 $5,100.50"),
-                            QStringLiteral("1/15/2028 -$50.00")}));
+                            QStringLiteral("1/15/2028 $50.00")}));
     // Each is taken as it shows, to the cent.
     EXPECT_EQ(dialog->list().text(1, engine::chgAmount), "300");
     // The entry just added is selected.
@@ -149,7 +152,7 @@ TEST_F(LumpSumsDialogTest, AddsInDateOrderAndAddsUpTheAmountsOfADate)
     dialog->gridLumpSum2()->setCurrentCell(2, 0);
     dialog->gridLumpSum2_Click();
     EXPECT_EQ(dialog->txtLumpSumDate()->date(), QDate(2028, 1, 15));
-    EXPECT_EQ(dialog->txtLumpSumAmount()->text(), QStringLiteral("-$50.00"));
+    EXPECT_EQ(dialog->txtLumpSumAmount()->text(), QStringLiteral("$50.00"));
     // Enter in a field adds what the fields hold, and leaves the dialog open.
     dialog->txtLumpSumDate()->setDate(QDate(2029, 5, 1));
     dialog->txtLumpSumAmount()->setText(QStringLiteral("75"));
