@@ -67,6 +67,13 @@ int putChangeEntry(TextTable &table, Date date, double amount, const NumberForma
     return findChangeEntryByDate(table, date);
 }
 
+int addLumpSum(TextTable &lumpSums, Date date, double amount, const NumberFormat &format)
+{
+    const int entry = findChangeEntryByDate(lumpSums, date);
+    const double sum = entry > 0 ? numberOrZero(lumpSums.text(entry, chgAmount)) + amount : amount;
+    return putChangeEntry(lumpSums, date, sum, format);
+}
+
 bool sameChangeEntries(const TextTable &a, const TextTable &b)
 {
     if (a.rows() != b.rows())
@@ -111,7 +118,7 @@ bool removeChangeEntriesIf(TextTable &table, const std::function<bool(Date)> &ou
 
 bool removeChangeEntriesOutside(TextTable &table, Date start, Date last)
 {
-    return removeChangeEntriesIf(table, [&](Date date) { return date <= start || (last != kNoDate && date > last); });
+    return removeChangeEntriesIf(table, [&](Date date) { return date < start || (last != kNoDate && date > last); });
 }
 
 namespace {
@@ -165,7 +172,7 @@ double lumpSumAmount(double typed)
 
 std::optional<double> typedChange(double typed, bool amount)
 {
-    if (!(std::abs(typed) <= kMaxTypedChange))
+    if (!(typed >= 0 && typed <= kMaxTypedChange))
         return std::nullopt;
     return amount ? lumpSumAmount(typed) : typed;
 }

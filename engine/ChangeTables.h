@@ -30,6 +30,9 @@ int findChangeEntryByDate(const TextTable &table, Date date);
 // Gives `date` the amount: an entry already on that date takes the new amount, otherwise one is added; the table
 // stays in date order. Returns the entry's row.
 int putChangeEntry(TextTable &table, Date date, double amount, const NumberFormat &format);
+// Adds a lump sum on `date`: money paid on one date adds up, so an entry already on that date takes the sum, otherwise
+// one is added; the table stays in date order. Returns the entry's row.
+int addLumpSum(TextTable &lumpSums, Date date, double amount, const NumberFormat &format);
 // Whether two change tables hold the same entries: as many, each with the same date as shown and the same amount.
 bool sameChangeEntries(const TextTable &a, const TextTable &b);
 // Every entry's date shown again in `format`: the editors find entries by the date as the schedule shows it, so the
@@ -43,8 +46,8 @@ void removeChangeEntry(TextTable &table, int row);
 
 // Removes every entry whose date `outside` says; true when any went.
 bool removeChangeEntriesIf(TextTable &table, const std::function<bool(Date)> &outside);
-// Removes the entries that a loan lent on `start` and paid up by `last` can never pay: dated on or before `start`,
-// or after `last` (kNoDate: no end yet). An entry dated on `last` stays.
+// Removes the entries that a loan lent on `start` and paid up by `last` can never pay: dated before `start`, or after
+// `last` (kNoDate: no end yet). Entries dated on `start` or on `last` stay.
 bool removeChangeEntriesOutside(TextTable &table, Date start, Date last);
 
 // The dates a lump sum can be given for in the lump sums list: from the day after the schedule's first date up to its
@@ -74,11 +77,12 @@ LumpSumPreset lumpSumPreset(const ScheduleTable &schedule, int row, const DateRa
 // schedule pays what the user sees. 0 (no amount) for an amount that shows as nothing.
 double lumpSumAmount(double typed);
 
-// The largest magnitude a rate, payment or lump sum typed over a schedule cell may have.
+// The largest rate, payment or lump sum typed over a schedule cell. None may be negative: a loan has no negative
+// rate, payment or prepayment.
 inline constexpr double kMaxTypedChange = 9e9;
 // What a number typed over a schedule cell puts in its change table: a payment or lump sum (`amount`) in cents, as
 // the currency box shows it, so that the schedule pays what the user sees; a rate in percent as typed. Nothing for
-// a number beyond kMaxTypedChange either way.
+// a negative number or one beyond kMaxTypedChange.
 std::optional<double> typedChange(double typed, bool amount);
 
 // Removes the lump sums dated before the schedule's first date or after its last. Without a schedule (it could not be

@@ -28,7 +28,7 @@ std::string compoundingLabel(int loanType, int compounding)
     case 2:
         return "Annually";
     case 3:
-        return "Quaterly";
+        return "Quarterly";
     default:
         return {};
     }
@@ -40,7 +40,7 @@ std::string compoundingListText(int compounding)
     case 0:
         return "Semi-Annually (Canada)";
     case 1:
-        return "Monthly (United State)";
+        return "Monthly (United States)";
     case 2:
         return "Annually";
     case 3:

@@ -80,12 +80,13 @@ ComparedLoan comparedLoan(const LoanDocument &doc)
             break;
         }
     }
+    // Without a payment the whole amount is left.
+    loan.balanceLeft = table.balanceLeft();
     int lastPaymentRow = table.rows() - 1;
     for (; lastPaymentRow >= 1; --lastPaymentRow) {
         const ScheduleRowValues row = table.row(lastPaymentRow);
         if (row.kind == ScheduleRowKind::Payment) {
             loan.lastRate = row[colAnnualRate];
-            loan.balanceLeft = row[colEndingBalance];
             break;
         }
     }
@@ -160,8 +161,14 @@ LoanComparison compareLoans(std::vector<ComparedLoan> loans)
     const ComparedLoan &first = loans.front();
     ComparisonRow saved {"Interest Saved", K::Money, {std::nullopt}, true};
     ComparisonRow earlier {"Paid Off Earlier By", K::Duration, {std::nullopt}, true};
+    // A loan that repays nothing (no payment, or payments that do not cover the interest) saves nothing, nor is
+    // anything saved against it.
+    const auto repaysNothing = [](const ComparedLoan &l) { return !(l.balanceLeft < l.loanAmount); };
     for (std::size_t i = 1; i < loans.size(); ++i) {
-        saved.values.push_back(roundAsShown(first.interestPaid - loans[i].interestPaid, 2));
+        if (repaysNothing(first) || repaysNothing(loans[i]))
+            saved.values.push_back(std::nullopt);
+        else
+            saved.values.push_back(roundAsShown(first.interestPaid - loans[i].interestPaid, 2));
         // A loan that still owes more than one payment after its last is not paid off then: there is no payoff to
         // compare. Less than a payment left (the cents a rounded payment leaves) counts as repaid at the last payment,
         // the date its summary shows.

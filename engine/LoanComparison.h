@@ -44,7 +44,7 @@ struct ComparedLoan
     double periods = 0;
     Date firstPayment = kNoDate; // the date of payment 1, whatever the document's own date means
     Date lastPayment = kNoDate;
-    double balanceLeft = 0; // after the last payment: a loan its payments do not repay within its term
+    double balanceLeft = 0; // after the last payment (the whole amount without one): a loan not repaid in its term
     double totalPayments = 0;
     double interestPaid = 0;
     double lumpSums = 0;

@@ -37,20 +37,25 @@ void setChangeEntry(TextTable &table, int row, Date date, double amount, const N
     table.setText(row, chgDateSerial, plainNumber(date));
 }
 
-void sortChangeTable(TextTable &table)
+void sortChangeTable(TextTable &table, SameDateEntries sameDate)
 {
     table.sortRowsBy(chgDateSerial);
     TextTable sorted(1, table.cols());
     for (int c = 0; c < table.cols(); ++c)
         sorted.setText(0, c, table.text(0, c));
+    double sum = 0;
     for (int r = 1; r < table.rows(); ++r) {
         const Date date = serialDate(table.text(r, chgDateSerial));
+        sum += numberOrZero(table.text(r, chgAmount));
         if (r + 1 < table.rows() && serialDate(table.text(r + 1, chgDateSerial)) == date)
-            continue; // a later entry on the same date replaces this one
+            continue; // the entry of this date is the last one, or the sum of them all
         const int row = sorted.rows();
         sorted.setRows(row + 1);
         for (int c = 0; c < table.cols(); ++c)
             sorted.setText(row, c, table.text(r, c));
+        if (sameDate == SameDateEntries::AddUp)
+            sorted.setText(row, chgAmount, plainNumber(sum));
+        sum = 0;
     }
     table = std::move(sorted);
 }

@@ -69,14 +69,19 @@ struct LoanDocument
     void ClearHiddenGrids();
     // Drops the change entries dated before gdtmStartDate or after gdtmLastPaymentDue.
     void CropHiddenGrids();
+
+    friend bool operator==(const LoanDocument &, const LoanDocument &) = default;
 };
 
 // A change table with its header row only.
 TextTable makeChangeTable(const std::string &amountCaption);
 // Writes one change entry: the date as text in the current date format, the amount, the date's serial.
 void setChangeEntry(TextTable &table, int row, Date date, double amount, const NumberFormat &format);
-// Puts a change table's entries in date order, keeping of several entries on one date the one that came last.
-void sortChangeTable(TextTable &table);
+// What several entries of a change table on one date make: the last one holds (a rate, a payment), or they add up to
+// one entry of their sum (money paid on that date, the lump sums).
+enum class SameDateEntries { LastOneWins, AddUp };
+// Puts a change table's entries in date order, with one entry per date.
+void sortChangeTable(TextTable &table, SameDateEntries sameDate = SameDateEntries::LastOneWins);
 // The day serial held as text in a cell; the zero date for anything that is not a date.
 Date serialDate(std::string_view text);
 

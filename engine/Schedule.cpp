@@ -137,8 +137,11 @@ private:
     double m_initialPeriodicRate = 0;
     double m_dailyRate = 0;
     double m_payment = 0;
-    double m_lumpTotal = 0;
+    double m_lumpTotal = 0; // what the lump sums paid since the last payment credit at the next one
+    double m_lumpsPaid = 0; // the lump sums paid since the last payment
     bool m_final = false;
+    bool m_lastPaymentRepays = false;
+    Date m_loanStart = kNoDate; // the date of the start row
     SemiMonthlyDays m_pair;
     Date m_workingAnchor = kNoDate;
     bool m_startRowAdjusted = false;
@@ -156,6 +159,10 @@ void ScheduleRun::prepare()
         nthPaymentDate(m_doc.gdtmFirstPaymentDue, m_doc.gintFreqOfInst, m_lastPeriod, m_doc.gintStartPayment);
     m_pair = semiMonthlyDays(dayOf(m_doc.gdtmFirstPaymentDue));
     m_workingAnchor = m_doc.gdtmFirstPaymentDue;
+
+    // The term covers the amortization (to the nearest period): its last payment is the one that repays the loan.
+    m_lastPaymentRepays = m_doc.glngAmortization > 0
+        && m_lastPeriod + 0.5 >= lengthToPeriods(m_doc.glngAmortization, m_doc.gintAmortUnit, m_doc.gintFreqOfInst);
 
     m_periodsPerYear = periodsPerYearValue(m_doc.gintFreqOfInst, m_doc.gintPeriodsPerYearIndex);
     m_annualRate = m_doc.gdblAnnualRate;
@@ -179,29 +186,10 @@ void ScheduleRun::computeDates(int period, Date &date, Date &next)
     }
     if (!m_startRowAdjusted) {
         m_startRowAdjusted = true;
-        if (m_doc.gintStartPayment == 0) {
-            // The start row lies one payment before the anchor.
-            const Ymd ymd = toYmd(anchor);
-            std::optional<Date> start;
-            if (ymd.day == m_pair.a) {
-                if (auto back = addMonths(anchor, -1))
-                    start = addDays(*back, 15);
-                // When a month back and 15 days on is no payment day (anchor 15 March gives 2 March), take the
-                // pair's later day in the month before, cut to that month's end.
-                if (start && nextSemiMonthlyDate(*start, 1, m_pair.a, m_pair.b) == kNoDate) {
-                    const int y = ymd.month == 1 ? ymd.year - 1 : ymd.year;
-                    const int m = ymd.month == 1 ? 12 : ymd.month - 1;
-                    start = exactDate(y, m, std::min(m_pair.b, fLastDayOfMonth(y, m)));
-                }
-            } else {
-                start = anchor;
-                while (start && dayOf(*start) != m_pair.a)
-                    start = addDays(*start, -1);
-            }
-            if (!start)
-                throw ArithmeticError(ArithmeticError::Kind::DateOutOfRange, "Date out of range");
-            m_workingAnchor = *start;
-        }
+        // The start row lies one payment before the anchor, on the natural start that the first period's interest
+        // is counted from.
+        if (m_doc.gintStartPayment == 0)
+            m_workingAnchor = exactPaymentDate(anchor, frequency, 0, 0);
     }
     date = m_workingAnchor;
     next = nextSemiMonthlyDate(m_workingAnchor, 1, m_pair.a, m_pair.b);
@@ -231,7 +219,8 @@ void ScheduleRun::run()
             paymentPeriod(period, date);
         } else {
             const bool showStart = startDate != kNoDate && startDate != date && startDate < next;
-            m_grid.appendStart(showStart ? startDate : date);
+            m_loanStart = showStart ? startDate : date;
+            m_grid.appendStart(m_loanStart);
         }
         // A lump sum after the last period, or once the loan is repaid, would never be credited by a payment.
         if (period < m_lastPeriod && m_grid.balance() >= 0.01)
@@ -272,23 +261,39 @@ void ScheduleRun::paymentPeriod(int period, Date date)
     }
     checkedAmount(interest);
 
-    if (balance + interest < m_payment) {
-        m_payment = balance + interest;
+    // What the payment and a lump sum of this date may pay: the balance and the period's interest, less what the
+    // lump sums paid since the last payment credit.
+    const double owed = balance + interest - m_lumpTotal;
+    if (owed < m_payment) {
+        m_payment = std::max(owed, 0.0);
         m_final = true;
     }
-    checkedAmount(ScheduleTable::shownPayment(m_payment, m_final));
 
-    std::optional<double> lump;
+    std::optional<ScheduleTable::PaidLump> lump;
     if (m_lumps.pending() && m_lumps.date == date) {
-        lump = checkedAmount(m_lumps.amount());
-        m_lumpTotal += *lump;
+        // The payment comes first; the lump sum pays at most what is left owing after it.
+        const double entered = checkedAmount(m_lumps.amount());
+        lump = ScheduleTable::PaidLump {std::min(entered, std::max(owed - m_payment, 0.0)), entered};
+        m_lumpTotal += lump->applied;
         m_lumps.markApplied(m_row);
         m_lumps.advance();
     }
+    // Less than a payment left after the last payment of a loan that the term repays: the last payment takes it.
+    if (period == m_lastPeriod && m_lastPaymentRepays && !m_final) {
+        const double left = owed - m_payment - (lump ? lump->applied : 0);
+        if (left >= 0.005 && left < m_payment) {
+            m_payment += left;
+            m_final = true;
+        }
+    }
+    const double shown = checkedAmount(ScheduleTable::shownPayment(m_payment, m_final));
 
     const double principal = checkedAmount(m_payment + m_lumpTotal - interest);
     m_lumpTotal = 0;
-    m_grid.appendPayment(date, m_annualRate, m_payment, m_final, interest, principal, lump);
+    m_lumpsPaid = 0;
+    // A final payment is paid as shown, rounded up to the cent: the fraction of a cent it adds is interest.
+    const double charged = interest + (shown - m_payment);
+    m_grid.appendPayment(date, m_annualRate, m_payment, m_final, charged, principal, lump);
     checkRunningTotals();
     checkedResult((m_doc.gdblLoanAmount - m_grid.balance()) / m_doc.gdblLoanAmount); // the percent paid
     m_lastPaymentDate = date;
@@ -296,17 +301,20 @@ void ScheduleRun::paymentPeriod(int period, Date date)
 
 void ScheduleRun::lumpSumsBetweenDates(Date date, Date next)
 {
-    const Date startDate = m_doc.gdtmStartDate;
     for (;;) {
-        // A lump sum dated on or before the start date is never paid; skip it rather than hold back the others.
-        while (m_lumps.pending() && m_lumps.date <= startDate)
+        // A lump sum dated before the loan starts is never paid; skip it rather than hold back the others. One on the
+        // day it starts is paid.
+        while (m_lumps.pending() && m_lumps.date < m_loanStart)
             m_lumps.advance();
         if (!m_lumps.pending() || m_lumps.date >= next)
             return;
 
         ++m_row;
         m_lumps.markApplied(m_row);
-        const double lump = checkedAmount(m_lumps.amount());
+        // It pays at most the balance left by the lump sums paid since the last payment; the interest of the days
+        // before it is charged with the next payment.
+        const double entered = checkedAmount(m_lumps.amount());
+        const double lump = std::min(entered, std::max(m_grid.balance() - m_lumpsPaid, 0.0));
         const int days = next - m_lumps.date;
         double saved = 0;
         if (m_doc.gintFreqOfInst == kMonthly && m_lumps.date == date) {
@@ -319,9 +327,10 @@ void ScheduleRun::lumpSumsBetweenDates(Date date, Date next)
         // Credited as principal at the next payment, so it is interest not paid (the table takes it off the
         // cumulative interest).
         checkedAmount(saved);
-        m_grid.appendLumpSum(m_lumps.date, lump, saved);
+        m_grid.appendLumpSum(m_lumps.date, {lump, entered}, saved);
         checkRunningTotals();
         m_lumpTotal += lump + saved;
+        m_lumpsPaid += lump;
         m_lumps.advance();
     }
 }

@@ -114,7 +114,7 @@ void ScheduleTable::appendStart(Date date)
 }
 
 void ScheduleTable::appendPayment(Date date, double annualRate, double payment, bool final, double interest,
-                                  double principal, std::optional<double> lump)
+                                  double principal, std::optional<PaidLump> lump)
 {
     const Terms terms {annualRate, payment};
     if (m_terms.empty() || !(m_terms.back() == terms)) {
@@ -123,23 +123,42 @@ void ScheduleTable::appendPayment(Date date, double annualRate, double payment, 
         m_terms.push_back(terms);
     }
     if (lump)
-        m_lumps.push_back({m_date.size(), *lump});
+        m_lumps.push_back({m_date.size(), lump->applied, lump->entered});
     const auto word = std::uint32_t(ScheduleRowKind::Payment) | (lump ? 4u : 0u) | (final ? 8u : 0u)
         | std::uint32_t((m_terms.size() - 1) << 4);
     append(date, word, interest, principal);
 }
 
-void ScheduleTable::appendLumpSum(Date date, double lump, double interestSaved)
+void ScheduleTable::appendLumpSum(Date date, PaidLump lump, double interestSaved)
 {
-    m_lumps.push_back({m_date.size(), lump});
+    m_lumps.push_back({m_date.size(), lump.applied, lump.entered});
     append(date, std::uint32_t(ScheduleRowKind::LumpSum) | 4u, -interestSaved, 0);
+}
+
+const ScheduleTable::Lump *ScheduleTable::lumpOf(std::size_t index) const
+{
+    const auto found = std::lower_bound(m_lumps.begin(), m_lumps.end(), index,
+                                        [](const Lump &lump, std::size_t i) { return lump.index < i; });
+    return found != m_lumps.end() && found->index == index ? &*found : nullptr;
 }
 
 double ScheduleTable::lumpAt(std::size_t index) const
 {
-    const auto found = std::lower_bound(m_lumps.begin(), m_lumps.end(), index,
-                                        [](const Lump &lump, std::size_t i) { return lump.index < i; });
-    return found != m_lumps.end() && found->index == index ? found->amount : 0;
+    const Lump *lump = lumpOf(index);
+    return lump ? lump->amount : 0;
+}
+
+std::optional<double> ScheduleTable::reducedLumpSum(int r) const
+{
+    const Lump *lump = r >= 1 && r < rows() ? lumpOf(std::size_t(r - 1)) : nullptr;
+    if (!lump || !(roundAsShown(lump->amount, 2) < roundAsShown(lump->entered, 2)))
+        return std::nullopt;
+    return lump->entered;
+}
+
+double ScheduleTable::balanceLeft() const
+{
+    return m_date.empty() ? 0 : roundAsShown(m_running.balance, 2);
 }
 
 double ScheduleTable::lumpSumTotal() const
@@ -167,7 +186,7 @@ void ScheduleTable::apply(State &state, std::size_t index) const
             state.cumPayments += lumpAt(index);
         state.cumInterest += m_interest[index];
         state.cumPrincipal += m_principal[index];
-        state.cumPayments += terms(index).payment;
+        state.cumPayments += shownPayment(terms(index).payment, isFinal(index));
         state.balance = state.balance - m_principal[index];
         ++state.period;
         break;
@@ -325,7 +344,8 @@ bool ScheduleReader::next(ScheduleRowValues &out)
 {
     if (m_index >= m_table.m_date.size())
         return false;
-    out = ScheduleTable::shown(m_table.raw(m_state, m_index), int(m_index) + 1);
+    m_raw = m_table.raw(m_state, m_index);
+    out = ScheduleTable::shown(m_raw, int(m_index) + 1);
     ++m_index;
     return true;
 }

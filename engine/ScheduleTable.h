@@ -83,6 +83,11 @@ public:
 
     // The lump sums paid, each as its cell shows it.
     double lumpSumTotal() const;
+    // The amount entered for the lump sum a row pays when that was more than was owed on its date and only what was
+    // owed was paid; nothing for any other row.
+    std::optional<double> reducedLumpSum(int row) const;
+    // What the last payment leaves owing, as shown (the loan amount before any payment); 0 without rows.
+    double balanceLeft() const;
 
     // The format of the texts. Changing it (another date pattern, say) changes every text at once.
     const NumberFormat &format() const { return *m_format; }
@@ -90,13 +95,20 @@ public:
 
     friend bool operator==(const ScheduleTable &a, const ScheduleTable &b);
 
+    // A lump sum as paid: the amount applied, and the amount entered, which is more when it was cut to what was owed.
+    struct PaidLump
+    {
+        double applied = 0;
+        double entered = 0;
+    };
+
     // Filling, for the computation: rows are appended in order after a reset.
     void reset(double loanAmount, std::size_t rowsExpected);
     void appendStart(Date date);
     // `lump` is the lump sum paid on the payment date, if any.
     void appendPayment(Date date, double annualRate, double payment, bool final, double interest, double principal,
-                       std::optional<double> lump);
-    void appendLumpSum(Date date, double lump, double interestSaved);
+                       std::optional<PaidLump> lump);
+    void appendLumpSum(Date date, PaidLump lump, double interestSaved);
     // The running figures after the last row appended.
     double balance() const { return m_running.balance; }
     double cumulativePayments() const { return m_running.cumPayments; }
@@ -127,7 +139,8 @@ private:
     struct Lump
     {
         std::size_t index = 0;
-        double amount = 0;
+        double amount = 0; // applied
+        double entered = 0;
         friend bool operator==(const Lump &, const Lump &) = default;
     };
     // The unrounded numbers of one row, from which its texts and values are made.
@@ -145,6 +158,7 @@ private:
     bool hasLump(std::size_t index) const { return m_word[index] & 4u; }
     bool isFinal(std::size_t index) const { return m_word[index] & 8u; }
     const Terms &terms(std::size_t index) const { return m_terms[m_word[index] >> 4]; }
+    const Lump *lumpOf(std::size_t index) const;
     double lumpAt(std::size_t index) const;
     // Moves the running figures past one row, exactly as the computation did.
     void apply(State &state, std::size_t index) const;
@@ -174,11 +188,17 @@ public:
     explicit ScheduleReader(const ScheduleTable &table, int firstRow = 1);
     // The next row's numbers; false past the last row.
     bool next(ScheduleRowValues &out);
+    // A number of the row last read before it was rounded to what its cell shows: for sums that are rounded once.
+    double unrounded(int column) const
+    {
+        return column >= 0 && column < kScheduleColumnCount ? m_raw.value[size_t(column)] : 0;
+    }
 
 private:
     const ScheduleTable &m_table;
     std::size_t m_index = 0;
     ScheduleTable::State m_state;
+    ScheduleTable::RawRow m_raw;
 };
 
 // The text of a cell as the table shows it in `format` (text() for a row already read).

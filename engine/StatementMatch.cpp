@@ -29,13 +29,20 @@ ScheduleRowValues scheduleRow(const LoanDocument &doc, int row)
     return doc.gridMain0.row(row);
 }
 
-std::vector<std::pair<Date, int>> scheduleDates(const LoanDocument &doc)
+struct DatedRow
 {
-    std::vector<std::pair<Date, int>> dates;
+    Date date = kNoDate;
+    int row = 0;
+    bool start = false; // the start row, which shows no figure
+};
+
+std::vector<DatedRow> scheduleDates(const LoanDocument &doc)
+{
+    std::vector<DatedRow> dates;
     dates.reserve(size_t(std::max(doc.gridMain0.rows() - 1, 0)));
     ScheduleReader reader(doc.gridMain0);
     for (ScheduleRowValues row; reader.next(row);)
-        dates.emplace_back(row.date(), row.row);
+        dates.push_back({row.date(), row.row, row.kind == ScheduleRowKind::Start});
     return dates;
 }
 
@@ -97,11 +104,13 @@ int changesFrom(const Conventions &own, const Conventions &other)
         + int((own.startPayment != 0) != (other.startPayment != 0));
 }
 
-// The schedule row of each statement row (0 for none), paired by date: rows of one date pair up in order.
+// The schedule row of each statement row (0 for none), paired by date: rows of one date pair up in order. The start
+// row shows no figure, so when a date has fewer statement rows than schedule rows, it is the one left out: a lump sum
+// paid on the day the loan starts has the statement's row of that date.
 std::vector<int> pairRowsByDate(const LoanDocument &doc, const Statement &statement)
 {
-    std::vector<std::pair<Date, int>> schedule = scheduleDates(doc);
-    std::stable_sort(schedule.begin(), schedule.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::vector<DatedRow> schedule = scheduleDates(doc);
+    std::stable_sort(schedule.begin(), schedule.end(), [](const auto &a, const auto &b) { return a.date < b.date; });
 
     std::vector<size_t> order(statement.rows.size());
     std::iota(order.begin(), order.end(), size_t(0));
@@ -110,12 +119,23 @@ std::vector<int> pairRowsByDate(const LoanDocument &doc, const Statement &statem
 
     std::vector<int> pairing(statement.rows.size(), 0);
     size_t next = 0;
-    for (size_t i : order) {
-        const Date date = statement.rows[i].date;
-        while (next < schedule.size() && schedule[next].first < date)
+    for (size_t k = 0; k < order.size();) {
+        const Date date = statement.rows[order[k]].date;
+        size_t end = k;
+        while (end < order.size() && statement.rows[order[end]].date == date)
+            ++end;
+        while (next < schedule.size() && schedule[next].date < date)
             ++next;
-        if (next < schedule.size() && schedule[next].first == date)
-            pairing[i] = schedule[next++].second;
+        size_t last = next;
+        while (last < schedule.size() && schedule[last].date == date)
+            ++last;
+        if (next < last && schedule[next].start && end - k < last - next)
+            ++next;
+        for (; k < end; ++k) {
+            if (next < last)
+                pairing[order[k]] = schedule[next++].row;
+        }
+        next = last;
     }
     return pairing;
 }

@@ -11,8 +11,19 @@ namespace engine {
 struct LoanDocument;
 class NumberFormat;
 
-// The loan's key figures as label and value texts, in the order the summary table shows them.
+// The loan's key figures as label and value texts, in the order the summary table shows them. The purchase price,
+// the down payment and the insurance premium come after the compounding, and the total of the lump sums the schedule
+// applied after the interest paid, each only where the loan has one; "Balance Left" last, only when the last payment
+// leaves something owing.
 std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument &doc, const NumberFormat &format);
+
+// The date of payment 1 of a computed loan, whatever the document's own date means; without payments, the date the
+// calendar gives it (the zero date when there is none).
+Date firstPaymentDate(const LoanDocument &doc);
+
+// A length of the amortization with its unit, worded as the program words lengths: "25 Years", "1 Year",
+// "240 Months".
+std::string amortizationLength(double length, int unit);
 
 // One point of the summary chart (a row of gridChart): a payment's ending balance and the interest paid up to it, as
 // the schedule shows them.
@@ -36,5 +47,16 @@ int chartStep(double periods);
 // The rows of gridChart: payments 1, 1 + step, 1 + 2 step, ... and the last payment, which closes the line however
 // the steps fall. Empty for a schedule without payments.
 std::vector<ChartSample> gridChart(const LoanDocument &doc);
+
+// A lump sum the schedule applied, as the chart marks it: on its date, at the balance the schedule shows once it is
+// paid (its own row's ending balance, or the next payment's for a lump sum paid between two payments).
+struct LumpSumMark
+{
+    Date date = kNoDate;
+    double amount = 0;
+    double balance = 0;
+    friend bool operator==(const LumpSumMark &, const LumpSumMark &) = default;
+};
+std::vector<LumpSumMark> chartLumpSums(const LoanDocument &doc);
 
 } // namespace engine

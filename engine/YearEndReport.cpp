@@ -129,12 +129,15 @@ YearEndReport yearEndReport(const LoanDocument &doc, int closingMonth, const Pro
         return report;
 
     // Balances and running totals are read from payment rows only: a lump sum paid between payments shows its
-    // cumulative payments and nothing else, so it never ends a year and counts in the year it falls in.
+    // cumulative payments and nothing else, so it never ends a year and counts in the year it falls in. The year's own
+    // figures are the sums of its rows' figures, rounded once.
     Totals latest;
     latest.balance = roundAsShown(doc.gdblLoanAmount, 2);
-    Totals previous;
     YearEndRow year;
     year.from = row.date();
+    double interest = 0;
+    double principal = 0;
+    double paid = 0;
     double lumpSums = 0;
     bool yearOpen = false; // rows were read since the last year row
     bool startYear = false;
@@ -145,13 +148,12 @@ YearEndReport yearEndReport(const LoanDocument &doc, int closingMonth, const Pro
         year.cumulativePayments = latest.cumulativePayments;
         year.cumulativeInterest = latest.cumulativeInterest;
         year.cumulativePrincipal = latest.cumulativePrincipal;
-        year.interest = roundAsShown(latest.cumulativeInterest - previous.cumulativeInterest, 2);
-        year.principal = roundAsShown(latest.cumulativePrincipal - previous.cumulativePrincipal, 2);
-        year.payment = roundAsShown(latest.cumulativePayments - previous.cumulativePayments, 2);
+        year.interest = roundAsShown(interest, 2);
+        year.principal = roundAsShown(principal, 2);
+        year.payment = roundAsShown(paid, 2);
         year.lumpSums = roundAsShown(lumpSums, 2);
         report.append(year);
-        previous = latest;
-        lumpSums = 0;
+        interest = principal = paid = lumpSums = 0;
         yearOpen = false;
     };
 
@@ -164,8 +166,10 @@ YearEndReport yearEndReport(const LoanDocument &doc, int closingMonth, const Pro
             startYear = false;
         }
         yearOpen = true;
-        if (!row.isEmpty(colLumpSum))
-            lumpSums += row[colLumpSum];
+        interest += reader.unrounded(colInterest);
+        principal += reader.unrounded(colPrincipal);
+        paid += reader.unrounded(colPayment) + reader.unrounded(colLumpSum);
+        lumpSums += reader.unrounded(colLumpSum);
         if (!row.isEmpty(colCumulativePayments))
             latest.cumulativePayments = row[colCumulativePayments];
         if (row.kind != ScheduleRowKind::Payment)

@@ -184,6 +184,13 @@ QVariant ScheduleModel::data(const QModelIndex &index, int role) const
         const QColor color = cellColor(index.row(), index.column());
         return color.isValid() ? QVariant(QBrush(color)) : QVariant();
     }
+    case Qt::ToolTipRole:
+        if (k == engine::colLumpSum) {
+            if (const auto entered = m_loan.gridMain0.reducedLumpSum(index.row() + 1))
+                return tr("Reduced to what is owed on this date; %1 was entered.")
+                    .arg(QString::fromStdString(m_loan.gridMain0.format().currency(*entered)));
+        }
+        return {};
     default:
         return m_look.cellData(index.row(), m_alignment[size_t(index.column())], role);
     }

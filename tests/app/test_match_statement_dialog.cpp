@@ -82,13 +82,13 @@ TEST_F(MatchStatementDialogTest, ApplyGivesTheDocumentTheLendersConventions)
         EXPECT_EQ(dialog.source()->text(), QStringLiteral("Statement from statement.csv: 23 rows."));
         ASSERT_GE(dialog.candidates()->rowCount(), 8);
         // The best candidate compounds monthly and agrees on every row; its schedule shows beside the statement.
-        EXPECT_EQ(dialog.candidates()->item(0, 0)->text(), QStringLiteral("Monthly (United State)"));
+        EXPECT_EQ(dialog.candidates()->item(0, 0)->text(), QStringLiteral("Monthly (United States)"));
         EXPECT_EQ(dialog.candidates()->item(0, 6)->text(), QStringLiteral("23 of 23"));
         EXPECT_EQ(dialog.comparison()->model()->rowCount(), 23);
         EXPECT_EQ(dialog.comparison()->model()->index(0, 4).data(), dialog.comparison()->model()->index(0, 5).data());
         EXPECT_EQ(dialog.words()->text(),
                   QStringLiteral("Every row of the statement agrees to the cent.\nApply changes the compounding from "
-                                 "Semi-Annually (Canada) to Monthly (United State)."));
+                                 "Semi-Annually (Canada) to Monthly (United States)."));
         screenshot(dialog, QStringLiteral("match-statement"));
         dialog.applyButton()->click();
     };

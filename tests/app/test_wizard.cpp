@@ -5,11 +5,11 @@
 #include "engine/LoanDocument.h"
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
+#include "ui/DateField.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -32,7 +32,7 @@ TEST_F(WizardTest, ANewDocumentStartsAsAMortgageWithTheLastCompounding)
         QString shown;
     };
     for (const Case &c : {Case {nullptr, QStringLiteral("Semi-Annually (Canada)")},
-                          Case {"1", QStringLiteral("Monthly (United State)")}, Case {"2", QStringLiteral("Annually")},
+                          Case {"1", QStringLiteral("Monthly (United States)")}, Case {"2", QStringLiteral("Annually")},
                           Case {"3", QStringLiteral("Quarterly")}}) {
         SCOPED_TRACE(c.shown.toStdString());
         if (c.stored)
@@ -87,10 +87,10 @@ TEST_F(WizardTest, ListPositionsHoldTheirCodes)
     frmWizard &wizard = newWizard();
     EXPECT_EQ(items(wizard.loanTypePage()->cboCompounding()),
               (QStringList {QStringLiteral("Annually"), QStringLiteral("Semi-Annually (Canada)"),
-                            QStringLiteral("Quarterly"), QStringLiteral("Monthly (United State)")}));
+                            QStringLiteral("Quarterly"), QStringLiteral("Monthly (United States)")}));
     for (const Case &c :
          {Case {0, 2, QStringLiteral("Annually")}, Case {1, 0, QStringLiteral("Semi-Annually (Canada)")},
-          Case {2, 3, QStringLiteral("Quarterly")}, Case {3, 1, QStringLiteral("Monthly (United State)")}}) {
+          Case {2, 3, QStringLiteral("Quarterly")}, Case {3, 1, QStringLiteral("Monthly (United States)")}}) {
         SCOPED_TRACE(c.position);
         wizard.loanTypePage()->cboCompounding()->setCurrentIndex(c.position);
         EXPECT_EQ(wizard.terms().compounding(), c.code);
@@ -412,7 +412,7 @@ TEST_F(WizardTest, LumpSumsOutsideTheLoanGoWhenTheDialogCloses)
     // Start 1 January 2026, last payment 1 January 2051.
     const engine::NumberFormat &format = m_window->numberFormat();
     loan.gridLumpSum.setRows(6);
-    engine::setChangeEntry(loan.gridLumpSum, 3, serial(2026, 1, 1), 100, format);
+    engine::setChangeEntry(loan.gridLumpSum, 3, serial(2025, 12, 31), 100, format); // the day before the start
     engine::setChangeEntry(loan.gridLumpSum, 4, serial(2051, 1, 1), 200, format);
     engine::setChangeEntry(loan.gridLumpSum, 5, serial(2051, 1, 2), 300, format);
     loan.gridLumpSum.sortRowsBy(engine::chgDateSerial);
@@ -522,7 +522,7 @@ TEST_F(WizardTest, EveryStepFitsItsControls)
             const QRect area(widget->mapTo(&wizard, QPoint(0, 0)), widget->size());
             EXPECT_TRUE(inside.contains(area)) << widget->metaObject()->className();
             if (qobject_cast<QLabel *>(widget) || qobject_cast<QAbstractButton *>(widget)
-                || qobject_cast<QComboBox *>(widget) || qobject_cast<QDateEdit *>(widget)) {
+                || qobject_cast<QComboBox *>(widget) || qobject_cast<ui::DateField *>(widget)) {
                 EXPECT_GE(widget->width(), widget->minimumSizeHint().width())
                     << widget->metaObject()->className() << " " << widget->objectName().toStdString();
             }

@@ -107,13 +107,13 @@ TEST(ChangeTablesTest, EntriesOutsideTheLoanGo)
         std::vector<Date> kept;
     };
     const std::vector<Case> cases = {
-        {"on the start goes, on the last payment stays",
-         {start, ymd(2027, 2, 1), last, last + 1},
+        {"on the start and on the last payment stay",
+         {start - 1, start, ymd(2027, 2, 1), last, last + 1},
          last,
-         {ymd(2027, 2, 1), last}},
+         {start, ymd(2027, 2, 1), last}},
         {"before the start", {start - 30, ymd(2030, 1, 1)}, last, {ymd(2030, 1, 1)}},
         {"the only entry", {ymd(2060, 1, 1)}, last, {}},
-        {"no last payment yet: only the start bounds", {start, ymd(2090, 1, 1)}, kNoDate, {ymd(2090, 1, 1)}},
+        {"no last payment yet: only the start bounds", {start - 1, ymd(2090, 1, 1)}, kNoDate, {ymd(2090, 1, 1)}},
         {"nothing outside", {ymd(2030, 1, 1)}, last, {ymd(2030, 1, 1)}},
     };
     const NumberFormat format;
@@ -254,6 +254,20 @@ TEST(ChangeTablesTest, PutByDateReplacesOrAddsInOrder)
     EXPECT_EQ(findChangeEntryByDate(table, ymd(2026, 4, 2)), 0);
 }
 
+// Money paid on one date adds up: a lump sum added on a date that has one already makes one entry of their sum.
+TEST(ChangeTablesTest, LumpSumsAddedOnOneDateAddUp)
+{
+    const NumberFormat format;
+    TextTable table = makeChangeTable("Amount");
+    EXPECT_EQ(addLumpSum(table, ymd(2027, 5, 1), 100, format), 1);
+    EXPECT_EQ(addLumpSum(table, ymd(2027, 3, 1), 50, format), 1);
+    EXPECT_EQ(addLumpSum(table, ymd(2027, 5, 1), 200.1, format), 2);
+    EXPECT_EQ(addLumpSum(table, ymd(2027, 5, 1), 300.2, format), 2);
+    EXPECT_EQ(rows(table),
+              (Rows {{"3/1/2027", "50", std::to_string(ymd(2027, 3, 1))},
+                     {"5/1/2027", "600.3", std::to_string(ymd(2027, 5, 1))}}));
+}
+
 // A lump sum is paid as the list shows it, to the cent: a typed fraction of a cent would make the schedule pay what
 // its Lump Sums column does not show.
 TEST(LumpSumDates, AmountsAreTakenInCents)
@@ -284,11 +298,12 @@ TEST(ChangeTablesTest, TypedChangesAreTakenInCentsWithinTheBoxLimits)
     };
     const Case cases[] = {
         {700.456, true, 700.46}, // a payment or lump sum is paid as the currency box shows it
-        {-12.504, true, -12.5},
+        {-12.504, true, std::nullopt}, // no loan has a negative payment, prepayment or rate
         {1250, true, 1250},
         {5.12345, false, 5.12345}, // a rate is kept as typed
         {9e9, true, 9e9},
-        {-9e9, false, -9e9},
+        {-0.01, false, std::nullopt},
+        {0, true, 0.0},
         {9000000000.5, true, std::nullopt}, // beyond what the box takes
         {-1e20, false, std::nullopt},
         {std::numeric_limits<double>::quiet_NaN(), true, std::nullopt},

@@ -69,9 +69,9 @@ TEST(CodesTest, CompoundingLabels)
     };
     const std::vector<Row> rows = {
         {0, "Semi-Annually", "Monthly", "Semi-Annually (Canada)"},
-        {1, "Monthly", "Monthly", "Monthly (United State)"},
+        {1, "Monthly", "Monthly", "Monthly (United States)"},
         {2, "Annually", "Monthly", "Annually"},
-        {3, "Quaterly", "Monthly", "Quarterly"}, // the summary keeps its spelling; the wizard list is correct
+        {3, "Quarterly", "Monthly", "Quarterly"},
         {4, "", "Monthly", ""},
     };
     for (const Row &row : rows) {
@@ -151,7 +151,7 @@ TEST(CodesTest, CodedListsHoldTheirCodes)
     };
     const std::vector<Row> compoundings = {
         {kMortgageLoan, 0, 2, "Annually"},  {kMortgageLoan, 1, 0, "Semi-Annually (Canada)"},
-        {kMortgageLoan, 2, 3, "Quarterly"}, {kMortgageLoan, 3, 1, "Monthly (United State)"},
+        {kMortgageLoan, 2, 3, "Quarterly"}, {kMortgageLoan, 3, 1, "Monthly (United States)"},
         {kPersonalLoan, 0, 0, "Monthly"},
     };
     for (const Row &row : compoundings) {
@@ -262,6 +262,38 @@ TEST(LoanDocumentTest, ChangeEntriesHoldTheDateTwice)
     EXPECT_EQ(table.text(1, chgDateSerial), "38367");
     EXPECT_EQ(table.text(1, chgScheduleRow), "");
     EXPECT_EQ(table.text(0, chgAmount), "Rate");
+}
+
+// Entries in any order come out in date order. Of several on one date, the last one wins, or, for money paid on a
+// date, they add up to one entry of their sum: 100, 200 and 300 on 1 May 2027 pay 600.
+TEST(LoanDocumentTest, SortingMergesEntriesOfOneDate)
+{
+    const NumberFormat format;
+    const Date may = *exactDate(2027, 5, 1);
+    const Date march = *exactDate(2027, 3, 1);
+    struct Case
+    {
+        SameDateEntries rule;
+        std::vector<std::pair<Date, std::string>> expected;
+    };
+    const Case cases[] = {
+        {SameDateEntries::LastOneWins, {{march, "50"}, {may, "300"}}},
+        {SameDateEntries::AddUp, {{march, "50"}, {may, "600"}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(int(c.rule));
+        TextTable table = makeChangeTable("Amount");
+        const std::pair<Date, double> entries[] = {{may, 100}, {march, 50}, {may, 200}, {may, 300}};
+        for (const auto &[date, amount] : entries) {
+            table.setRows(table.rows() + 1);
+            setChangeEntry(table, table.rows() - 1, date, amount, format);
+        }
+        sortChangeTable(table, c.rule);
+        std::vector<std::pair<Date, std::string>> sorted;
+        for (int r = 1; r < table.rows(); ++r)
+            sorted.emplace_back(serialDate(table.text(r, chgDateSerial)), table.text(r, chgAmount));
+        EXPECT_EQ(sorted, c.expected);
+    }
 }
 
 TEST(LoanDocumentTest, ClearHiddenGridsKeepsTheHeaders)

@@ -15,7 +15,7 @@ Date ymd(int y, int m, int d)
 }
 
 // 12,000 at 12 % a year (1 % a month) repaid by 1,000 a month from 15 January 2025: 13 payments, the last of
-// 847.79, and 847.79 of interest in all.
+// 847.7913, paid as shown, 847.80, and 847.80 of interest in all.
 LoanDocument personalLoan(const std::string &title)
 {
     LoanDocument doc;
@@ -48,7 +48,7 @@ std::string textOf(const LoanComparison &comparison, const std::string &label, s
 } // namespace
 
 // The same loan with 3,000 more paid with the third payment: the interest of the fourth payment falls from 93.34 to
-// 63.34, the loan is repaid with payment 10 (576.85 of interest) instead of 13 (847.79).
+// 63.34, the loan is repaid with payment 10 (576.85 of interest) instead of 13 (847.80).
 TEST(LoanComparison, LumpSumSavesInterestAndTime)
 {
     LoanDocument plain = personalLoan("Plain");
@@ -74,11 +74,11 @@ TEST(LoanComparison, LumpSumSavesInterestAndTime)
         {"Number of Periods", "13", "10"},
         {"First Payment Date", "1/15/2025", "1/15/2025"},
         {"Last Payment Date", "1/15/2026", "10/15/2025"},
-        {"Total Payments", "$12,847.79", "$12,576.85"},
-        {"Interest Paid", "$847.79", "$576.85"},
+        {"Total Payments", "$12,847.80", "$12,576.85"},
+        {"Interest Paid", "$847.80", "$576.85"},
         {"Lump Sums", "$0.00", "$3,000.00"},
-        // 847.79 - 576.85, and October 2025 against January 2026.
-        {"Interest Saved", "", "$270.94"},
+        // 847.80 - 576.85, and October 2025 against January 2026.
+        {"Interest Saved", "", "$270.95"},
         {"Paid Off Earlier By", "", "0 YR 3 MTH"},
     };
     ASSERT_EQ(comparison.rows.size(), std::size(cases)); // no rate changes: no last rate
@@ -91,7 +91,7 @@ TEST(LoanComparison, LumpSumSavesInterestAndTime)
 
     // Measured the other way round, the lump sum costs: the differences change sign.
     const LoanComparison reversed = compareDocuments({&prepaid, &plain});
-    EXPECT_EQ(textOf(reversed, "Interest Saved", 1), "-$270.94");
+    EXPECT_EQ(textOf(reversed, "Interest Saved", 1), "-$270.95");
     EXPECT_EQ(textOf(reversed, "Paid Off Earlier By", 1), "-0 YR 3 MTH");
 }
 
@@ -162,6 +162,45 @@ TEST(LoanComparison, RowsShownWhenSomeLoanNeedsThem)
     const LoanComparison plain = compareDocuments({&fixed, &fixed});
     EXPECT_EQ(plain.row("Last Annual Rate"), nullptr);
     EXPECT_EQ(plain.row("Balance Left"), nullptr);
+}
+
+// A loan that repays nothing (a term of no payments, or payments of nothing) saves nothing and leaves its balance: the
+// whole 12,000, or 12,000 x 1.01^24 = 15,236.82 when its interest runs on for 24 months unpaid.
+TEST(LoanComparison, ALoanThatRepaysNothingSavesNothing)
+{
+    LoanDocument fixed = personalLoan("Fixed");
+    LoanDocument noTerm = personalLoan("No term");
+    noTerm.mdblNperTerm = 0.4; // rounds to no period
+    LoanDocument noPayment = personalLoan("No payment");
+    noPayment.gdblBasicPayment = 0;
+    calculate(fixed);
+    calculate(noTerm);
+    calculate(noPayment);
+
+    struct Case
+    {
+        const char *name;
+        std::vector<const LoanDocument *> loans;
+        std::vector<std::string> balanceLeft;
+        std::vector<std::string> interestSaved;
+    };
+    const Case cases[] = {
+        {"measured against a loan repaid",
+         {&fixed, &noTerm, &noPayment},
+         {"$0.00", "$12,000.00", "$15,236.82"},
+         {"", "", ""}},
+        {"measured against a loan that repays nothing", {&noTerm, &fixed}, {"$12,000.00", "$0.00"}, {"", ""}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const LoanComparison comparison = compareDocuments(c.loans);
+        ASSERT_TRUE(comparison.ok());
+        for (std::size_t loan = 0; loan < c.loans.size(); ++loan) {
+            EXPECT_EQ(textOf(comparison, "Balance Left", loan), c.balanceLeft[loan]) << "loan " << loan;
+            EXPECT_EQ(textOf(comparison, "Interest Saved", loan), c.interestSaved[loan]) << "loan " << loan;
+            EXPECT_EQ(textOf(comparison, "Paid Off Earlier By", loan), "") << "loan " << loan;
+        }
+    }
 }
 
 TEST(LoanComparison, YearsAndMonthsToTheNearestMonth)

@@ -849,15 +849,17 @@ TEST(LoanTermsTest, LumpSumsOutsideTheLoanCanNeverBePaid)
     // Lent on 15 January 2026, last payment on 15 January 2031.
     LoanDocument doc = carLoan();
     doc.gdtmStartDate = ymd(2026, 1, 15);
-    addEntries(doc.gridLumpSum, {ymd(2026, 1, 15), ymd(2027, 2, 1), ymd(2031, 1, 15), ymd(2031, 1, 16)});
+    // One on the day the money is lent is paid, one before it never.
+    addEntries(doc.gridLumpSum,
+               {ymd(2026, 1, 14), ymd(2026, 1, 15), ymd(2027, 2, 1), ymd(2031, 1, 15), ymd(2031, 1, 16)});
     const LoanTerms terms = LoanTerms::fromDocument(doc, kToday);
     EXPECT_TRUE(terms.removeLumpSumsOutsideTerm(doc));
-    EXPECT_EQ(dates(doc.gridLumpSum), (std::vector<Date> {ymd(2027, 2, 1), ymd(2031, 1, 15)}));
+    EXPECT_EQ(dates(doc.gridLumpSum), (std::vector<Date> {ymd(2026, 1, 15), ymd(2027, 2, 1), ymd(2031, 1, 15)}));
     EXPECT_FALSE(terms.removeLumpSumsOutsideTerm(doc));
 
     // Before a new loan's term is known only its start bounds the entries.
     LoanDocument fresh;
-    addEntries(fresh.gridLumpSum, {ymd(2026, 2, 15), ymd(2090, 1, 1)});
+    addEntries(fresh.gridLumpSum, {ymd(2026, 2, 14), ymd(2090, 1, 1)});
     EXPECT_TRUE(LoanTerms::forNewDocument(0, 0, kToday).removeLumpSumsOutsideTerm(fresh));
     EXPECT_EQ(dates(fresh.gridLumpSum), std::vector<Date> {ymd(2090, 1, 1)});
 }

@@ -76,8 +76,9 @@ TEST(Schedule, SmallLoanWorkedByHand)
     }
     EXPECT_EQ(doc.gridMain0.text(5, colDateSerial), std::to_string(ymd(2025, 4, 15)));
     EXPECT_EQ(doc.gridMain0.text(0, colOpeningBalance), "Opening Balance");
-    EXPECT_NEAR(doc.gdblTotalPayments, 1020.06767, 1e-9);
-    EXPECT_NEAR(doc.gdblInterestPaid, 20.06767, 1e-9);
+    // The last payment is 0.06767 and is paid as shown, 0.07: the fraction of a cent is interest.
+    EXPECT_NEAR(doc.gdblTotalPayments, 1020.07, 1e-9);
+    EXPECT_NEAR(doc.gdblInterestPaid, 20.07, 1e-9);
     EXPECT_EQ(doc.gdblNumberOfPeriods, 4);
     EXPECT_EQ(doc.gdtmLastPaymentDate, ymd(2025, 4, 15));
     EXPECT_EQ(doc.gdtmLastPaymentDue, ymd(2025, 6, 15));
@@ -199,14 +200,61 @@ TEST(Schedule, LumpSumOnAPaymentDate)
     EXPECT_DOUBLE_EQ(doc.gdblTotalPayments, 1200);
 }
 
-TEST(Schedule, LumpSumOverpayingEndsWithANegativeBalance)
+// A lump sum pays at most what is owed on its date. 120,000 at 6 % compounded monthly (0.5 % a month), 1,332.25 a
+// month from 1 January 2025: payment 6 (1 June) leaves 115,551.21 owing. A lump sum of 500,000 with it pays just that;
+// one on 10 June, 21 days before payment 7, pays the balance and saves 21 days of interest on it (393.69), and
+// payment 7 pays the rest of its interest, 577.76 - 393.69 = 184.07.
+TEST(Schedule, LumpSumPaysAtMostWhatIsOwed)
 {
+    struct Case
+    {
+        const char *name;
+        Date date;
+        int row; // the lump sum's schedule row
+        const char *interest; // of that row
+        const char *endingBalance; // of the payment row that ends the loan
+        const char *lastPayment;
+        int periods;
+        double totalPayments;
+    };
+    const Case cases[] = {
+        {"on a payment date", ymd(2025, 6, 1), 7, "$581.51", "$0.00", "$1,332.25", 6, 123544.71},
+        {"between two payment dates", ymd(2025, 6, 10), 8, "-$393.69", "$0.00", "$184.07", 7, 123728.78},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc;
+        doc.gintCompounding = 1;
+        doc.gdblLoanAmount = 120000;
+        doc.gdblAnnualRate = 0.06;
+        doc.gdblBasicPayment = 1332.25;
+        doc.gdtmFirstPaymentDue = ymd(2025, 1, 1);
+        doc.mdblNperTerm = 120;
+        doc.glngAmortization = 10;
+        addChange(doc.gridLumpSum, c.date, 500000);
+        ASSERT_TRUE(calculate(doc));
+        const int last = doc.gridMain0.rows() - 1;
+        EXPECT_EQ(doc.gridMain0.text(c.row, colLumpSum), "$115,551.21");
+        EXPECT_EQ(doc.gridMain0.text(c.row, colInterest), c.interest);
+        EXPECT_EQ(doc.gridMain0.reducedLumpSum(c.row), 500000);
+        EXPECT_EQ(doc.gridMain0.text(last, colEndingBalance), c.endingBalance);
+        EXPECT_EQ(doc.gridMain0.text(last, colPercentPaid), "100.00%");
+        EXPECT_EQ(doc.gridMain0.text(last, colPayment), c.lastPayment);
+        EXPECT_EQ(doc.gdblNumberOfPeriods, c.periods);
+        EXPECT_NEAR(doc.gdblTotalPayments, c.totalPayments, 0.005);
+        // Everything paid beyond the 120,000 lent is interest.
+        EXPECT_NEAR(doc.gdblInterestPaid, c.totalPayments - 120000, 0.005);
+        // The document keeps the amount as entered.
+        EXPECT_EQ(doc.gridLumpSum.text(1, chgAmount), "500000");
+    }
+
+    // A lump sum within what is owed is paid in full and says nothing of a reduction.
     LoanDocument doc = personalLoan(1200, 100, 12, 0);
-    addChange(doc.gridLumpSum, ymd(2025, 3, 15), 1500);
+    addChange(doc.gridLumpSum, ymd(2025, 3, 15), 900);
     ASSERT_TRUE(calculate(doc));
+    EXPECT_EQ(doc.gridMain0.text(4, colLumpSum), "$900.00");
+    EXPECT_EQ(doc.gridMain0.reducedLumpSum(4), std::nullopt);
     EXPECT_EQ(doc.gridMain0.rows(), 5);
-    EXPECT_EQ(doc.gridMain0.text(4, colEndingBalance), "-$600.00");
-    EXPECT_EQ(doc.gdblNumberOfPeriods, 3);
 }
 
 TEST(Schedule, LumpSumBetweenPaymentDatesGetsItsOwnRow)
@@ -319,7 +367,7 @@ TEST(Schedule, DatesOfEveryFrequencyAndConvention)
     const Case cases[] = {
         {kMonthly, 0, {"12/15/2024", "1/15/2025", "2/15/2025", "3/15/2025"}},
         {kMonthly, 1, {"1/15/2025", "2/15/2025", "3/15/2025", "4/15/2025"}},
-        {kSemiMonthly, 0, {"12/30/2024", "1/15/2025", "1/31/2025", "2/15/2025"}},
+        {kSemiMonthly, 0, {"12/31/2024", "1/15/2025", "1/31/2025", "2/15/2025"}},
         {kSemiMonthly, 1, {"1/15/2025", "1/31/2025", "2/15/2025", "2/28/2025"}},
         {kBiWeeklyAccelerated, 0, {"1/1/2025", "1/15/2025", "1/29/2025", "2/12/2025"}},
         {kBiWeekly, 1, {"1/15/2025", "1/29/2025", "2/12/2025", "2/26/2025"}},
@@ -359,6 +407,72 @@ TEST(Schedule, PeriodicRateOfEveryCompounding)
     }
 }
 
+// When the term covers the amortization, less than a payment left after the last period is paid with it: 1,000 at
+// 1 % a month paid by 88.84 for 12 months leaves 0.11146, so the last payment is 88.95146, shown and paid as 88.96.
+// A term shorter than the amortization, or more than a payment left, keeps its balance.
+TEST(Schedule, LastPaymentTakesTheCentsLeft)
+{
+    struct Case
+    {
+        const char *name;
+        double payment;
+        double amortizationYears;
+        const char *lastPayment;
+        const char *endingBalance;
+        double totalPayments;
+    };
+    const Case cases[] = {
+        {"the term covers the amortization", 88.84, 1, "$88.96", "$0.00", 1066.20},
+        {"the term is shorter than the amortization", 88.84, 2, "$88.84", "$0.11", 1066.08},
+        {"more than a payment left", 80, 1, "$80.00", "$112.22", 960},
+        {"no amortization given", 88.84, 0, "$88.84", "$0.11", 1066.08},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc = personalLoan(1000, c.payment, 12);
+        doc.glngAmortization = c.amortizationYears;
+        ASSERT_TRUE(calculate(doc));
+        ASSERT_EQ(doc.gridMain0.rows(), 14);
+        EXPECT_EQ(doc.gridMain0.text(13, colPayment), c.lastPayment);
+        EXPECT_EQ(doc.gridMain0.text(13, colEndingBalance), c.endingBalance);
+        EXPECT_EQ(doc.gridMain0.balanceLeft(), *NumberFormat().parseNumber(c.endingBalance));
+        EXPECT_NEAR(doc.gdblTotalPayments, c.totalPayments, 1e-9);
+        EXPECT_NEAR(doc.gdblTotalPayments - doc.gdblInterestPaid + doc.gridMain0.balanceLeft(), 1000, 0.005);
+    }
+}
+
+// A lump sum on the day the loan starts is paid, whether that day is written as the start date or follows from the
+// first payment; one before it is not. 1,000 at 1 % a month from 15 December 2024, first payment 15 January 2025: 200
+// on the start day of a monthly loan saves a month's interest, 2.00; lent on 1 January, 14 days before the payment, it
+// saves 200 x ((1.03^2)^(14/365) - 1) = 0.90.
+TEST(Schedule, LumpSumOnTheDayTheLoanStarts)
+{
+    struct Case
+    {
+        const char *name;
+        Date start;
+        Date lump;
+        const char *appliedRow;
+        const char *interest; // of row 2: the lump sum's own, or payment 1's
+    };
+    const Case cases[] = {
+        {"no start date written", kNoDate, ymd(2024, 12, 15), "2", "-$2.00"},
+        {"the natural start written", ymd(2024, 12, 15), ymd(2024, 12, 15), "2", "-$2.00"},
+        {"lent between the natural start and payment 1", ymd(2025, 1, 1), ymd(2025, 1, 1), "2", "-$0.90"},
+        {"before the start, no start date written", kNoDate, ymd(2024, 12, 1), "", "$10.00"},
+        {"before the start date", ymd(2025, 1, 1), ymd(2024, 12, 20), "", "$4.59"}, // 14 days of daily interest
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc = personalLoan(1000, 100, 12);
+        doc.gdtmStartDate = c.start;
+        addChange(doc.gridLumpSum, c.lump, 200);
+        ASSERT_TRUE(calculate(doc));
+        EXPECT_EQ(doc.gridLumpSum.text(1, chgScheduleRow), c.appliedRow);
+        EXPECT_EQ(doc.gridMain0.text(2, colInterest), c.interest);
+    }
+}
+
 // A semi-monthly loan whose first payment is on the pair's earlier day: the start row must be a real payment day
 // of the pair, never a date the next step cannot continue from.
 TEST(Schedule, SemiMonthlyStartRowIsAPaymentDay)
@@ -374,6 +488,10 @@ TEST(Schedule, SemiMonthlyStartRowIsAPaymentDay)
         {ymd(2024, 3, 14), {"2/29/2024", "3/14/2024", "3/29/2024", "4/14/2024"}},
         {ymd(2025, 4, 1), {"3/16/2025", "4/1/2025", "4/16/2025", "5/1/2025"}},
         {ymd(2025, 1, 10), {"12/25/2024", "1/10/2025", "1/25/2025", "2/10/2025"}},
+        // Paid on the 15th and the last day: the start row is the last day of the month before, 31 days or fewer.
+        {ymd(2025, 6, 15), {"5/31/2025", "6/15/2025", "6/30/2025", "7/15/2025"}},
+        {ymd(2025, 1, 15), {"12/31/2024", "1/15/2025", "1/31/2025", "2/15/2025"}},
+        {ymd(2025, 7, 15), {"6/30/2025", "7/15/2025", "7/31/2025", "8/15/2025"}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.dates[1]);
@@ -383,6 +501,29 @@ TEST(Schedule, SemiMonthlyStartRowIsAPaymentDay)
         ASSERT_TRUE(calculate(doc));
         for (int r = 0; r < 4; ++r)
             EXPECT_EQ(doc.gridMain0.text(r + 1, colDate), c.dates[size_t(r)]) << "row " << r;
+    }
+}
+
+// The start row shows the natural start the first period's interest is counted from: typing the date it shows as the
+// start date changes nothing.
+TEST(Schedule, SemiMonthlyStartRowIsTheNaturalStart)
+{
+    for (int day = 1; day <= 31; ++day) {
+        for (int month = 1; month <= 12; ++month) {
+            const std::optional<Date> anchor = exactDate(2025, month, day);
+            if (!anchor)
+                continue;
+            SCOPED_TRACE(testing::Message() << "first payment 2025-" << month << "-" << day);
+            LoanDocument doc = personalLoan(100000, 1000, 24, 0.06);
+            doc.gintFreqOfInst = kSemiMonthly;
+            doc.gdtmFirstPaymentDue = *anchor;
+            ASSERT_TRUE(calculate(doc));
+            LoanDocument typed = doc;
+            typed.gdtmStartDate = serialDate(doc.gridMain0.text(1, colDateSerial));
+            ASSERT_TRUE(calculate(typed));
+            EXPECT_EQ(typed.gridMain0.text(1, colDate), doc.gridMain0.text(1, colDate));
+            EXPECT_EQ(typed.gridMain0.text(2, colInterest), doc.gridMain0.text(2, colInterest));
+        }
     }
 }
 
@@ -507,7 +648,7 @@ TEST(Schedule, LumpSumsNoPaymentFollowsAreNotCounted)
         {"after a lump sum on a payment date repaid the loan",
          100,
          {{ymd(2025, 3, 15), 1500}, {ymd(2025, 3, 20), 200}},
-         1800,
+         1200, // of the 1,500 only the 900 owed
          5,
          {"4", ""}},
     };

@@ -1,5 +1,6 @@
 #include "engine/Arithmetic.h"
 #include "engine/Calendar.h"
+#include "engine/ChangeTables.h"
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
 #include "engine/StatementMatch.h"
@@ -441,6 +442,54 @@ TEST(StatementMatch, RowsWithoutABalanceShowTheBalanceLeft)
     EXPECT_EQ(comparison.result.rowsAgreeing, 1);
 }
 
+// What `--schedule` prints of a document, as CSV: the captions, then every row's plain cells.
+std::string printedSchedule(const LoanDocument &doc)
+{
+    std::string text;
+    for (int c = 0; c < colDateSerial; ++c)
+        text += std::string(c > 0 ? "," : "") + scheduleCaption(c);
+    text += "\n";
+    ScheduleReader reader(doc.gridMain0);
+    for (ScheduleRowValues row; reader.next(row);) {
+        for (int c = 0; c < colDateSerial; ++c)
+            text += (c > 0 ? "," : "") + plainCellText(row, c);
+        text += "\n";
+    }
+    return text;
+}
+
+// A schedule this program printed is matched by the document it was printed from, on every row: a lump sum on the
+// day the loan starts has its own row on the start row's date, which the statement pairs with it, not with the start
+// row (which shows no figure and is not in the statement).
+TEST(StatementMatch, AScheduleItPrintedMatchesItsDocument)
+{
+    struct Case
+    {
+        const char *name;
+        Date start;
+        Date lump;
+    };
+    const Case cases[] = {
+        {"a lump sum on the start date written", ymd(2025, 2, 10), ymd(2025, 2, 10)},
+        {"a lump sum on the start, no start date written", kNoDate, ymd(2025, 2, 10)},
+        {"lent ten days after the natural start, a lump sum that day", ymd(2025, 2, 20), ymd(2025, 2, 20)},
+        {"a lump sum on a payment date", ymd(2025, 2, 10), ymd(2026, 3, 10)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc = loan({});
+        doc.gdtmStartDate = c.start;
+        putChangeEntry(doc.gridLumpSum, c.lump, 10000, NumberFormat());
+        ASSERT_TRUE(Calculate(doc, NumberFormat()));
+        const Statement statement = read(printedSchedule(doc));
+        const MatchResult result = matchStatement(doc, statement, NumberFormat());
+        ASSERT_TRUE(result.ok()) << result.error;
+        EXPECT_TRUE(result.reproduced()) << result.candidates.front().firstDisagreeingDate;
+        EXPECT_TRUE(result.candidates.front().isDocument);
+        EXPECT_EQ(result.candidates.front().rowsAgreeing, result.statementRows);
+    }
+}
+
 TEST(StatementMatch, SaysWhatApplyingChanges)
 {
     struct Case
@@ -454,7 +503,7 @@ TEST(StatementMatch, SaysWhatApplyingChanges)
         // A monthly loan has one year length whatever its index says.
         {{kMortgageLoan, kMonthly, 0},
          {1, 2, 0, 0.0525, true},
-         "Apply changes the compounding from Semi-Annually (Canada) to Monthly (United State) and the annual rate "
+         "Apply changes the compounding from Semi-Annually (Canada) to Monthly (United States) and the annual rate "
          "from 5.0000% to 5.2500%."},
         {{kMortgageLoan, kWeekly, 3, 0, 1},
          {3, 1, 0, 0.05},

@@ -148,21 +148,47 @@ TEST(YearEndReport, LumpSumsCountInTheirYear)
 {
     LoanDocument doc = monthlyLoan(ymd(2025, 6, 1), 13);
     addLumpSum(doc, ymd(2025, 8, 1), 100); // on payment 3
-    addLumpSum(doc, ymd(2025, 12, 20), 50); // saves 12 days of interest on 50: 0.19
+    // Saves 12 days of interest on 50: 0.19. The year's interest is -0.1985 + 5 months' of 11.4000 (the last
+    // payment, 22.12008 shown and paid as 22.35, counts 0.22992 of interest): 11.2015.
+    addLumpSum(doc, ymd(2025, 12, 20), 50);
     YearEndReport report = reportOf(doc, 12);
     ASSERT_EQ(report.rows(), 3);
     EXPECT_EQ(rowTexts(report, 1),
               (Texts {"1", "5/1/2025", "12/1/2025", "$61.15", "$738.85", "$461.15", "$800.00", "$100.00", "$800.00",
                       "$61.15", "$738.85"}));
     EXPECT_EQ(rowTexts(report, 2),
-              (Texts {"2", "12/20/2025", "5/1/2026", "$11.19", "$461.15", "$0.00", "$472.34", "$50.00", "$1,272.34",
-                      "$72.34", "$1,200.00"}));
+              (Texts {"2", "12/20/2025", "5/1/2026", "$11.20", "$461.15", "$0.00", "$472.35", "$50.00", "$1,272.35",
+                      "$72.35", "$1,200.00"}));
 
     report = reportOf(doc, 11);
     ASSERT_EQ(report.rows(), 3);
     EXPECT_EQ(report.text(1, yearLumpSums), "$100.00");
     EXPECT_EQ(report.text(2, yearLumpSums), "$50.00");
     EXPECT_EQ(report.text(2, yearFrom), "12/1/2025");
+}
+
+// A year's figures are the sums of its rows' figures, rounded once: an annual loan closing in the month of its
+// payment has one payment a year, and each year shows exactly its payment's row. 500,000 at 5.75 % compounded
+// semi-annually, 38,493.59 a year from 30 June 2025.
+TEST(YearEndReport, AYearOfOnePaymentShowsItsRow)
+{
+    LoanDocument doc;
+    doc.gdblLoanAmount = 500000;
+    doc.gdblAnnualRate = 0.0575;
+    doc.gintFreqOfInst = kAnnually;
+    doc.gdblBasicPayment = 38493.59;
+    doc.gdtmFirstPaymentDue = ymd(2025, 6, 30);
+    doc.mdblNperTerm = 25;
+    const YearEndReport report = reportOf(doc, 6);
+    ASSERT_EQ(report.rows(), 26);
+    EXPECT_EQ(report.text(1, yearInterest), "$29,163.28");
+    for (int year = 1; year <= 25; ++year) {
+        SCOPED_TRACE(year);
+        const int row = year + 1; // after the start row
+        EXPECT_EQ(report.text(year, yearInterest), doc.gridMain0.text(row, colInterest));
+        EXPECT_EQ(report.text(year, yearPrincipal), doc.gridMain0.text(row, colPrincipal));
+        EXPECT_EQ(report.text(year, yearPayment), doc.gridMain0.text(row, colPayment));
+    }
 }
 
 // Loan years of the other frequencies end where the closing rule says, the last with the schedule.

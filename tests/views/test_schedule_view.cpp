@@ -3,6 +3,7 @@
 #include "support/QtPrinters.h"
 
 #include "document/DocumentFile.h"
+#include "engine/ChangeTables.h"
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
 #include "travina/CTravinaCtrl.h"
@@ -146,6 +147,28 @@ TEST(ScheduleView, HighlightsChangedCells)
     EXPECT_FALSE(colour(2, engine::colPayment).isValid());
 }
 
+// A lump sum larger than what is owed on its date pays what is owed; its cell says so when the mouse rests on it.
+TEST(ScheduleView, ALumpSumCutToWhatIsOwedSaysSo)
+{
+    document::DocumentData data = readExample("car-loan.plr");
+    const engine::NumberFormat format;
+    engine::putChangeEntry(data.loan.gridLumpSum, *engine::exactDate(2026, 4, 15), 1000, format);
+    engine::putChangeEntry(data.loan.gridLumpSum, *engine::exactDate(2027, 2, 15), 50000, format);
+    Fixture f(std::move(data));
+    ScheduleModel *model = f.view->model();
+    auto lumpCell = [&](int entry) {
+        const int row = int(engine::numberOrZero(f.data.loan.gridLumpSum.text(entry, engine::chgScheduleRow)));
+        return model->index(row - 1, model->visibleColumn(engine::colLumpSum));
+    };
+    EXPECT_EQ(lumpCell(1).data().toString(), QStringLiteral("$1,000.00"));
+    EXPECT_FALSE(lumpCell(1).data(Qt::ToolTipRole).isValid());
+    const QModelIndex cut = lumpCell(2);
+    EXPECT_LT(format.parseNumber(cut.data().toString().toStdString()).value_or(50000), 50000);
+    EXPECT_EQ(cut.data(Qt::ToolTipRole).toString(),
+              QStringLiteral("Reduced to what is owed on this date; $50,000.00 was entered."));
+    EXPECT_FALSE(model->index(cut.row(), model->visibleColumn(engine::colPayment)).data(Qt::ToolTipRole).isValid());
+}
+
 TEST(ScheduleView, AutoFitGivesAtLeastTheMinimumAndMarksModified)
 {
     document::DocumentData data = readExample("car-loan.plr");
@@ -213,6 +236,17 @@ TEST(ScheduleView, CopiesTheVisibleGridsSelection)
     grid->selectionModel()->select(QItemSelection(grid->model()->index(1, 0), grid->model()->index(2, 2)),
                                    QItemSelectionModel::ClearAndSelect);
     EXPECT_EQ(f.view->selectionText(), QStringLiteral("1\t2/15/2026\t$32,000.00\n2\t3/15/2026\t$31,563.36"));
+    // The whole grid, or whole columns of it, start with their headings, as a spreadsheet wants them.
+    grid->selectAll();
+    QStringList lines = f.view->selectionText().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 62);
+    EXPECT_EQ(lines.first(), f.headers().join(QLatin1Char('\t')));
+    EXPECT_TRUE(lines[1].startsWith(QLatin1String("0\t1/15/2026")));
+    grid->selectionModel()->select(QItemSelection(grid->model()->index(0, 1), grid->model()->index(60, 2)),
+                                   QItemSelectionModel::ClearAndSelect);
+    lines = f.view->selectionText().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 62);
+    EXPECT_EQ(lines.first(), QStringLiteral("Date\tOpening Balance"));
 
     f.view->showSummary();
     EXPECT_TRUE(f.view->summaryShown());
@@ -241,8 +275,10 @@ TEST(ScheduleView, SummaryFillsTheContainer)
     EXPECT_FALSE(f.view->gridMain1()->isVisibleTo(f.view.get()));
     EXPECT_EQ(container->geometry(), f.view->rect());
     EXPECT_GT(container->virtualWidth(), 0);
-    EXPECT_EQ(f.view->gridSummary()->model()->rowCount(), 14);
-    EXPECT_EQ(f.view->gridSummary()->model()->index(2, 1).data().toString(), QStringLiteral("$400,000.00"));
+    // The fourteen figures of every loan, and the purchase price and the down payment of this one.
+    EXPECT_EQ(f.view->gridSummary()->model()->rowCount(), 16);
+    EXPECT_EQ(f.view->gridSummary()->model()->index(2, 1).data().toString(), QStringLiteral("$500,000.00"));
+    EXPECT_EQ(f.view->gridSummary()->model()->index(4, 1).data().toString(), QStringLiteral("$400,000.00"));
 }
 
 TEST(ScheduleView, DateColumnFollowsTheDateFormat)
