@@ -191,3 +191,54 @@ TEST_F(WizardKeyboardTest, TypedDatesAreTakenAsTyped)
     EXPECT_EQ(term->dtpStartDate()->text(), QStringLiteral("12/15/2026"));
     EXPECT_EQ(term->dtpFirstPaymentDue()->date(), QDate(2027, 1, 31));
 }
+
+// On the term step Tab goes through the two dates, the one the user fixes first, then the option chosen, the number of
+// periods and the buttons, and comes back to the dates; the dialog's tab order is that one.
+TEST_F(WizardKeyboardTest, TabOnTheTermStepStartsWithTheDates)
+{
+    struct Case
+    {
+        const char *name;
+        const char *choose; // the option clicked, none for the one the wizard opens with
+        QStringList order;
+    };
+    const QStringList rest = {QStringLiteral("txtNumberOfPeriods"), QStringLiteral("cmdBack"),
+                              QStringLiteral("cmdNext"), QStringLiteral("cmdCancel")};
+    for (const Case &c : {Case {"as the wizard opens", nullptr,
+                                QStringList {QStringLiteral("dtpFirstPaymentDue"), QStringLiteral("dtpStartDate"),
+                                             QStringLiteral("optFirstPaymentOnDate")}
+                                    + rest},
+                          Case {"the day the money is lent chosen", "optAmountBorrowedOnDate",
+                                QStringList {QStringLiteral("dtpStartDate"), QStringLiteral("dtpFirstPaymentDue"),
+                                             QStringLiteral("optAmountBorrowedOnDate")}
+                                    + rest}}) {
+        SCOPED_TRACE(c.name);
+        frmWizard &wizard = onLoanData();
+        wizard.loanDataPage()->txtLoanAmount()->setText(QStringLiteral("100000"));
+        wizard.loanDataPage()->txtAnnualRate()->setText(QStringLiteral("6"));
+        wizard.loanDataPage()->txtAmortization()->setText(QStringLiteral("25"));
+        QTest::keyClick(wizard.cmdNext(), Qt::Key_Space);
+        ASSERT_EQ(wizard.step(), frmWizard::StepTerm);
+        if (c.choose) {
+            wizard.termPage()->findChild<QRadioButton *>(QLatin1String(c.choose))->click();
+            wizard.termPage()->firstControl()->setFocus();
+        }
+
+        QStringList chain;
+        for (QWidget *w = wizard.nextInFocusChain(); w != &wizard; w = w->nextInFocusChain()) {
+            if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+                chain << w->objectName();
+        }
+        EXPECT_EQ(chain.join(QLatin1Char(' ')).toStdString(), c.order.join(QLatin1Char(' ')).toStdString());
+
+        QStringList visited {QApplication::focusWidget()->objectName()};
+        for (qsizetype i = 0; i < c.order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        EXPECT_EQ(visited.join(QLatin1Char(' ')).toStdString(),
+                  (c.order + QStringList {c.order.first()}).join(QLatin1Char(' ')).toStdString());
+        m_wizard.reset();
+        stop();
+    }
+}
