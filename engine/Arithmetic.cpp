@@ -136,8 +136,7 @@ double annualRateFromPeriodicRate(double rate, double periodsPerYear, int compou
         : compounding == 2            ? 1
         : compounding == 3            ? 4
                                       : compounding;
-    const double r = m * (power(power(1 + rate, periodsPerYear), divide(1, m)) - 1);
-    return roundToDigits(checkedResult(r), 5);
+    return checkedResult(m * (power(power(1 + rate, periodsPerYear), divide(1, m)) - 1));
 }
 
 double nper(double rate, double payment, double presentValue, double fv, bool atStart)

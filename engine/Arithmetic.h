@@ -29,7 +29,8 @@ double minimumPayment(double amount, double rate);
 // The periodic rate, found by bisection, for which `periods` level payments of `payment` repay `amount`;
 // upperBoundPercent is the highest annual rate, in percent, the search considers.
 double rateForPayment(double periods, double payment, double amount, double upperBoundPercent);
-// The nominal annual rate (fraction, rounded to 5 decimals) equivalent to a periodic rate.
+// The nominal annual rate (fraction) equivalent to a periodic rate, unrounded: a rate rounded to a few decimals no
+// longer repays the loan with the payment it was solved from.
 double annualRateFromPeriodicRate(double rate, double periodsPerYear, int compounding);
 
 // Standard annuity relations (payments at period end unless `atStart`): number of periods,

@@ -72,18 +72,6 @@ std::string frequencyLabel(int frequency)
     }
 }
 
-std::string frequencyListText(int frequency)
-{
-    switch (frequency) {
-    case kBiWeeklyAccelerated:
-        return "2 Weeks (accelarated)";
-    case kWeeklyAccelerated:
-        return "Weekly (accelarated)";
-    default:
-        return frequencyLabel(frequency);
-    }
-}
-
 std::string periodsPerYearLabel(int frequency, int index)
 {
     switch (frequency) {
@@ -143,7 +131,7 @@ std::vector<std::string> frequencyListTexts()
 {
     std::vector<std::string> texts;
     for (int code : kFrequencyList)
-        texts.push_back(frequencyListText(code));
+        texts.push_back(frequencyLabel(code));
     return texts;
 }
 
@@ -201,6 +189,11 @@ int frequencyPosition(int code)
 bool hasYearLengthChoice(int frequency)
 {
     return frequency >= kBiWeeklyAccelerated && frequency <= kWeekly;
+}
+
+bool isAccelerated(int frequency)
+{
+    return frequency == kBiWeeklyAccelerated || frequency == kWeeklyAccelerated;
 }
 
 } // namespace engine

@@ -28,9 +28,8 @@ std::string loanTypeLabel(int loanType);
 std::string compoundingLabel(int loanType, int compounding);
 // The wizard's long compounding texts, by code.
 std::string compoundingListText(int compounding);
+// A frequency's name, as the summary and the frequency lists show it.
 std::string frequencyLabel(int frequency);
-// The wizard's (and the scenario calculator's) frequency texts, spelled as those lists spell them.
-std::string frequencyListText(int frequency);
 std::string periodsPerYearLabel(int frequency, int index);
 // Payment periods per year; 0 for a weekly or bi-weekly index outside 0..2 or an unknown frequency.
 double periodsPerYearValue(int frequency, int index);
@@ -55,5 +54,7 @@ int frequencyCodeAt(int position);
 int frequencyPosition(int code);
 // Only the weekly and bi-weekly frequencies have a choice of year length.
 bool hasYearLengthChoice(int frequency);
+// The accelerated frequencies pay a share of the monthly payment, which shortens the amortization.
+bool isAccelerated(int frequency);
 
 } // namespace engine

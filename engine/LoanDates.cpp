@@ -112,6 +112,9 @@ bool LoanDates::setOption(int option, int frequency)
 
 bool LoanDates::setStart(Date date, int frequency)
 {
+    // A field confirmed without a change gives its date again; following it would move the other date.
+    if (date == m_start)
+        return true;
     const Date first = m_first;
     set(date, m_first);
     if (m_option != 0)
@@ -126,6 +129,8 @@ bool LoanDates::setStart(Date date, int frequency)
 
 void LoanDates::setFirstPaymentDue(Date date, int frequency)
 {
+    if (date == m_first)
+        return;
     set(m_start, date);
     follow(false, frequency);
 }

@@ -28,7 +28,8 @@ public:
 
     // False when `option` is already the one in force.
     bool setOption(int option, int frequency);
-    // False when the start date is not before the first payment: the previous start date is then restored.
+    // False when the start date is not before the first payment: the previous start date is then restored. A date
+    // given again changes nothing.
     bool setStart(Date date, int frequency);
     void setFirstPaymentDue(Date date, int frequency);
     // The date the user fixes stays; the other follows it at a new frequency.
@@ -42,6 +43,8 @@ public:
     };
     // The term of `periods` payments; empty when there is none.
     Term term(double periods, int frequency) const;
+
+    bool operator==(const LoanDates &) const = default;
 
 private:
     void follow(bool fromStart, int frequency);

@@ -38,18 +38,13 @@ std::optional<double> attempt(F compute)
 
 double cmhcPremium(double downPaymentPercent)
 {
+    // The insurers' published premiums; a down payment of a fifth of the price or more needs no insurance.
     if (downPaymentPercent < 10)
-        return 3.75;
+        return 4.00;
     if (downPaymentPercent < 15)
-        return 2.5;
+        return 3.10;
     if (downPaymentPercent < 20)
-        return 2;
-    if (downPaymentPercent < 25)
-        return 1.25;
-    if (downPaymentPercent < 35)
-        return 0.75;
-    if (downPaymentPercent < 100)
-        return 0.5;
+        return 2.80;
     return 0;
 }
 
@@ -65,7 +60,15 @@ LoanTerms::Amount LoanTerms::read(Field field) const
 
 void LoanTerms::set(Field field, Amount amount)
 {
-    m_values[at(field)] = shown(amount, decimals(field));
+    m_values[at(field)] = shown(amount, keptDecimals(field));
+}
+
+int LoanTerms::shownDecimals(Field field) const
+{
+    const Amount number = value(field);
+    if (field == AnnualRate && number && shown(number, decimals(field)) != number)
+        return 4;
+    return decimals(field);
 }
 
 int LoanTerms::periodsPerYearIndex() const
@@ -474,18 +477,37 @@ LoanTerms::Fields LoanTerms::setAmortUnit(int unit)
     return written | solve();
 }
 
+std::shared_ptr<const LoanTerms> LoanTerms::snapshot() const
+{
+    auto copy = std::make_shared<LoanTerms>(*this);
+    copy->m_lookedFrom.reset();
+    copy->m_lookedAt.reset();
+    return copy;
+}
+
 LoanTerms::Fields LoanTerms::setFrequency(int code)
 {
     if (code < 0 || code == m_frequency)
         return 0;
-    const int from = m_frequency;
+    // Each frequency is worked out from the loan the user entered, not from the one the previous frequency made of
+    // it, so that rounding does not creep in from one look to the next. Any other edit ends the looking.
+    if (!m_lookedFrom || !m_lookedAt || held() != m_lookedAt->held())
+        m_lookedFrom = snapshot();
+    const std::shared_ptr<const LoanTerms> from = m_lookedFrom;
+    *this = *from;
+    if (code == m_frequency)
+        return kAllFields;
+    m_lookedFrom = from;
     m_frequency = code;
     m_loanDataChanged = true;
     // The same amortization is another number of periods at another frequency.
     m_loanInputsChanged = true;
-    const Fields written = carryPaymentOver(from);
+    // An accelerated payment is a share of the monthly one: the payment carries over and the amortization shortens.
+    const Fields written =
+        isAccelerated(from->m_frequency) || isAccelerated(code) ? carryPaymentOver(from->m_frequency) : solve();
     m_dates.follow(m_frequency);
-    return written;
+    m_lookedAt = snapshot();
+    return written | LoanAmount | AnnualRate | Amortization | BasicPayment;
 }
 
 LoanTerms::Fields LoanTerms::setYearLengthChoice(int index)
@@ -512,14 +534,17 @@ void LoanTerms::setStartPaymentOption(int option)
 
 bool LoanTerms::setStartDate(Date date)
 {
-    m_loanDataChanged = true;
-    return m_dates.setStart(date, m_frequency);
+    const LoanDates before = m_dates;
+    const bool accepted = m_dates.setStart(date, m_frequency);
+    m_loanDataChanged = m_loanDataChanged || m_dates != before;
+    return accepted;
 }
 
 void LoanTerms::setFirstPaymentDue(Date date)
 {
-    m_loanDataChanged = true;
+    const LoanDates before = m_dates;
     m_dates.setFirstPaymentDue(date, m_frequency);
+    m_loanDataChanged = m_loanDataChanged || m_dates != before;
 }
 
 void LoanTerms::setNumberOfPeriods(Amount periods)

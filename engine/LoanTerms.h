@@ -5,8 +5,10 @@
 
 #include <array>
 #include <bit>
+#include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace engine {
 
@@ -25,8 +27,10 @@ enum class CalculatedField { LoanAmount, InterestRate, Amortization, BasicPaymen
 // - Optional information: a price or down-payment edit first refreshes the other down-payment field (dollars to
 //   the cent, percent to 4 decimals), then the premium (unless the user gave one), then the amount borrowed.
 // - Loan data: an edit of the loan amount, rate or amortization refreshes the calculated field; amounts are rounded
-//   to the cent, the amortization to 4 decimals, the rate to 5. A new frequency carries the payment over first and
-//   then gives the amortization that payment needs; a new unit converts the length.
+//   to the cent, the amortization to 4 decimals; a solved rate is kept as precise as its payment needs. A new frequency
+//   solves the calculated field again from the other three; to or from an accelerated frequency the payment is carried
+//   over instead, and the amortization follows it. Frequencies looked at one after the other all start from the loan as
+//   it was before the first, and coming back to its frequency gives that loan back. A new unit converts the length.
 // - Term: the date the user fixes leads and the other follows through the calendar; the number of periods is typed,
 //   and the term and the last payment follow it.
 class LoanTerms
@@ -57,7 +61,7 @@ public:
     using Fields = unsigned;
     static constexpr int kFieldCount = 10;
     static constexpr Fields kAllFields = (1u << kFieldCount) - 1;
-    // How many decimals a field shows.
+    // How many decimals a field takes.
     static constexpr int decimals(Field field)
     {
         return field == AnnualRate                                                  ? 5
@@ -65,6 +69,11 @@ public:
             : field == NumberOfPeriods                                              ? 0
                                                                                     : 2;
     }
+    // How many decimals of a field's number are kept: a solved or stored rate keeps what its payment needs to repay
+    // the loan to the cent, far more than anybody types.
+    static constexpr int keptDecimals(Field field) { return field == AnnualRate ? 12 : decimals(field); }
+    // How many decimals a field shows: a rate with more decimals than can be typed shows four, as the schedule does.
+    int shownDecimals(Field field) const;
 
     // A new loan: a mortgage with the compounding and the start-payment option last chosen, its first payment
     // today and its start one installment period earlier.
@@ -164,6 +173,17 @@ private:
     void set(Field field, Amount value);
     double ratePerPeriod() const;
 
+    // Everything the wizard holds but the frequencies looked at.
+    auto held() const
+    {
+        return std::tie(m_loanType, m_compounding, m_title, m_comments, m_values, m_downPaymentInPercent, m_cmhcGiven,
+                        m_amortUnit, m_frequency, m_yearLengthChoice, m_calculated, m_dates, m_titleChanged,
+                        m_loanDataChanged, m_amountBorrowedChanged, m_compoundingChanged, m_loanInputsChanged);
+    }
+
+    // A copy without the frequencies looked at.
+    std::shared_ptr<const LoanTerms> snapshot() const;
+
     Fields solve();
     Fields recomputeBasicPayment();
     Fields carryPaymentOver(int fromFrequency);
@@ -191,9 +211,13 @@ private:
     bool m_amountBorrowedChanged = false;
     bool m_compoundingChanged = false;
     bool m_loanInputsChanged = false;
+
+    // While the user only looks at other frequencies: the loan before the first of them, and as the last one left it.
+    std::shared_ptr<const LoanTerms> m_lookedFrom;
+    std::shared_ptr<const LoanTerms> m_lookedAt;
 };
 
-// The insurance premium, in percent, for a down payment in percent.
+// The insurance premium offered, in percent, for a down payment in percent (the user may give another).
 double cmhcPremium(double downPaymentPercent);
 
 } // namespace engine

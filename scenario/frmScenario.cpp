@@ -123,7 +123,7 @@ void frmScenario::createControls()
     m_cboCompounding = list("cboCompounding", texts(engine::compoundingListTexts(engine::kMortgageLoan)));
     QStringList frequencies;
     for (int code = engine::kMonthly; code <= engine::kWeekly; ++code)
-        frequencies << QString::fromStdString(engine::frequencyListText(code));
+        frequencies << QString::fromStdString(engine::frequencyLabel(code));
     m_cboFrequency = list("cboFrequency", frequencies);
     QStringList days;
     for (const char *text : engine::kDaysInYearTexts)

@@ -169,8 +169,7 @@ LoanDataPage::LoanDataPage(engine::LoanTerms &terms, const engine::NumberFormat 
     for (CalculatedField field : {CalculatedField::LoanAmount, CalculatedField::InterestRate,
                                   CalculatedField::Amortization, CalculatedField::BasicPayment})
         chain << cmdCalculate(field);
-    for (qsizetype i = 1; i < chain.size(); ++i)
-        setTabOrder(chain[i - 1], chain[i]);
+    chainTabs(chain);
 
     showChoices();
     connect(m_txtLoanAmount, &QLineEdit::textChanged, this, &LoanDataPage::txtLoanAmount_Change);

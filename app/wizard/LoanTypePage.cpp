@@ -48,7 +48,7 @@ LoanTypePage::LoanTypePage(engine::LoanTerms &terms, const engine::NumberFormat 
     grid->setColumnStretch(2, 1);
 
     auto *tip = new QLabel(QStringLiteral("Tip: Mortgages in Canada are calculated on a\n"
-                                          "semi-annual base while in the U.S., interests are\n"
+                                          "semi-annual base while in the U.S., interest is\n"
                                           "compounded each month."));
     tip->setObjectName(QStringLiteral("lblTip"));
     tip->setFrameShape(QFrame::StyledPanel);

@@ -36,10 +36,12 @@ TermPage::TermPage(engine::LoanTerms &terms, const engine::NumberFormat &format,
 
     m_datesGrid = formGrid();
     const QString dateTip = QStringLiteral("tip: Use the Arrow keys to change the date");
-    m_dtpStartDate = new ui::DateField(m_format);
+    // Made on the page at once: laid out only when the option is known, they would otherwise join the dialog's tab
+    // order after its buttons.
+    m_dtpStartDate = new ui::DateField(m_format, this);
     m_dtpStartDate->setObjectName(QStringLiteral("dtpStartDate"));
     setTip(m_dtpStartDate, dateTip);
-    m_dtpFirstPaymentDue = new ui::DateField(m_format);
+    m_dtpFirstPaymentDue = new ui::DateField(m_format, this);
     m_dtpFirstPaymentDue->setObjectName(QStringLiteral("dtpFirstPaymentDue"));
     setTip(m_dtpFirstPaymentDue, dateTip);
     m_lblStartDate = new QLabel(QStringLiteral("Amount Borrowed on:"));
@@ -85,6 +87,9 @@ TermPage::TermPage(engine::LoanTerms &terms, const engine::NumberFormat &format,
     layout->addSpacing(6);
     layout->addWidget(term);
     layout->addStretch(1);
+    // The dates first (their own order follows the option), then the options and the number of periods.
+    chainTabs({m_dtpStartDate, m_dtpFirstPaymentDue, m_optAmountBorrowedOnDate, m_optFirstPaymentOnDate,
+               m_txtNumberOfPeriods});
 
     connect(m_optAmountBorrowedOnDate, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
@@ -130,6 +135,9 @@ void TermPage::showDates()
     const QScopedValueRollback guard(m_updating, m_updating + 1);
     const bool borrowedFirst = m_terms.startPaymentOption() != 0;
     (borrowedFirst ? m_optAmountBorrowedOnDate : m_optFirstPaymentOnDate)->setChecked(true);
+    // Tab reaches the option in force, not its neighbour.
+    for (QRadioButton *option : {m_optAmountBorrowedOnDate, m_optFirstPaymentOnDate})
+        option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
     m_dtpStartDate->setDate(ui::toQDate(m_terms.startDate()));
     m_dtpFirstPaymentDue->setDate(ui::toQDate(m_terms.firstPaymentDue()));
     if (m_arrangedFor != m_terms.startPaymentOption())

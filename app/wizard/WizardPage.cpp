@@ -80,11 +80,16 @@ void WizardPage::setFieldText(QLineEdit *field, const QString &text)
     field->setCursorPosition(0);
 }
 
+void WizardPage::chainTabs(const QList<QWidget *> &controls)
+{
+    for (qsizetype i = 1; i < controls.size(); ++i)
+        setTabOrder(controls[i - 1], controls[i]);
+}
+
 void WizardPage::showNumber(QLineEdit *field, engine::LoanTerms::Field which)
 {
     const std::optional<double> number = m_terms.value(which);
-    setFieldText(field,
-                 number ? ui::numberFieldText(*number, engine::LoanTerms::decimals(which), m_format) : QString());
+    setFieldText(field, number ? ui::numberFieldText(*number, m_terms.shownDecimals(which), m_format) : QString());
 }
 
 } // namespace app

@@ -51,6 +51,8 @@ protected:
     QLabel *addRow(QGridLayout *grid, int row, const QString &label, QWidget *field, int span = 1);
     void nameWith(QWidget *control, QLabel *label) { m_labels.insert(control, label); }
     void setTip(QWidget *control, const QString &tip) { m_tips.insert(control, tip); }
+    // Tab goes through `controls` in this order.
+    static void chainTabs(const QList<QWidget *> &controls);
 
     // Shows a number of the terms in its field: amounts with their two decimals, other numbers with the decimals
     // that matter (3.75, not 3.7500).

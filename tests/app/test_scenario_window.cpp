@@ -117,7 +117,7 @@ TEST_F(ScenarioWindowTest, ListsMapToTheirCodes)
     window.cboCompounding()->setCurrentIndex(0);
     EXPECT_EQ(window.values().compounding(), 2); // "Annually"
     window.cboFrequency()->setCurrentIndex(4);
-    EXPECT_EQ(window.cboFrequency()->currentText(), QStringLiteral("Weekly (accelarated)"));
+    EXPECT_EQ(window.cboFrequency()->currentText(), QStringLiteral("Weekly (accelerated)"));
     EXPECT_EQ(window.values().frequency(), engine::kWeeklyAccelerated);
     window.cboAmortUnit()->setCurrentIndex(1);
     EXPECT_EQ(window.values().amortizationUnit(), engine::kMonths);

@@ -98,6 +98,12 @@ TEST_F(WizardTest, ListPositionsHoldTheirCodes)
         EXPECT_EQ(engine::compoundingPosition(engine::kMortgageLoan, c.code), c.position);
     }
 
+    const QLabel *tip = wizard.loanTypePage()->findChild<QLabel *>(QStringLiteral("lblTip"));
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(tip->text(),
+              QStringLiteral("Tip: Mortgages in Canada are calculated on a\nsemi-annual base while in the "
+                             "U.S., interest is\ncompounded each month."));
+
     // A personal loan offers only "Monthly" (code 0); a code the list does not hold selects nothing.
     wizard.loanTypePage()->optPersonalLoan()->setChecked(true);
     EXPECT_EQ(items(wizard.loanTypePage()->cboCompounding()), QStringList {QStringLiteral("Monthly")});
@@ -109,8 +115,8 @@ TEST_F(WizardTest, ListPositionsHoldTheirCodes)
 
     EXPECT_EQ(items(wizard.loanDataPage()->cboFrequency()),
               (QStringList {QStringLiteral("Annually"), QStringLiteral("Monthly"), QStringLiteral("Semi-Monthly"),
-                            QStringLiteral("2 Weeks (accelarated)"), QStringLiteral("2 Weeks"),
-                            QStringLiteral("Weekly (accelarated)"), QStringLiteral("Weekly")}));
+                            QStringLiteral("2 Weeks (accelerated)"), QStringLiteral("2 Weeks"),
+                            QStringLiteral("Weekly (accelerated)"), QStringLiteral("Weekly")}));
     const std::array<int, 7> frequencyCodes = {6, 0, 1, 2, 3, 4, 5};
     for (int position = 0; position < 7; ++position) {
         SCOPED_TRACE(position);
@@ -202,7 +208,7 @@ TEST_F(WizardTest, FinishWritesTheDocumentAndTheSettings)
     wizard.optionalPage()->txtTitle()->setText(QStringLiteral("Elm Street"));
     wizard.optionalPage()->txtComments()->setPlainText(QStringLiteral("First line\nSecond line"));
     wizard.optionalPage()->txtPurchasePrice()->setText(QStringLiteral("250000"));
-    wizard.optionalPage()->txtDownPaymentDollars()->setText(QStringLiteral("50000"));
+    wizard.optionalPage()->txtDownPaymentDollars()->setText(QStringLiteral("37500"));
     wizard.cmdNext_Click();
     wizard.loanDataPage()->txtAnnualRate()->setText(QStringLiteral("5.25"));
     wizard.loanDataPage()->txtAmortization()->setText(QStringLiteral("30"));
@@ -219,9 +225,10 @@ TEST_F(WizardTest, FinishWritesTheDocumentAndTheSettings)
     EXPECT_EQ(loan.gstrComments, "First line\nSecond line");
     EXPECT_EQ(loan.gvarPurchasePrice, 250000);
     EXPECT_EQ(loan.gintDownPaymentUnit, 0);
-    EXPECT_EQ(loan.gvarDownPayment, 50000);
-    EXPECT_EQ(loan.gdblLoanAmount, 202500);
-    EXPECT_EQ(loan.gdblBasicPayment, 1118.21);
+    EXPECT_EQ(loan.gvarDownPayment, 37500);
+    EXPECT_EQ(loan.gvarCMHC, 2.8);
+    EXPECT_EQ(loan.gdblLoanAmount, 218450);
+    EXPECT_EQ(loan.gdblBasicPayment, 1206.29);
     // The money is lent on 1 April: that is the calendar's anchor, and the first payment falls on 1 May.
     EXPECT_EQ(loan.gintStartPayment, 1);
     EXPECT_EQ(loan.gdtmStartDate, serial(2026, 4, 1));
@@ -357,15 +364,23 @@ TEST_F(WizardTest, PropertiesRecalculatesOnlyWhenTheLoanChanged)
     loan.gridMain0.setFormat(markedFormat());
     ASSERT_FALSE(m_window->docSlots().state(document.slot()).blnModified);
 
-    // Every step and Finish without a change; then a new title only.
-    for (const bool retitle : {false, true}) {
+    // Every step and Finish without a change; a look at another frequency and back; then a new title only.
+    enum Visit { Through, OtherFrequency, Retitle };
+    for (const Visit visit : {Through, OtherFrequency, Retitle}) {
+        const bool retitle = visit == Retitle;
         m_onDialog = [&](QDialog &dialog) {
             auto &wizard = dynamic_cast<frmWizard &>(dialog);
             wizard.cmdNext_Click();
             if (retitle)
                 wizard.optionalPage()->txtTitle()->setText(QStringLiteral("Red car"));
             wizard.cmdNext_Click();
+            if (visit == OtherFrequency) {
+                QComboBox *frequency = wizard.loanDataPage()->cboFrequency();
+                frequency->setCurrentIndex(engine::frequencyPosition(engine::kBiWeekly));
+                frequency->setCurrentIndex(engine::frequencyPosition(engine::kMonthly));
+            }
             wizard.cmdNext_Click();
+            EXPECT_EQ(wizard.termPage()->txtNumberOfPeriods()->text(), QStringLiteral("60"));
             wizard.cmdNext_Click();
         };
         m_window->files().properties->trigger();

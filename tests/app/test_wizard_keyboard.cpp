@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 using namespace app;
@@ -75,6 +77,35 @@ TEST_F(WizardKeyboardTest, PeriodicRateLooksReadOnly)
     const QPalette shown = wizard.loanDataPage()->txtPeriodicRate()->palette();
     EXPECT_EQ(shown.color(QPalette::Base), wizard.palette().color(QPalette::Window));
     EXPECT_NE(wizard.loanDataPage()->txtLoanAmount()->palette().color(QPalette::Base), shown.color(QPalette::Base));
+}
+
+// Enter in a date field finishes with the dates the page shows, as clicking Finish does: a first payment that only
+// follows the day the money was lent is not taken as one the user chose.
+TEST_F(WizardKeyboardTest, EnterInADateFieldKeepsTheDatesShown)
+{
+    for (const bool enter : {false, true}) {
+        SCOPED_TRACE(enter ? "Enter in the first payment" : "Finish clicked");
+        frmWizard &wizard = onLoanData();
+        wizard.loanDataPage()->txtLoanAmount()->setText(QStringLiteral("50000"));
+        wizard.loanDataPage()->txtAnnualRate()->setText(QStringLiteral("10"));
+        wizard.loanDataPage()->txtAmortization()->setText(QStringLiteral("5"));
+        wizard.cmdNext_Click();
+        TermPage &page = *wizard.termPage();
+        page.optAmountBorrowedOnDate()->setChecked(true);
+        page.dtpStartDate()->setDate(QDate(2027, 1, 31));
+        ASSERT_EQ(page.dtpFirstPaymentDue()->date(), QDate(2027, 2, 28));
+        if (enter) {
+            page.dtpFirstPaymentDue()->setFocus();
+            QTest::keyClick(page.dtpFirstPaymentDue(), Qt::Key_Return);
+        } else {
+            QTest::mouseClick(wizard.cmdNext(), Qt::LeftButton);
+        }
+        ASSERT_TRUE(wizard.outcome().finished);
+        EXPECT_EQ(wizard.document().gdtmStartDate, ui::toSerial(QDate(2027, 1, 31)));
+        EXPECT_EQ(wizard.document().gdtmFirstPaymentDue, ui::toSerial(QDate(2027, 1, 31)));
+        m_wizard.reset();
+        stop();
+    }
 }
 
 // Typed key by key in the user's own locale, a figure with the other convention's separators stays as typed and gives
@@ -159,4 +190,55 @@ TEST_F(WizardKeyboardTest, TypedDatesAreTakenAsTyped)
     EXPECT_EQ(term->dtpStartDate()->date(), start);
     EXPECT_EQ(term->dtpStartDate()->text(), QStringLiteral("12/15/2026"));
     EXPECT_EQ(term->dtpFirstPaymentDue()->date(), QDate(2027, 1, 31));
+}
+
+// On the term step Tab goes through the two dates, the one the user fixes first, then the option chosen, the number of
+// periods and the buttons, and comes back to the dates; the dialog's tab order is that one.
+TEST_F(WizardKeyboardTest, TabOnTheTermStepStartsWithTheDates)
+{
+    struct Case
+    {
+        const char *name;
+        const char *choose; // the option clicked, none for the one the wizard opens with
+        QStringList order;
+    };
+    const QStringList rest = {QStringLiteral("txtNumberOfPeriods"), QStringLiteral("cmdBack"),
+                              QStringLiteral("cmdNext"), QStringLiteral("cmdCancel")};
+    for (const Case &c : {Case {"as the wizard opens", nullptr,
+                                QStringList {QStringLiteral("dtpFirstPaymentDue"), QStringLiteral("dtpStartDate"),
+                                             QStringLiteral("optFirstPaymentOnDate")}
+                                    + rest},
+                          Case {"the day the money is lent chosen", "optAmountBorrowedOnDate",
+                                QStringList {QStringLiteral("dtpStartDate"), QStringLiteral("dtpFirstPaymentDue"),
+                                             QStringLiteral("optAmountBorrowedOnDate")}
+                                    + rest}}) {
+        SCOPED_TRACE(c.name);
+        frmWizard &wizard = onLoanData();
+        wizard.loanDataPage()->txtLoanAmount()->setText(QStringLiteral("100000"));
+        wizard.loanDataPage()->txtAnnualRate()->setText(QStringLiteral("6"));
+        wizard.loanDataPage()->txtAmortization()->setText(QStringLiteral("25"));
+        QTest::keyClick(wizard.cmdNext(), Qt::Key_Space);
+        ASSERT_EQ(wizard.step(), frmWizard::StepTerm);
+        if (c.choose) {
+            wizard.termPage()->findChild<QRadioButton *>(QLatin1String(c.choose))->click();
+            wizard.termPage()->firstControl()->setFocus();
+        }
+
+        QStringList chain;
+        for (QWidget *w = wizard.nextInFocusChain(); w != &wizard; w = w->nextInFocusChain()) {
+            if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+                chain << w->objectName();
+        }
+        EXPECT_EQ(chain.join(QLatin1Char(' ')).toStdString(), c.order.join(QLatin1Char(' ')).toStdString());
+
+        QStringList visited {QApplication::focusWidget()->objectName()};
+        for (qsizetype i = 0; i < c.order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        EXPECT_EQ(visited.join(QLatin1Char(' ')).toStdString(),
+                  (c.order + QStringList {c.order.first()}).join(QLatin1Char(' ')).toStdString());
+        m_wizard.reset();
+        stop();
+    }
 }

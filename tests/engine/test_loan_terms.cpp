@@ -2,6 +2,8 @@
 #include "engine/LoanDocument.h"
 #include "engine/LoanTerms.h"
 #include "engine/NumberFormat.h"
+#include "engine/Schedule.h"
+#include "engine/ScheduleTable.h"
 
 #include <gtest/gtest.h>
 
@@ -160,6 +162,20 @@ TEST(LoanTermsTest, AnExistingLoanAsItsFieldsShowIt)
              EXPECT_EQ(next.value(LoanTerms::LoanAmount), 32000);
              EXPECT_FALSE(next.loanDataChanged());
          }},
+        {"a premium saved from an older table stays, whatever the down payment",
+         [](LoanDocument &doc) {
+             doc.gvarPurchasePrice = 200000;
+             doc.gintDownPaymentUnit = -1;
+             doc.gvarDownPayment = 10;
+             doc.gvarCMHC = 2.5;
+         },
+         [](const LoanTerms &t) {
+             EXPECT_EQ(t.value(LoanTerms::Cmhc), 2.5);
+             EXPECT_EQ(t.value(LoanTerms::AmountBorrowed), 184500); // 180,000 x 1.025
+             LoanTerms next = t;
+             next.setDownPaymentPercent(5);
+             EXPECT_EQ(next.value(LoanTerms::Cmhc), 2.5);
+         }},
         {"one the wizard gave stays as it was",
          [](LoanDocument &doc) {
              doc.gvarPurchasePrice = 200000;
@@ -225,14 +241,17 @@ TEST(LoanTermsTest, DownPaymentPremiumAndAmountBorrowedFollowEachOther)
          [](LoanTerms &t) { return t.setDownPaymentPercent(5); },
          {},
          5,
-         3.75,
+         4,
          {}},
-        {"a price of 200,000", [](LoanTerms &t) { return t.setPurchasePrice(200000); }, 10000, 5, 3.75, 197125},
-        {"20 %", [](LoanTerms &t) { return t.setDownPaymentPercent(20); }, 40000, 20, 1.25, 162000},
+        // (200,000 - 10,000) x 1.04
+        {"a price of 200,000", [](LoanTerms &t) { return t.setPurchasePrice(200000); }, 10000, 5, 4, 197600},
+        {"20 %", [](LoanTerms &t) { return t.setDownPaymentPercent(20); }, 40000, 20, 0, 160000},
         {"100 %", [](LoanTerms &t) { return t.setDownPaymentPercent(100); }, 200000, 100, 0, 0},
-        {"dollars give the percent", [](LoanTerms &t) { return t.setDownPaymentDollars(30000); }, 30000, 15, 2, 173400},
-        {"a new price keeps the dollars", [](LoanTerms &t) { return t.setPurchasePrice(400000); }, 30000, 7.5, 3.75,
-         383875},
+        // 170,000 x 1.028
+        {"dollars give the percent", [](LoanTerms &t) { return t.setDownPaymentDollars(30000); }, 30000, 15, 2.8,
+         174760},
+        {"a new price keeps the dollars", [](LoanTerms &t) { return t.setPurchasePrice(400000); }, 30000, 7.5, 4,
+         384800},
         {"a premium the user gives", [](LoanTerms &t) { return t.setCmhc(1, true); }, 30000, 7.5, 1, 373700},
         {"stays when the down payment changes", [](LoanTerms &t) { return t.setDownPaymentPercent(50); }, 200000, 50, 1,
          202000},
@@ -248,7 +267,7 @@ TEST(LoanTermsTest, DownPaymentPremiumAndAmountBorrowedFollowEachOther)
          125,
          {},
          {}},
-        {"", [](LoanTerms &t) { return t.setDownPaymentPercent(10); }, 40000, 10, 2.5, 369000},
+        {"", [](LoanTerms &t) { return t.setDownPaymentPercent(10); }, 40000, 10, 3.1, 371160},
     };
     LoanTerms terms = LoanTerms::forNewDocument(0, 0, kToday);
     for (const Step &step : steps) {
@@ -272,9 +291,10 @@ TEST(LoanTermsTest, CmhcPremiumByDownPayment)
     };
     LoanTerms terms = LoanTerms::forNewDocument(0, 0, kToday);
     terms.setPurchasePrice(100000);
-    for (const Case &c : {Case {0, 3.75}, Case {9.9999, 3.75}, Case {10, 2.5}, Case {14.99, 2.5}, Case {15, 2},
-                          Case {19.5, 2}, Case {20, 1.25}, Case {24.9, 1.25}, Case {25, 0.75}, Case {34.99, 0.75},
-                          Case {35, 0.5}, Case {99.99, 0.5}, Case {100, 0}, Case {250, 0}, Case {{}, {}}}) {
+    // Today's premiums: none once a fifth of the price is paid down.
+    for (const Case &c :
+         {Case {0, 4}, Case {9.9999, 4}, Case {10, 3.1}, Case {14.99, 3.1}, Case {15, 2.8}, Case {19.9999, 2.8},
+          Case {20, 0}, Case {35, 0}, Case {100, 0}, Case {250, 0}, Case {{}, {}}}) {
         SCOPED_TRACE(c.percent.value_or(-1));
         terms.setDownPaymentPercent(c.percent);
         EXPECT_EQ(terms.value(LoanTerms::Cmhc), c.premium);
@@ -287,7 +307,7 @@ TEST(LoanTermsTest, TheAmountBorrowedBecomesTheLoanAmount)
     terms.setPurchasePrice(200000);
     terms.setDownPaymentPercent(5);
     EXPECT_TRUE(terms.enterLoanData() & LoanTerms::LoanAmount);
-    EXPECT_EQ(terms.value(LoanTerms::LoanAmount), 197125);
+    EXPECT_EQ(terms.value(LoanTerms::LoanAmount), 197600);
 
     // Unchanged since, it does not overwrite a loan amount typed afterwards.
     terms.setLoanAmount(150000);
@@ -302,7 +322,7 @@ TEST(LoanTermsTest, TheAmountBorrowedBecomesTheLoanAmount)
     terms.setCalculatedField(CalculatedField::BasicPayment);
     terms.setDownPaymentPercent(20);
     terms.enterLoanData();
-    EXPECT_EQ(terms.value(LoanTerms::LoanAmount), 162000);
+    EXPECT_EQ(terms.value(LoanTerms::LoanAmount), 160000);
     // An amount beyond the loan amount's limit empties it.
     terms.setAmountBorrowed(LoanTerms::kMaxAmount);
     terms.enterLoanData();
@@ -311,7 +331,8 @@ TEST(LoanTermsTest, TheAmountBorrowedBecomesTheLoanAmount)
 
 // Monthly payments on a Canadian mortgage at 6 %: the periodic rate is 1.03^(1/6) - 1 = 0.0049386220; 300 payments
 // of 100,000 give 100000 i / (1 - 1.03^-50) = 639.8066, shown 639.81. Backwards from 639.81: the present value is
-// 100000.53, the number of periods 299.99638 (24.9997 years) and the rate 6 %.
+// 100000.53, the number of periods 299.99638 (24.9997 years) and the rate 6.0000568 % (0.49386682 % a month: the
+// cents the payment was rounded by).
 TEST(LoanTermsTest, EachCalculatedFieldIsSolvedFromTheOtherThree)
 {
     struct Case
@@ -320,11 +341,19 @@ TEST(LoanTermsTest, EachCalculatedFieldIsSolvedFromTheOtherThree)
         Amount amount, rate, length, payment;
         LoanTerms::Field result;
         double expected;
+        std::string periodicRate = ".49386220%";
     };
     for (const Case &c : {Case {CalculatedField::BasicPayment, 100000, 6, 25, {}, LoanTerms::BasicPayment, 639.81},
                           Case {CalculatedField::LoanAmount, {}, 6, 25, 639.81, LoanTerms::LoanAmount, 100000.53},
                           Case {CalculatedField::Amortization, 100000, 6, {}, 639.81, LoanTerms::Amortization, 24.9997},
-                          Case {CalculatedField::InterestRate, 100000, {}, 25, 639.81, LoanTerms::AnnualRate, 6}}) {
+                          Case {CalculatedField::InterestRate,
+                                100000,
+                                {},
+                                25,
+                                639.81,
+                                LoanTerms::AnnualRate,
+                                6.0000568009,
+                                ".49386682%"}}) {
         SCOPED_TRACE(int(c.field));
         LoanTerms terms = loanData({}, {}, {});
         EXPECT_EQ(terms.setCalculatedField(c.field), c.result);
@@ -342,7 +371,7 @@ TEST(LoanTermsTest, EachCalculatedFieldIsSolvedFromTheOtherThree)
         EXPECT_NEAR(*terms.value(c.result), c.expected, 1e-9);
         EXPECT_TRUE(terms.loanDataComplete());
         // The periodic rate follows the annual rate, solved or typed.
-        EXPECT_EQ(periodicRateText(terms), ".49386220%");
+        EXPECT_EQ(periodicRateText(terms), c.periodicRate);
     }
 }
 
@@ -381,8 +410,52 @@ TEST(LoanTermsTest, CalculatedFieldsFollowEdits)
     EXPECT_EQ(terms.value(LoanTerms::Amortization), 1);
 }
 
-// A personal loan compounds monthly: 12 payments of 888.49 repay 10,000 at 1 % a month, so 12 % a year. Converted as
-// if compounded semi-annually (its code 0) the rate would read 12.304 %.
+// A rate solved from a payment keeps the precision that payment needs: the schedule then repays the loan with exactly
+// that many payments of it. Worked by bisection on the level payment: 240 monthly payments of 1,200 repay 200,000 at
+// 0.32384895 % a month, 2 x (1.0032384895^6 - 1) = 3.917787 % compounded semi-annually (rounded to 5 decimals, 3.918 %
+// left 7.95 owing); 360 of 2,100 repay 350,000 at 6.006990 % compounded monthly; 60 of 360 repay a personal loan of
+// 18,000 at 7.420096 %. The field shows four decimals, as the schedule does.
+TEST(LoanTermsTest, ASolvedRateRepaysTheLoanWithItsPayments)
+{
+    struct Case
+    {
+        int loanType, compounding;
+        double amount, years, payment;
+        double rate;
+        std::string shown, lastPayment;
+    };
+    for (const Case &c : {Case {kMortgageLoan, 0, 200000, 20, 1200, 3.91778699500, "3.9178", "$1,200.00"},
+                          Case {kMortgageLoan, 1, 350000, 30, 2100, 6.00699000811, "6.0070", "$2,100.00"},
+                          Case {kPersonalLoan, 0, 18000, 5, 360, 7.42009579350, "7.4201", "$360.00"}}) {
+        SCOPED_TRACE(c.shown);
+        LoanTerms terms = LoanTerms::forNewDocument(c.compounding, 0, kToday);
+        terms.setLoanType(c.loanType);
+        terms.enterLoanData();
+        terms.setCalculatedField(CalculatedField::InterestRate);
+        terms.setLoanAmount(c.amount);
+        terms.setAmortization(c.years);
+        terms.setBasicPayment(c.payment);
+        ASSERT_TRUE(terms.value(LoanTerms::AnnualRate));
+        EXPECT_NEAR(*terms.value(LoanTerms::AnnualRate), c.rate, 1e-9);
+        EXPECT_EQ(NumberFormat().fixed(*terms.value(LoanTerms::AnnualRate), terms.shownDecimals(LoanTerms::AnnualRate)),
+                  c.shown);
+        terms.enterTerm();
+        LoanDocument doc;
+        ASSERT_EQ(terms.writeTo(doc, false).outcome, LoanTerms::Outcome::Written);
+        EXPECT_NEAR(doc.gdblAnnualRate * 100, c.rate, 1e-9);
+        ASSERT_TRUE(Calculate(doc, NumberFormat()));
+        const int payments = int(c.years * 12);
+        ASSERT_EQ(doc.gridMain0.rows(), payments + 2); // the heading and the start
+        EXPECT_EQ(doc.gridMain0.text(payments + 1, colPayment), c.lastPayment);
+        EXPECT_EQ(doc.gridMain0.text(payments + 1, colEndingBalance), "$0.00");
+    }
+    // A typed rate shows as typed.
+    LoanTerms typed = loanData(100000, 6.12345, 25);
+    EXPECT_EQ(typed.shownDecimals(LoanTerms::AnnualRate), 5);
+}
+
+// A personal loan compounds monthly: 12 payments of 888.49 repay 10,000 at 1.0000376 % a month, so 12.00045 % a year.
+// Converted as if compounded semi-annually (its code 0) the rate would read 12.304 %.
 TEST(LoanTermsTest, TheSolvedRateOfAPersonalLoanGivesBackItsPayment)
 {
     LoanTerms terms = LoanTerms::forNewDocument(0, 0, kToday);
@@ -392,15 +465,16 @@ TEST(LoanTermsTest, TheSolvedRateOfAPersonalLoanGivesBackItsPayment)
     terms.setLoanAmount(10000);
     terms.setAmortization(1);
     terms.setBasicPayment(888.49);
-    EXPECT_EQ(terms.value(LoanTerms::AnnualRate), 12);
-    EXPECT_EQ(periodicRateText(terms), "1.00000000%");
+    EXPECT_NEAR(terms.value(LoanTerms::AnnualRate).value_or(0), 12.0004517261, 1e-9);
+    EXPECT_EQ(periodicRateText(terms), "1.00003764%");
 }
 
 // From monthly payments of 639.81 (100,000 at 6 % semi-annual, 25 years): every two weeks, accelerated, half of it,
 // 319.905, which rounds half up to 319.90 in double arithmetic (319.905 is held as 319.90499...), repays the loan in
 // 545.35 periods of 365/14 a year at 1.03^(2 x 14/365) - 1 = 0.22700973 % each, 20.9175 years. The plain bi-weekly
-// payment is 319.90 x 24/26 = 295.29, 24.7699 years of 26.07 payments; back to monthly 295.29 x 26/12 = 639.795,
-// 639.80. One payment a year is the level payment at the effective rate 1.03^2 - 1 over 25 years: 7889.70.
+// payment is worked out from the loan as entered, not from the accelerated one: 25 x 365/14 = 651.79 periods at
+// 0.22700973 % need 294.09. Back to monthly, the loan is what it was. One payment a year is the level payment at
+// the effective rate 1.03^2 - 1 over 25 years: 7889.70.
 TEST(LoanTermsTest, ChangingTheFrequencyCarriesThePaymentOver)
 {
     struct Step
@@ -411,21 +485,93 @@ TEST(LoanTermsTest, ChangingTheFrequencyCarriesThePaymentOver)
     };
     LoanTerms terms = loanData(100000, 6, 25);
     for (const Step &step :
-         {Step {kBiWeeklyAccelerated, 319.90, 20.9175, ".22700973%"}, Step {kBiWeekly, 295.29, 24.7699, ".22700973%"},
-          Step {kMonthly, 639.80, 25.0000, ".49386220%"}}) {
+         {Step {kBiWeeklyAccelerated, 319.90, 20.9175, ".22700973%"}, Step {kBiWeekly, 294.09, 25, ".22700973%"},
+          Step {kMonthly, 639.81, 25, ".49386220%"}, Step {kAnnually, 7889.70, 25, "6.09000000%"}}) {
         SCOPED_TRACE(step.frequency);
-        EXPECT_EQ(terms.setFrequency(step.frequency), LoanTerms::BasicPayment | LoanTerms::Amortization);
+        EXPECT_TRUE(terms.setFrequency(step.frequency) & LoanTerms::BasicPayment);
         EXPECT_EQ(terms.value(LoanTerms::BasicPayment), step.payment);
-        EXPECT_NEAR(terms.value(LoanTerms::Amortization).value_or(0), step.length, 0.001);
+        EXPECT_NEAR(terms.value(LoanTerms::Amortization).value_or(0), step.length, 0.00005);
         EXPECT_EQ(periodicRateText(terms), step.periodicRate);
     }
-    EXPECT_EQ(terms.setFrequency(kMonthly), 0u);
+    EXPECT_EQ(terms.setFrequency(kAnnually), 0u);
+}
 
-    LoanTerms annual = loanData(100000, 6, 25);
-    annual.setFrequency(kAnnually);
-    EXPECT_EQ(annual.value(LoanTerms::BasicPayment), 7889.70);
-    EXPECT_EQ(annual.value(LoanTerms::Amortization), 25);
-    EXPECT_EQ(periodicRateText(annual), "6.09000000%");
+// A personal loan of 25,000 at 9.5 % over 4 years: 48 monthly payments of 628.08 (628.0784). Every two weeks, 4 years
+// are 4 x 365/14 = 104.29 periods at 1.0079167^(12 x 14/365) - 1 = 0.36360823 %: 288.47. With the amortization the
+// calculated field, the typed 628.08 stays and pays the loan off in 1.6522 years of two-weekly payments. Looking at
+// other frequencies and coming back gives the loan back exactly: its fields, its term, its dates, and no change.
+TEST(LoanTermsTest, LookingAtOtherFrequenciesKeepsTheLoan)
+{
+    struct Look
+    {
+        int frequency;
+        double payment, length;
+    };
+    struct Case
+    {
+        const char *name;
+        CalculatedField calculated;
+        std::vector<Look> looks;
+    };
+    const std::vector<Case> cases = {
+        {"the payment calculated",
+         CalculatedField::BasicPayment,
+         {{kBiWeekly, 288.47, 4}, {kWeekly, 0, 4}, {kBiWeeklyAccelerated, 314.04, 3.6114}, {kSemiMonthly, 0, 4}}},
+        {"the amortization calculated",
+         CalculatedField::Amortization,
+         {{kBiWeekly, 628.08, 1.6522}, {kBiWeeklyAccelerated, 314.04, 3.6114}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc = carLoan();
+        doc.gdblLoanAmount = 25000;
+        doc.gdblAnnualRate = 0.095;
+        doc.glngAmortization = 4;
+        doc.gdblBasicPayment = 628.08;
+        doc.mdblNperTerm = 36;
+        doc.gintPeriodsPerYearIndexTmp = 1; // 365/14 days a period at the two-weekly frequencies
+        doc.gdtmStartDate = ymd(2026, 1, 20); // lent between two periods
+        LoanTerms terms = LoanTerms::fromDocument(doc, kToday);
+        terms.setCalculatedField(c.calculated);
+        ASSERT_EQ(terms.value(LoanTerms::BasicPayment), 628.08);
+        ASSERT_EQ(terms.value(LoanTerms::Amortization), 4);
+        const LoanTerms entered = terms;
+        for (const Look &look : c.looks) {
+            SCOPED_TRACE(look.frequency);
+            terms.setFrequency(look.frequency);
+            if (look.payment != 0) {
+                EXPECT_EQ(terms.value(LoanTerms::BasicPayment), look.payment);
+            }
+            EXPECT_NEAR(terms.value(LoanTerms::Amortization).value_or(0), look.length, 0.00005);
+            EXPECT_EQ(terms.value(LoanTerms::LoanAmount), 25000);
+            EXPECT_EQ(terms.value(LoanTerms::AnnualRate), 9.5);
+        }
+        terms.setFrequency(kMonthly);
+        EXPECT_EQ(terms.value(LoanTerms::BasicPayment), 628.08);
+        EXPECT_EQ(terms.value(LoanTerms::Amortization), 4);
+        EXPECT_EQ(terms.startDate(), ymd(2026, 1, 20));
+        EXPECT_EQ(terms.firstPaymentDue(), ymd(2026, 2, 15));
+        EXPECT_FALSE(terms.loanDataChanged());
+        EXPECT_EQ(terms.enterTerm(), 0u);
+        EXPECT_EQ(terms.value(LoanTerms::NumberOfPeriods), 36);
+        LoanDocument written = doc;
+        EXPECT_EQ(terms.writeTo(written, true).outcome, LoanTerms::Outcome::Unchanged);
+        for (LoanTerms::Field field :
+             {LoanTerms::LoanAmount, LoanTerms::AnnualRate, LoanTerms::Amortization, LoanTerms::BasicPayment})
+            EXPECT_EQ(terms.value(field), entered.value(field)) << field;
+    }
+
+    // An edit made at the other frequency is the user's loan from then on: nothing is given back.
+    LoanTerms edited = loanData(25000, 9.5, 4);
+    edited.setLoanType(kPersonalLoan);
+    edited.enterLoanData();
+    ASSERT_EQ(edited.value(LoanTerms::BasicPayment), 628.08);
+    edited.setFrequency(kBiWeekly);
+    edited.setAmortization(3);
+    edited.setFrequency(kMonthly);
+    EXPECT_EQ(edited.value(LoanTerms::Amortization), 3);
+    // 36 payments of 25,000 at 0.7916667 %: 800.82.
+    EXPECT_EQ(edited.value(LoanTerms::BasicPayment), 800.82);
 }
 
 TEST(LoanTermsTest, AStartDateNotBeforeTheFirstPaymentIsRefused)
@@ -482,6 +628,42 @@ TEST(LoanTermsTest, TheDatesFollowEachOtherThroughTheCalendar)
     }
 }
 
+// A date field confirmed without a change (Enter on it) hands its date back: a loan lent on 31 January 2027 pays on
+// the last day of each month from 28 February; taking 28 February as a new first payment would move the loan to the
+// 28th of each month, lent on 28 January.
+TEST(LoanTermsTest, ADateGivenAgainChangesNothing)
+{
+    struct Case
+    {
+        const char *name;
+        int option;
+        Date anchor, start, first;
+    };
+    for (const Case &c : {Case {"lent on the selected date", 1, ymd(2027, 1, 31), ymd(2027, 1, 31), ymd(2027, 2, 28)},
+                          Case {"first payment on the selected date, lent between two periods", 0, ymd(2027, 2, 28),
+                                ymd(2027, 1, 20), ymd(2027, 2, 28)}}) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc = carLoan();
+        doc.gintStartPayment = c.option;
+        doc.gdtmFirstPaymentDue = c.anchor;
+        doc.gdtmStartDate = c.start;
+        for (const bool firstPayment : {true, false}) {
+            LoanTerms terms = LoanTerms::fromDocument(doc, kToday);
+            ASSERT_EQ(terms.startDate(), c.start);
+            ASSERT_EQ(terms.firstPaymentDue(), c.first);
+            if (firstPayment)
+                terms.setFirstPaymentDue(c.first);
+            else
+                EXPECT_TRUE(terms.setStartDate(c.start));
+            EXPECT_EQ(terms.startDate(), c.start);
+            EXPECT_EQ(terms.firstPaymentDue(), c.first);
+            EXPECT_FALSE(terms.loanDataChanged());
+            LoanDocument written = doc;
+            EXPECT_EQ(terms.writeTo(written, true).outcome, LoanTerms::Outcome::Unchanged);
+        }
+    }
+}
+
 TEST(LoanTermsTest, PeriodsTermAndLastPaymentFollowEachOther)
 {
     struct Case
@@ -532,7 +714,7 @@ TEST(LoanTermsTest, FinishWritesTheLoanIntoTheDocument)
     terms.setTitle("Elm Street");
     terms.setComments("First line\nSecond line");
     terms.setPurchasePrice(250000);
-    terms.setDownPaymentDollars(50000);
+    terms.setDownPaymentDollars(37500);
     terms.enterLoanData();
     terms.setAnnualRate(5.25);
     terms.setAmortization(30);
@@ -550,16 +732,16 @@ TEST(LoanTermsTest, FinishWritesTheLoanIntoTheDocument)
     EXPECT_EQ(doc.gstrComments, "First line\nSecond line");
     EXPECT_EQ(doc.gvarPurchasePrice, 250000);
     EXPECT_EQ(doc.gintDownPaymentUnit, 0);
-    EXPECT_EQ(doc.gvarDownPayment, 50000);
-    EXPECT_EQ(doc.gvarCMHC, 1.25);
-    EXPECT_EQ(doc.gvarAmountBorrowed, 202500);
-    EXPECT_EQ(doc.gdblLoanAmount, 202500);
+    EXPECT_EQ(doc.gvarDownPayment, 37500);
+    EXPECT_EQ(doc.gvarCMHC, 2.8); // 15 % down
+    EXPECT_EQ(doc.gvarAmountBorrowed, 218450); // 212,500 x 1.028
+    EXPECT_EQ(doc.gdblLoanAmount, 218450);
     EXPECT_DOUBLE_EQ(doc.gdblAnnualRate, 0.0525);
     EXPECT_EQ(doc.glngAmortization, 30);
     EXPECT_EQ(doc.gintAmortUnit, kYears);
     EXPECT_EQ(doc.gintFreqOfInst, kMonthly);
-    // 202,500 at 5.25 % compounded monthly over 360 months: 202500 x 0.004375 / (1 - 1.004375^-360) = 1118.21.
-    EXPECT_EQ(doc.gdblBasicPayment, 1118.21);
+    // 218,450 at 5.25 % compounded monthly over 360 months: 218450 x 0.004375 / (1 - 1.004375^-360) = 1206.29.
+    EXPECT_EQ(doc.gdblBasicPayment, 1206.29);
     EXPECT_NEAR(doc.gdblPeriodicRate, 0.004375, 1e-15);
     EXPECT_EQ(doc.gdblPeriodsPerYear, 12);
     // The money is lent on 1 April: that is the calendar's anchor, and the first payment falls on 1 May.
