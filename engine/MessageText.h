@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -12,5 +13,9 @@ inline constexpr std::size_t kMaxQuotedCharacters = 40;
 // `text` as a message quotes it: whole when short, else its first characters and "…". Cuts between UTF-8
 // characters, never inside one.
 std::string quotedForMessage(std::string_view text, std::size_t maxCharacters = kMaxQuotedCharacters);
+
+// A text with its placeholders %1 .. %9 replaced by the values given, in the order numbered: a translated text may
+// place them in another order. A placeholder without a value stays as it is.
+std::string withValues(std::string_view text, std::initializer_list<std::string_view> values);
 
 } // namespace engine

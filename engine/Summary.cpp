@@ -6,6 +6,7 @@
 #include "Codes.h"
 #include "LoanDocument.h"
 #include "NumberFormat.h"
+#include "RateChange.h"
 #include "Schedule.h"
 
 namespace engine {
@@ -24,26 +25,38 @@ Date firstPaymentDate(const LoanDocument &doc)
     }
 }
 
-std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument &doc, const NumberFormat &format)
+std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument &doc, const NumberFormat &format,
+                                                             const SummaryOptions &options)
 {
     // The zero date means none, as for a schedule without payments.
     auto dateText = [&](Date date) { return date == kNoDate ? std::string() : format.formatDate(date); };
     std::vector<std::pair<std::string, std::string>> rows = {
         {"Loan Type", loanTypeLabel(doc.gintLoanType)},
         {"Interest Compounded", compoundingLabel(doc.gintLoanType, doc.gintCompounding)},
-        {"Loan Amount", format.currency(doc.gdblLoanAmount)},
-        {"Annual Rate", format.ratePercent(doc.gdblAnnualRate)},
-        {"Amortization", plainNumber(doc.glngAmortization)},
-        {"Frequency of Installment", frequencyLabel(doc.gintFreqOfInst)},
-        {"Basic Payments", format.currency(doc.gdblBasicPayment)},
-        {"Periodic Rate", format.percent(doc.gdblPeriodicRate, 7, false)},
-        {"Periods per Year", periodsPerYearLabel(doc.gintFreqOfInst, doc.gintPeriodsPerYearIndex)},
-        {"First Payment Date", dateText(firstPaymentDate(doc))},
-        {"Last Payment Date", dateText(doc.gdtmLastPaymentDate)},
-        {"Number of Periods", plainNumber(doc.gdblNumberOfPeriods)},
-        {"Total Payments", format.currency(doc.gdblTotalPayments)},
-        {"Interest Paid", format.currency(doc.gdblInterestPaid)},
     };
+    if (doc.roundInterestEachPeriod)
+        rows.emplace_back("Interest Rounded", "To the Cent Each Period");
+    rows.emplace_back("Loan Amount", format.currency(doc.gdblLoanAmount));
+    rows.emplace_back("Annual Rate", format.ratePercent(doc.gdblAnnualRate));
+    if (options.today != kNoDate) {
+        if (const std::optional<double> rate = triggerRate(doc, options.today))
+            rows.emplace_back("Trigger Rate", format.ratePercent(*rate));
+    }
+    rows.insert(rows.end(),
+                {
+                    {"Amortization", plainNumber(doc.glngAmortization)},
+                    {"Frequency of Installment", frequencyLabel(doc.gintFreqOfInst)},
+                    {"Basic Payments", format.currency(doc.gdblBasicPayment)},
+                    {"Periodic Rate", format.percent(doc.gdblPeriodicRate, 7, false)},
+                    {"Periods per Year", periodsPerYearLabel(doc.gintFreqOfInst, doc.gintPeriodsPerYearIndex)},
+                    {"First Payment Date", dateText(firstPaymentDate(doc))},
+                    {"Last Payment Date", dateText(doc.gdtmLastPaymentDate)},
+                    {"Number of Periods", plainNumber(doc.gdblNumberOfPeriods)},
+                });
+    if (const int shortPeriods = doc.gridMain0.periodsNotCoveringInterest(); shortPeriods > 0)
+        rows.emplace_back("Periods Not Covering Interest", std::to_string(shortPeriods));
+    rows.emplace_back("Total Payments", format.currency(doc.gdblTotalPayments));
+    rows.emplace_back("Interest Paid", format.currency(doc.gdblInterestPaid));
     const double left = doc.gridMain0.balanceLeft();
     if (left >= 0.01)
         rows.emplace_back("Balance Left", format.currency(left));

@@ -11,9 +11,20 @@ namespace engine {
 struct LoanDocument;
 class NumberFormat;
 
-// The loan's key figures as label and value texts, in the order the summary table shows them; "Balance Left" last,
-// only when the last payment leaves something owing.
-std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument &doc, const NumberFormat &format);
+// What the summary shows besides the loan's own figures.
+struct SummaryOptions
+{
+    // Today, for the "Trigger Rate" row (the rate at which the payment due then only covers the interest); the zero
+    // date leaves the row out, so that the figures do not depend on the day they are made (the command line).
+    Date today = kNoDate;
+};
+
+// The loan's key figures as label and value texts, in the order the summary table shows them. Rows that apply only to
+// some loans come only when they do: "Interest Rounded" when the interest is rounded each period, "Trigger Rate" with
+// a today, "Periods Not Covering Interest" when some payment does not cover its interest, and "Balance Left" last,
+// when the last payment leaves something owing.
+std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument &doc, const NumberFormat &format,
+                                                             const SummaryOptions &options = {});
 
 // The date of payment 1 of a computed loan, whatever the document's own date means; without payments, the date the
 // calendar gives it (the zero date when there is none).
