@@ -37,8 +37,9 @@ struct Payoff
 };
 
 // When a computed loan is repaid: within its term, or followed on at its last terms past the term (a term shorter than
-// the amortization leaves a balance, a payment that no longer covers enough leaves one at the end of the term).
-// Nothing when it is not repaid within a hundred years after its amortization.
+// the amortization leaves a balance, a payment that no longer covers enough leaves one at the end of the term):
+// first to the end of its amortization, whose last payment takes the cents a rounded payment leaves, then for a
+// hundred years more. Nothing when it is not repaid by then.
 std::optional<Payoff> payoffOf(const LoanDocument &computed, const NumberFormat &format)
 {
     auto repaid = [](const LoanDocument &doc) -> std::optional<Payoff> {
@@ -48,14 +49,22 @@ std::optional<Payoff> payoffOf(const LoanDocument &computed, const NumberFormat 
     };
     if (auto own = repaid(computed))
         return own;
-    LoanDocument followed = computed;
+    const double term = std::round(computed.mdblNperTerm);
+    const double amortization = std::min(double(amortizationPeriods(computed)), double(kMaxPeriods));
     const double periodsPerYear = periodsPerYearValue(computed.gintFreqOfInst, computed.gintPeriodsPerYearIndex);
-    followed.mdblNperTerm = std::min(double(kMaxPeriods),
-                                     std::max(std::round(computed.mdblNperTerm), double(amortizationPeriods(computed)))
-                                         + std::round(periodsPerYear * kYearsFollowed));
-    if (!Calculate(followed, format))
-        return std::nullopt;
-    return repaid(followed);
+    const double longest =
+        std::min(double(kMaxPeriods), std::max(term, amortization) + std::round(periodsPerYear * kYearsFollowed));
+    for (double periods : {amortization, longest}) {
+        if (periods <= term)
+            continue;
+        LoanDocument followed = computed;
+        followed.mdblNperTerm = periods;
+        if (!Calculate(followed, format))
+            return std::nullopt;
+        if (auto found = repaid(followed))
+            return found;
+    }
+    return std::nullopt;
 }
 
 PaymentChoice refused(std::string message)

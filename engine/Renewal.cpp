@@ -41,9 +41,11 @@ double interestOverTerm(const LoanDocument &followed, int renewalRow, Date nextP
     putChangeEntry(renewed.gridBasicPayment, nextPayment, rate.payment, format);
     if (!Calculate(renewed, format))
         throw ArithmeticError(ArithmeticError::Kind::InvalidArgument, "renewal");
-    const ScheduleTable &schedule = renewed.gridMain0;
-    return roundAsShown(
-        schedule.row(schedule.rows() - 1)[colCumulativeInterest] - schedule.row(renewalRow)[colCumulativeInterest], 2);
+    // Summed over the term's rows and rounded once, as a year's interest is.
+    ScheduleReader reader(renewed.gridMain0, renewalRow);
+    ScheduleRowValues row;
+    reader.next(row);
+    return roundAsShown(renewed.gdblInterestPaid - reader.unrounded(colCumulativeInterest), 2);
 }
 
 Renewal computeRenewal(const LoanDocument &doc, const std::vector<double> &rates, const NumberFormat &format)
