@@ -6,6 +6,8 @@
 #include "engine/Schedule.h"
 #include "engine/Summary.h"
 
+#include "support/WorkedMortgage.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -19,25 +21,7 @@ Date ymd(int y, int m, int d)
     return *exactDate(y, m, d);
 }
 
-// 300,000 at 5 % compounded semi-annually, amortized over 25 years by monthly payments from 1 March 2025: the level
-// payment 300,000 × i / (1 - (1 + i)^-300) with i = 1.025^(1/6) - 1 is 1,744.8150, paid as 1,744.81; the last of
-// the 300 payments falls on 1 February 2050.
-LoanDocument mortgage(double years = 25)
-{
-    LoanDocument doc;
-    doc.gintLoanType = kMortgageLoan;
-    doc.gintCompounding = 0;
-    doc.gdblLoanAmount = 300000;
-    doc.gdblAnnualRate = 0.05;
-    doc.glngAmortization = 25;
-    doc.gintAmortUnit = kYears;
-    doc.gintFreqOfInst = kMonthly;
-    doc.gdblBasicPayment = 1744.81;
-    doc.gdtmStartDate = ymd(2025, 2, 1);
-    doc.gdtmFirstPaymentDue = ymd(2025, 3, 1);
-    doc.mdblNperTerm = years * 12;
-    return doc;
-}
+using worked::mortgage;
 
 LoanDocument computed(LoanDocument doc)
 {

@@ -4,6 +4,8 @@
 #include "engine/NumberFormat.h"
 #include "engine/Renewal.h"
 
+#include "support/WorkedMortgage.h"
+
 #include <gtest/gtest.h>
 
 using namespace engine;
@@ -15,23 +17,7 @@ Date ymd(int y, int m, int d)
     return *exactDate(y, m, d);
 }
 
-// 300,000 at 5 % compounded semi-annually, amortized over 25 years by monthly payments of 1,744.81 from 1 March 2025
-// (i = 1.025^(1/6) - 1), for a term of `termYears`.
-LoanDocument mortgage(double termYears)
-{
-    LoanDocument doc;
-    doc.gintCompounding = 0;
-    doc.gdblLoanAmount = 300000;
-    doc.gdblAnnualRate = 0.05;
-    doc.glngAmortization = 25;
-    doc.gintAmortUnit = kYears;
-    doc.gintFreqOfInst = kMonthly;
-    doc.gdblBasicPayment = 1744.81;
-    doc.gdtmStartDate = ymd(2025, 2, 1);
-    doc.gdtmFirstPaymentDue = ymd(2025, 3, 1);
-    doc.mdblNperTerm = termYears * 12;
-    return doc;
-}
+using worked::mortgage;
 
 } // namespace
 
