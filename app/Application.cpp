@@ -16,7 +16,7 @@ int runWindowed(int &argc, char **argv, const QStringList &arguments)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(kSettingsName);
-    QApplication::setApplicationDisplayName(QStringLiteral("Pellandra"));
+    QApplication::setApplicationDisplayName(kMainCaption);
     QApplication::setApplicationVersion(QLatin1String(PELLANDRA_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("pellandra"));
     QApplication::setWindowIcon(programIcon());

@@ -51,6 +51,9 @@ int loadAndCalculate(const QString &path, document::DocumentData &data, const en
     }
     if (!outcome.warning.isEmpty())
         err << outcome.warning << Qt::endl;
+    // What a part of a document would print is not that document's.
+    if (outcome.damaged)
+        return ExitFileRefused;
     const engine::CalculateResult result = engine::Calculate(data.loan, format);
     if (!result.ok) {
         err << QString::fromStdString(result.message) << Qt::endl;

@@ -2,6 +2,7 @@
 
 #include "document/PrintOptions.h"
 #include "engine/LoanComparison.h"
+#include "print/PageSetupRules.h"
 #include "print/PageSurface.h"
 #include "print/PdfOutput.h"
 #include "print/PrintableTable.h"
@@ -150,7 +151,13 @@ bool writeComparisonPdf(const engine::LoanComparison &comparison, const engine::
                         const document::PrintOptions &paper, const QString &output, QString *error)
 {
     const QString today = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
-    print::TableLayout layout(comparisonPrintJob(comparison, format, paper, today));
+    const print::PrintJob job = comparisonPrintJob(comparison, format, paper, today);
+    if (!print::marginsFit(job)) {
+        if (error)
+            *error = QString::fromLatin1(print::kMarginsTooBigMessage);
+        return false;
+    }
+    print::TableLayout layout(job);
     print::PageSurface surface;
     layout.build(surface);
     return print::writePdf(surface, output, kCaption, error);

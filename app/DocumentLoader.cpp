@@ -59,6 +59,7 @@ LoadOutcome loadDocumentFile(const QString &path, document::DocumentData &data, 
     const document::ReadResult result =
         document::readDocument(std::string_view(file.bytes.constData(), size_t(file.bytes.size())), data, format);
     outcome.warning = QString::fromStdString(result.message());
+    outcome.damaged = result.stoppedEarly;
     return outcome;
 }
 

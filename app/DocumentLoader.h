@@ -15,6 +15,7 @@ struct LoadOutcome
     Status status = Status::Loaded;
     QString error; // the message for a file that was not loaded
     QString warning; // the reader's message for a file loaded with problems; empty when it read cleanly
+    bool damaged = false; // the reader stopped before the end: what was loaded is not the whole document
     bool ok() const { return status == Status::Loaded; }
 };
 

@@ -8,6 +8,7 @@
 #include "SettingsKeys.h"
 #include "frmChild.h"
 
+#include "print/PageSetupRules.h"
 #include "print/PdfOutput.h"
 #include "print/PrintableTable.h"
 #include "print/frmPageSetup.h"
@@ -51,9 +52,15 @@ bool writeSchedulePdf(const document::DocumentData &data, const QString &caption
     std::vector<int> widths;
     for (int p = 0; p < model.columnCount(); ++p)
         widths.push_back(data.columns.columns[size_t(model.logicalColumn(p))].Width);
-    print::TableLayout layout(schedulePrintJob(model, std::move(widths), data, caption,
-                                               QLocale().toString(QDate::currentDate(), QLocale::ShortFormat),
-                                               views::ViewPreferences()));
+    const print::PrintJob job =
+        schedulePrintJob(model, std::move(widths), data, caption,
+                         QLocale().toString(QDate::currentDate(), QLocale::ShortFormat), views::ViewPreferences());
+    if (!print::marginsFit(job)) {
+        if (error)
+            *error = QString::fromLatin1(print::kMarginsTooBigMessage);
+        return false;
+    }
+    print::TableLayout layout(job);
     print::PageSurface surface;
     layout.build(surface);
     return print::writePdf(surface, output, caption, error);
@@ -152,9 +159,12 @@ bool DocumentPrinting::runPageSetup(frmChild &document, bool fromPreview)
     context.firstColumnWidth = model.columnCount() > 0 ? ui::twipsFromPixels(grid->columnWidth(0)) : 0;
     context.date = QLocale().toString(m_shell.today(), QLocale::ShortFormat);
     context.messageTitle = kSettingsName;
+    context.format = m_shell.numberFormat();
     const QPointer<frmChild> guarded(&document);
-    const int slot = document.slot();
-    context.markModified = [this, slot] { m_shell.docSlots().state(slot).blnModified = true; };
+    context.markModified = [guarded] {
+        if (guarded)
+            guarded->markModified();
+    };
 
     print::frmPageSetup dialog(document.data().print, std::move(context), m_shell.dialogs(), printer(), &m_shell);
     dialog.setPrintButtonsVisible(!fromPreview);
@@ -189,7 +199,8 @@ void DocumentPrinting::printDirectly()
         return;
     m_comparison = comparison;
     m_document = comparison ? nullptr : document;
-    print::printDirectly(*m_services, m_shell.dialogs(), printer(), &m_shell);
+    if (marginsFit())
+        print::printDirectly(*m_services, m_shell.dialogs(), printer(), &m_shell);
     m_document = nullptr;
     m_comparison = nullptr;
 }
@@ -202,6 +213,11 @@ void DocumentPrinting::openPreview()
         return;
     m_document = document;
     m_comparison = comparison;
+    if (!marginsFit()) {
+        m_document = nullptr;
+        m_comparison = nullptr;
+        return;
+    }
     QWidget *shown = comparison ? static_cast<QWidget *>(comparison) : document;
     auto *frame = qobject_cast<QMdiSubWindow *>(shown->parentWidget());
     m_documentState = frame ? frame->windowState() : Qt::WindowNoState;
@@ -220,6 +236,14 @@ void DocumentPrinting::openPreview()
     m_preview->setupButton()->setVisible(!comparison);
     m_previewFrame->showMaximized();
     m_preview->setFocus();
+}
+
+bool DocumentPrinting::marginsFit()
+{
+    if (print::marginsFit(m_services->printJob()))
+        return true;
+    m_services->showMessage(QString::fromLatin1(print::kMarginsTooBigMessage));
+    return false;
 }
 
 void DocumentPrinting::closePreview()

@@ -67,6 +67,8 @@ private:
     class Services;
 
     void previewClosed();
+    // Whether the pages of what is to print leave room for its rows; says so when they do not.
+    bool marginsFit();
 
     MainWindow &m_shell;
     std::unique_ptr<QPrinter> m_printer;

@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QTableView>
+#include <QUndoStack>
 
 namespace app {
 
@@ -23,7 +24,10 @@ EditCommands::EditCommands(MainWindow &shell)
     : QObject(&shell)
     , m_shell(shell)
 {
-    undo = command(this, QStringLiteral("&Undo"), [] {});
+    undo = command(this, QStringLiteral("&Undo"), [this] { undoChange(); });
+    undo->setShortcut(QKeySequence::Undo);
+    redo = command(this, QStringLiteral("&Redo"), [this] { redoChange(); });
+    redo->setShortcut(QKeySequence::Redo);
     cut = command(this, QStringLiteral("Cu&t"), [] {});
     copyAction =
         command(this, QStringLiteral("&Copy"), icon(IconKind::Copy), QStringLiteral("Copy"), [this] { copy(); });
@@ -39,7 +43,14 @@ EditCommands::EditCommands(MainWindow &shell)
 void EditCommands::update()
 {
     const bool documents = m_shell.activeDocument() != nullptr;
-    undo->setEnabled(false);
+    // Each item names the change it would take back or make again.
+    const QUndoStack *changes = documents ? m_shell.activeDocument()->undoStack() : nullptr;
+    auto offer = [](QAction *item, const QString &caption, bool can, const QString &what) {
+        item->setEnabled(can);
+        item->setText(can && !what.isEmpty() ? caption + QLatin1Char(' ') + what : caption);
+    };
+    offer(undo, QStringLiteral("&Undo"), changes && changes->canUndo(), changes ? changes->undoText() : QString());
+    offer(redo, QStringLiteral("&Redo"), changes && changes->canRedo(), changes ? changes->redoText() : QString());
     cut->setEnabled(false);
     copyAction->setEnabled(documents || m_shell.activeComparison());
     pasteAction->setEnabled(documents && !QGuiApplication::clipboard()->text().isEmpty());
@@ -47,6 +58,31 @@ void EditCommands::update()
     // The document's own figures are matched, not a report shown in their place.
     frmChild *document = m_shell.activeDocument();
     matchStatementAction->setEnabled(document && !document->loan().gblnReportFlag);
+}
+
+void EditCommands::undoChange()
+{
+    stepThroughChanges(false);
+}
+
+void EditCommands::redoChange()
+{
+    stepThroughChanges(true);
+}
+
+void EditCommands::stepThroughChanges(bool forward)
+{
+    frmChild *document = m_shell.activeDocument();
+    QUndoStack *changes = document ? document->undoStack() : nullptr;
+    if (!changes || !(forward ? changes->canRedo() : changes->canUndo()))
+        return;
+    // As any command that changes the document: an open edit is dropped and the schedule comes back first.
+    document->view()->cellEditor()->GridMain1_Scroll();
+    document->CloseYearEndReport();
+    if (forward)
+        changes->redo();
+    else
+        changes->undo();
 }
 
 void EditCommands::copy()
@@ -97,8 +133,9 @@ void EditCommands::matchStatement()
     if (m_shell.runDialog(dialog) != QDialog::Accepted || !dialog.applied())
         return;
     const engine::Conventions conventions = *dialog.applied();
-    if (document->changeAndRecalculate(
-            [&conventions](document::DocumentData &data) { engine::applyConventions(data.loan, conventions); }))
+    if (document->changeAndRecalculate(QStringLiteral("Match Statement"), [&conventions](document::DocumentData &data) {
+            engine::applyConventions(data.loan, conventions);
+        }))
         document->markModified();
 }
 

@@ -8,8 +8,8 @@ namespace app {
 
 class MainWindow;
 
-// The Edit menu: Undo and Cut (nothing to act on in a computed schedule), Copy, Paste, the Lump Sums dialog and
-// Match Statement.
+// The Edit menu: Undo and Redo of the active document's changes, Cut (nothing to act on in a computed schedule),
+// Copy, Paste, the Lump Sums dialog and Match Statement.
 class EditCommands : public QObject
 {
     Q_OBJECT
@@ -19,6 +19,9 @@ public:
 
     // Enables the items for the documents open and what the clipboard holds.
     void update();
+    // The active document's last change taken back, or the last one taken back made again.
+    void undoChange();
+    void redoChange();
     void copy();
     void paste();
     // Edit > Lump Sums, on the active document.
@@ -27,6 +30,7 @@ public:
     void matchStatement();
 
     QAction *undo = nullptr;
+    QAction *redo = nullptr;
     QAction *cut = nullptr;
     QAction *copyAction = nullptr;
     QAction *pasteAction = nullptr;
@@ -34,6 +38,8 @@ public:
     QAction *matchStatementAction = nullptr;
 
 private:
+    void stepThroughChanges(bool forward);
+
     MainWindow &m_shell;
 };
 

@@ -13,6 +13,7 @@
 #include "wizard/frmWizard.h"
 
 #include "ui/BusyCursor.h"
+#include "views/ScheduleView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,11 +43,11 @@ QString fileTitle(const QString &path)
     return QFileInfo(path).fileName();
 }
 
-QString recentFileCaption(const QString &path, const QFontMetrics &metrics, int maxWidth)
+QString recentFileCaption(int number, const QString &path, const QFontMetrics &metrics, int maxWidth)
 {
     // The start says where the file is and the end which file it is: what goes is the middle.
     const QString shown = metrics.elidedText(path, Qt::ElideMiddle, maxWidth);
-    return QString(shown).replace(QLatin1Char('&'), QLatin1String("&&"));
+    return QStringLiteral("&%1 %2").arg(number).arg(QString(shown).replace(QLatin1Char('&'), QLatin1String("&&")));
 }
 
 FileCommands::FileCommands(MainWindow &shell)
@@ -102,15 +103,14 @@ void FileCommands::showProperties()
     const frmWizard::Result result = m_shell.runWizard(edited, true);
     if (!result.documentChanged)
         return;
-    m_shell.docSlots().state(document->slot()).blnModified = true;
+    const QString what = QStringLiteral("Properties");
+    auto change = [&](document::DocumentData &data) { data.loan = std::move(edited); };
     // Lump sums dropped on closing change the schedule too, even when the loan data did not change.
-    if (result.scheduleChanged) {
-        document->changeAndRecalculate([&](document::DocumentData &data) { data.loan = std::move(edited); });
-    } else {
-        document->loan() = std::move(edited);
-        // A new title shows wherever the loan is named.
-        emit document->scheduleShown();
-    }
+    if (result.scheduleChanged)
+        document->changeAndRecalculate(what, change);
+    else
+        document->changeKeepingSchedule(what, change);
+    document->markModified();
 }
 
 void FileCommands::createRecentFilesMenu(QMenu *fileMenu)
@@ -186,7 +186,7 @@ void FileCommands::OpenDocument(const QString &path)
     frmChild *window = m_shell.createDocumentWindow(slot, state.gstrFileTitle);
     window->loan().gstrFileName = absolutePath(path).toStdString();
     m_shell.docSlots().state(slot).blnUntitled = false;
-    m_shell.docSlots().state(slot).blnModified = false;
+    window->setModified(false);
 
     const ui::BusyCursor busy;
     const document::ReadResult result = document::readDocument(
@@ -196,6 +196,8 @@ void FileCommands::OpenDocument(const QString &path)
     window->data().columns.init(false);
     const ProgressShown progress(m_shell, 100);
     window->Calculate();
+    // Widths stored under a shorter date format would show the dates as "###".
+    window->view()->gridMain1()->fitDateColumn(true);
 }
 
 void FileCommands::SaveDocument()
@@ -210,7 +212,7 @@ void FileCommands::SaveDocument()
     }
     if (writeDocument(*window, QString::fromStdString(window->loan().gstrFileName))) {
         state.blnUntitled = false;
-        state.blnModified = false;
+        window->setModified(false);
     }
 }
 
@@ -234,7 +236,7 @@ void FileCommands::SaveDocumentAs()
         m_shell.setDocumentCaption(*window, fileTitle(chosen));
         m_shell.activateDocument(*window);
         state.blnUntitled = false;
-        state.blnModified = false;
+        window->setModified(false);
     }
     m_shell.state().gstrLastDirectory = QFileInfo(chosen).absolutePath();
     m_shell.state().gstrFileTitle = fileTitle(chosen);
@@ -352,7 +354,7 @@ void FileCommands::LoadRecentFilesMenu()
             break;
         m_recentSeparator->setVisible(true);
         m_recent[k - 1]->setData(path);
-        m_recent[k - 1]->setText(recentFileCaption(path, metrics, maxWidth));
+        m_recent[k - 1]->setText(recentFileCaption(k, path, metrics, maxWidth));
         m_recent[k - 1]->setStatusTip(path);
         m_recent[k - 1]->setVisible(true);
     }

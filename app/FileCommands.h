@@ -70,8 +70,8 @@ private:
 
 // "name" without its folder.
 QString fileTitle(const QString &path);
-// A recent file's menu caption: the path shortened in the middle to `maxWidth` pixels, "&" kept from being an
-// access key.
-QString recentFileCaption(const QString &path, const QFontMetrics &metrics, int maxWidth);
+// The menu caption of recent file `number` (1 the most recent): the number as its access key, then the path
+// shortened in the middle to `maxWidth` pixels, an "&" in it kept from being an access key.
+QString recentFileCaption(int number, const QString &path, const QFontMetrics &metrics, int maxWidth);
 
 } // namespace app

@@ -50,7 +50,10 @@ MainWindow::MainWindow(SettingsStore &settings, ui::UserDialogs &dialogs, bool d
     , m_runWizard(
           [](MainWindow &window, frmChild &document) { return window.runWizard(document.loan(), false).finished; })
 {
-    setWindowTitle(QStringLiteral("Pellandra"));
+    // The desktop shows the program's name (kMainCaption) after a window's title, or alone when it has none: this
+    // window has none of its own, so that it reads "Pellandra", and "loan.plr* — Pellandra" while a document is
+    // maximized, whose frame then hands its title on.
+    setWindowTitle(QString());
     m_mdi = new QMdiArea(this);
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -221,7 +224,7 @@ void MainWindow::createMenus()
     m_fileMenu->addAction(m_file->exit);
 
     QMenu *edit = addMenu(QStringLiteral("&Edit"), "mnuEdit", m_edit);
-    edit->addAction(m_edit->undo);
+    edit->addActions({m_edit->undo, m_edit->redo});
     edit->addSeparator();
     edit->addActions({m_edit->cut, m_edit->copyAction, m_edit->pasteAction});
     edit->addSeparator();
@@ -385,8 +388,12 @@ frmChild *MainWindow::createDocumentWindow(int slot, const QString &caption)
 void MainWindow::setDocumentCaption(frmChild &window, const QString &caption)
 {
     window.setWindowTitle(caption);
-    if (QWidget *frame = window.parentWidget())
-        frame->setWindowTitle(caption);
+    // The frame marks a document with changes not saved, and hands the mark on to this window's title while it is
+    // maximized.
+    if (QWidget *frame = window.parentWidget()) {
+        frame->setWindowTitle(caption + QStringLiteral("[*]"));
+        frame->setWindowModified(m_slots.state(window.slot()).blnModified);
+    }
     // A loan without a title of its own is known by its file name wherever it is shown.
     emit window.scheduleShown();
 }
@@ -475,7 +482,8 @@ void MainWindow::showContextMenu(const QPoint &globalPosition)
         item->setChecked(command->isChecked());
         connect(item, &QAction::triggered, command, &QAction::trigger);
     };
-    add(m_edit->undo, QStringLiteral("&Undo"));
+    add(m_edit->undo, m_edit->undo->text());
+    add(m_edit->redo, m_edit->redo->text());
     m_context->addSeparator();
     add(m_edit->cut, QStringLiteral("Cu&t"));
     add(m_edit->copyAction, QStringLiteral("&Copy"));
@@ -570,11 +578,12 @@ void MainWindow::documentClosed(frmChild &window, int windowState)
 void MainWindow::NewDocument()
 {
     const int slot = m_slots.GetFreeDocSlot();
-    m_slots.state(slot).blnModified = true;
     m_slots.state(slot).blnUntitled = true;
     const QString caption = QStringLiteral("Untitled%1").arg(slot);
     const QPointer<QMdiSubWindow> previous = m_mdi->activeSubWindow();
     frmChild *window = createDocumentWindow(slot, caption);
+    // A new document is unsaved whatever is undone.
+    window->setModified(true);
     window->data().columns.init(true);
     window->loan().gstrFileName = caption.toStdString();
 

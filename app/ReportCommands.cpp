@@ -24,7 +24,8 @@ ReportCommands::ReportCommands(MainWindow &shell)
     yearEndMonth = new QMenu(QStringLiteral("Year End &Month"), &shell);
     yearEndMonth->setObjectName(QStringLiteral("mnuReportYearEndMonths"));
     m_months = new QActionGroup(this);
-    const char *names[] = {"&January", "&February", "&March",     "&April",   "Ma&y",      "Ju&ne",
+    // June's access key is its "u": "n" is November's.
+    const char *names[] = {"&January", "&February", "&March",     "&April",   "Ma&y",      "J&une",
                            "Ju&ly",    "Au&gust",   "&September", "&October", "&November", "&December"};
     for (int month = 1; month <= 12; ++month) {
         QAction *item = command(this, QLatin1String(names[month - 1]), [this, month] { chooseMonth(month); });

@@ -6,6 +6,8 @@ namespace app {
 
 // The settings name: also the title of every message the program shows.
 inline const QString kSettingsName = QStringLiteral("Pellandra 3.0");
+// The main window's caption: the name the desktop shows after the title of every window of the program.
+inline const QString kMainCaption = QStringLiteral("Pellandra");
 
 inline const QString kSettingsSection = QStringLiteral("Settings");
 inline const QString kRecentFilesSection = QStringLiteral("Recent Files");

@@ -108,7 +108,8 @@ void ViewCommands::showOptions()
     m_optionsTab = dialog.tab();
     if (result != QDialog::Accepted)
         return;
-    active->changeAndRecalculate([&](document::DocumentData &data) { dialog.applyColumns(data.columns); });
+    active->changeAndRecalculate(QStringLiteral("Columns"),
+                                 [&](document::DocumentData &data) { dialog.applyColumns(data.columns); });
     m_shell.applyPreferences(dialog.preferences());
 }
 

@@ -43,7 +43,12 @@ void WindowCommands::listWindows(QMenu &menu)
         return;
     menu.addSeparator()->setObjectName(listed);
     for (qsizetype i = 0; i < windows.size(); ++i) {
-        const QString caption = windows[i]->windowTitle().replace(QLatin1Char('&'), QLatin1String("&&"));
+        // A document's frame title holds the place of its "modified" mark.
+        const QString caption =
+            windows[i]
+                ->windowTitle()
+                .replace(QStringLiteral("[*]"), windows[i]->isWindowModified() ? QStringLiteral("*") : QString())
+                .replace(QLatin1Char('&'), QLatin1String("&&"));
         QAction *item = menu.addAction(i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(caption) : caption);
         item->setObjectName(listed);
         item->setCheckable(true);

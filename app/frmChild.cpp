@@ -1,5 +1,7 @@
 #include "frmChild.h"
 
+#include "DocumentChange.h"
+#include "EditCommands.h"
 #include "FileAccess.h"
 #include "FileCommands.h"
 #include "MainWindow.h"
@@ -17,6 +19,7 @@
 #include <QMdiSubWindow>
 #include <QSplitter>
 #include <QTableView>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace app {
@@ -35,6 +38,13 @@ frmChild::frmChild(MainWindow &shell, int slot, QWidget *parent)
             [this](const QPoint &position) { m_shell.showContextMenu(position); });
     connect(m_view, &views::ScheduleView::viewChanged, &m_shell, &MainWindow::CheckSelectedView);
 
+    m_undo = new QUndoStack(this);
+    m_undo->setUndoLimit(100);
+    // Undoing back to the document as saved leaves nothing to save.
+    connect(m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) { showModified(!clean); });
+    // Ctrl+Z and Ctrl+Y follow the stack, not only the state it had when the Edit menu was last opened.
+    connect(m_undo, &QUndoStack::indexChanged, &m_shell, [this] { m_shell.editCommands().update(); });
+
     m_splitter = new QSplitter(Qt::Vertical, this);
     m_splitter->addWidget(m_view);
     auto *layout = new QVBoxLayout(this);
@@ -42,7 +52,11 @@ frmChild::frmChild(MainWindow &shell, int slot, QWidget *parent)
     layout->addWidget(m_splitter);
 }
 
-frmChild::~frmChild() = default;
+frmChild::~frmChild()
+{
+    // The stack empties itself as it goes, signalling as it does: nothing of this window is left to hear it.
+    disconnect(m_undo, nullptr, nullptr, nullptr);
+}
 
 QTableView *frmChild::gridMain1() const
 {
@@ -56,7 +70,23 @@ void frmChild::SetProgressBar(int done, int total)
 
 void frmChild::markModified()
 {
-    m_shell.docSlots().state(m_slot).blnModified = true;
+    setModified(true);
+}
+
+void frmChild::setModified(bool modified)
+{
+    if (!modified)
+        m_undo->setClean();
+    else if (m_undo->isClean())
+        m_undo->resetClean();
+    showModified(modified);
+}
+
+void frmChild::showModified(bool modified)
+{
+    m_shell.docSlots().state(m_slot).blnModified = modified;
+    if (QWidget *frame = parentWidget())
+        frame->setWindowModified(modified);
 }
 
 void frmChild::showMessage(const QString &text)
@@ -69,20 +99,63 @@ void frmChild::setCellStatus(const QString &text)
     m_shell.setCellStatus(text);
 }
 
-bool frmChild::changeAndRecalculate(const std::function<void(document::DocumentData &)> &change)
+document::DocumentData frmChild::withoutSchedule()
 {
-    // What the change may touch, kept without the schedule: a calculation that fails leaves the schedule as it was.
     engine::ScheduleTable schedule = std::move(m_data.loan.gridMain0);
-    const document::DocumentData before = m_data;
+    document::DocumentData values = m_data;
+    values.loan.gridMain0 = engine::ScheduleTable();
     m_data.loan.gridMain0 = std::move(schedule);
+    return values;
+}
+
+bool frmChild::changeAndRecalculate(const QString &what, const Change &change)
+{
+    document::DocumentData before = withoutSchedule();
+    if (!recalculateWith(change, before))
+        return false;
+    record(what, std::move(before));
+    return true;
+}
+
+void frmChild::changeKeepingSchedule(const QString &what, const Change &change)
+{
+    document::DocumentData before = withoutSchedule();
+    change(m_data);
+    record(what, std::move(before));
+    // A new title shows wherever the loan is named.
+    emit scheduleShown();
+}
+
+void frmChild::record(const QString &what, document::DocumentData before)
+{
+    document::DocumentEdit edit(std::move(before), withoutSchedule());
+    if (!edit.empty())
+        m_undo->push(new DocumentChange(*this, what, std::move(edit)));
+}
+
+void frmChild::applyEdit(const document::DocumentEdit &edit, bool redo)
+{
+    recalculateWith(
+        [&](document::DocumentData &data) {
+            if (redo)
+                edit.redo(data);
+            else
+                edit.undo(data);
+            // The tables keep their dates as the grid shows them, in the date format of today.
+            engine::reformatChangeDates(data.loan, m_shell.numberFormat());
+        },
+        withoutSchedule());
+}
+
+bool frmChild::recalculateWith(const Change &change, document::DocumentData before)
+{
     change(m_data);
     const ProgressShown progress(m_shell, 100);
     if (Calculate())
         return true;
     // Taken back, so that the document and its schedule agree.
-    document::DocumentData restored = before;
-    restored.loan.gridMain0 = std::move(m_data.loan.gridMain0);
-    m_data = std::move(restored);
+    before.loan.gridMain0 = std::move(m_data.loan.gridMain0);
+    m_data = std::move(before);
     Calculate();
     return false;
 }
@@ -101,8 +174,7 @@ void frmChild::AutoSizeMainGrid()
 
 void frmChild::YearEndReport(int closingMonth)
 {
-    DocState &state = m_shell.docSlots().state(m_slot);
-    const bool modified = state.blnModified;
+    const bool modified = m_shell.docSlots().state(m_slot).blnModified;
     {
         const ProgressShown progress(m_shell, 100);
         m_view->YearEndReport(closingMonth);
@@ -110,7 +182,8 @@ void frmChild::YearEndReport(int closingMonth)
     // The report takes the detailed view's place: asked for from the summary, it is shown at once.
     if (m_view->summaryShown())
         m_view->showDetails();
-    state.blnModified = modified;
+    if (m_shell.docSlots().state(m_slot).blnModified != modified)
+        setModified(modified);
 }
 
 void frmChild::CloseYearEndReport()
@@ -126,7 +199,7 @@ void frmChild::dateFormatChanged()
     // The editors find a change by the date the schedule shows: the tables must show it the same way.
     engine::reformatChangeDates(m_data.loan, m_shell.numberFormat());
     m_view->SetGridMain1DateColumn();
-    m_view->gridMain1()->AutoSizeMainGrid2(engine::colDate, 0, document::minimumColumnWidth(engine::colDate));
+    m_view->gridMain1()->fitDateColumn(false);
     emit scheduleShown();
 }
 
@@ -215,10 +288,12 @@ bool frmChild::queryClose()
     if (!state.blnModified)
         return true;
     const QString caption = windowTitle();
-    const auto answer = m_shell.dialogs().message(
-        &m_shell, m_shell.windowTitle(),
-        QStringLiteral("Do you want to save the changes you made to '%1'?").arg(quotedForMessage(caption)),
-        ui::UserDialogs::Yes | ui::UserDialogs::No | ui::UserDialogs::Cancel, ui::UserDialogs::Icon::Information);
+    // A question, titled with the main window's caption; the name stays whole on its line.
+    const auto answer = m_shell.dialogs().message(&m_shell, kMainCaption,
+                                                  QStringLiteral("Do you want to save the changes you made to '%1'?")
+                                                      .arg(ui::keptOnOneLine(quotedForMessage(caption))),
+                                                  ui::UserDialogs::Yes | ui::UserDialogs::No | ui::UserDialogs::Cancel,
+                                                  ui::UserDialogs::Icon::Question);
     if (answer == ui::UserDialogs::No)
         return true;
     if (answer != ui::UserDialogs::Yes)

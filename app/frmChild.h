@@ -7,6 +7,11 @@
 
 class QTableView;
 class QSplitter;
+class QUndoStack;
+
+namespace document {
+class DocumentEdit;
+}
 
 namespace views {
 class ScheduleView;
@@ -34,8 +39,19 @@ public:
 
     // Rebuilds the schedule and the views, nothing more; a schedule that cannot be computed is reported to the user.
     bool Calculate();
-    // Every change of an open document goes through here (see ShellServices).
-    bool changeAndRecalculate(const std::function<void(document::DocumentData &)> &change) override;
+    using Change = std::function<void(document::DocumentData &)>;
+    // Every change of an open document goes through here (see ShellServices), and onto the undo stack.
+    bool changeAndRecalculate(const QString &what, const Change &change) override;
+    // A change that no figure of the schedule depends on (a new title), taken back and made again like any other.
+    void changeKeepingSchedule(const QString &what, const Change &change);
+    // The document's changes for Edit > Undo and Redo, clean where the document was last saved or opened.
+    QUndoStack *undoStack() const { return m_undo; }
+    // Sets the document back (or forth) by one change of the stack, its schedule computed under the progress bar.
+    void applyEdit(const document::DocumentEdit &edit, bool redo);
+    // Whether the document holds changes not saved; the window's title shows it with a "*". Set by a change that
+    // cannot be taken back (a width, the page setup), undoing no longer leads back to the saved document; cleared
+    // once it is saved or opened.
+    void setModified(bool modified);
     // Closes the window without the save prompt: a new document whose wizard was cancelled.
     void discard();
     // Writes the document to `path` without touching the slot's flags; a failure leaves the old file whole and gives
@@ -72,6 +88,13 @@ protected:
 
 private:
     bool queryClose();
+    // The document's values, its schedule left out.
+    document::DocumentData withoutSchedule();
+    // Runs `change` and computes the schedule; a schedule that cannot be computed brings `before` back.
+    bool recalculateWith(const Change &change, document::DocumentData before);
+    void showModified(bool modified);
+    // Puts what changed since `before` on the undo stack, when anything did.
+    void record(const QString &what, document::DocumentData before);
 
     MainWindow &m_shell;
     int m_slot;
@@ -82,6 +105,7 @@ private:
     views::ScheduleView *m_view = nullptr;
     QWidget *m_hiddenGrids = nullptr;
     bool m_discarding = false;
+    QUndoStack *m_undo = nullptr;
 };
 
 } // namespace app

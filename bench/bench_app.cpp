@@ -99,7 +99,7 @@ public:
             QFile::copy(source, path);
             m_window.files().OpenPath(path);
             m_window.activeDocument()->changeAndRecalculate(
-                [i](document::DocumentData &data) { data.loan.gdblAnnualRate += 0.0005 * i; });
+                QString(), [i](document::DocumentData &data) { data.loan.gdblAnnualRate += 0.0005 * i; });
         }
         m_window.setDialogRunner([answer](QDialog &dialog) {
             answer(dialog);
@@ -198,7 +198,8 @@ void BM_CompareLoansRefresh_FourWeekly90000(benchmark::State &state)
     double rate = changed->loan().gdblAnnualRate;
     for (auto _ : state) {
         rate += 0.0001;
-        changed->changeAndRecalculate([rate](document::DocumentData &data) { data.loan.gdblAnnualRate = rate; });
+        changed->changeAndRecalculate(QString(),
+                                      [rate](document::DocumentData &data) { data.loan.gdblAnnualRate = rate; });
         if (shown.comparison())
             shown.repaint(shown.comparison());
     }

@@ -2,6 +2,7 @@
 
 #include "engine/LoanComparison.h"
 #include "engine/Scenario.h"
+#include "engine/Statement.h"
 
 #include <benchmark/benchmark.h>
 
@@ -126,6 +127,23 @@ void BM_CompareLoans_RefreshAfterRecalculation(benchmark::State &state)
     }
 }
 
+// The largest statement the reader takes, made of the cells that are the hardest to split: many blanks, a letter and
+// many quotes, once in a title line above the header (tried with every separator) and once in a row.
+void BM_ReadStatement_QuotesAfterBlanks16MB(benchmark::State &state)
+{
+    const size_t half = kMaxStatementBytes / 4 - 16;
+    const std::string cell = std::string(half, ' ') + "a" + std::string(half, '"');
+    const std::string text = cell + "\nDate,Payment\n2025-01-01," + cell + "\n";
+    const NumberFormat format;
+    for (auto _ : state) {
+        const StatementReadResult result = readStatement(text, format);
+        if (result.ok())
+            state.SkipWithError("the statement was taken");
+        benchmark::DoNotOptimize(result.error.data());
+    }
+    state.counters["bytes"] = double(text.size());
+}
+
 void BM_FormatCurrency(benchmark::State &state)
 {
     const NumberFormat format;
@@ -163,5 +181,6 @@ BENCHMARK(BM_MatchStatement_Mortgage360)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MatchStatement_Weekly90000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_CompareLoans_FourWeekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CompareLoans_RefreshAfterRecalculation)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadStatement_QuotesAfterBlanks16MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormatCurrency);
 BENCHMARK(BM_ScenarioKeystroke)->Unit(benchmark::kMicrosecond);

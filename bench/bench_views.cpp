@@ -25,7 +25,7 @@ struct QuietShell : views::ShellServices
 {
     void SetProgressBar(int, int) override { }
     void markModified() override { }
-    bool changeAndRecalculate(const std::function<void(document::DocumentData &)> &change) override
+    bool changeAndRecalculate(const QString &, const std::function<void(document::DocumentData &)> &change) override
     {
         change(*data);
         const bool ok = engine::Calculate(data->loan, *format).ok;

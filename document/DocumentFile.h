@@ -17,8 +17,12 @@ namespace document {
 
 // A document file larger than this is refused before it is read.
 inline constexpr std::size_t kMaxDocumentBytes = 64 * 1024 * 1024;
+// The longest title a document keeps: what the wizard's title field holds.
+inline constexpr std::size_t kMaxTitleCharacters = 32767;
 inline constexpr const char *kCorruptionMessage = "Corruption was detected while reading this file";
 inline constexpr const char *kFileVersion = "3.3.9";
+// The key of the record the writer always puts last.
+inline constexpr const char *kLastRecord = "TitleComments";
 // The key of the lender's rounding of each period's interest, a 16-bit boolean (-1 for on); a file without it
 // leaves the interest unrounded.
 inline constexpr const char *kRoundInterestKey = "RoundInterest";
@@ -63,9 +67,6 @@ inline ReadResult readDocument(std::string_view bytes, DocumentData &data, const
 
 // True when the file's first field is "[Application]", as in every document file.
 bool hasDocumentSignature(std::string_view bytes);
-
-// The file's text as UTF-8: taken as it is when it is valid UTF-8, else read as Windows-1252 (older files).
-std::string decodeDocumentText(std::string_view bytes);
 
 std::string missingFileMessage(std::string_view path);
 std::string wrongFormatMessage(std::string_view path);

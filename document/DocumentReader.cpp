@@ -3,6 +3,9 @@
 #include "FieldReader.h"
 #include "TextEncoding.h"
 
+#include "engine/ChangeTables.h"
+#include "engine/LoanTerms.h"
+#include "engine/MessageText.h"
 #include "engine/NumberFormat.h"
 
 #include <algorithm>
@@ -24,9 +27,17 @@ int readCount(FieldReader &in)
     return std::max(in.readInt16(), 0);
 }
 
-void readChanges(FieldReader &in, engine::TextTable &table, const engine::NumberFormat &format,
+// Values no loan has are refused: the loan's own figures within what the wizard takes, the change tables' within
+// what the grid and the Lump Sums dialog take (none negative).
+constexpr double kLargestAmount = engine::LoanTerms::kMaxAmount;
+constexpr double kLargestRate = engine::LoanTerms::kMaxPercent / 100;
+constexpr double kLargestChange = engine::kMaxTypedChange;
+
+void readChanges(FieldReader &in, std::string_view section, engine::TextTable &table,
+                 const engine::NumberFormat &format,
                  engine::SameDateEntries sameDate = engine::SameDateEntries::LastOneWins)
 {
+    const std::string amountName = std::string(section) + " Amount";
     const int entries = readCount(in);
     if (entries < 1)
         return;
@@ -36,7 +47,7 @@ void readChanges(FieldReader &in, engine::TextTable &table, const engine::Number
             in.readField();
             const engine::Date date = in.readDate();
             in.readField();
-            const double amount = in.readDouble();
+            const double amount = in.readNumberWithin(amountName, 0, kLargestChange);
             // The table grows entry by entry, so a count larger than the entries present leaves no empty rows.
             table.setRows(i + 1);
             engine::setChangeEntry(table, i, date, amount, format);
@@ -67,25 +78,63 @@ void readColumns(FieldReader &in, ColumnProperties &columns)
 
 // Comments of N characters: whole lines joined with CR LF until N is reached. The length is counted as the lines
 // come, since measuring the whole text again for every line takes minutes on a long comment.
-std::string readComments(FieldReader &in)
+//
+// A length larger than the comment (edited by hand, or damaged) would take the loan's own lines for comment text. So
+// a line that starts with one of the file's keys ends the comment before it when it would carry the comment beyond
+// N, and the first such line does when the file ends before N is reached; `damaged` then tells.
+std::string readComments(FieldReader &in, const std::function<bool(std::string_view)> &isKeyLine, bool &damaged)
 {
     const long long length = in.readInt32();
     std::string value;
     long long characters = 0;
     bool lineRead = false;
+    struct Resume
+    {
+        FieldReader::Position at;
+        size_t size = 0;
+    };
+    std::optional<Resume> firstKeyLine;
     while (characters < length && !in.atEnd()) {
-        if (lineRead) {
-            value += "\r\n";
-            characters += 2;
-        }
+        const FieldReader::Position before = in.position();
         const std::string line = in.readLine();
-        characters += static_cast<long long>(utf8Length(line));
+        const long long lineLength = (lineRead ? 2 : 0) + static_cast<long long>(decodedLength(line));
+        if (isKeyLine(line)) {
+            if (characters + lineLength > length) {
+                in.seek(before);
+                damaged = true;
+                return decodedText(value);
+            }
+            if (!firstKeyLine)
+                firstKeyLine = Resume {before, value.size()};
+        }
+        if (lineRead)
+            value += "\r\n";
         value += line;
+        characters += lineLength;
         lineRead = true;
+    }
+    // A file that ends inside its comment was cut short, which the missing last record tells.
+    if (characters < length && firstKeyLine) {
+        damaged = true;
+        in.seek(firstKeyLine->at);
+        value.resize(firstKeyLine->size);
     }
     if (!lineRead)
         in.readField(); // the empty line written for an empty comment
-    return value;
+    return decodedText(value);
+}
+
+// The title's line, no longer than the wizard's field holds; `cut` tells when it was longer.
+std::string readTitle(FieldReader &in, bool &cut)
+{
+    in.readInt32(); // the length, which the line itself gives
+    std::string title = decodedText(in.readLine());
+    const std::string_view kept = engine::firstCharacters(title, kMaxTitleCharacters);
+    if (kept.size() < title.size()) {
+        title.resize(kept.size());
+        cut = true;
+    }
+    return title;
 }
 
 // A boolean stored as a 16-bit integer (-1 true, 0 false) or as #TRUE#/#FALSE#; any other value is false.
@@ -140,6 +189,9 @@ void repairPrintOptions(PrintOptions &print)
         print.FooterListIndex = 0;
     print.RowsPerPage = std::clamp(print.RowsPerPage, 20, 140);
     print.Scaling = std::clamp(print.Scaling, 10, 400);
+    for (float *length : {&print.MarginTop, &print.MarginBottom, &print.MarginLeft, &print.MarginRight,
+                          &print.HeaderEdge, &print.FooterEdge})
+        *length = keptMargin(*length);
 }
 
 } // namespace
@@ -160,15 +212,18 @@ std::string ReadResult::message() const
 ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, ColumnProperties &columns,
                         PrintOptions &print, const engine::NumberFormat &format)
 {
-    const std::string text = decodeDocumentText(bytes);
-    FieldReader in(text);
+    FieldReader in(withoutByteOrderMark(bytes));
     ReadResult result;
+    bool lastRecordRead = false;
     loan.gdtmStartDate = engine::kNoDate;
     loan.gintStartPayment = 0;
     loan.roundInterestEachPeriod = false; // a file without the key is unrounded
 
     auto integer = [&](int &target) { return [&target](FieldReader &r) { target = r.readInt16(); }; };
     auto real = [&](double &target) { return [&target](FieldReader &r) { target = r.readDouble(); }; };
+    auto within = [&](double &target, const char *name, double low, double high) {
+        return [&target, name, low, high](FieldReader &r) { target = r.readNumberWithin(name, low, high); };
+    };
     auto single = [&](float &target) { return [&target](FieldReader &r) { target = r.readFloat(); }; };
     auto optional = [&](std::optional<double> &target) {
         return [&target](FieldReader &r) { target = r.readOptional(); };
@@ -180,17 +235,20 @@ ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, Colu
         r.readInt16();
     };
 
-    const std::map<std::string, Handler, std::less<>> handlers = {
+    std::map<std::string, Handler, std::less<>> handlers;
+    // A comment line that starts as a line of the file does, with one of its keys.
+    auto isKeyLine = [&handlers](std::string_view line) {
+        const size_t close = line.find('"', 1);
+        return line.starts_with('"') && close != std::string_view::npos
+            && (close + 1 == line.size() || line[close + 1] == ',') && handlers.contains(line.substr(1, close - 1));
+    };
+    handlers = {
         {"[Application]", ignoreCounts},
         {"[LoanData]", ignoreCounts},
         {"[PrintOptions]", ignoreCounts},
         {"Version", [](FieldReader &r) { r.readText(); }},
-        {"Title",
-         [&](FieldReader &r) {
-             r.readInt32();
-             loan.gstrTitle = r.readLine();
-         }},
-        {"Comments", [&](FieldReader &r) { loan.gstrComments = readComments(r); }},
+        {"Title", [&](FieldReader &r) { loan.gstrTitle = readTitle(r, result.corrupted); }},
+        {"Comments", [&](FieldReader &r) { loan.gstrComments = readComments(r, isKeyLine, result.corrupted); }},
         {"StartPayment", [&](FieldReader &r) { loan.gintStartPayment = readStartPayment(r); }},
         {"LoanType", integer(loan.gintLoanType)},
         {"Compounding", integer(loan.gintCompounding)},
@@ -198,21 +256,23 @@ ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, Colu
         {"DownPayment", optional(loan.gvarDownPayment)},
         {"DownPaymentUnit", integer(loan.gintDownPaymentUnit)},
         {"CMHC", optional(loan.gvarCMHC)},
-        {"LoanAmount", real(loan.gdblLoanAmount)},
-        {"AnnualRate", real(loan.gdblAnnualRate)},
+        {"LoanAmount", within(loan.gdblLoanAmount, "LoanAmount", 0, kLargestAmount)},
+        {"AnnualRate", within(loan.gdblAnnualRate, "AnnualRate", 0, kLargestRate)},
         {"Amortization", real(loan.glngAmortization)},
         {"AmortizationUnit", integer(loan.gintAmortUnit)},
         {"FrequencyOfInstallment", integer(loan.gintFreqOfInst)},
-        {"BasicPayment", real(loan.gdblBasicPayment)},
+        {"BasicPayment", within(loan.gdblBasicPayment, "BasicPayment", 0, kLargestAmount)},
         {"StartDate", date(loan.gdtmStartDate)},
         {"FirstPaymentDue", date(loan.gdtmFirstPaymentDue)},
         {"PeriodsPerYearIndex", integer(loan.gintPeriodsPerYearIndex)},
         {"NumberOfPeriods", real(loan.mdblNperTerm)},
         {kRoundInterestKey, [&](FieldReader &r) { loan.roundInterestEachPeriod = readFlag(r); }},
-        {"[AnnualRates]", [&](FieldReader &r) { readChanges(r, loan.gridAnnualRate, format); }},
-        {"[BasicPayments]", [&](FieldReader &r) { readChanges(r, loan.gridBasicPayment, format); }},
+        {"[AnnualRates]", [&](FieldReader &r) { readChanges(r, "[AnnualRates]", loan.gridAnnualRate, format); }},
+        {"[BasicPayments]", [&](FieldReader &r) { readChanges(r, "[BasicPayments]", loan.gridBasicPayment, format); }},
         {"[LumpSums]",
-         [&](FieldReader &r) { readChanges(r, loan.gridLumpSum, format, engine::SameDateEntries::AddUp); }},
+         [&](FieldReader &r) {
+             readChanges(r, "[LumpSums]", loan.gridLumpSum, format, engine::SameDateEntries::AddUp);
+         }},
         {"[ColumnsProperties]", [&](FieldReader &r) { readColumns(r, columns); }},
         {"Orientation", [&](FieldReader &r) { print.Orientation = r.readBoolean(); }},
         {"GridLines", integer(print.GridLines)},
@@ -239,7 +299,11 @@ ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, Colu
         {"FooterCenter", textField(print.FooterCenter)},
         {"FooterRight", textField(print.FooterRight)},
         {"RowsPerPage", integer(print.RowsPerPage)},
-        {"TitleComments", integer(print.TitleComments)},
+        {kLastRecord,
+         [&](FieldReader &r) {
+             print.TitleComments = r.readInt16();
+             lastRecordRead = true;
+         }},
     };
 
     try {
@@ -257,6 +321,11 @@ ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, Colu
         result.stoppedEarly = true;
         result.problem = stop.what();
     }
+    // Every file the program writes ends with this record: without it, the file was cut short.
+    if (!result.stoppedEarly && !lastRecordRead) {
+        result.stoppedEarly = true;
+        result.problem = "line " + std::to_string(in.line()) + ": the file ends too early";
+    }
 
     if (loan.gintFreqOfInst != engine::kMonthly)
         loan.gintPeriodsPerYearIndexTmp = loan.gintPeriodsPerYearIndex;
@@ -267,17 +336,11 @@ ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, Colu
 
 bool hasDocumentSignature(std::string_view bytes)
 {
-    const std::string text = decodeDocumentText(bytes.substr(0, 64));
-    FieldReader in(text);
+    FieldReader in(withoutByteOrderMark(bytes).substr(0, 64));
     if (in.atEnd())
         return false;
     const Field first = in.readField();
     return first.kind == Field::Kind::Text && first.text == "[Application]";
-}
-
-std::string decodeDocumentText(std::string_view bytes)
-{
-    return isValidUtf8(bytes) ? std::string(bytes) : windows1252ToUtf8(bytes);
 }
 
 std::string missingFileMessage(std::string_view path)

@@ -210,7 +210,7 @@ std::string writeDocument(const engine::LoanDocument &loan, const ColumnProperti
     w.text("FooterCenter", print.FooterCenter);
     w.text("FooterRight", print.FooterRight);
     w.integer("RowsPerPage", print.RowsPerPage);
-    w.integer("TitleComments", print.TitleComments);
+    w.integer(kLastRecord, print.TitleComments);
     return w.take();
 }
 

@@ -1,5 +1,7 @@
 #include "FieldReader.h"
 
+#include "TextEncoding.h"
+
 #include "engine/MessageText.h"
 #include "engine/NumberFormat.h"
 
@@ -48,7 +50,9 @@ void FieldReader::consumeLineEnd()
 {
     if (atEnd())
         return;
-    if (m_text[m_pos] == '\r') {
+    if (m_text.substr(m_pos, 3) == "\r\r\n") {
+        m_pos += 3;
+    } else if (m_text[m_pos] == '\r') {
         ++m_pos;
         if (!atEnd() && m_text[m_pos] == '\n')
             ++m_pos;
@@ -68,19 +72,21 @@ Field FieldReader::readField()
     if (!atEnd() && m_text[m_pos] == '"') {
         field.kind = Field::Kind::Text;
         ++m_pos;
+        std::string bytes;
         // A missing closing quote ends the text at the line end, so one damaged line cannot swallow the file.
         while (!atLineEnd()) {
             const char c = m_text[m_pos++];
             if (c == '"') {
                 if (!atEnd() && m_text[m_pos] == '"') {
-                    field.text.push_back('"');
+                    bytes.push_back('"');
                     ++m_pos;
                     continue;
                 }
                 break;
             }
-            field.text.push_back(c);
+            bytes.push_back(c);
         }
+        field.text = decodedText(bytes);
         while (!atLineEnd() && m_text[m_pos] != ',')
             ++m_pos;
     } else {
@@ -90,7 +96,7 @@ Field FieldReader::readField()
         std::string_view raw = m_text.substr(start, m_pos - start);
         while (!raw.empty() && (raw.back() == ' ' || raw.back() == '\t'))
             raw.remove_suffix(1);
-        field.text = std::string(raw);
+        field.text = decodedText(raw);
         if (raw.empty()) {
             field.kind = Field::Kind::Empty;
         } else if (raw == "#TRUE#" || raw == "#FALSE#") {
@@ -174,6 +180,18 @@ long long FieldReader::readInt32()
 double FieldReader::readDouble()
 {
     return numberOf(readField(), "a number");
+}
+
+double FieldReader::readNumberWithin(std::string_view name, double low, double high)
+{
+    const int line = m_line;
+    const Field field = readField();
+    const double value = numberOf(field, "a number");
+    if (!(value >= low && value <= high))
+        throw ReadStop("line " + std::to_string(line) + ": " + std::string(name) + " \""
+                       + engine::quotedForMessage(field.text) + "\" is not within " + engine::plainNumber(low, 15)
+                       + " to " + engine::plainNumber(high, 15));
+    return value;
 }
 
 float FieldReader::readFloat()

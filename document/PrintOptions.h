@@ -44,6 +44,10 @@ struct PrintOptions
     friend bool operator==(const PrintOptions &, const PrintOptions &) = default;
 };
 
+// A margin or edge as the record keeps it: a negative one (or no number) as none, none longer than 1,000,000 inches,
+// which the record's 32-bit real holds.
+float keptMargin(double inches);
+
 // The header and footer choices, and the paper sizes, as the page setup lists show them.
 inline constexpr std::array<std::string_view, 8> kHeaderFooterChoices = {
     "(none)", "Page 1", "File Name", "Date", "File Name,Page 1", "Page 1,File Name", "Page 1,Date", "Date,Page 1"};

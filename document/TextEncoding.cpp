@@ -82,4 +82,20 @@ std::size_t utf8Length(std::string_view text)
     return n;
 }
 
+std::string decodedText(std::string_view bytes)
+{
+    return isValidUtf8(bytes) ? std::string(bytes) : windows1252ToUtf8(bytes);
+}
+
+std::size_t decodedLength(std::string_view bytes)
+{
+    return isValidUtf8(bytes) ? utf8Length(bytes) : bytes.size();
+}
+
+std::string_view withoutByteOrderMark(std::string_view bytes)
+{
+    constexpr std::string_view mark = "\xEF\xBB\xBF";
+    return bytes.starts_with(mark) ? bytes.substr(mark.size()) : bytes;
+}
+
 } // namespace document

@@ -172,7 +172,7 @@ double lumpSumAmount(double typed)
 
 std::optional<double> typedChange(double typed, bool amount)
 {
-    if (!(std::abs(typed) <= kMaxTypedChange))
+    if (!(typed >= 0 && typed <= kMaxTypedChange))
         return std::nullopt;
     return amount ? lumpSumAmount(typed) : typed;
 }

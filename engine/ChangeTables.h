@@ -77,11 +77,12 @@ LumpSumPreset lumpSumPreset(const ScheduleTable &schedule, int row, const DateRa
 // schedule pays what the user sees. 0 (no amount) for an amount that shows as nothing.
 double lumpSumAmount(double typed);
 
-// The largest magnitude a rate, payment or lump sum typed over a schedule cell may have.
+// The largest rate, payment or lump sum typed over a schedule cell. None may be negative: a loan has no negative
+// rate, payment or prepayment.
 inline constexpr double kMaxTypedChange = 9e9;
 // What a number typed over a schedule cell puts in its change table: a payment or lump sum (`amount`) in cents, as
 // the currency box shows it, so that the schedule pays what the user sees; a rate in percent as typed. Nothing for
-// a number beyond kMaxTypedChange either way.
+// a negative number or one beyond kMaxTypedChange.
 std::optional<double> typedChange(double typed, bool amount);
 
 // Removes the lump sums dated before the schedule's first date or after its last. Without a schedule (it could not be

@@ -72,6 +72,8 @@ struct LoanDocument
     void ClearHiddenGrids();
     // Drops the change entries dated before gdtmStartDate or after gdtmLastPaymentDue.
     void CropHiddenGrids();
+
+    friend bool operator==(const LoanDocument &, const LoanDocument &) = default;
 };
 
 // A change table with its header row only.

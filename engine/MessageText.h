@@ -13,6 +13,8 @@ inline constexpr std::size_t kMaxQuotedCharacters = 40;
 // `text` as a message quotes it: whole when short, else its first characters and "…". Cuts between UTF-8
 // characters, never inside one.
 std::string quotedForMessage(std::string_view text, std::size_t maxCharacters = kMaxQuotedCharacters);
+// The first `characters` characters of a UTF-8 text, all of it when it is shorter.
+std::string_view firstCharacters(std::string_view text, std::size_t characters);
 
 // A text with its placeholders %1 .. %9 replaced by the values given, in the order numbered: a translated text may
 // place them in another order. A placeholder without a value stays as it is.

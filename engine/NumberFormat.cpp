@@ -436,7 +436,64 @@ Date NumberFormat::normalizeDate(Date date) const
     return parseDate(formatDate(date)).value_or(kNoDate);
 }
 
-std::optional<double> NumberFormat::parseNumber(std::string_view text) const
+bool NumberFormat::ungroup(std::string &s, DigitGrouping grouping) const
+{
+    if (groupSeparator.empty())
+        return true;
+    // Where the locale groups with a blank, a user types whichever blank the keyboard gives.
+    const bool blankGroups = groupSeparator == " " || groupSeparator == "\xC2\xA0" || groupSeparator == "\xE2\x80\xAF";
+    auto groupAt = [&](size_t i) -> size_t {
+        if (blankGroups) {
+            for (std::string_view blank : {" ", "\xC2\xA0", "\xE2\x80\xAF"}) {
+                if (s.compare(i, blank.size(), blank) == 0)
+                    return blank.size();
+            }
+            return 0;
+        }
+        return s.compare(i, groupSeparator.size(), groupSeparator) == 0 ? groupSeparator.size() : 0;
+    };
+    const size_t point = s.find(decimalSeparator);
+    const size_t whole = point == std::string::npos ? s.size() : point;
+    for (size_t i = whole; i < s.size(); ++i) {
+        if (groupAt(i) != 0)
+            return false; // no grouping among the decimals
+    }
+    // The whole part: a first group of one to three digits, then groups of three (of two, then three, for lakhs).
+    std::string digits;
+    int run = 0;
+    int groups = 0;
+    for (size_t i = 0; i < whole;) {
+        if (const size_t n = groupAt(i)) {
+            const bool fits = groups == 0 ? run >= 1 && run <= 3
+                                          : run == 3 || (grouping == DigitGrouping::ThousandsOrLakhs && run == 2);
+            if (!fits)
+                return false;
+            ++groups;
+            run = 0;
+            i += n;
+            continue;
+        }
+        if (s[i] < '0' || s[i] > '9') {
+            if (groups > 0)
+                return false; // grouped digits are digits only
+        } else {
+            ++run;
+        }
+        digits.push_back(s[i++]);
+    }
+    if (groups > 0 && run != 3)
+        return false;
+    s = digits + s.substr(whole);
+    return true;
+}
+
+std::optional<double> NumberFormat::parseNumber(std::string_view text, DigitGrouping grouping) const
+{
+    const auto read = readNumber(text, grouping);
+    return read ? std::optional<double>(read->value) : std::nullopt;
+}
+
+std::optional<ReadNumber> NumberFormat::readNumber(std::string_view text, DigitGrouping grouping) const
 {
     std::string_view t = trimBlanks(text);
     bool negative = false;
@@ -468,13 +525,10 @@ std::optional<double> NumberFormat::parseNumber(std::string_view text) const
         s.pop_back();
     }
     s = std::string(trimBlanks(s));
-    if (groupSeparator != decimalSeparator) {
-        eraseAll(s, groupSeparator);
-        if (groupSeparator == "\xC2\xA0" || groupSeparator == "\xE2\x80\xAF")
-            eraseAll(s, " ");
-    }
+    if (groupSeparator != decimalSeparator && !ungroup(s, grouping))
+        return std::nullopt;
     if (decimalSeparator != ".") {
-        if (s.find('.') != std::string::npos && groupSeparator != ".")
+        if (s.find('.') != std::string::npos)
             return std::nullopt;
         std::string plain;
         for (size_t pos = 0; pos < s.size();) {
@@ -492,7 +546,15 @@ std::optional<double> NumberFormat::parseNumber(std::string_view text) const
     const auto value = parsePlainNumber(s);
     if (!value)
         return std::nullopt;
-    return negative ? -*value : *value;
+    ReadNumber read;
+    read.value = negative ? -*value : *value;
+    const size_t point = s.find('.');
+    read.decimalSeparator = point != std::string::npos;
+    if (read.decimalSeparator) {
+        const size_t end = s.find_first_not_of("0123456789", point + 1);
+        read.decimals = int((end == std::string::npos ? s.size() : end) - point - 1);
+    }
+    return read;
 }
 
 double roundAsShown(double value, int decimals)
@@ -634,9 +696,9 @@ std::string stripNumberText(std::string_view text, const NumberFormat &format)
     return value ? plainNumber(*value) : std::string();
 }
 
-std::string editableNumber(double value, const NumberFormat &format)
+std::string editableNumber(double value, const NumberFormat &format, int significantDigits)
 {
-    std::string text = plainNumber(value);
+    std::string text = plainNumber(value, significantDigits);
     const auto dot = text.find('.');
     if (dot != std::string::npos)
         text.replace(dot, 1, format.decimalSeparator);

@@ -18,6 +18,18 @@ inline constexpr std::array<std::string_view, 19> kDatePatterns = {
 
 inline constexpr std::string_view kDefaultDatePattern = "M/d/yyyy";
 
+// How the digits of a number's whole part may be grouped: in threes from the decimal separator, as the program and the
+// locale write them, or also in twos above the first three (1,00,000), as lakhs and crores are written.
+enum class DigitGrouping { Thousands, ThousandsOrLakhs };
+
+// A number read from a text, with how many decimals the text gives it.
+struct ReadNumber
+{
+    double value = 0;
+    int decimals = 0; // digits after the decimal separator
+    bool decimalSeparator = false; // whether the text has one, even with no digit after it
+};
+
 // Formats and parses the numbers and dates the program shows, with one set of locale conventions.
 // The application fills the conventions from the platform's locale; the default is English (United States).
 // Every text this class writes, it reads back to the same value.
@@ -61,7 +73,13 @@ public:
 
     // Reads a number the way a user may type or the program shows it: currency symbol, grouping,
     // a leading or trailing minus sign or parentheses, a trailing percent sign (kept as written, not divided).
-    std::optional<double> parseNumber(std::string_view text) const;
+    // Only as this locale writes numbers: its decimal separator, once, and its group separator only between groups of
+    // the whole part (a plain space stands for a no-break one). Nothing for anything else, so that a text written with
+    // other conventions is never read as another number.
+    std::optional<double> parseNumber(std::string_view text, DigitGrouping grouping = DigitGrouping::Thousands) const;
+    // The same, with the decimals the text gives.
+    std::optional<ReadNumber> readNumber(std::string_view text,
+                                         DigitGrouping grouping = DigitGrouping::Thousands) const;
 
     static NumberFormat englishUS() { return {}; }
 
@@ -72,6 +90,8 @@ private:
         std::string literal;
     };
     static std::vector<DateToken> tokenize(std::string_view pattern);
+    // Takes the group separators out of a number's text; false when they stand where this locale puts none.
+    bool ungroup(std::string &text, DigitGrouping grouping) const;
     std::string formatDate(Date date, const std::vector<DateToken> &tokens) const;
     std::optional<Date> parseDate(std::string_view text, const std::vector<DateToken> &tokens) const;
 
@@ -98,6 +118,6 @@ double numberOrZero(std::string_view text);
 std::string stripNumberText(std::string_view text, const NumberFormat &format);
 // A number as the user types it: the shortest decimal text (as plainNumber) with the locale's decimal separator and
 // no grouping, so that `format.parseNumber` reads it back to the same value.
-std::string editableNumber(double value, const NumberFormat &format);
+std::string editableNumber(double value, const NumberFormat &format, int significantDigits = 15);
 
 } // namespace engine

@@ -62,12 +62,56 @@ int headerMeaning(std::string_view cell)
     return kIgnoredColumn;
 }
 
+// Whether a cell that grows byte by byte is still blank, as trimmed() would leave nothing of it: made of blanks and
+// no-break spaces only. Each byte is looked at about once, however often it is asked.
+class BlankCell
+{
+public:
+    void reset()
+    {
+        m_checked = 0;
+        m_blank = true;
+    }
+    bool blank(std::string_view cell)
+    {
+        constexpr std::string_view noBreakSpaces[] = {"\xC2\xA0", "\xE2\x80\xAF"};
+        while (m_blank && m_checked < cell.size()) {
+            const std::string_view rest = cell.substr(m_checked);
+            if (rest.front() == ' ' || rest.front() == '\t' || rest.front() == '\r') {
+                ++m_checked;
+                continue;
+            }
+            bool partial = false;
+            size_t length = 0;
+            for (std::string_view space : noBreakSpaces) {
+                if (rest.starts_with(space))
+                    length = space.size();
+                partial = partial || space.starts_with(rest);
+            }
+            if (length > 0) {
+                m_checked += length;
+                continue;
+            }
+            // The first bytes of a no-break space may yet be completed by the next ones.
+            if (!partial)
+                m_blank = false;
+            return false;
+        }
+        return m_blank;
+    }
+
+private:
+    size_t m_checked = 0;
+    bool m_blank = true;
+};
+
 // Splits one line at `separator`; a cell may be quoted with double quotes, a doubled quote standing for one.
 // False when a quote is left open.
 bool splitCells(std::string_view line, char separator, std::vector<std::string> &cells)
 {
     cells.clear();
     std::string cell;
+    BlankCell blank;
     bool quoted = false;
     bool wasQuoted = false;
     for (size_t i = 0; i < line.size(); ++i) {
@@ -82,9 +126,11 @@ bool splitCells(std::string_view line, char separator, std::vector<std::string> 
         } else if (c == separator) {
             cells.emplace_back(wasQuoted ? cell : std::string(trimmed(cell)));
             cell.clear();
+            blank.reset();
             wasQuoted = false;
-        } else if (c == '"' && trimmed(cell).empty()) {
+        } else if (c == '"' && blank.blank(cell)) {
             cell.clear();
+            blank.reset();
             quoted = wasQuoted = true;
         } else {
             cell.push_back(c);
@@ -138,41 +184,14 @@ std::optional<Date> readDate(std::string_view text, const NumberFormat &format)
     return format.parseDate(text);
 }
 
-// Digits grouped by the locale's separator in threes (or twos before the last three), or not at all: "2,143.23" but
-// never "2143,23" or "1,2,3", which are a decimal comma or a run of cells, not the amounts their digits would make.
-bool groupedAsTheLocale(std::string_view text, const NumberFormat &format)
-{
-    const std::string &group = format.groupSeparator;
-    if (group.empty() || group == format.decimalSeparator)
-        return true;
-    const std::string_view whole = text.substr(0, text.find(format.decimalSeparator));
-    size_t i = whole.find_first_of("0123456789");
-    int run = 0;
-    int groups = 0;
-    while (i < whole.size()) {
-        if (whole[i] >= '0' && whole[i] <= '9') {
-            ++run;
-            ++i;
-        } else if (whole.compare(i, group.size(), group) == 0) {
-            // Groups of two between the first and the last are the Indian way of writing lakhs and crores.
-            if (groups == 0 ? run < 1 || run > 3 : run < 2 || run > 3)
-                return false;
-            ++groups;
-            run = 0;
-            i += group.size();
-        } else {
-            break; // a symbol or sign after the digits
-        }
-    }
-    return groups == 0 || run == 3;
-}
-
 // A plain number first, so that "1234.56" is not read as 123456 where the locale groups digits with dots.
 std::optional<double> readAmount(std::string_view text, const NumberFormat &format)
 {
     std::optional<double> value = parsePlainNumber(text);
-    if (!value && groupedAsTheLocale(text, format))
-        value = format.parseNumber(text);
+    // Grouped as the locale groups ("2,143.23", never "2143,23" or "1,2,3", which are a decimal comma or a run of
+    // cells); a lender may group the digits above the thousands in twos.
+    if (!value)
+        value = format.parseNumber(text, DigitGrouping::ThousandsOrLakhs);
     // Beyond 10^15 an amount can no longer be told to the cent; refusing it keeps every sum finite.
     if (value && !(std::fabs(*value) < 1e15))
         return std::nullopt;

@@ -5,6 +5,7 @@
 #include "Calendar.h"
 #include "Codes.h"
 #include "LoanDocument.h"
+#include "LoanTerms.h"
 #include "NumberFormat.h"
 #include "RateChange.h"
 #include "Schedule.h"
@@ -25,6 +26,16 @@ Date firstPaymentDate(const LoanDocument &doc)
     }
 }
 
+std::string amortizationLength(double length, int unit)
+{
+    const std::string number = plainNumber(length);
+    const std::string units = amortUnitLabel(unit);
+    if (units.empty())
+        return number;
+    // "Years" and "Months" less their "s" for a length of one.
+    return number + ' ' + (length == 1 ? units.substr(0, units.size() - 1) : units);
+}
+
 std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument &doc, const NumberFormat &format,
                                                              const SummaryOptions &options)
 {
@@ -36,6 +47,21 @@ std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument 
     };
     if (doc.roundInterestEachPeriod)
         rows.emplace_back("Interest Rounded", "To the Cent Each Period");
+    // The purchase as the wizard's optional information shows it: a down payment given in percent in dollars, when
+    // the price gives them.
+    const LoanTerms terms = LoanTerms::fromDocument(doc, doc.gdtmFirstPaymentDue);
+    auto given = [&](LoanTerms::Field field) {
+        const LoanTerms::Amount value = terms.value(field);
+        return value && *value != 0 ? value : std::nullopt;
+    };
+    if (const auto price = given(LoanTerms::PurchasePrice))
+        rows.emplace_back("Purchase Price", format.currency(*price));
+    if (const auto dollars = given(LoanTerms::DownPaymentDollars))
+        rows.emplace_back("Down Payment", format.currency(*dollars));
+    else if (const auto percent = given(LoanTerms::DownPaymentPercent))
+        rows.emplace_back("Down Payment", format.percentage(*percent, 4, false));
+    if (const auto premium = given(LoanTerms::Cmhc))
+        rows.emplace_back("CMHC Premium", format.percentage(*premium, 4, false));
     rows.emplace_back("Loan Amount", format.currency(doc.gdblLoanAmount));
     rows.emplace_back("Annual Rate", format.ratePercent(doc.gdblAnnualRate));
     if (options.today != kNoDate) {
@@ -44,7 +70,7 @@ std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument 
     }
     rows.insert(rows.end(),
                 {
-                    {"Amortization", plainNumber(doc.glngAmortization)},
+                    {"Amortization", amortizationLength(doc.glngAmortization, doc.gintAmortUnit)},
                     {"Frequency of Installment", frequencyLabel(doc.gintFreqOfInst)},
                     {"Basic Payments", format.currency(doc.gdblBasicPayment)},
                     {"Periodic Rate", format.percent(doc.gdblPeriodicRate, 7, false)},
@@ -57,6 +83,8 @@ std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument 
         rows.emplace_back("Periods Not Covering Interest", std::to_string(shortPeriods));
     rows.emplace_back("Total Payments", format.currency(doc.gdblTotalPayments));
     rows.emplace_back("Interest Paid", format.currency(doc.gdblInterestPaid));
+    if (const double lumpSums = doc.gridMain0.lumpSumTotal(); lumpSums != 0)
+        rows.emplace_back("Lump Sums", format.currency(lumpSums));
     const double left = doc.gridMain0.balanceLeft();
     if (left >= 0.01)
         rows.emplace_back("Balance Left", format.currency(left));
@@ -115,6 +143,23 @@ std::vector<ChartSample> gridChart(const LoanDocument &doc)
     // The last payment rather than the schedule's last row: a row after it would show no balance and no interest.
     add(periods);
     return samples;
+}
+
+std::vector<LumpSumMark> chartLumpSums(const LoanDocument &doc)
+{
+    std::vector<LumpSumMark> marks;
+    size_t waiting = 0; // the first mark still without its balance
+    ScheduleReader reader(doc.gridMain0);
+    for (ScheduleRowValues row; reader.next(row);) {
+        if (!row.isEmpty(colLumpSum))
+            marks.push_back({row.date(), row[colLumpSum], 0});
+        // A lump sum paid between two payments has no balance of its own: the next payment shows what it left.
+        if (row.kind == ScheduleRowKind::Payment) {
+            for (; waiting < marks.size(); ++waiting)
+                marks[waiting].balance = row[colEndingBalance];
+        }
+    }
+    return marks;
 }
 
 } // namespace engine

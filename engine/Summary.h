@@ -20,15 +20,21 @@ struct SummaryOptions
 };
 
 // The loan's key figures as label and value texts, in the order the summary table shows them. Rows that apply only to
-// some loans come only when they do: "Interest Rounded" when the interest is rounded each period, "Trigger Rate" with
-// a today, "Periods Not Covering Interest" when some payment does not cover its interest, and "Balance Left" last,
-// when the last payment leaves something owing.
+// some loans come only where they do: "Interest Rounded" after the compounding when the interest is rounded each
+// period; the purchase price, the down payment and the insurance premium after it; "Trigger Rate" after the annual
+// rate, given a today; "Periods Not Covering Interest" after the number of periods when some payment does not cover
+// its interest; the total of the lump sums the schedule applied after the interest paid; "Balance Left" last, when the
+// last payment leaves something owing.
 std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument &doc, const NumberFormat &format,
                                                              const SummaryOptions &options = {});
 
 // The date of payment 1 of a computed loan, whatever the document's own date means; without payments, the date the
 // calendar gives it (the zero date when there is none).
 Date firstPaymentDate(const LoanDocument &doc);
+
+// A length of the amortization with its unit, worded as the program words lengths: "25 Years", "1 Year",
+// "240 Months".
+std::string amortizationLength(double length, int unit);
 
 // One point of the summary chart (a row of gridChart): a payment's ending balance and the interest paid up to it, as
 // the schedule shows them.
@@ -52,5 +58,16 @@ int chartStep(double periods);
 // The rows of gridChart: payments 1, 1 + step, 1 + 2 step, ... and the last payment, which closes the line however
 // the steps fall. Empty for a schedule without payments.
 std::vector<ChartSample> gridChart(const LoanDocument &doc);
+
+// A lump sum the schedule applied, as the chart marks it: on its date, at the balance the schedule shows once it is
+// paid (its own row's ending balance, or the next payment's for a lump sum paid between two payments).
+struct LumpSumMark
+{
+    Date date = kNoDate;
+    double amount = 0;
+    double balance = 0;
+    friend bool operator==(const LumpSumMark &, const LumpSumMark &) = default;
+};
+std::vector<LumpSumMark> chartLumpSums(const LoanDocument &doc);
 
 } // namespace engine

@@ -1,11 +1,12 @@
 #include "PageSetupRules.h"
 
 #include "PageSurface.h"
+#include "PrintableTable.h"
 #include "TableLayout.h"
 
 #include "document/PrintOptions.h"
+#include "engine/NumberFormat.h"
 
-#include <QLocale>
 #include <QStringList>
 
 #include <algorithm>
@@ -16,31 +17,31 @@ namespace print {
 
 namespace {
 
-std::optional<double> number(const QString &text)
+std::optional<double> number(const QString &text, const engine::NumberFormat &format)
 {
-    bool ok = false;
-    const double value = QLocale().toDouble(text.trimmed(), &ok);
-    if (ok && std::isfinite(value))
-        return value;
-    const double plain = QLocale::c().toDouble(text.trimmed(), &ok);
-    return ok && std::isfinite(plain) ? std::optional<double>(plain) : std::nullopt;
+    const auto value = format.parseNumber(text.toStdString());
+    return value && std::isfinite(*value) ? value : std::nullopt;
 }
 
 } // namespace
 
-float marginFromText(const QString &text)
+float marginFromText(const QString &text, const engine::NumberFormat &format)
 {
-    const auto value = number(text);
-    // Kept within what the record's 32-bit real holds.
-    return value ? float(std::clamp(*value, 0.0, 1e6)) : 0.0f;
+    return document::keptMargin(number(text, format).value_or(0));
 }
 
-int scalingFromText(const QString &text)
+int scalingFromText(const QString &text, const engine::NumberFormat &format)
 {
-    const auto value = number(text);
+    const auto value = number(text, format);
     if (!value)
         return 10;
     return int(std::lround(std::clamp(*value, double(kSmallestScaling), double(kLargestScaling))));
+}
+
+QString marginText(float inches, const engine::NumberFormat &format)
+{
+    // Six digits: what a 32-bit real holds of the inches typed.
+    return QString::fromStdString(engine::editableNumber(double(inches), format, 6));
 }
 
 int rowsPerPageAt(int sliderPosition)
@@ -81,6 +82,15 @@ bool marginsFit(const document::PrintOptions &working, int rowsPerPage, const QF
     const long long height = static_cast<long long>(trial.pageHeight()) - top - bottom
         - inchesToTwips(working.HeaderEdge) - inchesToTwips(working.FooterEdge);
     return height > 3LL * line && trial.pageWidth() - left - right > firstColumnWidth;
+}
+
+bool marginsFit(const PrintJob &job)
+{
+    const PrintableTable *table = job.table.get();
+    const int columns = table ? table->columnCount() : 0;
+    const QString firstCell = columns > 1 && table->rowCount() > 0 ? table->text(0, 1) : QString();
+    return marginsFit(job.options, job.options.RowsPerPage, job.font, firstCell,
+                      columns > 0 ? table->columnWidth(0) : 0);
 }
 
 } // namespace print

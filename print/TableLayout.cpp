@@ -13,8 +13,8 @@ namespace {
 constexpr int kCellPadding = 45; // three pixels at 96 dpi, inside each side of a cell
 constexpr int kTitleBoxWidth = 8640; // six inches, or what the paper has room for
 constexpr double kTitleGrowth = 4; // points the title is larger than the grid's text
-// More comment than a page can show is not laid out: measuring it would only take time.
-constexpr qsizetype kLongestComments = 20000;
+// More title or comment than a page can show is not laid out: measuring it would only take time.
+constexpr qsizetype kLongestBlockText = 20000;
 
 bool shown(const QString &text)
 {
@@ -78,6 +78,7 @@ struct TableLayout::Grid
     double titleSize = 0;
     int titleWidth = 0;
     int titleHeight = 0;
+    int titleTextHeight = 0;
 
     void drawTitle(PageSurface &surface, int top) const;
     void drawPage(PageSurface &surface, const PageSpan &span, int top) const;
@@ -92,10 +93,12 @@ void TableLayout::Grid::drawTitle(PageSurface &surface, int top) const
     surface.setTextPadding(0);
     surface.setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
     surface.setTextColor(Qt::black);
-    if (shown(title)) {
+    if (shown(title) && titleTextHeight > 0) {
         surface.setBold(true);
         surface.setTextFontSize(titleSize);
+        surface.setTextBoxHeight(titleTextHeight);
         surface.drawText(title);
+        surface.setTextBoxHeight(0);
         surface.setBold(false);
         surface.setTextFontSize(0);
     }
@@ -174,8 +177,10 @@ void TableLayout::Grid::drawPage(PageSurface &surface, const PageSpan &span, int
 TableLayout::TableLayout(PrintJob job)
     : m_job(std::move(job))
 {
-    if (m_job.comments.size() > kLongestComments)
-        m_job.comments.truncate(kLongestComments);
+    for (QString *text : {&m_job.title, &m_job.comments}) {
+        if (text->size() > kLongestBlockText)
+            text->truncate(kLongestBlockText);
+    }
 }
 
 TableLayout::~TableLayout() = default;
@@ -256,6 +261,7 @@ void TableLayout::CalMaxHeadingHeight(PageSurface &surface)
 void TableLayout::measureTitle(PageSurface &surface)
 {
     m_titleHeight = 0;
+    m_titleTextHeight = 0;
     // The block starts where the grid does; on paper narrower than its six inches it wraps at the right margin
     // rather than running off the sheet.
     m_titleWidth = std::clamp(surface.marginLeft() + m_usableWidth - m_gridLeft, 0, kTitleBoxWidth);
@@ -263,16 +269,23 @@ void TableLayout::measureTitle(PageSurface &surface)
         return;
     surface.setTextBoxWidth(m_titleWidth);
     surface.setTextPadding(0);
+    const int gap = surface.lineHeight() / 2;
     if (shown(m_job.title)) {
         surface.setBold(true);
         surface.setTextFontSize(surface.fontSize() + kTitleGrowth);
-        m_titleHeight += surface.measureText(m_job.title);
+        // The title keeps the whole lines that leave page 1 room for the heading and a first row.
+        const int line = surface.measureText(QStringLiteral(" "));
+        const int room = std::max(m_usableHeight - m_headingHeight - m_rowHeight - gap, 0);
+        m_titleTextHeight = std::min(surface.measureText(m_job.title), room / std::max(line, 1) * line);
+        m_titleHeight += m_titleTextHeight;
         surface.setBold(false);
         surface.setTextFontSize(0);
     }
     if (shown(m_job.comments))
         m_titleHeight += surface.measureText(m_job.comments);
-    m_titleHeight += surface.lineHeight() / 2;
+    if (m_titleHeight == 0)
+        return;
+    m_titleHeight += gap;
 }
 
 std::vector<PageSpan> TableLayout::pagination() const
@@ -328,6 +341,7 @@ void TableLayout::build(PageSurface &surface, const Progress &progress)
         grid->titleSize = surface.fontSize() + kTitleGrowth;
         grid->titleWidth = m_titleWidth;
         grid->titleHeight = m_titleHeight;
+        grid->titleTextHeight = m_titleTextHeight;
     }
 
     const std::vector<PageSpan> spans = pagination();

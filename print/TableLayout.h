@@ -92,6 +92,7 @@ private:
     int m_rowHeight = 0;
     int m_totalWidth = 0;
     int m_titleHeight = 0;
+    int m_titleTextHeight = 0; // of the title alone, as much of it as page 1 has room for
     int m_titleWidth = 0;
     int m_usableHeight = 0;
     int m_usableWidth = 0;

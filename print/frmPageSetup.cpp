@@ -3,6 +3,7 @@
 #include "PageSetupRules.h"
 #include "PageSurface.h"
 
+#include "ui/NumberField.h"
 #include "ui/Twips.h"
 #include "ui/UserDialogs.h"
 
@@ -14,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -33,14 +33,10 @@ constexpr int kSampleWidthTwips = 1560;
 // The tab last chosen, for every document while the program runs.
 int s_rememberedTab = 0;
 
-QString inchesText(float inches)
-{
-    return QLocale().toString(double(inches), 'g', 6);
-}
-
-QLineEdit *shortField(QWidget *parent, int characters)
+QLineEdit *shortField(QWidget *parent, int characters, const engine::NumberFormat &format)
 {
     auto *field = new QLineEdit(parent);
+    ui::useKeypadDecimal(field, format);
     field->setFixedWidth(field->fontMetrics().horizontalAdvance(QLatin1Char('0')) * characters + 16);
     return field;
 }
@@ -117,7 +113,7 @@ QWidget *frmPageSetup::pageTab()
             [this](bool on) { change(&document::PrintOptions::Orientation, on); });
 
     auto *scalingBox = new QGroupBox(QStringLiteral("Scaling"), tab);
-    m_scaling = shortField(scalingBox, 5);
+    m_scaling = shortField(scalingBox, 5, m_context.format);
     auto *scalingRow = new QHBoxLayout(scalingBox);
     auto *adjust = new QLabel(QStringLiteral("&Adjust to:"), scalingBox);
     adjust->setBuddy(m_scaling);
@@ -125,8 +121,9 @@ QWidget *frmPageSetup::pageTab()
     scalingRow->addWidget(m_scaling);
     scalingRow->addWidget(new QLabel(QStringLiteral("% normal size"), scalingBox));
     scalingRow->addStretch();
-    connect(m_scaling, &QLineEdit::textChanged, this,
-            [this](const QString &text) { change(&document::PrintOptions::Scaling, scalingFromText(text)); });
+    connect(m_scaling, &QLineEdit::textChanged, this, [this](const QString &text) {
+        change(&document::PrintOptions::Scaling, scalingFromText(text, m_context.format));
+    });
     connect(m_scaling, &QLineEdit::editingFinished, this,
             [this] { showStored(m_scaling, QString::number(m_working.Scaling)); });
 
@@ -157,7 +154,7 @@ QWidget *frmPageSetup::marginsTab()
         &document::PrintOptions::HeaderEdge, &document::PrintOptions::FooterEdge};
     auto *grid = new QGridLayout;
     for (int i = 0; i < 6; ++i) {
-        m_margins[size_t(i)] = shortField(tab, 6);
+        m_margins[size_t(i)] = shortField(tab, 6, m_context.format);
         auto *label = new QLabel(labels[i], tab);
         label->setBuddy(m_margins[size_t(i)]);
         // Top and bottom, left and right, header and footer side by side.
@@ -166,10 +163,12 @@ QWidget *frmPageSetup::marginsTab()
         grid->addWidget(label, row, column);
         grid->addWidget(m_margins[size_t(i)], row, column + 1);
         grid->addWidget(new QLabel(QStringLiteral("in."), tab), row, column + 2);
-        connect(m_margins[size_t(i)], &QLineEdit::textChanged, this,
-                [this, field = fields[i]](const QString &text) { change(field, marginFromText(text)); });
-        connect(m_margins[size_t(i)], &QLineEdit::editingFinished, this,
-                [this, i, field = fields[i]] { showStored(m_margins[size_t(i)], inchesText(m_working.*field)); });
+        connect(m_margins[size_t(i)], &QLineEdit::textChanged, this, [this, field = fields[i]](const QString &text) {
+            change(field, marginFromText(text, m_context.format));
+        });
+        connect(m_margins[size_t(i)], &QLineEdit::editingFinished, this, [this, i, field = fields[i]] {
+            showStored(m_margins[size_t(i)], marginText(m_working.*field, m_context.format));
+        });
     }
     grid->setColumnMinimumWidth(3, 24);
     grid->setColumnStretch(7, 1);
@@ -324,7 +323,7 @@ void frmPageSetup::showWorkingCopies()
     m_paperSize->setCurrentIndex(w.PageSize - 1);
     const float margins[6] = {w.MarginTop, w.MarginBottom, w.MarginLeft, w.MarginRight, w.HeaderEdge, w.FooterEdge};
     for (size_t i = 0; i < m_margins.size(); ++i)
-        m_margins[i]->setText(inchesText(margins[i]));
+        m_margins[i]->setText(marginText(margins[i], m_context.format));
     m_centerHorizontally->setChecked(w.CenterHorizontally == 1);
     m_centerVertically->setChecked(w.CenterVertically == 1);
     m_headerList->setCurrentIndex(w.HeaderListIndex);
@@ -389,7 +388,7 @@ void frmPageSetup::finish(Outcome outcome)
 void frmPageSetup::okClicked()
 {
     if (!marginsFit(m_working, m_record.RowsPerPage, m_context.font, m_context.firstCell, m_context.firstColumnWidth)) {
-        m_dialogs.message(this, m_context.messageTitle, QStringLiteral("The Margins are too Big"), ui::UserDialogs::Ok,
+        m_dialogs.message(this, m_context.messageTitle, QString::fromLatin1(kMarginsTooBigMessage), ui::UserDialogs::Ok,
                           ui::UserDialogs::Icon::Warning);
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/PrintOptions.h"
+#include "engine/NumberFormat.h"
 
 #include <QDialog>
 #include <QFont>
@@ -26,7 +27,7 @@ class UserDialogs;
 namespace print {
 
 // What the page set-up knows of its document besides the print options: what the margin test measures, the date the
-// header samples show, and how the document is marked modified.
+// header samples show, how the document is marked modified, and the locale's numbers.
 struct PageSetupContext
 {
     bool newDocument = false; // never saved nor opened: it gets the default options first
@@ -36,6 +37,7 @@ struct PageSetupContext
     QString date; // today, in the system's short form
     QString messageTitle;
     std::function<void()> markModified;
+    engine::NumberFormat format; // how the margins and the scaling are typed
 };
 
 // Page Setup: edits working copies of a document's print options on four tabs and hands them to the record when

@@ -8,7 +8,9 @@ MoneyFieldValidator::MoneyFieldValidator(const engine::NumberFormat &format, dou
     , m_format(format)
     , m_minimum(minimum)
     , m_maximum(maximum)
-    , m_allowed(QStringLiteral(" -+()"))
+    // Separators of any convention may be typed: a text the locale does not write as a number stays as typed and
+    // holds no amount, rather than losing a character and becoming another amount.
+    , m_allowed(QStringLiteral(" -+().,'\u00A0\u202F\u2019"))
 {
     for (const std::string *part : {&format.decimalSeparator, &format.groupSeparator, &format.currencyPrefix,
                                     &format.currencySuffix, &format.negativePrefix, &format.negativeSuffix})

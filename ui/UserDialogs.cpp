@@ -5,8 +5,28 @@
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QTextBoundaryFinder>
 
 namespace ui {
+
+QString keptOnOneLine(const QString &text)
+{
+    constexpr char16_t kNoBreakSpace = 0x00A0;
+    constexpr char16_t kWordJoiner = 0x2060;
+    // Spaces become spaces that do not break; a word joiner holds together what is left (after a hyphen, a slash).
+    const QString joined = QString(text).replace(QLatin1Char(' '), QChar(kNoBreakSpace));
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, joined);
+    QString kept;
+    kept.reserve(joined.size());
+    qsizetype from = 0;
+    for (qsizetype at = breaks.toNextBoundary(); at != -1 && at < joined.size(); at = breaks.toNextBoundary()) {
+        kept += QStringView(joined).mid(from, at - from);
+        kept += QChar(kWordJoiner);
+        from = at;
+    }
+    kept += QStringView(joined).mid(from);
+    return kept;
+}
 
 std::unique_ptr<QMessageBox> QtUserDialogs::messageBox(QWidget *parent, const QString &title, const QString &text,
                                                        int buttons, Icon icon)

@@ -45,6 +45,11 @@ public:
     virtual void about(QWidget *parent, const QString &title, const QString &text) = 0;
 };
 
+// `text` as a message box shows it on one line wherever it can: its spaces made no-break spaces and a word joiner at
+// each other place a line could break (after a hyphen, say), so that a file name quoted in a message is not split
+// over two lines.
+QString keptOnOneLine(const QString &text);
+
 // The platform's own dialogs.
 class QtUserDialogs : public UserDialogs
 {

@@ -7,6 +7,7 @@
 #include "document/DocumentFile.h"
 #include "engine/ChangeTables.h"
 #include "engine/NumberFormat.h"
+#include "ui/NumberField.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -55,6 +56,7 @@ CellEditor::CellEditor(QTableView *grid, ScheduleModel *model, document::Documen
     , m_box(new NumericCellBox(grid->viewport()))
 {
     m_box->hide();
+    ui::useKeypadDecimal(m_box, format);
     m_grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     m_grid->installEventFilter(this);
     m_viewport->installEventFilter(this);
@@ -236,6 +238,10 @@ bool CellEditor::eventFilter(QObject *watched, QEvent *event)
         }
     }
     if (watched == m_grid && event->type() == QEvent::KeyPress && !editing()) {
+        if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
+            clearCell();
+            return true;
+        }
         int key = keyCode(static_cast<QKeyEvent *>(event));
         if (key != 0 && !m_data.loan.gblnReportFlag) {
             EnterCellEditingMode(key);
@@ -290,6 +296,13 @@ void CellEditor::closeBox()
             return;
         }
     }
+    setChange(amount);
+    UpdateCellCoordinates();
+}
+
+void CellEditor::setChange(std::optional<double> amount)
+{
+    const int logical = m_model->logicalColumn(m_editColumn);
     auto tableOf = [logical](document::DocumentData &data) -> engine::TextTable & {
         return logical == engine::colAnnualRate ? data.loan.gridAnnualRate
             : logical == engine::colPayment     ? data.loan.gridBasicPayment
@@ -301,8 +314,22 @@ void CellEditor::closeBox()
     const auto date = engine::Date(m_data.loan.gridMain0.value(scheduleRow, engine::colDateSerial));
     engine::TextTable edited = tableOf(m_data);
     if (engine::setChangeByDate(edited, dateText, date, amount)
-        && m_shell.changeAndRecalculate([&](document::DocumentData &data) { tableOf(data) = std::move(edited); }))
+        && m_shell.changeAndRecalculate(QString::fromLatin1(engine::scheduleCaption(logical)),
+                                        [&](document::DocumentData &data) { tableOf(data) = std::move(edited); }))
         m_shell.markModified();
+}
+
+void CellEditor::clearCell()
+{
+    if (editing() || m_data.loan.gblnReportFlag || IsReadOnlyCell())
+        return;
+    const QModelIndex current = m_grid->currentIndex();
+    m_editRow = current.row();
+    m_editColumn = current.column();
+    m_savedRow = current.row();
+    m_savedColumn = current.column();
+    m_savedTopRow = topRow();
+    setChange(std::nullopt);
     UpdateCellCoordinates();
 }
 

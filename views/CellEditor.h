@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class QModelIndex;
 class QTableView;
 
@@ -32,7 +34,7 @@ public:
     static constexpr const char *kNotNumericMessage =
         "Only numeric values are allowed. Previous value will be restored.";
     static constexpr const char *kOutOfRangeMessage =
-        "Only values from -9,000,000,000 to 9,000,000,000 are allowed. Previous value will be restored.";
+        "Only values from 0 to 9,000,000,000 are allowed. Previous value will be restored.";
 
     // True when the grid's current cell cannot be edited.
     bool IsReadOnlyCell() const;
@@ -44,6 +46,8 @@ public:
     void UpdateCellCoordinates();
     // Opens the box with a number from the clipboard; ignored unless the text is a number.
     void paste(const QString &text);
+    // Delete on an editable cell: its change goes, as when the box is closed empty.
+    void clearCell();
     // Says in the status bar whether the current cell can be edited (nothing while the year-end report is shown).
     void showStatus();
 
@@ -66,6 +70,9 @@ private:
     // A number as the box shows it: plain, with the locale's decimal separator.
     QString editable(double value) const;
     void closeBox();
+    // Makes `amount` (nothing: none) the change of the edit cell's column from its row's date; the schedule is
+    // computed again when that changed the table.
+    void setChange(std::optional<double> amount);
     // Hides the box without taking its value.
     void dropBox();
     int topRow() const;

@@ -245,7 +245,6 @@ void ScheduleGrid::applyFittedWidth(int logicalColumn, int widest, int minWidth)
         if (!reportShown())
             setColumnWidth(column, pixels(widest + kFitMargin));
     }
-    m_shell.markModified();
 }
 
 void ScheduleGrid::AutoSizeMainGrid2(int logicalColumn, int mode, int minWidth)
@@ -258,6 +257,23 @@ void ScheduleGrid::AutoSizeMainGrid2(int logicalColumn, int mode, int minWidth)
     applyFittedWidth(
         logicalColumn,
         logicalColumn >= 0 && logicalColumn < document::kLogicalColumns ? widest[size_t(logicalColumn)] : 0, minWidth);
+    m_shell.markModified();
+}
+
+void ScheduleGrid::fitDateColumn(bool widenOnly)
+{
+    if (m_model->visibleColumn(engine::colDate) < 0 || m_model->rowCount() == 0)
+        return;
+    std::array<int, document::kLogicalColumns> modes;
+    modes.fill(-1);
+    modes[engine::colDate] = 0;
+    const int widest = widestTexts(modes)[engine::colDate];
+    const int minWidth = document::minimumColumnWidth(engine::colDate);
+    // As wide as fitting would make it, or wider: the dates show whole.
+    if (widenOnly
+        && m_data.columns.columns[engine::colDate].Width >= std::max(widest, minWidth - kFitMargin) + kFitMargin)
+        return;
+    applyFittedWidth(engine::colDate, widest, minWidth);
 }
 
 void ScheduleGrid::AutoSizeMainGrid()
@@ -276,6 +292,7 @@ void ScheduleGrid::AutoSizeMainGrid()
             m_shell.SetProgressBar(k + 1, 10);
         applyFittedWidth(k, widest[size_t(k)], document::minimumColumnWidth(k));
     }
+    m_shell.markModified();
     SetGridMain1(GridRequest::StoreToArray);
 }
 

@@ -65,6 +65,10 @@ public:
     void AutoSizeMainGrid();
     // Fits one column: mode 0 measures every data row, 1 the first, 2 the last; never narrower than minWidth twips.
     void AutoSizeMainGrid2(int logicalColumn, int mode, int minWidth);
+    // The Date column fitted to its dates in the current date format, after the format changed; with `widenOnly`
+    // (a document opened with its own widths) only when they no longer fit. The date format is a preference, not a
+    // change of the document: nothing is marked modified.
+    void fitDateColumn(bool widenOnly);
     // The Auto Fit command: fits the columns and keeps the top row in view.
     void autoFit();
 
@@ -87,7 +91,8 @@ private:
     // The widest text, in twips, of each logical column by its measuring mode (0 every data row, 1 the first, 2 the
     // last, -1 not measured).
     std::array<int, 13> widestTexts(const std::array<int, 13> &modes) const;
-    // A fitted column's width: its widest text and a margin, never below the column's minimum.
+    // A fitted column's width: its widest text and a margin, never below the column's minimum. The callers say whether
+    // that changed the document.
     void applyFittedWidth(int logicalColumn, int widest, int minWidth);
     void applyColumnWidths();
     // The report's columns fitted to every row, each no narrower than the schedule column at its place allows.

@@ -7,6 +7,7 @@
 #include "travina/CTravinaCtrl.h"
 
 #include <QContextMenuEvent>
+#include <QHeaderView>
 
 #include <climits>
 
@@ -162,13 +163,23 @@ QString ScheduleView::selectionText() const
         right = std::max(right, range.right());
     }
     QString text;
+    // Every row of the columns copied: their headings come first, as a spreadsheet wants them. The summary has none.
+    const QAbstractItemModel *model = grid->model();
+    if (top == 0 && bottom == model->rowCount() - 1 && !grid->horizontalHeader()->isHidden()) {
+        for (int c = left; c <= right; ++c) {
+            if (c > left)
+                text += QLatin1Char('\t');
+            text += model->headerData(c, Qt::Horizontal).toString();
+        }
+        text += QLatin1Char('\n');
+    }
     for (int r = top; r <= bottom; ++r) {
         if (r > top)
             text += QLatin1Char('\n');
         for (int c = left; c <= right; ++c) {
             if (c > left)
                 text += QLatin1Char('\t');
-            text += grid->model()->index(r, c).data().toString();
+            text += model->index(r, c).data().toString();
         }
     }
     return text;

@@ -46,7 +46,8 @@ public:
     void showSummary();
     // Alignment of the visible grid's selected columns, when the selection was made rightwards (or is one column).
     void SetColumnAlignment(int code);
-    // The visible grid's selected block: a tab between cells, a line feed between rows.
+    // The visible grid's selected block: a tab between cells, a line feed between rows; a block of every row starts
+    // with the headings of its columns.
     QString selectionText() const;
 
 signals:

@@ -22,7 +22,9 @@ public:
     virtual void setCellStatus(const QString &text) { (void)text; }
     // Runs `change` on the document, then computes the schedule again under the progress bar and refreshes the
     // views, the grid's cursor and top row kept. A change the schedule cannot be computed with is taken back: false.
-    virtual bool changeAndRecalculate(const std::function<void(document::DocumentData &)> &change) = 0;
+    // `what` names the change where Edit > Undo and Redo offer to take it back or do it again ("Lump Sums").
+    virtual bool changeAndRecalculate(const QString &what,
+                                      const std::function<void(document::DocumentData &)> &change) = 0;
 };
 
 } // namespace views

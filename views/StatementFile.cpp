@@ -46,7 +46,7 @@ StatementText readStatementFile(const QString &path)
             return statement;
         }
     }
-    statement.text = document::isValidUtf8(view) ? std::string(view) : document::windows1252ToUtf8(view);
+    statement.text = document::decodedText(view);
     return statement;
 }
 

@@ -12,6 +12,7 @@
 #include <QLegend>
 #include <QLineSeries>
 #include <QPainter>
+#include <QScatterSeries>
 #include <QValueAxis>
 
 #include <cmath>
@@ -43,6 +44,36 @@ std::vector<double> valueTicks(double low, double high, int maxSteps)
 namespace {
 
 const QDate kDayZero(1899, 12, 30);
+
+} // namespace
+
+std::vector<std::pair<double, int>> yearTicks(double first, double last, int maxLabels)
+{
+    if (!std::isfinite(first) || !std::isfinite(last) || last < first || maxLabels < 1)
+        return {};
+    auto serialOf = [](int year) { return double(kDayZero.daysTo(QDate(year, 1, 1))); };
+    const int from = kDayZero.addDays(qint64(first)).year();
+    const int until = kDayZero.addDays(qint64(last)).year();
+    const int firstYear = serialOf(from) >= first ? from : from + 1;
+    if (firstYear > until)
+        return {{first, from}};
+    // 1, 2, 5, 10, 20, 50, ... years, the first step that labels few enough.
+    int step = 1;
+    for (int multiple = 0;; ++multiple) {
+        step = (multiple % 3 == 0 ? 1 : multiple % 3 == 1 ? 2 : 5) * int(std::pow(10, multiple / 3));
+        const int firstLabel = (firstYear + step - 1) / step * step;
+        if (firstLabel > until || (until - firstLabel) / step + 1 <= maxLabels)
+            break;
+    }
+    std::vector<std::pair<double, int>> ticks;
+    for (int year = (firstYear + step - 1) / step * step; year <= until; year += step)
+        ticks.emplace_back(serialOf(year), year);
+    if (ticks.empty())
+        ticks.emplace_back(first, from);
+    return ticks;
+}
+
+namespace {
 
 QDateTime dateTimeOf(double serial)
 {
@@ -83,7 +114,7 @@ public:
         }
         double left = INFINITY, right = -INFINITY, bottom = INFINITY, top = -INFINITY;
         for (const Series &each : series) {
-            auto *line = new QLineSeries;
+            QXYSeries *line = each.style == Series::Style::Marks ? markSeries() : new QLineSeries;
             line->setName(each.name);
             QList<QPointF> points(each.points.begin(), each.points.end());
             // A date axis places its points by milliseconds since 1970.
@@ -120,13 +151,14 @@ public:
     {
         std::vector<Series> shown;
         for (QAbstractSeries *each : m_chart->series()) {
-            const auto *line = qobject_cast<QLineSeries *>(each);
+            const auto *line = qobject_cast<QXYSeries *>(each);
             QList<QPointF> points = line->points();
             if (m_axis == HorizontalAxis::Dates) {
                 for (QPointF &point : points)
                     point.setX(double(kDayZero.daysTo(QDateTime::fromMSecsSinceEpoch(qint64(point.x())).date())));
             }
-            shown.push_back({line->name(), std::vector<QPointF>(points.begin(), points.end())});
+            shown.push_back({line->name(), std::vector<QPointF>(points.begin(), points.end()),
+                             qobject_cast<const QScatterSeries *>(line) ? Series::Style::Marks : Series::Style::Line});
         }
         return shown;
     }
@@ -142,6 +174,13 @@ public:
     {
         const QList<QAbstractAxis *> axes = m_chart->axes(Qt::Horizontal);
         return !axes.isEmpty() && axes.first()->labelsVisible();
+    }
+
+    QStringList horizontalLabels() const override
+    {
+        const QList<QAbstractAxis *> axes = m_chart->axes(Qt::Horizontal);
+        auto *axis = axes.isEmpty() ? nullptr : qobject_cast<QCategoryAxis *>(axes.first());
+        return axis ? axis->categoriesLabels() : QStringList();
     }
 
     bool horizontalGridShown() const override
@@ -162,8 +201,30 @@ public:
     }
 
 private:
+    // Lump sums and the like: a round mark on each point, in a colour of its own.
+    QXYSeries *markSeries() const
+    {
+        auto *marks = new QScatterSeries;
+        marks->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+        marks->setMarkerSize(QFontMetrics(m_font).height() * 0.6);
+        return marks;
+    }
+
     QAbstractAxis *horizontalAxis(double left, double right) const
     {
+        if (m_axis == HorizontalAxis::Years) {
+            auto *axis = new QCategoryAxis;
+            axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+            axis->setRange(left, right);
+            // A year starting on the first day stands on the start value, which no label may: the start is set a day
+            // earlier, out of sight.
+            axis->setStartValue(left - 1);
+            for (const auto &[serial, year] : yearTicks(left, right))
+                axis->append(QString::number(year), serial);
+            axis->setGridLineVisible(false);
+            axis->setMinorGridLineVisible(false);
+            return axis;
+        }
         if (m_axis == HorizontalAxis::Dates) {
             auto *axis = new QDateTimeAxis;
             axis->setFormat(QString::fromStdString(m_format.datePattern()));

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QFont;
@@ -24,14 +25,18 @@ namespace views {
 class SummaryChart
 {
 public:
-    // What the horizontal axis shows: nothing (no labels, no grid lines; x is the point's place in its series) or
-    // dates (x is a day serial, labelled in the format's date pattern).
-    enum class HorizontalAxis { Hidden, Dates };
+    // What the horizontal axis shows: nothing (no labels, no grid lines; x is the point's place in its series),
+    // dates (x is a day serial, labelled in the format's date pattern) or years (x is a day serial, labelled with the
+    // years at their first day, without grid lines).
+    enum class HorizontalAxis { Hidden, Dates, Years };
 
     struct Series
     {
+        // A line through the points, or a mark on each.
+        enum class Style { Line, Marks };
         QString name; // the legend's text
         std::vector<QPointF> points;
+        Style style = Style::Line;
     };
 
     virtual ~SummaryChart() = default;
@@ -48,6 +53,8 @@ public:
     virtual std::vector<Series> shownSeries() const = 0;
     virtual QStringList valueLabels() const = 0;
     virtual bool horizontalLabelsShown() const = 0;
+    // The labels of a years axis, from the left.
+    virtual QStringList horizontalLabels() const = 0;
     virtual bool horizontalGridShown() const = 0;
     virtual bool legendBold() const = 0;
 };
@@ -63,5 +70,10 @@ void paintChart(QPainter &painter, const QRectF &target, const QFont &font, cons
 // The round values a value axis is labelled at: multiples of 1, 2, 2.5 or 5 times a power of ten, at most `maxSteps`
 // steps from 0 (or below it, for a negative `low`) to `high` or just above it.
 std::vector<double> valueTicks(double low, double high, int maxSteps = 5);
+
+// Where a years axis is labelled, as (day serial, year): the first day of every year from `first` to `last`, or of
+// every 2nd, 5th, 10th, 20th, 50th, 100th ... year so that at most `maxLabels` are; `first` with its year when no year
+// starts within the range.
+std::vector<std::pair<double, int>> yearTicks(double first, double last, int maxLabels = 8);
 
 } // namespace views

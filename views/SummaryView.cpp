@@ -101,15 +101,24 @@ void SummaryView::PopulateGridChart()
 
 void SummaryView::PopulateChart()
 {
-    SummaryChart::Series principal {QStringLiteral("Principal"), {}};
+    SummaryChart::Series balance {QStringLiteral("Balance"), {}};
     SummaryChart::Series interest {QStringLiteral("Interest Paid "), {}};
-    for (size_t i = 0; i < m_samples.size(); ++i) {
-        principal.points.emplace_back(double(i), m_samples[i].endingBalance);
-        interest.points.emplace_back(double(i), m_samples[i].cumulativeInterest);
+    for (const engine::ChartSample &sample : m_samples) {
+        balance.points.emplace_back(double(sample.date), sample.endingBalance);
+        interest.points.emplace_back(double(sample.date), sample.cumulativeInterest);
+    }
+    std::vector<SummaryChart::Series> series {balance, interest};
+    // Only a loan with lump sums has their marks in the legend.
+    const std::vector<engine::LumpSumMark> lumpSums = engine::chartLumpSums(m_data.loan);
+    if (!lumpSums.empty()) {
+        SummaryChart::Series marks {QStringLiteral("Lump Sums"), {}, SummaryChart::Series::Style::Marks};
+        for (const engine::LumpSumMark &mark : lumpSums)
+            marks.points.emplace_back(double(mark.date), mark.balance);
+        series.push_back(std::move(marks));
     }
     m_chart->setFormat(m_format);
-    m_chart->setHorizontalAxis(SummaryChart::HorizontalAxis::Hidden);
-    m_chart->setSeries({principal, interest});
+    m_chart->setHorizontalAxis(SummaryChart::HorizontalAxis::Years);
+    m_chart->setSeries(series);
 }
 
 void SummaryView::PositionSummaryViewControls()
@@ -128,6 +137,12 @@ void SummaryView::PositionSummaryViewControls()
 void SummaryView::Form_Resize()
 {
     ui::fitContainer(*this, *m_container, *m_frame);
+    // The chart takes the room the frame has right of the table and below its top, never less than its own size,
+    // which the container's virtual area holds.
+    QWidget *chart = m_chart->widget();
+    const int margin = views::pixels(kMargin);
+    chart->resize(std::max(views::pixels(kChartWidth), m_frame->width() - chart->x() - margin),
+                  std::max(m_grid->height(), m_frame->height() - chart->y() - margin));
 }
 
 void SummaryView::resizeEvent(QResizeEvent *event)

@@ -8,8 +8,8 @@
 #include "ui/DateField.h"
 #include "ui/DialogButton.h"
 #include "ui/MoneyFieldValidator.h"
+#include "ui/NumberField.h"
 
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -21,6 +21,10 @@
 #include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
 
 namespace views {
 
@@ -42,13 +46,14 @@ frmLumpSums::frmLumpSums(engine::LoanDocument &loan, ShellServices &document, in
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    m_txtLumpSumDate = ui::dateField(QString::fromStdString(format.datePattern()));
+    m_txtLumpSumDate = new ui::DateField(format);
     m_txtLumpSumDate->setObjectName(QStringLiteral("txtLumpSumDate"));
     m_txtLumpSumAmount = new QLineEdit;
     m_txtLumpSumAmount->setObjectName(QStringLiteral("txtLumpSumAmount"));
     m_txtLumpSumAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_amountValidator = new ui::MoneyFieldValidator(format, -kLargestAmount, kLargestAmount, m_txtLumpSumAmount);
+    m_amountValidator = new ui::MoneyFieldValidator(format, 0, kLargestAmount, m_txtLumpSumAmount);
     m_txtLumpSumAmount->setValidator(m_amountValidator);
+    ui::useKeypadDecimal(m_txtLumpSumAmount, format);
     m_txtLumpSumAmount->setMinimumWidth(
         m_txtLumpSumAmount->fontMetrics().horizontalAdvance(QString::fromStdString(format.currency(-kLargestAmount)))
         + 16);
@@ -77,7 +82,8 @@ frmLumpSums::frmLumpSums(engine::LoanDocument &loan, ShellServices &document, in
     m_gridLumpSum2->verticalHeader()->hide();
     m_gridLumpSum2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_gridLumpSum2->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_gridLumpSum2->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows at once, with Ctrl and Shift, for Remove.
+    m_gridLumpSum2->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_gridLumpSum2->setMinimumSize(m_txtLumpSumAmount->minimumWidth() * 2, 220);
 
     auto *fields = new QGridLayout;
@@ -114,7 +120,12 @@ frmLumpSums::frmLumpSums(engine::LoanDocument &loan, ShellServices &document, in
     // Enter in a field adds what the fields hold; elsewhere it is OK.
     m_txtLumpSumDate->installEventFilter(this);
     m_txtLumpSumAmount->installEventFilter(this);
-    connect(m_txtLumpSumDate, &QDateEdit::dateChanged, this, &frmLumpSums::txtLumpSumDate_Change);
+    connect(m_txtLumpSumDate, &ui::DateField::dateChanged, this, &frmLumpSums::txtLumpSumDate_Change);
+    // A date that is refused leaves no date: Add waits for one.
+    connect(m_txtLumpSumDate, &ui::DateField::dateRefused, this, [this](const QString &message) {
+        m_document.showMessage(message);
+        txtLumpSumDate_Change();
+    });
     connect(m_txtLumpSumAmount, &QLineEdit::textChanged, this, &frmLumpSums::txtLumpSumAmount_Change);
     connect(m_gridLumpSum2, &QTableWidget::cellClicked, this, &frmLumpSums::gridLumpSum2_Click);
     // Moving through the list with the keys fills the fields as a click does.
@@ -279,13 +290,26 @@ void frmLumpSums::cmdAdd_Click()
 void frmLumpSums::cmdRemove_Click()
 {
     const int entries = m_list.rows() - 1;
-    const int current = m_gridLumpSum2->currentRow();
+    // The rows chosen, or the current one when none is, taken out from the last so that the others keep their places.
+    std::vector<int> chosen;
+    for (const QModelIndex &index : m_gridLumpSum2->selectionModel()->selectedRows())
+        chosen.push_back(index.row());
+    if (chosen.empty())
+        chosen.push_back(m_gridLumpSum2->currentRow());
+    std::sort(chosen.begin(), chosen.end(), std::greater<>());
     if (entries == 1) {
         m_list.setRows(1);
         showList(-1);
-    } else if (current >= 0 && current < entries) {
-        engine::removeChangeEntry(m_list, current + 1);
-        showList(std::min(current, entries - 2));
+    } else {
+        int removed = 0;
+        for (int row : chosen) {
+            if (row >= 0 && row < entries) {
+                engine::removeChangeEntry(m_list, row + 1);
+                ++removed;
+            }
+        }
+        if (removed > 0)
+            showList(std::min(chosen.back(), entries - removed - 1));
     }
     updateButtons();
 }
@@ -295,7 +319,8 @@ void frmLumpSums::cmdOK_Click()
     hide();
     if (!engine::sameChangeEntries(m_list, m_loan.gridLumpSum)) {
         const engine::TextTable list = m_list;
-        if (m_document.changeAndRecalculate([&](document::DocumentData &changed) { changed.loan.gridLumpSum = list; }))
+        if (m_document.changeAndRecalculate(QStringLiteral("Lump Sums"),
+                                            [&](document::DocumentData &changed) { changed.loan.gridLumpSum = list; }))
             m_document.markModified();
     }
     accept();

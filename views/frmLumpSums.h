@@ -7,7 +7,6 @@
 
 #include <optional>
 
-class QDateEdit;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
@@ -17,8 +16,9 @@ struct LoanDocument;
 class NumberFormat;
 } // namespace engine
 namespace ui {
+class DateField;
 class MoneyFieldValidator;
-}
+} // namespace ui
 
 namespace views {
 
@@ -40,7 +40,7 @@ public:
     ~frmLumpSums() override;
 
     QTableWidget *gridLumpSum2() const { return m_gridLumpSum2; }
-    QDateEdit *txtLumpSumDate() const { return m_txtLumpSumDate; }
+    ui::DateField *txtLumpSumDate() const { return m_txtLumpSumDate; }
     QLineEdit *txtLumpSumAmount() const { return m_txtLumpSumAmount; }
     QPushButton *cmdAdd() const { return m_cmdAdd; }
     QPushButton *cmdRemove() const { return m_cmdRemove; }
@@ -80,7 +80,7 @@ private:
     bool m_showing = false; // the fields are being filled, not typed in
 
     QTableWidget *m_gridLumpSum2 = nullptr;
-    QDateEdit *m_txtLumpSumDate = nullptr;
+    ui::DateField *m_txtLumpSumDate = nullptr;
     QLineEdit *m_txtLumpSumAmount = nullptr;
     ui::MoneyFieldValidator *m_amountValidator = nullptr;
     QPushButton *m_cmdAdd = nullptr;

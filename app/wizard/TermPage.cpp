@@ -6,7 +6,6 @@
 
 #include "engine/NumberFormat.h"
 
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -37,10 +36,10 @@ TermPage::TermPage(engine::LoanTerms &terms, const engine::NumberFormat &format,
 
     m_datesGrid = formGrid();
     const QString dateTip = QStringLiteral("tip: Use the Arrow keys to change the date");
-    m_dtpStartDate = ui::dateField(QString::fromStdString(m_format.datePattern()));
+    m_dtpStartDate = new ui::DateField(m_format);
     m_dtpStartDate->setObjectName(QStringLiteral("dtpStartDate"));
     setTip(m_dtpStartDate, dateTip);
-    m_dtpFirstPaymentDue = ui::dateField(QString::fromStdString(m_format.datePattern()));
+    m_dtpFirstPaymentDue = new ui::DateField(m_format);
     m_dtpFirstPaymentDue->setObjectName(QStringLiteral("dtpFirstPaymentDue"));
     setTip(m_dtpFirstPaymentDue, dateTip);
     m_lblStartDate = new QLabel(QStringLiteral("Amount Borrowed on:"));
@@ -95,8 +94,15 @@ TermPage::TermPage(engine::LoanTerms &terms, const engine::NumberFormat &format,
         if (on)
             optFirstPaymentOnDate_Click();
     });
-    connect(m_dtpStartDate, &QDateEdit::dateChanged, this, &TermPage::dtpStartDate_Change);
-    connect(m_dtpFirstPaymentDue, &QDateEdit::dateChanged, this, &TermPage::dtpFirstPaymentDue_Change);
+    connect(m_dtpStartDate, &ui::DateField::dateChanged, this, &TermPage::dtpStartDate_Change);
+    connect(m_dtpFirstPaymentDue, &ui::DateField::dateChanged, this, &TermPage::dtpFirstPaymentDue_Change);
+    // A refused date is said and set back, as a start date after the first payment is.
+    for (ui::DateField *field : {m_dtpStartDate, m_dtpFirstPaymentDue})
+        connect(field, &ui::DateField::dateRefused, this, [this](const QString &message) {
+            m_dialogs.message(window(), kSettingsName, message, ui::UserDialogs::Ok,
+                              ui::UserDialogs::Icon::Information);
+            emit edited(0);
+        });
     connect(m_txtNumberOfPeriods, &QLineEdit::textChanged, this, &TermPage::txtNumberOfPeriods_Change);
 }
 

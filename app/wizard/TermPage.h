@@ -2,13 +2,13 @@
 
 #include "WizardPage.h"
 
-class QDateEdit;
 class QGridLayout;
 class QRadioButton;
 
 namespace ui {
+class DateField;
 class UserDialogs;
-}
+} // namespace ui
 
 namespace app {
 
@@ -29,8 +29,8 @@ public:
     QRadioButton *optFirstPaymentOnDate() const { return m_optFirstPaymentOnDate; }
     QLabel *lblStartDate() const { return m_lblStartDate; }
     QLabel *lblFirstPaymentDue() const { return m_lblFirstPaymentDue; }
-    QDateEdit *dtpStartDate() const { return m_dtpStartDate; }
-    QDateEdit *dtpFirstPaymentDue() const { return m_dtpFirstPaymentDue; }
+    ui::DateField *dtpStartDate() const { return m_dtpStartDate; }
+    ui::DateField *dtpFirstPaymentDue() const { return m_dtpFirstPaymentDue; }
     QLineEdit *txtTermYearsMonths() const { return m_txtTermYearsMonths; }
     QLineEdit *txtTermMonths() const { return m_txtTermMonths; }
     QLineEdit *txtNumberOfPeriods() const { return m_txtNumberOfPeriods; }
@@ -55,8 +55,8 @@ private:
     QGridLayout *m_datesGrid = nullptr;
     QLabel *m_lblStartDate = nullptr;
     QLabel *m_lblFirstPaymentDue = nullptr;
-    QDateEdit *m_dtpStartDate = nullptr;
-    QDateEdit *m_dtpFirstPaymentDue = nullptr;
+    ui::DateField *m_dtpStartDate = nullptr;
+    ui::DateField *m_dtpFirstPaymentDue = nullptr;
     QLineEdit *m_txtTermYearsMonths = nullptr;
     QLineEdit *m_txtTermMonths = nullptr;
     QLineEdit *m_txtNumberOfPeriods = nullptr;

@@ -56,7 +56,24 @@ TEST(CommandLine, ExitCodes)
     const QString notADocument = writeFile(dir, "notes.plr", "\"[LoanData]\",17,1\r\n");
     const QString uncomputable = writeFile(dir, "huge.plr",
                                            "\"[Application]\",1,1\r\n\"LoanAmount\",1000\r\n"
-                                           "\"FirstPaymentDue\",#2025-01-01#\r\n\"NumberOfPeriods\",1E+12\r\n");
+                                           "\"FirstPaymentDue\",#2025-01-01#\r\n\"NumberOfPeriods\",1E+12\r\n"
+                                           "\"TitleComments\",0\r\n");
+    // The example cut at its 54th line, before its lump sums; the example with a loan amount no loan has; with margins
+    // larger than the page.
+    QFile example(examplePath("car-loan.plr"));
+    EXPECT_TRUE(example.open(QIODevice::ReadOnly));
+    const QByteArray whole = example.readAll();
+    qsizetype cut = 0;
+    for (int line = 0; line < 54; ++line)
+        cut = whole.indexOf("\r\n", cut) + 2;
+    const QString cutShort = writeFile(dir, "cut.plr", whole.left(cut));
+    // The example with the line of `key` replaced.
+    auto withLine = [&whole](const char *key, const char *line) {
+        const qsizetype from = whole.indexOf(key);
+        return QByteArray(whole).replace(from, whole.indexOf("\r\n", from) - from, line);
+    };
+    const QString negative = writeFile(dir, "negative.plr", withLine("\"LoanAmount\",", "\"LoanAmount\",-120000"));
+    const QString wideMargins = writeFile(dir, "margins.plr", withLine("\"MarginTop\",", "\"MarginTop\",3e38"));
     const QString folder = dir.path();
     const QString fifo = dir.filePath(QStringLiteral("pipe.plr"));
     EXPECT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
@@ -85,6 +102,14 @@ TEST(CommandLine, ExitCodes)
         {{QStringLiteral("--summary"), loop}, app::ExitFileUnreadable, "symbolic links lead round in a loop."},
         {{QStringLiteral("--schedule"), notADocument}, app::ExitFileRefused, "in the wrong format or is corrupted."},
         {{QStringLiteral("--summary"), uncomputable}, app::ExitNotComputable, "90,000"},
+        {{QStringLiteral("--schedule"), cutShort},
+         app::ExitFileRefused,
+         "The rest of this file could not be read (line 55: the file ends too early)."},
+        {{QStringLiteral("--summary"), negative}, app::ExitFileRefused, "LoanAmount \"-120000\" is not within 0 to"},
+        {{QStringLiteral("--compare"), examplePath("car-loan.plr"), cutShort}, app::ExitFileRefused, "ends too early"},
+        {{QStringLiteral("--pdf"), dir.filePath(QStringLiteral("margins.pdf")), wideMargins},
+         app::ExitOutputUnwritable,
+         "The Margins are too Big"},
         {{QStringLiteral("--compare"), examplePath("car-loan.plr")}, app::ExitBadArguments, "from 2 to 4 document"},
         {{QStringLiteral("--compare"), examplePath("car-loan.plr"), folder, examplePath("car-loan.plr")},
          app::ExitFileUnreadable,
@@ -189,18 +214,12 @@ TEST(CommandLine, Summary)
     const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 14);
     const QStringList expected = {
-        QStringLiteral("Loan Type\tPersonal Loan"),
-        QStringLiteral("Interest Compounded\tMonthly"),
-        QStringLiteral("Loan Amount\t$32,000.00"),
-        QStringLiteral("Annual Rate\t7.9000%"),
-        QStringLiteral("Amortization\t5"),
-        QStringLiteral("Frequency of Installment\tMonthly"),
-        QStringLiteral("Basic Payments\t$647.31"),
-        QStringLiteral("Periodic Rate\t.6583333%"),
-        QStringLiteral("Periods per Year\t12"),
-        QStringLiteral("First Payment Date\t2/15/2026"),
-        QStringLiteral("Last Payment Date\t1/15/2031"),
-        QStringLiteral("Number of Periods\t60"),
+        QStringLiteral("Loan Type\tPersonal Loan"),     QStringLiteral("Interest Compounded\tMonthly"),
+        QStringLiteral("Loan Amount\t$32,000.00"),      QStringLiteral("Annual Rate\t7.9000%"),
+        QStringLiteral("Amortization\t5 Years"),        QStringLiteral("Frequency of Installment\tMonthly"),
+        QStringLiteral("Basic Payments\t$647.31"),      QStringLiteral("Periodic Rate\t.6583333%"),
+        QStringLiteral("Periods per Year\t12"),         QStringLiteral("First Payment Date\t2/15/2026"),
+        QStringLiteral("Last Payment Date\t1/15/2031"), QStringLiteral("Number of Periods\t60"),
     };
     for (int i = 0; i < expected.size(); ++i)
         EXPECT_EQ(lines[i], expected[i]);

@@ -4,6 +4,7 @@
 
 #include "engine/ChangeTables.h"
 #include "ui/DateField.h"
+#include "views/FittedTextDelegate.h"
 #include "views/ScheduleModel.h"
 #include "views/ScheduleView.h"
 #include "views/frmLumpSums.h"
@@ -12,7 +13,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -46,6 +46,19 @@ protected:
     {
         views::ScheduleModel *model = document.view()->model();
         return model->index(row, model->visibleColumn(logical)).data().toString();
+    }
+    // Every date of the schedule is shown whole, none as "###".
+    static bool datesShownWhole(frmChild &document)
+    {
+        QTableView *grid = document.gridMain1();
+        const auto *delegate = qobject_cast<views::FittedTextDelegate *>(grid->itemDelegate());
+        const int column = document.view()->model()->visibleColumn(engine::colDate);
+        for (int r = 0; r < grid->model()->rowCount(); ++r) {
+            if (delegate->shownText(grid->model()->index(r, column))
+                == QLatin1String(views::FittedTextDelegate::kTooNarrow))
+                return false;
+        }
+        return true;
     }
     static bool shaded(frmChild &document, int row)
     {
@@ -160,9 +173,43 @@ TEST_F(DialogCommandsTest, PreferencesReachEveryWindowAndTheSettings)
     ASSERT_GT(lumps.rows(), 1);
     EXPECT_EQ(std::string(lumps.text(1, engine::chgDateText)),
               m_window->numberFormat().formatDate(mortgage.loan().GetLumpSumDate(1)));
-    // The Date columns were fitted to the new dates.
-    EXPECT_TRUE(modified(car));
-    EXPECT_TRUE(modified(mortgage));
+    // The Date columns were fitted to the new dates; a preference is no change of a document.
+    for (frmChild *document : {&mortgage, &car}) {
+        EXPECT_TRUE(datesShownWhole(*document));
+        EXPECT_FALSE(modified(*document));
+    }
+}
+
+// A document opened after the date format got longer shows its dates whole: a Date column too narrow for them is
+// widened, one wide enough keeps its width; neither is a change to save.
+TEST_F(DialogCommandsTest, DocumentsOpenedLaterShowTheirDatesWhole)
+{
+    frmChild &car = open("car-loan.plr");
+    m_window->formatCommands().autoFitColumns->trigger(); // as narrow as "12/15/2030" allows
+    m_window->files().SaveDocument();
+    const int fitted = car.data().columns.columns[engine::colDate].Width;
+    m_dialogs.answers = {ui::UserDialogs::No};
+    m_window->files().close->trigger();
+    open("canadian-mortgage-25y.plr");
+    answerOptions(
+        [](views::frmOptions &options) { options.cboDateFormat()->setCurrentText(QStringLiteral("MMM-dd-yyyy")); });
+
+    frmChild &reopened = open("car-loan.plr");
+    EXPECT_EQ(shown(reopened, 1, engine::colDate), QStringLiteral("Feb-15-2026"));
+    EXPECT_GT(reopened.data().columns.columns[engine::colDate].Width, fitted);
+    EXPECT_TRUE(datesShownWhole(reopened));
+    EXPECT_FALSE(modified(reopened));
+
+    // Wider than the dates need, it stays as the file has it.
+    QTableView *grid = reopened.gridMain1();
+    const int dateColumn = reopened.view()->model()->visibleColumn(engine::colDate);
+    grid->setColumnWidth(dateColumn, grid->columnWidth(dateColumn) + 40);
+    const int wide = grid->columnWidth(dateColumn);
+    m_window->files().SaveDocument();
+    m_window->files().close->trigger();
+    frmChild &wider = open("car-loan.plr");
+    EXPECT_EQ(wider.gridMain1()->columnWidth(dateColumn), wide);
+    EXPECT_FALSE(modified(wider));
 }
 
 TEST_F(DialogCommandsTest, ColumnsApplyToTheActiveDocumentOnly)

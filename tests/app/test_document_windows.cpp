@@ -120,7 +120,7 @@ TEST_F(MainWindowTest, LongRecentPathsAreShortenedInTheMiddle)
     window.files().LoadRecentFilesMenu();
     QAction *entry = window.files().recentActions().first();
     EXPECT_EQ(entry->data().toString(), path);
-    EXPECT_TRUE(entry->text().startsWith(QStringLiteral("/ddd"))) << entry->text().toStdString();
+    EXPECT_TRUE(entry->text().startsWith(QStringLiteral("&1 /ddd"))) << entry->text().toStdString();
     EXPECT_TRUE(entry->text().endsWith(QStringLiteral("final loan.plr"))) << entry->text().toStdString();
     EXPECT_LE(window.fileMenu()->sizeHint().width(), availableArea().width());
 }

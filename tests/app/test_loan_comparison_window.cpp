@@ -116,7 +116,8 @@ TEST_F(LoanComparisonWindowTest, FollowsARecalculation)
     app::LoanComparisonWindow *comparison = comparisonWindow();
     ASSERT_NE(comparison, nullptr);
     app::frmChild *oak = comparison->documents().value(1);
-    ASSERT_TRUE(oak->changeAndRecalculate([](document::DocumentData &data) { data.loan.gdblAnnualRate = 0.055; }));
+    ASSERT_TRUE(
+        oak->changeAndRecalculate(QString(), [](document::DocumentData &data) { data.loan.gdblAnnualRate = 0.055; }));
     const QAbstractItemModel *model = comparison->table()->model();
     EXPECT_EQ(model->index(1, 0).data().toString(), QStringLiteral("Annual Rate"));
     EXPECT_EQ(model->index(1, 2).data().toString(), QStringLiteral("5.5000%"));

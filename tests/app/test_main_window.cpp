@@ -36,7 +36,9 @@ TEST_F(MainWindowTest, FirstStartWithEmptySettings)
     MainWindow &window = start();
     EXPECT_EQ(window.size(), QGuiApplication::primaryScreen()->availableGeometry().size() * 3 / 4);
     EXPECT_FALSE(window.isMaximized());
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Pellandra"));
+    // No title of its own: the desktop shows the program's name, "Pellandra", in its place.
+    EXPECT_EQ(window.windowTitle(), QString());
+    EXPECT_EQ(kMainCaption, QStringLiteral("Pellandra"));
     EXPECT_EQ(window.state().gstrDateFormat, QStringLiteral("M/d/yyyy"));
     EXPECT_EQ(window.state().gintRowInterval, 4);
     EXPECT_EQ(window.state().glngRowIntervalColor, 0xEFEFEF);
@@ -222,13 +224,13 @@ TEST_F(MainWindowTest, MenusInOrder)
     for (const Case &c :
          {Case {"mnuFile",
                 "&New|&Open|&Close|-|&Save|Save &As...|-|Propert&ies|-|Page Set&up|Print Pre&view|&Print...|-|E&xit"},
-          Case {"mnuEdit", "&Undo|-|Cu&t|&Copy|&Paste|-|&Lump Sums...|Match &Statement..."},
+          Case {"mnuEdit", "&Undo|&Redo|-|Cu&t|&Copy|&Paste|-|&Lump Sums...|Match &Statement..."},
           Case {"mnuView",
                 "&Details|&Summary|-|&Toolbar|Status &Bar|-|T&ime Left to Amortize...|S&cenario|-|&Options..."},
           Case {"mnuFormat", "Align &Left|&Center|Align &Right|-|&AutoFit Columns"},
           Case {"mnuReport", "&Year End Report|Year End &Month|-|&Close Year End Report|-|Compare &Loans..."},
           Case {"mnuReportYearEndMonths",
-                "&January|&February|&March|&April|Ma&y|Ju&ne|Ju&ly|Au&gust|"
+                "&January|&February|&March|&April|Ma&y|J&une|Ju&ly|Au&gust|"
                 "&September|&October|&November|&December"},
           Case {"mnuWindow", "&Cascade|Tile &Horizontal|Tile &Vertical|&Arrange Icons"},
           Case {"mnuHelp", "&Contents|-|&About Pellandra..."}}) {
@@ -240,7 +242,7 @@ TEST_F(MainWindowTest, MenusInOrder)
     // The document's pop-up menu repeats items of the menus, each running its command.
     window.showContextMenu(QPoint());
     EXPECT_EQ(items(window.contextMenu()),
-              QStringLiteral("&Undo|-|Cu&t|&Copy|&Paste|-|&Lump Sum|-|&AutoFit Columns|-|&Time "
+              QStringLiteral("&Undo|&Redo|-|Cu&t|&Copy|&Paste|-|&Lump Sum|-|&AutoFit Columns|-|&Time "
                              "Left to Amortize|Sce&nario|-|&Detailed View|&Summary View|-|Propert&ies"));
     EXPECT_EQ(window.findChild<QMenu *>(QStringLiteral("mnuDebug")), nullptr);
 
@@ -252,6 +254,44 @@ TEST_F(MainWindowTest, MenusInOrder)
     EXPECT_EQ(m_dialogs.messages[0].title, QStringLiteral("Pellandra 3.0"));
     window.helpCommands().about->trigger();
     EXPECT_EQ(m_dialogs.aboutShown, 1);
+}
+
+// Alt and a letter reach one item of a menu, never two: each menu's access keys differ (the recent files have
+// their numbers).
+TEST_F(MainWindowTest, AccessKeysDifferWithinEachMenu)
+{
+    MainWindow &window = start();
+    for (int i = 1; i <= 3; ++i) {
+        window.files().OpenPath(copyExample("car-loan.plr", QStringLiteral("loan%1.plr").arg(i)));
+        m_dialogs.answers = {ui::UserDialogs::No};
+        closeActive();
+    }
+    QList<QMenu *> menus = window.menuBar()->findChildren<QMenu *>();
+    menus << window.findChild<QMenu *>(QStringLiteral("mnuReportYearEndMonths"));
+    int checked = 0;
+    for (const QMenu *menu : menus) {
+        if (!menu)
+            continue;
+        SCOPED_TRACE(menu->objectName().toStdString());
+        QMap<QChar, QString> keys;
+        for (const QAction *item : menu->actions()) {
+            const QString text = item->text();
+            const qsizetype at =
+                QString(text).replace(QLatin1String("&&"), QLatin1String("__")).indexOf(QLatin1Char('&'));
+            if (item->isSeparator() || !item->isVisible() || at < 0 || at + 1 >= text.size())
+                continue;
+            const QChar key = text[at + 1].toLower();
+            EXPECT_FALSE(keys.contains(key)) << text.toStdString() << " and " << keys.value(key).toStdString();
+            keys.insert(key, text);
+        }
+        ++checked;
+    }
+    EXPECT_GE(checked, 8);
+    // The recent files by number, the most recent first.
+    const QList<QAction *> recent = window.files().recentActions();
+    EXPECT_TRUE(recent[0]->text().startsWith(QLatin1String("&1 "))) << recent[0]->text().toStdString();
+    EXPECT_TRUE(recent[0]->text().endsWith(QLatin1String("loan3.plr")));
+    EXPECT_TRUE(recent[2]->text().startsWith(QLatin1String("&3 ")));
 }
 
 TEST_F(MainWindowTest, RecentFilesKeepEightAndMoveReopenedToTheTop)
@@ -340,18 +380,33 @@ TEST_F(MainWindowTest, OpenFailuresAndWarnings)
     ASSERT_TRUE(file.open(QIODevice::Append));
     file.write("\"Colour\",\"blue\"\r\n");
     file.close();
+    // Cut before its lump sums.
+    const QString cut = copyExample("car-loan.plr", QStringLiteral("cut.plr"));
+    file.setFileName(cut);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QByteArray whole = file.readAll();
+    qsizetype end = 0;
+    for (int line = 0; line < 54; ++line)
+        end = whole.indexOf("\r\n", end) + 2;
+    ASSERT_TRUE(file.resize(end));
+    file.close();
 
     window.files().OpenPath(missing);
     window.files().OpenPath(text);
     EXPECT_TRUE(window.documents().isEmpty());
     window.files().OpenPath(odd);
     EXPECT_EQ(window.documents().size(), 1);
+    window.files().OpenPath(cut);
+    ASSERT_EQ(window.documents().size(), 2);
+    EXPECT_EQ(window.activeDocument()->loan().gridLumpSum.rows(), 1);
     EXPECT_EQ(m_dialogs.texts(),
               (QStringList {QStringLiteral("File '%1' does not exist.").arg(missing),
                             QStringLiteral("File '%1' cannot be opened, because it is in the wrong format or is "
                                            "corrupted.")
                                 .arg(text),
-                            QStringLiteral("Corruption was detected while reading this file")}));
+                            QStringLiteral("Corruption was detected while reading this file"),
+                            QStringLiteral("The rest of this file could not be read (line 55: the file ends too "
+                                           "early). Everything before it has been loaded.")}));
     for (const auto &shown : m_dialogs.messages)
         EXPECT_EQ(shown.title, QStringLiteral("Pellandra 3.0"));
 }

@@ -127,4 +127,35 @@ TEST_F(Printing, PageSetupHandsOverToThePreviewAndTheSetupAgain)
     EXPECT_EQ(window.printing().preview(), nullptr);
 }
 
+// Margins a file gives go through Page Setup's test: pages that would hold no row are refused, not printed.
+TEST_F(Printing, MarginsFromAFileThatLeaveNoRoomAreRefused)
+{
+    MainWindow &window = start();
+    const QString path = copyExample("us-mortgage-30y.plr", QStringLiteral("margins.plr"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    file.close();
+    const qsizetype from = bytes.indexOf("\"MarginTop\",");
+    bytes.replace(from, bytes.indexOf("\r\n", from) - from, "\"MarginTop\",3e38");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+    file.close();
+    window.files().OpenPath(path);
+    ASSERT_NE(window.activeDocument(), nullptr);
+    EXPECT_TRUE(m_dialogs.texts().isEmpty()) << m_dialogs.texts().join(QLatin1Char('|')).toStdString();
+
+    m_dialogs.printAnswer = true;
+    m_dialogs.printFile = m_dir.filePath(QStringLiteral("printed.pdf"));
+    for (QAction *command : {window.files().printPreview, window.files().print}) {
+        SCOPED_TRACE(command->text().toStdString());
+        m_dialogs.messages.clear();
+        command->trigger();
+        EXPECT_EQ(m_dialogs.texts(), QStringList {QStringLiteral("The Margins are too Big")});
+        EXPECT_EQ(window.printing().preview(), nullptr);
+        EXPECT_EQ(m_dialogs.printShown, 0);
+        EXPECT_FALSE(QFile::exists(m_dialogs.printFile));
+    }
+}
+
 } // namespace

@@ -298,3 +298,24 @@ TEST_F(ScenarioWindowTest, ACancelledShutdownKeepsTheScenario)
     EXPECT_TRUE(main.close());
     EXPECT_EQ(m_dialogs.messages.size(), 3);
 }
+
+// In the user's own locale a rate typed with the other convention's separator stays as typed and gives no payment;
+// the keypad's decimal key types the locale's separator.
+TEST_F(ScenarioWindowTest, FiguresAreTakenAsTheLocaleWritesThem)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::Canada));
+    frmScenario &window = openScenario();
+    type(window.txtLoanAmount(), QStringLiteral("100 000"));
+    type(window.txtAmortization(), QStringLiteral("25"));
+    type(window.txtAnnualRate(), QStringLiteral("6.5"));
+    EXPECT_EQ(window.txtAnnualRate()->text(), QStringLiteral("6.5"));
+    EXPECT_EQ(window.txtPayment()->text(), QString());
+    type(window.txtAnnualRate(), QStringLiteral("6"));
+    QTest::keyClick(window.txtAnnualRate(), Qt::Key_Period, Qt::KeypadModifier);
+    EXPECT_EQ(window.txtAnnualRate()->text(), QStringLiteral("6,"));
+    type(window.txtAnnualRate(), QStringLiteral("6"));
+    // 100,000 at 6 %, semi-annual compounding, monthly over 25 years.
+    EXPECT_EQ(window.txtPayment()->text(), QStringLiteral("639,81"));
+    QLocale::setDefault(previous);
+}

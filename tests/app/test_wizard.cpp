@@ -5,11 +5,11 @@
 #include "engine/LoanDocument.h"
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
+#include "ui/DateField.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -507,7 +507,7 @@ TEST_F(WizardTest, EveryStepFitsItsControls)
             const QRect area(widget->mapTo(&wizard, QPoint(0, 0)), widget->size());
             EXPECT_TRUE(inside.contains(area)) << widget->metaObject()->className();
             if (qobject_cast<QLabel *>(widget) || qobject_cast<QAbstractButton *>(widget)
-                || qobject_cast<QComboBox *>(widget) || qobject_cast<QDateEdit *>(widget)) {
+                || qobject_cast<QComboBox *>(widget) || qobject_cast<ui::DateField *>(widget)) {
                 EXPECT_GE(widget->width(), widget->minimumSizeHint().width())
                     << widget->metaObject()->className() << " " << widget->objectName().toStdString();
             }

@@ -5,11 +5,11 @@
 #include "engine/LoanDocument.h"
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
+#include "ui/DateField.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -211,7 +211,7 @@ TEST_F(WizardTest, FieldsHoldOnlyNumbersWithinTheirLimits)
         const char *kept;
     };
     for (const Case &c :
-         {Case {&LoanDataPage::txtLoanAmount, "12a3.456", "123.45"},
+         {Case {&LoanDataPage::txtLoanAmount, "12a3.456", "123.456"},
           Case {&LoanDataPage::txtLoanAmount, "99999999999", "9999999999"},
           Case {&LoanDataPage::txtAnnualRate, "1001", "100"}, Case {&LoanDataPage::txtAnnualRate, "-5", "5"},
           Case {&LoanDataPage::txtAmortization, "10000", "1000"},
@@ -222,6 +222,10 @@ TEST_F(WizardTest, FieldsHoldOnlyNumbersWithinTheirLimits)
         QTest::keyClicks(field, QLatin1String(c.typed));
         EXPECT_EQ(field->text(), QLatin1String(c.kept));
     }
+    // Kept whole, a figure with more decimals than the field takes is no amount (a digit dropped would make another).
+    wizard.loanDataPage()->txtLoanAmount()->clear();
+    QTest::keyClicks(wizard.loanDataPage()->txtLoanAmount(), QStringLiteral("123.456"));
+    EXPECT_FALSE(wizard.loanDataPage()->value(wizard.loanDataPage()->txtLoanAmount()).has_value());
     // Text put in by other means is never taken for a number.
     wizard.loanDataPage()->txtLoanAmount()->setText(QStringLiteral("100000"));
     wizard.loanDataPage()->txtAmortization()->setText(QStringLiteral("25"));

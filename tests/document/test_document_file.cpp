@@ -174,6 +174,27 @@ ReadResult read(std::string_view bytes, DocumentData &data)
     return readDocument(bytes, data, engine::NumberFormat());
 }
 
+// The record every file the program writes ends with; a file without it was cut short.
+const std::string kEndRecord = "\"TitleComments\",0\r\n";
+
+// The golden file with each text of `edits` replaced by its counterpart.
+std::string editedGolden(std::initializer_list<std::pair<std::string_view, std::string>> edits)
+{
+    std::string bytes = kGolden;
+    for (const auto &[from, to] : edits)
+        bytes.replace(bytes.find(from), from.size(), to);
+    return bytes;
+}
+
+// How often `part` occurs in `text`.
+int occurrences(const std::string &text, const std::string &part)
+{
+    int count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+        ++count;
+    return count;
+}
+
 } // namespace
 
 TEST(DocumentFile, WritesTheLayoutByteForByte)
@@ -346,6 +367,7 @@ TEST(DocumentFile, LinesInAnyOrderAndMissingLines)
         "\"FrequencyOfInstallment\",3",
         "\"PeriodsPerYearIndex\",1",
         "\"LoanAmount\",200000",
+        "\"TitleComments\",0",
         "\"StartDate\",#2005-01-01#",
         "\"Scaling\",90",
     });
@@ -366,7 +388,7 @@ TEST(DocumentFile, LinesInAnyOrderAndMissingLines)
     // A start date the file does not give is no date, whatever the document held.
     DocumentData noStart;
     noStart.loan.gdtmStartDate = 38000;
-    read(crlf({"\"[Application]\",1,1", "\"LoanAmount\",5"}), noStart);
+    read(crlf({"\"[Application]\",1,1", "\"LoanAmount\",5"}) + kEndRecord, noStart);
     EXPECT_EQ(noStart.loan.gdtmStartDate, engine::kNoDate);
 }
 
@@ -396,8 +418,9 @@ TEST(DocumentFile, RoundingOfInterestIsWrittenOnlyWhenOn)
         SCOPED_TRACE(c.line ? c.line : "no line");
         DocumentData back;
         back.loan.roundInterestEachPeriod = !c.on;
-        const ReadResult result = read(c.line ? crlf({"\"[Application]\",1,1", c.line, "\"LoanAmount\",5"})
-                                              : crlf({"\"[Application]\",1,1", "\"LoanAmount\",5"}),
+        const ReadResult result = read((c.line ? crlf({"\"[Application]\",1,1", c.line, "\"LoanAmount\",5"})
+                                               : crlf({"\"[Application]\",1,1", "\"LoanAmount\",5"}))
+                                           + kEndRecord,
                                        back);
         EXPECT_FALSE(result.corrupted);
         EXPECT_FALSE(result.stoppedEarly) << result.problem;
@@ -447,7 +470,7 @@ TEST(DocumentFile, OlderFilesInWindows1252)
 // Whatever a damaged file holds, reading ends, keeps what came before the damage, and allocates nothing unbounded.
 TEST(DocumentFile, DamagedFiles)
 {
-    const std::string head = crlf({"\"[Application]\",1,1", "\"LoanAmount\",1234"});
+    const std::string head = crlf({"\"[Application]\",1,1", "\"LoanAmount\",1234"}) + kEndRecord;
     struct Case
     {
         const char *name;
@@ -521,7 +544,7 @@ TEST(DocumentFile, StartPaymentIsReadBack)
         std::string bytes = crlf({"\"[Application]\",1,1", "\"LoanAmount\",5"});
         if (c.line)
             bytes += crlf({c.line});
-        bytes += crlf({"\"Scaling\",90"});
+        bytes += crlf({"\"Scaling\",90"}) + kEndRecord;
         DocumentData data;
         data.loan.gintStartPayment = 1; // what a document held before does not count
         const ReadResult result = read(bytes, data);
@@ -554,24 +577,25 @@ TEST(DocumentFile, StartPaymentIsReadBack)
 TEST(DocumentFile, ChangeTablesAreSortedByDate)
 {
     const std::string bytes = crlf({
-        "\"[Application]\",1,1",
-        "\"[LumpSums]\",2,4",
-        "\"Date\",38500",
-        "\"Amount\",300",
-        "\"Date\",38367",
-        "\"Amount\",100",
-        "\"Date\",38500",
-        "\"Amount\",350",
-        "\"Date\",38400",
-        "\"Amount\",200",
-        "\"[AnnualRates]\",2,3",
-        "\"Date\",38400",
-        "\"Amount\",6",
-        "\"Date\",38367",
-        "\"Amount\",7",
-        "\"Date\",38400",
-        "\"Amount\",6.5",
-    });
+                                  "\"[Application]\",1,1",
+                                  "\"[LumpSums]\",2,4",
+                                  "\"Date\",38500",
+                                  "\"Amount\",300",
+                                  "\"Date\",38367",
+                                  "\"Amount\",100",
+                                  "\"Date\",38500",
+                                  "\"Amount\",350",
+                                  "\"Date\",38400",
+                                  "\"Amount\",200",
+                                  "\"[AnnualRates]\",2,3",
+                                  "\"Date\",38400",
+                                  "\"Amount\",6",
+                                  "\"Date\",38367",
+                                  "\"Amount\",7",
+                                  "\"Date\",38400",
+                                  "\"Amount\",6.5",
+                              })
+        + kEndRecord;
     DocumentData data;
     const ReadResult result = read(bytes, data);
     EXPECT_FALSE(result.stoppedEarly) << result.problem;
@@ -598,4 +622,198 @@ TEST(DocumentFile, MessagesQuoteLongValuesShort)
     const std::string message = result.message();
     EXPECT_LT(message.size(), 200u);
     EXPECT_NE(message.find("\"x" + std::string(39, '7') + "\u2026\""), std::string::npos) << message;
+}
+
+// Values no loan has are refused where they are read, naming the key and the value as the file has it; the value
+// before the damage keeps what the document had. Limits are the wizard's (loan amount and payment up to
+// 9,999,999,999.99, a rate up to 1,000 %) and, for the change tables, what the grid and the Lump Sums dialog take.
+TEST(DocumentFile, ValuesNoLoanHasAreRefused)
+{
+    struct Case
+    {
+        const char *lines;
+        const char *quoted; // what the message says; nullptr: the value is taken
+    };
+    const Case cases[] = {
+        {"\"LoanAmount\",-120000", "LoanAmount \"-120000\" is not within 0 to 9999999999.99"},
+        {"\"LoanAmount\",10000000000", "LoanAmount \"10000000000\" is not within 0 to 9999999999.99"},
+        {"\"AnnualRate\",-0.05", "AnnualRate \"-0.05\" is not within 0 to 10"},
+        {"\"AnnualRate\",10.5", "AnnualRate \"10.5\" is not within 0 to 10"},
+        {"\"BasicPayment\",-647.31", "BasicPayment \"-647.31\" is not within 0 to 9999999999.99"},
+        {"\"BasicPayment\",1e300", "BasicPayment \"1e300\" is not within 0 to 9999999999.99"},
+        {"\"[LumpSums]\",2,1\r\n\"Date\",38398\r\n\"Amount\",1e300",
+         "[LumpSums] Amount \"1e300\" is not within 0 to 9000000000"},
+        {"\"[BasicPayments]\",2,1\r\n\"Date\",38398\r\n\"Amount\",-0.01",
+         "[BasicPayments] Amount \"-0.01\" is not within 0 to 9000000000"},
+        {"\"[AnnualRates]\",2,1\r\n\"Date\",38398\r\n\"Amount\",1e10",
+         "[AnnualRates] Amount \"1e10\" is not within 0 to 9000000000"},
+        {"\"LoanAmount\",9999999999.99\r\n\"AnnualRate\",10\r\n\"BasicPayment\",0", nullptr},
+        {"\"[LumpSums]\",2,1\r\n\"Date\",38398\r\n\"Amount\",-500",
+         "[LumpSums] Amount \"-500\" is not within 0 to 9000000000"},
+        {"\"[LumpSums]\",2,1\r\n\"Date\",38398\r\n\"Amount\",9000000000", nullptr},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.lines);
+        DocumentData data;
+        data.loan.gdblLoanAmount = 5;
+        data.loan.gdblAnnualRate = 0.05;
+        data.loan.gdblBasicPayment = 7;
+        const ReadResult result = read(crlf({"\"[Application]\",1,1", c.lines}) + kEndRecord, data);
+        if (!c.quoted) {
+            EXPECT_FALSE(result.stoppedEarly) << result.problem;
+            continue;
+        }
+        EXPECT_TRUE(result.stoppedEarly);
+        EXPECT_EQ(result.problem, std::string("line ") + (c.lines[1] == '[' ? "4" : "2") + ": " + c.quoted);
+        EXPECT_EQ(data.loan.gdblLoanAmount, 5);
+        EXPECT_EQ(data.loan.gdblAnnualRate, 0.05);
+        EXPECT_EQ(data.loan.gdblBasicPayment, 7);
+        EXPECT_EQ(data.loan.gridLumpSum.rows() + data.loan.gridBasicPayment.rows() + data.loan.gridAnnualRate.rows(),
+                  3);
+    }
+}
+
+// The writer always ends with the same record: a file cut at any line before it says so once, and keeps what it held
+// up to the cut.
+TEST(DocumentFile, AFileCutShortIsDamaged)
+{
+    std::vector<size_t> lineEnds;
+    for (size_t at = kGolden.find("\r\n"); at != std::string::npos; at = kGolden.find("\r\n", at + 2))
+        lineEnds.push_back(at + 2);
+    ASSERT_EQ(lineEnds.back(), kGolden.size());
+    for (size_t cut : lineEnds) {
+        SCOPED_TRACE(cut);
+        DocumentData data;
+        const ReadResult result = read(std::string_view(kGolden).substr(0, cut), data);
+        if (cut == kGolden.size()) {
+            EXPECT_TRUE(result.message().empty()) << result.message();
+            continue;
+        }
+        EXPECT_TRUE(result.stoppedEarly);
+        EXPECT_EQ(occurrences(result.message(), "could not be read"), 1) << result.message();
+        EXPECT_FALSE(result.corrupted) << result.message();
+        if (cut > kGolden.find("\"LoanAmount\"")) {
+            EXPECT_EQ(data.loan.gdblLoanAmount, 200000);
+        }
+    }
+    // Cut inside a line, too.
+    DocumentData data;
+    const ReadResult result = read(std::string_view(kGolden).substr(0, kGolden.find("\"RowsPerPage\"") + 5), data);
+    EXPECT_EQ(occurrences(result.message(), "could not be read"), 1) << result.message();
+    EXPECT_EQ(data.loan.gridLumpSum.rows(), 2);
+}
+
+// A comment length larger than the comment must not take the loan's lines after it for comment text.
+TEST(DocumentFile, ACommentLengthTooLargeLeavesTheLoanAlone)
+{
+    struct Case
+    {
+        const char *name;
+        const char *length;
+        const char *comments;
+    };
+    const Case cases[] = {
+        {"longer than the whole file", "\"Comments\",2000000000", "ab\r\ncd"},
+        {"a comment shortened by hand", "\"Comments\",12", "ab\r\ncd"},
+        {"the comment's lines taken out", "\"Comments\",6", ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string bytes =
+            editedGolden({{"\"Comments\",6\r\nab\r\ncd\r\n",
+                           std::string(c.length) + "\r\n" + (c.comments[0] ? std::string(c.comments) + "\r\n" : "")}});
+        DocumentData data;
+        const ReadResult result = read(bytes, data);
+        EXPECT_TRUE(result.corrupted);
+        EXPECT_FALSE(result.stoppedEarly) << result.problem;
+        EXPECT_EQ(result.message(), kCorruptionMessage);
+        EXPECT_EQ(data.loan.gstrComments, c.comments);
+        EXPECT_EQ(data.loan.gvarPurchasePrice, 250000);
+        EXPECT_EQ(data.loan.gdblLoanAmount, 200000);
+        EXPECT_EQ(data.loan.gridLumpSum, goldenDocument().loan.gridLumpSum);
+        EXPECT_EQ(data.print, PrintOptions());
+    }
+}
+
+// A title longer than the wizard's field holds (32,767 characters) is cut there, between two characters, with the
+// reader's message; the rest of the file is read.
+TEST(DocumentFile, AHugeTitleIsCut)
+{
+    for (const std::string &character : {std::string("x"), std::string("\xC3\xA9")}) {
+        SCOPED_TRACE(character);
+        std::string title;
+        for (int i = 0; i < 40000; ++i)
+            title += character;
+        const std::string bytes = editedGolden({{"\"Title\",5\r\nMaple", "\"Title\",40000\r\n" + title}});
+        DocumentData data;
+        const ReadResult result = read(bytes, data);
+        EXPECT_EQ(result.message(), kCorruptionMessage);
+        EXPECT_EQ(data.loan.gstrTitle, title.substr(0, kMaxTitleCharacters * character.size()));
+        EXPECT_EQ(data.loan.gstrComments, "ab\r\ncd");
+        EXPECT_EQ(data.print.TitleComments, 0);
+        EXPECT_EQ(data.loan.gridLumpSum.rows(), 2);
+    }
+    // A title of exactly that length is kept whole.
+    const std::string longest(kMaxTitleCharacters, 't');
+    DocumentData data;
+    EXPECT_TRUE(
+        read(editedGolden({{"\"Title\",5\r\nMaple", "\"Title\",32767\r\n" + longest}}), data).message().empty());
+    EXPECT_EQ(data.loan.gstrTitle, longest);
+}
+
+// The encoding is decided for each text on its own: one Windows-1252 byte in a comment leaves a UTF-8 title as it is.
+// A byte-order mark before the first line, and lines ended by CR CR LF, read as the plain file.
+TEST(DocumentFile, EncodingAndLineEndsOfOtherEditors)
+{
+    struct Case
+    {
+        const char *name;
+        std::string bytes;
+        const char *title;
+        const char *comments;
+        const char *customHeader;
+    };
+    const std::string mixed = editedGolden({{"\"Title\",5\r\nMaple", "\"Title\",4\r\nCaf\xC3\xA9"},
+                                            {"ab\r\ncd", "\xE9t\xE9\r\ncd"},
+                                            {"\"CustomHeader\",\" \"", "\"CustomHeader\",\"\xE2\x82\xAC 5\""}});
+    std::string crcrlf;
+    for (char c : kGolden) {
+        if (c == '\r')
+            crcrlf += '\r';
+        crcrlf += c;
+    }
+    const Case cases[] = {
+        {"one Windows-1252 text among UTF-8 ones", mixed, "Caf\xC3\xA9", "\xC3\xA9t\xC3\xA9\r\ncd", "\xE2\x82\xAC 5"},
+        {"a UTF-8 byte-order mark", "\xEF\xBB\xBF" + kGolden, "Maple", "ab\r\ncd", " "},
+        {"lines ended by CR CR LF", crcrlf, "Maple", "ab\r\ncd", " "},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(hasDocumentSignature(c.bytes));
+        DocumentData data;
+        const ReadResult result = read(c.bytes, data);
+        EXPECT_TRUE(result.message().empty()) << result.message();
+        EXPECT_EQ(data.loan.gstrTitle, c.title);
+        EXPECT_EQ(data.loan.gstrComments, c.comments);
+        EXPECT_EQ(data.print.CustomHeader, c.customHeader);
+        EXPECT_EQ(data.loan.gridLumpSum, goldenDocument().loan.gridLumpSum);
+        EXPECT_EQ(data.loan.gridAnnualRate, goldenDocument().loan.gridAnnualRate);
+    }
+}
+
+// Margins and edges as Page Setup keeps them: a negative one as none, none beyond 1,000,000 inches.
+TEST(DocumentFile, MarginsAreKeptAsPageSetupKeepsThem)
+{
+    const std::string bytes = editedGolden({{"\"MarginTop\",0.5", "\"MarginTop\",3e38"},
+                                            {"\"MarginLeft\",0.25", "\"MarginLeft\",-2"},
+                                            {"\"HeaderEdge\",0", "\"HeaderEdge\",-1e30"},
+                                            {"\"FooterEdge\",0", "\"FooterEdge\",2000000"}});
+    DocumentData data;
+    EXPECT_TRUE(read(bytes, data).message().empty());
+    EXPECT_EQ(data.print.MarginTop, 1e6f);
+    EXPECT_EQ(data.print.MarginLeft, 0.0f);
+    EXPECT_EQ(data.print.HeaderEdge, 0.0f);
+    EXPECT_EQ(data.print.FooterEdge, 1e6f);
+    EXPECT_EQ(data.print.MarginBottom, 0.5f);
+    EXPECT_EQ(data.print.MarginRight, 0.25f);
 }

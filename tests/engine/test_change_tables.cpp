@@ -298,11 +298,12 @@ TEST(ChangeTablesTest, TypedChangesAreTakenInCentsWithinTheBoxLimits)
     };
     const Case cases[] = {
         {700.456, true, 700.46}, // a payment or lump sum is paid as the currency box shows it
-        {-12.504, true, -12.5},
+        {-12.504, true, std::nullopt}, // no loan has a negative payment, prepayment or rate
         {1250, true, 1250},
         {5.12345, false, 5.12345}, // a rate is kept as typed
         {9e9, true, 9e9},
-        {-9e9, false, -9e9},
+        {-0.01, false, std::nullopt},
+        {0, true, 0.0},
         {9000000000.5, true, std::nullopt}, // beyond what the box takes
         {-1e20, false, std::nullopt},
         {std::numeric_limits<double>::quiet_NaN(), true, std::nullopt},

@@ -1,4 +1,5 @@
 #include "engine/NumberFormat.h"
+#include "support/CanadianFrenchFormat.h"
 #include "support/EuroFormat.h"
 
 #include <gtest/gtest.h>
@@ -327,6 +328,92 @@ TEST(NumberFormatTest, ParseNumberReadsWhatUsersType)
         SCOPED_TRACE(std::string(row.text));
         EXPECT_EQ(format.parseNumber(row.text), row.expected);
     }
+}
+
+// A number is read as the locale writes it, or not at all: a separator typed the other way, or digits grouped where the
+// locale groups none, would otherwise make the amount ten or a hundred times larger or smaller.
+TEST(NumberFormatTest, ParseNumberTakesOnlyTheLocalesSeparators)
+{
+    const NumberFormat english;
+    const NumberFormat french = testsupport::canadianFrenchFormat();
+    const NumberFormat germanFormat = german();
+    struct Row
+    {
+        const NumberFormat &format;
+        std::string_view text;
+        std::optional<double> expected;
+    };
+    const std::vector<Row> rows = {
+        {english, "1,234.56", 1234.56},
+        {english, "1,234", 1234},
+        {english, "1,234,567.8", 1234567.8},
+        {english, "$12,345,678.90", 12345678.9},
+        {english, "1234,56", std::nullopt}, // a decimal comma
+        {english, "1.234,56", std::nullopt},
+        {english, "12,34", std::nullopt},
+        {english, "1,2345", std::nullopt},
+        {english, "1234,567", std::nullopt}, // a leading group longer than three
+        {english, ",5", std::nullopt},
+        {english, "1,", std::nullopt},
+        {english, "1,,234", std::nullopt},
+        {english, "1,234.5,6", std::nullopt},
+        {english, "1 234", std::nullopt}, // a blank groups nothing here
+        {english, "-1,234.50", -1234.5},
+        {french, "250000,5", 250000.5},
+        {french, "5,25", 5.25},
+        {french, "1 234,56", 1234.56},
+        {french, "1 234,56", 1234.56},
+        {french, "1 234,56", 1234.56}, // a plain space for the no-break one
+        {french, "1 234 567,5 $", 1234567.5},
+        {french, "250000.5", std::nullopt},
+        {french, "5.25", std::nullopt},
+        {french, "1234.56", std::nullopt},
+        {french, "12 34,5", std::nullopt},
+        {french, "1 234,5 6", std::nullopt},
+        {germanFormat, "1.234,56", 1234.56},
+        {germanFormat, "1234,56", 1234.56},
+        {germanFormat, "1.234", 1234},
+        {germanFormat, "1.234.567,89 €", 1234567.89},
+        {germanFormat, "1234.56", std::nullopt},
+        {germanFormat, "1,234.56", std::nullopt},
+        {germanFormat, "1.5", std::nullopt},
+        {germanFormat, "12.34", std::nullopt},
+        {germanFormat, "1.234,5.6", std::nullopt},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(std::string(row.text) + " with the decimal separator " + row.format.decimalSeparator);
+        EXPECT_EQ(row.format.parseNumber(row.text), row.expected);
+    }
+    // Statements may group the digits above the thousands in twos, as lakhs and crores are written.
+    EXPECT_EQ(english.parseNumber("1,00,000.50"), std::nullopt);
+    EXPECT_EQ(english.parseNumber("1,00,000.50", DigitGrouping::ThousandsOrLakhs), 100000.5);
+    EXPECT_EQ(english.parseNumber("12,34", DigitGrouping::ThousandsOrLakhs), std::nullopt);
+}
+
+// What a field needs to hold a number to its decimals: the value and how many decimals the text gives.
+TEST(NumberFormatTest, ReadNumberCountsTheDecimalsTyped)
+{
+    const NumberFormat english;
+    const NumberFormat french = testsupport::canadianFrenchFormat();
+    struct Row
+    {
+        const NumberFormat &format;
+        std::string_view text;
+        double value;
+        int decimals;
+        bool separator;
+    };
+    for (const Row &row : {Row {english, "1,234.567", 1234.567, 3, true}, Row {english, "12", 12, 0, false},
+                           Row {english, "12.", 12, 0, true}, Row {english, ".5", 0.5, 1, true},
+                           Row {french, "1 234,50", 1234.5, 2, true}, Row {french, "5,25 %", 5.25, 2, true}}) {
+        SCOPED_TRACE(std::string(row.text));
+        const auto read = row.format.readNumber(row.text);
+        ASSERT_TRUE(read.has_value());
+        EXPECT_EQ(read->value, row.value);
+        EXPECT_EQ(read->decimals, row.decimals);
+        EXPECT_EQ(read->decimalSeparator, row.separator);
+    }
+    EXPECT_FALSE(english.readNumber("1.2.3").has_value());
 }
 
 TEST(NumberFormatTest, CurrencyReadsBackToTheCents)

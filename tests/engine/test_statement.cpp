@@ -111,6 +111,11 @@ TEST(Statement, ReadsTheWaysStatementsArePastedOrSaved)
          {true, true, false, true},
          {{2, ymd(2025, 2, 1), Amounts {100.0, 1.0, std::nullopt, -3.0}},
           {3, ymd(2025, 3, 1), Amounts {std::nullopt, -0.5, std::nullopt, std::nullopt}}}},
+        {"a quote opens a cell after blanks and no-break spaces, and only there",
+         "Date\tPayment\tNote\tBalance\n2025-02-01\t \xC2\xA0\"1,000.00\"\tx\"y\t\xE2\x80\xAF \"5\"\n",
+         us,
+         {true, false, false, true},
+         {{2, ymd(2025, 2, 1), Amounts {1000.0, std::nullopt, std::nullopt, 5.0}}}},
         {"this program's own schedule calls the balance Ending Balance",
          "No.,Date,Opening Balance,Interest,Ending Balance\n0,2025-01-01,,,\n1,2025-02-01,\"$100.00\",$1.00,$51.00\n",
          us,
@@ -138,12 +143,15 @@ TEST(Statement, RefusesBadInputNamingTheLine)
         tooLong += "2025-01-01,1\n";
     std::string tooLarge = "Date,Payment\n2025-01-01,";
     tooLarge.append(kMaxStatementBytes, '1');
+    // Many blanks, a letter and many quotes in one cell: each quote once went over the blanks again.
+    const std::string quotes = "Date,Payment\n2025-01-01," + std::string(400000, ' ') + "a" + std::string(400000, '"');
     struct Case
     {
         std::string text;
         std::string error;
     };
     const Case cases[] = {
+        {quotes, "Line 2: \"a" + std::string(39, '"') + "\u2026\" in the column Payment is not an amount."},
         {"",
          "No line of the statement names its columns: the header needs Date and at least one of Payment, "
          "Interest, Principal and Balance."},

@@ -1,8 +1,12 @@
+#include "engine/Codes.h"
+#include "engine/LoanDocument.h"
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
 #include "engine/Summary.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using namespace engine;
 
@@ -235,4 +239,121 @@ TEST(Summary, RowsThatApplyOnlyToSomeLoans)
         }
         EXPECT_EQ(labels, c.labels);
     }
+}
+
+// Lengths read as the wizard's term reads them: the count, then the unit, singular for one.
+TEST(Summary, AmortizationWithItsUnit)
+{
+    struct Case
+    {
+        double length;
+        int unit;
+        const char *text;
+    };
+    for (const Case &c :
+         {Case {25, kYears, "25 Years"}, Case {1, kYears, "1 Year"}, Case {240, kMonths, "240 Months"},
+          Case {1, kMonths, "1 Month"}, Case {4.0001, kYears, "4.0001 Years"}, Case {0.5, kYears, "0.5 Years"}}) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(amortizationLength(c.length, c.unit), c.text);
+    }
+}
+
+// The purchase, the down payment and the premium follow the compounding, the lump sums paid follow the interest, each
+// only where the loan has it; a down payment given in percent shows in dollars, as the wizard derives it.
+TEST(Summary, RowsOfWhatTheLoanHas)
+{
+    const std::vector<std::string> always = {"Loan Type",          "Interest Compounded", "Loan Amount",
+                                             "Annual Rate",        "Amortization",        "Frequency of Installment",
+                                             "Basic Payments",     "Periodic Rate",       "Periods per Year",
+                                             "First Payment Date", "Last Payment Date",   "Number of Periods",
+                                             "Total Payments",     "Interest Paid"};
+    struct Case
+    {
+        const char *name;
+        std::optional<double> price, downPayment, premium;
+        int downPaymentUnit;
+        double lumpSum; // one on 2025-03-15, none when 0
+        std::vector<std::pair<std::string, std::string>> added; // the rows besides `always`, in order
+    };
+    const std::vector<Case> cases = {
+        {"nothing optional", {}, {}, {}, 0, 0, {}},
+        {"dollars down, no premium",
+         500000,
+         100000,
+         0.0,
+         0,
+         0,
+         {{"Purchase Price", "$500,000.00"}, {"Down Payment", "$100,000.00"}}},
+        {"percent down, with premium",
+         200000,
+         5,
+         3.75,
+         -1,
+         0,
+         {{"Purchase Price", "$200,000.00"}, {"Down Payment", "$10,000.00"}, {"CMHC Premium", "3.7500%"}}},
+        {"percent down without a price", {}, 5, {}, -1, 0, {{"Down Payment", "5.0000%"}}},
+        {"a lump sum", {}, {}, {}, 0, 2000, {{"Lump Sums", "$2,000.00"}}},
+    };
+    const NumberFormat format;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc;
+        doc.gdblLoanAmount = 12000; // nothing charged, 1,000 a month: twelve payments
+        doc.gdblBasicPayment = 1000;
+        doc.glngAmortization = 1;
+        doc.mdblNperTerm = 12;
+        doc.gdtmFirstPaymentDue = *exactDate(2025, 1, 15);
+        doc.gvarPurchasePrice = c.price;
+        doc.gvarDownPayment = c.downPayment;
+        doc.gintDownPaymentUnit = c.downPaymentUnit;
+        doc.gvarCMHC = c.premium;
+        if (c.lumpSum != 0) {
+            doc.gridLumpSum.setRows(2);
+            setChangeEntry(doc.gridLumpSum, 1, *exactDate(2025, 3, 15), c.lumpSum, format);
+        }
+        ASSERT_TRUE(Calculate(doc, format));
+        std::vector<std::pair<std::string, std::string>> expected;
+        for (const std::string &label : always) {
+            expected.emplace_back(label, "");
+            if (label == "Interest Compounded") {
+                for (const auto &row : c.added) {
+                    if (row.first != "Lump Sums")
+                        expected.push_back(row);
+                }
+            }
+            if (label == "Interest Paid" && !c.added.empty() && c.added.back().first == "Lump Sums")
+                expected.push_back(c.added.back());
+        }
+        const auto rows = summaryRows(doc, format);
+        ASSERT_EQ(rows.size(), expected.size());
+        for (size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(rows[i].first, expected[i].first);
+            if (!expected[i].second.empty()) {
+                EXPECT_EQ(rows[i].second, expected[i].second) << rows[i].first;
+            }
+        }
+        EXPECT_EQ(valueOf(doc, "Amortization"), "1 Year");
+    }
+}
+
+// Nothing charged, 1,000 a month from 2025-01-15: 2,000 paid with the third payment leaves 7,000; 500 paid on May 1,
+// between the fourth and the fifth payment, shows with the fifth, which leaves 6,000 - 1,000 - 500.
+TEST(Summary, LumpSumsMarkedAtTheBalanceTheyLeave)
+{
+    LoanDocument doc;
+    doc.gdblLoanAmount = 12000;
+    doc.gdblBasicPayment = 1000;
+    doc.mdblNperTerm = 12;
+    doc.gdtmFirstPaymentDue = *exactDate(2025, 1, 15);
+    const NumberFormat format;
+    doc.gridLumpSum.setRows(3);
+    setChangeEntry(doc.gridLumpSum, 1, *exactDate(2025, 3, 15), 2000, format);
+    setChangeEntry(doc.gridLumpSum, 2, *exactDate(2025, 5, 1), 500, format);
+    ASSERT_TRUE(Calculate(doc, format));
+    EXPECT_EQ(chartLumpSums(doc),
+              (std::vector<LumpSumMark> {{*exactDate(2025, 3, 15), 2000, 7000}, {*exactDate(2025, 5, 1), 500, 4500}}));
+
+    doc.gridLumpSum.setRows(1);
+    ASSERT_TRUE(Calculate(doc, format));
+    EXPECT_TRUE(chartLumpSums(doc).empty());
 }

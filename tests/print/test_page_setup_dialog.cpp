@@ -1,3 +1,4 @@
+#include "support/EuroFormat.h"
 #include "support/ScriptedDialogs.h"
 
 #include "print/PageSurface.h"
@@ -7,11 +8,13 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -23,7 +26,7 @@ namespace {
 class PageSetupDialog : public ::testing::Test
 {
 protected:
-    frmPageSetup &open(bool newDocument)
+    frmPageSetup &open(bool newDocument, const engine::NumberFormat &format = {})
     {
         print::PageSetupContext context;
         context.newDocument = newDocument;
@@ -33,6 +36,7 @@ protected:
         context.date = QStringLiteral("12/8/2026");
         context.messageTitle = QStringLiteral("Pellandra 3.0");
         context.markModified = [this] { ++modified; };
+        context.format = format;
         dialog = std::make_unique<frmPageSetup>(record, context, dialogs, printer);
         return *dialog;
     }
@@ -214,3 +218,38 @@ TEST_F(PageSetupDialog, TakesThePaperAndOrientationChosenInThePrinterSetUp)
 }
 
 } // namespace
+
+// Margins are typed as the locale writes numbers, the keypad's decimal key giving its decimal separator: a figure
+// written the other way is no number, never one read by another convention.
+TEST_F(PageSetupDialog, MarginsAreTypedAsTheLocaleWritesNumbers)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    frmPageSetup &setup = open(false, testsupport::euroFormat());
+    const struct
+    {
+        int field;
+        const char *before;
+        bool keypad;
+        const char *after;
+        const char *shown;
+        float document::PrintOptions::*stored;
+        float inches;
+    } cases[] = {
+        {0, "0,75", false, "", "0,75", &document::PrintOptions::MarginTop, 0.75f},
+        {1, "0", true, "6", "0,6", &document::PrintOptions::MarginBottom, 0.6f},
+        {2, "1.5", false, "", "1.5", &document::PrintOptions::MarginLeft, 0.0f},
+        {3, "0.25", false, "", "0.25", &document::PrintOptions::MarginRight, 0.0f},
+    };
+    for (const auto &c : cases) {
+        QLineEdit *field = setup.marginField(c.field);
+        field->clear();
+        QTest::keyClicks(field, QString::fromLatin1(c.before));
+        if (c.keypad)
+            QTest::keyClick(field, Qt::Key_Period, Qt::KeypadModifier);
+        QTest::keyClicks(field, QString::fromLatin1(c.after));
+        EXPECT_EQ(field->text(), QLatin1String(c.shown)) << c.before;
+        EXPECT_FLOAT_EQ(setup.workingCopy().*c.stored, c.inches) << c.before;
+    }
+    QLocale::setDefault(previous);
+}

@@ -1,6 +1,8 @@
 #include "print/PageSetupRules.h"
 
 #include "document/PrintOptions.h"
+#include "engine/NumberFormat.h"
+#include "support/EuroFormat.h"
 
 #include <QFont>
 
@@ -10,22 +12,34 @@ namespace {
 
 TEST(PageSetupRules, StoreWhatTheFieldsHoldAndDefaultsForWhatIsNoNumber)
 {
+    const engine::NumberFormat dot;
+    const engine::NumberFormat comma = testsupport::euroFormat();
     const struct
     {
+        const engine::NumberFormat &format;
         const char *text;
         float margin;
         int scaling;
-    } cases
-        [] =
-            {
-                {"0.75", 0.75f, 10}, {" 1.5 ", 1.5f, 10}, {"85", 85.0f, 85},    {"12.6", 12.6f, 13},
-                {"abc", 0.0f, 10},   {"", 0.0f, 10},      {"400", 400.0f, 400}, {"99999", 99999.0f, 400},
-                {"-0.5", 0.0f, 10}, // a negative margin is none; the smallest scaling is 10 percent
-            };
+    } cases[] = {
+        {dot, "0.75", 0.75f, 10},   {dot, " 1.5 ", 1.5f, 10},
+        {dot, "85", 85.0f, 85},     {dot, "12.6", 12.6f, 13},
+        {dot, "abc", 0.0f, 10},     {dot, "", 0.0f, 10},
+        {dot, "400", 400.0f, 400},  {dot, "99999", 99999.0f, 400},
+        {dot, "-0.5", 0.0f, 10}, // a negative margin is none; the smallest scaling is 10 percent
+        {dot, "0,75", 0.0f, 10}, // a decimal comma is no number here
+        {comma, "0,75", 0.75f, 10}, {comma, "1.250", 1250.0f, 400}, // grouped
+        {comma, "0.75", 0.0f, 10}, // never read as 75 or as 0.75
+        {comma, "1.5", 0.0f, 10},
+    };
     for (const auto &c : cases) {
-        EXPECT_FLOAT_EQ(print::marginFromText(QString::fromLatin1(c.text)), c.margin) << c.text;
-        EXPECT_EQ(print::scalingFromText(QString::fromLatin1(c.text)), c.scaling) << c.text;
+        EXPECT_FLOAT_EQ(print::marginFromText(QString::fromLatin1(c.text), c.format), c.margin) << c.text;
+        EXPECT_EQ(print::scalingFromText(QString::fromLatin1(c.text), c.format), c.scaling) << c.text;
     }
+    // Shown as typed in the locale, and read back the same.
+    EXPECT_EQ(print::marginText(0.3f, dot), QStringLiteral("0.3"));
+    EXPECT_EQ(print::marginText(0.3f, comma), QStringLiteral("0,3"));
+    EXPECT_EQ(print::marginText(99999.0f, comma), QStringLiteral("99999"));
+    EXPECT_FLOAT_EQ(print::marginFromText(print::marginText(0.3f, comma), comma), 0.3f);
 }
 
 TEST(PageSetupRules, MapTheDensitySliderToRowsPerPage)

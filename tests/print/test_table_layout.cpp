@@ -325,6 +325,40 @@ TEST(TableLayout, WrapsTheTitleBlockWithinThePaper)
     }
 }
 
+// A title longer than page 1 has room for is printed as far as it fits above the heading and a first row.
+TEST(TableLayout, PrintsOfAHugeTitleWhatFitsTheBlock)
+{
+    const struct
+    {
+        int repeats;
+        const char *comments;
+    } cases[] = {{40000, ""}, {40000, "Fixed rate"}, {3, ""}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.repeats);
+        Layout titled(10);
+        titled.job.title = QStringLiteral("Maple Street ").repeated(c.repeats);
+        titled.job.comments = QString::fromLatin1(c.comments);
+        titled.job.options.TitleComments = 1;
+        const TableLayout &layout = titled.build();
+        const auto spans = layout.pagination();
+        if (c.repeats > 3 && !*c.comments) {
+            EXPECT_LE(layout.titleHeight(), layout.usableHeight() - layout.headingHeight() - layout.rowHeight());
+            EXPECT_GE(layout.titleHeight(), layout.usableHeight() - layout.headingHeight() - 3 * layout.rowHeight());
+            ASSERT_FALSE(spans.empty());
+            EXPECT_GE(spans[0].rows, 1);
+        }
+        EXPECT_GT(layout.titleHeight(), 0);
+        // The title's text stays within its block: below it, down to the heading, the page is blank.
+        const QImage page = titled.render(1);
+        const int blockEnd = (720 + layout.titleHeight()) / 15;
+        int dark = 0;
+        for (int y = blockEnd - 2; y < blockEnd; ++y)
+            for (int x = 0; x < page.width(); ++x)
+                dark += printtest::isDark(page, x, y) ? 1 : 0;
+        EXPECT_EQ(dark, 0);
+    }
+}
+
 TEST(TableLayout, BuildsPagesFromDamagedPrintOptions)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();

@@ -16,15 +16,17 @@ struct RecordingShell : views::ShellServices
     int modified = 0;
     int calculations = 0;
     QStringList messages;
+    QStringList changes; // what each change was called
     QString status;
 
     void SetProgressBar(int, int) override { }
     void markModified() override { ++modified; }
     void showMessage(const QString &text) override { messages << text; }
     void setCellStatus(const QString &text) override { status = text; }
-    bool changeAndRecalculate(const std::function<void(document::DocumentData &)> &change) override
+    bool changeAndRecalculate(const QString &what, const std::function<void(document::DocumentData &)> &change) override
     {
         change(*data);
+        changes << what;
         ++calculations;
         const bool ok = engine::Calculate(data->loan, *format).ok;
         if (view)

@@ -23,7 +23,10 @@ struct FakeShell : views::ShellServices
     std::vector<std::pair<int, int>> progress;
     void SetProgressBar(int done, int total) override { progress.emplace_back(done, total); }
     void markModified() override { ++modified; }
-    bool changeAndRecalculate(const std::function<void(document::DocumentData &)> &) override { return false; }
+    bool changeAndRecalculate(const QString &, const std::function<void(document::DocumentData &)> &) override
+    {
+        return false;
+    }
 };
 
 // A document with its schedule computed and its views built, as a document window holds them.

@@ -61,6 +61,8 @@ protected:
     {
         return grid()->model()->index(row - 1, column(logical)).data().toString();
     }
+    void expectOnlyTheLocalesSeparators(std::initializer_list<const char *> refusedTexts, const QString &whole,
+                                        Qt::Key keypad, const QString &shown, const QString &cellText);
 
     engine::NumberFormat m_format;
     document::DocumentData m_data;
@@ -135,7 +137,7 @@ TEST_F(CellEditorTest, LumpSumRowOnlyTakesLumpSums)
     // A lump sum between two payments gets a row of its own, without an opening balance.
     m_data.loan.gridLumpSum.setRows(2);
     engine::setChangeEntry(m_data.loan.gridLumpSum, 1, *engine::exactDate(2026, 3, 1), 500, m_format);
-    ASSERT_TRUE(m_shell.changeAndRecalculate([](document::DocumentData &) {}));
+    ASSERT_TRUE(m_shell.changeAndRecalculate(QString(), [](document::DocumentData &) {}));
     ASSERT_EQ(cell(3, engine::colDate), QStringLiteral("3/1/2026"));
     for (int logical : {int(engine::colAnnualRate), int(engine::colPayment)}) {
         goTo(3, logical);
@@ -203,6 +205,40 @@ TEST_F(CellEditorTest, LumpSumsAddedReplacedAndRemoved)
     press(Qt::Key_Return);
     EXPECT_EQ(m_data.loan.gridLumpSum.rows(), 1);
     EXPECT_EQ(m_shell.modified, 0);
+    EXPECT_EQ(m_shell.calculations, calculations);
+}
+
+// Delete on a cell takes its change out, as clearing the box does, named for Edit > Undo by its column; on a cell
+// without one, or one that cannot be edited, it changes nothing.
+TEST_F(CellEditorTest, DeleteClearsTheCurrentCell)
+{
+    for (const auto &[logical, typed] :
+         {std::pair {int(engine::colLumpSum), "1000"}, std::pair {int(engine::colPayment), "700"},
+          std::pair {int(engine::colAnnualRate), "9"}}) {
+        SCOPED_TRACE(logical);
+        goTo(5, logical);
+        type(QString::fromLatin1(typed));
+        press(Qt::Key_Return);
+        const QString changed = cell(5, logical);
+        m_shell.modified = 0;
+        m_shell.changes.clear();
+        press(Qt::Key_Delete);
+        EXPECT_FALSE(editor()->editing());
+        EXPECT_NE(cell(5, logical), changed);
+        EXPECT_EQ(m_shell.modified, 1);
+        EXPECT_EQ(m_shell.changes, QStringList {QString::fromLatin1(engine::scheduleCaption(logical))});
+        EXPECT_EQ(grid()->currentIndex(), grid()->model()->index(4, column(logical)));
+    }
+    EXPECT_EQ(m_data.loan.gridLumpSum.rows(), 1);
+    EXPECT_EQ(m_data.loan.gridBasicPayment.rows(), 1);
+    EXPECT_EQ(m_data.loan.gridAnnualRate.rows(), 1);
+
+    const int calculations = m_shell.calculations;
+    for (const auto &[row, logical] : {std::pair {7, int(engine::colLumpSum)}, std::pair {7, int(engine::colInterest)},
+                                       std::pair {1, int(engine::colLumpSum)}}) {
+        goTo(row, logical);
+        press(Qt::Key_Delete);
+    }
     EXPECT_EQ(m_shell.calculations, calculations);
 }
 
@@ -362,7 +398,8 @@ TEST_F(CellEditorDecimalCommaTest, NumbersKeepTheirCents)
     EXPECT_EQ(cell(9, engine::colLumpSum), QStringLiteral("$1.250,50"));
 }
 
-// A payment or lump sum is paid in cents, as it is shown; a number beyond what the box takes changes nothing.
+// A payment or lump sum is paid in cents, as it is shown; a negative number, or one beyond what the box takes,
+// changes nothing.
 TEST_F(CellEditorTest, AmountsAreTakenInCentsWithinLimits)
 {
     struct Case
@@ -374,7 +411,8 @@ TEST_F(CellEditorTest, AmountsAreTakenInCentsWithinLimits)
     const Case cases[] = {
         {engine::colPayment, "700.456", "700.46"},     {engine::colLumpSum, "99.994", "99.99"},
         {engine::colAnnualRate, "6.12345", "6.12345"}, {engine::colLumpSum, "90000000000", nullptr},
-        {engine::colPayment, "-9000000001", nullptr},
+        {engine::colPayment, "-9000000001", nullptr},  {engine::colLumpSum, "-500", nullptr},
+        {engine::colAnnualRate, "-1", nullptr},
     };
     int row = 5;
     for (const Case &c : cases) {
@@ -464,4 +502,44 @@ TEST_F(CellEditorTest, ClickElsewhereMovesTheCursorOnlyWithinTheGrid)
     grid()->setFocus(Qt::MouseFocusReason);
     EXPECT_EQ(cell(5, engine::colLumpSum), QStringLiteral("$200.00"));
     EXPECT_EQ(grid()->currentIndex(), target);
+}
+
+// A figure is read as the locale writes it: one with the other convention's separators is no number and is refused
+// with the usual message, never taken as an amount ten or a hundred times another. The keypad's decimal key (`keypad`)
+// types the locale's separator: `whole`, the key, then 5 gives `shown`, and the cell `cell`.
+void CellEditorTest::expectOnlyTheLocalesSeparators(std::initializer_list<const char *> refusedTexts,
+                                                    const QString &whole, Qt::Key keypad, const QString &shown,
+                                                    const QString &cellText)
+{
+    const QString refused = QStringLiteral("Only numeric values are allowed. Previous value will be restored.");
+    for (const char *typed : refusedTexts) {
+        SCOPED_TRACE(typed);
+        m_shell.messages.clear();
+        goTo(9, engine::colLumpSum);
+        type(QString::fromLatin1(typed));
+        ASSERT_TRUE(editor()->editing());
+        EXPECT_EQ(editor()->box()->text(), QString::fromLatin1(typed));
+        press(Qt::Key_Return);
+        EXPECT_EQ(m_shell.messages, QStringList {refused});
+        EXPECT_EQ(m_data.loan.gridLumpSum.rows(), 1);
+    }
+    goTo(9, engine::colLumpSum);
+    type(whole);
+    QTest::keyClick(QApplication::focusWidget(), keypad, Qt::KeypadModifier);
+    type(QStringLiteral("5"));
+    EXPECT_EQ(editor()->box()->text(), shown);
+    press(Qt::Key_Return);
+    EXPECT_EQ(cell(9, engine::colLumpSum), cellText);
+}
+
+TEST_F(CellEditorTest, SeparatorsOfAnotherConventionAreRefused)
+{
+    expectOnlyTheLocalesSeparators({"1234,56", "1.234,56", "12,34"}, QStringLiteral("1,234"), Qt::Key_Comma,
+                                   QStringLiteral("1,234.5"), QStringLiteral("$1,234.50"));
+}
+
+TEST_F(CellEditorDecimalCommaTest, SeparatorsOfAnotherConventionAreRefused)
+{
+    expectOnlyTheLocalesSeparators({"1234.56", "1,234.56", "1.5"}, QStringLiteral("1.234"), Qt::Key_Period,
+                                   QStringLiteral("1.234,5"), QStringLiteral("$1.234,50"));
 }

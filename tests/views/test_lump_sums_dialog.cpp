@@ -1,3 +1,4 @@
+#include "support/CanadianFrenchFormat.h"
 #include "support/Examples.h"
 #include "support/RecordingShell.h"
 
@@ -6,7 +7,6 @@
 #include "views/frmLumpSums.h"
 
 #include <QApplication>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -64,6 +64,17 @@ protected:
     engine::NumberFormat m_format;
     document::DocumentData m_data;
     RecordingShell m_shell;
+};
+
+// The same loan where money is written 1 234,56 $.
+class LumpSumsCanadianFrenchTest : public LumpSumsDialogTest
+{
+protected:
+    void SetUp() override
+    {
+        m_format = testsupport::canadianFrenchFormat();
+        LumpSumsDialogTest::SetUp();
+    }
 };
 
 } // namespace
@@ -125,11 +136,14 @@ TEST_F(LumpSumsDialogTest, AddsInDateOrderAndAddsUpTheAmountsOfADate)
     const auto dialog = open();
     add(*dialog, ymd(2027, 3, 1), QStringLiteral("$2,500.00"));
     add(*dialog, ymd(2026, 4, 20), QStringLiteral("299.999"));
-    add(*dialog, ymd(2028, 1, 15), QStringLiteral("-50"));
+    add(*dialog, ymd(2028, 1, 15), QStringLiteral("50"));
     add(*dialog, ymd(2027, 3, 1), QStringLiteral("2600.5"));
+    // A prepayment is never negative.
+    dialog->txtLumpSumAmount()->setText(QStringLiteral("-50"));
+    EXPECT_FALSE(dialog->cmdAdd()->isEnabled());
     EXPECT_EQ(shown(*dialog),
               (QStringList {QStringLiteral("4/20/2026 $300.00"), QStringLiteral("3/1/2027 $5,100.50"),
-                            QStringLiteral("1/15/2028 -$50.00")}));
+                            QStringLiteral("1/15/2028 $50.00")}));
     // Each is taken as it shows, to the cent.
     EXPECT_EQ(dialog->list().text(1, engine::chgAmount), "300");
     // The entry just added is selected.
@@ -138,7 +152,7 @@ TEST_F(LumpSumsDialogTest, AddsInDateOrderAndAddsUpTheAmountsOfADate)
     dialog->gridLumpSum2()->setCurrentCell(2, 0);
     dialog->gridLumpSum2_Click();
     EXPECT_EQ(dialog->txtLumpSumDate()->date(), QDate(2028, 1, 15));
-    EXPECT_EQ(dialog->txtLumpSumAmount()->text(), QStringLiteral("-$50.00"));
+    EXPECT_EQ(dialog->txtLumpSumAmount()->text(), QStringLiteral("$50.00"));
     // Enter in a field adds what the fields hold, and leaves the dialog open.
     dialog->txtLumpSumDate()->setDate(QDate(2029, 5, 1));
     dialog->txtLumpSumAmount()->setText(QStringLiteral("75"));
@@ -197,6 +211,33 @@ TEST_F(LumpSumsDialogTest, ButtonsFollowTheFieldsAndTheList)
     EXPECT_EQ(shown(*dialog), (QStringList {QStringLiteral("5/1/2027 $300.00")}));
 }
 
+// Rows chosen with Ctrl and Shift go together.
+TEST_F(LumpSumsDialogTest, RemoveTakesOutEveryChosenRow)
+{
+    const auto dialog = open();
+    for (int month = 3; month <= 7; ++month)
+        add(*dialog, ymd(2027, month, 1), QString::number(month * 100));
+    dialog->show();
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    QTableWidget *list = dialog->gridLumpSum2();
+    auto click = [list](int row, Qt::KeyboardModifiers modifiers) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
+                          list->visualRect(list->model()->index(row, 0)).center());
+    };
+    click(0, Qt::NoModifier);
+    click(2, Qt::ControlModifier);
+    click(4, Qt::ControlModifier);
+    dialog->cmdRemove()->click();
+    EXPECT_EQ(shown(*dialog), (QStringList {QStringLiteral("4/1/2027 $400.00"), QStringLiteral("6/1/2027 $600.00")}));
+    for (int month : {3, 5})
+        add(*dialog, ymd(2027, month, 1), QString::number(month * 100));
+    click(1, Qt::NoModifier);
+    click(3, Qt::ShiftModifier);
+    dialog->cmdRemove()->click();
+    EXPECT_EQ(shown(*dialog), (QStringList {QStringLiteral("3/1/2027 $300.00")}));
+}
+
 TEST_F(LumpSumsDialogTest, OkRecalculatesOnlyWhenTheListChanged)
 {
     addStored(ymd(2026, 6, 15), 1234.567); // shown to the cent, held as stored
@@ -221,4 +262,94 @@ TEST_F(LumpSumsDialogTest, OkRecalculatesOnlyWhenTheListChanged)
     ASSERT_GT(entry, 0);
     EXPECT_EQ(m_data.loan.GetLumpSumAmount(entry), 5000);
     EXPECT_EQ(m_data.loan.gridLumpSum.text(entry, engine::chgDateText), "3/1/2027");
+}
+
+// An amount typed with the other convention's separators stays as typed and is no amount, so Add stays off; the
+// keypad's decimal key types the locale's separator.
+TEST_F(LumpSumsDialogTest, AnAmountIsTakenOnlyAsTheLocaleWritesIt)
+{
+    const auto dialog = open();
+    for (const char *typed : {"1234,56", "1.234,56", "12,34"}) {
+        dialog->txtLumpSumAmount()->clear();
+        QTest::keyClicks(dialog->txtLumpSumAmount(), QString::fromLatin1(typed));
+        EXPECT_EQ(dialog->txtLumpSumAmount()->text(), QString::fromLatin1(typed));
+        EXPECT_FALSE(dialog->cmdAdd()->isEnabled()) << typed;
+    }
+    dialog->txtLumpSumAmount()->clear();
+    QTest::keyClicks(dialog->txtLumpSumAmount(), QStringLiteral("1,234"));
+    QTest::keyClick(dialog->txtLumpSumAmount(), Qt::Key_Comma, Qt::KeypadModifier);
+    QTest::keyClicks(dialog->txtLumpSumAmount(), QStringLiteral("56"));
+    EXPECT_EQ(dialog->txtLumpSumAmount()->text(), QStringLiteral("1,234.56"));
+    dialog->txtLumpSumDate()->setDate(QDate(2027, 3, 1));
+    dialog->cmdAdd()->click();
+    EXPECT_EQ(shown(*dialog), QStringList {QStringLiteral("3/1/2027 $1,234.56")});
+}
+
+TEST_F(LumpSumsCanadianFrenchTest, AnAmountIsTakenOnlyAsTheLocaleWritesIt)
+{
+    const auto dialog = open();
+    for (const char *typed : {"1234.56", "1,234.56", "250000.5"}) {
+        dialog->txtLumpSumAmount()->clear();
+        QTest::keyClicks(dialog->txtLumpSumAmount(), QString::fromLatin1(typed));
+        EXPECT_EQ(dialog->txtLumpSumAmount()->text(), QString::fromLatin1(typed));
+        EXPECT_FALSE(dialog->cmdAdd()->isEnabled()) << typed;
+    }
+    // Each on a date of its own: amounts added on one date add up.
+    for (const auto &[typed, keypad, day, listed] : {std::tuple {"1 234,56", false, 1, "3/1/2027 1\u202F234,56\u00A0$"},
+                                                     std::tuple {"1234", true, 2, "3/2/2027 1\u202F234,56\u00A0$"}}) {
+        dialog->txtLumpSumDate()->setDate(QDate(2027, 3, day));
+        dialog->txtLumpSumAmount()->clear();
+        QTest::keyClicks(dialog->txtLumpSumAmount(), QString::fromUtf8(typed));
+        if (keypad) {
+            QTest::keyClick(dialog->txtLumpSumAmount(), Qt::Key_Period, Qt::KeypadModifier);
+            QTest::keyClicks(dialog->txtLumpSumAmount(), QStringLiteral("56"));
+        }
+        ASSERT_TRUE(dialog->cmdAdd()->isEnabled()) << typed;
+        dialog->cmdAdd()->click();
+        EXPECT_TRUE(shown(*dialog).contains(QString::fromUtf8(listed))) << typed;
+    }
+}
+
+// Typed from the keyboard as a user does: the date is taken as typed, or refused with a message and no lump sum is
+// added; it never becomes another date.
+TEST_F(LumpSumsDialogTest, ATypedDateIsTakenAsTyped)
+{
+    const auto dialog = open();
+    dialog->show();
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    ASSERT_TRUE(dialog->txtLumpSumDate()->hasFocus());
+    auto addWithAltA = [&](int entries, int wait = 1000) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+        return QTest::qWaitFor([&] { return dialog->gridLumpSum2()->rowCount() == entries; }, wait);
+    };
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12/15/2029"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("4000"));
+    EXPECT_TRUE(addWithAltA(1));
+    EXPECT_EQ(shown(*dialog), QStringList {QStringLiteral("12/15/2029 $4,000.00")});
+    EXPECT_TRUE(m_shell.messages.isEmpty());
+
+    // Clicked into, the date is typed over.
+    QTest::mouseClick(dialog->txtLumpSumDate(), Qt::LeftButton, {}, QPoint(10, dialog->txtLumpSumDate()->height() / 2));
+    ASSERT_TRUE(dialog->txtLumpSumDate()->hasFocus());
+    QTest::keyClicks(dialog->txtLumpSumDate(), QStringLiteral("1/31/2027"));
+    QTest::keyClick(dialog->txtLumpSumDate(), Qt::Key_Return);
+    EXPECT_EQ(shown(*dialog),
+              (QStringList {QStringLiteral("1/31/2027 $4,000.00"), QStringLiteral("12/15/2029 $4,000.00")}));
+
+    // A date that does not exist is refused, and Add waits for a date.
+    for (const char *typed : {"2/30/2027", "12/15/2035"}) {
+        SCOPED_TRACE(typed);
+        m_shell.messages.clear();
+        QTest::mouseClick(dialog->txtLumpSumDate(), Qt::LeftButton, {},
+                          QPoint(10, dialog->txtLumpSumDate()->height() / 2));
+        QTest::keyClicks(dialog->txtLumpSumDate(), QString::fromLatin1(typed));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(m_shell.messages.size(), 1);
+        EXPECT_EQ(dialog->txtLumpSumDate()->text(), QString::fromLatin1(typed));
+        EXPECT_FALSE(dialog->cmdAdd()->isEnabled());
+        EXPECT_FALSE(addWithAltA(3, 300));
+        EXPECT_EQ(dialog->list().rows(), 3);
+    }
 }

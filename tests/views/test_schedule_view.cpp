@@ -236,6 +236,17 @@ TEST(ScheduleView, CopiesTheVisibleGridsSelection)
     grid->selectionModel()->select(QItemSelection(grid->model()->index(1, 0), grid->model()->index(2, 2)),
                                    QItemSelectionModel::ClearAndSelect);
     EXPECT_EQ(f.view->selectionText(), QStringLiteral("1\t2/15/2026\t$32,000.00\n2\t3/15/2026\t$31,563.36"));
+    // The whole grid, or whole columns of it, start with their headings, as a spreadsheet wants them.
+    grid->selectAll();
+    QStringList lines = f.view->selectionText().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 62);
+    EXPECT_EQ(lines.first(), f.headers().join(QLatin1Char('\t')));
+    EXPECT_TRUE(lines[1].startsWith(QLatin1String("0\t1/15/2026")));
+    grid->selectionModel()->select(QItemSelection(grid->model()->index(0, 1), grid->model()->index(60, 2)),
+                                   QItemSelectionModel::ClearAndSelect);
+    lines = f.view->selectionText().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 62);
+    EXPECT_EQ(lines.first(), QStringLiteral("Date\tOpening Balance"));
 
     f.view->showSummary();
     EXPECT_TRUE(f.view->summaryShown());
@@ -264,8 +275,10 @@ TEST(ScheduleView, SummaryFillsTheContainer)
     EXPECT_FALSE(f.view->gridMain1()->isVisibleTo(f.view.get()));
     EXPECT_EQ(container->geometry(), f.view->rect());
     EXPECT_GT(container->virtualWidth(), 0);
-    EXPECT_EQ(f.view->gridSummary()->model()->rowCount(), 14);
-    EXPECT_EQ(f.view->gridSummary()->model()->index(2, 1).data().toString(), QStringLiteral("$400,000.00"));
+    // The fourteen figures of every loan, and the purchase price and the down payment of this one.
+    EXPECT_EQ(f.view->gridSummary()->model()->rowCount(), 16);
+    EXPECT_EQ(f.view->gridSummary()->model()->index(2, 1).data().toString(), QStringLiteral("$500,000.00"));
+    EXPECT_EQ(f.view->gridSummary()->model()->index(4, 1).data().toString(), QStringLiteral("$400,000.00"));
 }
 
 TEST(ScheduleView, DateColumnFollowsTheDateFormat)

@@ -1,5 +1,6 @@
 #include "ViewFixture.h"
 
+#include "engine/Dates.h"
 #include "travina/CTravinaCtrl.h"
 #include "views/SummaryChart.h"
 #include "views/SummaryView.h"
@@ -8,29 +9,75 @@
 
 using namespace views;
 
-// Beside the key figures, the balance ("Principal") and the interest paid so far, sampled every 8th payment of 360
-// and at the last one; money on the value axis in the locale's currency, nothing along the payments.
+// Beside the key figures, the balance and the interest paid so far, sampled every 8th payment of 360 and at the last
+// one, along the years of the loan; money on the value axis in the locale's currency.
 TEST(SummaryView, ChartOfTheBalanceAndTheInterestPaid)
 {
     Fixture f(readExample("us-mortgage-30y.plr"));
     SummaryChart *chart = f.view->summaryView()->MSChart1();
     const std::vector<SummaryChart::Series> series = chart->shownSeries();
-    ASSERT_EQ(series.size(), 2u);
-    EXPECT_EQ(series[0].name, QStringLiteral("Principal"));
+    ASSERT_EQ(series.size(), 2u); // no lump sums, none marked
+    EXPECT_EQ(series[0].name, QStringLiteral("Balance"));
     EXPECT_EQ(series[1].name, QStringLiteral("Interest Paid "));
-    for (const SummaryChart::Series &line : series)
+    for (const SummaryChart::Series &line : series) {
         ASSERT_EQ(line.points.size(), 46u) << line.name.toStdString();
-    // Payment 1 and payment 360, as the schedule shows them.
-    EXPECT_EQ(series[0].points.front(), QPointF(0, 399638.40));
-    EXPECT_EQ(series[1].points.front(), QPointF(0, 2166.67));
-    EXPECT_EQ(series[0].points.back(), QPointF(45, 0)); // the last payment takes the 2.32 its payments leave
-    EXPECT_EQ(series[1].points.back(), QPointF(45, 510179.52));
+        EXPECT_EQ(line.style, SummaryChart::Series::Style::Line);
+    }
+    // Payment 1 (1 March 2026) and payment 360 (1 February 2056), as the schedule shows them.
+    const double first = double(*engine::exactDate(2026, 3, 1));
+    const double last = double(*engine::exactDate(2056, 2, 1));
+    EXPECT_EQ(series[0].points.front(), QPointF(first, 399638.40));
+    EXPECT_EQ(series[1].points.front(), QPointF(first, 2166.67));
+    EXPECT_EQ(series[0].points.back(), QPointF(last, 0)); // the last payment takes the 2.32 its payments leave
+    EXPECT_EQ(series[1].points.back(), QPointF(last, 510179.52));
     EXPECT_EQ(chart->valueLabels(),
               (QStringList {QStringLiteral("$0"), QStringLiteral("$200,000"), QStringLiteral("$400,000"),
                             QStringLiteral("$600,000")}));
-    EXPECT_FALSE(chart->horizontalLabelsShown());
+    EXPECT_TRUE(chart->horizontalLabelsShown());
+    EXPECT_EQ(chart->horizontalLabels(),
+              (QStringList {QStringLiteral("2030"), QStringLiteral("2035"), QStringLiteral("2040"),
+                            QStringLiteral("2045"), QStringLiteral("2050"), QStringLiteral("2055")}));
     EXPECT_FALSE(chart->horizontalGridShown());
     EXPECT_TRUE(chart->legendBold());
+}
+
+// Each lump sum paid is marked on its date, at the balance it leaves.
+TEST(SummaryView, LumpSumsMarked)
+{
+    Fixture f(readExample("canadian-mortgage-25y.plr"));
+    const std::vector<SummaryChart::Series> series = f.view->summaryView()->MSChart1()->shownSeries();
+    ASSERT_EQ(series.size(), 3u);
+    EXPECT_EQ(series[2].name, QStringLiteral("Lump Sums"));
+    EXPECT_EQ(series[2].style, SummaryChart::Series::Style::Marks);
+    EXPECT_EQ(series[2].points,
+              (std::vector<QPointF> {QPointF(*engine::exactDate(2027, 2, 1), 342153.09),
+                                     QPointF(*engine::exactDate(2028, 6, 15), 325433.70)}));
+}
+
+// The years along the horizontal axis: the first day of every year, or of every 2nd, 5th, 10th ... year when that
+// many would crowd the axis; the first year alone for a loan within one year.
+TEST(SummaryView, YearAxisSteps)
+{
+    struct Case
+    {
+        engine::Date first, last;
+        std::vector<int> years;
+    };
+    auto date = [](int y, int m, int d) { return *engine::exactDate(y, m, d); };
+    for (const Case &c : {Case {date(2026, 3, 1), date(2056, 2, 1), {2030, 2035, 2040, 2045, 2050, 2055}},
+                          Case {date(2026, 2, 15), date(2031, 1, 15), {2027, 2028, 2029, 2030, 2031}},
+                          Case {date(2026, 1, 1), date(2033, 12, 1), {2026, 2027, 2028, 2029, 2030, 2031, 2032, 2033}},
+                          Case {date(2026, 1, 1), date(2035, 12, 1), {2026, 2028, 2030, 2032, 2034}},
+                          Case {date(2026, 2, 1), date(2026, 11, 1), {2026}},
+                          Case {date(1950, 1, 1), date(2200, 1, 1), {1950, 2000, 2050, 2100, 2150, 2200}}}) {
+        SCOPED_TRACE(c.first);
+        std::vector<int> years;
+        for (const auto &[serial, year] : yearTicks(c.first, c.last)) {
+            EXPECT_EQ(serial, std::max(double(date(year, 1, 1)), double(c.first))) << year;
+            years.push_back(year);
+        }
+        EXPECT_EQ(years, c.years);
+    }
 }
 
 // The table is as wide as its texts, its value column never narrower than its labels; the chart stands right of it
@@ -58,15 +105,40 @@ TEST(SummaryView, TableBesideTheChart)
         EXPECT_GT(grid->columnWidth(0), labels);
         EXPECT_GT(grid->columnWidth(1), values);
         EXPECT_GE(grid->columnWidth(1), grid->columnWidth(0));
-        EXPECT_GE(grid->height(), grid->rowViewportPosition(13) + grid->rowHeight(13));
+        const int last = grid->model()->rowCount() - 1;
+        EXPECT_GE(grid->height(), grid->rowViewportPosition(last) + grid->rowHeight(last));
 
         EXPECT_EQ(chart->x(), grid->x() + grid->width());
         EXPECT_EQ(chart->y(), grid->y());
-        EXPECT_EQ(chart->height(), grid->height());
-        EXPECT_EQ(chart->width(), pixels(5500));
-        EXPECT_GT(summary->Travina1()->virtualWidth(), (chart->x() + chart->width()) * 15 - 1);
-        EXPECT_GT(summary->Travina1()->virtualHeight(), (chart->y() + chart->height()) * 15 - 1);
+        EXPECT_GT(summary->Travina1()->virtualWidth(), (chart->x() + pixels(5500)) * 15 - 1);
+        EXPECT_GT(summary->Travina1()->virtualHeight(), (chart->y() + grid->height()) * 15 - 1);
     }
+}
+
+// The chart fills the room the window gives it right of the table and below its top, never smaller than 5500 twips
+// wide and the table's height; a window too small for that scrolls.
+TEST(SummaryView, ChartFillsTheWindow)
+{
+    Fixture f(readExample("car-loan.plr"));
+    f.view->show();
+    f.view->showSummary();
+    SummaryView *summary = f.view->summaryView();
+    const QTableView *grid = summary->gridSummary();
+    const QWidget *chart = summary->MSChart1()->widget();
+    const int margin = pixels(50);
+    for (const QSize &size : {QSize(1200, 800), QSize(900, 500), QSize(300, 150)}) {
+        SCOPED_TRACE(size.width());
+        f.view->resize(size);
+        const QWidget *frame = summary->fraContainer();
+        EXPECT_EQ(chart->width(), std::max(pixels(5500), frame->width() - chart->x() - margin));
+        EXPECT_EQ(chart->height(), std::max(grid->height(), frame->height() - chart->y() - margin));
+        EXPECT_GE(frame->width(), chart->x() + chart->width());
+        EXPECT_GE(frame->height(), chart->y() + chart->height());
+    }
+    f.view->resize(1200, 800);
+    EXPECT_GT(chart->width(), pixels(5500));
+    EXPECT_GT(chart->height(), grid->height());
+    EXPECT_EQ(chart->x() + chart->width() + margin, summary->fraContainer()->width());
 }
 
 // Round steps of money, at most five, from 0 or below it.
