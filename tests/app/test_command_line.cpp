@@ -48,6 +48,25 @@ QString writeFile(QTemporaryDir &dir, const char *name, const QByteArray &bytes)
     return path;
 }
 
+// A command that refuses its arguments or its files: its exit code, nothing printed, and why on the error output.
+struct Refusal
+{
+    QStringList arguments;
+    int code;
+    const char *message;
+};
+
+void expectRefused(const QList<Refusal> &cases)
+{
+    for (const Refusal &c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const Outcome r = run(c.arguments);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(r.err.contains(QLatin1String(c.message))) << r.err.toStdString();
+    }
+}
+
 } // namespace
 
 TEST(CommandLine, ExitCodes)
@@ -308,13 +327,7 @@ TEST(CommandLine, MatchesAStatement)
         << out[1].toStdString();
 
     const QString notAStatement = writeFile(dir, "notes.csv", "Date,Payment\n2026-02-01,lots\n");
-    struct Case
-    {
-        QStringList arguments;
-        int code;
-        const char *message;
-    };
-    const QList<Case> cases = {
+    const QList<Refusal> cases = {
         {{QStringLiteral("--match"), exact}, app::ExitBadArguments, "needs a statement file and a document file"},
         {{QStringLiteral("--match"), dir.filePath(QStringLiteral("absent.csv")), examplePath("car-loan.plr")},
          app::ExitFileUnreadable,
@@ -326,13 +339,7 @@ TEST(CommandLine, MatchesAStatement)
          app::ExitFileUnreadable,
          "does not exist."},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
-        r = run(c.arguments);
-        EXPECT_EQ(r.code, c.code);
-        EXPECT_TRUE(r.out.isEmpty());
-        EXPECT_TRUE(r.err.contains(QLatin1String(c.message))) << r.err.toStdString();
-    }
+    expectRefused(cases);
 }
 
 // What renewing the loan at the end of its term costs, as TSV: the example's 25-year mortgage given a 5-year term, at
@@ -371,13 +378,7 @@ TEST(CommandLine, Renewal)
     EXPECT_EQ(lines[1].split(QLatin1Char('\t')).value(3), QStringLiteral("4.5000"));
     EXPECT_EQ(lines[2].split(QLatin1Char('\t')).value(3), QStringLiteral("5.5000"));
 
-    struct Case
-    {
-        QStringList arguments;
-        int code;
-        const char *message;
-    };
-    const QList<Case> cases = {
+    const QList<Refusal> cases = {
         {{QStringLiteral("--renewal"), examplePath("canadian-mortgage-25y.plr")},
          app::ExitNotComputable,
          "covers its amortization"},
@@ -394,13 +395,7 @@ TEST(CommandLine, Renewal)
          app::ExitFileUnreadable,
          "does not exist."},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
-        r = run(c.arguments);
-        EXPECT_EQ(r.code, c.code);
-        EXPECT_TRUE(r.out.isEmpty());
-        EXPECT_TRUE(r.err.contains(QLatin1String(c.message))) << r.err.toStdString();
-    }
+    expectRefused(cases);
 }
 
 // The year-end report for a closing month: every column named, plain numbers; a month outside 1..12 is refused.
