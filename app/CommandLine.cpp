@@ -10,6 +10,7 @@
 
 #include "engine/LoanComparison.h"
 #include "engine/NumberFormat.h"
+#include "engine/Renewal.h"
 #include "engine/Schedule.h"
 #include "engine/StatementMatch.h"
 #include "engine/Summary.h"
@@ -244,7 +245,7 @@ int printMatch(const QString &statementPath, const QString &documentPath, QTextS
     }
     const engine::LoanDocument &loan = data.loan;
     out << "Compounding\tPeriods per Year\tStart Payment\tAnnual Rate\tRate From\tRows Matched\tRows Agreeing\t"
-           "Largest Difference\tFirst Disagreeing Date\n";
+           "Largest Difference\tFirst Disagreeing Date\tInterest Rounding\n";
     for (const engine::CandidateResult &candidate : result.candidates) {
         const engine::Conventions &c = candidate.conventions;
         out << QString::fromStdString(engine::compoundingText(loan.gintLoanType, c.compounding)) << '\t'
@@ -256,9 +257,65 @@ int printMatch(const QString &statementPath, const QString &documentPath, QTextS
             << (candidate.firstDisagreeingLine > 0
                     ? QString::fromStdString(format.formatDate(candidate.firstDisagreeingDate, "yyyy-MM-dd"))
                     : QString())
-            << '\n';
+            << '\t' << QString::fromStdString(engine::interestRoundingText(c.roundInterestEachPeriod)) << '\n';
     }
     return result.reproduced() ? ExitOk : ExitNoMatch;
+}
+
+// What renewing a loan at the end of its term costs at each rate, as tab-separated lines under a header.
+int printRenewal(const QString &path, const std::vector<double> &rates, QTextStream &out, QTextStream &err)
+{
+    document::DocumentData data;
+    const engine::NumberFormat format = numberFormatFor(QLocale());
+    if (const int code = loadAndCalculate(path, data, format, err))
+        return code;
+    const engine::Renewal renewal = engine::renewal(data.loan, rates, format);
+    if (!renewal.ok()) {
+        err << QString::fromStdString(renewal.error) << Qt::endl;
+        return ExitNotComputable;
+    }
+    std::string lines = engine::delimitedText(engine::renewalTable(renewal, nullptr), '\t');
+    writeAscii(out, lines);
+    return ExitOk;
+}
+
+// --renewal FILE.plr [--rates 4.5,5.5,6.5], the rates in percent; the error is empty when the arguments are good.
+struct RenewalArguments
+{
+    QString path;
+    std::vector<double> rates;
+    QString error;
+};
+
+RenewalArguments renewalArguments(const QStringList &arguments)
+{
+    RenewalArguments parsed;
+    for (int i = 1; i < arguments.size() && parsed.error.isEmpty(); ++i) {
+        if (arguments[i] != QLatin1String("--rates")) {
+            if (arguments[i].startsWith(QLatin1String("--")))
+                parsed.error = QStringLiteral("unknown option '%1'").arg(quotedForMessage(arguments[i]));
+            else if (!parsed.path.isEmpty())
+                parsed.error = QStringLiteral("unexpected argument '%1'").arg(quotedForMessage(arguments[i]));
+            else
+                parsed.path = arguments[i];
+            continue;
+        }
+        const QStringList rates = arguments.value(++i).split(QLatin1Char(','));
+        parsed.rates.clear();
+        for (const QString &rate : rates) {
+            const std::optional<double> percent = engine::parsePlainNumber(rate.toStdString());
+            if (!percent || *percent < 0 || *percent > 1000 || rates.size() > engine::kMostRenewalRates) {
+                parsed.error = QStringLiteral("--rates needs from 1 to %1 annual rates in percent from 0 to 1000, "
+                                              "separated by commas (4.5,5.5,6.5)")
+                                   .arg(engine::kMostRenewalRates);
+                break;
+            }
+            parsed.rates.push_back(*percent / 100);
+        }
+    }
+    if (parsed.error.isEmpty() && parsed.path.isEmpty())
+        parsed.error = QStringLiteral("--renewal needs a document file");
+    return parsed;
 }
 
 int badArguments(QTextStream &err, const QString &why)
@@ -276,20 +333,24 @@ bool headlessNeedsFonts(const QStringList &arguments)
 
 QString usageText()
 {
-    return QStringLiteral("Usage:\n"
-                          "  pellandra [--debug] [FILE.plr]                   open the program, with a document\n"
-                          "  pellandra --schedule FILE.plr [--format csv|tsv] print the computed schedule\n"
-                          "  pellandra --summary FILE.plr                     print the loan's summary table\n"
-                          "  pellandra --year-end MONTH FILE.plr [--format csv|tsv]\n"
-                          "                                                   print the year-end report, closing\n"
-                          "                                                   each year in MONTH (1 to 12)\n"
-                          "  pellandra --compare A.plr B.plr [C.plr [D.plr]] [--format csv|tsv] [--pdf OUT.pdf]\n"
-                          "                                                   2 to 4 loans side by side, or their\n"
-                          "                                                   printed page in a PDF file\n"
-                          "  pellandra --pdf OUT.pdf FILE.plr                 print the schedule into a PDF file\n"
-                          "  pellandra --match STATEMENT FILE.plr             which conventions reproduce a lender's\n"
-                          "                                                   statement (exit 6: none does)\n"
-                          "  pellandra --help | --version\n");
+    return QStringLiteral(
+        "Usage:\n"
+        "  pellandra [--debug] [FILE.plr]                   open the program, with a document\n"
+        "  pellandra --schedule FILE.plr [--format csv|tsv] print the computed schedule\n"
+        "  pellandra --summary FILE.plr                     print the loan's summary table\n"
+        "  pellandra --year-end MONTH FILE.plr [--format csv|tsv]\n"
+        "                                                   print the year-end report, closing\n"
+        "                                                   each year in MONTH (1 to 12)\n"
+        "  pellandra --compare A.plr B.plr [C.plr [D.plr]] [--format csv|tsv] [--pdf OUT.pdf]\n"
+        "                                                   2 to 4 loans side by side, or their\n"
+        "                                                   printed page in a PDF file\n"
+        "  pellandra --pdf OUT.pdf FILE.plr                 print the schedule into a PDF file\n"
+        "  pellandra --match STATEMENT FILE.plr             which conventions reproduce a lender's\n"
+        "                                                   statement (exit 6: none does)\n"
+        "  pellandra --renewal FILE.plr [--rates 4.5,5.5,6.5]\n"
+        "                                                   what renewing the loan at the end of its\n"
+        "                                                   term costs, at each annual rate in percent\n"
+        "  pellandra --help | --version\n");
 }
 
 std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, QTextStream &err)
@@ -356,6 +417,11 @@ std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, Q
         if (arguments.size() != 3)
             return badArguments(err, QStringLiteral("--match needs a statement file and a document file"));
         return printMatch(arguments[1], arguments[2], out, err);
+    }
+    if (command == QLatin1String("--renewal")) {
+        const RenewalArguments renewal = renewalArguments(arguments);
+        return renewal.error.isEmpty() ? printRenewal(renewal.path, renewal.rates, out, err)
+                                       : badArguments(err, renewal.error);
     }
     for (const QString &argument : arguments) {
         if (argument.startsWith(QLatin1String("--")) && argument != QLatin1String("--debug"))

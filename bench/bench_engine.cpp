@@ -41,6 +41,15 @@ void BM_Calculate_Weekly90000(benchmark::State &state)
     runCalculate(state, weekly(90000, format), format);
 }
 
+// The same loan with its interest, principal and balances rounded to the cent in every row.
+void BM_Calculate_Weekly90000_RoundedInterest(benchmark::State &state)
+{
+    const NumberFormat format;
+    LoanDocument doc = weekly(90000, format);
+    doc.roundInterestEachPeriod = true;
+    runCalculate(state, doc, format);
+}
+
 void runMatch(benchmark::State &state, const LoanDocument &doc, const Statement &statement, const NumberFormat &format)
 {
     int reports = 0;
@@ -167,6 +176,7 @@ void BM_ScenarioKeystroke(benchmark::State &state)
 BENCHMARK(BM_Calculate_Mortgage360)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Calculate_Weekly9000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Calculate_Weekly90000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Calculate_Weekly90000_RoundedInterest)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MatchStatement_Mortgage360)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MatchStatement_Weekly90000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_CompareLoans_FourWeekly90000)->Unit(benchmark::kMillisecond);

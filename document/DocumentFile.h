@@ -23,6 +23,9 @@ inline constexpr const char *kCorruptionMessage = "Corruption was detected while
 inline constexpr const char *kFileVersion = "3.3.9";
 // The key of the record the writer always puts last.
 inline constexpr const char *kLastRecord = "TitleComments";
+// The key of the lender's rounding of each period's interest, a 16-bit boolean (-1 for on); a file without it
+// leaves the interest unrounded.
+inline constexpr const char *kRoundInterestKey = "RoundInterest";
 
 // Everything a document file holds.
 struct DocumentData
@@ -47,9 +50,9 @@ struct ReadResult
 std::string writeDocument(const engine::LoanDocument &loan, const ColumnProperties &columns, const PrintOptions &print);
 
 // Loads every recognised line of a ".plr" file into the three records. Lines may come in any order; a line that
-// is missing leaves its value as it was, except the start date, which starts out as no date, and the start-payment
-// choice, which starts out as 0. The change tables come out sorted by date, one entry per date. `format` supplies
-// the date format for the change tables' date texts.
+// is missing leaves its value as it was, except the start date, which starts out as no date, the start-payment
+// choice, which starts out as 0, and the rounding of interest, which starts out off. The change tables come out sorted
+// by date, one entry per date. `format` supplies the date format for the change tables' date texts.
 ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, ColumnProperties &columns,
                         PrintOptions &print, const engine::NumberFormat &format);
 

@@ -137,18 +137,24 @@ std::string readTitle(FieldReader &in, bool &cut)
     return title;
 }
 
-// Any non-zero number means the amount was lent on the anchor date; anything else, the anchor is payment 1.
-int readStartPayment(FieldReader &in)
+// A boolean stored as a 16-bit integer (-1 true, 0 false) or as #TRUE#/#FALSE#; any other value is false.
+bool readFlag(FieldReader &in)
 {
     const Field field = in.readField();
     switch (field.kind) {
     case Field::Kind::Number:
-        return field.number != 0 ? 1 : 0;
+        return field.number != 0;
     case Field::Kind::Boolean:
-        return field.flag ? 1 : 0;
+        return field.flag;
     default:
-        return 0;
+        return false;
     }
+}
+
+// Any non-zero number means the amount was lent on the anchor date; anything else, the anchor is payment 1.
+int readStartPayment(FieldReader &in)
+{
+    return readFlag(in) ? 1 : 0;
 }
 
 // Visible columns must stand at 0..n-1 exactly once each; a damaged file gets its columns renumbered in the order
@@ -211,6 +217,7 @@ ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, Colu
     bool lastRecordRead = false;
     loan.gdtmStartDate = engine::kNoDate;
     loan.gintStartPayment = 0;
+    loan.roundInterestEachPeriod = false; // a file without the key is unrounded
 
     auto integer = [&](int &target) { return [&target](FieldReader &r) { target = r.readInt16(); }; };
     auto real = [&](double &target) { return [&target](FieldReader &r) { target = r.readDouble(); }; };
@@ -259,6 +266,7 @@ ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, Colu
         {"FirstPaymentDue", date(loan.gdtmFirstPaymentDue)},
         {"PeriodsPerYearIndex", integer(loan.gintPeriodsPerYearIndex)},
         {"NumberOfPeriods", real(loan.mdblNperTerm)},
+        {kRoundInterestKey, [&](FieldReader &r) { loan.roundInterestEachPeriod = readFlag(r); }},
         {"[AnnualRates]", [&](FieldReader &r) { readChanges(r, "[AnnualRates]", loan.gridAnnualRate, format); }},
         {"[BasicPayments]", [&](FieldReader &r) { readChanges(r, "[BasicPayments]", loan.gridBasicPayment, format); }},
         {"[LumpSums]",

@@ -123,6 +123,14 @@ void writeChanges(LineWriter &w, const char *section, const engine::TextTable &t
     }
 }
 
+// The loan's conventions that older files do not have: written only when they differ from what a file without them
+// means, so that every other document is written byte for byte as before.
+void writeConventions(LineWriter &w, const engine::LoanDocument &loan)
+{
+    if (loan.roundInterestEachPeriod)
+        w.integer(kRoundInterestKey, -1);
+}
+
 } // namespace
 
 std::string writeDocument(const engine::LoanDocument &loan, const ColumnProperties &columns, const PrintOptions &print)
@@ -161,6 +169,7 @@ std::string writeDocument(const engine::LoanDocument &loan, const ColumnProperti
     w.date("FirstPaymentDue", loan.gdtmFirstPaymentDue);
     w.integer("PeriodsPerYearIndex", loan.gintPeriodsPerYearIndex);
     w.real("NumberOfPeriods", loan.mdblNperTerm);
+    writeConventions(w, loan);
 
     writeChanges(w, "[AnnualRates]", loan.gridAnnualRate);
     writeChanges(w, "[BasicPayments]", loan.gridBasicPayment);

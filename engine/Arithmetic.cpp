@@ -87,6 +87,13 @@ double periodicRate(double annualRate, double periodsPerYear, int loanType, int 
     return checkedResult(power(1 + divide(annualRate, n), divide(n, periodsPerYear)) - 1);
 }
 
+double annualRateForPeriodicRate(double rate, double periodsPerYear, int loanType, int compounding)
+{
+    // i = (1 + r/n)^(n/p) - 1, solved for r.
+    const double n = compoundingPerYear(loanType, compounding);
+    return checkedResult(n * (power(1 + rate, divide(periodsPerYear, n)) - 1));
+}
+
 double dailyRate(double annualRate, double periodsPerYear, int loanType, int compounding)
 {
     const double n = compoundingPerYear(loanType, compounding);

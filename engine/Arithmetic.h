@@ -21,6 +21,8 @@ double daysPerYear(double periodsPerYear);
 
 double periodicRate(double annualRate, double periodsPerYear, int loanType, int compounding);
 double dailyRate(double annualRate, double periodsPerYear, int loanType, int compounding);
+// The inverse of periodicRate: the nominal annual rate (a fraction, unrounded) whose rate per payment period is `rate`.
+double annualRateForPeriodicRate(double rate, double periodsPerYear, int loanType, int compounding);
 
 // Annuity payment at the end of each period; pass the loan amount negated as presentValue for a positive payment.
 double levelPayment(double rate, double periods, double presentValue);

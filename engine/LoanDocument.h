@@ -52,6 +52,9 @@ struct LoanDocument
     Date gdtmLastPaymentDate = kNoDate;
     std::string gstrFileName;
     bool gblnReportFlag = false;
+    // The lender's convention of rounding each period's interest to the cent and carrying the rounded balance; off,
+    // the schedule keeps the interest unrounded.
+    bool roundInterestEachPeriod = false;
 
     TextTable gridAnnualRate; // rate changes, column 1 in percent
     TextTable gridBasicPayment; // payment changes

@@ -19,4 +19,21 @@ std::string_view firstCharacters(std::string_view text, std::size_t characters)
     return text;
 }
 
+std::string withValues(std::string_view text, std::initializer_list<std::string_view> values)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool placeholder = text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9';
+        const std::size_t n = placeholder ? std::size_t(text[i + 1] - '1') : 0;
+        if (placeholder && n < values.size()) {
+            out += *(values.begin() + n);
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 } // namespace engine

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -14,5 +15,9 @@ inline constexpr std::size_t kMaxQuotedCharacters = 40;
 std::string quotedForMessage(std::string_view text, std::size_t maxCharacters = kMaxQuotedCharacters);
 // The first `characters` characters of a UTF-8 text, all of it when it is shorter.
 std::string_view firstCharacters(std::string_view text, std::size_t characters);
+
+// A text with its placeholders %1 .. %9 replaced by the values given, in the order numbered: a translated text may
+// place them in another order. A placeholder without a value stays as it is.
+std::string withValues(std::string_view text, std::initializer_list<std::string_view> values);
 
 } // namespace engine

@@ -36,6 +36,12 @@ std::string messageFor(const ArithmeticError &error)
     return "The schedule cannot be computed: an invalid value was met. Check the loan data.";
 }
 
+// A payment change is paid as entered; with the lender's rounding, in cents.
+double changedPayment(const LoanDocument &doc, double amount)
+{
+    return doc.roundInterestEachPeriod ? roundToDigits(amount, 2) : amount;
+}
+
 // One change table walked in date order alongside the periods.
 struct ChangeCursor
 {
@@ -120,6 +126,10 @@ private:
     const LoanDocument &m_doc;
     const NumberFormat &m_format;
     const ProgressFn &m_progress;
+    // The lender's rounding: every amount of a row is rounded to the cent before it counts.
+    double inCents(double amount) const { return m_cents ? roundToDigits(amount, 2) : amount; }
+
+    bool m_cents = false;
     ChangeCursor m_rates;
     ChangeCursor m_payments;
     ChangeCursor m_lumps;
@@ -155,14 +165,13 @@ void ScheduleRun::prepare()
     m_lastPeriod = toInt32(m_doc.mdblNperTerm);
     m_progressScale = toInt32(m_lastPeriod / 0.6);
     m_payment = roundToDigits(m_doc.gdblBasicPayment, 2);
+    m_cents = m_doc.roundInterestEachPeriod;
     m_lastPaymentDue =
         nthPaymentDate(m_doc.gdtmFirstPaymentDue, m_doc.gintFreqOfInst, m_lastPeriod, m_doc.gintStartPayment);
     m_pair = semiMonthlyDays(dayOf(m_doc.gdtmFirstPaymentDue));
     m_workingAnchor = m_doc.gdtmFirstPaymentDue;
 
-    // The term covers the amortization (to the nearest period): its last payment is the one that repays the loan.
-    m_lastPaymentRepays = m_doc.glngAmortization > 0
-        && m_lastPeriod + 0.5 >= lengthToPeriods(m_doc.glngAmortization, m_doc.gintAmortUnit, m_doc.gintFreqOfInst);
+    m_lastPaymentRepays = termCoversAmortization(m_doc);
 
     m_periodsPerYear = periodsPerYearValue(m_doc.gintFreqOfInst, m_doc.gintPeriodsPerYearIndex);
     m_annualRate = m_doc.gdblAnnualRate;
@@ -171,7 +180,7 @@ void ScheduleRun::prepare()
     m_dailyRate = dailyRate(m_annualRate, m_periodsPerYear, m_doc.gintLoanType, m_doc.gintCompounding);
 
     // Room for every row the loan can have: one per period, the start row, one per lump sum.
-    m_grid.reset(m_doc.gdblLoanAmount, size_t(m_lastPeriod) + size_t(std::max(m_lumps.count, 0)) + 1);
+    m_grid.reset(m_doc.gdblLoanAmount, size_t(m_lastPeriod) + size_t(std::max(m_lumps.count, 0)) + 1, m_cents);
     m_grid.setFormat(m_format);
 }
 
@@ -240,7 +249,7 @@ void ScheduleRun::paymentPeriod(int period, Date date)
     }
     m_payments.skipBefore(date);
     if (m_payments.pending() && m_payments.date == date) {
-        m_payment = m_payments.amount();
+        m_payment = changedPayment(m_doc, m_payments.amount());
         m_payments.markApplied(m_row);
         m_payments.advance();
     }
@@ -259,11 +268,11 @@ void ScheduleRun::paymentPeriod(int period, Date date)
     } else {
         interest = balance * m_periodicRate;
     }
-    checkedAmount(interest);
+    interest = inCents(checkedAmount(interest));
 
     // What the payment and a lump sum of this date may pay: the balance and the period's interest, less what the
     // lump sums paid since the last payment credit.
-    const double owed = balance + interest - m_lumpTotal;
+    const double owed = inCents(balance + interest - m_lumpTotal);
     if (owed < m_payment) {
         m_payment = std::max(owed, 0.0);
         m_final = true;
@@ -273,7 +282,7 @@ void ScheduleRun::paymentPeriod(int period, Date date)
     if (m_lumps.pending() && m_lumps.date == date) {
         // The payment comes first; the lump sum pays at most what is left owing after it.
         const double entered = checkedAmount(m_lumps.amount());
-        lump = ScheduleTable::PaidLump {std::min(entered, std::max(owed - m_payment, 0.0)), entered};
+        lump = ScheduleTable::PaidLump {inCents(std::min(entered, std::max(owed - m_payment, 0.0))), entered};
         m_lumpTotal += lump->applied;
         m_lumps.markApplied(m_row);
         m_lumps.advance();
@@ -282,17 +291,17 @@ void ScheduleRun::paymentPeriod(int period, Date date)
     if (period == m_lastPeriod && m_lastPaymentRepays && !m_final) {
         const double left = owed - m_payment - (lump ? lump->applied : 0);
         if (left >= 0.005 && left < m_payment) {
-            m_payment += left;
+            m_payment = inCents(m_payment + left);
             m_final = true;
         }
     }
     const double shown = checkedAmount(ScheduleTable::shownPayment(m_payment, m_final));
 
-    const double principal = checkedAmount(m_payment + m_lumpTotal - interest);
+    const double principal = inCents(checkedAmount(m_payment + m_lumpTotal - interest));
     m_lumpTotal = 0;
     m_lumpsPaid = 0;
     // A final payment is paid as shown, rounded up to the cent: the fraction of a cent it adds is interest.
-    const double charged = interest + (shown - m_payment);
+    const double charged = inCents(interest + (shown - m_payment));
     m_grid.appendPayment(date, m_annualRate, m_payment, m_final, charged, principal, lump);
     checkRunningTotals();
     checkedResult((m_doc.gdblLoanAmount - m_grid.balance()) / m_doc.gdblLoanAmount); // the percent paid
@@ -314,7 +323,7 @@ void ScheduleRun::lumpSumsBetweenDates(Date date, Date next)
         // It pays at most the balance left by the lump sums paid since the last payment; the interest of the days
         // before it is charged with the next payment.
         const double entered = checkedAmount(m_lumps.amount());
-        const double lump = std::min(entered, std::max(m_grid.balance() - m_lumpsPaid, 0.0));
+        const double lump = inCents(std::min(entered, std::max(m_grid.balance() - m_lumpsPaid, 0.0)));
         const int days = next - m_lumps.date;
         double saved = 0;
         if (m_doc.gintFreqOfInst == kMonthly && m_lumps.date == date) {
@@ -326,7 +335,7 @@ void ScheduleRun::lumpSumsBetweenDates(Date date, Date next)
         }
         // Credited as principal at the next payment, so it is interest not paid (the table takes it off the
         // cumulative interest).
-        checkedAmount(saved);
+        saved = inCents(checkedAmount(saved));
         m_grid.appendLumpSum(m_lumps.date, {lump, entered}, saved);
         checkRunningTotals();
         m_lumpTotal += lump + saved;
@@ -357,6 +366,34 @@ void ScheduleRun::commit(LoanDocument &doc)
 }
 
 } // namespace
+
+bool termCoversAmortization(const LoanDocument &doc)
+{
+    return doc.glngAmortization > 0
+        && toInt32(doc.mdblNperTerm) + 0.5
+        >= lengthToPeriods(doc.glngAmortization, doc.gintAmortUnit, doc.gintFreqOfInst);
+}
+
+int amortizationPeriods(const LoanDocument &doc)
+{
+    return toInt32(lengthToPeriods(doc.glngAmortization, doc.gintAmortUnit, doc.gintFreqOfInst));
+}
+
+TermsInForce termsInForce(const LoanDocument &doc, int row)
+{
+    // Entries are applied in date order, so the last one applied at or before the row holds.
+    auto inForce = [row](const TextTable &changes, double value, auto amountOf) {
+        for (int r = 1; r < changes.rows(); ++r) {
+            const double applied = numberOrZero(changes.text(r, chgScheduleRow));
+            if (applied > 0 && applied <= row)
+                value = amountOf(numberOrZero(changes.text(r, chgAmount)));
+        }
+        return value;
+    };
+    return {inForce(doc.gridAnnualRate, doc.gdblAnnualRate, [](double percent) { return percent / 100; }),
+            inForce(doc.gridBasicPayment, roundToDigits(doc.gdblBasicPayment, 2),
+                    [&doc](double amount) { return changedPayment(doc, amount); })};
+}
 
 CalculateResult Calculate(LoanDocument &doc, const NumberFormat &format, const ProgressFn &progress)
 {

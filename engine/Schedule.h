@@ -31,4 +31,19 @@ struct CalculateResult
 // On failure nothing in the document changes and the result says why.
 CalculateResult Calculate(LoanDocument &doc, const NumberFormat &format, const ProgressFn &progress = {});
 
+// Whether the loan's term covers its amortization (to the nearest period): its last payment is the one that repays the
+// loan, rather than leaving a balance to renew. False for a loan without an amortization.
+bool termCoversAmortization(const LoanDocument &doc);
+// The amortization as a number of payment periods, to the nearest whole period.
+int amortizationPeriods(const LoanDocument &doc);
+
+// The annual rate (a fraction) and the basic payment in force at schedule row `row` of a computed loan: the
+// document's own until a change table's entry was applied at or before that row.
+struct TermsInForce
+{
+    double annualRate = 0;
+    double payment = 0;
+};
+TermsInForce termsInForce(const LoanDocument &doc, int row);
+
 } // namespace engine

@@ -80,15 +80,17 @@ void ScheduleTable::setFormat(const NumberFormat &format)
 
 bool operator==(const ScheduleTable &a, const ScheduleTable &b)
 {
-    return a.m_loanAmount == b.m_loanAmount && a.m_date == b.m_date && a.m_interest == b.m_interest
-        && a.m_principal == b.m_principal && a.m_word == b.m_word && a.m_terms == b.m_terms && a.m_lumps == b.m_lumps;
+    return a.m_loanAmount == b.m_loanAmount && a.m_cents == b.m_cents && a.m_date == b.m_date
+        && a.m_interest == b.m_interest && a.m_principal == b.m_principal && a.m_word == b.m_word
+        && a.m_terms == b.m_terms && a.m_lumps == b.m_lumps;
 }
 
-void ScheduleTable::reset(double loanAmount, std::size_t rowsExpected)
+void ScheduleTable::reset(double loanAmount, std::size_t rowsExpected, bool cents)
 {
     *this = ScheduleTable();
+    m_cents = cents;
     m_loanAmount = loanAmount;
-    m_running.balance = loanAmount;
+    m_running.balance = cents ? roundToDigits(loanAmount, 2) : loanAmount;
     m_date.reserve(rowsExpected);
     m_interest.reserve(rowsExpected);
     m_principal.reserve(rowsExpected);
@@ -169,6 +171,33 @@ double ScheduleTable::lumpSumTotal() const
     return roundAsShown(total, 2);
 }
 
+bool ScheduleTable::paymentShortOfInterest(int r) const
+{
+    if (r < 1 || r >= rows() || kind(std::size_t(r - 1)) != ScheduleRowKind::Payment)
+        return false;
+    const std::size_t index = std::size_t(r - 1);
+    return roundAsShown(shownPayment(terms(index).payment, isFinal(index)), 2) < roundAsShown(m_interest[index], 2);
+}
+
+int ScheduleTable::periodsNotCoveringInterest() const
+{
+    int count = 0;
+    for (int r = 1; r < rows(); ++r)
+        count += paymentShortOfInterest(r) ? 1 : 0;
+    return count;
+}
+
+int ScheduleTable::firstPaymentFrom(Date date) const
+{
+    // Rows are in date order.
+    for (auto at = std::lower_bound(m_date.begin(), m_date.end(), date); at != m_date.end(); ++at) {
+        const std::size_t index = std::size_t(at - m_date.begin());
+        if (kind(index) == ScheduleRowKind::Payment)
+            return int(index) + 1;
+    }
+    return 0;
+}
+
 double ScheduleTable::shownPayment(double payment, bool final)
 {
     return final ? roundUpToDigits(roundToDigits(payment, 6), 2) : payment;
@@ -183,18 +212,24 @@ void ScheduleTable::apply(State &state, std::size_t index) const
         break;
     case ScheduleRowKind::Payment:
         if (hasLump(index))
-            state.cumPayments += lumpAt(index);
-        state.cumInterest += m_interest[index];
-        state.cumPrincipal += m_principal[index];
-        state.cumPayments += shownPayment(terms(index).payment, isFinal(index));
-        state.balance = state.balance - m_principal[index];
+            state.cumPayments = added(state.cumPayments, lumpAt(index));
+        state.cumInterest = added(state.cumInterest, m_interest[index]);
+        state.cumPrincipal = added(state.cumPrincipal, m_principal[index]);
+        state.cumPayments = added(state.cumPayments, shownPayment(terms(index).payment, isFinal(index)));
+        state.balance = added(state.balance, -m_principal[index]);
         ++state.period;
         break;
     case ScheduleRowKind::LumpSum:
-        state.cumInterest += m_interest[index];
-        state.cumPayments += lumpAt(index);
+        state.cumInterest = added(state.cumInterest, m_interest[index]);
+        state.cumPayments = added(state.cumPayments, lumpAt(index));
         break;
     }
+}
+
+double ScheduleTable::added(double total, double amount) const
+{
+    // x + (-y) is x - y to the last bit, so the unrounded figures stay as they always were.
+    return m_cents ? roundToDigits(total + amount, 2) : total + amount;
 }
 
 ScheduleTable::State ScheduleTable::stateBefore(std::size_t index) const

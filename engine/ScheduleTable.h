@@ -88,6 +88,15 @@ public:
     std::optional<double> reducedLumpSum(int row) const;
     // What the last payment leaves owing, as shown (the loan amount before any payment); 0 without rows.
     double balanceLeft() const;
+    // Whether a row is a payment that does not cover the interest it is charged, as the cells show them (the balance
+    // grows by it). Costs no replay of the rows before it.
+    bool paymentShortOfInterest(int row) const;
+    // The payment rows that do not cover their interest.
+    int periodsNotCoveringInterest() const;
+    // The first payment row dated on or after `date`; 0 when none is.
+    int firstPaymentFrom(Date date) const;
+    // Whether interest, principal and balances were rounded to the cent in every row.
+    bool roundedToCents() const { return m_cents; }
 
     // The format of the texts. Changing it (another date pattern, say) changes every text at once.
     const NumberFormat &format() const { return *m_format; }
@@ -102,8 +111,9 @@ public:
         double entered = 0;
     };
 
-    // Filling, for the computation: rows are appended in order after a reset.
-    void reset(double loanAmount, std::size_t rowsExpected);
+    // Filling, for the computation: rows are appended in order after a reset. With `cents`, the balance and the running
+    // totals are rounded to the cent after every row, so each is the sum of the cells above it.
+    void reset(double loanAmount, std::size_t rowsExpected, bool cents = false);
     void appendStart(Date date);
     // `lump` is the lump sum paid on the payment date, if any.
     void appendPayment(Date date, double annualRate, double payment, bool final, double interest, double principal,
@@ -162,6 +172,8 @@ private:
     double lumpAt(std::size_t index) const;
     // Moves the running figures past one row, exactly as the computation did.
     void apply(State &state, std::size_t index) const;
+    // total + amount, to the cent when the table rounds every row.
+    double added(double total, double amount) const;
     // The figures before a row, replayed from the checkpoint before it.
     State stateBefore(std::size_t index) const;
     // The row's numbers given the figures before it; moves the figures past it.
@@ -179,6 +191,7 @@ private:
     std::vector<Lump> m_lumps; // in row order
     std::vector<State> m_checkpoints; // the figures before rows 0, 16, 32, ... (data rows counted from 0)
     State m_running;
+    bool m_cents = false;
 };
 
 // Reads rows in order, each for the cost of a few additions.

@@ -89,10 +89,12 @@ std::vector<Conventions> conventionSets(const LoanDocument &doc)
     }
     const std::array<int, 2> starts = {own.startPayment, own.startPayment != 0 ? 0 : 1};
     std::vector<Conventions> sets;
-    for (int start : starts) {
-        for (int compounding : compoundings) {
-            for (int index : indices)
-                sets.push_back({compounding, index, start, own.annualRate, false});
+    for (bool rounded : {own.roundInterestEachPeriod, !own.roundInterestEachPeriod}) {
+        for (int start : starts) {
+            for (int compounding : compoundings) {
+                for (int index : indices)
+                    sets.push_back({compounding, index, start, own.annualRate, false, rounded});
+            }
         }
     }
     return sets;
@@ -101,7 +103,8 @@ std::vector<Conventions> conventionSets(const LoanDocument &doc)
 int changesFrom(const Conventions &own, const Conventions &other)
 {
     return int(own.compounding != other.compounding) + int(own.periodsPerYearIndex != other.periodsPerYearIndex)
-        + int((own.startPayment != 0) != (other.startPayment != 0));
+        + int((own.startPayment != 0) != (other.startPayment != 0))
+        + int(own.roundInterestEachPeriod != other.roundInterestEachPeriod);
 }
 
 // The schedule row of each statement row (0 for none), paired by date: rows of one date pair up in order. The start
@@ -304,7 +307,8 @@ std::optional<double> solveRate(LoanDocument &work, const NumberFormat &format, 
 
 Conventions documentConventions(const LoanDocument &doc)
 {
-    return {doc.gintCompounding, doc.gintPeriodsPerYearIndex, doc.gintStartPayment, doc.gdblAnnualRate, false};
+    return {doc.gintCompounding,        doc.gintPeriodsPerYearIndex, doc.gintStartPayment, doc.gdblAnnualRate, false,
+            doc.roundInterestEachPeriod};
 }
 
 void applyConventions(LoanDocument &doc, const Conventions &conventions)
@@ -313,6 +317,7 @@ void applyConventions(LoanDocument &doc, const Conventions &conventions)
     doc.gintPeriodsPerYearIndex = conventions.periodsPerYearIndex;
     doc.gintPeriodsPerYearIndexTmp = conventions.periodsPerYearIndex;
     doc.gdblAnnualRate = conventions.annualRate;
+    doc.roundInterestEachPeriod = conventions.roundInterestEachPeriod;
     if ((doc.gintStartPayment != 0) == (conventions.startPayment != 0))
         return;
     doc.gintStartPayment = conventions.startPayment;
@@ -550,12 +555,23 @@ std::string describeChanges(const LoanDocument &doc, const Conventions &conventi
                           + (own.startPayment != 0 ? "day the money was lent" : "first payment") + " to the "
                           + (conventions.startPayment != 0 ? "day the money was lent" : "first payment"));
     change("the annual rate", format.ratePercent(own.annualRate), format.ratePercent(conventions.annualRate));
+    if (own.roundInterestEachPeriod != conventions.roundInterestEachPeriod)
+        changes.push_back(conventions.roundInterestEachPeriod
+                              ? "the interest from unrounded to rounded to the cent each period"
+                              : "the interest from rounded to the cent each period to unrounded");
     if (changes.empty())
         return {};
     std::string text = "Apply changes ";
     for (size_t i = 0; i < changes.size(); ++i)
         text += (i == 0 ? "" : i + 1 == changes.size() ? " and " : ", ") + changes[i];
     return text + ".";
+}
+
+std::string describeAgreement(const Conventions &conventions)
+{
+    return conventions.roundInterestEachPeriod
+        ? "Every row of the statement agrees to the cent: the lender rounds interest each period."
+        : "Every row of the statement agrees to the cent.";
 }
 
 std::string compoundingText(int loanType, int compounding)
@@ -571,6 +587,11 @@ std::string yearLengthText(int frequency, int periodsPerYearIndex)
 std::string startPaymentText(int startPayment)
 {
     return startPayment != 0 ? "Amount Borrowed" : "First Payment";
+}
+
+std::string interestRoundingText(bool roundInterestEachPeriod)
+{
+    return roundInterestEachPeriod ? "Each Period" : "None";
 }
 
 } // namespace engine

@@ -22,6 +22,7 @@ struct Conventions
     int startPayment = 0;
     double annualRate = 0;
     bool rateFromStatement = false; // solved from the statement's first Interest figure
+    bool roundInterestEachPeriod = false; // the lender rounds each period's interest to the cent
     friend bool operator==(const Conventions &, const Conventions &) = default;
 };
 
@@ -57,7 +58,8 @@ struct MatchResult
 using MatchProgressFn = std::function<void(int done, int total)>;
 
 // Recomputes the document (a copy; the document itself is not changed) under every compounding a mortgage may have,
-// every year length of a weekly or bi-weekly frequency and both start-payment conventions, each with the document's
+// every year length of a weekly or bi-weekly frequency, both start-payment conventions and the interest rounded to the
+// cent each period or not, each with the document's
 // rate and with the rate that reproduces the statement's first Interest figure, matches the statement's rows to the
 // schedule's by date, and ranks the candidates: most rows agreeing, then most rows matched, then the smallest
 // difference; on a tie the document's own conventions and rate come first.
@@ -92,11 +94,16 @@ std::string describeDrift(const Statement &statement, const CandidateComparison 
 
 // What applying a candidate changes in the document, in a sentence; empty when it changes nothing.
 std::string describeChanges(const LoanDocument &doc, const Conventions &conventions, const NumberFormat &format);
+// What a candidate that reproduces every row of the statement says of the lender, in a sentence: that the lender
+// rounds interest each period, when the candidate does.
+std::string describeAgreement(const Conventions &conventions);
 
 // What the candidate's conventions are called: the wizard's compounding and year-length texts, the start-payment
 // convention, and the rate as a percentage with four decimals.
 std::string compoundingText(int loanType, int compounding);
 std::string yearLengthText(int frequency, int periodsPerYearIndex);
 std::string startPaymentText(int startPayment);
+// "Each Period" for interest rounded to the cent each period, "None" for interest kept unrounded.
+std::string interestRoundingText(bool roundInterestEachPeriod);
 
 } // namespace engine

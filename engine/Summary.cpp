@@ -7,6 +7,7 @@
 #include "LoanDocument.h"
 #include "LoanTerms.h"
 #include "NumberFormat.h"
+#include "RateChange.h"
 #include "Schedule.h"
 
 namespace engine {
@@ -35,7 +36,8 @@ std::string amortizationLength(double length, int unit)
     return number + ' ' + (length == 1 ? units.substr(0, units.size() - 1) : units);
 }
 
-std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument &doc, const NumberFormat &format)
+std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument &doc, const NumberFormat &format,
+                                                             const SummaryOptions &options)
 {
     // The zero date means none, as for a schedule without payments.
     auto dateText = [&](Date date) { return date == kNoDate ? std::string() : format.formatDate(date); };
@@ -43,6 +45,8 @@ std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument 
         {"Loan Type", loanTypeLabel(doc.gintLoanType)},
         {"Interest Compounded", compoundingLabel(doc.gintLoanType, doc.gintCompounding)},
     };
+    if (doc.roundInterestEachPeriod)
+        rows.emplace_back("Interest Rounded", "To the Cent Each Period");
     // The purchase as the wizard's optional information shows it: a down payment given in percent in dollars, when
     // the price gives them.
     const LoanTerms terms = LoanTerms::fromDocument(doc, doc.gdtmFirstPaymentDue);
@@ -58,10 +62,14 @@ std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument 
         rows.emplace_back("Down Payment", format.percentage(*percent, 4, false));
     if (const auto premium = given(LoanTerms::Cmhc))
         rows.emplace_back("CMHC Premium", format.percentage(*premium, 4, false));
+    rows.emplace_back("Loan Amount", format.currency(doc.gdblLoanAmount));
+    rows.emplace_back("Annual Rate", format.ratePercent(doc.gdblAnnualRate));
+    if (options.today != kNoDate) {
+        if (const std::optional<double> rate = triggerRate(doc, options.today))
+            rows.emplace_back("Trigger Rate", format.ratePercent(*rate));
+    }
     rows.insert(rows.end(),
                 {
-                    {"Loan Amount", format.currency(doc.gdblLoanAmount)},
-                    {"Annual Rate", format.ratePercent(doc.gdblAnnualRate)},
                     {"Amortization", amortizationLength(doc.glngAmortization, doc.gintAmortUnit)},
                     {"Frequency of Installment", frequencyLabel(doc.gintFreqOfInst)},
                     {"Basic Payments", format.currency(doc.gdblBasicPayment)},
@@ -70,9 +78,11 @@ std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument 
                     {"First Payment Date", dateText(firstPaymentDate(doc))},
                     {"Last Payment Date", dateText(doc.gdtmLastPaymentDate)},
                     {"Number of Periods", plainNumber(doc.gdblNumberOfPeriods)},
-                    {"Total Payments", format.currency(doc.gdblTotalPayments)},
-                    {"Interest Paid", format.currency(doc.gdblInterestPaid)},
                 });
+    if (const int shortPeriods = doc.gridMain0.periodsNotCoveringInterest(); shortPeriods > 0)
+        rows.emplace_back("Periods Not Covering Interest", std::to_string(shortPeriods));
+    rows.emplace_back("Total Payments", format.currency(doc.gdblTotalPayments));
+    rows.emplace_back("Interest Paid", format.currency(doc.gdblInterestPaid));
     if (const double lumpSums = doc.gridMain0.lumpSumTotal(); lumpSums != 0)
         rows.emplace_back("Lump Sums", format.currency(lumpSums));
     const double left = doc.gridMain0.balanceLeft();

@@ -11,11 +11,22 @@ namespace engine {
 struct LoanDocument;
 class NumberFormat;
 
-// The loan's key figures as label and value texts, in the order the summary table shows them. The purchase price,
-// the down payment and the insurance premium come after the compounding, and the total of the lump sums the schedule
-// applied after the interest paid, each only where the loan has one; "Balance Left" last, only when the last payment
-// leaves something owing.
-std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument &doc, const NumberFormat &format);
+// What the summary shows besides the loan's own figures.
+struct SummaryOptions
+{
+    // Today, for the "Trigger Rate" row (the rate at which the payment due then only covers the interest); the zero
+    // date leaves the row out, so that the figures do not depend on the day they are made (the command line).
+    Date today = kNoDate;
+};
+
+// The loan's key figures as label and value texts, in the order the summary table shows them. Rows that apply only to
+// some loans come only where they do: "Interest Rounded" after the compounding when the interest is rounded each
+// period; the purchase price, the down payment and the insurance premium after it; "Trigger Rate" after the annual
+// rate, given a today; "Periods Not Covering Interest" after the number of periods when some payment does not cover
+// its interest; the total of the lump sums the schedule applied after the interest paid; "Balance Left" last, when the
+// last payment leaves something owing.
+std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument &doc, const NumberFormat &format,
+                                                             const SummaryOptions &options = {});
 
 // The date of payment 1 of a computed loan, whatever the document's own date means; without payments, the date the
 // calendar gives it (the zero date when there is none).

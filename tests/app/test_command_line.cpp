@@ -48,6 +48,25 @@ QString writeFile(QTemporaryDir &dir, const char *name, const QByteArray &bytes)
     return path;
 }
 
+// A command that refuses its arguments or its files: its exit code, nothing printed, and why on the error output.
+struct Refusal
+{
+    QStringList arguments;
+    int code;
+    const char *message;
+};
+
+void expectRefused(const QList<Refusal> &cases)
+{
+    for (const Refusal &c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const Outcome r = run(c.arguments);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(r.err.contains(QLatin1String(c.message))) << r.err.toStdString();
+    }
+}
+
 } // namespace
 
 TEST(CommandLine, ExitCodes)
@@ -288,14 +307,16 @@ TEST(CommandLine, MatchesAStatement)
                       .replace(QLatin1String(",1555.11,588.12,359411.88,"), QLatin1String(",1555.12,588.12,359411.88,"))
                       .toUtf8());
     const QString header = QStringLiteral("Compounding\tPeriods per Year\tStart Payment\tAnnual Rate\tRate From\t"
-                                          "Rows Matched\tRows Agreeing\tLargest Difference\tFirst Disagreeing Date");
+                                          "Rows Matched\tRows Agreeing\tLargest Difference\tFirst Disagreeing Date\t"
+                                          "Interest Rounding");
 
     Outcome r = run({QStringLiteral("--match"), exact, examplePath("canadian-mortgage-25y.plr")});
     EXPECT_EQ(r.code, app::ExitOk) << r.err.toStdString();
     QStringList out = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_GE(out.size(), 9); // four compoundings, two start conventions, and rates solved from the statement
     EXPECT_EQ(out[0], header);
-    EXPECT_EQ(out[1], QStringLiteral("Semi-Annually (Canada)\t12\tFirst Payment\t5.2400\tdocument\t12\t12\t0.00\t"));
+    EXPECT_EQ(out[1],
+              QStringLiteral("Semi-Annually (Canada)\t12\tFirst Payment\t5.2400\tdocument\t12\t12\t0.00\t\tNone"));
 
     r = run({QStringLiteral("--match"), altered, examplePath("canadian-mortgage-25y.plr")});
     EXPECT_EQ(r.code, app::ExitNoMatch);
@@ -306,13 +327,7 @@ TEST(CommandLine, MatchesAStatement)
         << out[1].toStdString();
 
     const QString notAStatement = writeFile(dir, "notes.csv", "Date,Payment\n2026-02-01,lots\n");
-    struct Case
-    {
-        QStringList arguments;
-        int code;
-        const char *message;
-    };
-    const QList<Case> cases = {
+    const QList<Refusal> cases = {
         {{QStringLiteral("--match"), exact}, app::ExitBadArguments, "needs a statement file and a document file"},
         {{QStringLiteral("--match"), dir.filePath(QStringLiteral("absent.csv")), examplePath("car-loan.plr")},
          app::ExitFileUnreadable,
@@ -324,13 +339,63 @@ TEST(CommandLine, MatchesAStatement)
          app::ExitFileUnreadable,
          "does not exist."},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
-        r = run(c.arguments);
-        EXPECT_EQ(r.code, c.code);
-        EXPECT_TRUE(r.out.isEmpty());
-        EXPECT_TRUE(r.err.contains(QLatin1String(c.message))) << r.err.toStdString();
+    expectRefused(cases);
+}
+
+// What renewing the loan at the end of its term costs, as TSV: the example's 25-year mortgage given a 5-year term, at
+// the rates shown by default and at rates given; a loan whose term covers its amortization has nothing to renew.
+TEST(CommandLine, Renewal)
+{
+    QFile example(examplePath("canadian-mortgage-25y.plr"));
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    QTemporaryDir dir;
+    const QString fiveYears = writeFile(dir, "five-years.plr",
+                                        example.readAll().replace("\"NumberOfPeriods\",300", "\"NumberOfPeriods\",60"));
+    const QString header = QStringLiteral(
+        "Renewal Date\tBalance Left\tPeriods Left\tAnnual Rate\tPayment\tPayment Change\tInterest over Term");
+
+    Outcome r = run({QStringLiteral("--renewal"), fiveYears});
+    ASSERT_EQ(r.code, app::ExitOk) << r.err.toStdString();
+    QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[0], header);
+    QStringList rates;
+    for (const QString &line : lines.mid(1)) {
+        const QStringList cells = line.split(QLatin1Char('\t'));
+        ASSERT_EQ(cells.size(), 7);
+        EXPECT_EQ(cells[0], QStringLiteral("2031-01-01"));
+        EXPECT_EQ(cells[2], QStringLiteral("240"));
+        rates << cells[3];
     }
+    EXPECT_EQ(rates,
+              (QStringList {QStringLiteral("4.2400"), QStringLiteral("5.2400"), QStringLiteral("6.2400"),
+                            QStringLiteral("7.2400")}));
+
+    r = run({QStringLiteral("--renewal"), fiveYears, QStringLiteral("--rates"), QStringLiteral("4.5,5.5")});
+    ASSERT_EQ(r.code, app::ExitOk) << r.err.toStdString();
+    lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[1].split(QLatin1Char('\t')).value(3), QStringLiteral("4.5000"));
+    EXPECT_EQ(lines[2].split(QLatin1Char('\t')).value(3), QStringLiteral("5.5000"));
+
+    const QList<Refusal> cases = {
+        {{QStringLiteral("--renewal"), examplePath("canadian-mortgage-25y.plr")},
+         app::ExitNotComputable,
+         "covers its amortization"},
+        {{QStringLiteral("--renewal")}, app::ExitBadArguments, "--renewal needs a document file"},
+        {{QStringLiteral("--renewal"), fiveYears, QStringLiteral("--rates")}, app::ExitBadArguments, "--rates needs"},
+        {{QStringLiteral("--renewal"), fiveYears, QStringLiteral("--rates"), QStringLiteral("4.5,lots")},
+         app::ExitBadArguments,
+         "--rates needs"},
+        {{QStringLiteral("--renewal"), fiveYears, QStringLiteral("--rates"), QStringLiteral("-1")},
+         app::ExitBadArguments,
+         "--rates needs"},
+        {{QStringLiteral("--renewal"), fiveYears, fiveYears}, app::ExitBadArguments, "unexpected argument"},
+        {{QStringLiteral("--renewal"), dir.filePath(QStringLiteral("absent.plr"))},
+         app::ExitFileUnreadable,
+         "does not exist."},
+    };
+    expectRefused(cases);
 }
 
 // The year-end report for a closing month: every column named, plain numbers; a month outside 1..12 is refused.

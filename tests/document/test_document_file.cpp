@@ -247,6 +247,7 @@ TEST(DocumentFile, RoundTrips)
     loan.gintPeriodsPerYearIndex = 2;
     loan.gdtmStartDate = *exactDate(2004, 12, 20);
     loan.mdblNperTerm = 1234;
+    loan.roundInterestEachPeriod = true;
     loan.gridBasicPayment.setRows(3);
     engine::setChangeEntry(loan.gridBasicPayment, 1, 38400, 1234.56, engine::NumberFormat());
     engine::setChangeEntry(loan.gridBasicPayment, 2, 38500, 0.1, engine::NumberFormat());
@@ -298,6 +299,7 @@ TEST(DocumentFile, RoundTrips)
         EXPECT_EQ(copy.loan.gstrTitle, source.loan.gstrTitle);
         EXPECT_EQ(copy.loan.gstrComments, source.loan.gstrComments);
         EXPECT_EQ(copy.loan.gvarCMHC, source.loan.gvarCMHC);
+        EXPECT_EQ(copy.loan.roundInterestEachPeriod, source.loan.roundInterestEachPeriod);
         EXPECT_EQ(copy.loan.gridBasicPayment, source.loan.gridBasicPayment);
         EXPECT_EQ(copy.loan.gintPeriodsPerYearIndexTmp, expected.loan.gintPeriodsPerYearIndexTmp);
         EXPECT_EQ(copy.columns, source.columns);
@@ -388,6 +390,42 @@ TEST(DocumentFile, LinesInAnyOrderAndMissingLines)
     noStart.loan.gdtmStartDate = 38000;
     read(crlf({"\"[Application]\",1,1", "\"LoanAmount\",5"}) + kEndRecord, noStart);
     EXPECT_EQ(noStart.loan.gdtmStartDate, engine::kNoDate);
+}
+
+// The lender's rounding of interest is written only when it is on, where it belongs among the loan's data; any
+// non-zero value or #TRUE# reads as on, and a file without the key (every older one) as off, whatever the document
+// held.
+TEST(DocumentFile, RoundingOfInterestIsWrittenOnlyWhenOn)
+{
+    DocumentData data = goldenDocument();
+    data.loan.roundInterestEachPeriod = true;
+    const std::string written = writeDocument(data);
+    EXPECT_NE(written.find("\"NumberOfPeriods\",300\r\n\"RoundInterest\",-1\r\n\"[AnnualRates]\""), std::string::npos)
+        << written;
+    data.loan.roundInterestEachPeriod = false;
+    EXPECT_EQ(writeDocument(data), kGolden);
+
+    struct Case
+    {
+        const char *line; // nullptr: no such line
+        bool on;
+    };
+    const Case cases[] = {
+        {"\"RoundInterest\",-1", true}, {"\"RoundInterest\",1", true}, {"\"RoundInterest\",#TRUE#", true},
+        {"\"RoundInterest\",0", false}, {"\"RoundInterest\",", false}, {nullptr, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.line ? c.line : "no line");
+        DocumentData back;
+        back.loan.roundInterestEachPeriod = !c.on;
+        const ReadResult result = read((c.line ? crlf({"\"[Application]\",1,1", c.line, "\"LoanAmount\",5"})
+                                               : crlf({"\"[Application]\",1,1", "\"LoanAmount\",5"}))
+                                           + kEndRecord,
+                                       back);
+        EXPECT_FALSE(result.corrupted);
+        EXPECT_FALSE(result.stoppedEarly) << result.problem;
+        EXPECT_EQ(back.loan.roundInterestEachPeriod, c.on);
+    }
 }
 
 TEST(DocumentFile, Signature)

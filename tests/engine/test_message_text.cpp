@@ -28,3 +28,29 @@ TEST(MessageTextTest, QuotesAtMostFortyCharacters)
 }
 
 } // namespace
+
+namespace {
+
+// Values go where their numbers stand, whatever the order; a value holding "%2" is not replaced again.
+TEST(MessageTextTest, PlaceholdersTakeTheirValues)
+{
+    struct Case
+    {
+        const char *text;
+        std::initializer_list<std::string_view> values;
+        const char *filled;
+    };
+    const Case cases[] = {
+        {"Keep the end date %1 (the payment becomes %2)",
+         {"3/1/2049", "$2,320.17"},
+         "Keep the end date 3/1/2049 (the payment becomes $2,320.17)"},
+        {"%2 before %1", {"one", "two"}, "two before one"},
+        {"%1 and %1", {"x"}, "x and x"},
+        {"%1%", {"%2"}, "%2%"},
+        {"%3 stays, as does 100%", {"a"}, "%3 stays, as does 100%"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(engine::withValues(c.text, c.values), c.filled);
+}
+
+} // namespace

@@ -767,3 +767,113 @@ TEST(Schedule, AmountCap)
         }
     }
 }
+
+// 1,000 at 10 % (a twelfth of 10 % a month) paid by 300 a month, worked by hand both ways. Rounded each period, every
+// interest cell is what the lender charges and the totals are the sums of the cells: 8.33 + 5.90 + 3.45 + 0.98 =
+// 18.66, the last payment 117.68 + 0.98. Unrounded, the same cells add up to 18.66 while the loan charges 18.67.
+TEST(Schedule, InterestRoundedToTheCentEachPeriod)
+{
+    struct Case
+    {
+        bool rounded;
+        std::vector<std::string> interest;
+        std::vector<std::string> balance;
+        const char *lastPayment;
+        const char *cumulativeInterest;
+        double totalPayments;
+    };
+    const Case cases[] = {
+        {true,
+         {"$8.33", "$5.90", "$3.45", "$0.98"},
+         {"$708.33", "$414.23", "$117.68", "$0.00"},
+         "$118.66",
+         "$18.66",
+         1018.66},
+        {false,
+         {"$8.33", "$5.90", "$3.45", "$0.98"},
+         {"$708.33", "$414.24", "$117.69", "$0.00"},
+         "$118.67",
+         "$18.67",
+         1018.67},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.rounded ? "rounded" : "unrounded");
+        LoanDocument doc = personalLoan(1000, 300, 6, 0.10);
+        doc.roundInterestEachPeriod = c.rounded;
+        ASSERT_TRUE(calculate(doc));
+        ASSERT_EQ(doc.gridMain0.rows(), 6);
+        for (int period = 1; period <= 4; ++period) {
+            SCOPED_TRACE(period);
+            EXPECT_EQ(doc.gridMain0.text(period + 1, colInterest), c.interest[size_t(period - 1)]);
+            EXPECT_EQ(doc.gridMain0.text(period + 1, colEndingBalance), c.balance[size_t(period - 1)]);
+        }
+        EXPECT_EQ(doc.gridMain0.text(5, colPayment), c.lastPayment);
+        EXPECT_EQ(doc.gridMain0.text(5, colCumulativeInterest), c.cumulativeInterest);
+        EXPECT_NEAR(doc.gdblTotalPayments, c.totalPayments, 1e-9);
+    }
+}
+
+// Rounded each period, every figure of every row is a whole number of cents before it is shown, each balance is the
+// one above it less the row's principal, and every running total is the sum of the cells above it, over a long loan
+// with rate and payment changes (one of a fraction of a cent) and lump sums on and between payment dates.
+TEST(Schedule, RoundedRowsAddUpToTheCent)
+{
+    struct Case
+    {
+        const char *name;
+        int frequency;
+        int compounding;
+    };
+    const Case cases[] = {
+        {"monthly, semi-annual compounding", kMonthly, 0},
+        {"weekly, monthly compounding", kWeekly, 1},
+        {"semi-monthly, quarterly compounding", kSemiMonthly, 3},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc;
+        doc.gdblLoanAmount = 287654.32;
+        doc.gdblAnnualRate = 0.0537;
+        doc.gintCompounding = c.compounding;
+        doc.gintFreqOfInst = c.frequency;
+        doc.gdtmFirstPaymentDue = ymd(2025, 3, 1);
+        doc.mdblNperTerm = std::round(lengthToPeriods(25, kYears, c.frequency));
+        doc.gdblBasicPayment = c.frequency == kMonthly ? 1748.03 : c.frequency == kWeekly ? 403.37 : 874.02;
+        doc.roundInterestEachPeriod = true;
+        ASSERT_TRUE(calculate(doc));
+        // Changes on the dates of rows 40 and 90 and a lump sum on row 60's; a lump sum two days after row 70's.
+        addChange(doc.gridAnnualRate, Date(doc.gridMain0.value(40, colDateSerial)), 6.15);
+        addChange(doc.gridBasicPayment, Date(doc.gridMain0.value(90, colDateSerial)), doc.gdblBasicPayment + 100.005);
+        addChange(doc.gridLumpSum, Date(doc.gridMain0.value(60, colDateSerial)), 5000.25);
+        addChange(doc.gridLumpSum, Date(doc.gridMain0.value(70, colDateSerial)) + 2, 7000);
+        ASSERT_TRUE(calculate(doc));
+        ASSERT_EQ(doc.gridAnnualRate.text(1, chgScheduleRow), "40");
+        ASSERT_EQ(doc.gridLumpSum.text(2, chgScheduleRow), "71");
+
+        auto cents = [](double value) { return std::llround(value * 100); };
+        long long interest = 0, principal = 0, payments = 0;
+        long long balance = cents(doc.gdblLoanAmount);
+        ScheduleReader reader(doc.gridMain0);
+        for (ScheduleRowValues row; reader.next(row);) {
+            SCOPED_TRACE(row.row);
+            for (int column : {colOpeningBalance, colInterest, colPrincipal, colEndingBalance, colPayment, colLumpSum,
+                               colCumulativePayments, colCumulativeInterest, colCumulativePrincipal})
+                ASSERT_NEAR(reader.unrounded(column), row[column], 1e-6) << column;
+            if (row.kind == ScheduleRowKind::Start)
+                continue;
+            interest += cents(row[colInterest]);
+            payments += cents(row[colPayment]) + cents(row[colLumpSum]);
+            ASSERT_EQ(cents(row[colCumulativePayments]), payments);
+            if (row.kind != ScheduleRowKind::Payment)
+                continue; // a lump sum's own row shows no running interest
+            ASSERT_EQ(cents(row[colCumulativeInterest]), interest);
+            ASSERT_EQ(cents(row[colOpeningBalance]), balance);
+            principal += cents(row[colPrincipal]);
+            balance -= cents(row[colPrincipal]);
+            ASSERT_EQ(cents(row[colEndingBalance]), balance);
+            ASSERT_EQ(cents(row[colCumulativePrincipal]), principal);
+        }
+        EXPECT_EQ(cents(doc.gdblInterestPaid), interest);
+        EXPECT_EQ(cents(doc.gdblTotalPayments), payments);
+    }
+}

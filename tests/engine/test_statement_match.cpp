@@ -285,10 +285,11 @@ TEST(StatementMatch, RanksAndReportsProgress)
     std::vector<std::pair<int, int>> calls;
     const MatchResult result = matchStatement(entered, statement, NumberFormat(),
                                               [&](int done, int total) { calls.emplace_back(done, total); });
-    // Four compoundings and two start conventions; the statement's rate is the document's, so no rate is solved.
-    ASSERT_EQ(calls.size(), 8u);
-    EXPECT_EQ(calls.back(), std::make_pair(8, 8));
-    EXPECT_EQ(result.candidates.size(), 8u + 7u);
+    // Four compoundings, two start conventions, interest rounded or not; the statement's rate is the document's, so no
+    // rate is solved for them, and the first interest is the same rounded or not.
+    ASSERT_EQ(calls.size(), 16u);
+    EXPECT_EQ(calls.back(), std::make_pair(16, 16));
+    EXPECT_EQ(result.candidates.size(), 16u + 14u);
     EXPECT_TRUE(result.candidates.front().isDocument);
     EXPECT_EQ(result.candidates.front().rowsAgreeing, 12);
     EXPECT_LT(result.candidates.back().rowsAgreeing, 12);
@@ -490,6 +491,44 @@ TEST(StatementMatch, AScheduleItPrintedMatchesItsDocument)
     }
 }
 
+// A lender that rounds each period's interest to the cent drifts from an unrounded schedule by cents over the years;
+// the statement a schedule rounded each period printed is matched by the unrounded document with the rounding, and
+// the other way round, and the words say which.
+TEST(StatementMatch, FindsWhetherTheLenderRoundsInterestEachPeriod)
+{
+    for (bool lenderRounds : {true, false}) {
+        SCOPED_TRACE(lenderRounds ? "the lender rounds" : "the lender does not round");
+        LoanDocument lender = loan({});
+        lender.roundInterestEachPeriod = lenderRounds;
+        ASSERT_TRUE(Calculate(lender, NumberFormat()));
+        const Statement statement = read(printedSchedule(lender));
+        LoanDocument entered = loan({});
+        entered.roundInterestEachPeriod = !lenderRounds;
+        const MatchResult result = matchStatement(entered, statement, NumberFormat());
+        ASSERT_TRUE(result.ok()) << result.error;
+        ASSERT_TRUE(result.reproduced());
+        const CandidateResult &best = result.candidates.front();
+        EXPECT_EQ(best.conventions.roundInterestEachPeriod, lenderRounds);
+        EXPECT_EQ(best.conventions.annualRate, 0.05);
+        EXPECT_EQ(best.conventions.compounding, 0);
+        // The document's own conventions do not reproduce the whole statement.
+        const auto own = std::find_if(result.candidates.begin(), result.candidates.end(),
+                                      [](const CandidateResult &r) { return r.isDocument; });
+        ASSERT_NE(own, result.candidates.end());
+        EXPECT_LT(own->rowsAgreeing, result.statementRows);
+        EXPECT_EQ(describeAgreement(best.conventions),
+                  lenderRounds
+                      ? "Every row of the statement agrees to the cent: the lender rounds interest each period."
+                      : "Every row of the statement agrees to the cent.");
+        EXPECT_EQ(describeChanges(entered, best.conventions, NumberFormat()),
+                  lenderRounds ? "Apply changes the interest from unrounded to rounded to the cent each period."
+                               : "Apply changes the interest from rounded to the cent each period to unrounded.");
+        LoanDocument applied = entered;
+        applyConventions(applied, best.conventions);
+        EXPECT_EQ(applied.roundInterestEachPeriod, lenderRounds);
+    }
+}
+
 TEST(StatementMatch, SaysWhatApplyingChanges)
 {
     struct Case
@@ -528,13 +567,14 @@ TEST(StatementMatch, TiesGoToTheCandidateChangingLeast)
     for (int week : {43, 44, 45})
         text += format.formatDate(entered.gdtmFirstPaymentDue + 7 * week, "yyyy-MM-dd") + "," + payment + "\n";
     const MatchResult result = matchStatement(entered, read(text), format);
-    // Four compoundings, three year lengths, two meanings of the first date.
-    ASSERT_EQ(result.candidates.size(), 24u);
+    // Four compoundings, three year lengths, two meanings of the first date, the interest rounded or not.
+    ASSERT_EQ(result.candidates.size(), 48u);
     std::vector<int> changes;
     for (const CandidateResult &candidate : result.candidates) {
         EXPECT_EQ(candidate.rowsAgreeing, 3);
         const Conventions &c = candidate.conventions;
-        changes.push_back(int(c.compounding != 1) + int(c.periodsPerYearIndex != 1) + int(c.startPayment != 0));
+        changes.push_back(int(c.compounding != 1) + int(c.periodsPerYearIndex != 1) + int(c.startPayment != 0)
+                          + int(c.roundInterestEachPeriod));
     }
     EXPECT_TRUE(result.candidates.front().isDocument);
     EXPECT_TRUE(std::is_sorted(changes.begin(), changes.end()));

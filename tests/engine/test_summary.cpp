@@ -175,6 +175,72 @@ TEST(Summary, ChartSamplesReadThePaymentRows)
     EXPECT_LT(samples.size(), 60u);
 }
 
+// The rows that apply only to some loans come only then, each beside the figures it belongs with: the rounding of
+// interest beside the compounding, the trigger rate (for a today) beside the rate, the payments that do not cover their
+// interest beside the number of periods. 1,000 at 12 % a year, monthly: 10.00 of interest in the first month, so
+// 9.99 a month does not cover it and the trigger rate of 100 a month is 12 × 100 / 1,000 = 120 %.
+TEST(Summary, RowsThatApplyOnlyToSomeLoans)
+{
+    const std::vector<std::string> standard = {"Loan Type",          "Interest Compounded", "Loan Amount",
+                                               "Annual Rate",        "Amortization",        "Frequency of Installment",
+                                               "Basic Payments",     "Periodic Rate",       "Periods per Year",
+                                               "First Payment Date", "Last Payment Date",   "Number of Periods",
+                                               "Total Payments",     "Interest Paid"};
+    auto with = [&](const std::string &after, const std::string &label) {
+        std::vector<std::string> labels = standard;
+        labels.insert(std::find(labels.begin(), labels.end(), after) + 1, label);
+        return labels;
+    };
+    struct Case
+    {
+        const char *name;
+        bool rounded;
+        double payment;
+        Date today;
+        std::vector<std::string> labels;
+        std::pair<std::string, std::string> added;
+    };
+    const Date today = *exactDate(2025, 1, 1);
+    const Case cases[] = {
+        {"none", false, 100, kNoDate, standard, {}},
+        {"interest rounded",
+         true,
+         100,
+         kNoDate,
+         with("Interest Compounded", "Interest Rounded"),
+         {"Interest Rounded", "To the Cent Each Period"}},
+        {"a today", false, 100, today, with("Annual Rate", "Trigger Rate"), {"Trigger Rate", "120.0000%"}},
+        {"a payment short of the interest",
+         false,
+         9.99,
+         kNoDate,
+         with("Number of Periods", "Periods Not Covering Interest"),
+         {"Periods Not Covering Interest", "12"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc;
+        doc.gintLoanType = kPersonalLoan;
+        doc.gdblLoanAmount = 1000;
+        doc.gdblAnnualRate = 0.12;
+        doc.gdblBasicPayment = c.payment;
+        doc.mdblNperTerm = 12;
+        doc.gdtmFirstPaymentDue = *exactDate(2025, 1, 15);
+        doc.roundInterestEachPeriod = c.rounded;
+        ASSERT_TRUE(Calculate(doc, NumberFormat()));
+        std::vector<std::string> labels;
+        const auto rows = summaryRows(doc, NumberFormat(), {c.today});
+        for (const auto &[label, value] : rows) {
+            if (label != "Balance Left")
+                labels.push_back(label);
+            if (label == c.added.first) {
+                EXPECT_EQ(value, c.added.second);
+            }
+        }
+        EXPECT_EQ(labels, c.labels);
+    }
+}
+
 // Lengths read as the wizard's term reads them: the count, then the unit, singular for one.
 TEST(Summary, AmortizationWithItsUnit)
 {
