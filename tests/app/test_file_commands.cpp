@@ -1,19 +1,10 @@
 #include "MainWindowFixture.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 using namespace app;
-
-namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 // An entry taken off the list leaves its hidden menu item behind; neither that nor an earlier refused open may cost
 // another entry its place.
@@ -64,7 +55,7 @@ TEST_F(MainWindowTest, SaveAsCompletesTheNameAndAsksBeforeReplacing)
     const QString dotted = m_dir.filePath(QStringLiteral("jo.smith/loan"));
     const QString existing = copyExample("us-mortgage-30y.plr", QStringLiteral("kept.plr"));
     const QString stem = existing.chopped(4);
-    const QByteArray original = contents(existing);
+    const QByteArray original = fileBytes(existing);
 
     struct Case
     {
@@ -105,7 +96,7 @@ TEST_F(MainWindowTest, SaveAsCompletesTheNameAndAsksBeforeReplacing)
         }
         if (c.saved.isEmpty()) {
             EXPECT_TRUE(window.docSlots().window(child->slot())->isUntitled());
-            EXPECT_EQ(contents(existing), original);
+            EXPECT_EQ(fileBytes(existing), original);
         } else {
             EXPECT_EQ(QString::fromStdString(child->loan().gstrFileName), c.saved);
             EXPECT_TRUE(QFileInfo::exists(c.saved));
@@ -113,5 +104,5 @@ TEST_F(MainWindowTest, SaveAsCompletesTheNameAndAsksBeforeReplacing)
         m_dialogs.answers = {ui::UserDialogs::No};
         closeActive();
     }
-    EXPECT_NE(contents(existing), original);
+    EXPECT_NE(fileBytes(existing), original);
 }
