@@ -144,14 +144,15 @@ void frmChild::applyEdit(const document::DocumentEdit &edit, bool redo)
 
 bool frmChild::recalculateWith(const Change &change, document::DocumentData before)
 {
-    // The schedule that goes with `before`, should the change leave none that can be computed.
-    before.loan.gridMain0 = m_data.loan.gridMain0;
     change(m_data);
     const ProgressShown progress(m_status, 100);
     const bool computed = computeSchedule();
-    // Taken back, so that the document and its schedule agree.
-    if (!computed)
+    if (!computed) {
+        // Taken back, so that the document and its schedule agree. A schedule that cannot be computed leaves the one
+        // computed before in place: it goes with `before`.
+        before.loan.gridMain0 = std::move(m_data.loan.gridMain0);
         m_data = std::move(before);
+    }
     showSchedule();
     return computed;
 }
