@@ -158,7 +158,7 @@ void FileCommands::OpenWithDialog()
     const QString chosen =
         m_host.dialogs().openFile(m_host.dialogParent(), QStringLiteral("Open"), initialDirectory(), kFilter);
     if (!chosen.isEmpty())
-        OpenPath(chosen);
+        OpenPath(absolutePath(chosen));
 }
 
 void FileCommands::OpenPath(const QString &path)
