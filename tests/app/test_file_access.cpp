@@ -3,6 +3,7 @@
 
 #include "app/FileAccess.h"
 #include "engine/MessageText.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,12 +22,6 @@ namespace {
 QString quoted(const QString &text)
 {
     return QString::fromStdString(engine::quotedForMessage(text.toStdString()));
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace

@@ -1,19 +1,10 @@
 #include "MainWindowFixture.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 using namespace app;
-
-namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 // An entry taken off the list leaves its hidden menu item behind; neither that nor an earlier refused open may cost
 // another entry its place.

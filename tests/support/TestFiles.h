@@ -13,3 +13,10 @@ inline bool writeFile(const QString &path, const QByteArray &contents)
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
 }
+
+// What a file holds; nothing when it cannot be read.
+inline QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
