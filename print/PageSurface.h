@@ -58,6 +58,8 @@ struct TextStyle
 // Pages are described, not painted: what is drawn while a page is built is kept as a short list of drawing steps, and
 // a page may also carry a content function that draws it only when it is shown or printed. A long table therefore
 // keeps no more per page than the few numbers its content function needs.
+// There is no drawing state: every text names its box and its style. Which page is shown, and at what zoom, is the
+// preview's (PageView).
 //
 // Lengths between the margins are logical twips: scaling shrinks or enlarges everything drawn there, about the top
 // left margin corner, and page width and height report the sheet as the content sees it. The margins themselves, the
