@@ -33,9 +33,11 @@ int wholeMonthsBetween(Date from, Date to)
 
 namespace {
 
+PenaltyFigures computePenalty(const PenaltyInputs &in, const NumberFormat *format);
+
 Date rowDate(const ScheduleTable &schedule, int row)
 {
-    return Date(schedule.value(row, colDateSerial));
+    return schedule.dateOf(row);
 }
 
 // The last row dated on or before `date`; 0 when the schedule starts after it.
@@ -111,6 +113,59 @@ std::vector<PrivilegeYear> emptyYears(const LoanDocument &doc, const PrepaymentT
     return years;
 }
 
+// The loan's own dates a penalty depends on.
+struct PenaltyDates
+{
+    Date loanStart = kNoDate;
+    Date firstPayment = kNoDate;
+    Date maturity = kNoDate;
+    std::optional<Date> fifthAnniversary; // of the loan's start
+};
+
+PenaltyDates penaltyDates(const LoanDocument &doc, const PrepaymentTerms &terms)
+{
+    PenaltyDates dates;
+    const ScheduleTable &schedule = doc.gridMain0;
+    dates.loanStart = schedule.rows() > 1 ? rowDate(schedule, 1) : kNoDate;
+    dates.firstPayment = firstPaymentDate(doc) != kNoDate ? firstPaymentDate(doc) : dates.loanStart;
+    dates.maturity = terms.maturity != kNoDate ? terms.maturity
+        : doc.gdtmLastPaymentDate != kNoDate   ? doc.gdtmLastPaymentDate
+        : schedule.rows() > 1                  ? rowDate(schedule, schedule.rows() - 1)
+                                               : kNoDate;
+    dates.fifthAnniversary = addYears(dates.loanStart, 5);
+    return dates;
+}
+
+PenaltyMethod effectiveMethod(const PrepaymentTerms &terms)
+{
+    return terms.kind == MortgageKind::Open ? PenaltyMethod::None : terms.method;
+}
+
+// The penalty's figures on `charged` paid on `date`, but for the comparison rate.
+PenaltyInputs inputsAt(const PrepaymentTerms &terms, const PenaltyDates &dates, Date date, double charged,
+                       double contractRate)
+{
+    PenaltyInputs in;
+    in.method = effectiveMethod(terms);
+    in.amount = charged;
+    in.contractRate = contractRate;
+    in.comparisonRate = contractRate;
+    in.originalPostedRate = terms.originalPostedRate;
+    in.monthsLeft = wholeMonthsBetween(date, dates.maturity);
+    in.daysLeft = std::max(dates.maturity - date, 0);
+    in.fiveYearRule =
+        dates.fifthAnniversary && dates.maturity > *dates.fifthAnniversary && date >= *dates.fifthAnniversary;
+    // Loan year n starts on the (n - 1)th anniversary of the first payment.
+    int passed = std::max(yearDiff(dates.firstPayment, date), 0);
+    if (const std::optional<Date> anniversary = addYears(dates.firstPayment, passed);
+        passed > 0 && anniversary && *anniversary > date)
+        --passed;
+    in.loanYear = std::min(passed, kMostPenaltyYears) + 1;
+    in.percentByLoanYear = terms.percentByLoanYear;
+    in.flatFee = terms.flatFee;
+    return in;
+}
+
 // Walks a loan's prepayments in order, year by year, up to and including `until`.
 class PrivilegeWalk
 {
@@ -135,19 +190,26 @@ public:
             const int lastRow = schedule.rows() - 1;
             std::size_t yearOfBase = m_check.years.size();
             double base = original;
-            ScheduleReader reader(schedule);
-            for (ScheduleRowValues row; reader.next(row) && row.date() <= m_until;) {
-                const std::size_t year = yearAt(row.date());
-                if (row.kind == ScheduleRowKind::Payment && row.row != lastRow) {
+            double inForce = original; // the payment of the last payment row
+            for (int row = 1; row <= lastRow && schedule.dateOf(row) <= m_until; ++row) {
+                const Date date = schedule.dateOf(row);
+                const ScheduleRowKind kind = schedule.kindOf(row);
+                if (kind == ScheduleRowKind::Start)
+                    continue;
+                const std::size_t year = yearAt(date);
+                if (kind == ScheduleRowKind::Payment && row != lastRow) {
+                    // With the current payment as the base, a raise counts only in the year it is made.
                     if (m_terms.increaseOf == IncreaseBase::Current && year != yearOfBase) {
-                        base = termsInForce(m_doc, row.row - 1).payment;
+                        base = inForce;
                         yearOfBase = year;
                     }
-                    if (row[colPayment] > base)
-                        use(year, row[colPayment] - base);
+                    const double payment = schedule.paymentOf(row);
+                    if (payment > base)
+                        use(year, payment - base);
+                    inForce = payment;
                 }
-                if (!row.isEmpty(colLumpSum))
-                    lumpSum(row.row, row.date(), year, row[colLumpSum]);
+                if (const double lump = schedule.lumpSumOf(row); lump != 0)
+                    lumpSum(row, date, year, lump);
             }
         } else {
             const TextTable &lumps = m_doc.gridLumpSum;
@@ -155,17 +217,15 @@ public:
                 const int row = int(numberOrZero(lumps.text(r, chgScheduleRow)));
                 if (row < 1 || row >= schedule.rows())
                     continue;
-                const ScheduleRowValues values = schedule.row(row);
-                if (values.date() > m_until)
+                const Date date = schedule.dateOf(row);
+                if (date > m_until)
                     break;
-                if (!values.isEmpty(colLumpSum))
-                    lumpSum(row, values.date(), yearAt(values.date()), values[colLumpSum]);
+                if (const double lump = schedule.lumpSumOf(row); lump != 0)
+                    lumpSum(row, date, yearAt(date), lump);
             }
         }
         if (m_terms.paymentIncreasePercent > 0)
             paymentIncreases(original);
-        std::sort(m_check.marks.begin(), m_check.marks.end(),
-                  [](const PrivilegeMark &a, const PrivilegeMark &b) { return a.row < b.row; });
         for (PrivilegeYear &year : m_check.years) {
             year.used = roundAsShown(year.used, 2);
             year.left = std::max(roundAsShown(year.limit - year.used, 2), 0.0);
@@ -187,12 +247,11 @@ private:
 
     void use(std::size_t year, double amount) { m_check.years[year].used += amount; }
 
+    // Lump sums come in row order, so a row's mark is the last one or a new one.
     PrivilegeMark &markAt(int row, std::size_t year)
     {
-        for (PrivilegeMark &mark : m_check.marks) {
-            if (mark.row == row)
-                return mark;
-        }
+        if (!m_check.marks.empty() && m_check.marks.back().row == row)
+            return m_check.marks.back();
         PrivilegeMark &mark = m_check.marks.emplace_back();
         mark.row = row;
         mark.year = year;
@@ -224,12 +283,15 @@ private:
     }
 
     // The penalty on `charged` paid on `date` if rates stay as they are: no interest-rate differential.
-    double estimatedCharge(int row, Date date, double charged) const;
+    double estimatedCharge(int row, Date date, double charged);
+    // The annual rate in force at a row, as termsInForce finds it, with the rate changes read once.
+    double rateAt(int row);
 
     void paymentIncreases(double original)
     {
         const TextTable &changes = m_doc.gridBasicPayment;
         double current = original;
+        std::vector<PrivilegeMark> others; // on rows without a lump-sum mark
         for (int r = 1; r < changes.rows(); ++r) {
             const int row = int(numberOrZero(changes.text(r, chgScheduleRow)));
             if (row < 1 || row >= m_doc.gridMain0.rows())
@@ -243,13 +305,23 @@ private:
             current = payment;
             if (payment <= cap + 0.001 || m_terms.kind == MortgageKind::Open)
                 continue;
-            PrivilegeMark &mark = markAt(row, yearAt(date));
+            auto at = std::partition_point(m_check.marks.begin(), m_check.marks.end(),
+                                           [row](const PrivilegeMark &mark) { return mark.row < row; });
+            if (at == m_check.marks.end() || at->row != row) {
+                others.emplace_back();
+                others.back().row = row;
+                others.back().year = yearAt(date);
+            }
+            PrivilegeMark &mark = at != m_check.marks.end() && at->row == row ? *at : others.back();
             mark.kinds |= PrivilegeMark::OverIncreaseCap;
             if (!mark.has(PrivilegeMark::OverLimit) && !mark.has(PrivilegeMark::UnderMinimum))
                 mark.amount = payment;
             mark.increaseCap = cap;
             mark.overIncreaseCap = roundAsShown(payment - cap, 2);
         }
+        const auto middle = m_check.marks.insert(m_check.marks.end(), others.begin(), others.end());
+        std::inplace_merge(m_check.marks.begin(), middle, m_check.marks.end(),
+                           [](const PrivilegeMark &a, const PrivilegeMark &b) { return a.row < b.row; });
     }
 
     const LoanDocument &m_doc;
@@ -257,65 +329,32 @@ private:
     Date m_until;
     PrivilegeCheck m_check;
     std::size_t m_year = 0;
+    std::optional<PenaltyDates> m_dates;
+    std::optional<std::vector<std::pair<int, double>>> m_rates; // the row each rate change was applied at, and it
 };
 
-// The loan's own dates a penalty depends on.
-struct PenaltyDates
+double PrivilegeWalk::rateAt(int row)
 {
-    Date loanStart = kNoDate;
-    Date firstPayment = kNoDate;
-    Date maturity = kNoDate;
-};
-
-PenaltyDates penaltyDates(const LoanDocument &doc, const PrepaymentTerms &terms)
-{
-    PenaltyDates dates;
-    const ScheduleTable &schedule = doc.gridMain0;
-    dates.loanStart = schedule.rows() > 1 ? rowDate(schedule, 1) : kNoDate;
-    dates.firstPayment = firstPaymentDate(doc) != kNoDate ? firstPaymentDate(doc) : dates.loanStart;
-    dates.maturity = terms.maturity != kNoDate ? terms.maturity
-        : doc.gdtmLastPaymentDate != kNoDate   ? doc.gdtmLastPaymentDate
-        : schedule.rows() > 1                  ? rowDate(schedule, schedule.rows() - 1)
-                                               : kNoDate;
-    return dates;
-}
-
-PenaltyMethod effectiveMethod(const PrepaymentTerms &terms)
-{
-    return terms.kind == MortgageKind::Open ? PenaltyMethod::None : terms.method;
-}
-
-// The penalty's figures on `charged` paid on `date`, but for the comparison rate.
-PenaltyInputs inputsAt(const PrepaymentTerms &terms, const PenaltyDates &dates, Date date, double charged,
-                       double contractRate)
-{
-    PenaltyInputs in;
-    in.method = effectiveMethod(terms);
-    in.amount = charged;
-    in.contractRate = contractRate;
-    in.comparisonRate = contractRate;
-    in.originalPostedRate = terms.originalPostedRate;
-    in.monthsLeft = wholeMonthsBetween(date, dates.maturity);
-    in.daysLeft = std::max(dates.maturity - date, 0);
-    const std::optional<Date> fifth = addYears(dates.loanStart, 5);
-    in.fiveYearRule = fifth && dates.maturity > *fifth && date >= *fifth;
-    in.loanYear = 1;
-    while (in.loanYear <= kMostPenaltyYears) {
-        const std::optional<Date> anniversary = addYears(dates.firstPayment, in.loanYear);
-        if (!anniversary || *anniversary > date)
-            break;
-        ++in.loanYear;
+    if (!m_rates) {
+        m_rates.emplace();
+        const TextTable &changes = m_doc.gridAnnualRate;
+        for (int r = 1; r < changes.rows(); ++r) {
+            const double applied = numberOrZero(changes.text(r, chgScheduleRow));
+            if (applied > 0)
+                m_rates->emplace_back(int(applied), numberOrZero(changes.text(r, chgAmount)) / 100);
+        }
     }
-    in.percentByLoanYear = terms.percentByLoanYear;
-    in.flatFee = terms.flatFee;
-    return in;
+    const auto after = std::partition_point(
+        m_rates->begin(), m_rates->end(), [row](const std::pair<int, double> &change) { return change.first <= row; });
+    return after == m_rates->begin() ? m_doc.gdblAnnualRate : std::prev(after)->second;
 }
 
-double PrivilegeWalk::estimatedCharge(int row, Date date, double charged) const
+double PrivilegeWalk::estimatedCharge(int row, Date date, double charged)
 {
-    const PenaltyInputs in =
-        inputsAt(m_terms, penaltyDates(m_doc, m_terms), date, charged, termsInForce(m_doc, row).annualRate);
-    return penaltyFigures(in, plainFormat()).charge;
+    if (!m_dates)
+        m_dates = penaltyDates(m_doc, m_terms);
+    const PenaltyInputs in = inputsAt(m_terms, *m_dates, date, charged, rateAt(row));
+    return computePenalty(in, nullptr).charge;
 }
 
 NumberFormat amountFormat(const NumberFormat &format)
@@ -402,11 +441,15 @@ std::vector<std::vector<std::string>> privilegeTable(const std::vector<Privilege
     return cells;
 }
 
-PenaltyFigures penaltyFigures(const PenaltyInputs &in, const NumberFormat &format)
+namespace {
+
+// The figures, and with a format the formulas' texts too.
+PenaltyFigures computePenalty(const PenaltyInputs &in, const NumberFormat *format)
 {
-    const NumberFormat numbers = amountFormat(format);
-    auto money = [&](double value) { return numbers.currency(value); };
-    auto rate = [&](double value) { return numbers.percent(value, 4, true); };
+    const bool texts = format != nullptr;
+    const std::optional<NumberFormat> numbers = texts ? std::optional(amountFormat(*format)) : std::nullopt;
+    auto money = [&](double value) { return texts ? numbers->currency(value) : std::string(); };
+    auto rate = [&](double value) { return texts ? numbers->percent(value, 4, true) : std::string(); };
     const double amount = in.amount;
     const double r = in.contractRate;
 
@@ -416,8 +459,9 @@ PenaltyFigures penaltyFigures(const PenaltyInputs &in, const NumberFormat &forma
         in.method == PenaltyMethod::GreaterOfThreeMonthsAndIrd || in.method == PenaltyMethod::ThreeMonthsInterest;
     if (in.method == PenaltyMethod::GreaterOfThreeMonthsAndIrd && in.postedToday) {
         out.comparisonRate = *in.postedToday - (in.originalPostedRate - r);
-        out.formulas.push_back("Comparison rate = " + rate(*in.postedToday) + " − (" + rate(in.originalPostedRate)
-                               + " − " + rate(r) + ") = " + rate(out.comparisonRate));
+        if (texts)
+            out.formulas.push_back("Comparison rate = " + rate(*in.postedToday) + " − (" + rate(in.originalPostedRate)
+                                   + " − " + rate(r) + ") = " + rate(out.comparisonRate));
     }
 
     double result = 0;
@@ -428,31 +472,37 @@ PenaltyFigures penaltyFigures(const PenaltyInputs &in, const NumberFormat &forma
             out.interestToMaturity = true;
             interest = amount * r * in.daysLeft / 365;
             out.threeMonthsInterest = centsHalfUp(interest);
-            out.formulas.push_back("Interest to maturity = " + money(amount) + " × " + rate(r) + " × "
-                                   + std::to_string(in.daysLeft) + " ÷ 365 = " + money(out.threeMonthsInterest));
+            if (texts)
+                out.formulas.push_back("Interest to maturity = " + money(amount) + " × " + rate(r) + " × "
+                                       + std::to_string(in.daysLeft) + " ÷ 365 = " + money(out.threeMonthsInterest));
         } else {
             interest = amount * r * 3 / 12;
             out.threeMonthsInterest = centsHalfUp(interest);
-            out.formulas.push_back("Three months' interest = " + money(amount) + " × " + rate(r)
-                                   + " × 3 ÷ 12 = " + money(out.threeMonthsInterest));
+            if (texts)
+                out.formulas.push_back("Three months' interest = " + money(amount) + " × " + rate(r)
+                                       + " × 3 ÷ 12 = " + money(out.threeMonthsInterest));
         }
         result = interest;
         chargeParts = money(out.threeMonthsInterest);
         if (in.method == PenaltyMethod::GreaterOfThreeMonthsAndIrd && !out.interestToMaturity) {
             const double difference = r - out.comparisonRate;
             if (in.fiveYearRule) {
-                out.formulas.push_back("IRD = none: from the fifth anniversary of a term over five years, three "
-                                       "months' interest only (Interest Act, section 10)");
+                if (texts)
+                    out.formulas.push_back("IRD = none: from the fifth anniversary of a term over five years, three "
+                                           "months' interest only (Interest Act, section 10)");
             } else if (difference > 1e-12) {
                 const double ird = amount * difference * in.monthsLeft / 12;
                 out.ird = centsHalfUp(ird);
-                out.formulas.push_back("IRD = " + money(amount) + " × (" + rate(r) + " − " + rate(out.comparisonRate)
-                                       + ") × " + std::to_string(in.monthsLeft) + " ÷ 12 = " + money(*out.ird));
+                if (texts)
+                    out.formulas.push_back("IRD = " + money(amount) + " × (" + rate(r) + " − "
+                                           + rate(out.comparisonRate) + ") × " + std::to_string(in.monthsLeft)
+                                           + " ÷ 12 = " + money(*out.ird));
                 result = std::max(result, ird);
                 chargeParts = "max(" + chargeParts + ", " + money(*out.ird) + ")";
             } else {
-                out.formulas.push_back("IRD = none: " + rate(r) + " − " + rate(out.comparisonRate)
-                                       + " is not positive");
+                if (texts)
+                    out.formulas.push_back("IRD = none: " + rate(r) + " − " + rate(out.comparisonRate)
+                                           + " is not positive");
             }
         }
     } else if (in.method == PenaltyMethod::PercentByLoanYear) {
@@ -460,8 +510,10 @@ PenaltyFigures penaltyFigures(const PenaltyInputs &in, const NumberFormat &forma
         out.percent = year < in.percentByLoanYear.size() ? in.percentByLoanYear[year] : 0;
         result = amount * out.percent / 100;
         out.percentCharge = centsHalfUp(result);
-        out.formulas.push_back("Percentage charge = " + money(amount) + " × " + numbers.percentage(out.percent, 4, true)
-                               + " (loan year " + std::to_string(in.loanYear) + ") = " + money(*out.percentCharge));
+        if (texts)
+            out.formulas.push_back("Percentage charge = " + money(amount) + " × "
+                                   + (texts ? numbers->percentage(out.percent, 4, true) : std::string())
+                                   + " (loan year " + std::to_string(in.loanYear) + ") = " + money(*out.percentCharge));
         chargeParts = money(*out.percentCharge);
     } else {
         chargeParts = money(0);
@@ -469,8 +521,16 @@ PenaltyFigures penaltyFigures(const PenaltyInputs &in, const NumberFormat &forma
     out.charge = centsHalfUp(result + in.flatFee);
     if (in.flatFee != 0)
         chargeParts += " + " + money(in.flatFee);
-    out.formulas.push_back("Charge = " + chargeParts + " = " + money(out.charge));
+    if (texts)
+        out.formulas.push_back("Charge = " + chargeParts + " = " + money(out.charge));
     return out;
+}
+
+} // namespace
+
+PenaltyFigures penaltyFigures(const PenaltyInputs &in, const NumberFormat &format)
+{
+    return computePenalty(in, &format);
 }
 
 PenaltyEstimate breakPenalty(const LoanDocument &doc, const PenaltyRequest &request, const NumberFormat &format)
