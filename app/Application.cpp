@@ -12,7 +12,21 @@
 
 namespace app {
 
-int runWindowed(int &argc, char **argv, const QStringList &arguments)
+WindowedStart windowedStart(const QStringList &qtArguments)
+{
+    WindowedStart start;
+    QStringList words;
+    for (const QString &argument : qtArguments.mid(1)) {
+        if (argument == QLatin1String("--debug"))
+            start.debug = true;
+        else
+            words << argument;
+    }
+    start.document = words.join(QLatin1Char(' '));
+    return start;
+}
+
+int runWindowed(int &argc, char **argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(kSettingsName);
@@ -23,22 +37,13 @@ int runWindowed(int &argc, char **argv, const QStringList &arguments)
     // Before the window shows, so that a document double-clicked from now on opens here.
     registerFileType();
 
-    // Words that are not options make up one document path, so an unquoted path with spaces still opens.
-    bool debug = false;
-    QStringList words;
-    for (const QString &argument : arguments) {
-        if (argument == QLatin1String("--debug"))
-            debug = true;
-        else
-            words << argument;
-    }
-
+    const WindowedStart start = windowedStart(QApplication::arguments());
     IniSettingsStore settings;
     ui::QtUserDialogs dialogs;
-    MainWindow window(settings, dialogs, debug);
+    MainWindow window(settings, dialogs, start.debug);
     window.show();
-    if (!words.isEmpty())
-        window.files().OpenPath(words.join(QLatin1Char(' ')));
+    if (!start.document.isEmpty())
+        window.files().OpenPath(start.document);
     return application.exec();
 }
 

@@ -9,6 +9,7 @@
 #include "SettingsStore.h"
 
 #include "engine/LoanComparison.h"
+#include "engine/MessageText.h"
 #include "engine/NumberFormat.h"
 #include "engine/Prepayment.h"
 #include "engine/Renewal.h"
@@ -18,6 +19,7 @@
 #include "engine/YearEndReport.h"
 #include "views/StatementFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QLocale>
@@ -135,14 +137,48 @@ int printSummary(const QString &path, QTextStream &out, QTextStream &err)
     return ExitOk;
 }
 
+// Where a command's PDF file goes, once it is sure that writing it loses nothing: never over one of the command's
+// documents, nor over a file that is no PDF file, nor in the place of a folder, FIFO or device. Nothing, with why
+// printed and the exit code in `code`, when it is refused.
+std::optional<QString> pdfOutput(const QString &output, const QStringList &inputs, QTextStream &err, int &code)
+{
+    auto refuse = [&](int exitCode, const QString &why) {
+        err << QStringLiteral("Cannot write '%1': %2").arg(quotedForMessage(output), why) << Qt::endl;
+        code = exitCode;
+        return std::nullopt;
+    };
+    const WriteTarget target = writeTarget(output);
+    if (!target.ok())
+        return refuse(ExitOutputUnwritable, target.refusal);
+    for (const QString &input : inputs) {
+        if (sameExistingFile(target.path, input))
+            return refuse(ExitBadArguments,
+                          QStringLiteral("It is one of the documents to print, and is left as it is"));
+    }
+    QFile existing(target.path);
+    if (existing.exists()) {
+        if (!existing.open(QIODevice::ReadOnly))
+            return refuse(ExitOutputUnwritable, existing.errorString());
+        const QByteArray start = existing.read(5);
+        // An empty file holds nothing to lose.
+        if (!start.isEmpty() && start != "%PDF-")
+            return refuse(ExitBadArguments, QStringLiteral("It is not a PDF file, and is left as it is"));
+    }
+    return target.path;
+}
+
 int printPdf(const QString &output, const QString &path, QTextStream &err)
 {
+    int refused = ExitOk;
+    const std::optional<QString> target = pdfOutput(output, {path}, err, refused);
+    if (!target)
+        return refused;
     document::DocumentData data;
     const engine::NumberFormat format = numberFormatFor(QLocale());
     if (const int code = loadAndCalculate(path, data, format, err))
         return code;
     QString error;
-    if (!writeSchedulePdf(data, QFileInfo(path).fileName(), output, &error)) {
+    if (!writeSchedulePdf(data, QFileInfo(path).fileName(), *target, &error)) {
         err << QStringLiteral("Cannot write '%1': %2").arg(quotedForMessage(output), error) << Qt::endl;
         return ExitOutputUnwritable;
     }
@@ -189,6 +225,13 @@ TableArguments tableArguments(const QStringList &arguments, int first, int maxPa
 // Loans side by side: one column per document, in the order given; as a table, or as the printed page in a PDF file.
 int printComparison(const QStringList &paths, char separator, const QString &pdf, QTextStream &out, QTextStream &err)
 {
+    std::optional<QString> target;
+    if (!pdf.isEmpty()) {
+        int refused = ExitOk;
+        target = pdfOutput(pdf, paths, err, refused);
+        if (!target)
+            return refused;
+    }
     const engine::NumberFormat format = numberFormatFor(QLocale());
     std::vector<engine::ComparedLoan> loans;
     document::PrintOptions paper;
@@ -205,9 +248,9 @@ int printComparison(const QStringList &paths, char separator, const QString &pdf
         err << QString::fromStdString(comparison.error) << Qt::endl;
         return ExitBadArguments;
     }
-    if (!pdf.isEmpty()) {
+    if (target) {
         QString error;
-        if (!writeComparisonPdf(comparison, format, paper, pdf, &error)) {
+        if (!writeComparisonPdf(comparison, format, paper, *target, &error)) {
             err << QStringLiteral("Cannot write '%1': %2").arg(quotedForMessage(pdf), error) << Qt::endl;
             return ExitOutputUnwritable;
         }
@@ -222,10 +265,7 @@ int printMatch(const QString &statementPath, const QString &documentPath, QTextS
 {
     engine::NumberFormat format = numberFormatFor(QLocale());
     // The statement may give its dates as the user prefers to see them.
-    format.setDatePattern(
-        IniSettingsStore()
-            .value(kSettingsSection, kDateFormatString, QString::fromLatin1(engine::kDefaultDatePattern))
-            .toStdString());
+    format.setDatePattern(storedDatePattern(IniSettingsStore()).toStdString());
     document::DocumentData data;
     if (const int code = loadAndCalculate(documentPath, data, format, err))
         return code;
@@ -236,7 +276,8 @@ int printMatch(const QString &statementPath, const QString &documentPath, QTextS
     }
     const engine::StatementReadResult statement = engine::readStatement(file.text, format);
     if (!statement.ok()) {
-        err << statementPath << ": " << QString::fromStdString(statement.error) << Qt::endl;
+        err << QString::fromStdString(engine::withControlsShown(statementPath.toStdString())) << ": "
+            << QString::fromStdString(statement.error) << Qt::endl;
         return ExitFileRefused;
     }
     const engine::MatchResult result = engine::matchStatement(data.loan, statement.statement, format);

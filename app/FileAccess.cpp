@@ -35,6 +35,47 @@ PathKind pathKind(const QString &path)
     }
 }
 
+WriteTarget writeTarget(const QString &path)
+{
+    namespace fs = std::filesystem;
+    WriteTarget target;
+    fs::path at(QFile::encodeName(path).toStdString());
+    std::error_code error;
+    // The links are followed here rather than by the writer, so that what is checked is what gets written.
+    constexpr int kMostLinks = 40; // as the system's own limit
+    for (int links = 0; fs::symlink_status(at, error).type() == fs::file_type::symlink; ++links) {
+        const fs::path next = fs::read_symlink(at, error);
+        if (links == kMostLinks || error) {
+            target.refusal = QStringLiteral("Its symbolic links lead round in a loop");
+            return target;
+        }
+        at = next.is_absolute() ? next : at.parent_path() / next;
+    }
+    target.path = QFile::decodeName(QByteArray::fromStdString(at.string()));
+    switch (fs::status(at, error).type()) {
+    case fs::file_type::directory:
+        target.refusal = QStringLiteral("It is a folder, not a file");
+        break;
+    case fs::file_type::fifo:
+    case fs::file_type::socket:
+    case fs::file_type::character:
+    case fs::file_type::block:
+        target.refusal = QStringLiteral("It is not a regular file (a device, FIFO or socket), and is left as it is");
+        break;
+    default:
+        // A regular file, a new one, or one the system would not describe: the writer says what is wrong with it.
+        break;
+    }
+    return target;
+}
+
+bool sameExistingFile(const QString &a, const QString &b)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(std::filesystem::path(QFile::encodeName(a).toStdString()),
+                                       std::filesystem::path(QFile::encodeName(b).toStdString()), error);
+}
+
 QString quotedForMessage(const QString &text)
 {
     // A megabyte of text goes no further than its first characters.
@@ -72,7 +113,10 @@ bool writeFully(QFileDevice &device, QByteArrayView bytes)
 
 QString replaceFile(const QString &path, QByteArrayView bytes)
 {
-    QSaveFile file(path);
+    const WriteTarget target = writeTarget(path);
+    if (!target.ok())
+        return target.refusal;
+    QSaveFile file(target.path);
     // Unbuffered, so that a failing write reports itself at once; commit() may still report success for data
     // that never reached the disk from a buffer.
     if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && writeFully(file, bytes) && file.commit())

@@ -18,6 +18,22 @@ enum class PathKind {
 
 PathKind pathKind(const QString &path);
 
+// Where a write to a path goes, and whether the program may make it there.
+struct WriteTarget
+{
+    QString path; // the file to replace or create: the path itself, or the file its symbolic links lead to
+    QString refusal; // why nothing may be written there, as a message's reason; empty when the write may go ahead
+    bool ok() const { return refusal.isEmpty(); }
+};
+
+// The one rule for every file the program writes: a regular file or a new path, a symbolic link followed to its
+// target, which must be one of those. A folder, a FIFO, a socket or a device is refused and left as it is. Looks at
+// the path's type only: nothing is opened.
+WriteTarget writeTarget(const QString &path);
+
+// True when both paths name one existing file, through links or another spelling.
+bool sameExistingFile(const QString &a, const QString &b);
+
 // User data as a message quotes it: whole when short, else its first 40 characters and "…".
 QString quotedForMessage(const QString &text);
 
@@ -33,8 +49,9 @@ QString pathFromSettings(const QString &stored);
 // telling why, when any part could not be written.
 bool writeFully(QFileDevice &device, QByteArrayView bytes);
 
-// Replaces the file at `path` with `bytes` through a temporary file, renamed over it only once every byte is
-// written: a failure leaves the old file as it was. Returns the system's reason on failure, an empty text on success.
+// Replaces the file at `path` (where writeTarget() leads) with `bytes` through a temporary file, renamed over it only
+// once every byte is written: a failure leaves the old file as it was. Returns why on failure, an empty text on
+// success.
 QString replaceFile(const QString &path, QByteArrayView bytes);
 
 } // namespace app

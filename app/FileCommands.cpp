@@ -284,8 +284,29 @@ void FileCommands::AddRecentFile(const QString &path)
     AddRecentFile(path, m_shell.state().gblnOpenFailed);
 }
 
+void FileCommands::closeRecentFileGaps()
+{
+    SettingsStore &settings = m_shell.settings();
+    QStringList stored;
+    QStringList entries;
+    for (int n = 1; n <= kMaxRecentFiles; ++n) {
+        stored << settings.value(kRecentFilesSection, recentKey(n));
+        if (!stored.last().isEmpty())
+            entries << stored.last();
+    }
+    if (stored.mid(0, entries.size()) == entries)
+        return;
+    for (int n = 1; n <= kMaxRecentFiles; ++n) {
+        if (n <= entries.size())
+            settings.setValue(kRecentFilesSection, recentKey(n), entries[n - 1]);
+        else
+            settings.remove(kRecentFilesSection, recentKey(n));
+    }
+}
+
 void FileCommands::AddRecentFile(const QString &path, bool openFailed)
 {
+    closeRecentFileGaps();
     SettingsStore &settings = m_shell.settings();
     auto stored = [&](int n) { return settings.value(kRecentFilesSection, recentKey(n)); };
     auto store = [&](int n, const QString &value) { settings.setValue(kRecentFilesSection, recentKey(n), value); };
@@ -342,6 +363,7 @@ void FileCommands::AddRecentFile(const QString &path, bool openFailed)
 
 void FileCommands::LoadRecentFilesMenu()
 {
+    closeRecentFileGaps();
     SettingsStore &settings = m_shell.settings();
     if (settings.value(kRecentFilesSection, recentKey(1)).isEmpty())
         return;

@@ -62,6 +62,9 @@ public:
 
 private:
     void rememberDirectory(const QString &folder);
+    // Closes up the stored list where an entry is missing (settings edited by hand), so that every entry after the
+    // gap keeps one place.
+    void closeRecentFileGaps();
 
     MainWindow &m_shell;
     QAction *m_recentSeparator = nullptr;

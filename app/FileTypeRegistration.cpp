@@ -1,5 +1,6 @@
 #include "FileTypeRegistration.h"
 
+#include "FileAccess.h"
 #include "Icons.h"
 
 #include <QCoreApplication>
@@ -26,7 +27,8 @@ QByteArray resource(const QString &name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The installed entry runs "pellandra" from the PATH; this one runs the program that is starting.
+// The installed entry runs "pellandra" from the PATH; this one runs the program that is starting, and says that the
+// program wrote it.
 QByteArray entryFor(const QString &programPath)
 {
     QByteArrayList lines = resource(QStringLiteral("pellandra.desktop")).split('\n');
@@ -34,13 +36,46 @@ QByteArray entryFor(const QString &programPath)
         if (line.startsWith("Exec="))
             line = "Exec=" + desktopExecArgument(programPath).toUtf8() + " %f";
     }
+    lines.insert(lines.last().isEmpty() ? lines.size() - 1 : lines.size(), kDesktopEntryMarker);
     return lines.join('\n');
 }
 
-bool holds(const QString &path, const QByteArray &contents)
+// The MIME type with its marker as a comment after the XML declaration.
+QByteArray mimeTypeFile()
 {
-    QFile file(path);
-    return file.size() == contents.size() && file.open(QIODevice::ReadOnly) && file.readAll() == contents;
+    QByteArray xml = resource(QStringLiteral("pellandra.xml"));
+    const qsizetype declarationEnd = xml.startsWith("<?xml") ? xml.indexOf('\n') + 1 : 0;
+    return xml.insert(declarationEnd, kMimeTypeMarker + '\n');
+}
+
+// What stands at a registration file's place.
+enum class Existing {
+    Same, // the file holds what would be written
+    Replaceable, // nothing, an empty file (a write that failed), or a file the program wrote before
+    Foreign, // the user's own file, a symbolic link, or anything that is not a regular file: left alone
+};
+
+Existing existing(const QString &path, const RegistrationFile &file)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return Existing::Foreign;
+    if (!info.exists())
+        return Existing::Replaceable;
+    // A desktop entry or a MIME type is a few hundred bytes; a much larger file is nothing the program wrote.
+    constexpr qint64 kLargestOwnFile = 1 << 20;
+    if (!info.isFile() || info.size() > kLargestOwnFile)
+        return Existing::Foreign;
+    if (info.size() == 0)
+        return Existing::Replaceable;
+    QFile handle(path);
+    if (!handle.open(QIODevice::ReadOnly))
+        return Existing::Foreign;
+    const QByteArray contents = handle.readAll();
+    if (contents == file.contents)
+        return Existing::Same;
+    const bool marked = !file.marker.isEmpty() && contents.split('\n').contains(file.marker);
+    return marked ? Existing::Replaceable : Existing::Foreign;
 }
 
 QString canonical(const QString &path)
@@ -50,6 +85,11 @@ QString canonical(const QString &path)
 }
 
 } // namespace
+
+const QByteArray kDesktopEntryMarker = QByteArrayLiteral("X-Pellandra-Generated=true");
+const QByteArray kMimeTypeMarker =
+    QByteArrayLiteral("<!-- X-Pellandra-Generated: Pellandra writes this file at every start; "
+                      "without this line it keeps the file as it is. -->");
 
 QString desktopExecArgument(const QString &argument)
 {
@@ -94,13 +134,13 @@ QString desktopExecArgument(const QString &argument)
 
 QList<RegistrationFile> registrationFiles(const QString &programPath)
 {
-    QList<RegistrationFile> files {{kDesktopEntry, entryFor(programPath)},
-                                   {kMimeType, resource(QStringLiteral("pellandra.xml"))}};
+    QList<RegistrationFile> files {{kDesktopEntry, entryFor(programPath), kDesktopEntryMarker},
+                                   {kMimeType, mimeTypeFile(), kMimeTypeMarker}};
     for (const int size : kProgramIconSizes) {
         const QByteArray icon = resource(QStringLiteral("icons/pellandra-%1.png").arg(size));
         const QString folder = QStringLiteral("icons/hicolor/%1x%1/").arg(size);
-        files.append({folder + QStringLiteral("apps/pellandra.png"), icon});
-        files.append({folder + QStringLiteral("mimetypes/application-x-pellandra.png"), icon});
+        files.append({folder + QStringLiteral("apps/pellandra.png"), icon, {}});
+        files.append({folder + QStringLiteral("mimetypes/application-x-pellandra.png"), icon, {}});
     }
     return files;
 }
@@ -123,13 +163,15 @@ RegistrationOutcome writeRegistration(const QString &dataFolder, const QList<Reg
     std::vector<std::unique_ptr<QSaveFile>> pending;
     for (const RegistrationFile &file : files) {
         const QString path = root.filePath(file.path);
-        if (holds(path, file.contents))
+        if (existing(path, file) != Existing::Replaceable)
             continue;
         if (file.contents.isEmpty() || !root.mkpath(QFileInfo(file.path).path()))
             return RegistrationOutcome::Failed;
+        // As a document is saved: every byte written and flushed before anything replaces what is there, so that a
+        // full disk cannot leave empty files behind. The files not committed are dropped with their QSaveFile.
         auto save = std::make_unique<QSaveFile>(path);
-        if (!save->open(QIODevice::WriteOnly) || save->write(file.contents) != file.contents.size())
-            return RegistrationOutcome::Failed; // the files not committed are dropped with their QSaveFile
+        if (!save->open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeFully(*save, file.contents))
+            return RegistrationOutcome::Failed;
         pending.push_back(std::move(save));
     }
     if (pending.empty())

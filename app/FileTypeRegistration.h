@@ -15,7 +15,14 @@ struct RegistrationFile
 {
     QString path;
     QByteArray contents;
+    // The line that tells a file of this kind written by the program from one the user made; empty for an icon, which
+    // has no room for one: an icon is written only where there is none yet (or an empty one).
+    QByteArray marker;
 };
+
+// The line the program's own desktop entry and MIME type carry.
+extern const QByteArray kDesktopEntryMarker;
+extern const QByteArray kMimeTypeMarker;
 
 // `argument` written as one argument of a desktop entry's Exec key: quoted when it holds a character the format
 // reserves, with the escapes that quoting and the key's string type ask for, and "%" doubled.
@@ -33,7 +40,9 @@ bool installedSystemWide(const QString &programFolder, const QStringList &dataFo
 enum class RegistrationOutcome { Unchanged, Written, Failed };
 
 // Writes the files under `dataFolder`, each only when it does not already hold the same bytes, so that starting
-// again changes nothing. The new files replace the old ones only when every one of them could be written.
+// again changes nothing. A file is replaced only when the program wrote it (it carries the file's marker, or is
+// empty): any other file, and any symbolic link, is left alone. The new files replace the old ones only when every
+// one of them could be written and flushed to the disk.
 RegistrationOutcome writeRegistration(const QString &dataFolder, const QList<RegistrationFile> &files);
 
 // Runs a tool on its arguments without waiting for it.

@@ -93,8 +93,7 @@ MainWindow::~MainWindow()
 
 void MainWindow::loadPreferences()
 {
-    m_state.gstrDateFormat =
-        m_settings.value(kSettingsSection, kDateFormatString, QString::fromLatin1(engine::kDefaultDatePattern));
+    m_state.gstrDateFormat = storedDatePattern(m_settings);
     m_state.gintRowInterval = m_settings.intValue(kSettingsSection, kRowInterval, kDefaultRowInterval);
     m_state.glngRowIntervalColor = m_settings.intValue(kSettingsSection, kRowIntervalColor, kDefaultRowIntervalColor);
     m_state.gintScrollTrack = m_settings.intValue(kSettingsSection, kScrollTrack, kDefaultScrollTrack);
@@ -122,8 +121,8 @@ void MainWindow::restorePlacement()
         for (const QScreen *each : QGuiApplication::screens())
             areas << each->availableGeometry();
         auto pixels = [](int twips) { return int(ui::pixelsFromTwips(twips)); };
-        placement = placementOnScreens(
-            QRect(pixels(left), pixels(top), std::max(pixels(width), 200), std::max(pixels(height), 150)), areas);
+        const std::optional<QRect> kept = storedPlacement(pixels(left), pixels(top), pixels(width), pixels(height));
+        placement = kept ? placementOnScreens(*kept, areas) : firstPlacement(screen()->availableGeometry());
     }
     move(placement.topLeft());
     resize(placement.size());

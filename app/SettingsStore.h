@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <memory>
 
 class QSettings;
@@ -26,7 +27,12 @@ public:
     }
 };
 
-// The settings in an INI file: by default the user's own, under the program's settings name.
+// The date pattern the user chose; the default one when none or an empty one is stored.
+QString storedDatePattern(const SettingsStore &settings);
+
+// The settings in an INI file: by default the user's own, under the program's settings name. A path that is not a
+// regular file or a new one (a folder, a FIFO, a device, or a link to one) is neither read nor written: the program
+// then runs on its defaults, and what it sets lasts until it ends.
 class IniSettingsStore : public SettingsStore
 {
 public:
@@ -38,11 +44,15 @@ public:
     void setValue(const QString &section, const QString &key, const QString &value) override;
     void remove(const QString &section, const QString &key) override;
     QString fileName() const;
+    // False when the file was refused and the settings live in memory only.
+    bool usesFile() const { return m_settings != nullptr; }
 
 private:
     // The key as stored, found without regard to case; the key itself when none is stored.
     QString storedKey(const QString &section, const QString &key) const;
     std::unique_ptr<QSettings> m_settings;
+    QString m_path;
+    std::map<QString, QString> m_unsaved; // by section and key in lower case, when the file was refused
 };
 
 } // namespace app

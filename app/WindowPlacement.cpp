@@ -30,6 +30,15 @@ QRect firstPlacement(const QRect &available)
     return rect;
 }
 
+std::optional<QRect> storedPlacement(int left, int top, int width, int height)
+{
+    // X11 keeps a window's size in 16 bits.
+    constexpr int kLargest = 32767;
+    if (width <= 0 || height <= 0 || width > kLargest || height > kLargest)
+        return std::nullopt;
+    return QRect(left, top, std::max(width, 200), std::max(height, 150));
+}
+
 QRect placementOnScreens(const QRect &stored, const QList<QRect> &availableAreas)
 {
     if (availableAreas.isEmpty())

@@ -12,6 +12,11 @@ namespace app {
 // The main window's first placement, when none is stored yet: three quarters of the screen's free area, centred.
 QRect firstPlacement(const QRect &available);
 
+// The placement stored in the settings, in pixels, with at least the smallest size a main window is given; nothing
+// when the size stored is no window's (not positive, or beyond what a window system shows), so that the window gets
+// its first placement instead.
+std::optional<QRect> storedPlacement(int left, int top, int width, int height);
+
 // A stored placement made to fit the screens there are now: a window that would lie partly or wholly outside every
 // screen's free area is moved (and if need be shrunk) into the area of the screen it overlaps most, or of the first
 // screen when it overlaps none.

@@ -27,5 +27,5 @@ int main(int argc, char *argv[])
         if (const auto code = app::runHeadless(arguments, out, err))
             return *code;
     }
-    return app::runWindowed(argc, argv, arguments);
+    return app::runWindowed(argc, argv);
 }

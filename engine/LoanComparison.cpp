@@ -2,6 +2,7 @@
 
 #include "Codes.h"
 #include "LoanDocument.h"
+#include "MessageText.h"
 #include "NumberFormat.h"
 
 #include <algorithm>
@@ -255,15 +256,25 @@ std::string yearsMonthsText(int months)
     return (months < 0 ? "-" : "") + std::to_string(magnitude / 12) + " YR " + std::to_string(magnitude % 12) + " MTH";
 }
 
-std::string delimitedText(const std::vector<std::vector<std::string>> &table, char separator)
+std::string spreadsheetText(std::string_view cell, const NumberFormat *format)
 {
-    const char special[] = {separator, '"', '\n', '\r', '\0'};
+    auto number = [&] { return parsePlainNumber(cell) || (format && format->parseNumber(cell)); };
+    const bool formula = !cell.empty()
+        && (cell[0] == '=' || cell[0] == '+' || cell[0] == '@' || cell[0] == '\t' || cell[0] == '\r'
+            || (cell[0] == '-' && !number()));
+    return formula ? "'" + std::string(cell) : std::string(cell);
+}
+
+std::string delimitedText(const std::vector<std::vector<std::string>> &table, char separator,
+                          const NumberFormat *format)
+{
+    const char special[] = {separator, '"', '\0'};
     std::string text;
     for (const std::vector<std::string> &line : table) {
         for (std::size_t c = 0; c < line.size(); ++c) {
             if (c > 0)
                 text += separator;
-            const std::string &cell = line[c];
+            const std::string cell = withControlsShown(spreadsheetText(line[c], format));
             if (cell.find_first_of(special) == std::string::npos) {
                 text += cell;
                 continue;

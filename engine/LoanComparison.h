@@ -98,7 +98,14 @@ int monthsBetween(Date from, Date to);
 // A number of months as years and months: "2 YR 3 MTH", "-1 YR 0 MTH".
 std::string yearsMonthsText(int months);
 
-// Texts joined into lines: a cell holding the separator, a quote or a line break is quoted, its quotes doubled.
-std::string delimitedText(const std::vector<std::vector<std::string>> &table, char separator);
+// Texts joined into lines, as a spreadsheet opens them and a terminal shows them: control characters are shown as
+// \xNN, a cell holding the separator or a quote is quoted, its quotes doubled, and a cell a spreadsheet would take
+// for a formula (see spreadsheetText) starts with an apostrophe. `format`: the one the cells are shown in, when they
+// are not plain.
+std::string delimitedText(const std::vector<std::vector<std::string>> &table, char separator,
+                          const NumberFormat *format = nullptr);
+// `cell` as text a spreadsheet keeps as text: one starting with "=", "+", "@", a tab or a carriage return, or with
+// "-" when it is not a number (plain, or as `format` shows one), gets a leading apostrophe.
+std::string spreadsheetText(std::string_view cell, const NumberFormat *format = nullptr);
 
 } // namespace engine

@@ -10,8 +10,12 @@ namespace engine {
 // The longest piece of user data a message quotes; a file may hold a value of megabytes.
 inline constexpr std::size_t kMaxQuotedCharacters = 40;
 
-// `text` as a message quotes it: whole when short, else its first characters and "…". Cuts between UTF-8
-// characters, never inside one.
+// `text` with its control characters (C0, DEL and the C1 range) shown as \xNN, so that text read from a file can
+// neither drive a terminal nor cut a message short.
+std::string withControlsShown(std::string_view text);
+
+// `text` as a message quotes it: whole when short, else its first characters and "…", its control characters shown.
+// Cuts between UTF-8 characters, never inside one.
 std::string quotedForMessage(std::string_view text, std::size_t maxCharacters = kMaxQuotedCharacters);
 // The first `characters` characters of a UTF-8 text, all of it when it is shorter.
 std::string_view firstCharacters(std::string_view text, std::size_t characters);

@@ -19,7 +19,7 @@ void LoanComparisonModel::setComparison(engine::LoanComparison comparison, const
 
 QString LoanComparisonModel::tabSeparatedText() const
 {
-    return QString::fromStdString(engine::delimitedText(m_comparison.table(&m_format), '\t'));
+    return QString::fromStdString(engine::delimitedText(m_comparison.table(&m_format), '\t', &m_format));
 }
 
 int LoanComparisonModel::rowCount(const QModelIndex &parent) const

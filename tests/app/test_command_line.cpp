@@ -1,5 +1,6 @@
 #include "FifoReleaser.h"
 
+#include "app/Application.h"
 #include "app/CommandLine.h"
 #include "support/Examples.h"
 
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMap>
 #include <QTemporaryDir>
@@ -16,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using app::runHeadless;
 
@@ -166,7 +169,7 @@ TEST(CommandLine, ExitCodes)
 TEST(CommandLine, PdfReplacesAnExistingFileWithTheWholeSchedule)
 {
     QTemporaryDir dir;
-    const QString output = writeFile(dir, "loan.pdf", "an older file");
+    const QString output = writeFile(dir, "loan.pdf", "%PDF-1.4 an older file");
     const Outcome r = run({QStringLiteral("--pdf"), output, examplePath("us-mortgage-30y.plr")});
     ASSERT_EQ(r.code, app::ExitOk) << r.err.toStdString();
     EXPECT_TRUE(r.out.isEmpty());
@@ -522,5 +525,112 @@ TEST(CommandLine, MessagesQuoteLongArgumentsByTheirStart)
         EXPECT_TRUE(r.err.contains(start)) << r.err.left(200).toStdString();
         // The usage text, and a line of message.
         EXPECT_LT(r.err.size(), app::usageText().size() + 200);
+    }
+}
+
+// A PDF file goes only where writing it loses nothing: never over a document of the command, a file that is no PDF
+// file, or a FIFO or device (the link to one included). Nothing is written, and the refused file stays as it was.
+TEST(CommandLine, PdfOutputThatWouldLoseAFileIsRefused)
+{
+    QTemporaryDir dir;
+    auto copy = [&dir](const char *example, const char *name) {
+        const QString path = dir.filePath(QLatin1String(name));
+        EXPECT_TRUE(QFile::copy(examplePath(example), path));
+        return path;
+    };
+    const QString house = copy("canadian-mortgage-25y.plr", "house.plr");
+    const QString car = copy("car-loan.plr", "car-loan.plr");
+    const QString notes = writeFile(dir, "notes.txt", "my notes");
+    const QString hardLink = dir.filePath(QStringLiteral("car-again.plr"));
+    ASSERT_EQ(::link(QFile::encodeName(car).constData(), QFile::encodeName(hardLink).constData()), 0);
+    const QString fifo = dir.filePath(QStringLiteral("pipe.pdf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    FifoReleaser releaser(fifo);
+    const QString toFifo = dir.filePath(QStringLiteral("to-pipe.pdf"));
+    ASSERT_TRUE(QFile::link(fifo, toFifo));
+    auto bytesOf = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QMap<QString, QByteArray> before = {{house, bytesOf(house)}, {car, bytesOf(car)}, {notes, bytesOf(notes)}};
+    const QString pdf = QStringLiteral("--pdf");
+    const QString compare = QStringLiteral("--compare");
+    const char *input = "It is one of the documents to print, and is left as it is";
+    const char *notPdf = "It is not a PDF file, and is left as it is";
+    const char *special = "It is not a regular file (a device, FIFO or socket), and is left as it is";
+    expectRefused({
+        {{pdf, house, car}, app::ExitBadArguments, notPdf},
+        {{pdf, car, car}, app::ExitBadArguments, input},
+        {{pdf, hardLink, car}, app::ExitBadArguments, input},
+        {{compare, house, car, pdf, house}, app::ExitBadArguments, input},
+        {{pdf, car, compare, house, car}, app::ExitBadArguments, input},
+        {{pdf, notes, car}, app::ExitBadArguments, notPdf},
+        {{pdf, fifo, car}, app::ExitOutputUnwritable, special},
+        {{pdf, toFifo, car}, app::ExitOutputUnwritable, special},
+    });
+    for (auto it = before.begin(); it != before.end(); ++it)
+        EXPECT_EQ(bytesOf(it.key()), it.value()) << it.key().toStdString();
+    EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+    EXPECT_TRUE(QFileInfo(toFifo).isSymLink());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 6);
+
+    // A link to a PDF file is followed: the file it names gets the new PDF, and the link stays.
+    const QString older = writeFile(dir, "older.pdf", "");
+    const QString toOlder = dir.filePath(QStringLiteral("to-older.pdf"));
+    ASSERT_TRUE(QFile::link(older, toOlder));
+    EXPECT_EQ(run({pdf, toOlder, car}).code, app::ExitOk);
+    EXPECT_TRUE(QFileInfo(toOlder).isSymLink());
+    EXPECT_TRUE(bytesOf(older).startsWith("%PDF-"));
+}
+
+// What a file holds reaches the terminal with its control characters shown, and a spreadsheet as text.
+TEST(CommandLine, FileTextIsShownSafely)
+{
+    QTemporaryDir dir;
+    QFile example(examplePath("car-loan.plr"));
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    const QByteArray whole = example.readAll();
+    auto withLine = [&whole](const char *key, const QByteArray &line) {
+        const qsizetype from = whole.indexOf(key);
+        return QByteArray(whole).replace(from, whole.indexOf("\r\n", from) - from, line);
+    };
+    const QString escape =
+        writeFile(dir, "escape.plr", withLine("\"LoanAmount\",", "\"LoanAmount\",\"1\x1b]0;x\x07\""));
+    const Outcome refused = run({QStringLiteral("--summary"), escape});
+    EXPECT_EQ(refused.code, app::ExitFileRefused);
+    EXPECT_TRUE(refused.err.contains(QLatin1String("\"1\\x1B]0;x\\x07\" is not a number")))
+        << refused.err.toStdString();
+    EXPECT_FALSE(refused.err.contains(QChar(0x1b)));
+
+    const QString formula =
+        writeFile(dir, "formula.plr",
+                  QByteArray(whole).replace("\"Title\",17\r\nCar loan, 5 years", "\"Title\",13\r\n=HYPERLINK(1)"));
+    const Outcome compared = run({QStringLiteral("--compare"), formula, examplePath("car-loan.plr")});
+    ASSERT_EQ(compared.code, app::ExitOk) << compared.err.toStdString();
+    EXPECT_TRUE(compared.out.startsWith(QLatin1String(",'=HYPERLINK(1),"))) << compared.out.left(80).toStdString();
+}
+
+// The windowed start reads what Qt leaves of the command line once it has taken its own options, so "-style Fusion"
+// is no part of the document's path; words that are not options still make up one path.
+TEST(CommandLine, WindowedStartTakesTheArgumentsQtLeaves)
+{
+    struct Case
+    {
+        QStringList arguments; // as Qt leaves them, the program first
+        bool debug;
+        const char *document;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("pellandra")}, false, ""},
+        {{QStringLiteral("pellandra"), QStringLiteral("/home/ann/My Loan.plr")}, false, "/home/ann/My Loan.plr"},
+        {{QStringLiteral("pellandra"), QStringLiteral("/home/ann/My"), QStringLiteral("Loan.plr")},
+         false,
+         "/home/ann/My Loan.plr"},
+        {{QStringLiteral("pellandra"), QStringLiteral("--debug"), QStringLiteral("car.plr")}, true, "car.plr"},
+    };
+    for (const Case &c : cases) {
+        const app::WindowedStart start = app::windowedStart(c.arguments);
+        EXPECT_EQ(start.debug, c.debug) << c.arguments.join(u'|').toStdString();
+        EXPECT_EQ(start.document.toStdString(), c.document) << c.arguments.join(u'|').toStdString();
     }
 }

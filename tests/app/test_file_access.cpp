@@ -215,3 +215,80 @@ TEST_F(MainWindowTest, RecentEntriesFromTheWindowsVersions)
     EXPECT_EQ(m_dialogs.texts(), QStringList {QStringLiteral("File 'C:/Loans/car.plr' does not exist.")});
     EXPECT_EQ(recentEntries(), QStringList {house});
 }
+
+// Every writer's one rule: a regular file or a new path, a symbolic link followed to one of those; anything else is
+// refused and left as it is.
+TEST(FileAccess, WritesGoOnlyToRegularFilesAndNewPaths)
+{
+    QTemporaryDir dir;
+    auto at = [&dir](const char *name) { return dir.filePath(QLatin1String(name)); };
+    {
+        QFile regular(at("regular.plr"));
+        ASSERT_TRUE(regular.open(QIODevice::WriteOnly));
+        regular.write("old");
+    }
+    ASSERT_EQ(::mkfifo(QFile::encodeName(at("fifo")).constData(), 0600), 0);
+    FifoReleaser releaser(at("fifo"));
+    ASSERT_TRUE(QDir().mkpath(at("folder")));
+    ASSERT_TRUE(QFile::link(at("regular.plr"), at("to-regular")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("regular.plr"), at("relative-to-regular")));
+    ASSERT_TRUE(QFile::link(at("new.plr"), at("to-new")));
+    ASSERT_TRUE(QFile::link(at("fifo"), at("to-fifo")));
+    ASSERT_TRUE(QFile::link(at("to-fifo"), at("to-link-to-fifo")));
+    ASSERT_TRUE(QFile::link(at("folder"), at("to-folder")));
+    ASSERT_TRUE(QFile::link(at("loop"), at("loop")));
+
+    struct Case
+    {
+        const char *path;
+        const char *written; // the file the bytes reach; nothing when refused
+        const char *refusal;
+    };
+    const Case cases[] = {
+        {"regular.plr", "regular.plr", ""},
+        {"missing.plr", "missing.plr", ""},
+        {"to-regular", "regular.plr", ""},
+        {"relative-to-regular", "regular.plr", ""},
+        {"to-new", "new.plr", ""},
+        {"folder", nullptr, "It is a folder, not a file"},
+        {"to-folder", nullptr, "It is a folder, not a file"},
+        {"fifo", nullptr, "It is not a regular file (a device, FIFO or socket), and is left as it is"},
+        {"to-fifo", nullptr, "It is not a regular file (a device, FIFO or socket), and is left as it is"},
+        {"to-link-to-fifo", nullptr, "It is not a regular file (a device, FIFO or socket), and is left as it is"},
+        {"loop", nullptr, "Its symbolic links lead round in a loop"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.path);
+        const WriteTarget target = writeTarget(at(c.path));
+        EXPECT_EQ(target.refusal.toStdString(), c.refusal);
+        EXPECT_EQ(replaceFile(at(c.path), QByteArrayView("new")).toStdString(), c.refusal);
+        if (c.written) {
+            EXPECT_TRUE(sameExistingFile(target.path, at(c.written)));
+            EXPECT_EQ(contents(at(c.written)), QByteArray("new"));
+        }
+    }
+    // What was refused, and every link, is as it was.
+    for (const char *fifo : {"fifo", "to-fifo", "to-link-to-fifo"})
+        EXPECT_EQ(pathKind(at(fifo)), PathKind::Special) << fifo;
+    EXPECT_EQ(pathKind(at("folder")), PathKind::Folder);
+    for (const char *link : {"to-regular", "relative-to-regular", "to-new", "to-fifo", "to-folder"})
+        EXPECT_TRUE(QFileInfo(at(link)).isSymLink()) << link;
+}
+
+// Save As onto a FIFO says why and leaves it, and the document unsaved.
+TEST_F(MainWindowTest, SaveRefusesWhatIsNotARegularFile)
+{
+    MainWindow &window = start();
+    window.files().OpenPath(copyExample("car-loan.plr", QStringLiteral("car.plr")));
+    const QString fifo = m_dir.filePath(QStringLiteral("pipe.plr"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    FifoReleaser releaser(fifo);
+    m_dialogs.saveAnswers = {fifo};
+    window.files().SaveDocumentAs();
+    EXPECT_EQ(m_dialogs.texts(),
+              QStringList {QStringLiteral("Cannot save '%1': It is not a regular file (a device, FIFO or socket), and "
+                                          "is left as it is")
+                               .arg(quoted(fifo))});
+    EXPECT_EQ(pathKind(fifo), PathKind::Special);
+    EXPECT_EQ(captions(), QStringList {QStringLiteral("car.plr")});
+}

@@ -11,6 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <functional>
+
+#include <sys/resource.h>
+
 #include <map>
 
 using app::RegistrationOutcome;
@@ -128,7 +133,7 @@ TEST(FileTypeRegistration, StartingTwiceLeavesTheSameFiles)
     EXPECT_EQ(first.size(), size_t(app::registrationFiles(program).size()));
     const QByteArrayList entry = first.at(QStringLiteral("applications/pellandra.desktop")).split('\n');
     for (const char *line : {R"(Exec="/opt/My Programs/pellandra" %f)", "Comment=Pellandra " PELLANDRA_VERSION,
-                             "MimeType=application/x-pellandra;", "Icon=pellandra"})
+                             "MimeType=application/x-pellandra;", "Icon=pellandra", "X-Pellandra-Generated=true"})
         EXPECT_TRUE(entry.contains(QByteArray(line))) << line;
 
     tools.runs.clear();
@@ -136,8 +141,8 @@ TEST(FileTypeRegistration, StartingTwiceLeavesTheSameFiles)
     EXPECT_TRUE(tools.runs.isEmpty());
     EXPECT_EQ(readTree(data), first);
 
-    // A damaged file is put right at the next start.
-    ASSERT_TRUE(writeFile(data + QStringLiteral("/icons/hicolor/48x48/apps/pellandra.png"), "broken"));
+    // An empty file, as a write that failed leaves, is put right at the next start.
+    ASSERT_TRUE(writeFile(data + QStringLiteral("/icons/hicolor/48x48/apps/pellandra.png"), ""));
     EXPECT_EQ(app::registerFileType(program, data, {}, tools.runner()), RegistrationOutcome::Written);
     EXPECT_EQ(readTree(data), first);
 
@@ -242,5 +247,93 @@ TEST(FileTypeRegistration, TheDesktopTellsADocumentByItsTypeOnceRegistered)
         EXPECT_EQ(QString::fromUtf8(process.readAllStandardOutput()).trimmed(),
                   QStringLiteral("application/x-pellandra"))
             << path.toStdString() << process.readAllStandardError().toStdString();
+    }
+}
+
+// A data folder that fills up while the files are written: nothing is replaced by an empty or partial file, and the
+// desktop's caches are not rebuilt from one. The file size limit stands in for a full disk.
+TEST(FileTypeRegistration, AFullDiskChangesNothing)
+{
+    QTemporaryDir dir;
+    const QString data = dir.path();
+    const QString program = QStringLiteral("/opt/pellandra");
+    ToolLog tools;
+    ASSERT_EQ(app::registerFileType(QStringLiteral("/srv/pellandra"), data, {}, tools.runner()),
+              RegistrationOutcome::Written);
+    // The entry for the program's new place fits under the largest limit; the largest icon, missing, does not.
+    ASSERT_TRUE(QFile::remove(data + QStringLiteral("/icons/hicolor/256x256/apps/pellandra.png")));
+    const Tree before = readTree(data);
+    tools.runs.clear();
+
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    for (const rlim_t limit : {rlim_t(0), rlim_t(100), rlim_t(4096)}) {
+        SCOPED_TRACE(limit);
+        rlimit small = old;
+        small.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &small);
+        const RegistrationOutcome outcome = app::registerFileType(program, data, {}, tools.runner());
+        setrlimit(RLIMIT_FSIZE, &old);
+        EXPECT_EQ(outcome, RegistrationOutcome::Failed);
+        EXPECT_TRUE(tools.runs.isEmpty());
+        EXPECT_TRUE(readTree(data) == before);
+    }
+}
+
+// Only files the program wrote are written again: the user's own desktop entry or type, a link (into a dotfiles
+// folder, say) and an icon of the user's stay as they are, and what the program wrote is brought up to date.
+TEST(FileTypeRegistration, TheUsersOwnFilesAndLinksAreLeftAlone)
+{
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("data"));
+    const QString entry = data + QStringLiteral("/applications/pellandra.desktop");
+    const QString type = data + QStringLiteral("/mime/packages/pellandra.xml");
+    const QString icon = data + QStringLiteral("/icons/hicolor/48x48/apps/pellandra.png");
+    const QString dotfile = dir.filePath(QStringLiteral("dotfiles/pellandra.desktop"));
+    const QByteArray mine = "[Desktop Entry]\nType=Application\nName=My Pellandra\nExec=/opt/pellandra --debug %f\n";
+    ToolLog tools;
+
+    struct Case
+    {
+        const char *what;
+        std::function<void()> prepare;
+        QString path; // the file at stake
+        bool rewritten;
+    };
+    const Case cases[] = {
+        {"a desktop entry of the user's", [&] { writeFile(entry, mine); }, entry, false},
+        {"a desktop entry that is a link",
+         [&] {
+             writeFile(dotfile, mine);
+             QFile::remove(entry);
+             QFile::link(dotfile, entry);
+         },
+         entry, false},
+        {"a desktop entry the program wrote for another place",
+         [&] { writeFile(entry, entryOf(app::registrationFiles(QStringLiteral("/old/pellandra")))); }, entry, true},
+        {"a MIME type of the user's", [&] { writeFile(type, "<mime-info/>"); }, type, false},
+        {"an icon of the user's", [&] { writeFile(icon, "my own picture"); }, icon, false},
+        {"an empty icon", [&] { writeFile(icon, ""); }, icon, true},
+    };
+    const QString program = QStringLiteral("/usr/local/bin/pellandra");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(data).removeRecursively();
+        QDir(dir.filePath(QStringLiteral("dotfiles"))).removeRecursively();
+        ASSERT_EQ(app::registerFileType(program, data, {}, tools.runner()), RegistrationOutcome::Written);
+        c.prepare();
+        const bool link = QFileInfo(c.path).isSymLink();
+        const QByteArray before = readTree(data).at(QDir(data).relativeFilePath(c.path));
+        const Tree dotfiles = readTree(dir.filePath(QStringLiteral("dotfiles")));
+        tools.runs.clear();
+        const RegistrationOutcome outcome = app::registerFileType(program, data, {}, tools.runner());
+        EXPECT_EQ(outcome, c.rewritten ? RegistrationOutcome::Written : RegistrationOutcome::Unchanged);
+        EXPECT_EQ(tools.runs.isEmpty(), !c.rewritten);
+        EXPECT_EQ(QFileInfo(c.path).isSymLink(), link);
+        EXPECT_EQ(readTree(dir.filePath(QStringLiteral("dotfiles"))), dotfiles);
+        const QByteArray after = readTree(data).at(QDir(data).relativeFilePath(c.path));
+        EXPECT_EQ(after == before, !c.rewritten);
+        EXPECT_EQ(app::registerFileType(program, data, {}, tools.runner()), RegistrationOutcome::Unchanged);
     }
 }

@@ -244,6 +244,27 @@ TEST(LoanComparison, PlainTable)
     EXPECT_EQ(delimitedText({cells[0]}, '\t'), "\tCar, 5 years\t\"Car \"\"B\"\"\"\n");
 }
 
+// Cells a spreadsheet would run as formulas stay text, and nothing in a cell drives a terminal.
+TEST(LoanComparison, DelimitedCellsAreSafeForSpreadsheetsAndTerminals)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"=HYPERLINK(\"http://x\")", "\"'=HYPERLINK(\"\"http://x\"\")\""},
+        {"+1+2", "'+1+2"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"-2+3", "'-2+3"},
+        {"-1 YR 0 MTH", "'-1 YR 0 MTH"},
+        {"-384448.79", "-384448.79"},
+        {"\tcmd", "'\\x09cmd"},
+        {"Title\x1b[2J", "Title\\x1B[2J"},
+        {"House\nand car", "House\\x0Aand car"},
+        {"a=b", "a=b"},
+        {"", ""},
+    };
+    for (const auto &[cell, written] : cases)
+        EXPECT_EQ(delimitedText({{cell}}, ','), written + "\n") << cell;
+    EXPECT_EQ(delimitedText({{"=1", "x\ty"}}, '\t'), "'=1\tx\\x09y\n");
+}
+
 // A long loan is drawn from a few hundred points: the amount lent at the start, the last payment at the end, the
 // balance falling in between.
 TEST(LoanComparison, BalanceLineIsSampled)

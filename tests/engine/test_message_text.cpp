@@ -54,3 +54,28 @@ TEST(MessageTextTest, PlaceholdersTakeTheirValues)
 }
 
 } // namespace
+
+namespace {
+
+// Text from a file reaches a terminal or a message box with its controls shown, never acted on or cutting it short.
+TEST(MessageTextTest, ControlCharactersAreShown)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"12.5", "12.5"},
+        {"\x1b]0;pwned\x07\x1b[2J", "\\x1B]0;pwned\\x07\\x1B[2J"},
+        {std::string("1\0002", 3), "1\\x002"},
+        {"tab\there\r\n", "tab\\x09here\\x0D\\x0A"},
+        {"\x7f", "\\x7F"},
+        {"\xc2\x9b"
+         "31m",
+         "\\x9B31m"}, // U+009B, the one-character CSI
+        {"caf\xc3\xa9 \xc2\xa0\xe2\x80\xa6", "caf\xc3\xa9 \xc2\xa0\xe2\x80\xa6"}, // printable characters stay
+        {"back\\slash", "back\\slash"},
+    };
+    for (const auto &[text, shown] : cases)
+        EXPECT_EQ(engine::withControlsShown(text), shown) << text;
+    // A quoted value is cut first, then shown: the 40 characters counted are the file's.
+    EXPECT_EQ(engine::quotedForMessage(std::string(39, 'a') + "\x1b" + "bc"), std::string(39, 'a') + "\\x1B\u2026");
+}
+
+} // namespace
