@@ -35,18 +35,13 @@ namespace {
 
 PenaltyFigures computePenalty(const PenaltyInputs &in, const NumberFormat *format);
 
-Date rowDate(const ScheduleTable &schedule, int row)
-{
-    return schedule.dateOf(row);
-}
-
 // The last row dated on or before `date`; 0 when the schedule starts after it.
 int lastRowOnOrBefore(const ScheduleTable &schedule, Date date)
 {
     int lo = 1, hi = schedule.rows() - 1, found = 0;
     while (lo <= hi) {
         const int mid = lo + (hi - lo) / 2;
-        if (rowDate(schedule, mid) <= date) {
+        if (schedule.dateOf(mid) <= date) {
             found = mid;
             lo = mid + 1;
         } else {
@@ -62,7 +57,7 @@ double balanceAfter(const LoanDocument &doc, int row)
 {
     const ScheduleTable &schedule = doc.gridMain0;
     int from = row;
-    while (from > 1 && schedule.row(from).kind == ScheduleRowKind::LumpSum)
+    while (from > 1 && schedule.kindOf(from) == ScheduleRowKind::LumpSum)
         --from;
     ScheduleReader reader(schedule, from);
     ScheduleRowValues values;
@@ -76,15 +71,15 @@ double balanceAfter(const LoanDocument &doc, int row)
     return std::max(roundAsShown(balance, 2), 0.0);
 }
 
-// The first day of each privilege year, and the day after the last.
+// The privilege years of the schedule, nothing used in them yet.
 std::vector<PrivilegeYear> emptyYears(const LoanDocument &doc, const PrepaymentTerms &terms)
 {
     const ScheduleTable &schedule = doc.gridMain0;
     std::vector<PrivilegeYear> years;
     if (schedule.rows() < 2)
         return years;
-    const Date first = rowDate(schedule, 1);
-    const Date last = rowDate(schedule, schedule.rows() - 1);
+    const Date first = schedule.dateOf(1);
+    const Date last = schedule.dateOf(schedule.rows() - 1);
     const double limit = roundAsShown(doc.gdblLoanAmount * terms.lumpSumPercent / 100, 2);
     auto add = [&](Date start, Date end) {
         PrivilegeYear year;
@@ -126,11 +121,11 @@ PenaltyDates penaltyDates(const LoanDocument &doc, const PrepaymentTerms &terms)
 {
     PenaltyDates dates;
     const ScheduleTable &schedule = doc.gridMain0;
-    dates.loanStart = schedule.rows() > 1 ? rowDate(schedule, 1) : kNoDate;
+    dates.loanStart = schedule.rows() > 1 ? schedule.dateOf(1) : kNoDate;
     dates.firstPayment = firstPaymentDate(doc) != kNoDate ? firstPaymentDate(doc) : dates.loanStart;
     dates.maturity = terms.maturity != kNoDate ? terms.maturity
         : doc.gdtmLastPaymentDate != kNoDate   ? doc.gdtmLastPaymentDate
-        : schedule.rows() > 1                  ? rowDate(schedule, schedule.rows() - 1)
+        : schedule.rows() > 1                  ? schedule.dateOf(schedule.rows() - 1)
                                                : kNoDate;
     dates.fifthAnniversary = addYears(dates.loanStart, 5);
     return dates;
@@ -213,10 +208,12 @@ public:
             }
         } else {
             const TextTable &lumps = m_doc.gridLumpSum;
+            int previous = 0; // a row's lump sum counts once, whatever entries were applied at it
             for (int r = 1; r < lumps.rows(); ++r) {
                 const int row = int(numberOrZero(lumps.text(r, chgScheduleRow)));
-                if (row < 1 || row >= schedule.rows())
+                if (row <= previous || row >= schedule.rows())
                     continue;
+                previous = row;
                 const Date date = schedule.dateOf(row);
                 if (date > m_until)
                     break;
@@ -296,7 +293,7 @@ private:
             const int row = int(numberOrZero(changes.text(r, chgScheduleRow)));
             if (row < 1 || row >= m_doc.gridMain0.rows())
                 continue;
-            const Date date = rowDate(m_doc.gridMain0, row);
+            const Date date = m_doc.gridMain0.dateOf(row);
             if (date > m_until)
                 break;
             const double payment = roundToDigits(numberOrZero(changes.text(r, chgAmount)), 2);
@@ -330,7 +327,8 @@ private:
     PrivilegeCheck m_check;
     std::size_t m_year = 0;
     std::optional<PenaltyDates> m_dates;
-    std::optional<std::vector<std::pair<int, double>>> m_rates; // the row each rate change was applied at, and it
+    // The row each rate change was applied at, and its rate (a fraction).
+    std::optional<std::vector<std::pair<int, double>>> m_rates;
 };
 
 double PrivilegeWalk::rateAt(int row)
@@ -548,8 +546,8 @@ PenaltyEstimate breakPenalty(const LoanDocument &doc, const PenaltyRequest &requ
     const ScheduleTable &schedule = doc.gridMain0;
     if (schedule.rows() < 2)
         return refuse(PenaltyError::DateOutsideSchedule, "This loan has no schedule.");
-    const Date first = rowDate(schedule, 1);
-    const Date last = rowDate(schedule, schedule.rows() - 1);
+    const Date first = schedule.dateOf(1);
+    const Date last = schedule.dateOf(schedule.rows() - 1);
     if (request.date < first || request.date > last) {
         return refuse(PenaltyError::DateOutsideSchedule,
                       "The date " + format.formatDate(request.date) + " is outside the schedule ("
