@@ -447,6 +447,7 @@ int printPenalty(const PenaltyArguments &arguments, QTextStream &out, QTextStrea
     case engine::PenaltyError::PostedRateMissing:
         return badArguments(err, QString::fromStdString(estimate.message));
     case engine::PenaltyError::NoTerms:
+    case engine::PenaltyError::BadTerms:
     case engine::PenaltyError::DateOutsideSchedule:
         err << QString::fromStdString(estimate.message) << Qt::endl;
         return ExitNotComputable;

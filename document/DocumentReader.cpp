@@ -180,7 +180,8 @@ std::vector<double> readPercentList(FieldReader &in)
         const size_t comma = std::min(text.find(',', from), text.size());
         const std::optional<double> percent =
             engine::parsePlainNumber(std::string_view(text).substr(from, comma - from));
-        if (!percent || !(*percent >= 0 && *percent <= 100) || int(percents.size()) >= engine::kMostPenaltyYears) {
+        if (!percent || !(*percent >= 0 && *percent <= engine::kMaxTermsPercent)
+            || int(percents.size()) >= engine::kMostPenaltyYears) {
             throw ReadStop("line " + std::to_string(line) + ": PercentByLoanYear \"" + engine::quotedForMessage(text)
                            + "\" is not a list of up to " + std::to_string(engine::kMostPenaltyYears)
                            + " percentages from 0 to 100");
@@ -368,10 +369,13 @@ ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, Colu
              termsExpected = true;
          }},
         {"MortgageKind", code(&engine::PrepaymentTerms::kind, "MortgageKind", 3)},
-        {"LumpSumPercent", termsNumber(&engine::PrepaymentTerms::lumpSumPercent, "LumpSumPercent", 100)},
-        {"MinimumLumpSum", termsNumber(&engine::PrepaymentTerms::minimumLumpSum, "MinimumLumpSum", kLargestAmount)},
+        {"LumpSumPercent",
+         termsNumber(&engine::PrepaymentTerms::lumpSumPercent, "LumpSumPercent", engine::kMaxTermsPercent)},
+        {"MinimumLumpSum",
+         termsNumber(&engine::PrepaymentTerms::minimumLumpSum, "MinimumLumpSum", engine::kMaxTermsAmount)},
         {"PaymentIncreasePercent",
-         termsNumber(&engine::PrepaymentTerms::paymentIncreasePercent, "PaymentIncreasePercent", 100)},
+         termsNumber(&engine::PrepaymentTerms::paymentIncreasePercent, "PaymentIncreasePercent",
+                     engine::kMaxTermsPercent)},
         {"PaymentIncreaseOf", code(&engine::PrepaymentTerms::increaseOf, "PaymentIncreaseOf", 2)},
         {"CombinedCap", [&](FieldReader &r) { terms().combinedCap = readFlag(r); }},
         {"PrivilegeYear", code(&engine::PrepaymentTerms::privilegeYear, "PrivilegeYear", 2)},
@@ -379,12 +383,12 @@ ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, Colu
         {"PenaltyMethod", code(&engine::PrepaymentTerms::method, "PenaltyMethod", 4)},
         {"IrdComparison", code(&engine::PrepaymentTerms::comparison, "IrdComparison", 2)},
         {"OriginalPostedRate",
-         termsNumber(&engine::PrepaymentTerms::originalPostedRate, "OriginalPostedRate", kLargestRate)},
+         termsNumber(&engine::PrepaymentTerms::originalPostedRate, "OriginalPostedRate", engine::kMaxPostedRate)},
         {"PercentByLoanYear", [&](FieldReader &r) { terms().percentByLoanYear = readPercentList(r); }},
         {"ChargeOn", code(&engine::PrepaymentTerms::chargeOn, "ChargeOn", 2)},
         {kPrepaymentLastRecord,
          [&](FieldReader &r) {
-             terms().flatFee = r.readNumberWithin(kPrepaymentLastRecord, 0, kLargestAmount);
+             terms().flatFee = r.readNumberWithin(kPrepaymentLastRecord, 0, engine::kMaxTermsAmount);
              termsEndRead = true;
          }},
     };

@@ -543,6 +543,8 @@ PenaltyEstimate breakPenalty(const LoanDocument &doc, const PenaltyRequest &requ
     if (!doc.prepaymentTerms)
         return refuse(PenaltyError::NoTerms, "This loan has no prepayment terms.");
     const PrepaymentTerms &terms = *doc.prepaymentTerms;
+    if (std::string problem = prepaymentTermsProblem(terms); !problem.empty())
+        return refuse(PenaltyError::BadTerms, std::move(problem));
     const ScheduleTable &schedule = doc.gridMain0;
     if (schedule.rows() < 2)
         return refuse(PenaltyError::DateOutsideSchedule, "This loan has no schedule.");

@@ -122,7 +122,7 @@ struct PenaltyRequest
     std::optional<double> postedRate;
 };
 
-enum class PenaltyError { None, NoTerms, DateOutsideSchedule, AmountOverBalance, PostedRateMissing };
+enum class PenaltyError { None, NoTerms, BadTerms, DateOutsideSchedule, AmountOverBalance, PostedRateMissing };
 
 // The estimate for a computed loan with terms.
 struct PenaltyEstimate

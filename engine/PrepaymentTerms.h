@@ -2,6 +2,7 @@
 
 #include "Dates.h"
 
+#include <string>
 #include <vector>
 
 namespace engine {
@@ -54,5 +55,13 @@ PrepaymentTerms defaultPrepaymentTerms(MortgageKind kind = MortgageKind::ClosedF
 
 // The most loan years a percentage penalty lists.
 inline constexpr int kMostPenaltyYears = 40;
+// The largest percentage of a privilege or of a penalty year, the largest amount (minimum lump sum, fee) and the
+// largest posted rate (a fraction) terms may hold.
+inline constexpr double kMaxTermsPercent = 100;
+inline constexpr double kMaxTermsAmount = 9999999999.99;
+inline constexpr double kMaxPostedRate = 10;
+
+// What is wrong with terms as given, as the message to show; empty when nothing is.
+std::string prepaymentTermsProblem(const PrepaymentTerms &terms);
 
 } // namespace engine

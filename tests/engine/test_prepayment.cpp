@@ -289,9 +289,47 @@ TEST(Prepayment, BreakPenaltyOfALoan)
     }
     doc.prepaymentTerms->comparison = IrdComparison::Posted;
     request.amount.reset();
+    EXPECT_EQ(breakPenalty(doc, request, format).error, PenaltyError::BadTerms); // no original posted rate
+    doc.prepaymentTerms->originalPostedRate = 0.0649;
     EXPECT_EQ(breakPenalty(doc, request, format).error, PenaltyError::PostedRateMissing);
     doc.prepaymentTerms.reset();
     EXPECT_EQ(breakPenalty(doc, request, format).error, PenaltyError::NoTerms);
+}
+
+// Terms a mortgage cannot have are refused with what is wrong; the defaults are sound.
+TEST(Prepayment, TermsProblems)
+{
+    auto with = [](auto change) {
+        PrepaymentTerms terms;
+        change(terms);
+        return terms;
+    };
+    const struct
+    {
+        PrepaymentTerms terms;
+        const char *problem; // part of the message; "" for none
+    } cases[] = {
+        {PrepaymentTerms {}, ""},
+        {defaultPrepaymentTerms(MortgageKind::Open), ""},
+        {with([](PrepaymentTerms &t) { t.lumpSumPercent = 100.5; }), "lump-sum privilege"},
+        {with([](PrepaymentTerms &t) { t.minimumLumpSum = -1; }), "minimum lump sum"},
+        {with([](PrepaymentTerms &t) { t.paymentIncreasePercent = -5; }), "payment-increase"},
+        {with([](PrepaymentTerms &t) { t.comparison = IrdComparison::Posted; }), "posted rate"},
+        {with([](PrepaymentTerms &t) { t.originalPostedRate = 11; }), "posted rate"},
+        {with([](PrepaymentTerms &t) { t.percentByLoanYear.assign(41, 1); }), "at most 40 years"},
+        {with([](PrepaymentTerms &t) {
+             t.percentByLoanYear = {2, 101};
+         }),
+         "Each year's penalty"},
+        {with([](PrepaymentTerms &t) { t.flatFee = 1e11; }), "fee"},
+    };
+    for (const auto &c : cases) {
+        const std::string problem = prepaymentTermsProblem(c.terms);
+        EXPECT_EQ(problem.empty(), *c.problem == 0) << problem;
+        EXPECT_NE(problem.find(c.problem), std::string::npos) << problem;
+    }
+    EXPECT_EQ(defaultPrepaymentTerms(MortgageKind::ClosedVariable).method, PenaltyMethod::ThreeMonthsInterest);
+    EXPECT_EQ(defaultPrepaymentTerms(MortgageKind::Open).method, PenaltyMethod::None);
 }
 
 TEST(Prepayment, WholeMonthsBetween)
