@@ -6,4 +6,4 @@ preset="${1:-default}"
 scripts/install-deps.sh
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset"
-ctest --preset "$preset"
+ctest --preset "$preset" --parallel "$(nproc)"

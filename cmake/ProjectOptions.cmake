@@ -1,7 +1,7 @@
 # Shared warnings, defines and sanitizer flags for every target of ours.
 add_library(pellandra_options INTERFACE)
-target_compile_options(pellandra_options INTERFACE -Wall -Wextra -Werror
-    -Wshadow -Wold-style-cast -Wnon-virtual-dtor -pedantic-errors
+target_compile_options(pellandra_options INTERFACE -Wall -Wextra
+    $<$<BOOL:${PELLANDRA_WERROR}>:-Werror> -Winvalid-pch -Wshadow -Wold-style-cast -Wnon-virtual-dtor -pedantic-errors
     # GCC 12 reports false overlaps inside std::string at -O3 (GCC bug 105329/105651).
     $<$<CXX_COMPILER_ID:GNU>:-Wno-restrict>)
 target_compile_definitions(pellandra_options INTERFACE
@@ -37,14 +37,20 @@ function(pellandra_export_headers target)
     endif()
 endfunction()
 
-# Precompiled headers: most of a Qt or GoogleTest source file's compile time goes into these headers.
+# Precompiled headers: most of a Qt or GoogleTest source file's compile time goes into these headers. Each set of
+# compile flags has one, built once by a target of its own and reused by every target of the set (a precompiled
+# header is only valid for the flags it was built with, and for defines its users add to but do not take away:
+# -Winvalid-pch says when one is not, so each is built with the fewest libraries of its set).
 set(PELLANDRA_QT_PCH
     <QtCore/QObject> <QtCore/QString> <QtCore/QAbstractItemModel> <QtGui/QAction> <QtGui/QPainter>
     <QtWidgets/QApplication> <QtWidgets/QComboBox> <QtWidgets/QDialog> <QtWidgets/QLabel> <QtWidgets/QLineEdit>
     <QtWidgets/QMainWindow> <QtWidgets/QMenu> <QtWidgets/QTableView>)
 set(PELLANDRA_STD_PCH <functional> <optional> <string> <vector>)
-function(pellandra_precompile_headers target)
-    cmake_parse_arguments(ARG "QT;GTEST" "" "" ${ARGN})
+
+# pellandra_add_precompiled(NAME [QT] [GTEST] [OPTIONS flags...] [LIBS targets...]) makes the target NAME that
+# builds the header for that set; pellandra_precompile_headers(target NAME) lets a target reuse it.
+function(pellandra_add_precompiled name)
+    cmake_parse_arguments(ARG "QT;GTEST" "" "OPTIONS;LIBS" ${ARGN})
     set(headers ${PELLANDRA_STD_PCH})
     if(ARG_QT)
         list(APPEND headers ${PELLANDRA_QT_PCH})
@@ -52,5 +58,12 @@ function(pellandra_precompile_headers target)
     if(ARG_GTEST)
         list(APPEND headers <gtest/gtest.h>)
     endif()
-    target_precompile_headers(${target} PRIVATE ${headers})
+    add_library(${name} OBJECT ${PROJECT_SOURCE_DIR}/cmake/precompiled.cpp)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} pellandra_options)
+    target_compile_options(${name} PRIVATE ${ARG_OPTIONS})
+    target_precompile_headers(${name} PRIVATE ${headers})
+endfunction()
+
+function(pellandra_precompile_headers target name)
+    target_precompile_headers(${target} REUSE_FROM ${name})
 endfunction()

@@ -10,6 +10,7 @@
 #include "app/wizard/frmWizard.h"
 
 #include "engine/NumberFormat.h"
+#include "support/Dates.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -21,11 +22,6 @@ inline const QString kCaption1 = QStringLiteral("Loan Data Wizard - Loan Type");
 inline const QString kCaption2 = QStringLiteral("Loan Data Wizard - Optional Information");
 inline const QString kCaption3 = QStringLiteral("Loan Data Wizard - Loan Data");
 inline const QString kCaption4 = QStringLiteral("Loan Data Wizard - Term Information");
-
-inline engine::Date serial(int year, int month, int day)
-{
-    return engine::Date(QDate(1899, 12, 30).daysTo(QDate(year, month, day)));
-}
 
 // A format that marks every amount of a schedule's texts, until a new calculation gives the schedule its own.
 inline engine::NumberFormat markedFormat()

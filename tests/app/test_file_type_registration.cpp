@@ -1,6 +1,7 @@
 #include "app/FileTypeRegistration.h"
 #include "support/Examples.h"
 #include "support/QtPrinters.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -34,13 +35,6 @@ Tree readTree(const QString &root)
         tree[QDir(root).relativeFilePath(file.fileName())] = file.readAll();
     }
     return tree;
-}
-
-bool writeFile(const QString &path, const QByteArray &contents)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
 }
 
 QByteArray entryOf(const QList<app::RegistrationFile> &files)

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/HelpWindow.h"
+#include "support/TestFiles.h"
 
 #include <QDirIterator>
 #include <QRegularExpression>
@@ -15,13 +16,6 @@ const QString kHelpFolder = QStringLiteral(PELLANDRA_SOURCE_DIR "/help");
 QString pageOf(const QTextBrowser &browser)
 {
     return browser.source().fileName();
-}
-
-bool writeFile(const QString &path, const QByteArray &contents)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
 }
 
 } // namespace

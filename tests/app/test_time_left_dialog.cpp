@@ -5,6 +5,7 @@
 
 #include "engine/LoanDocument.h"
 #include "engine/NumberFormat.h"
+#include "support/Dates.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -18,11 +19,6 @@
 using namespace app;
 
 namespace {
-
-engine::Date serial(int year, int month, int day)
-{
-    return engine::Date(QDate(1899, 12, 30).daysTo(QDate(year, month, day)));
-}
 
 class TimeLeftDialogTest : public DataEntryTest
 {
@@ -154,7 +150,7 @@ TEST_F(TimeLeftDialogTest, APaymentTooLowIsReportedAndTheResultsStay)
     // From 15 February 2027 the payment is 1, far below the month's interest.
     engine::LoanDocument &loan = document.loan();
     loan.gridBasicPayment.setRows(2);
-    engine::setChangeEntry(loan.gridBasicPayment, 1, serial(2027, 2, 15), 1, m_window->numberFormat());
+    engine::setChangeEntry(loan.gridBasicPayment, 1, ymd(2027, 2, 15), 1, m_window->numberFormat());
     document.Calculate();
 
     selectGridRow(document, 5);

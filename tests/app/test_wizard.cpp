@@ -69,8 +69,8 @@ TEST_F(WizardTest, ANewDocumentStartsAsAMortgageWithTheLastCompounding)
     EXPECT_FALSE(wizard.loanDataPage()->cboPeriodsPerYear()->isEnabled());
     EXPECT_EQ(wizard.terms().calculatedField(), Field::BasicPayment);
     // The first payment today; the loan starts one installment earlier. "Start Payment" defaults to 0.
-    EXPECT_EQ(wizard.terms().firstPaymentDue(), serial(2026, 3, 15));
-    EXPECT_EQ(wizard.terms().startDate(), serial(2026, 2, 15));
+    EXPECT_EQ(wizard.terms().firstPaymentDue(), ymd(2026, 3, 15));
+    EXPECT_EQ(wizard.terms().startDate(), ymd(2026, 2, 15));
     EXPECT_EQ(wizard.terms().startPaymentOption(), 0);
     EXPECT_TRUE(wizard.termPage()->optFirstPaymentOnDate()->isChecked());
     EXPECT_FALSE(wizard.terms().loanDataChanged());
@@ -231,11 +231,11 @@ TEST_F(WizardTest, FinishWritesTheDocumentAndTheSettings)
     EXPECT_EQ(loan.gdblBasicPayment, 1206.29);
     // The money is lent on 1 April: that is the calendar's anchor, and the first payment falls on 1 May.
     EXPECT_EQ(loan.gintStartPayment, 1);
-    EXPECT_EQ(loan.gdtmStartDate, serial(2026, 4, 1));
-    EXPECT_EQ(loan.gdtmFirstPaymentDue, serial(2026, 4, 1));
-    EXPECT_EQ(wizard.terms().firstPaymentDue(), serial(2026, 5, 1));
+    EXPECT_EQ(loan.gdtmStartDate, ymd(2026, 4, 1));
+    EXPECT_EQ(loan.gdtmFirstPaymentDue, ymd(2026, 4, 1));
+    EXPECT_EQ(wizard.terms().firstPaymentDue(), ymd(2026, 5, 1));
     EXPECT_EQ(loan.mdblNperTerm, 60);
-    EXPECT_EQ(loan.gdtmLastPaymentDue, serial(2031, 4, 1));
+    EXPECT_EQ(loan.gdtmLastPaymentDue, ymd(2031, 4, 1));
 
     EXPECT_TRUE(wizard.outcome().finished);
     EXPECT_TRUE(wizard.outcome().scheduleChanged);
@@ -344,9 +344,9 @@ TEST_F(WizardTest, PropertiesLoadsTheDocument)
         EXPECT_EQ(number(wizard, wizard.loanDataPage()->txtAmortization()), 5);
         EXPECT_EQ(number(wizard, wizard.loanDataPage()->txtBasicPayment()), 647.31);
         EXPECT_EQ(wizard.loanDataPage()->cboFrequency()->currentText(), QStringLiteral("Monthly"));
-        EXPECT_EQ(wizard.terms().firstPaymentDue(), serial(2026, 2, 15));
+        EXPECT_EQ(wizard.terms().firstPaymentDue(), ymd(2026, 2, 15));
         // The document has no start date: the natural one, a month before the first payment.
-        EXPECT_EQ(wizard.terms().startDate(), serial(2026, 1, 15));
+        EXPECT_EQ(wizard.terms().startDate(), ymd(2026, 1, 15));
         EXPECT_EQ(wizard.termPage()->txtNumberOfPeriods()->text(), QStringLiteral("60"));
         EXPECT_EQ(wizard.termPage()->txtLastPaymentDue()->text(), QStringLiteral("1/15/2031"));
         EXPECT_FALSE(wizard.terms().loanDataChanged());
@@ -412,9 +412,9 @@ TEST_F(WizardTest, LumpSumsOutsideTheLoanGoWhenTheDialogCloses)
     // Start 1 January 2026, last payment 1 January 2051.
     const engine::NumberFormat &format = m_window->numberFormat();
     loan.gridLumpSum.setRows(6);
-    engine::setChangeEntry(loan.gridLumpSum, 3, serial(2025, 12, 31), 100, format); // the day before the start
-    engine::setChangeEntry(loan.gridLumpSum, 4, serial(2051, 1, 1), 200, format);
-    engine::setChangeEntry(loan.gridLumpSum, 5, serial(2051, 1, 2), 300, format);
+    engine::setChangeEntry(loan.gridLumpSum, 3, ymd(2025, 12, 31), 100, format); // the day before the start
+    engine::setChangeEntry(loan.gridLumpSum, 4, ymd(2051, 1, 1), 200, format);
+    engine::setChangeEntry(loan.gridLumpSum, 5, ymd(2051, 1, 2), 300, format);
     loan.gridLumpSum.sortRowsBy(engine::chgDateSerial);
     ASSERT_FALSE(m_window->docSlots().state(document.slot()).blnModified);
     loan.gridMain0.setFormat(markedFormat());
@@ -424,14 +424,14 @@ TEST_F(WizardTest, LumpSumsOutsideTheLoanGoWhenTheDialogCloses)
     std::vector<engine::Date> left;
     for (int row = 1; row < loan.gridLumpSum.rows(); ++row)
         left.push_back(loan.GetLumpSumDate(row));
-    EXPECT_EQ(left, (std::vector<engine::Date> {serial(2027, 2, 1), serial(2028, 6, 15), serial(2051, 1, 1)}));
+    EXPECT_EQ(left, (std::vector<engine::Date> {ymd(2027, 2, 1), ymd(2028, 6, 15), ymd(2051, 1, 1)}));
     // The document changed, and its schedule with it.
     EXPECT_TRUE(m_window->docSlots().state(document.slot()).blnModified);
     EXPECT_FALSE(loan.gridMain0.text(5, engine::colPayment).starts_with("untouched"));
 
     // With the only entry outside, the table keeps its heading.
     loan.gridLumpSum.setRows(2);
-    engine::setChangeEntry(loan.gridLumpSum, 1, serial(2060, 1, 1), 100, format);
+    engine::setChangeEntry(loan.gridLumpSum, 1, ymd(2060, 1, 1), 100, format);
     m_window->files().properties->trigger();
     EXPECT_EQ(loan.gridLumpSum.rows(), 1);
     EXPECT_EQ(loan.gridLumpSum.text(0, engine::chgDateText), "Date");
@@ -451,7 +451,7 @@ TEST_F(WizardTest, OnlyFinishedDatesTakeLumpSumsAway)
                 wizard.cmdNext_Click();
             // Twelve payments: the last on 1 January 2027, before either lump sum.
             wizard.termPage()->txtNumberOfPeriods()->setText(QStringLiteral("12"));
-            ASSERT_EQ(wizard.terms().term().lastPaymentDue, serial(2027, 1, 1));
+            ASSERT_EQ(wizard.terms().term().lastPaymentDue, ymd(2027, 1, 1));
             if (finish)
                 wizard.cmdNext_Click();
             else

@@ -300,8 +300,8 @@ TEST_F(WizardTest, AStartDateNotBeforeTheFirstPaymentIsRefused)
     frmWizard &wizard = newWizard();
     loanData(wizard, QStringLiteral("100000"), QStringLiteral("6"), QStringLiteral("25"));
     wizard.cmdNext_Click();
-    ASSERT_EQ(wizard.terms().firstPaymentDue(), serial(2026, 3, 15));
-    ASSERT_EQ(wizard.terms().startDate(), serial(2026, 2, 15));
+    ASSERT_EQ(wizard.terms().firstPaymentDue(), ymd(2026, 3, 15));
+    ASSERT_EQ(wizard.terms().startDate(), ymd(2026, 2, 15));
     const QString refused = QStringLiteral("Start Date must be less than First Payment Due");
     for (const QDate &date : {QDate(2026, 3, 15), QDate(2026, 4, 1)}) {
         m_dialogs.messages.clear();
@@ -309,17 +309,17 @@ TEST_F(WizardTest, AStartDateNotBeforeTheFirstPaymentIsRefused)
         ASSERT_EQ(m_dialogs.texts(), QStringList {refused});
         EXPECT_EQ(m_dialogs.messages[0].buttons, ui::UserDialogs::Ok);
         EXPECT_EQ(m_dialogs.messages[0].title, QStringLiteral("Pellandra 3.0"));
-        EXPECT_EQ(wizard.terms().startDate(), serial(2026, 2, 15));
+        EXPECT_EQ(wizard.terms().startDate(), ymd(2026, 2, 15));
         EXPECT_EQ(wizard.step(), frmWizard::StepTerm);
     }
     // An accepted date becomes the one a refused date returns to.
     m_dialogs.messages.clear();
     wizard.termPage()->dtpStartDate()->setDate(QDate(2026, 2, 20));
     EXPECT_TRUE(m_dialogs.messages.isEmpty());
-    EXPECT_EQ(wizard.terms().firstPaymentDue(), serial(2026, 3, 15)); // a start between two periods is kept
+    EXPECT_EQ(wizard.terms().firstPaymentDue(), ymd(2026, 3, 15)); // a start between two periods is kept
     wizard.termPage()->dtpStartDate()->setDate(QDate(2026, 3, 20));
     EXPECT_EQ(m_dialogs.texts(), QStringList {refused});
-    EXPECT_EQ(wizard.terms().startDate(), serial(2026, 2, 20));
+    EXPECT_EQ(wizard.terms().startDate(), ymd(2026, 2, 20));
 }
 
 TEST_F(WizardTest, TheDatesFollowEachOtherThroughTheCalendar)
@@ -334,7 +334,7 @@ TEST_F(WizardTest, TheDatesFollowEachOtherThroughTheCalendar)
     EXPECT_EQ(wizard.termPage()->lblStartDate()->text(), QStringLiteral("Amount Borrowed on:"));
     EXPECT_LT(wizard.termPage()->dtpFirstPaymentDue()->y(), wizard.termPage()->dtpStartDate()->y());
     wizard.termPage()->dtpFirstPaymentDue()->setDate(QDate(2026, 5, 31));
-    EXPECT_EQ(wizard.terms().startDate(), serial(2026, 4, 30));
+    EXPECT_EQ(wizard.terms().startDate(), ymd(2026, 4, 30));
 
     wizard.termPage()->optAmountBorrowedOnDate()->setChecked(true);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
@@ -343,21 +343,21 @@ TEST_F(WizardTest, TheDatesFollowEachOtherThroughTheCalendar)
     EXPECT_EQ(wizard.termPage()->lblStartDate()->text(), QStringLiteral("Amount Borrowed on:"));
     EXPECT_EQ(wizard.termPage()->lblFirstPaymentDue()->text(), QStringLiteral("First Payment due on:"));
     EXPECT_LT(wizard.termPage()->dtpStartDate()->y(), wizard.termPage()->dtpFirstPaymentDue()->y());
-    EXPECT_EQ(wizard.terms().firstPaymentDue(), serial(2026, 5, 30));
+    EXPECT_EQ(wizard.terms().firstPaymentDue(), ymd(2026, 5, 30));
     wizard.termPage()->dtpStartDate()->setDate(QDate(2026, 1, 31));
-    EXPECT_EQ(wizard.terms().firstPaymentDue(), serial(2026, 2, 28));
+    EXPECT_EQ(wizard.terms().firstPaymentDue(), ymd(2026, 2, 28));
     EXPECT_TRUE(m_dialogs.messages.isEmpty());
     // Weekly: one week apart.
     wizard.cmdBack_Click();
     wizard.loanDataPage()->cboFrequency()->setCurrentIndex(engine::frequencyPosition(engine::kWeekly));
     wizard.cmdNext_Click();
-    EXPECT_EQ(wizard.terms().startDate(), serial(2026, 1, 31));
-    EXPECT_EQ(wizard.terms().firstPaymentDue(), serial(2026, 2, 7));
+    EXPECT_EQ(wizard.terms().startDate(), ymd(2026, 1, 31));
+    EXPECT_EQ(wizard.terms().firstPaymentDue(), ymd(2026, 2, 7));
 
     wizard.termPage()->optFirstPaymentOnDate()->setChecked(true);
     EXPECT_EQ(wizard.termPage()->optFirstPaymentOnDate()->text(), QStringLiteral("First Payment on Selected Date"));
-    EXPECT_EQ(wizard.terms().firstPaymentDue(), serial(2026, 2, 7));
-    EXPECT_EQ(wizard.terms().startDate(), serial(2026, 1, 31));
+    EXPECT_EQ(wizard.terms().firstPaymentDue(), ymd(2026, 2, 7));
+    EXPECT_EQ(wizard.terms().startDate(), ymd(2026, 1, 31));
     EXPECT_EQ(wizard.termPage()->lblFirstPaymentDue()->text(), QStringLiteral("First Payment on:"));
 }
 

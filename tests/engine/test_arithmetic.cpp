@@ -1,6 +1,7 @@
 #include "engine/Arithmetic.h"
 #include "engine/ArithmeticError.h"
 #include "engine/Codes.h"
+#include "support/Dates.h"
 
 #include <gtest/gtest.h>
 
@@ -25,11 +26,6 @@ void expectFailure(const std::function<double()> &computation, Kind kind)
     } catch (const ArithmeticError &error) {
         EXPECT_EQ(error.kind(), kind) << error.what();
     }
-}
-
-Date ymd(int year, int month, int day)
-{
-    return exactDate(year, month, day).value();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "engine/ArithmeticError.h"
 #include "engine/Calendar.h"
 #include "engine/Codes.h"
+#include "support/Dates.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +12,6 @@
 using namespace engine;
 
 namespace {
-
-Date ymd(int year, int month, int day)
-{
-    return exactDate(year, month, day).value();
-}
 
 std::string describe(Date date)
 {

@@ -2,6 +2,7 @@
 #include "engine/LoanDocument.h"
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
+#include "support/Dates.h"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +15,6 @@
 using namespace engine;
 
 namespace {
-
-Date ymd(int year, int month, int day)
-{
-    return exactDate(year, month, day).value();
-}
 
 // (date text, amount text, serial text) of each entry.
 using Rows = std::vector<std::vector<std::string>>;

@@ -1,6 +1,7 @@
 #include "engine/Codes.h"
 #include "engine/LoanDocument.h"
 #include "engine/NumberFormat.h"
+#include "support/Dates.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +11,6 @@
 using namespace engine;
 
 namespace {
-
-Date ymd(int year, int month, int day)
-{
-    return exactDate(year, month, day).value();
-}
 
 // Change-table rows as (amount text, serial text).
 using Entries = std::vector<std::pair<std::string, std::string>>;

@@ -2,17 +2,13 @@
 #include "engine/LoanComparison.h"
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
+#include "support/Dates.h"
 
 #include <gtest/gtest.h>
 
 using namespace engine;
 
 namespace {
-
-Date ymd(int y, int m, int d)
-{
-    return *exactDate(y, m, d);
-}
 
 // 12,000 at 12 % a year (1 % a month) repaid by 1,000 a month from 15 January 2025: 13 payments, the last of
 // 847.7913, paid as shown, 847.80, and 847.80 of interest in all.

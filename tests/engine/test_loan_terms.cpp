@@ -4,6 +4,7 @@
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
 #include "engine/ScheduleTable.h"
+#include "support/Dates.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +16,6 @@ using namespace engine;
 using Amount = LoanTerms::Amount;
 
 namespace {
-
-Date ymd(int year, int month, int day)
-{
-    return exactDate(year, month, day).value();
-}
 
 const Date kToday = ymd(2026, 3, 15);
 

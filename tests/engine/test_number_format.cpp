@@ -1,5 +1,6 @@
 #include "engine/NumberFormat.h"
 #include "support/CanadianFrenchFormat.h"
+#include "support/Dates.h"
 #include "support/EuroFormat.h"
 
 #include <gtest/gtest.h>
@@ -12,11 +13,6 @@
 using namespace engine;
 
 namespace {
-
-Date ymd(int year, int month, int day)
-{
-    return exactDate(year, month, day).value();
-}
 
 // German conventions: comma decimals, dot grouping, the euro sign after the amount.
 NumberFormat german()

@@ -6,6 +6,7 @@
 #include "engine/Schedule.h"
 #include "engine/Summary.h"
 
+#include "support/Dates.h"
 #include "support/WorkedMortgage.h"
 
 #include <gtest/gtest.h>
@@ -15,11 +16,6 @@
 using namespace engine;
 
 namespace {
-
-Date ymd(int y, int m, int d)
-{
-    return *exactDate(y, m, d);
-}
 
 using worked::mortgage;
 

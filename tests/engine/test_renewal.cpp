@@ -4,6 +4,7 @@
 #include "engine/NumberFormat.h"
 #include "engine/Renewal.h"
 
+#include "support/Dates.h"
 #include "support/WorkedMortgage.h"
 
 #include <gtest/gtest.h>
@@ -11,11 +12,6 @@
 using namespace engine;
 
 namespace {
-
-Date ymd(int y, int m, int d)
-{
-    return *exactDate(y, m, d);
-}
 
 using worked::mortgage;
 

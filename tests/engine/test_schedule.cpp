@@ -2,6 +2,8 @@
 #include "engine/Calendar.h"
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
+#include "support/Changes.h"
+#include "support/Dates.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +12,6 @@
 using namespace engine;
 
 namespace {
-
-Date ymd(int y, int m, int d)
-{
-    return *exactDate(y, m, d);
-}
 
 // A monthly personal loan at 12 % (exactly 1 % a month), anchored on 15 January 2025, payment 1 falls on it.
 LoanDocument personalLoan(double amount, double payment, double periods, double annualRate = 0.12)
@@ -28,13 +25,6 @@ LoanDocument personalLoan(double amount, double payment, double periods, double 
     doc.gdtmFirstPaymentDue = ymd(2025, 1, 15);
     doc.mdblNperTerm = periods;
     return doc;
-}
-
-void addChange(TextTable &table, Date date, double amount)
-{
-    const int row = table.rows();
-    table.setRows(row + 1);
-    setChangeEntry(table, row, date, amount, NumberFormat());
 }
 
 CalculateResult calculate(LoanDocument &doc)

@@ -1,5 +1,7 @@
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
+#include "support/Changes.h"
+#include "support/Dates.h"
 
 #include <gtest/gtest.h>
 
@@ -8,18 +10,6 @@
 using namespace engine;
 
 namespace {
-
-Date ymd(int y, int m, int d)
-{
-    return *exactDate(y, m, d);
-}
-
-void addChange(TextTable &table, Date date, double amount)
-{
-    const int row = table.rows();
-    table.setRows(row + 1);
-    setChangeEntry(table, row, date, amount, NumberFormat());
-}
 
 // A semi-monthly mortgage with a rate of many decimals, a payment change and lump sums on and between payment
 // dates: every kind of row and cell.

@@ -1,5 +1,6 @@
 #include "engine/NumberFormat.h"
 #include "engine/Statement.h"
+#include "support/Dates.h"
 #include "support/EuroFormat.h"
 
 #include <gtest/gtest.h>
@@ -10,11 +11,6 @@
 using namespace engine;
 
 namespace {
-
-Date ymd(int y, int m, int d)
-{
-    return *exactDate(y, m, d);
-}
 
 using Amounts = std::array<std::optional<double>, kStatementColumnCount>;
 

@@ -4,6 +4,7 @@
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
 #include "engine/StatementMatch.h"
+#include "support/Dates.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +13,6 @@
 using namespace engine;
 
 namespace {
-
-Date ymd(int y, int m, int d)
-{
-    return *exactDate(y, m, d);
-}
 
 struct Terms
 {

@@ -1,6 +1,7 @@
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
 #include "engine/TimeLeft.h"
+#include "support/Dates.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +10,6 @@
 using namespace engine;
 
 namespace {
-
-Date ymd(int y, int m, int d)
-{
-    return *exactDate(y, m, d);
-}
 
 // 1,200 at 0 % repaid by twelve monthly payments of 100 from 15 January 2025.
 LoanDocument interestFreeLoan()

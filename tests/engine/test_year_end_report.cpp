@@ -1,17 +1,13 @@
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
 #include "engine/YearEndReport.h"
+#include "support/Dates.h"
 
 #include <gtest/gtest.h>
 
 using namespace engine;
 
 namespace {
-
-Date ymd(int y, int m, int d)
-{
-    return *exactDate(y, m, d);
-}
 
 // 1,200 at exactly 1 % a month, 100 a month: the interest of each month is worked by hand in the cases below.
 LoanDocument monthlyLoan(Date firstPayment, int periods)

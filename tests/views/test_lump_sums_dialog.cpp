@@ -3,6 +3,7 @@
 #include "support/RecordingShell.h"
 
 #include "engine/ChangeTables.h"
+#include "support/Dates.h"
 #include "ui/DateField.h"
 #include "views/frmLumpSums.h"
 
@@ -18,11 +19,6 @@
 using namespace views;
 
 namespace {
-
-engine::Date ymd(int year, int month, int day)
-{
-    return *engine::exactDate(year, month, day);
-}
 
 // The car loan: 60 monthly payments from 15 February 2026, its schedule starting on 15 January 2026 and ending on
 // 15 January 2031.
