@@ -5,6 +5,7 @@
 #include "engine/Prepayment.h"
 #include "engine/Schedule.h"
 
+#include "support/Dates.h"
 #include "support/WorkedMortgage.h"
 
 #include <gtest/gtest.h>
@@ -12,11 +13,6 @@
 using namespace engine;
 
 namespace {
-
-Date ymd(int y, int m, int d)
-{
-    return *exactDate(y, m, d);
-}
 
 PenaltyInputs inputs(PenaltyMethod method, double amount, double contract, double comparison, int months)
 {
