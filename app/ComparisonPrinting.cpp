@@ -58,11 +58,10 @@ std::vector<int> columnWidths(const QAbstractItemModel &model, const QFont &font
     std::vector<int> widths;
     for (int c = 0; c < model.columnCount(); ++c) {
         int width = 0;
-        surface.setBold(c == 0);
+        const print::TextStyle cell {.bold = c == 0};
         for (int r = 0; r < model.rowCount(); ++r)
-            width = std::max(width, surface.textWidth(model.index(r, c).data().toString()));
-        surface.setBold(true);
-        const int heading = surface.textWidth(model.headerData(c, Qt::Horizontal).toString());
+            width = std::max(width, surface.textWidth(model.index(r, c).data().toString(), cell));
+        const int heading = surface.textWidth(model.headerData(c, Qt::Horizontal).toString(), {.bold = true});
         widths.push_back(std::max(width, std::min(heading, kLongestHeading)) + kCellRoom);
     }
     return widths;

@@ -3,7 +3,9 @@ add_library(pellandra_options INTERFACE)
 target_compile_options(pellandra_options INTERFACE -Wall -Wextra
     $<$<BOOL:${PELLANDRA_WERROR}>:-Werror> -Winvalid-pch -Wshadow -Wold-style-cast -Wnon-virtual-dtor -pedantic-errors
     # GCC 12 reports false overlaps inside std::string at -O3 (GCC bug 105329/105651).
-    $<$<CXX_COMPILER_ID:GNU>:-Wno-restrict>)
+    $<$<CXX_COMPILER_ID:GNU>:-Wno-restrict>
+    # Classes in anonymous namespaces, which GCC questions once source files are compiled a few at a time.
+    $<$<AND:$<CXX_COMPILER_ID:GNU>,$<BOOL:${CMAKE_UNITY_BUILD}>>:-Wno-subobject-linkage>)
 target_compile_definitions(pellandra_options INTERFACE
     QT_DISABLE_DEPRECATED_BEFORE=0x060400
     QT_NO_CAST_FROM_ASCII

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -25,5 +26,16 @@ private:
 
 // Passes a finite value through; anything else becomes an overflow error.
 double checkedResult(double value);
+
+// Runs a computation that may fail; nothing when it does.
+template<typename Computation>
+std::optional<double> attempt(Computation computation)
+{
+    try {
+        return computation();
+    } catch (const ArithmeticError &) {
+        return std::nullopt;
+    }
+}
 
 } // namespace engine

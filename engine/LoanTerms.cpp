@@ -23,17 +23,6 @@ std::optional<double> shown(std::optional<double> value, int decimals)
     return parsePlainNumber(plain.fixed(*value, decimals));
 }
 
-// Runs a computation that may fail; nothing when it does.
-template<typename F>
-std::optional<double> attempt(F compute)
-{
-    try {
-        return compute();
-    } catch (const ArithmeticError &) {
-        return std::nullopt;
-    }
-}
-
 } // namespace
 
 double cmhcPremium(double downPaymentPercent)

@@ -20,11 +20,11 @@ namespace {
 constexpr const char *kTermCoversAmortization =
     "The term of this loan covers its amortization: there is no balance to renew at its end.";
 constexpr const char *kRepaidWithinTerm = "This loan is repaid within its term: there is no balance to renew.";
-constexpr const char *kCannotCompute = "The renewal of this loan cannot be computed.";
+constexpr const char *kRenewalCannotCompute = "The renewal of this loan cannot be computed.";
 constexpr std::array<const char *, 7> kCaptions = {"Renewal Date", "Balance Left",   "Periods Left",      "Annual Rate",
                                                    "Payment",      "Payment Change", "Interest over Term"};
 
-Renewal refused(std::string message)
+Renewal refusedRenewal(std::string message)
 {
     Renewal out;
     out.error = std::move(message);
@@ -52,14 +52,14 @@ Renewal computeRenewal(const LoanDocument &doc, const std::vector<double> &rates
 {
     LoanDocument base = doc;
     if (const CalculateResult computed = Calculate(base, format); !computed)
-        return refused(computed.message);
+        return refusedRenewal(computed.message);
     if (base.glngAmortization <= 0 || termCoversAmortization(base))
-        return refused(kTermCoversAmortization);
+        return refusedRenewal(kTermCoversAmortization);
     const ScheduleTable &schedule = base.gridMain0;
     const int termPeriods = toInt32(base.mdblNperTerm);
     const int renewalRow = schedule.rowOfPayment(termPeriods);
     if (renewalRow == 0 || schedule.balanceLeft() < 0.01)
-        return refused(kRepaidWithinTerm);
+        return refusedRenewal(kRepaidWithinTerm);
 
     Renewal out;
     out.date = schedule.row(renewalRow).date();
@@ -78,10 +78,10 @@ Renewal computeRenewal(const LoanDocument &doc, const std::vector<double> &rates
         removeChangeEntriesIf(*table, [&out](Date date) { return date > out.date; });
     followed.mdblNperTerm = std::min(2.0 * termPeriods, double(kMaxPeriods));
     if (!Calculate(followed, format))
-        return refused(kCannotCompute);
+        return refusedRenewal(kRenewalCannotCompute);
     const int nextRow = followed.gridMain0.rowOfPayment(termPeriods + 1);
     if (nextRow == 0)
-        return refused(kCannotCompute);
+        return refusedRenewal(kRenewalCannotCompute);
     const Date nextPayment = followed.gridMain0.row(nextRow).date();
 
     const double periodsPerYear = periodsPerYearValue(base.gintFreqOfInst, base.gintPeriodsPerYearIndex);
@@ -116,7 +116,7 @@ Renewal renewal(const LoanDocument &doc, const std::vector<double> &rates, const
     try {
         return computeRenewal(doc, rates, format);
     } catch (const ArithmeticError &) {
-        return refused(kCannotCompute);
+        return refusedRenewal(kRenewalCannotCompute);
     }
 }
 

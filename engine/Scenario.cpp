@@ -23,17 +23,6 @@ Blankable finiteOrBlank(Blankable value)
     return value;
 }
 
-// Runs a computation that may fail; a failure is a blank result.
-template<typename Computation>
-Blankable attempt(Computation computation)
-{
-    try {
-        return computation();
-    } catch (const ArithmeticError &) {
-        return std::nullopt;
-    }
-}
-
 // Rows 0 and 1 have the same number of periods whatever the year's length.
 double rowPeriodsPerYear(int row, int daysInYearIndex)
 {

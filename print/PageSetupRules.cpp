@@ -76,7 +76,7 @@ bool marginsFit(const document::PrintOptions &working, int rowsPerPage, const QF
     const int right = inchesToTwips(working.MarginRight);
     trial.setMargins(top, bottom, left, right);
     trial.setLineDensity(std::clamp(rowsPerPage, 20, 140));
-    const int line = trial.measureText(firstCell);
+    const int line = trial.measureText(firstCell, 0);
     // The header and footer edges take their height from the pages too: edges that leave no room for three lines
     // would put one row, or none, on every page.
     const long long height = static_cast<long long>(trial.pageHeight()) - top - bottom

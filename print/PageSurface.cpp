@@ -112,8 +112,6 @@ void PageSurface::beginDocument()
     m_pages.clear();
     m_pages.emplace_back();
     m_complete = false;
-    m_displayed = 1;
-    m_x = m_y = 0;
 }
 
 void PageSurface::newPage()
@@ -129,7 +127,6 @@ void PageSurface::newPage()
 void PageSurface::endDocument()
 {
     m_complete = true;
-    setDisplayedPage(m_displayed);
 }
 
 void PageSurface::setFont(const QFont &font)
@@ -285,12 +282,12 @@ int PageSurface::fittedPixelSize() const
     return m_fitted.size;
 }
 
-int PageSurface::textPixelSize() const
+int PageSurface::textPixelSize(double points) const
 {
     const int fitted = fittedPixelSize();
-    if (m_textFontSize <= 0)
+    if (points <= 0)
         return fitted;
-    return std::max(1, int(std::lround(m_textFontSize * kTwipsPerPoint * fitted / m_fitted.base)));
+    return std::max(1, int(std::lround(points * kTwipsPerPoint * fitted / m_fitted.base)));
 }
 
 QStringList PageSurface::wrapped(const QString &text, int pixelSize, bool bold, int width) const
@@ -323,43 +320,42 @@ QStringList PageSurface::wrapped(const QString &text, int pixelSize, bool bold, 
     return lines;
 }
 
-int PageSurface::measureText(const QString &text) const
+int PageSurface::measureText(const QString &text, int width, const TextStyle &style) const
 {
-    const int pixelSize = textPixelSize();
-    const auto lines = wrapped(text, pixelSize, m_bold, m_boxWidth - 2 * m_padding);
-    return int(std::max<qsizetype>(lines.size(), 1)) * lineHeightFor(pixelSize, m_bold);
+    const int pixelSize = textPixelSize(style.size);
+    const auto lines = wrapped(text, pixelSize, style.bold, width - 2 * style.padding);
+    return int(std::max<qsizetype>(lines.size(), 1)) * lineHeightFor(pixelSize, style.bold);
 }
 
-int PageSurface::textWidth(const QString &text) const
+int PageSurface::textWidth(const QString &text, const TextStyle &style) const
 {
-    return int(std::ceil(fontData(textPixelSize(), m_bold).advance(text)));
+    return int(std::ceil(fontData(textPixelSize(style.size), style.bold).advance(text)));
 }
 
-PageSurface::TextStep PageSurface::textStep(const QString &text) const
+PageSurface::TextStep PageSurface::textStep(const QString &text, const QRect &box, const TextStyle &style) const
 {
-    const int pixelSize = textPixelSize();
+    const int pixelSize = textPixelSize(style.size);
     return TextStep {.text = text,
-                     .box = QRect(m_x, m_y, m_boxWidth, m_boxHeight),
-                     .padding = m_padding,
-                     .alignment = m_alignment,
-                     .color = m_textColor,
+                     .box = box,
+                     .padding = style.padding,
+                     .alignment = style.alignment,
+                     .color = style.color,
                      .pixelSize = pixelSize,
-                     .bold = m_bold,
-                     .lineHeight = lineHeightFor(pixelSize, m_bold),
+                     .bold = style.bold,
+                     .lineHeight = lineHeightFor(pixelSize, style.bold),
                      .singleLine = false,
-                     .overflow = m_overflow};
+                     .overflow = style.overflow};
 }
 
-void PageSurface::drawText(const QString &text)
+int PageSurface::drawText(const QString &text, const QRect &box, const TextStyle &style)
 {
-    const TextStep step = textStep(text);
-    if (m_painter) {
+    const TextStep step = textStep(text, box, style);
+    const int height = box.height() > 0 ? box.height() : measureText(text, box.width(), style);
+    if (m_painter)
         paintText(*m_painter, step);
-        m_y += m_boxHeight > 0 ? m_boxHeight : measureText(text);
-        return;
-    }
-    m_y += m_boxHeight > 0 ? m_boxHeight : measureText(text);
-    addStep(step);
+    else
+        addStep(step);
+    return height;
 }
 
 void PageSurface::drawLine(QPoint from, QPoint to, const QColor &color)
@@ -433,16 +429,6 @@ QString PageSurface::footer(int page) const
     return page >= 1 && page <= pageCount() ? m_pages[size_t(page - 1)].footer : QString();
 }
 
-void PageSurface::setZoom(int percent)
-{
-    m_zoom = std::clamp(percent, 20, 200);
-}
-
-void PageSurface::setDisplayedPage(int page)
-{
-    m_displayed = std::clamp(page, 1, std::max(pageCount(), 1));
-}
-
 QPageLayout PageSurface::pageLayout() const
 {
     return QPageLayout(pageSizeFor(m_paperSize),
@@ -458,11 +444,11 @@ void PageSurface::paintText(QPainter &painter, const TextStep &step)
     const int room = step.box.height() > 0 ? std::max(1, step.box.height() / step.lineHeight) : 0;
     // A one-line cell is not worth wrapping: its text fits or is marked as it stands.
     const bool oneLine =
-        step.singleLine || (room == 1 && step.overflow == Overflow::Mark && !step.text.contains(QLatin1Char('\n')));
+        step.singleLine || (room == 1 && step.overflow == TextOverflow::Mark && !step.text.contains(QLatin1Char('\n')));
     QStringList lines = oneLine ? QStringList {step.text} : wrapped(step.text, step.pixelSize, step.bold, available);
     bool marked = false;
     if (room > 0 && lines.size() > room) {
-        marked = step.overflow == Overflow::Mark;
+        marked = step.overflow == TextOverflow::Mark;
         lines = marked ? QStringList {QString()} : lines.mid(0, room);
     }
     const int textHeight = int(lines.size()) * step.lineHeight;
@@ -479,7 +465,7 @@ void PageSurface::paintText(QPainter &painter, const TextStep &step)
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QString line = lines[i];
         double advance = font.advance(line);
-        if (marked || (step.overflow == Overflow::Mark && step.box.width() > 0 && advance > available)) {
+        if (marked || (step.overflow == TextOverflow::Mark && step.box.width() > 0 && advance > available)) {
             line = QStringLiteral("###");
             while (!line.isEmpty() && font.advance(line) > available)
                 line.chop(1);
@@ -553,7 +539,7 @@ void PageSurface::paintSlots(QPainter &painter, const QString &text, int top, in
                              .bold = false,
                              .lineHeight = int(std::ceil(metrics(pixelSize, false).lineSpacing())),
                              .singleLine = true,
-                             .overflow = Overflow::Clip};
+                             .overflow = TextOverflow::Clip};
         paintText(painter, step);
     }
 }
@@ -578,13 +564,6 @@ void PageSurface::paintPage(QPainter &painter, int page)
     const double pixel = std::max(std::hypot(transform.m11(), transform.m12()), 1e-6);
     m_lineWidth = std::max(10.0, 1.0 / pixel);
 
-    // Content functions use the same drawing state as the page building; it is given back afterwards.
-    const int x = m_x, y = m_y, boxWidth = m_boxWidth, boxHeight = m_boxHeight, padding = m_padding;
-    const Overflow overflow = m_overflow;
-    const Qt::Alignment alignment = m_alignment;
-    const QColor color = m_textColor;
-    const bool bold = m_bold;
-    const double textFontSize = m_textFontSize;
     m_painter = &painter;
     for (const Step &step : content.steps) {
         if (const auto *text = std::get_if<TextStep>(&step)) {
@@ -599,12 +578,6 @@ void PageSurface::paintPage(QPainter &painter, int page)
     }
     flushGlyphs(painter);
     m_painter = nullptr;
-    m_x = x, m_y = y, m_boxWidth = boxWidth, m_boxHeight = boxHeight, m_padding = padding;
-    m_alignment = alignment;
-    m_textColor = color;
-    m_bold = bold;
-    m_textFontSize = textFontSize;
-    m_overflow = overflow;
     painter.restore();
 }
 

@@ -35,11 +35,31 @@ QPageSize pageSizeFor(int paperSize);
 // The row of the list whose sheet the printing system's size is (to a millimetre either way), 0 when none is.
 int paperSizeNumber(const QPageSize &size);
 
+// What becomes of a word wider than its text box: cut at the box's edge, or shown as "###", as spreadsheets and the
+// schedule grid show a number too wide for its column, so that no number shows as part of its digits.
+enum class TextOverflow { Clip, Mark };
+
+// How a text is drawn in its box: its size and weight, where it sits, its colour, the room kept inside the box.
+struct TextStyle
+{
+    // Points; 0 is the document's font size. Every size shrinks with it when the lines are too tight, and lines of a
+    // larger size are taller than the line height.
+    double size = 0;
+    bool bold = false;
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    QColor color = Qt::black;
+    // Space kept clear inside the left and right edges of the box.
+    int padding = 0;
+    TextOverflow overflow = TextOverflow::Clip;
+};
+
 // A multi-page document measured in twips (1440 an inch), drawn on paper or on the screen by one paint routine.
 //
 // Pages are described, not painted: what is drawn while a page is built is kept as a short list of drawing steps, and
 // a page may also carry a content function that draws it only when it is shown or printed. A long table therefore
 // keeps no more per page than the few numbers its content function needs.
+// There is no drawing state: every text names its box and its style. Which page is shown, and at what zoom, is the
+// preview's (PageView).
 //
 // Lengths between the margins are logical twips: scaling shrinks or enlarges everything drawn there, about the top
 // left margin corner, and page width and height report the sheet as the content sees it. The margins themselves, the
@@ -50,9 +70,6 @@ class PageSurface
 {
 public:
     enum Orientation { Portrait = 0, Landscape = 1 };
-    // What becomes of a word wider than its text box: cut at the box's edge, or shown as "###", as spreadsheets and
-    // the schedule grid show a number too wide for its column, so that no number shows as part of its digits.
-    enum class Overflow { Clip, Mark };
     // Draws a page's content with the surface's drawing operations, in the page's logical twips.
     using PageContent = std::function<void(PageSurface &)>;
 
@@ -73,14 +90,9 @@ public:
     int currentPage() const { return int(m_pages.size()); }
 
     void setFont(const QFont &font);
-    // The document's font size: text is measured and drawn at that size.
+    // The document's font size: text is measured and drawn at that size unless its style names another.
     void setFontSize(double points);
     double fontSize() const { return m_fontSize; }
-    // A size for the following texts only (a title, a caption); 0 returns to the document's font size. Lines of a
-    // larger size are taller than the line height.
-    void setTextFontSize(double points) { m_textFontSize = points; }
-    void setBold(bool bold) { m_bold = bold; }
-    bool bold() const { return m_bold; }
 
     void setMargins(int top, int bottom, int left, int right);
     int marginTop() const { return m_marginTop; }
@@ -105,28 +117,17 @@ public:
     // The sheet as printed.
     QSize sheetTwips() const;
 
-    void setTextBoxWidth(int twips) { m_boxWidth = twips; }
-    int textBoxWidth() const { return m_boxWidth; }
-    // The height texts are placed in; 0 (the default) is the height the text measures.
-    void setTextBoxHeight(int twips) { m_boxHeight = twips; }
-    // Space kept clear inside the left and right edges of the text box.
-    void setTextPadding(int twips) { m_padding = twips; }
-    void setTextAlignment(Qt::Alignment alignment) { m_alignment = alignment; }
-    void setTextColor(const QColor &color) { m_textColor = color; }
-    void setTextOverflow(Overflow overflow) { m_overflow = overflow; }
     // The height of one line of the document's font size: the line density's, unless even the smallest text the
     // surface draws (four points) needs more.
     int lineHeight() const;
-    // The height the text takes when wrapped in the current box width.
-    int measureText(const QString &text) const;
+    // The height the text takes when wrapped in a box of that width (the style's padding inside it); a width of 0
+    // does not wrap.
+    int measureText(const QString &text, int width, const TextStyle &style = {}) const;
     // The width of the text on one line.
-    int textWidth(const QString &text) const;
-    void setCurrentX(int x) { m_x = x; }
-    void setCurrentY(int y) { m_y = y; }
-    int currentX() const { return m_x; }
-    int currentY() const { return m_y; }
-    // Draws the text at the current position in the current box; the current position moves below it.
-    void drawText(const QString &text);
+    int textWidth(const QString &text, const TextStyle &style = {}) const;
+    // Draws the text in the box, wrapped in its width; a box of height 0 is as tall as the text measures. Returns the
+    // height taken: the box's, or the measured one.
+    int drawText(const QString &text, const QRect &box, const TextStyle &style = {});
     void drawLine(QPoint from, QPoint to, const QColor &color);
     void fillRect(const QRect &rect, const QColor &color);
     // Content drawn when the page is shown or printed, after what was drawn on it so far.
@@ -142,14 +143,6 @@ public:
     void setFooter(const QString &text);
     QString header(int page) const;
     QString footer(int page) const;
-
-    void setBackgroundColor(const QColor &color) { m_background = color; }
-    QColor backgroundColor() const { return m_background; }
-    // Preview magnification, kept within 20..200 percent.
-    void setZoom(int percent);
-    int zoom() const { return m_zoom; }
-    void setDisplayedPage(int page);
-    int displayedPage() const { return m_displayed; }
 
     // The sheet for the printing system: paper, orientation, no margins (the pages draw their own).
     QPageLayout pageLayout() const;
@@ -171,7 +164,7 @@ private:
         bool bold = false;
         int lineHeight = 0;
         bool singleLine = false;
-        Overflow overflow = Overflow::Clip;
+        TextOverflow overflow = TextOverflow::Clip;
     };
     struct LineStep
     {
@@ -213,19 +206,18 @@ private:
     };
 
     void addStep(Step step);
-    void updateFontScale();
     int contentHeightAt100() const;
     int densityLineHeight() const;
-    // The document's font size in twips after the density's shrinking, and the size of the following texts.
+    // The document's font size in twips after the density's shrinking, and the size of a text of that many points.
     int fittedPixelSize() const;
-    int textPixelSize() const;
+    int textPixelSize(double points) const;
     int lineHeightFor(int pixelSize, bool bold) const;
     QFont fontFor(int pixelSize, bool bold) const;
     const FontData &fontData(int pixelSize, bool bold) const;
     const QFontMetricsF &metrics(int pixelSize, bool bold) const { return fontData(pixelSize, bold).metrics; }
     void flushGlyphs(QPainter &painter);
     QStringList wrapped(const QString &text, int pixelSize, bool bold, int width) const;
-    TextStep textStep(const QString &text) const;
+    TextStep textStep(const QString &text, const QRect &box, const TextStyle &style) const;
     void paintText(QPainter &painter, const TextStep &step);
     void paintSlots(QPainter &painter, const QString &text, int top, int bottom);
 
@@ -233,23 +225,12 @@ private:
     bool m_complete = false;
     QFont m_font;
     double m_fontSize = 10;
-    double m_textFontSize = 0;
-    double m_fontScale = 1; // how much the density shrinks the text
-    bool m_bold = false;
     int m_marginTop = 0, m_marginBottom = 0, m_marginLeft = 0, m_marginRight = 0;
     int m_paperSize = 1;
     Orientation m_orientation = Portrait;
     int m_density = 80;
     int m_scaleX = 100, m_scaleY = 100;
-    int m_boxWidth = 0, m_boxHeight = 0, m_padding = 0;
-    Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignVCenter;
-    QColor m_textColor = Qt::black;
-    Overflow m_overflow = Overflow::Clip;
-    int m_x = 0, m_y = 0;
     int m_headerEdge = 0, m_footerEdge = 0;
-    QColor m_background = Qt::gray;
-    int m_zoom = 100;
-    int m_displayed = 1;
     QPainter *m_painter = nullptr; // set while a page is painted: drawing goes straight to it
     double m_lineWidth = 10;
     mutable std::map<std::pair<int, bool>, FontData> m_fonts;

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace print {
 
 namespace {
@@ -26,7 +28,7 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        painter.fillRect(rect(), m_surface.backgroundColor());
+        painter.fillRect(rect(), m_view.backgroundColor());
         const QSize sheet = m_view.sheetPixels();
         const QRect paper(std::max((width() - sheet.width()) / 2, kSurround), kSurround, sheet.width(), sheet.height());
         painter.fillRect(paper.translated(kShadow, kShadow), QColor(0x40, 0x40, 0x40));
@@ -35,7 +37,7 @@ protected:
         painter.translate(paper.topLeft());
         const double scale = double(sheet.width()) / m_surface.sheetTwips().width();
         painter.scale(scale, scale);
-        m_surface.paintPage(painter, m_surface.displayedPage());
+        m_surface.paintPage(painter, m_view.page());
     }
 
 private:
@@ -55,9 +57,6 @@ PageView::PageView(PageSurface &surface, QWidget *parent)
     setWidgetResizable(false);
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setFrameShape(QFrame::NoFrame);
-    QPalette colors = palette();
-    colors.setColor(QPalette::Window, surface.backgroundColor());
-    setPalette(colors);
     setBackgroundRole(QPalette::Window);
     refresh();
 }
@@ -65,14 +64,32 @@ PageView::PageView(PageSurface &surface, QWidget *parent)
 QSize PageView::sheetPixels() const
 {
     const QSize sheet = m_surface.sheetTwips();
-    const double scale = m_surface.zoom() / 100.0 / kTwipsPerInch;
+    const double scale = m_zoom / 100.0 / kTwipsPerInch;
     return {int(sheet.width() * scale * logicalDpiX()), int(sheet.height() * scale * logicalDpiY())};
+}
+
+void PageView::setZoom(int percent)
+{
+    m_zoom = std::clamp(percent, 20, 200);
+    refresh();
+}
+
+void PageView::setPage(int page)
+{
+    m_page = std::clamp(page, 1, std::max(m_surface.pageCount(), 1));
+    refresh();
+}
+
+void PageView::setBackgroundColor(const QColor &color)
+{
+    m_background = color;
+    refresh();
 }
 
 void PageView::refresh()
 {
     QPalette colors = palette();
-    colors.setColor(QPalette::Window, m_surface.backgroundColor());
+    colors.setColor(QPalette::Window, m_background);
     setPalette(colors);
     const QSize sheet = sheetPixels();
     m_canvas->resize(sheet.width() + 2 * kSurround + kShadow, sheet.height() + 2 * kSurround + kShadow);

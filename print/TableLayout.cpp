@@ -86,24 +86,16 @@ struct TableLayout::Grid
 
 void TableLayout::Grid::drawTitle(PageSurface &surface, int top) const
 {
-    surface.setCurrentX(left);
-    surface.setCurrentY(top);
-    surface.setTextBoxWidth(titleWidth);
-    surface.setTextBoxHeight(0);
-    surface.setTextPadding(0);
-    surface.setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
-    surface.setTextColor(Qt::black);
+    const TextStyle commentStyle {.alignment = Qt::AlignLeft | Qt::AlignTop};
+    int y = top;
     if (shown(title) && titleTextHeight > 0) {
-        surface.setBold(true);
-        surface.setTextFontSize(titleSize);
-        surface.setTextBoxHeight(titleTextHeight);
-        surface.drawText(title);
-        surface.setTextBoxHeight(0);
-        surface.setBold(false);
-        surface.setTextFontSize(0);
+        TextStyle titleStyle = commentStyle;
+        titleStyle.size = titleSize;
+        titleStyle.bold = true;
+        y += surface.drawText(title, QRect(left, y, titleWidth, titleTextHeight), titleStyle);
     }
     if (shown(comments))
-        surface.drawText(comments);
+        surface.drawText(comments, QRect(left, y, titleWidth, 0), commentStyle);
 }
 
 void TableLayout::Grid::drawPage(PageSurface &surface, const PageSpan &span, int top) const
@@ -115,28 +107,18 @@ void TableLayout::Grid::drawPage(PageSurface &surface, const PageSpan &span, int
         y += titleHeight;
     }
     const int gridTop = y;
-    surface.setTextPadding(kCellPadding);
     if (span.heading) {
-        surface.setBold(true);
-        surface.setTextColor(Qt::black);
-        surface.setTextAlignment(Qt::AlignCenter);
-        surface.setTextBoxHeight(headingHeight);
+        const TextStyle heading {.bold = true, .alignment = Qt::AlignCenter, .padding = kCellPadding};
         int x = left;
         for (int c = 0; c < columns; ++c) {
             // A text box of no width would not hold its text: the column's texts would run over the next one.
-            if (widths[size_t(c)] > 0) {
-                surface.setTextBoxWidth(widths[size_t(c)]);
-                surface.setCurrentX(x);
-                surface.setCurrentY(y);
-                surface.drawText(table->heading(c));
-            }
+            if (widths[size_t(c)] > 0)
+                surface.drawText(table->heading(c), QRect(x, y, widths[size_t(c)], headingHeight), heading);
             x += widths[size_t(c)];
         }
-        surface.setBold(false);
         y += headingHeight;
     }
-    surface.setTextBoxHeight(rowHeight);
-    surface.setTextOverflow(PageSurface::Overflow::Mark);
+    TextStyle cell {.padding = kCellPadding, .overflow = TextOverflow::Mark};
     for (int r = span.firstRow; r < span.firstRow + span.rows; ++r) {
         if (bandInterval > 0 && (r / bandInterval) % 2 == 1)
             surface.fillRect(QRect(left, y, totalWidth, rowHeight), bandColor);
@@ -144,18 +126,14 @@ void TableLayout::Grid::drawPage(PageSurface &surface, const PageSpan &span, int
         for (int c = 0; c < columns; ++c) {
             if (widths[size_t(c)] > 0) {
                 const QColor color = colors ? table->textColor(r, c) : QColor();
-                surface.setTextColor(color.isValid() ? color : QColor(Qt::black));
-                surface.setTextAlignment(table->alignment(r, c));
-                surface.setTextBoxWidth(widths[size_t(c)]);
-                surface.setCurrentX(x);
-                surface.setCurrentY(y);
-                surface.drawText(table->text(r, c));
+                cell.color = color.isValid() ? color : QColor(Qt::black);
+                cell.alignment = table->alignment(r, c);
+                surface.drawText(table->text(r, c), QRect(x, y, widths[size_t(c)], rowHeight), cell);
             }
             x += widths[size_t(c)];
         }
         y += rowHeight;
     }
-    surface.setTextOverflow(PageSurface::Overflow::Clip);
     if (y == gridTop || columns == 0)
         return;
     // Cell borders: one line along each row boundary and one down each column boundary.
@@ -239,22 +217,19 @@ void TableLayout::CalMaxHeadingHeight(PageSurface &surface)
 {
     const PrintableTable *table = m_job.table.get();
     const int columns = table ? table->columnCount() : 0;
-    surface.setTextPadding(kCellPadding);
-    surface.setBold(true);
+    const TextStyle heading {.bold = true, .padding = kCellPadding};
     m_totalWidth = 0;
     m_headingHeight = 0;
     for (int c = 0; c < columns; ++c) {
-        surface.setTextBoxWidth(table->columnWidth(c));
-        m_totalWidth += surface.textBoxWidth();
-        m_headingHeight = std::max(m_headingHeight, surface.measureText(table->heading(c)));
+        m_totalWidth += table->columnWidth(c);
+        m_headingHeight =
+            std::max(m_headingHeight, surface.measureText(table->heading(c), table->columnWidth(c), heading));
     }
-    surface.setBold(false);
     m_rowHeight = surface.lineHeight();
     if (table && table->rowCount() > 0) {
-        for (int c = 0; c < columns; ++c) {
-            surface.setTextBoxWidth(table->columnWidth(c));
-            m_rowHeight = std::max(m_rowHeight, surface.measureText(table->text(0, c)));
-        }
+        const TextStyle cell {.padding = kCellPadding};
+        for (int c = 0; c < columns; ++c)
+            m_rowHeight = std::max(m_rowHeight, surface.measureText(table->text(0, c), table->columnWidth(c), cell));
     }
 }
 
@@ -267,22 +242,18 @@ void TableLayout::measureTitle(PageSurface &surface)
     m_titleWidth = std::clamp(surface.marginLeft() + m_usableWidth - m_gridLeft, 0, kTitleBoxWidth);
     if (m_job.options.TitleComments != 1 || (!shown(m_job.title) && !shown(m_job.comments)))
         return;
-    surface.setTextBoxWidth(m_titleWidth);
-    surface.setTextPadding(0);
     const int gap = surface.lineHeight() / 2;
     if (shown(m_job.title)) {
-        surface.setBold(true);
-        surface.setTextFontSize(surface.fontSize() + kTitleGrowth);
+        const TextStyle title {.size = surface.fontSize() + kTitleGrowth, .bold = true};
         // The title keeps the whole lines that leave page 1 room for the heading and a first row.
-        const int line = surface.measureText(QStringLiteral(" "));
+        const int line = surface.measureText(QStringLiteral(" "), m_titleWidth, title);
         const int room = std::max(m_usableHeight - m_headingHeight - m_rowHeight - gap, 0);
-        m_titleTextHeight = std::min(surface.measureText(m_job.title), room / std::max(line, 1) * line);
+        m_titleTextHeight =
+            std::min(surface.measureText(m_job.title, m_titleWidth, title), room / std::max(line, 1) * line);
         m_titleHeight += m_titleTextHeight;
-        surface.setBold(false);
-        surface.setTextFontSize(0);
     }
     if (shown(m_job.comments))
-        m_titleHeight += surface.measureText(m_job.comments);
+        m_titleHeight += surface.measureText(m_job.comments, m_titleWidth);
     if (m_titleHeight == 0)
         return;
     m_titleHeight += gap;

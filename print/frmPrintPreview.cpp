@@ -51,7 +51,6 @@ frmPrintPreview::frmPrintPreview(PreviewServices &services, ui::UserDialogs &dia
     for (int percent = 200; percent >= 20; percent -= 20)
         m_zoom->addItem(QStringLiteral("%1%").arg(percent), percent);
     m_zoom->setCurrentIndex(m_zoom->findData(100));
-    m_surface.setZoom(100);
     auto *zoomLabel = new QLabel(QStringLiteral("&Zoom:"), this);
     zoomLabel->setBuddy(m_zoom);
 
@@ -83,12 +82,17 @@ frmPrintPreview::frmPrintPreview(PreviewServices &services, ui::UserDialogs &dia
     layout->addWidget(m_view, 1);
 
     if (!m_printDirectly) {
-        m_surface.setBackgroundColor(kSurround);
+        m_view->setBackgroundColor(kSurround);
         buildPages();
     }
 }
 
 frmPrintPreview::~frmPrintPreview() = default;
+
+int frmPrintPreview::currentPage() const
+{
+    return m_view->page();
+}
 
 void frmPrintPreview::buildPages()
 {
@@ -100,11 +104,10 @@ void frmPrintPreview::buildPages()
 
 void frmPrintPreview::showPage(int page)
 {
-    m_surface.setDisplayedPage(page);
-    const int shown = m_surface.displayedPage();
+    m_view->setPage(page);
+    const int shown = m_view->page();
     m_previous->setEnabled(shown > 1);
     m_next->setEnabled(shown < m_surface.pageCount());
-    m_view->refresh();
     m_services.showPageStatus(QStringLiteral("Page %1 of %2").arg(shown).arg(m_surface.pageCount()));
 }
 
@@ -122,8 +125,7 @@ void frmPrintPreview::nextPage()
 
 void frmPrintPreview::zoomChosen(int index)
 {
-    m_surface.setZoom(m_zoom->itemData(index).toInt());
-    m_view->refresh();
+    m_view->setZoom(m_zoom->itemData(index).toInt());
 }
 
 void frmPrintPreview::setup()
@@ -153,7 +155,7 @@ bool frmPrintPreview::Print()
         m_services.withProgress([&](const TableLayout::Progress &progress) { direct->build(m_surface, progress); });
 
     // The selection of a preview is the page it shows.
-    const auto [first, last] = chosenPages(m_printer, pages, m_surface.displayedPage());
+    const auto [first, last] = chosenPages(m_printer, pages, m_view->page());
     QString error;
     if (!m_surface.print(m_printer, first, last, &error)) {
         m_services.showMessage(QStringLiteral("The document could not be printed: %1").arg(error));

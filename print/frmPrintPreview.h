@@ -56,7 +56,7 @@ public:
     QPushButton *nextButton() const { return m_next; }
     QPushButton *closeButton() const { return m_close; }
     QComboBox *zoomList() const { return m_zoom; }
-    int currentPage() const { return m_surface.displayedPage(); }
+    int currentPage() const;
     int pageCount() const { return m_surface.pageCount(); }
 
 public slots:

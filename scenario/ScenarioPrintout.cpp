@@ -1,13 +1,6 @@
 #include "ScenarioPrintout.h"
 
-#include "frmScenario.h"
-
 #include "print/PageSurface.h"
-#include "ui/Twips.h"
-
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 
 #include <algorithm>
 
@@ -24,13 +17,6 @@ constexpr int kTitleGap = 240;
 constexpr int kPadding = 60;
 const QColor kFrameColor(160, 160, 160);
 
-QRect twips(const QWidget *widget, const QWidget *contents)
-{
-    const QPoint at = widget->mapTo(contents, QPoint(0, 0));
-    return {ui::twipsFromPixels(at.x()), ui::twipsFromPixels(at.y()), ui::twipsFromPixels(widget->width()),
-            ui::twipsFromPixels(widget->height())};
-}
-
 void drawFrame(print::PageSurface &surface, const QRect &box)
 {
     const QPoint corners[] = {box.topLeft(), QPoint(box.x() + box.width(), box.y()),
@@ -43,59 +29,29 @@ void drawFrame(print::PageSurface &surface, const QRect &box)
 void drawText(print::PageSurface &surface, const QString &text, const QRect &box, const QFont &font,
               Qt::Alignment alignment, int padding)
 {
-    surface.setCurrentX(box.x());
-    surface.setCurrentY(box.y());
-    surface.setTextBoxWidth(box.width());
-    surface.setTextBoxHeight(box.height());
-    surface.setTextPadding(padding);
     // Texts keep their line; the height of their box centres them as the screen does.
-    surface.setTextAlignment((alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
-    surface.setTextFontSize(font.pointSizeF());
-    surface.setBold(font.bold());
-    surface.drawText(text);
+    const print::TextStyle style {.size = font.pointSizeF(),
+                                  .bold = font.bold(),
+                                  .alignment = (alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter,
+                                  .padding = padding};
+    surface.drawText(text, box, style);
 }
 
 } // namespace
 
-QList<PrintedText> printedTexts(const frmScenario &window)
+void buildScenarioPages(const ScenarioLayout &layout, const engine::ScenarioTable &table, print::PageSurface &surface)
 {
-    QList<PrintedText> texts;
-    const QWidget *contents = window.fraContainer();
-    for (const QWidget *widget : contents->findChildren<QWidget *>()) {
-        if (!widget->isVisibleTo(contents))
-            continue;
-        PrintedText item;
-        if (const auto *label = qobject_cast<const QLabel *>(widget)) {
-            item.text = label->text();
-            item.alignment = label->alignment();
-            item.framed = label->frameShape() != QFrame::NoFrame;
-        } else if (const auto *field = qobject_cast<const QLineEdit *>(widget)) {
-            item.text = field->text();
-            item.alignment = field->alignment();
-            item.framed = true;
-        } else if (const auto *list = qobject_cast<const QComboBox *>(widget)) {
-            item.text = list->currentText();
-            item.alignment = Qt::AlignLeft;
-            item.framed = true;
-        } else {
-            continue;
-        }
-        item.box = twips(widget, contents);
-        item.font = widget->font();
-        texts << item;
+    QList<PrintedText> texts = layout.texts;
+    for (int row = 0; row < engine::kScenarioRows; ++row) {
+        for (int column = 0; column < engine::kScenarioColumns; ++column)
+            texts << PrintedText {QString::fromStdString(table[size_t(row)][size_t(column)]),
+                                  layout.cells[size_t(row)][size_t(column)]};
     }
-    return texts;
-}
-
-void buildScenarioPages(const frmScenario &window, print::PageSurface &surface)
-{
-    const QList<PrintedText> texts = printedTexts(window);
     QRect block;
     for (const PrintedText &item : texts)
-        block = block.united(item.box);
-    const QFont titleFont = window.lblTitle()->font();
+        block = block.united(item.place.box);
 
-    surface.setFont(window.font());
+    surface.setFont(layout.font);
     // The document's own size only sets what a line holds: small enough that the density never shrinks the texts,
     // which each take the size they have on the screen.
     surface.setFontSize(6);
@@ -113,15 +69,15 @@ void buildScenarioPages(const frmScenario &window, print::PageSurface &surface)
     const int width = surface.pageWidth() - surface.marginLeft() - surface.marginRight();
     const int blockWidth = block.width();
     const int left = surface.marginLeft() + std::max(0, (width - blockWidth) / 2);
-    const int titleHeight = ui::twipsFromPixels(window.lblTitle()->height());
-    drawText(surface, QStringLiteral("Scenario"), QRect(left, surface.marginTop(), blockWidth, titleHeight), titleFont,
-             Qt::AlignHCenter, 0);
-    const int top = surface.marginTop() + titleHeight + kTitleGap;
+    drawText(surface, QStringLiteral("Scenario"), QRect(left, surface.marginTop(), blockWidth, layout.titleHeight),
+             layout.titleFont, Qt::AlignHCenter, 0);
+    const int top = surface.marginTop() + layout.titleHeight + kTitleGap;
     for (const PrintedText &item : texts) {
-        const QRect box = item.box.translated(left - block.left(), top - block.top());
-        if (item.framed)
+        const TextPlace &place = item.place;
+        const QRect box = place.box.translated(left - block.left(), top - block.top());
+        if (place.framed)
             drawFrame(surface, box);
-        drawText(surface, item.text, box, item.font, item.alignment, item.framed ? kPadding : 0);
+        drawText(surface, item.text, box, place.font, place.alignment, place.framed ? kPadding : 0);
     }
     surface.endDocument();
 }

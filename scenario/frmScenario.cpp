@@ -10,6 +10,7 @@
 #include "ui/NumberField.h"
 #include "ui/NumberFieldValidator.h"
 #include "ui/ScrollingContainer.h"
+#include "ui/Twips.h"
 #include "ui/UserDialogs.h"
 
 #include <QAction>
@@ -69,6 +70,13 @@ QLabel *caption(const QString &text, QWidget *buddy)
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setBuddy(buddy);
     return label;
+}
+
+QRect twips(const QWidget *widget, const QWidget *contents)
+{
+    const QPoint at = widget->mapTo(contents, QPoint(0, 0));
+    return {ui::twipsFromPixels(at.x()), ui::twipsFromPixels(at.y()), ui::twipsFromPixels(widget->width()),
+            ui::twipsFromPixels(widget->height())};
 }
 
 // A field with its unit list beside it.
@@ -433,10 +441,56 @@ void frmScenario::showTable()
     }
 }
 
+ScenarioLayout frmScenario::printLayout() const
+{
+    ScenarioLayout layout;
+    layout.font = font();
+    layout.titleFont = m_lblTitle->font();
+    layout.titleHeight = ui::twipsFromPixels(m_lblTitle->height());
+    for (int row = 0; row < engine::kScenarioRows; ++row) {
+        for (int column = 0; column < engine::kScenarioColumns; ++column) {
+            const QLabel *cell = lblCell(row, column);
+            layout.cells[size_t(row)][size_t(column)] = {twips(cell, m_frame), cell->font(), cell->alignment(),
+                                                         cell->frameShape() != QFrame::NoFrame};
+        }
+    }
+    const auto isCell = [this](const QWidget *widget) {
+        for (const auto &row : m_cells) {
+            if (std::find(row.cbegin(), row.cend(), widget) != row.cend())
+                return true;
+        }
+        return false;
+    };
+    for (const QWidget *widget : m_frame->findChildren<QWidget *>()) {
+        if (!widget->isVisibleTo(m_frame) || isCell(widget))
+            continue;
+        PrintedText item;
+        if (const auto *label = qobject_cast<const QLabel *>(widget)) {
+            item.text = label->text();
+            item.place.alignment = label->alignment();
+            item.place.framed = label->frameShape() != QFrame::NoFrame;
+        } else if (const auto *field = qobject_cast<const QLineEdit *>(widget)) {
+            item.text = field->text();
+            item.place.alignment = field->alignment();
+            item.place.framed = true;
+        } else if (const auto *choice = qobject_cast<const QComboBox *>(widget)) {
+            item.text = choice->currentText();
+            item.place.alignment = Qt::AlignLeft;
+            item.place.framed = true;
+        } else {
+            continue;
+        }
+        item.place.box = twips(widget, m_frame);
+        item.place.font = widget->font();
+        layout.texts << item;
+    }
+    return layout;
+}
+
 void frmScenario::mnuFilePrint_Click()
 {
     print::PageSurface surface;
-    buildScenarioPages(*this, surface);
+    buildScenarioPages(printLayout(), m_scenario.table(m_format), surface);
     PrintScenario(surface);
 }
 
@@ -451,7 +505,8 @@ void frmScenario::PrintScenario(print::PageSurface &surface)
     printer.setPrintRange(QPrinter::AllPages);
     if (!m_services.dialogs->print(this, printer, {1, surface.pageCount(), true}))
         return;
-    const auto [first, last] = print::chosenPages(printer, surface.pageCount(), surface.displayedPage());
+    // Nothing shows a page of the printout: its selection is the first.
+    const auto [first, last] = print::chosenPages(printer, surface.pageCount(), 1);
     QString error;
     if (!surface.print(printer, first, last, &error) && m_services.showMessage)
         m_services.showMessage(QStringLiteral("The scenario could not be printed: %1").arg(error));

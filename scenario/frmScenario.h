@@ -29,6 +29,8 @@ class UserDialogs;
 
 namespace scenario {
 
+struct ScenarioLayout;
+
 // The main window's commands that the scenario's menus offer as they are.
 struct SharedCommands
 {
@@ -92,6 +94,9 @@ public:
     QLabel *lblCell(int row, int column) const { return m_cells[size_t(row)][size_t(column)]; }
     // The field Copy and Paste act on: the one that last had the focus.
     QLineEdit *activeField() const { return m_activeField; }
+
+    // Where the window shows its texts and the table's figures, for the printout.
+    ScenarioLayout printLayout() const;
 
     // The payment field's background for each payment state.
     static QColor paymentColor(engine::PaymentState state);

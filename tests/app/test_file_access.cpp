@@ -1,9 +1,9 @@
 #include "FifoReleaser.h"
 #include "MainWindowFixture.h"
-#include "support/TestFiles.h"
 
 #include "app/FileAccess.h"
 #include "engine/MessageText.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -82,7 +82,7 @@ TEST_F(MainWindowTest, SaveThatRunsOutOfRoomKeepsTheOldFile)
     frmChild *child = window.activeDocument();
     child->loan().gstrTitle = "A new title";
     window.docSlots().window(child->slot())->setWindowModified(true);
-    const QByteArray before = fileBytes(path);
+    const QByteArray before = contents(path);
 
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit old {};
@@ -96,7 +96,7 @@ TEST_F(MainWindowTest, SaveThatRunsOutOfRoomKeepsTheOldFile)
     ASSERT_EQ(m_dialogs.messages.size(), 1);
     EXPECT_EQ(m_dialogs.texts().first(), QStringLiteral("Cannot save '%1': File too large").arg(quoted(path)));
     EXPECT_TRUE(window.docSlots().window(child->slot())->isWindowModified());
-    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(contents(path), before);
     // No temporary file is left behind.
     EXPECT_EQ(QDir(m_dir.path()).entryList({QStringLiteral("car.plr*")}, QDir::Files),
               QStringList {QStringLiteral("car.plr")});
@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, SaveOntoAFullDiskKeepsTheOldFile)
     ASSERT_NE(child, nullptr);
     child->loan().gstrTitle = "A new title";
     window.docSlots().window(child->slot())->setWindowModified(true);
-    const QByteArray before = fileBytes(path);
+    const QByteArray before = contents(path);
     // Whatever room is left goes to another file.
     QFile filler(QDir(disk).filePath(QStringLiteral("filler")));
     ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
@@ -135,7 +135,7 @@ TEST_F(MainWindowTest, SaveOntoAFullDiskKeepsTheOldFile)
     ASSERT_EQ(m_dialogs.messages.size(), 1);
     EXPECT_EQ(m_dialogs.texts().first(), QStringLiteral("Cannot save '%1': No space left on device").arg(quoted(path)));
     EXPECT_TRUE(window.docSlots().window(child->slot())->isWindowModified());
-    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(contents(path), before);
 }
 
 // Backslashes are ordinary characters in this platform's file names.
@@ -259,7 +259,7 @@ TEST(FileAccess, WritesGoOnlyToRegularFilesAndNewPaths)
         EXPECT_EQ(replaceFile(at(c.path), QByteArrayView("new")).toStdString(), c.refusal);
         if (c.written) {
             EXPECT_TRUE(sameExistingFile(target.path, at(c.written)));
-            EXPECT_EQ(fileBytes(at(c.written)), QByteArray("new"));
+            EXPECT_EQ(contents(at(c.written)), QByteArray("new"));
         }
     }
     // What was refused, and every link, is as it was.

@@ -55,7 +55,7 @@ TEST_F(MainWindowTest, SaveAsCompletesTheNameAndAsksBeforeReplacing)
     const QString dotted = m_dir.filePath(QStringLiteral("jo.smith/loan"));
     const QString existing = copyExample("us-mortgage-30y.plr", QStringLiteral("kept.plr"));
     const QString stem = existing.chopped(4);
-    const QByteArray original = fileBytes(existing);
+    const QByteArray original = contents(existing);
 
     struct Case
     {
@@ -96,7 +96,7 @@ TEST_F(MainWindowTest, SaveAsCompletesTheNameAndAsksBeforeReplacing)
         }
         if (c.saved.isEmpty()) {
             EXPECT_TRUE(window.docSlots().window(child->slot())->isUntitled());
-            EXPECT_EQ(fileBytes(existing), original);
+            EXPECT_EQ(contents(existing), original);
         } else {
             EXPECT_EQ(QString::fromStdString(child->loan().gstrFileName), c.saved);
             EXPECT_TRUE(QFileInfo::exists(c.saved));
@@ -104,5 +104,5 @@ TEST_F(MainWindowTest, SaveAsCompletesTheNameAndAsksBeforeReplacing)
         m_dialogs.answers = {ui::UserDialogs::No};
         closeActive();
     }
-    EXPECT_NE(fileBytes(existing), original);
+    EXPECT_NE(contents(existing), original);
 }

@@ -1,6 +1,7 @@
 #include "PrintTestSupport.h"
 
 #include "print/PageSurface.h"
+#include "print/PageView.h"
 #include "print/PdfOutput.h"
 
 #include <QDir>
@@ -86,7 +87,6 @@ TEST(PageSurface, TurnsLineDensityIntoLineHeights)
     PageSurface surface;
     surface.setMargins(720, 720, 360, 360); // 14,400 twips between the margins of a letter sheet
     surface.setFontSize(8);
-    surface.setTextBoxWidth(3000);
     const struct
     {
         int density, line;
@@ -95,8 +95,8 @@ TEST(PageSurface, TurnsLineDensityIntoLineHeights)
         surface.setLineDensity(c.density);
         EXPECT_EQ(surface.lineHeight(), c.line) << c.density;
         // Even where an 8-point line would not fit, one line of text measures one line height.
-        EXPECT_EQ(surface.measureText(QStringLiteral("$1,234.56")), c.line) << c.density;
-        EXPECT_EQ(surface.measureText(QString()), c.line) << c.density;
+        EXPECT_EQ(surface.measureText(QStringLiteral("$1,234.56"), 3000), c.line) << c.density;
+        EXPECT_EQ(surface.measureText(QString(), 3000), c.line) << c.density;
     }
 }
 
@@ -107,11 +107,31 @@ TEST(PageSurface, MeasuresWrappedTextInTheBoxWidth)
     surface.setLineDensity(80);
     surface.setFontSize(8);
     const QString text = QStringLiteral("Cumulative Principal");
-    surface.setTextBoxWidth(surface.textWidth(text) + 10);
-    EXPECT_EQ(surface.measureText(text), 180);
-    surface.setTextBoxWidth(surface.textWidth(QStringLiteral("Cumulative")) + 10);
-    EXPECT_EQ(surface.measureText(text), 360);
-    EXPECT_EQ(surface.measureText(QStringLiteral("one\r\ntwo\r\nthree")), 540);
+    EXPECT_EQ(surface.measureText(text, surface.textWidth(text) + 10), 180);
+    const int narrow = surface.textWidth(QStringLiteral("Cumulative")) + 10;
+    EXPECT_EQ(surface.measureText(text, narrow), 360);
+    EXPECT_EQ(surface.measureText(QStringLiteral("one\r\ntwo\r\nthree"), narrow), 540);
+}
+
+// What follows a text goes below the height it reports: its box's, or what it measures in the box's width.
+TEST(PageSurface, DrawnTextReportsTheHeightItTakes)
+{
+    PageSurface surface;
+    surface.setMargins(720, 720, 360, 360);
+    surface.setLineDensity(80);
+    surface.setFontSize(8);
+    const QString text = QStringLiteral("Cumulative Principal");
+    const int narrow = surface.textWidth(QStringLiteral("Cumulative")) + 10;
+    const struct
+    {
+        int width, height, taken;
+    } cases[] = {{narrow, 500, 500}, {narrow, 0, 360}, {0, 0, 180}};
+    for (const auto &c : cases)
+        EXPECT_EQ(surface.drawText(text, QRect(720, 720, c.width, c.height)), c.taken) << c.width << " " << c.height;
+    // Drawn in bold at twice the size, it takes the taller lines of that size.
+    const print::TextStyle large {.size = 16, .bold = true};
+    EXPECT_EQ(surface.drawText(text, QRect(720, 720, 0, 0), large), surface.measureText(text, 0, large));
+    EXPECT_GT(surface.measureText(text, 0, large), 180);
 }
 
 TEST(PageSurface, CarriesHeadersAndFootersFromPageToPage)
@@ -133,19 +153,20 @@ TEST(PageSurface, CarriesHeadersAndFootersFromPageToPage)
     EXPECT_EQ(surface.header(1), QString());
 }
 
-TEST(PageSurface, KeepsZoomAndDisplayedPageWithinTheirRange)
+TEST(PageView, KeepsZoomAndPageWithinTheirRange)
 {
     PageSurface surface;
     surface.newPage();
     surface.endDocument();
-    surface.setZoom(500);
-    EXPECT_EQ(surface.zoom(), 200);
-    surface.setZoom(5);
-    EXPECT_EQ(surface.zoom(), 20);
-    surface.setDisplayedPage(9);
-    EXPECT_EQ(surface.displayedPage(), 2);
-    surface.setDisplayedPage(0);
-    EXPECT_EQ(surface.displayedPage(), 1);
+    print::PageView view(surface);
+    view.setZoom(500);
+    EXPECT_EQ(view.zoom(), 200);
+    view.setZoom(5);
+    EXPECT_EQ(view.zoom(), 20);
+    view.setPage(9);
+    EXPECT_EQ(view.page(), 2);
+    view.setPage(0);
+    EXPECT_EQ(view.page(), 1);
 }
 
 TEST(PageSurface, ScalesWhatIsDrawnAboutTheTopLeftMarginCorner)
@@ -180,9 +201,9 @@ TEST(PageSurface, DrawsContentOnlyWhenThePageIsPainted)
 TEST(PdfOutput, WritesEveryPageAndReportsWhyAFileCannotBeWritten)
 {
     PageSurface surface;
-    surface.drawText(QStringLiteral("first"));
+    surface.drawText(QStringLiteral("first"), QRect(1440, 1440, 0, 0));
     surface.newPage();
-    surface.drawText(QStringLiteral("second"));
+    surface.drawText(QStringLiteral("second"), QRect(1440, 1440, 0, 0));
     surface.endDocument();
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("out.pdf"));

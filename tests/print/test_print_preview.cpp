@@ -80,7 +80,7 @@ TEST_F(PrintPreview, OpensOnPageOneAt100PercentAndPagesThrough)
                       QStringLiteral("120%"), QStringLiteral("100%"), QStringLiteral("80%"), QStringLiteral("60%"),
                       QStringLiteral("40%"), QStringLiteral("20%")}));
     EXPECT_EQ(preview.zoomList()->currentText(), QStringLiteral("100%"));
-    EXPECT_EQ(preview.surface().backgroundColor(), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(preview.view()->backgroundColor(), QColor(0x80, 0x80, 0x80));
     EXPECT_FALSE(preview.previousButton()->isEnabled());
     EXPECT_TRUE(preview.nextButton()->isEnabled());
 
@@ -95,7 +95,7 @@ TEST_F(PrintPreview, OpensOnPageOneAt100PercentAndPagesThrough)
 
     const QSize atHundred = preview.view()->sheetPixels();
     preview.zoomList()->setCurrentIndex(preview.zoomList()->findText(QStringLiteral("40%")));
-    EXPECT_EQ(preview.surface().zoom(), 40);
+    EXPECT_EQ(preview.view()->zoom(), 40);
     EXPECT_NEAR(preview.view()->sheetPixels().width(), atHundred.width() * 0.4, 1);
 }
 

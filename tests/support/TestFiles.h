@@ -14,8 +14,8 @@ inline bool writeFile(const QString &path, const QByteArray &contents)
     return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
 }
 
-// A file's whole contents; empty when it cannot be read.
-inline QByteArray fileBytes(const QString &path)
+// What a file holds; nothing when it cannot be read.
+inline QByteArray contents(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
