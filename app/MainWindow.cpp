@@ -238,7 +238,7 @@ void MainWindow::createMenus()
     edit->addSeparator();
     edit->addActions({m_edit->cut, m_edit->copyAction, m_edit->pasteAction});
     edit->addSeparator();
-    edit->addActions({m_edit->lumpSums, m_edit->matchStatementAction});
+    edit->addActions({m_edit->lumpSums, m_edit->matchStatementAction, m_edit->prepaymentTerms});
 
     QMenu *view = addMenu(QStringLiteral("&View"), "mnuView", m_view);
     view->addActions({m_view->details, m_view->summary});
@@ -261,6 +261,8 @@ void MainWindow::createMenus()
     report->addAction(m_reportCommands->closeYearEndReport);
     report->addSeparator();
     report->addAction(m_reportCommands->compareLoansAction);
+    report->addSeparator();
+    report->addActions({m_reportCommands->breakPenalty, m_reportCommands->privileges});
 
     QMenu *window = addMenu(QStringLiteral("&Window"), "mnuWindow", m_window);
     window->addActions(
