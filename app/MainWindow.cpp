@@ -238,7 +238,7 @@ void MainWindow::createMenus()
     edit->addSeparator();
     edit->addActions({m_edit->cut, m_edit->copyAction, m_edit->pasteAction});
     edit->addSeparator();
-    edit->addActions({m_edit->lumpSums, m_edit->matchStatementAction, m_edit->prepaymentTerms});
+    edit->addActions({m_edit->lumpSums, m_edit->prepaymentTerms, m_edit->matchStatementAction});
 
     QMenu *view = addMenu(QStringLiteral("&View"), "mnuView", m_view);
     view->addActions({m_view->details, m_view->summary});
