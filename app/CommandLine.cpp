@@ -407,7 +407,7 @@ PenaltyArguments penaltyArguments(const QStringList &arguments)
             else
                 parsed.error = QStringLiteral("--date needs a date as yyyy-mm-dd");
         } else if (argument == QLatin1String("--amount")) {
-            parsed.request.amount = number(value, 9999999999.99);
+            parsed.request.amount = number(value, engine::kMaxAmount);
             if (!parsed.request.amount)
                 parsed.error = QStringLiteral("--amount needs an amount from 0 to 9999999999.99");
         } else {

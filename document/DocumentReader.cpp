@@ -31,8 +31,8 @@ int readCount(FieldReader &in)
 
 // Values no loan has are refused: the loan's own figures within what the wizard takes, the change tables' within
 // what the grid and the Lump Sums dialog take (none negative).
-constexpr double kLargestAmount = engine::LoanTerms::kMaxAmount;
-constexpr double kLargestRate = engine::LoanTerms::kMaxPercent / 100;
+constexpr double kLargestAmount = engine::kMaxAmount;
+constexpr double kLargestRate = engine::kMaxPercent / 100;
 constexpr double kLargestChange = engine::kMaxTypedChange;
 
 void readChanges(FieldReader &in, std::string_view section, engine::TextTable &table,
@@ -371,8 +371,7 @@ ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, Colu
         {"MortgageKind", code(&engine::PrepaymentTerms::kind, "MortgageKind", 3)},
         {"LumpSumPercent",
          termsNumber(&engine::PrepaymentTerms::lumpSumPercent, "LumpSumPercent", engine::kMaxTermsPercent)},
-        {"MinimumLumpSum",
-         termsNumber(&engine::PrepaymentTerms::minimumLumpSum, "MinimumLumpSum", engine::kMaxTermsAmount)},
+        {"MinimumLumpSum", termsNumber(&engine::PrepaymentTerms::minimumLumpSum, "MinimumLumpSum", engine::kMaxAmount)},
         {"PaymentIncreasePercent",
          termsNumber(&engine::PrepaymentTerms::paymentIncreasePercent, "PaymentIncreasePercent",
                      engine::kMaxTermsPercent)},
@@ -388,7 +387,7 @@ ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, Colu
         {"ChargeOn", code(&engine::PrepaymentTerms::chargeOn, "ChargeOn", 2)},
         {kPrepaymentLastRecord,
          [&](FieldReader &r) {
-             terms().flatFee = r.readNumberWithin(kPrepaymentLastRecord, 0, engine::kMaxTermsAmount);
+             terms().flatFee = r.readNumberWithin(kPrepaymentLastRecord, 0, engine::kMaxAmount);
              termsEndRead = true;
          }},
     };

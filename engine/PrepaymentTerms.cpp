@@ -28,7 +28,7 @@ std::string prepaymentTermsProblem(const PrepaymentTerms &terms)
     auto within = [](double value, double high) { return value >= 0 && value <= high; };
     if (!within(terms.lumpSumPercent, kMaxTermsPercent))
         return "The lump-sum privilege must be from 0 % to 100 % of the original loan amount.";
-    if (!within(terms.minimumLumpSum, kMaxTermsAmount))
+    if (!within(terms.minimumLumpSum, kMaxAmount))
         return "The minimum lump sum must be from 0.00 to 9,999,999,999.99.";
     if (!within(terms.paymentIncreasePercent, kMaxTermsPercent))
         return "The payment-increase privilege must be from 0 % to 100 %.";
@@ -41,7 +41,7 @@ std::string prepaymentTermsProblem(const PrepaymentTerms &terms)
         if (!within(percent, kMaxTermsPercent))
             return "Each year's penalty must be from 0 % to 100 % of the amount charged.";
     }
-    if (!within(terms.flatFee, kMaxTermsAmount))
+    if (!within(terms.flatFee, kMaxAmount))
         return "The fee must be from 0.00 to 9,999,999,999.99.";
     return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Dates.h"
+#include "Limits.h"
 
 #include <string>
 #include <vector>
@@ -55,10 +56,9 @@ PrepaymentTerms defaultPrepaymentTerms(MortgageKind kind = MortgageKind::ClosedF
 
 // The most loan years a percentage penalty lists.
 inline constexpr int kMostPenaltyYears = 40;
-// The largest percentage of a privilege or of a penalty year, the largest amount (minimum lump sum, fee) and the
-// largest posted rate (a fraction) terms may hold.
+// The largest percentage of a privilege or of a penalty year and the largest posted rate (a fraction) terms may
+// hold; their amounts (minimum lump sum, fee) go up to kMaxAmount.
 inline constexpr double kMaxTermsPercent = 100;
-inline constexpr double kMaxTermsAmount = 9999999999.99;
 inline constexpr double kMaxPostedRate = 10;
 
 // What is wrong with terms as given, as the message to show; empty when nothing is.

@@ -28,8 +28,8 @@ struct ViewPreferences
     bool scrollTrack = true;
 };
 
-// What SetGridMain1 does: lay the columns out anew, show the schedule computed, or keep the user's layout.
-enum class GridRequest { Init, ReadFromArray, StoreToArray };
+// What SetGridMain1 does: show the schedule computed, or keep the user's layout.
+enum class GridRequest { ReadFromArray, StoreToArray };
 
 // Where the user is in the grid: the current cell (-1: none) and the row at the top.
 struct GridPosition

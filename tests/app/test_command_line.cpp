@@ -634,3 +634,30 @@ TEST(CommandLine, WindowedStartTakesTheArgumentsQtLeaves)
         EXPECT_EQ(start.document.toStdString(), c.document) << c.arguments.join(u'|').toStdString();
     }
 }
+
+// The program starts its window only for the arguments the commands leave to it, so that no command is taken for a
+// document to open and no document path for a command.
+TEST(CommandLine, WindowAskedForExactlyWhenNoCommandRuns)
+{
+    const QList<QStringList> cases = {
+        {},
+        {QStringLiteral("car.plr")},
+        {QStringLiteral("--debug")},
+        {QStringLiteral("--debug"), QStringLiteral("my"), QStringLiteral("loan.plr")},
+        {QStringLiteral("-style"), QStringLiteral("Fusion")},
+        {QStringLiteral("--help")},
+        {QStringLiteral("--version")},
+        {QStringLiteral("--schedule")},
+        {QStringLiteral("car.plr"), QStringLiteral("--summary")},
+        {QStringLiteral("--debug"), QStringLiteral("--frobnicate")},
+        {QStringLiteral("--")},
+    };
+    for (const QStringList &arguments : cases) {
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        const bool headless = runHeadless(arguments, outStream, errStream).has_value();
+        EXPECT_EQ(app::asksForWindow(arguments), !headless) << arguments.join(u'|').toStdString();
+    }
+}
