@@ -54,18 +54,21 @@ BreakPenaltyDialog::BreakPenaltyDialog(const engine::LoanDocument &loan, const Q
     m_rows->setObjectName(QStringLiteral("gridPenalty"));
     m_rows->setHorizontalHeaderLabels({tr("Figure"), tr("Value")});
     m_rows->verticalHeader()->hide();
+    m_rows->verticalHeader()->setDefaultSectionSize(m_rows->fontMetrics().height() + 8);
     m_rows->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_rows->horizontalHeader()->setStretchLastSection(true);
     m_rows->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_rows->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_rows->setTabKeyNavigation(false);
     m_rows->setWordWrap(false);
-    m_rows->setMinimumSize(560, 300);
+    // Room for every row of an estimate.
+    m_rows->setMinimumSize(560, (m_rows->fontMetrics().height() + 8) * 19);
     m_rows->setAccessibleName(tr("Estimate"));
     auto *copyKey = new QShortcut(QKeySequence::Copy, m_rows, this, &BreakPenaltyDialog::copy);
     copyKey->setContext(Qt::WidgetShortcut);
 
     auto *form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     auto row = [form](const QString &label, QWidget *field) {
         auto *text = new QLabel(label);
         text->setBuddy(field);
@@ -116,6 +119,11 @@ BreakPenaltyDialog::BreakPenaltyDialog(const engine::LoanDocument &loan, const Q
     recalculate();
 
     connect(m_date, &ui::DateField::dateChanged, this, &BreakPenaltyDialog::dateChosen);
+    // A date refused leaves no estimate, and says why where the estimate's reasons show.
+    connect(m_date, &ui::DateField::dateRefused, this, [this](const QString &message) {
+        recalculate();
+        m_problem->setText(message);
+    });
     connect(m_amount, &QLineEdit::textEdited, this, [this] {
         m_amountTyped = !m_amount->text().isEmpty();
         recalculate();

@@ -116,6 +116,7 @@ PrepaymentTermsDialog::PrepaymentTermsDialog(const std::optional<engine::Prepaym
     m_flatFee = ui::numberField("txtFlatFee", engine::kMaxAmount, 2, format);
 
     auto *form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     auto row = [form](const QString &label, QWidget *field) {
         auto *text = new QLabel(label);
         text->setBuddy(field);

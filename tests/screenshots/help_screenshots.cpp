@@ -25,6 +25,7 @@
 #include "engine/StatementMatch.h"
 #include "print/frmPageSetup.h"
 #include "scenario/frmScenario.h"
+#include "views/BreakPenaltyDialog.h"
 #include "views/CellEditor.h"
 #include "views/CompareLoansDialog.h"
 #include "views/MatchStatementDialog.h"
@@ -304,6 +305,26 @@ std::vector<Shot> shots()
                                    match.loadStatement(statement, QStringLiteral("statement.csv"));
                                    studio.save(match, name);
                                });
+         }},
+        {"prepayment",
+         [](Studio &studio, const QString &name) {
+             // A five-year closed term with the usual privileges, priced at a comparison rate a point lower.
+             app::frmChild &document = studio.open("canadian-mortgage-25y.plr", QStringLiteral("Maple Street.plr"));
+             document.changeAndRecalculate(QStringLiteral("Prepayment Terms"), [](document::DocumentData &data) {
+                 data.loan.prepaymentTerms = engine::defaultPrepaymentTerms();
+             });
+             studio.window().reportCommands().update();
+             studio.withDialog([&] { studio.window().editCommands().prepaymentTerms->trigger(); },
+                               [&](QDialog &dialog) { studio.save(dialog, name + QStringLiteral("-terms")); });
+             studio.withDialog([&] { studio.window().reportCommands().breakPenalty->trigger(); },
+                               [&](QDialog &dialog) {
+                                   auto &penalty = dynamic_cast<views::BreakPenaltyDialog &>(dialog);
+                                   penalty.resize(760, 600);
+                                   penalty.comparisonRate()->setText(QStringLiteral("3.79"));
+                                   studio.save(penalty, name + QStringLiteral("-penalty"));
+                               });
+             studio.withDialog([&] { studio.window().reportCommands().privileges->trigger(); },
+                               [&](QDialog &dialog) { studio.save(dialog, name + QStringLiteral("-privileges")); });
          }},
         {"scenario",
          [](Studio &studio, const QString &name) {
