@@ -59,6 +59,8 @@ SummaryView::SummaryView(const document::DocumentData &document, const engine::N
     const ui::Container container = ui::createContainer(*this);
     m_container = container.control;
     m_frame = container.frame;
+    m_container->setAccessibleName(tr("Summary"));
+    m_frame->setAccessibleName(tr("Summary"));
     m_grid = new QTableView(m_frame);
     m_grid->setObjectName(QStringLiteral("gridSummary"));
     m_model = new QStandardItemModel(14, 2, this);
@@ -77,6 +79,9 @@ SummaryView::SummaryView(const document::DocumentData &document, const engine::N
     m_grid->setFocusPolicy(Qt::StrongFocus);
     QWidget *chart = m_chart->widget();
     chart->setAccessibleName(tr("Balance and interest chart"));
+    // The chart draws on a viewport of its own, which takes the focus for it.
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(chart))
+        area->viewport()->setAccessibleName(chart->accessibleName());
     chart->setFocusPolicy(Qt::StrongFocus);
     setTabOrder(m_grid, chart);
     m_focusMark = new FocusMark(m_frame);

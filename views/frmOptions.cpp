@@ -54,6 +54,7 @@ frmOptions::frmOptions(const document::ColumnProperties &columns, const engine::
 
     m_tbsOptions = new QTabWidget;
     m_tbsOptions->setObjectName(QStringLiteral("tbsOptions"));
+    m_tbsOptions->setAccessibleName(tr("Options pages"));
     m_tbsOptions->addTab(columnsPage(), QStringLiteral("Columns Properties"));
     m_tbsOptions->addTab(formattingPage(), QStringLiteral("Formatting"));
     // Ctrl+Tab goes to the next tab from anywhere in the dialog, the last wrapping round to the first.

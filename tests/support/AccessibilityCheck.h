@@ -49,6 +49,9 @@ inline QString describe(QAccessibleInterface *node)
     QString what = object ? QString::fromLatin1(object->metaObject()->className()) : QStringLiteral("?");
     if (object && !object->objectName().isEmpty())
         what += QLatin1Char(' ') + object->objectName();
+    if (object && object->parent() && object->objectName().isEmpty())
+        what += QStringLiteral(" in ") + QString::fromLatin1(object->parent()->metaObject()->className())
+            + QLatin1Char(' ') + object->parent()->objectName();
     return what + QStringLiteral(" (role %1)").arg(int(node->role()));
 }
 
@@ -64,7 +67,7 @@ inline void collectUnnamed(QAccessibleInterface *node, QStringList &unnamed, int
         return;
     const bool named = !node->text(QAccessible::Name).trimmed().isEmpty();
     if (!named && (mustBeNamed(role) || state.focusable) && role != QAccessible::ScrollBar
-        && role != QAccessible::Client && role != QAccessible::Dialog && role != QAccessible::Window)
+        && role != QAccessible::Dialog && role != QAccessible::Window)
         unnamed << describe(node);
     for (int i = 0; i < node->childCount(); ++i)
         collectUnnamed(node->child(i), unnamed, depth + 1);
@@ -104,6 +107,8 @@ inline TabCycle tabCycle(QWidget *window, QWidget *start, bool backwards = false
         return cycle;
     start->setFocus(Qt::OtherFocusReason);
     QApplication::processEvents();
+    // A widget with a focus proxy (a tab widget's tab bar) starts from where its focus went.
+    start = QApplication::focusWidget() ? QApplication::focusWidget() : start;
     for (int press = 0; press < limit; ++press) {
         QWidget *from = QApplication::focusWidget();
         if (!from)
