@@ -53,7 +53,9 @@ QColor bandColor(const ViewPreferences &preferences, const QPalette &palette)
         return preferences.rowIntervalColor;
     const QRgb base = palette.color(QPalette::Base).rgb() & 0xFFFFFF;
     const QRgb text = palette.color(QPalette::Text).rgb() & 0xFFFFFF;
-    return QColor::fromRgb(ui::blend(base, text, 16.0 / 255.0));
+    // A step that shows on white is lost on a dark background, where the eye tells less apart.
+    const double step = ui::relativeLuminance(base) >= 0.5 ? 16.0 / 255.0 : 0.12;
+    return QColor::fromRgb(ui::blend(base, text, step));
 }
 
 int pixels(int twips)
