@@ -10,6 +10,8 @@
 
 #include <QApplication>
 
+#include <algorithm>
+
 namespace app {
 
 WindowedStart windowedStart(const QStringList &qtArguments)
@@ -24,6 +26,13 @@ WindowedStart windowedStart(const QStringList &qtArguments)
     }
     start.document = words.join(QLatin1Char(' '));
     return start;
+}
+
+bool asksForWindow(const QStringList &arguments)
+{
+    return std::none_of(arguments.cbegin(), arguments.cend(), [](const QString &argument) {
+        return argument.startsWith(QLatin1String("--")) && argument != QLatin1String("--debug");
+    });
 }
 
 int runWindowed(int &argc, char **argv)

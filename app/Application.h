@@ -16,6 +16,10 @@ struct WindowedStart
 // still opens.
 WindowedStart windowedStart(const QStringList &qtArguments);
 
+// True when `arguments` (the program's name left out) ask for the windowed program: none of them is an option but
+// --debug. Any other option is a command that runs without a window, or a mistake it reports.
+bool asksForWindow(const QStringList &arguments);
+
 // Starts the windowed program: the main window, and the document named on the command line if any.
 int runWindowed(int &argc, char **argv);
 

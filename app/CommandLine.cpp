@@ -11,6 +11,7 @@
 #include "engine/LoanComparison.h"
 #include "engine/MessageText.h"
 #include "engine/NumberFormat.h"
+#include "engine/Prepayment.h"
 #include "engine/Renewal.h"
 #include "engine/Schedule.h"
 #include "engine/StatementMatch.h"
@@ -365,6 +366,115 @@ int badArguments(QTextStream &err, const QString &why)
     return ExitBadArguments;
 }
 
+constexpr const char *kNoTerms = "This loan has no prepayment terms.";
+
+// --penalty FILE.plr --date yyyy-mm-dd --comparison-rate R [--amount A] [--posted-rate P], the rates in percent.
+struct PenaltyArguments
+{
+    QString path;
+    engine::PenaltyRequest request;
+    QString error;
+};
+
+PenaltyArguments penaltyArguments(const QStringList &arguments)
+{
+    PenaltyArguments parsed;
+    bool rateGiven = false;
+    auto number = [&](const QString &option, double high) -> std::optional<double> {
+        const std::optional<double> value = engine::parsePlainNumber(option.toStdString());
+        if (!value || *value < 0 || *value > high)
+            return std::nullopt;
+        return value;
+    };
+    for (int i = 1; i < arguments.size() && parsed.error.isEmpty(); ++i) {
+        const QString &argument = arguments[i];
+        const bool option = argument == QLatin1String("--date") || argument == QLatin1String("--comparison-rate")
+            || argument == QLatin1String("--amount") || argument == QLatin1String("--posted-rate");
+        if (!option) {
+            if (argument.startsWith(QLatin1String("--")))
+                parsed.error = QStringLiteral("unknown option '%1'").arg(quotedForMessage(argument));
+            else if (!parsed.path.isEmpty())
+                parsed.error = QStringLiteral("unexpected argument '%1'").arg(quotedForMessage(argument));
+            else
+                parsed.path = argument;
+            continue;
+        }
+        const QString value = arguments.value(++i);
+        if (argument == QLatin1String("--date")) {
+            const std::optional<engine::Date> date = engine::plainFormat().parseDate(value.toStdString(), "yyyy-MM-dd");
+            if (date)
+                parsed.request.date = *date;
+            else
+                parsed.error = QStringLiteral("--date needs a date as yyyy-mm-dd");
+        } else if (argument == QLatin1String("--amount")) {
+            parsed.request.amount = number(value, engine::kMaxAmount);
+            if (!parsed.request.amount)
+                parsed.error = QStringLiteral("--amount needs an amount from 0 to 9999999999.99");
+        } else {
+            const std::optional<double> percent = number(value, 1000);
+            if (!percent)
+                parsed.error = QStringLiteral("%1 needs an annual rate in percent from 0 to 1000").arg(argument);
+            else if (argument == QLatin1String("--posted-rate"))
+                parsed.request.postedRate = *percent / 100;
+            else
+                parsed.request.comparisonRate = *percent / 100;
+            rateGiven = rateGiven || argument == QLatin1String("--comparison-rate");
+        }
+    }
+    if (!parsed.error.isEmpty())
+        return parsed;
+    if (parsed.path.isEmpty())
+        parsed.error = QStringLiteral("--penalty needs a document file");
+    else if (parsed.request.date == engine::kNoDate)
+        parsed.error = QStringLiteral("--penalty needs --date yyyy-mm-dd");
+    else if (!rateGiven)
+        parsed.error = QStringLiteral("--penalty needs --comparison-rate R, an annual rate in percent");
+    return parsed;
+}
+
+// What breaking the mortgage on a date would cost: label<TAB>value lines, the formulas among them.
+int printPenalty(const PenaltyArguments &arguments, QTextStream &out, QTextStream &err)
+{
+    document::DocumentData data;
+    const engine::NumberFormat format = numberFormatFor(QLocale());
+    if (const int code = loadAndCalculate(arguments.path, data, format, err))
+        return code;
+    const engine::PenaltyEstimate estimate = engine::breakPenalty(data.loan, arguments.request, format);
+    switch (estimate.error) {
+    case engine::PenaltyError::None:
+        break;
+    case engine::PenaltyError::AmountOverBalance:
+    case engine::PenaltyError::PostedRateMissing:
+        return badArguments(err, QString::fromStdString(estimate.message));
+    case engine::PenaltyError::NoTerms:
+    case engine::PenaltyError::BadTerms:
+    case engine::PenaltyError::DateOutsideSchedule:
+        err << QString::fromStdString(estimate.message) << Qt::endl;
+        return ExitNotComputable;
+    }
+    std::string lines;
+    for (const auto &[label, value] : engine::penaltyRows(estimate, format))
+        lines += label + '\t' + value + '\n';
+    writeAscii(out, lines);
+    return ExitOk;
+}
+
+// One line per privilege year under a header: what it allows, what was used and what was left or paid over.
+int printPrivileges(const QString &path, QTextStream &out, QTextStream &err)
+{
+    document::DocumentData data;
+    const engine::NumberFormat format = numberFormatFor(QLocale());
+    if (const int code = loadAndCalculate(path, data, format, err))
+        return code;
+    if (!data.loan.prepaymentTerms) {
+        err << kNoTerms << Qt::endl;
+        return ExitNotComputable;
+    }
+    std::string lines = engine::delimitedText(engine::privilegeTable(engine::privilegeYears(data.loan), nullptr), '\t');
+    writeAscii(out, lines);
+    return ExitOk;
+}
+
 } // namespace
 
 bool headlessNeedsFonts(const QStringList &arguments)
@@ -391,6 +501,12 @@ QString usageText()
         "  pellandra --renewal FILE.plr [--rates 4.5,5.5,6.5]\n"
         "                                                   what renewing the loan at the end of its\n"
         "                                                   term costs, at each annual rate in percent\n"
+        "  pellandra --penalty FILE.plr --date yyyy-mm-dd --comparison-rate R [--amount A]\n"
+        "            [--posted-rate P]                      estimate what breaking the mortgage or\n"
+        "                                                   prepaying A on the date costs, at today's\n"
+        "                                                   comparison rate R (posted rate P) in percent\n"
+        "  pellandra --privileges FILE.plr                  the prepayment privilege of each year:\n"
+        "                                                   limit, used, left and excess\n"
         "  pellandra --help | --version\n");
 }
 
@@ -463,6 +579,15 @@ std::optional<int> runHeadless(const QStringList &arguments, QTextStream &out, Q
         const RenewalArguments renewal = renewalArguments(arguments);
         return renewal.error.isEmpty() ? printRenewal(renewal.path, renewal.rates, out, err)
                                        : badArguments(err, renewal.error);
+    }
+    if (command == QLatin1String("--penalty")) {
+        const PenaltyArguments penalty = penaltyArguments(arguments);
+        return penalty.error.isEmpty() ? printPenalty(penalty, out, err) : badArguments(err, penalty.error);
+    }
+    if (command == QLatin1String("--privileges")) {
+        if (arguments.size() != 2)
+            return badArguments(err, QStringLiteral("--privileges needs exactly one document file"));
+        return printPrivileges(arguments[1], out, err);
     }
     for (const QString &argument : arguments) {
         if (argument.startsWith(QLatin1String("--")) && argument != QLatin1String("--debug"))

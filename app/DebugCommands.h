@@ -6,7 +6,7 @@ class QAction;
 
 namespace app {
 
-class MainWindow;
+class DocumentWindows;
 
 // The Debug menu, offered on request: the document's hidden tables.
 class DebugCommands : public QObject
@@ -14,9 +14,12 @@ class DebugCommands : public QObject
     Q_OBJECT
 
 public:
-    explicit DebugCommands(MainWindow &shell);
+    DebugCommands(DocumentWindows &windows, QObject *parent);
 
     QAction *toggleHiddenGrids = nullptr;
+
+private:
+    DocumentWindows &m_windows;
 };
 
 } // namespace app

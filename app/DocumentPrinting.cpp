@@ -1,11 +1,13 @@
 #include "DocumentPrinting.h"
 
 #include "ComparisonPrinting.h"
+#include "DialogHost.h"
+#include "DocumentWindows.h"
 #include "Icons.h"
 #include "LoanComparisonWindow.h"
-#include "MainWindow.h"
 #include "ProgressShown.h"
 #include "SettingsKeys.h"
+#include "StatusReporter.h"
 #include "frmChild.h"
 
 #include "print/PageSetupRules.h"
@@ -81,25 +83,27 @@ public:
         return m_owner.m_document ? m_owner.printJob(*m_owner.m_document) : print::PrintJob();
     }
     bool runPageSetup() override { return m_owner.m_document && m_owner.runPageSetup(*m_owner.m_document, true); }
-    void showPageStatus(const QString &text) override { m_owner.m_shell.setPageStatus(text); }
+    void showPageStatus(const QString &text) override { m_owner.m_status.setPageStatus(text); }
     void withProgress(const std::function<void(const print::TableLayout::Progress &)> &work) override
     {
-        const ProgressShown progress(m_owner.m_shell, 100);
-        MainWindow &shell = m_owner.m_shell;
-        work([&shell](int done, int total) { shell.SetProgressBar(done, total); });
+        const ProgressShown progress(m_owner.m_status, 100);
+        StatusReporter &status = m_owner.m_status;
+        work([&status](int done, int total) { status.SetProgressBar(done, total); });
     }
     void showMessage(const QString &text) override
     {
-        m_owner.m_shell.message(text, ui::UserDialogs::Ok, ui::UserDialogs::Icon::Warning);
+        m_owner.m_host.message(text, ui::UserDialogs::Ok, ui::UserDialogs::Icon::Warning);
     }
 
 private:
     DocumentPrinting &m_owner;
 };
 
-DocumentPrinting::DocumentPrinting(MainWindow &shell)
-    : QObject(&shell)
-    , m_shell(shell)
+DocumentPrinting::DocumentPrinting(DocumentWindows &windows, DialogHost &host, StatusReporter &status, QObject *parent)
+    : QObject(parent)
+    , m_windows(windows)
+    , m_host(host)
+    , m_status(status)
     , m_services(std::make_unique<Services>(*this))
 { }
 
@@ -136,7 +140,7 @@ print::PrintJob DocumentPrinting::printJob(frmChild &document) const
         widths.push_back(twips);
     }
     return schedulePrintJob(model, std::move(widths), document.data(), document.windowTitle(),
-                            QLocale().toString(m_shell.today(), QLocale::ShortFormat), m_shell.viewPreferences());
+                            QLocale().toString(m_host.today(), QLocale::ShortFormat), m_windows.viewPreferences());
 }
 
 print::PrintJob DocumentPrinting::printJob(const LoanComparisonWindow &comparison) const
@@ -144,8 +148,8 @@ print::PrintJob DocumentPrinting::printJob(const LoanComparisonWindow &compariso
     const QList<frmChild *> documents = comparison.documents();
     const document::PrintOptions paper =
         documents.isEmpty() ? document::PrintOptions() : documents.first()->data().print;
-    return comparisonPrintJob(comparison.comparison(), m_shell.numberFormat(), paper,
-                              QLocale().toString(m_shell.today(), QLocale::ShortFormat));
+    return comparisonPrintJob(comparison.comparison(), m_windows.numberFormat(), paper,
+                              QLocale().toString(m_host.today(), QLocale::ShortFormat));
 }
 
 bool DocumentPrinting::runPageSetup(frmChild &document, bool fromPreview)
@@ -153,22 +157,23 @@ bool DocumentPrinting::runPageSetup(frmChild &document, bool fromPreview)
     views::ScheduleGrid *grid = document.view()->gridMain1();
     const QAbstractItemModel &model = *grid->model();
     print::PageSetupContext context;
-    context.newDocument = m_shell.docSlots().state(document.slot()).blnUntitled;
+    context.newDocument = document.isUntitled();
     context.font = views::scheduleFont();
     context.firstCell = model.index(0, 1).data().toString();
     context.firstColumnWidth = model.columnCount() > 0 ? ui::twipsFromPixels(grid->columnWidth(0)) : 0;
-    context.date = QLocale().toString(m_shell.today(), QLocale::ShortFormat);
+    context.date = QLocale().toString(m_host.today(), QLocale::ShortFormat);
     context.messageTitle = kSettingsName;
-    context.format = m_shell.numberFormat();
+    context.format = m_windows.numberFormat();
     const QPointer<frmChild> guarded(&document);
     context.markModified = [guarded] {
         if (guarded)
             guarded->markModified();
     };
 
-    print::frmPageSetup dialog(document.data().print, std::move(context), m_shell.dialogs(), printer(), &m_shell);
+    print::frmPageSetup dialog(document.data().print, std::move(context), m_host.dialogs(), printer(),
+                               m_host.dialogParent());
     dialog.setPrintButtonsVisible(!fromPreview);
-    m_shell.runDialog(dialog);
+    m_host.runDialog(dialog);
     if (!guarded)
         return false;
     switch (dialog.outcome()) {
@@ -187,28 +192,28 @@ bool DocumentPrinting::runPageSetup(frmChild &document, bool fromPreview)
 
 void DocumentPrinting::pageSetup()
 {
-    if (frmChild *document = m_shell.activeDocument())
+    if (frmChild *document = m_windows.activeDocument())
         runPageSetup(*document, false);
 }
 
 void DocumentPrinting::printDirectly()
 {
-    LoanComparisonWindow *comparison = m_shell.activeComparison();
-    frmChild *document = m_shell.activeDocument();
+    LoanComparisonWindow *comparison = m_windows.activeComparison();
+    frmChild *document = m_windows.activeDocument();
     if ((!document && !comparison) || m_preview)
         return;
     m_comparison = comparison;
     m_document = comparison ? nullptr : document;
     if (marginsFit())
-        print::printDirectly(*m_services, m_shell.dialogs(), printer(), &m_shell);
+        print::printDirectly(*m_services, m_host.dialogs(), printer(), m_host.dialogParent());
     m_document = nullptr;
     m_comparison = nullptr;
 }
 
 void DocumentPrinting::openPreview()
 {
-    LoanComparisonWindow *comparison = m_shell.activeComparison();
-    frmChild *document = comparison ? nullptr : m_shell.activeDocument();
+    LoanComparisonWindow *comparison = m_windows.activeComparison();
+    frmChild *document = comparison ? nullptr : m_windows.activeDocument();
     if ((!document && !comparison) || m_preview)
         return;
     m_document = document;
@@ -222,10 +227,10 @@ void DocumentPrinting::openPreview()
     auto *frame = qobject_cast<QMdiSubWindow *>(shown->parentWidget());
     m_documentState = frame ? frame->windowState() : Qt::WindowNoState;
     m_topRow = document ? document->view()->gridMain1()->verticalScrollBar()->value() : 0;
-    m_shell.setCommandsWithdrawn(true);
+    emit previewShown(true);
 
-    m_preview = new print::frmPrintPreview(*m_services, m_shell.dialogs(), printer(), false);
-    m_previewFrame = m_shell.mdiArea()->addSubWindow(m_preview);
+    m_preview = new print::frmPrintPreview(*m_services, m_host.dialogs(), printer(), false);
+    m_previewFrame = m_windows.mdiArea()->addSubWindow(m_preview);
     m_previewFrame->setAttribute(Qt::WA_DeleteOnClose);
     m_previewFrame->setWindowIcon(icon(IconKind::PrintPreview));
     m_previewFrame->setWindowTitle(m_preview->windowTitle());
@@ -254,7 +259,7 @@ void DocumentPrinting::closePreview()
 
 void DocumentPrinting::previewClosed()
 {
-    m_shell.setCommandsWithdrawn(false);
+    emit previewShown(false);
     m_preview = nullptr;
     if (m_comparison) {
         disconnect(m_comparison, &QObject::destroyed, this, &DocumentPrinting::closePreview);
@@ -265,7 +270,7 @@ void DocumentPrinting::previewClosed()
             if (!frame)
                 return;
             frame->setWindowState(state);
-            m_shell.mdiArea()->setActiveSubWindow(frame);
+            m_windows.mdiArea()->setActiveSubWindow(frame);
         };
         if (m_previewFrame)
             connect(m_previewFrame, &QObject::destroyed, this, restore);
@@ -287,7 +292,7 @@ void DocumentPrinting::previewClosed()
             return;
         if (auto *frame = qobject_cast<QMdiSubWindow *>(document->parentWidget()))
             frame->setWindowState(state);
-        m_shell.activateDocument(*document);
+        m_windows.activateDocument(*document);
         document->view()->gridMain1()->verticalScrollBar()->setValue(topRow);
     };
     if (m_previewFrame)

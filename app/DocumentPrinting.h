@@ -21,8 +21,10 @@ struct ViewPreferences;
 
 namespace app {
 
+class DialogHost;
+class DocumentWindows;
 class LoanComparisonWindow;
-class MainWindow;
+class StatusReporter;
 class frmChild;
 
 // A schedule table ready to print: the document's print options, title and comments around the table of `model`
@@ -43,7 +45,7 @@ class DocumentPrinting : public QObject
     Q_OBJECT
 
 public:
-    explicit DocumentPrinting(MainWindow &shell);
+    DocumentPrinting(DocumentWindows &windows, DialogHost &host, StatusReporter &status, QObject *parent);
     ~DocumentPrinting() override;
 
     // What a document window prints: its visible grid as it shows it now.
@@ -63,6 +65,10 @@ public:
     // Closes the preview, if one is open, as its Close button does.
     void closePreview();
 
+signals:
+    // The preview opened (true) or closed: the main window's menus and toolbar step aside while it is open.
+    void previewShown(bool shown);
+
 private:
     class Services;
 
@@ -70,7 +76,9 @@ private:
     // Whether the pages of what is to print leave room for its rows; says so when they do not.
     bool marginsFit();
 
-    MainWindow &m_shell;
+    DocumentWindows &m_windows;
+    DialogHost &m_host;
+    StatusReporter &m_status;
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<Services> m_services;
     QPointer<print::frmPrintPreview> m_preview;

@@ -6,11 +6,11 @@ int DocumentSlots::GetFreeDocSlot()
 {
     for (std::size_t i = 1; i < m_slots.size(); ++i) {
         if (m_slots[i].state.blnFree) {
-            m_slots[i].state = DocState {false, false, false};
+            m_slots[i].state = DocState {false};
             return int(i);
         }
     }
-    m_slots.push_back(Slot {nullptr, DocState {false, false, false}});
+    m_slots.push_back(Slot {nullptr, DocState {false}});
     return int(m_slots.size()) - 1;
 }
 

@@ -10,8 +10,6 @@ class frmChild;
 struct DocState
 {
     bool blnFree = true; // the slot is available
-    bool blnModified = false; // changes not saved
-    bool blnUntitled = false; // never saved under a name of its own
 };
 
 // The numbered places of the open documents; a document's number is its slot. Slot 0 is never used.

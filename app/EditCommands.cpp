@@ -1,9 +1,10 @@
 #include "EditCommands.h"
 
 #include "Command.h"
+#include "DialogHost.h"
+#include "DocumentWindows.h"
 #include "Icons.h"
 #include "LoanComparisonWindow.h"
-#include "MainWindow.h"
 #include "SettingsKeys.h"
 #include "frmChild.h"
 
@@ -20,9 +21,10 @@
 
 namespace app {
 
-EditCommands::EditCommands(MainWindow &shell)
-    : QObject(&shell)
-    , m_shell(shell)
+EditCommands::EditCommands(DocumentWindows &windows, DialogHost &host, QObject *parent)
+    : QObject(parent)
+    , m_windows(windows)
+    , m_host(host)
 {
     undo = command(this, QStringLiteral("&Undo"), [this] { undoChange(); });
     undo->setShortcut(QKeySequence::Undo);
@@ -42,9 +44,9 @@ EditCommands::EditCommands(MainWindow &shell)
 
 void EditCommands::update()
 {
-    const bool documents = m_shell.activeDocument() != nullptr;
+    const bool documents = m_windows.activeDocument() != nullptr;
     // Each item names the change it would take back or make again.
-    const QUndoStack *changes = documents ? m_shell.activeDocument()->undoStack() : nullptr;
+    const QUndoStack *changes = documents ? m_windows.activeDocument()->undoStack() : nullptr;
     auto offer = [](QAction *item, const QString &caption, bool can, const QString &what) {
         item->setEnabled(can);
         item->setText(can && !what.isEmpty() ? caption + QLatin1Char(' ') + what : caption);
@@ -52,11 +54,11 @@ void EditCommands::update()
     offer(undo, QStringLiteral("&Undo"), changes && changes->canUndo(), changes ? changes->undoText() : QString());
     offer(redo, QStringLiteral("&Redo"), changes && changes->canRedo(), changes ? changes->redoText() : QString());
     cut->setEnabled(false);
-    copyAction->setEnabled(documents || m_shell.activeComparison());
+    copyAction->setEnabled(documents || m_windows.activeComparison());
     pasteAction->setEnabled(documents && !QGuiApplication::clipboard()->text().isEmpty());
     lumpSums->setEnabled(documents);
     // The document's own figures are matched, not a report shown in their place.
-    frmChild *document = m_shell.activeDocument();
+    frmChild *document = m_windows.activeDocument();
     matchStatementAction->setEnabled(document && !document->loan().gblnReportFlag);
 }
 
@@ -72,7 +74,7 @@ void EditCommands::redoChange()
 
 void EditCommands::stepThroughChanges(bool forward)
 {
-    frmChild *document = m_shell.activeDocument();
+    frmChild *document = m_windows.activeDocument();
     QUndoStack *changes = document ? document->undoStack() : nullptr;
     if (!changes || !(forward ? changes->canRedo() : changes->canUndo()))
         return;
@@ -87,11 +89,11 @@ void EditCommands::stepThroughChanges(bool forward)
 
 void EditCommands::copy()
 {
-    if (const LoanComparisonWindow *comparison = m_shell.activeComparison()) {
+    if (const LoanComparisonWindow *comparison = m_windows.activeComparison()) {
         QGuiApplication::clipboard()->setText(comparison->tableText());
         return;
     }
-    frmChild *document = m_shell.activeDocument();
+    frmChild *document = m_windows.activeDocument();
     if (!document)
         return;
     QGuiApplication::clipboard()->clear();
@@ -100,7 +102,7 @@ void EditCommands::copy()
 
 void EditCommands::paste()
 {
-    frmChild *document = m_shell.activeDocument();
+    frmChild *document = m_windows.activeDocument();
     const QString text = QGuiApplication::clipboard()->text();
     if (document && !text.isEmpty() && !document->loan().gblnReportFlag)
         document->view()->cellEditor()->paste(text);
@@ -108,7 +110,7 @@ void EditCommands::paste()
 
 void EditCommands::showLumpSums()
 {
-    frmChild *document = m_shell.activeDocument();
+    frmChild *document = m_windows.activeDocument();
     if (!document)
         return;
     // The dialog edits the whole list: an edit still open in the grid is dropped, as scrolling drops it.
@@ -119,18 +121,18 @@ void EditCommands::showLumpSums()
     const bool scheduleShown = !document->loan().gblnReportFlag;
     const int row = scheduleShown && grid->currentIndex().isValid() ? grid->currentIndex().row() : -1;
     document->CloseYearEndReport();
-    views::frmLumpSums dialog(document->loan(), *document, row, m_shell.numberFormat(), &m_shell);
-    m_shell.runDialog(dialog);
+    views::frmLumpSums dialog(document->loan(), *document, row, m_windows.numberFormat(), m_host.dialogParent());
+    m_host.runDialog(dialog);
 }
 
 void EditCommands::matchStatement()
 {
-    frmChild *document = m_shell.activeDocument();
+    frmChild *document = m_windows.activeDocument();
     if (!document || document->loan().gblnReportFlag)
         return;
-    views::MatchStatementDialog dialog(document->loan(), m_shell.numberFormat(), m_shell.dialogs(), kSettingsName,
-                                       document->folder(), &m_shell);
-    if (m_shell.runDialog(dialog) != QDialog::Accepted || !dialog.applied())
+    views::MatchStatementDialog dialog(document->loan(), m_windows.numberFormat(), m_host.dialogs(), kSettingsName,
+                                       document->folder(), m_host.dialogParent());
+    if (m_host.runDialog(dialog) != QDialog::Accepted || !dialog.applied())
         return;
     const engine::Conventions conventions = *dialog.applied();
     if (document->changeAndRecalculate(QStringLiteral("Match Statement"), [&conventions](document::DocumentData &data) {

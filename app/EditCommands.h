@@ -6,7 +6,8 @@ class QAction;
 
 namespace app {
 
-class MainWindow;
+class DialogHost;
+class DocumentWindows;
 
 // The Edit menu: Undo and Redo of the active document's changes, Cut (nothing to act on in a computed schedule),
 // Copy, Paste, the Lump Sums dialog and Match Statement.
@@ -15,7 +16,7 @@ class EditCommands : public QObject
     Q_OBJECT
 
 public:
-    explicit EditCommands(MainWindow &shell);
+    EditCommands(DocumentWindows &windows, DialogHost &host, QObject *parent);
 
     // Enables the items for the documents open and what the clipboard holds.
     void update();
@@ -40,7 +41,8 @@ public:
 private:
     void stepThroughChanges(bool forward);
 
-    MainWindow &m_shell;
+    DocumentWindows &m_windows;
+    DialogHost &m_host;
 };
 
 } // namespace app

@@ -1,11 +1,13 @@
 #include "FileCommands.h"
 
+#include "AppState.h"
 #include "Command.h"
+#include "DialogHost.h"
 #include "DocumentLoader.h"
 #include "DocumentPrinting.h"
+#include "DocumentWindows.h"
 #include "FileAccess.h"
 #include "Icons.h"
-#include "MainWindow.h"
 #include "ProgressShown.h"
 #include "SettingsKeys.h"
 #include "SettingsStore.h"
@@ -17,6 +19,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -50,18 +53,25 @@ QString recentFileCaption(int number, const QString &path, const QFontMetrics &m
     return QStringLiteral("&%1 %2").arg(number).arg(QString(shown).replace(QLatin1Char('&'), QLatin1String("&&")));
 }
 
-FileCommands::FileCommands(MainWindow &shell)
-    : QObject(&shell)
-    , m_shell(shell)
+FileCommands::FileCommands(QWidget &frame, DocumentWindows &windows, DialogHost &host, StatusReporter &status,
+                           AppState &state, SettingsStore &settings, DocumentPrinting &printing)
+    : QObject(&frame)
+    , m_frame(frame)
+    , m_windows(windows)
+    , m_host(host)
+    , m_status(status)
+    , m_state(state)
+    , m_settings(settings)
+    , m_printing(printing)
 {
     newDocument = command(this, QStringLiteral("&New"), icon(IconKind::New), QStringLiteral("New"),
-                          [this] { m_shell.NewDocument(); });
+                          [this] { m_windows.NewDocument(); });
     newDocument->setShortcut(QKeySequence::New);
     open = command(this, QStringLiteral("&Open"), icon(IconKind::Open), QStringLiteral("Open"),
                    [this] { OpenWithDialog(); });
     open->setShortcut(QKeySequence::Open);
     close = command(this, QStringLiteral("&Close"), [this] {
-        if (QMdiSubWindow *window = m_shell.mdiArea()->currentSubWindow())
+        if (QMdiSubWindow *window = m_windows.mdiArea()->currentSubWindow())
             window->close();
     });
     close->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)});
@@ -71,13 +81,13 @@ FileCommands::FileCommands(MainWindow &shell)
     saveAs = command(this, QStringLiteral("Save &As..."), [this] { SaveDocumentAs(); });
     saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     properties = command(this, QStringLiteral("Propert&ies"), [this] { showProperties(); });
-    pageSetup = command(this, QStringLiteral("Page Set&up"), [this] { m_shell.printing().pageSetup(); });
+    pageSetup = command(this, QStringLiteral("Page Set&up"), [this] { m_printing.pageSetup(); });
     printPreview = command(this, QStringLiteral("Print Pre&view"), icon(IconKind::PrintPreview),
-                           QStringLiteral("Print Preview"), [this] { m_shell.printing().openPreview(); });
+                           QStringLiteral("Print Preview"), [this] { m_printing.openPreview(); });
     print = command(this, QStringLiteral("&Print..."), icon(IconKind::Print), QStringLiteral("Print"),
-                    [this] { m_shell.printing().printDirectly(); });
+                    [this] { m_printing.printDirectly(); });
     print->setShortcut(QKeySequence::Print);
-    exit = command(this, QStringLiteral("E&xit"), [this] { m_shell.close(); });
+    exit = command(this, QStringLiteral("E&xit"), [this] { m_frame.close(); });
     exit->setMenuRole(QAction::QuitRole);
 }
 
@@ -85,22 +95,22 @@ void FileCommands::update()
 {
     // The Scenario window is no document, but Close closes it all the same; behind a comparison there is no one
     // document to save or edit, and the comparison prints itself.
-    const bool documents = !m_shell.documents().isEmpty() && !m_shell.scenarioActive();
+    const bool documents = !m_windows.documents().isEmpty() && !m_windows.scenarioActive();
     for (QAction *item : {save, saveAs, properties, pageSetup})
-        item->setEnabled(documents && m_shell.activeDocument());
+        item->setEnabled(documents && m_windows.activeDocument());
     for (QAction *item : {printPreview, print})
-        item->setEnabled(documents && (m_shell.activeDocument() || m_shell.activeComparison()));
-    close->setEnabled(m_shell.mdiArea()->currentSubWindow() != nullptr);
+        item->setEnabled(documents && (m_windows.activeDocument() || m_windows.activeComparison()));
+    close->setEnabled(m_windows.mdiArea()->currentSubWindow() != nullptr);
 }
 
 void FileCommands::showProperties()
 {
-    frmChild *document = m_shell.activeDocument();
+    frmChild *document = m_windows.activeDocument();
     if (!document)
         return;
     document->CloseYearEndReport();
     engine::LoanDocument edited = document->loan();
-    const frmWizard::Result result = m_shell.runWizard(edited, true);
+    const frmWizard::Result result = m_host.runWizard(edited, true);
     if (!result.documentChanged)
         return;
     const QString what = QStringLiteral("Properties");
@@ -115,6 +125,7 @@ void FileCommands::showProperties()
 
 void FileCommands::createRecentFilesMenu(QMenu *fileMenu)
 {
+    m_fileMenu = fileMenu;
     m_recentSeparator = fileMenu->addSeparator();
     m_recentSeparator->setVisible(false);
     for (int k = 1; k <= kMaxRecentFiles; ++k) {
@@ -129,7 +140,7 @@ void FileCommands::createRecentFilesMenu(QMenu *fileMenu)
 
 QString FileCommands::initialDirectory() const
 {
-    const QString stored = m_shell.settings().value(kSettingsSection, kInitialDirectory, kDefaultInitialDirectory);
+    const QString stored = m_settings.value(kSettingsSection, kInitialDirectory, kDefaultInitialDirectory);
     // The classic default names a drive this platform does not have: the user's home folder stands for it.
     if (stored.compare(kDefaultInitialDirectory, Qt::CaseInsensitive) == 0 || stored.isEmpty())
         return QDir::homePath();
@@ -139,22 +150,15 @@ QString FileCommands::initialDirectory() const
 
 void FileCommands::rememberDirectory(const QString &folder)
 {
-    m_shell.settings().setValue(kSettingsSection, kInitialDirectory, folder);
+    m_settings.setValue(kSettingsSection, kInitialDirectory, folder);
 }
 
 void FileCommands::OpenWithDialog()
 {
-    const QString chosen = m_shell.dialogs().openFile(&m_shell, QStringLiteral("Open"), initialDirectory(), kFilter);
-    if (chosen.isEmpty())
-        return;
-    const QString path = absolutePath(chosen);
-    const QFileInfo info(path);
-    m_shell.state().gstrLastDirectory = info.absolutePath();
-    m_shell.state().gstrFileTitle = info.fileName();
-    rememberDirectory(m_shell.state().gstrLastDirectory);
-    OpenDocument(path);
-    m_shell.SetToolbar();
-    AddRecentFile(path);
+    const QString chosen =
+        m_host.dialogs().openFile(m_host.dialogParent(), QStringLiteral("Open"), initialDirectory(), kFilter);
+    if (!chosen.isEmpty())
+        OpenPath(absolutePath(chosen));
 }
 
 void FileCommands::OpenPath(const QString &path)
@@ -162,39 +166,39 @@ void FileCommands::OpenPath(const QString &path)
     // Stored in full, so that the recent entry and the folder mean the same from any current folder.
     const QString full = absolutePath(path);
     const QFileInfo info(full);
-    m_shell.state().gstrLastDirectory = info.path();
-    m_shell.state().gstrFileTitle = info.fileName();
-    rememberDirectory(m_shell.state().gstrLastDirectory);
+    m_state.gstrLastDirectory = info.path();
+    m_state.gstrFileTitle = info.fileName();
+    rememberDirectory(m_state.gstrLastDirectory);
     OpenDocument(path);
-    m_shell.SetToolbar();
+    m_windows.SetToolbar();
     AddRecentFile(full);
 }
 
 void FileCommands::OpenDocument(const QString &path)
 {
-    AppState &state = m_shell.state();
-    state.gblnOpenFailed = false;
+    m_state.gblnOpenFailed = false;
+    document::DocumentData data;
+    data.loan.gstrFileName = absolutePath(path).toStdString();
+    LoadOutcome outcome;
+    {
+        const ui::BusyCursor busy;
+        outcome = loadDocumentFile(path, data, m_windows.numberFormat());
+    }
     // The messages name the path as the user gave it.
-    FileBytes file = readDocumentBytes(path);
-    if (!file.ok()) {
-        m_shell.message(file.error);
-        state.gblnOpenFailed = true;
+    if (!outcome.ok()) {
+        m_host.message(outcome.error);
+        m_state.gblnOpenFailed = true;
         return;
     }
 
-    const int slot = m_shell.docSlots().GetFreeDocSlot();
-    frmChild *window = m_shell.createDocumentWindow(slot, state.gstrFileTitle);
-    window->loan().gstrFileName = absolutePath(path).toStdString();
-    m_shell.docSlots().state(slot).blnUntitled = false;
+    frmChild *window = m_windows.openDocumentWindow(m_state.gstrFileTitle);
+    window->data() = std::move(data);
+    window->setUntitled(false);
     window->setModified(false);
-
-    const ui::BusyCursor busy;
-    const document::ReadResult result = document::readDocument(
-        std::string_view(file.bytes.constData(), size_t(file.bytes.size())), window->data(), m_shell.numberFormat());
-    if (!result.message().empty())
-        m_shell.message(QString::fromStdString(result.message()));
+    if (!outcome.warning.isEmpty())
+        m_host.message(outcome.warning);
     window->data().columns.init(false);
-    const ProgressShown progress(m_shell, 100);
+    const ProgressShown progress(m_status, 100);
     window->Calculate();
     // Widths stored under a shorter date format would show the dates as "###".
     window->view()->gridMain1()->fitDateColumn(true);
@@ -202,52 +206,88 @@ void FileCommands::OpenDocument(const QString &path)
 
 void FileCommands::SaveDocument()
 {
-    frmChild *window = m_shell.activeDocument();
-    if (!window)
-        return;
-    DocState &state = m_shell.docSlots().state(window->slot());
-    if (state.blnUntitled) {
-        SaveDocumentAs();
-        return;
-    }
-    if (writeDocument(*window, QString::fromStdString(window->loan().gstrFileName))) {
-        state.blnUntitled = false;
-        window->setModified(false);
-    }
+    if (frmChild *window = m_windows.activeDocument())
+        saveDocument(*window);
 }
 
 void FileCommands::SaveDocumentAs()
 {
-    frmChild *window = m_shell.activeDocument();
-    if (!window)
-        return;
-    DocState &state = m_shell.docSlots().state(window->slot());
-    QString proposed = QString::fromStdString(window->loan().gstrFileName);
-    if (state.blnUntitled)
+    if (frmChild *window = m_windows.activeDocument())
+        saveDocumentAs(*window);
+}
+
+bool FileCommands::saveDocument(frmChild &window)
+{
+    if (window.isUntitled())
+        return saveDocumentAs(window);
+    if (!writeDocument(window, QString::fromStdString(window.loan().gstrFileName)))
+        return false;
+    window.setModified(false);
+    return true;
+}
+
+bool FileCommands::saveDocumentAs(frmChild &window)
+{
+    QString proposed = QString::fromStdString(window.loan().gstrFileName);
+    if (window.isUntitled())
         proposed += QStringLiteral(".plr");
     const QString chosen = SaveAsDialog(proposed);
     if (chosen.isEmpty())
-        return;
+        return false;
     {
         const ui::BusyCursor busy;
-        if (!writeDocument(*window, chosen))
-            return;
-        window->loan().gstrFileName = chosen.toStdString();
-        m_shell.setDocumentCaption(*window, fileTitle(chosen));
-        m_shell.activateDocument(*window);
-        state.blnUntitled = false;
-        window->setModified(false);
+        // A failed save keeps the window under its old name, with nothing listed for a file not written.
+        if (!writeDocument(window, chosen))
+            return false;
+        window.loan().gstrFileName = chosen.toStdString();
+        m_windows.setDocumentCaption(window, fileTitle(chosen));
+        m_windows.activateDocument(window);
+        window.setUntitled(false);
+        window.setModified(false);
     }
-    m_shell.state().gstrLastDirectory = QFileInfo(chosen).absolutePath();
-    m_shell.state().gstrFileTitle = fileTitle(chosen);
+    m_state.gstrLastDirectory = QFileInfo(chosen).absolutePath();
+    m_state.gstrFileTitle = fileTitle(chosen);
     AddRecentFile(chosen, false);
+    return true;
+}
+
+void FileCommands::guardClosing(frmChild &window)
+{
+    window.installEventFilter(this);
+}
+
+bool FileCommands::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Close) {
+        if (auto *window = qobject_cast<frmChild *>(watched); window && !mayClose(*window)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool FileCommands::mayClose(frmChild &window)
+{
+    window.CloseYearEndReport();
+    if (!window.isWindowModified())
+        return true;
+    // A question, titled with the main window's caption; the name stays whole on its line.
+    const auto answer = m_host.dialogs().message(m_host.dialogParent(), kMainCaption,
+                                                 QStringLiteral("Do you want to save the changes you made to '%1'?")
+                                                     .arg(ui::keptOnOneLine(quotedForMessage(window.windowTitle()))),
+                                                 ui::UserDialogs::Yes | ui::UserDialogs::No | ui::UserDialogs::Cancel,
+                                                 ui::UserDialogs::Icon::Question);
+    if (answer == ui::UserDialogs::No)
+        return true;
+    return answer == ui::UserDialogs::Yes && saveDocument(window);
 }
 
 QString FileCommands::SaveAsDialog(const QString &proposed)
 {
     QString start = QFileInfo(proposed).isAbsolute() ? proposed : QDir(initialDirectory()).filePath(proposed);
     for (;;) {
-        QString name = m_shell.dialogs().saveFile(&m_shell, QStringLiteral("Save As"), start, kFilter);
+        QString name = m_host.dialogs().saveFile(m_host.dialogParent(), QStringLiteral("Save As"), start, kFilter);
         if (name.isEmpty())
             return {};
         name = absolutePath(name);
@@ -256,9 +296,9 @@ QString FileCommands::SaveAsDialog(const QString &proposed)
             name += QStringLiteral(".plr");
             // The dialog asked before replacing the name as typed, not the one the extension makes.
             if (QFileInfo::exists(name)
-                && m_shell.message(QStringLiteral("'%1' already exists.\nDo you want to replace it?")
-                                       .arg(quotedForMessage(fileTitle(name))),
-                                   ui::UserDialogs::Yes | ui::UserDialogs::No, ui::UserDialogs::Icon::Warning)
+                && m_host.message(QStringLiteral("'%1' already exists.\nDo you want to replace it?")
+                                      .arg(quotedForMessage(fileTitle(name))),
+                                  ui::UserDialogs::Yes | ui::UserDialogs::No, ui::UserDialogs::Icon::Warning)
                     != ui::UserDialogs::Yes) {
                 start = name;
                 continue;
@@ -275,18 +315,18 @@ bool FileCommands::writeDocument(frmChild &window, const QString &path)
     QString error;
     if (window.SaveToFile(path, &error))
         return true;
-    m_shell.message(error, ui::UserDialogs::Ok, ui::UserDialogs::Icon::Critical);
+    m_host.message(error, ui::UserDialogs::Ok, ui::UserDialogs::Icon::Critical);
     return false;
 }
 
 void FileCommands::AddRecentFile(const QString &path)
 {
-    AddRecentFile(path, m_shell.state().gblnOpenFailed);
+    AddRecentFile(path, m_state.gblnOpenFailed);
 }
 
 void FileCommands::closeRecentFileGaps()
 {
-    SettingsStore &settings = m_shell.settings();
+    SettingsStore &settings = m_settings;
     QStringList stored;
     QStringList entries;
     for (int n = 1; n <= kMaxRecentFiles; ++n) {
@@ -307,7 +347,7 @@ void FileCommands::closeRecentFileGaps()
 void FileCommands::AddRecentFile(const QString &path, bool openFailed)
 {
     closeRecentFileGaps();
-    SettingsStore &settings = m_shell.settings();
+    SettingsStore &settings = m_settings;
     auto stored = [&](int n) { return settings.value(kRecentFilesSection, recentKey(n)); };
     auto store = [&](int n, const QString &value) { settings.setValue(kRecentFilesSection, recentKey(n), value); };
     // Entries are compared in full, so that one written in an older form (relative, or by the Windows versions)
@@ -364,12 +404,12 @@ void FileCommands::AddRecentFile(const QString &path, bool openFailed)
 void FileCommands::LoadRecentFilesMenu()
 {
     closeRecentFileGaps();
-    SettingsStore &settings = m_shell.settings();
+    SettingsStore &settings = m_settings;
     if (settings.value(kRecentFilesSection, recentKey(1)).isEmpty())
         return;
     // Long paths would widen the File menu past the screen.
-    const QFontMetrics metrics(m_shell.fileMenu()->font());
-    const int maxWidth = m_shell.screen()->availableGeometry().width() / 2;
+    const QFontMetrics metrics(m_fileMenu->font());
+    const int maxWidth = m_frame.screen()->availableGeometry().width() / 2;
     for (int k = 1; k <= kMaxRecentFiles; ++k) {
         const QString path = pathFromSettings(settings.value(kRecentFilesSection, recentKey(k)));
         if (path.isEmpty())

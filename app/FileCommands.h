@@ -7,32 +7,51 @@
 class QAction;
 class QFontMetrics;
 class QMenu;
+class QWidget;
 
 namespace app {
 
-class MainWindow;
+class DialogHost;
+class DocumentPrinting;
+class DocumentWindows;
+class SettingsStore;
+class StatusReporter;
 class frmChild;
+struct AppState;
 
 // The File menu: New, Open, Close, Save, Save As, Properties (the wizard on the active document), Page Setup, Print
-// Preview and Print..., the recent-files list and Exit.
+// Preview and Print..., the recent-files list and Exit. Every save goes through saveDocument(), the one a closing
+// document window offers included (see guardClosing).
 class FileCommands : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit FileCommands(MainWindow &shell);
+    // `frame`: the main window, which Exit closes.
+    FileCommands(QWidget &frame, DocumentWindows &windows, DialogHost &host, StatusReporter &status, AppState &state,
+                 SettingsStore &settings, DocumentPrinting &printing);
 
     // Adds the recent-files part (a separator and eight hidden entries) to the File menu.
     void createRecentFilesMenu(QMenu *fileMenu);
     // Enables the items that need a document.
     void update();
 
+    // File > Open: the file the user chooses, opened as OpenPath does.
     void OpenWithDialog();
+    // Opens the document at `path`, remembers its folder and lists it among the recent files.
     void OpenPath(const QString &path);
     // Checks the file, opens a window for it, reads it and computes its schedule.
     void OpenDocument(const QString &path);
+    // File > Save and Save As on the active document.
     void SaveDocument();
     void SaveDocumentAs();
+    // Saves `window` under its name, or under one the user chooses when it has none yet; false when nothing was saved.
+    bool saveDocument(frmChild &window);
+    // Saves `window` under a name the user chooses; false when cancelled or not written.
+    bool saveDocumentAs(frmChild &window);
+    // From now on closing `window` first asks whether to save its changes; a Cancel, or a save that fails, keeps it
+    // open.
+    void guardClosing(frmChild &window);
     // The name to save under, or an empty text when the user cancelled.
     QString SaveAsDialog(const QString &proposed);
     // After an open (a refused one takes a listed entry off, see gblnOpenFailed) or a save.
@@ -60,13 +79,25 @@ public:
     QList<QAction *> recentActions() const { return m_recent; }
     QString initialDirectory() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // Whether `window` may close: nothing to save, the user chose not to, or it was saved.
+    bool mayClose(frmChild &window);
     void rememberDirectory(const QString &folder);
     // Closes up the stored list where an entry is missing (settings edited by hand), so that every entry after the
     // gap keeps one place.
     void closeRecentFileGaps();
 
-    MainWindow &m_shell;
+    QWidget &m_frame;
+    DocumentWindows &m_windows;
+    DialogHost &m_host;
+    StatusReporter &m_status;
+    AppState &m_state;
+    SettingsStore &m_settings;
+    DocumentPrinting &m_printing;
+    QMenu *m_fileMenu = nullptr;
     QAction *m_recentSeparator = nullptr;
     QList<QAction *> m_recent;
 };

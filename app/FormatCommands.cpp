@@ -1,9 +1,10 @@
 #include "FormatCommands.h"
 
 #include "Command.h"
+#include "DocumentWindows.h"
 #include "Icons.h"
-#include "MainWindow.h"
 #include "ProgressShown.h"
+#include "StatusReporter.h"
 #include "frmChild.h"
 
 #include "document/ColumnProperties.h"
@@ -11,9 +12,10 @@
 
 namespace app {
 
-FormatCommands::FormatCommands(MainWindow &shell)
-    : QObject(&shell)
-    , m_shell(shell)
+FormatCommands::FormatCommands(DocumentWindows &windows, StatusReporter &status, QObject *parent)
+    : QObject(parent)
+    , m_windows(windows)
+    , m_status(status)
 {
     alignLeft = command(this, QStringLiteral("Align &Left"), icon(IconKind::AlignLeft), QStringLiteral("Align Left"),
                         [this] { SetColumnAlignment(document::kAlignLeft); });
@@ -26,21 +28,21 @@ FormatCommands::FormatCommands(MainWindow &shell)
 
 void FormatCommands::update()
 {
-    const bool documents = m_shell.activeDocument() != nullptr;
+    const bool documents = m_windows.activeDocument() != nullptr;
     for (QAction *item : {alignLeft, center, alignRight, autoFitColumns})
         item->setEnabled(documents);
 }
 
 void FormatCommands::SetColumnAlignment(int code)
 {
-    if (frmChild *document = m_shell.activeDocument())
+    if (frmChild *document = m_windows.activeDocument())
         document->view()->SetColumnAlignment(code);
 }
 
 void FormatCommands::autoFit()
 {
-    if (frmChild *document = m_shell.activeDocument()) {
-        const ProgressShown progress(m_shell, 100);
+    if (frmChild *document = m_windows.activeDocument()) {
+        const ProgressShown progress(m_status, 100);
         document->view()->autoFit();
     }
 }

@@ -6,7 +6,8 @@ class QAction;
 
 namespace app {
 
-class MainWindow;
+class DocumentWindows;
+class StatusReporter;
 
 // The Format menu: the alignment of the selected columns, and fitting the columns to their contents.
 class FormatCommands : public QObject
@@ -14,7 +15,7 @@ class FormatCommands : public QObject
     Q_OBJECT
 
 public:
-    explicit FormatCommands(MainWindow &shell);
+    FormatCommands(DocumentWindows &windows, StatusReporter &status, QObject *parent);
 
     void update();
     void SetColumnAlignment(int code);
@@ -26,7 +27,8 @@ public:
     QAction *autoFitColumns = nullptr;
 
 private:
-    MainWindow &m_shell;
+    DocumentWindows &m_windows;
+    StatusReporter &m_status;
 };
 
 } // namespace app

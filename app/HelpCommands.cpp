@@ -1,8 +1,8 @@
 #include "HelpCommands.h"
 
 #include "Command.h"
+#include "DialogHost.h"
 #include "HelpWindow.h"
-#include "MainWindow.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -33,9 +33,9 @@ QString findHelpFolder(const QString &programFolder, const QStringList &dataFold
     return {};
 }
 
-HelpCommands::HelpCommands(MainWindow &shell)
-    : QObject(&shell)
-    , m_shell(shell)
+HelpCommands::HelpCommands(DialogHost &host, QObject *parent)
+    : QObject(parent)
+    , m_host(host)
 {
     contents = command(this, QStringLiteral("&Contents"), [this] { showContents(); });
     contents->setShortcut(QKeySequence::HelpContents);
@@ -49,18 +49,18 @@ void HelpCommands::showContents()
                                       QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
     const QString path = QDir(m_helpFolder).filePath(kContentsPage);
     if (m_helpFolder.isEmpty() || !QFileInfo(path).isFile()) {
-        m_shell.message(kNoHelpMessage, ui::UserDialogs::Ok, ui::UserDialogs::Icon::Information);
+        m_host.message(kNoHelpMessage, ui::UserDialogs::Ok, ui::UserDialogs::Icon::Information);
         return;
     }
     // The browser shows an unreadable page as an empty one: say why instead.
     QFile page(path);
     if (!page.open(QIODevice::ReadOnly)) {
-        m_shell.message(page.errorString(), ui::UserDialogs::Ok, ui::UserDialogs::Icon::Critical);
+        m_host.message(page.errorString(), ui::UserDialogs::Ok, ui::UserDialogs::Icon::Critical);
         return;
     }
     page.close();
     if (!m_window)
-        m_window = new HelpWindow(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()), &m_shell);
+        m_window = new HelpWindow(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()), m_host.dialogParent());
     else
         m_window->showContents();
     // Asked for again, a help window the user minimised comes back.
@@ -72,11 +72,11 @@ void HelpCommands::showContents()
 
 void HelpCommands::showAbout()
 {
-    m_shell.dialogs().about(&m_shell, QStringLiteral("About Pellandra"),
-                            QStringLiteral("<h3>Pellandra %1</h3><p>Loan amortization schedules: mortgages with "
-                                           "Canadian or U.S. compounding, personal loans, rate and payment changes "
-                                           "and lump-sum prepayments.</p>")
-                                .arg(QLatin1String(PELLANDRA_VERSION)));
+    m_host.dialogs().about(m_host.dialogParent(), QStringLiteral("About Pellandra"),
+                           QStringLiteral("<h3>Pellandra %1</h3><p>Loan amortization schedules: mortgages with "
+                                          "Canadian or U.S. compounding, personal loans, rate and payment changes "
+                                          "and lump-sum prepayments.</p>")
+                               .arg(QLatin1String(PELLANDRA_VERSION)));
 }
 
 } // namespace app

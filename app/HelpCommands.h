@@ -11,7 +11,7 @@ class QAction;
 
 namespace app {
 
-class MainWindow;
+class DialogHost;
 
 // The folder of the help pages: <prefix>/share/pellandra/help beside the program's own folder (installed, or in the
 // build tree), else the first data folder of the desktop that holds pellandra/help; empty when none has the
@@ -24,7 +24,7 @@ class HelpCommands : public QObject
     Q_OBJECT
 
 public:
-    explicit HelpCommands(MainWindow &shell);
+    HelpCommands(DialogHost &host, QObject *parent);
 
     // Help > Contents: the help window on its contents page, made once and raised again later.
     void showContents();
@@ -39,7 +39,7 @@ public:
     QAction *about = nullptr;
 
 private:
-    MainWindow &m_shell;
+    DialogHost &m_host;
     QString m_helpFolder;
     QPointer<HelpWindow> m_window;
 };

@@ -17,11 +17,14 @@
 #include "WindowCommands.h"
 #include "WindowPlacement.h"
 #include "frmChild.h"
+#include "wizard/frmWizard.h"
 
+#include "engine/Preferences.h"
 #include "scenario/frmScenario.h"
 #include "ui/BgrColor.h"
 #include "ui/Twips.h"
 #include "views/CellEditor.h"
+#include "views/ScheduleView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,10 +35,12 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <cmath>
@@ -60,19 +65,25 @@ MainWindow::MainWindow(SettingsStore &settings, ui::UserDialogs &dialogs, bool d
     setCentralWidget(m_mdi);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);
 
-    m_file = new FileCommands(*this);
-    m_edit = new EditCommands(*this);
-    m_view = new ViewCommands(*this);
-    m_format = new FormatCommands(*this);
-    m_reportCommands = new ReportCommands(*this);
-    m_window = new WindowCommands(*this);
-    m_help = new HelpCommands(*this);
-    m_printing = new DocumentPrinting(*this);
+    m_printing = new DocumentPrinting(*this, *this, *this, this);
+    connect(m_printing, &DocumentPrinting::previewShown, this, &MainWindow::setCommandsWithdrawn);
+    m_file = new FileCommands(*this, *this, *this, *this, m_state, m_settings, *m_printing);
+    m_edit = new EditCommands(*this, *this, this);
+    m_view = new ViewCommands(*this, *this, m_settings, this);
+    m_format = new FormatCommands(*this, *this, this);
+    m_reportCommands = new ReportCommands(*this, *this, this);
+    m_window = new WindowCommands(*this, this);
+    m_help = new HelpCommands(*this, this);
     if (debug)
-        m_debug = new DebugCommands(*this);
+        m_debug = new DebugCommands(*this, this);
     createMenus();
     createToolBar();
     createStatusBar();
+    // The bars are shown while their items are checked; not stored in the settings.
+    connect(m_view->toolbar, &QAction::toggled, m_toolBar, &QWidget::setVisible);
+    connect(m_view->statusBar, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+    m_view->setScenarioCommands(scenarioCommands());
+    connect(m_view, &ViewCommands::scenarioCreated, this, &MainWindow::scenarioCreated);
     restorePlacement();
     loadPreferences();
     m_file->LoadRecentFilesMenu();
@@ -274,6 +285,30 @@ void MainWindow::createMenus()
     m_context->setObjectName(QStringLiteral("mnuContext1"));
 }
 
+scenario::SharedCommands MainWindow::scenarioCommands() const
+{
+    scenario::SharedCommands shared;
+    shared.newDocument = m_file->newDocument;
+    shared.open = m_file->open;
+    shared.close = m_file->close;
+    shared.recentFiles = m_file->recentActions();
+    shared.exit = m_file->exit;
+    shared.window = {m_window->cascadeAction, m_window->tileHorizontal, m_window->tileVertical,
+                     m_window->arrangeIconsAction};
+    shared.contents = m_help->contents;
+    shared.about = m_help->about;
+    return shared;
+}
+
+void MainWindow::scenarioCreated(scenario::frmScenario *scenarioWindow)
+{
+    // Its menus are enabled by the same rules as the main window's.
+    connect(scenarioWindow->fileMenu(), &QMenu::aboutToShow, m_file, &FileCommands::update);
+    connect(scenarioWindow->windowMenu(), &QMenu::aboutToShow, m_window, &WindowCommands::update);
+    connect(scenarioWindow->windowMenu(), &QMenu::aboutToShow, m_window,
+            [this, menu = scenarioWindow->windowMenu()] { m_window->listWindows(*menu); });
+}
+
 void MainWindow::createToolBar()
 {
     m_toolBar = addToolBar(QStringLiteral("Toolbar"));
@@ -356,9 +391,21 @@ QMdiSubWindow *MainWindow::addSubWindow(QWidget *content, const QIcon &windowIco
     return window;
 }
 
+frmChild *MainWindow::openDocumentWindow(const QString &caption)
+{
+    return createDocumentWindow(m_slots.GetFreeDocSlot(), caption);
+}
+
 frmChild *MainWindow::createDocumentWindow(int slot, const QString &caption)
 {
-    auto *child = new frmChild(*this, slot);
+    auto *child = new frmChild(slot, m_numberFormat, *this, *this, m_state.gstrLastDirectory);
+    child->view()->setPreferences(viewPreferences());
+    connect(child->view(), &views::ScheduleView::contextMenuRequested, this, &MainWindow::showContextMenu);
+    connect(child->view(), &views::ScheduleView::viewChanged, this, &MainWindow::CheckSelectedView);
+    // Ctrl+Z and Ctrl+Y follow the stack, not only the state it had when the Edit menu was last opened.
+    connect(child->undoStack(), &QUndoStack::indexChanged, m_edit, &EditCommands::update);
+    connect(child, &frmChild::closing, this, [this, child](int windowState) { documentClosed(*child, windowState); });
+    m_file->guardClosing(*child);
     m_slots.setWindow(slot, child);
     QMdiSubWindow *window = addSubWindow(child, icon(IconKind::DetailedView));
     setDocumentCaption(*child, caption);
@@ -391,7 +438,7 @@ void MainWindow::setDocumentCaption(frmChild &window, const QString &caption)
     // maximized.
     if (QWidget *frame = window.parentWidget()) {
         frame->setWindowTitle(caption + QStringLiteral("[*]"));
-        frame->setWindowModified(m_slots.state(window.slot()).blnModified);
+        frame->setWindowModified(window.isWindowModified());
     }
     // A loan without a title of its own is known by its file name wherever it is shown.
     emit window.scheduleShown();
@@ -577,10 +624,10 @@ void MainWindow::documentClosed(frmChild &window, int windowState)
 void MainWindow::NewDocument()
 {
     const int slot = m_slots.GetFreeDocSlot();
-    m_slots.state(slot).blnUntitled = true;
     const QString caption = QStringLiteral("Untitled%1").arg(slot);
     const QPointer<QMdiSubWindow> previous = m_mdi->activeSubWindow();
     frmChild *window = createDocumentWindow(slot, caption);
+    window->setUntitled(true);
     // A new document is unsaved whatever is undone.
     window->setModified(true);
     window->data().columns.init(true);
@@ -611,7 +658,7 @@ void MainWindow::NewDocument()
     window->data().print.applyDefaults();
 }
 
-frmWizard::Result MainWindow::runWizard(engine::LoanDocument &loan, bool propertiesMode)
+WizardResult MainWindow::runWizard(engine::LoanDocument &loan, bool propertiesMode)
 {
     frmWizard wizard(loan, propertiesMode, m_settings, m_dialogs, m_numberFormat, m_clock, this);
     runDialog(wizard);

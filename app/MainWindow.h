@@ -1,14 +1,13 @@
 #pragma once
 
 #include "AppState.h"
+#include "DialogHost.h"
 #include "DocumentSlots.h"
-#include "wizard/frmWizard.h"
+#include "DocumentWindows.h"
+#include "StatusReporter.h"
 
 #include "engine/NumberFormat.h"
-#include "engine/Preferences.h"
 #include "ui/BusyCursor.h"
-#include "ui/UserDialogs.h"
-#include "views/ScheduleView.h"
 
 #include <QMainWindow>
 
@@ -23,6 +22,11 @@ class QMdiSubWindow;
 class QMenu;
 class QProgressBar;
 class QToolBar;
+
+namespace scenario {
+class frmScenario;
+struct SharedCommands;
+} // namespace scenario
 
 namespace app {
 
@@ -41,7 +45,7 @@ class frmChild;
 
 // The frame: menus, toolbar, status and progress bars, and the document windows inside. The commands live in one
 // object per menu; createMenus() puts their items in order.
-class MainWindow : public QMainWindow
+class MainWindow : public QMainWindow, public DocumentWindows, public DialogHost, public StatusReporter
 {
     Q_OBJECT
 
@@ -55,16 +59,17 @@ public:
     ~MainWindow() override;
 
     SettingsStore &settings() { return m_settings; }
-    ui::UserDialogs &dialogs() { return m_dialogs; }
+    ui::UserDialogs &dialogs() override { return m_dialogs; }
+    QWidget *dialogParent() override { return this; }
     AppState &state() { return m_state; }
     DocumentSlots &docSlots() { return m_slots; }
     // The display preferences every document's views follow.
-    views::ViewPreferences viewPreferences() const;
+    views::ViewPreferences viewPreferences() const override;
     // The display preferences as held for the whole run; applying them stores what changed and brings every document
     // window in line with it.
-    engine::Preferences preferences() const;
-    void applyPreferences(const engine::Preferences &chosen);
-    const engine::NumberFormat &numberFormat() const { return m_numberFormat; }
+    engine::Preferences preferences() const override;
+    void applyPreferences(const engine::Preferences &chosen) override;
+    const engine::NumberFormat &numberFormat() const override { return m_numberFormat; }
 
     FileCommands &files() { return *m_file; }
     EditCommands &editCommands() { return *m_edit; }
@@ -82,43 +87,42 @@ public:
     // dialog is shown, and today's date for the wizard (none: the system's).
     void setWizardRunner(WizardRunner runner) { m_runWizard = std::move(runner); }
     void setDialogRunner(DialogRunner runner);
-    void setClock(frmWizard::Clock clock) { m_clock = std::move(clock); }
-    const frmWizard::Clock &clock() const { return m_clock; }
-    int runDialog(QDialog &dialog);
-    // Today, as the clock seam gives it.
-    QDate today() const;
-    // The wizard on `loan` (an existing document in properties mode); `loan` takes what closing left.
-    frmWizard::Result runWizard(engine::LoanDocument &loan, bool propertiesMode);
+    void setClock(Clock clock) { m_clock = std::move(clock); }
+    const Clock &clock() const override { return m_clock; }
+    int runDialog(QDialog &dialog) override;
+    QDate today() const override;
+    WizardResult runWizard(engine::LoanDocument &loan, bool propertiesMode) override;
 
     // The active document window (gfrmActiveDocument) and its slot (gintActiveSlot); null and 0 without one.
-    frmChild *activeDocument() const { return m_active; }
+    frmChild *activeDocument() const override { return m_active; }
     int activeSlot() const;
-    QList<frmChild *> documents() const;
+    QList<frmChild *> documents() const override;
     // The Loan Comparison window in front, if that is what the user is looking at; the document commands then have no
     // document to act on.
-    LoanComparisonWindow *activeComparison() const;
-    QMdiArea *mdiArea() const { return m_mdi; }
+    LoanComparisonWindow *activeComparison() const override;
+    QMdiArea *mdiArea() const override { return m_mdi; }
 
     // A message box titled with the program's settings name.
     ui::UserDialogs::Button message(const QString &text, int buttons = ui::UserDialogs::Ok,
-                                    ui::UserDialogs::Icon icon = ui::UserDialogs::Icon::Information);
+                                    ui::UserDialogs::Icon icon = ui::UserDialogs::Icon::Information) override;
 
     // Puts a window in the area, to be deleted when closed.
-    QMdiSubWindow *addSubWindow(QWidget *content, const QIcon &windowIcon);
+    QMdiSubWindow *addSubWindow(QWidget *content, const QIcon &windowIcon) override;
     // Creates and shows a document window for a slot that GetFreeDocSlot gave.
     frmChild *createDocumentWindow(int slot, const QString &caption);
-    void setDocumentCaption(frmChild &window, const QString &caption);
-    void activateDocument(frmChild &window);
+    frmChild *openDocumentWindow(const QString &caption) override;
+    void setDocumentCaption(frmChild &window, const QString &caption) override;
+    void activateDocument(frmChild &window) override;
 
-    void NewDocument();
-    void SetToolbar();
+    void NewDocument() override;
+    void SetToolbar() override;
 
     // The progress bar: segments of 0..100 filled by computations in turn (see ProgressShown).
-    void ShowProgressBar(bool show);
-    void SetProgressBarUbound(int upper);
-    void SetProgressBar(int done, int total);
+    void ShowProgressBar(bool show) override;
+    void SetProgressBarUbound(int upper) override;
+    void SetProgressBar(int done, int total) override;
     int progressValue() const;
-    int progressUpperBound() const { return m_progressHigh; }
+    int progressUpperBound() const override { return m_progressHigh; }
     bool progressShown() const;
 
     QToolBar *toolBar() const { return m_toolBar; }
@@ -126,10 +130,10 @@ public:
     QMenu *contextMenu() const { return m_context; }
 
     // The first status panel: whether the current cell can be edited.
-    void setCellStatus(const QString &text);
+    void setCellStatus(const QString &text) override;
     QString cellStatus() const;
     // The second status panel: the page the print preview shows.
-    void setPageStatus(const QString &text);
+    void setPageStatus(const QString &text) override;
     QString pageStatus() const;
     // While the print preview is open the menus and the toolbar step aside, so that nothing is commanded past it.
     void setCommandsWithdrawn(bool withdrawn);
@@ -147,8 +151,8 @@ public:
 
     // A window inside became the active one; null when none is. The Scenario window brings its own menus and
     // leaves only New and Open on the toolbar.
-    void subWindowActivated(QMdiSubWindow *window);
-    bool scenarioActive() const { return m_scenarioActive; }
+    void subWindowActivated(QMdiSubWindow *window) override;
+    bool scenarioActive() const override { return m_scenarioActive; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -163,6 +167,9 @@ private:
     void createMenus();
     void createToolBar();
     void createStatusBar();
+    // The main window's commands in the Scenario window's menus, and those menus enabled as the main window's are.
+    scenario::SharedCommands scenarioCommands() const;
+    void scenarioCreated(scenario::frmScenario *scenarioWindow);
     // The menu bar shows the main window's menus, or those of the Scenario window while it is active.
     void showMenus(const QList<QMenu *> &scenarioMenus);
 
@@ -173,7 +180,7 @@ private:
     engine::NumberFormat m_numberFormat;
     DialogRunner m_runDialog;
     WizardRunner m_runWizard;
-    frmWizard::Clock m_clock;
+    Clock m_clock;
     bool m_loading = true;
 
     FileCommands *m_file = nullptr;

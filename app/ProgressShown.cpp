@@ -1,10 +1,10 @@
 #include "ProgressShown.h"
 
-#include "MainWindow.h"
+#include "StatusReporter.h"
 
 namespace app {
 
-ProgressShown::ProgressShown(MainWindow &window, int upper)
+ProgressShown::ProgressShown(StatusReporter &window, int upper)
     : m_window(window)
 {
     m_window.ShowProgressBar(true);

@@ -1,9 +1,10 @@
 #include "ReportCommands.h"
 
 #include "Command.h"
+#include "DialogHost.h"
+#include "DocumentWindows.h"
 #include "Icons.h"
 #include "LoanComparisonWindow.h"
-#include "MainWindow.h"
 #include "frmChild.h"
 
 #include "engine/LoanComparison.h"
@@ -16,12 +17,13 @@
 
 namespace app {
 
-ReportCommands::ReportCommands(MainWindow &shell)
-    : QObject(&shell)
-    , m_shell(shell)
+ReportCommands::ReportCommands(DocumentWindows &windows, DialogHost &host, QObject *parent)
+    : QObject(parent)
+    , m_windows(windows)
+    , m_host(host)
 {
     yearEndReport = command(this, QStringLiteral("&Year End Report"), [this] { YearEndReport(); });
-    yearEndMonth = new QMenu(QStringLiteral("Year End &Month"), &shell);
+    yearEndMonth = new QMenu(QStringLiteral("Year End &Month"), m_host.dialogParent());
     yearEndMonth->setObjectName(QStringLiteral("mnuReportYearEndMonths"));
     m_months = new QActionGroup(this);
     // June's access key is its "u": "n" is November's.
@@ -41,12 +43,12 @@ ReportCommands::ReportCommands(MainWindow &shell)
 
 void ReportCommands::update()
 {
-    const frmChild *document = m_shell.activeDocument();
+    const frmChild *document = m_windows.activeDocument();
     const bool shown = document && document->reportShown();
     yearEndReport->setEnabled(document && !shown);
     yearEndMonth->menuAction()->setEnabled(document);
     closeYearEndReport->setEnabled(shown);
-    compareLoansAction->setEnabled(m_shell.documents().size() >= qsizetype(engine::kFewestComparedLoans));
+    compareLoansAction->setEnabled(m_windows.documents().size() >= qsizetype(engine::kFewestComparedLoans));
 }
 
 int ReportCommands::closingMonth() const
@@ -59,27 +61,27 @@ void ReportCommands::chooseMonth(int month)
     if (month < 1 || month > 12)
         return;
     months[month - 1]->setChecked(true);
-    frmChild *document = m_shell.activeDocument();
+    frmChild *document = m_windows.activeDocument();
     if (document && document->reportShown())
         document->YearEndReport(month);
 }
 
 void ReportCommands::YearEndReport()
 {
-    if (frmChild *document = m_shell.activeDocument())
+    if (frmChild *document = m_windows.activeDocument())
         document->YearEndReport(closingMonth());
 }
 
 void ReportCommands::CloseYearEndReport()
 {
-    if (frmChild *document = m_shell.activeDocument())
+    if (frmChild *document = m_windows.activeDocument())
         document->CloseYearEndReport();
 }
 
 void ReportCommands::compareLoans()
 {
-    QList<frmChild *> documents = m_shell.documents();
-    if (frmChild *active = m_shell.activeDocument()) {
+    QList<frmChild *> documents = m_windows.documents();
+    if (frmChild *active = m_windows.activeDocument()) {
         documents.removeOne(active);
         documents.prepend(active);
     }
@@ -88,8 +90,8 @@ void ReportCommands::compareLoans()
         const QString path = QString::fromStdString(document->loan().gstrFileName);
         entries.append({QString::fromStdString(document->loan().gstrTitle), document->windowTitle(), path});
     }
-    views::CompareLoansDialog dialog(entries, &m_shell);
-    if (m_shell.runDialog(dialog) != QDialog::Accepted)
+    views::CompareLoansDialog dialog(entries, m_host.dialogParent());
+    if (m_host.runDialog(dialog) != QDialog::Accepted)
         return;
     QList<frmChild *> chosen;
     for (int entry : dialog.chosen())
@@ -97,16 +99,16 @@ void ReportCommands::compareLoans()
     if (!engine::canCompare(std::size_t(chosen.size())))
         return;
 
-    auto *comparison = new LoanComparisonWindow(chosen, m_shell.numberFormat());
-    QMdiSubWindow *frame = m_shell.addSubWindow(comparison, icon(IconKind::SummaryView));
-    const QSize room = m_shell.mdiArea()->viewport()->size();
+    auto *comparison = new LoanComparisonWindow(chosen, m_windows.numberFormat());
+    QMdiSubWindow *frame = m_windows.addSubWindow(comparison, icon(IconKind::SummaryView));
+    const QSize room = m_windows.mdiArea()->viewport()->size();
     const QSize wanted = comparison->sizeHint() + (frame->size() - frame->contentsRect().size());
     frame->resize(wanted.boundedTo(room));
     frame->show();
     // Where the area put it, the table might reach past its edges.
     if (!QRect(QPoint(0, 0), room).contains(frame->geometry()))
         frame->move(0, 0);
-    m_shell.mdiArea()->setActiveSubWindow(frame);
+    m_windows.mdiArea()->setActiveSubWindow(frame);
 }
 
 } // namespace app

@@ -9,7 +9,8 @@ class QMenu;
 
 namespace app {
 
-class MainWindow;
+class DialogHost;
+class DocumentWindows;
 
 // The Report menu: the year-end report of the active document for the closing month checked in Year End Month,
 // closing it again, and open loans compared side by side.
@@ -18,7 +19,7 @@ class ReportCommands : public QObject
     Q_OBJECT
 
 public:
-    explicit ReportCommands(MainWindow &shell);
+    ReportCommands(DocumentWindows &windows, DialogHost &host, QObject *parent);
 
     void update();
     // The checked month, 1..12; December at start, not stored.
@@ -37,7 +38,8 @@ public:
     QAction *compareLoansAction = nullptr;
 
 private:
-    MainWindow &m_shell;
+    DocumentWindows &m_windows;
+    DialogHost &m_host;
     QActionGroup *m_months = nullptr;
 };
 

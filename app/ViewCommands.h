@@ -10,7 +10,9 @@ class QActionGroup;
 
 namespace app {
 
-class MainWindow;
+class DialogHost;
+class DocumentWindows;
+class SettingsStore;
 
 // The View menu: the detailed and the summary view of the active document, the toolbar and the status bar, the
 // Time Left to Amortize dialog, the Scenario window and the Options.
@@ -19,7 +21,7 @@ class ViewCommands : public QObject
     Q_OBJECT
 
 public:
-    explicit ViewCommands(MainWindow &shell);
+    ViewCommands(DocumentWindows &windows, DialogHost &host, SettingsStore &settings, QObject *parent);
 
     void update();
     // Check marks and pressed buttons follow the active document's view.
@@ -32,6 +34,8 @@ public:
     scenario::frmScenario *scenarioWindow() const { return m_scenario; }
     // View > Options: the active document's columns, and the preferences of every window.
     void showOptions();
+    // The main window's commands the Scenario window shows in its own menus; the bars' items are this menu's.
+    void setScenarioCommands(const scenario::SharedCommands &commands) { m_scenarioCommands = commands; }
 
     QAction *details = nullptr;
     QAction *summary = nullptr;
@@ -41,9 +45,16 @@ public:
     QAction *scenario = nullptr;
     QAction *options = nullptr;
 
+signals:
+    // The Scenario window was made, its menus not yet enabled by anyone.
+    void scenarioCreated(scenario::frmScenario *window);
+
 private:
-    MainWindow &m_shell;
+    DocumentWindows &m_windows;
+    DialogHost &m_host;
+    SettingsStore &m_settings;
     QActionGroup *m_views = nullptr;
+    scenario::SharedCommands m_scenarioCommands;
     QPointer<scenario::frmScenario> m_scenario;
     int m_optionsTab = 0; // the Options' tab shown last, for as long as the program runs
 };

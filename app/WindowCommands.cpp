@@ -1,7 +1,7 @@
 #include "WindowCommands.h"
 
 #include "Command.h"
-#include "MainWindow.h"
+#include "DocumentWindows.h"
 #include "WindowPlacement.h"
 
 #include <QMdiArea>
@@ -12,9 +12,9 @@
 
 namespace app {
 
-WindowCommands::WindowCommands(MainWindow &shell)
-    : QObject(&shell)
-    , m_shell(shell)
+WindowCommands::WindowCommands(DocumentWindows &windows, QObject *parent)
+    : QObject(parent)
+    , m_windows(windows)
 {
     cascadeAction = command(this, QStringLiteral("&Cascade"), [this] { cascade(); });
     tileHorizontal = command(this, QStringLiteral("Tile &Horizontal"), [this] { tileEvenly(Qt::Vertical); });
@@ -24,7 +24,7 @@ WindowCommands::WindowCommands(MainWindow &shell)
 
 void WindowCommands::update()
 {
-    const bool documents = !m_shell.documents().isEmpty();
+    const bool documents = !m_windows.documents().isEmpty();
     for (QAction *item : {cascadeAction, tileHorizontal, tileVertical, arrangeIconsAction})
         item->setEnabled(documents);
 }
@@ -37,7 +37,7 @@ void WindowCommands::listWindows(QMenu &menu)
         if (item->objectName() == listed)
             delete item;
     }
-    QMdiArea *area = m_shell.mdiArea();
+    QMdiArea *area = m_windows.mdiArea();
     const QList<QMdiSubWindow *> windows = area->subWindowList();
     if (windows.isEmpty())
         return;
@@ -67,7 +67,7 @@ void WindowCommands::listWindows(QMenu &menu)
 int WindowCommands::cascadeStep() const
 {
     // One title bar: each window's caption shows below the one before.
-    QMdiArea *area = m_shell.mdiArea();
+    QMdiArea *area = m_windows.mdiArea();
     return area->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, area);
 }
 
@@ -75,7 +75,7 @@ void WindowCommands::cascade()
 {
     // The area's own cascade sizes each window by the size it prefers, which leaves a document window a bare title
     // bar. Minimised windows keep their places.
-    QMdiArea *area = m_shell.mdiArea();
+    QMdiArea *area = m_windows.mdiArea();
     QList<QMdiSubWindow *> windows = area->subWindowList(QMdiArea::StackingOrder);
     windows.removeIf([](const QMdiSubWindow *window) { return window->isMinimized(); });
     const QList<QRect> placements = cascadePlacements(area->viewport()->size(), int(windows.size()), cascadeStep());
@@ -88,7 +88,7 @@ void WindowCommands::cascade()
 
 void WindowCommands::tileEvenly(Qt::Orientation direction)
 {
-    QMdiArea *area = m_shell.mdiArea();
+    QMdiArea *area = m_windows.mdiArea();
     const QList<QMdiSubWindow *> windows = area->subWindowList();
     const QSize size = area->viewport()->size();
     const int length = direction == Qt::Vertical ? size.height() : size.width();
@@ -107,7 +107,7 @@ void WindowCommands::tileEvenly(Qt::Orientation direction)
 void WindowCommands::arrangeIcons()
 {
     // The minimised windows in a row along the bottom of the area, left to right.
-    QMdiArea *area = m_shell.mdiArea();
+    QMdiArea *area = m_windows.mdiArea();
     const int bottom = area->viewport()->height();
     int x = 0;
     for (QMdiSubWindow *window : area->subWindowList()) {

@@ -7,7 +7,7 @@ class QMenu;
 
 namespace app {
 
-class MainWindow;
+class DocumentWindows;
 
 // The Window menu: the document windows cascaded, tiled either way, or their icons arranged, and the list of the open
 // windows.
@@ -16,7 +16,7 @@ class WindowCommands : public QObject
     Q_OBJECT
 
 public:
-    explicit WindowCommands(MainWindow &shell);
+    WindowCommands(DocumentWindows &windows, QObject *parent);
 
     void update();
     void cascade();
@@ -34,7 +34,7 @@ public:
     QAction *arrangeIconsAction = nullptr;
 
 private:
-    MainWindow &m_shell;
+    DocumentWindows &m_windows;
 };
 
 } // namespace app

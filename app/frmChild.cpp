@@ -1,12 +1,11 @@
 #include "frmChild.h"
 
+#include "DialogHost.h"
 #include "DocumentChange.h"
-#include "EditCommands.h"
 #include "FileAccess.h"
-#include "FileCommands.h"
-#include "MainWindow.h"
 #include "ProgressShown.h"
 #include "SettingsKeys.h"
+#include "StatusReporter.h"
 
 #include "engine/ChangeTables.h"
 #include "engine/Schedule.h"
@@ -24,26 +23,22 @@
 
 namespace app {
 
-frmChild::frmChild(MainWindow &shell, int slot, QWidget *parent)
+frmChild::frmChild(int slot, const engine::NumberFormat &format, StatusReporter &status, DialogHost &dialogs,
+                   const QString &folder, QWidget *parent)
     : QWidget(parent)
-    , m_shell(shell)
+    , m_format(format)
+    , m_status(status)
+    , m_dialogs(dialogs)
     , m_slot(slot)
-    , m_folder(shell.state().gstrLastDirectory)
-    , m_fileTitle(shell.state().gstrFileTitle)
+    , m_folder(folder)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    m_view = new views::ScheduleView(m_data, shell.numberFormat(), *this, this);
-    m_view->setPreferences(shell.viewPreferences());
-    connect(m_view, &views::ScheduleView::contextMenuRequested, this,
-            [this](const QPoint &position) { m_shell.showContextMenu(position); });
-    connect(m_view, &views::ScheduleView::viewChanged, &m_shell, &MainWindow::CheckSelectedView);
+    m_view = new views::ScheduleView(m_data, format, *this, this);
 
     m_undo = new QUndoStack(this);
     m_undo->setUndoLimit(100);
     // Undoing back to the document as saved leaves nothing to save.
     connect(m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) { showModified(!clean); });
-    // Ctrl+Z and Ctrl+Y follow the stack, not only the state it had when the Edit menu was last opened.
-    connect(m_undo, &QUndoStack::indexChanged, &m_shell, [this] { m_shell.editCommands().update(); });
 
     m_splitter = new QSplitter(Qt::Vertical, this);
     m_splitter->addWidget(m_view);
@@ -65,7 +60,7 @@ QTableView *frmChild::gridMain1() const
 
 void frmChild::SetProgressBar(int done, int total)
 {
-    m_shell.SetProgressBar(done, total);
+    m_status.SetProgressBar(done, total);
 }
 
 void frmChild::markModified()
@@ -84,19 +79,19 @@ void frmChild::setModified(bool modified)
 
 void frmChild::showModified(bool modified)
 {
-    m_shell.docSlots().state(m_slot).blnModified = modified;
+    setWindowModified(modified);
     if (QWidget *frame = parentWidget())
         frame->setWindowModified(modified);
 }
 
 void frmChild::showMessage(const QString &text)
 {
-    m_shell.message(text);
+    m_dialogs.message(text);
 }
 
 void frmChild::setCellStatus(const QString &text)
 {
-    m_shell.setCellStatus(text);
+    m_status.setCellStatus(text);
 }
 
 document::DocumentData frmChild::withoutSchedule()
@@ -142,7 +137,7 @@ void frmChild::applyEdit(const document::DocumentEdit &edit, bool redo)
             else
                 edit.undo(data);
             // The tables keep their dates as the grid shows them, in the date format of today.
-            engine::reformatChangeDates(data.loan, m_shell.numberFormat());
+            engine::reformatChangeDates(data.loan, m_format);
         },
         withoutSchedule());
 }
@@ -150,19 +145,22 @@ void frmChild::applyEdit(const document::DocumentEdit &edit, bool redo)
 bool frmChild::recalculateWith(const Change &change, document::DocumentData before)
 {
     change(m_data);
-    const ProgressShown progress(m_shell, 100);
-    if (Calculate())
-        return true;
-    // Taken back, so that the document and its schedule agree.
-    before.loan.gridMain0 = std::move(m_data.loan.gridMain0);
-    m_data = std::move(before);
-    Calculate();
-    return false;
+    const ProgressShown progress(m_status, 100);
+    const bool computed = computeSchedule();
+    if (!computed) {
+        // Taken back, so that the document and its schedule agree. A schedule that cannot be computed leaves the one
+        // computed before in place: it goes with `before`.
+        before.loan.gridMain0 = std::move(m_data.loan.gridMain0);
+        m_data = std::move(before);
+    }
+    showSchedule();
+    return computed;
 }
 
 void frmChild::discard()
 {
-    m_discarding = true;
+    // Nothing of a document never accepted is worth keeping.
+    setModified(false);
     if (QWidget *frame = parentWidget())
         frame->close();
 }
@@ -174,15 +172,15 @@ void frmChild::AutoSizeMainGrid()
 
 void frmChild::YearEndReport(int closingMonth)
 {
-    const bool modified = m_shell.docSlots().state(m_slot).blnModified;
+    const bool modified = isWindowModified();
     {
-        const ProgressShown progress(m_shell, 100);
+        const ProgressShown progress(m_status, 100);
         m_view->YearEndReport(closingMonth);
     }
     // The report takes the detailed view's place: asked for from the summary, it is shown at once.
     if (m_view->summaryShown())
         m_view->showDetails();
-    if (m_shell.docSlots().state(m_slot).blnModified != modified)
+    if (isWindowModified() != modified)
         setModified(modified);
 }
 
@@ -190,14 +188,14 @@ void frmChild::CloseYearEndReport()
 {
     if (!reportShown())
         return;
-    const ProgressShown progress(m_shell, 100);
+    const ProgressShown progress(m_status, 100);
     m_view->CloseYearEndReport();
 }
 
 void frmChild::dateFormatChanged()
 {
     // The editors find a change by the date the schedule shows: the tables must show it the same way.
-    engine::reformatChangeDates(m_data.loan, m_shell.numberFormat());
+    engine::reformatChangeDates(m_data.loan, m_format);
     m_view->SetGridMain1DateColumn();
     m_view->gridMain1()->fitDateColumn(false);
     emit scheduleShown();
@@ -205,18 +203,29 @@ void frmChild::dateFormatChanged()
 
 bool frmChild::Calculate()
 {
-    const engine::CalculateResult result = engine::Calculate(
-        m_data.loan, m_shell.numberFormat(), [this](int done, int total) { m_shell.SetProgressBar(done, total); });
+    const bool computed = computeSchedule();
+    showSchedule();
+    return computed;
+}
+
+bool frmChild::computeSchedule()
+{
+    const engine::CalculateResult result =
+        engine::Calculate(m_data.loan, m_format, [this](int done, int total) { m_status.SetProgressBar(done, total); });
     if (!result.ok)
-        m_shell.message(QString::fromStdString(result.message), ui::UserDialogs::Ok, ui::UserDialogs::Icon::Warning);
-    m_shell.SetProgressBarUbound(m_shell.progressUpperBound());
+        m_dialogs.message(QString::fromStdString(result.message), ui::UserDialogs::Ok, ui::UserDialogs::Icon::Warning);
+    m_status.SetProgressBarUbound(m_status.progressUpperBound());
+    return result.ok;
+}
+
+void frmChild::showSchedule()
+{
     m_view->refreshAfterCalculate();
     if (m_hiddenGrids) {
         for (auto *model : m_hiddenGrids->findChildren<views::TextTableModel *>())
             model->reload();
     }
     emit scheduleShown();
-    return result.ok;
 }
 
 bool frmChild::SaveToFile(const QString &path, QString *error)
@@ -253,7 +262,7 @@ void frmChild::toggleHiddenGrids()
         }
         auto *chart = new QTableView(changes);
         chart->setObjectName(QStringLiteral("gridChart"));
-        chart->setModel(new views::TextTableModel(m_view->summaryView()->gridChart(), m_shell.numberFormat(), chart));
+        chart->setModel(new views::TextTableModel(m_view->summaryView()->gridChart(), m_format, chart));
         changes->addWidget(chart);
         auto *schedule = new QTableView(m_hiddenGrids);
         schedule->setObjectName(QStringLiteral("gridMain0"));
@@ -268,46 +277,12 @@ void frmChild::toggleHiddenGrids()
 
 void frmChild::closeEvent(QCloseEvent *event)
 {
-    if (!queryClose()) {
-        event->ignore();
-        return;
-    }
+    CloseYearEndReport();
     event->accept();
     int state = kStateNormal;
     if (QWidget *frame = parentWidget())
         state = frame->isMaximized() ? kStateMaximized : frame->isMinimized() ? kStateMinimized : kStateNormal;
-    m_shell.documentClosed(*this, state);
-}
-
-bool frmChild::queryClose()
-{
-    CloseYearEndReport();
-    if (m_discarding)
-        return true;
-    DocState &state = m_shell.docSlots().state(m_slot);
-    if (!state.blnModified)
-        return true;
-    const QString caption = windowTitle();
-    // A question, titled with the main window's caption; the name stays whole on its line.
-    const auto answer = m_shell.dialogs().message(&m_shell, kMainCaption,
-                                                  QStringLiteral("Do you want to save the changes you made to '%1'?")
-                                                      .arg(ui::keptOnOneLine(quotedForMessage(caption))),
-                                                  ui::UserDialogs::Yes | ui::UserDialogs::No | ui::UserDialogs::Cancel,
-                                                  ui::UserDialogs::Icon::Question);
-    if (answer == ui::UserDialogs::No)
-        return true;
-    if (answer != ui::UserDialogs::Yes)
-        return false;
-    if (state.blnUntitled) {
-        const QString chosen = m_shell.files().SaveAsDialog(caption + QStringLiteral(".plr"));
-        // A failed save keeps the window open under its old name, with nothing listed for a file not written.
-        if (chosen.isEmpty() || !m_shell.files().writeDocument(*this, chosen))
-            return false;
-        m_data.loan.gstrFileName = chosen.toStdString();
-        m_shell.files().AddRecentFile(chosen, false);
-        return true;
-    }
-    return m_shell.files().writeDocument(*this, QString::fromStdString(m_data.loan.gstrFileName));
+    emit closing(state);
 }
 
 } // namespace app

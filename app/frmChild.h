@@ -13,21 +13,30 @@ namespace document {
 class DocumentEdit;
 }
 
+namespace engine {
+class NumberFormat;
+}
+
 namespace views {
 class ScheduleView;
 }
 
 namespace app {
 
-class MainWindow;
+class DialogHost;
+class StatusReporter;
 
-// A document window: one loan with its column layout and print options, and the views of its schedule.
+// A document window: one loan with its column layout and print options, and the views of its schedule. Whether it
+// holds changes not saved is its window-modified flag; whether it was ever saved under a name of its own, its untitled
+// flag. Whoever closes it decides first whether to save: the window asks nothing on closing.
 class frmChild : public QWidget, public views::ShellServices
 {
     Q_OBJECT
 
 public:
-    frmChild(MainWindow &shell, int slot, QWidget *parent = nullptr);
+    // `folder`: where the document came from (or the last folder used, for a new one).
+    frmChild(int slot, const engine::NumberFormat &format, StatusReporter &status, DialogHost &dialogs,
+             const QString &folder, QWidget *parent = nullptr);
     ~frmChild() override;
 
     int slot() const { return m_slot; }
@@ -52,7 +61,10 @@ public:
     // cannot be taken back (a width, the page setup), undoing no longer leads back to the saved document; cleared
     // once it is saved or opened.
     void setModified(bool modified);
-    // Closes the window without the save prompt: a new document whose wizard was cancelled.
+    // Never saved under a name of its own: saving asks for one.
+    bool isUntitled() const { return m_untitled; }
+    void setUntitled(bool untitled) { m_untitled = untitled; }
+    // Closes the window with nothing to save: a new document whose wizard was cancelled.
     void discard();
     // Writes the document to `path` without touching the slot's flags; a failure leaves the old file whole and gives
     // the message that tells why.
@@ -82,29 +94,35 @@ signals:
     // The schedule was computed again, or its texts or the loan's name changed (another date format, title or file
     // name): what shows it must follow.
     void scheduleShown();
+    // The window is closing for good, in `windowState` (kStateNormal, kStateMaximized or kStateMinimized).
+    void closing(int windowState);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    bool queryClose();
     // The document's values, its schedule left out.
     document::DocumentData withoutSchedule();
     // Runs `change` and computes the schedule; a schedule that cannot be computed brings `before` back.
     bool recalculateWith(const Change &change, document::DocumentData before);
+    // The schedule computed for the document as it stands, a failure reported; the views are left as they were.
+    bool computeSchedule();
+    // The views and whoever follows the schedule shown what the document holds now.
+    void showSchedule();
     void showModified(bool modified);
     // Puts what changed since `before` on the undo stack, when anything did.
     void record(const QString &what, document::DocumentData before);
 
-    MainWindow &m_shell;
+    const engine::NumberFormat &m_format;
+    StatusReporter &m_status;
+    DialogHost &m_dialogs;
     int m_slot;
     document::DocumentData m_data;
     QString m_folder;
-    QString m_fileTitle;
+    bool m_untitled = false;
     QSplitter *m_splitter = nullptr;
     views::ScheduleView *m_view = nullptr;
     QWidget *m_hiddenGrids = nullptr;
-    bool m_discarding = false;
     QUndoStack *m_undo = nullptr;
 };
 

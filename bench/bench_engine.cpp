@@ -1,6 +1,7 @@
 #include "BenchDocuments.h"
 
 #include "engine/LoanComparison.h"
+#include "engine/Prepayment.h"
 #include "engine/Scenario.h"
 #include "engine/Statement.h"
 
@@ -48,6 +49,42 @@ void BM_Calculate_Weekly90000_RoundedInterest(benchmark::State &state)
     LoanDocument doc = weekly(90000, format);
     doc.roundInterestEachPeriod = true;
     runCalculate(state, doc, format);
+}
+
+// The privilege marks of the computed 90,000-period loan, what the grid needs after each Calculate: with no room in
+// any year, every one of its 2,000 lump sums is over the limit, with its charge estimated, and under the minimum; its
+// 200 payment changes are checked against a 10 % increase.
+void runPrivilegeMarks(benchmark::State &state, bool combinedCap)
+{
+    const NumberFormat format;
+    LoanDocument doc = weekly(90000, format);
+    PrepaymentTerms terms;
+    terms.lumpSumPercent = 0;
+    terms.paymentIncreasePercent = 10;
+    terms.combinedCap = combinedCap;
+    doc.prepaymentTerms = terms;
+    if (!Calculate(doc, format)) {
+        state.SkipWithError("the loan cannot be computed");
+        return;
+    }
+    std::size_t marks = 0;
+    for (auto _ : state) {
+        const PrivilegeCheck check = checkPrivileges(doc);
+        marks = check.marks.size();
+        benchmark::DoNotOptimize(marks);
+    }
+    state.counters["marks"] = double(marks);
+}
+
+void BM_PrivilegeMarks_Weekly90000(benchmark::State &state)
+{
+    runPrivilegeMarks(state, false);
+}
+
+// One combined cap: every payment row is read for what it pays above the base payment.
+void BM_PrivilegeMarks_Weekly90000_CombinedCap(benchmark::State &state)
+{
+    runPrivilegeMarks(state, true);
 }
 
 void runMatch(benchmark::State &state, const LoanDocument &doc, const Statement &statement, const NumberFormat &format)
@@ -177,6 +214,8 @@ BENCHMARK(BM_Calculate_Mortgage360)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Calculate_Weekly9000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Calculate_Weekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Calculate_Weekly90000_RoundedInterest)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrivilegeMarks_Weekly90000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrivilegeMarks_Weekly90000_CombinedCap)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MatchStatement_Mortgage360)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MatchStatement_Weekly90000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_CompareLoans_FourWeekly90000)->Unit(benchmark::kMillisecond);

@@ -26,6 +26,11 @@ inline constexpr const char *kLastRecord = "TitleComments";
 // The key of the lender's rounding of each period's interest, a 16-bit boolean (-1 for on); a file without it
 // leaves the interest unrounded.
 inline constexpr const char *kRoundInterestKey = "RoundInterest";
+// The prepayment terms: announced among the loan's conventions (-1) so that a file cut before their section is known
+// to be cut, and written as a section of their own after the print options, which ends with its own last record.
+inline constexpr const char *kPrepaymentTermsKey = "PrepaymentTerms";
+inline constexpr const char *kPrepaymentSection = "[PrepaymentTerms]";
+inline constexpr const char *kPrepaymentLastRecord = "FlatFee";
 
 // Everything a document file holds.
 struct DocumentData
@@ -51,8 +56,9 @@ std::string writeDocument(const engine::LoanDocument &loan, const ColumnProperti
 
 // Loads every recognised line of a ".plr" file into the three records. Lines may come in any order; a line that
 // is missing leaves its value as it was, except the start date, which starts out as no date, the start-payment
-// choice, which starts out as 0, and the rounding of interest, which starts out off. The change tables come out sorted
-// by date, one entry per date. `format` supplies the date format for the change tables' date texts.
+// choice, which starts out as 0, and the rounding of interest and the prepayment terms, which start out off. The change
+// tables come out sorted by date, one entry per date. `format` supplies the date format for the change tables' date
+// texts.
 ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, ColumnProperties &columns,
                         PrintOptions &print, const engine::NumberFormat &format);
 

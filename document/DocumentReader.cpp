@@ -9,9 +9,11 @@
 #include "engine/NumberFormat.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <map>
 #include <numeric>
+#include <type_traits>
 #include <vector>
 
 namespace document {
@@ -29,8 +31,8 @@ int readCount(FieldReader &in)
 
 // Values no loan has are refused: the loan's own figures within what the wizard takes, the change tables' within
 // what the grid and the Lump Sums dialog take (none negative).
-constexpr double kLargestAmount = engine::LoanTerms::kMaxAmount;
-constexpr double kLargestRate = engine::LoanTerms::kMaxPercent / 100;
+constexpr double kLargestAmount = engine::kMaxAmount;
+constexpr double kLargestRate = engine::kMaxPercent / 100;
 constexpr double kLargestChange = engine::kMaxTypedChange;
 
 void readChanges(FieldReader &in, std::string_view section, engine::TextTable &table,
@@ -157,6 +159,39 @@ int readStartPayment(FieldReader &in)
     return readFlag(in) ? 1 : 0;
 }
 
+// A code stored as a whole number from 0 to `count` - 1.
+int readCode(FieldReader &in, const char *name, int count)
+{
+    const int line = in.line();
+    const double value = in.readNumberWithin(name, 0, count - 1);
+    if (value != std::floor(value))
+        throw ReadStop("line " + std::to_string(line) + ": " + name + " is not a whole number");
+    return int(value);
+}
+
+// The percentages of a penalty by loan year: "2,2,1", each from 0 to 100, at most kMostPenaltyYears of them.
+std::vector<double> readPercentList(FieldReader &in)
+{
+    const int line = in.line();
+    const std::string text = in.readText();
+    std::vector<double> percents;
+    size_t from = 0;
+    while (!text.empty() && from <= text.size()) {
+        const size_t comma = std::min(text.find(',', from), text.size());
+        const std::optional<double> percent =
+            engine::parsePlainNumber(std::string_view(text).substr(from, comma - from));
+        if (!percent || !(*percent >= 0 && *percent <= engine::kMaxTermsPercent)
+            || int(percents.size()) >= engine::kMostPenaltyYears) {
+            throw ReadStop("line " + std::to_string(line) + ": PercentByLoanYear \"" + engine::quotedForMessage(text)
+                           + "\" is not a list of up to " + std::to_string(engine::kMostPenaltyYears)
+                           + " percentages from 0 to 100");
+        }
+        percents.push_back(*percent);
+        from = comma + 1;
+    }
+    return percents;
+}
+
 // Visible columns must stand at 0..n-1 exactly once each; a damaged file gets its columns renumbered in the order
 // it gave them, and impossible widths the column's minimum.
 void repairColumns(ColumnProperties &columns)
@@ -218,6 +253,24 @@ ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, Colu
     loan.gdtmStartDate = engine::kNoDate;
     loan.gintStartPayment = 0;
     loan.roundInterestEachPeriod = false; // a file without the key is unrounded
+    loan.prepaymentTerms.reset(); // and has no prepayment terms
+    // The terms' section, once announced or begun, must be read to its last record for the file to be whole.
+    bool termsExpected = false;
+    bool termsEndRead = false;
+    auto terms = [&loan]() -> engine::PrepaymentTerms & {
+        if (!loan.prepaymentTerms)
+            loan.prepaymentTerms.emplace();
+        return *loan.prepaymentTerms;
+    };
+    auto code = [&](auto member, const char *name, int count) {
+        return [&terms, member, name, count](FieldReader &r) {
+            using Code = std::remove_reference_t<decltype(terms().*member)>;
+            terms().*member = Code(readCode(r, name, count));
+        };
+    };
+    auto termsNumber = [&](double engine::PrepaymentTerms::*member, const char *name, double high) {
+        return [&terms, member, name, high](FieldReader &r) { terms().*member = r.readNumberWithin(name, 0, high); };
+    };
 
     auto integer = [&](int &target) { return [&target](FieldReader &r) { target = r.readInt16(); }; };
     auto real = [&](double &target) { return [&target](FieldReader &r) { target = r.readDouble(); }; };
@@ -304,6 +357,39 @@ ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, Colu
              print.TitleComments = r.readInt16();
              lastRecordRead = true;
          }},
+        {kPrepaymentTermsKey,
+         [&](FieldReader &r) {
+             if (readFlag(r))
+                 termsExpected = true;
+         }},
+        {kPrepaymentSection,
+         [&](FieldReader &r) {
+             ignoreCounts(r);
+             terms();
+             termsExpected = true;
+         }},
+        {"MortgageKind", code(&engine::PrepaymentTerms::kind, "MortgageKind", 3)},
+        {"LumpSumPercent",
+         termsNumber(&engine::PrepaymentTerms::lumpSumPercent, "LumpSumPercent", engine::kMaxTermsPercent)},
+        {"MinimumLumpSum", termsNumber(&engine::PrepaymentTerms::minimumLumpSum, "MinimumLumpSum", engine::kMaxAmount)},
+        {"PaymentIncreasePercent",
+         termsNumber(&engine::PrepaymentTerms::paymentIncreasePercent, "PaymentIncreasePercent",
+                     engine::kMaxTermsPercent)},
+        {"PaymentIncreaseOf", code(&engine::PrepaymentTerms::increaseOf, "PaymentIncreaseOf", 2)},
+        {"CombinedCap", [&](FieldReader &r) { terms().combinedCap = readFlag(r); }},
+        {"PrivilegeYear", code(&engine::PrepaymentTerms::privilegeYear, "PrivilegeYear", 2)},
+        {"TermMaturity", [&](FieldReader &r) { terms().maturity = r.readDate(); }},
+        {"PenaltyMethod", code(&engine::PrepaymentTerms::method, "PenaltyMethod", 4)},
+        {"IrdComparison", code(&engine::PrepaymentTerms::comparison, "IrdComparison", 2)},
+        {"OriginalPostedRate",
+         termsNumber(&engine::PrepaymentTerms::originalPostedRate, "OriginalPostedRate", engine::kMaxPostedRate)},
+        {"PercentByLoanYear", [&](FieldReader &r) { terms().percentByLoanYear = readPercentList(r); }},
+        {"ChargeOn", code(&engine::PrepaymentTerms::chargeOn, "ChargeOn", 2)},
+        {kPrepaymentLastRecord,
+         [&](FieldReader &r) {
+             terms().flatFee = r.readNumberWithin(kPrepaymentLastRecord, 0, engine::kMaxAmount);
+             termsEndRead = true;
+         }},
     };
 
     try {
@@ -322,7 +408,7 @@ ReadResult readDocument(std::string_view bytes, engine::LoanDocument &loan, Colu
         result.problem = stop.what();
     }
     // Every file the program writes ends with this record: without it, the file was cut short.
-    if (!result.stoppedEarly && !lastRecordRead) {
+    if (!result.stoppedEarly && (!lastRecordRead || (termsExpected && !termsEndRead))) {
         result.stoppedEarly = true;
         result.problem = "line " + std::to_string(in.line()) + ": the file ends too early";
     }

@@ -129,6 +129,35 @@ void writeConventions(LineWriter &w, const engine::LoanDocument &loan)
 {
     if (loan.roundInterestEachPeriod)
         w.integer(kRoundInterestKey, -1);
+    if (loan.prepaymentTerms)
+        w.integer(kPrepaymentTermsKey, -1);
+}
+
+std::string percentList(const std::vector<double> &percents)
+{
+    std::string text;
+    for (double percent : percents)
+        text += (text.empty() ? "" : ",") + engine::plainNumber(percent, 15);
+    return text;
+}
+
+void writePrepaymentTerms(LineWriter &w, const engine::PrepaymentTerms &terms)
+{
+    w.section(kPrepaymentSection, 14, 1);
+    w.integer("MortgageKind", int(terms.kind));
+    w.real("LumpSumPercent", terms.lumpSumPercent);
+    w.real("MinimumLumpSum", terms.minimumLumpSum);
+    w.real("PaymentIncreasePercent", terms.paymentIncreasePercent);
+    w.integer("PaymentIncreaseOf", int(terms.increaseOf));
+    w.integer("CombinedCap", terms.combinedCap ? -1 : 0);
+    w.integer("PrivilegeYear", int(terms.privilegeYear));
+    w.date("TermMaturity", terms.maturity);
+    w.integer("PenaltyMethod", int(terms.method));
+    w.integer("IrdComparison", int(terms.comparison));
+    w.real("OriginalPostedRate", terms.originalPostedRate);
+    w.text("PercentByLoanYear", percentList(terms.percentByLoanYear));
+    w.integer("ChargeOn", int(terms.chargeOn));
+    w.real(kPrepaymentLastRecord, terms.flatFee);
 }
 
 } // namespace
@@ -211,6 +240,9 @@ std::string writeDocument(const engine::LoanDocument &loan, const ColumnProperti
     w.text("FooterRight", print.FooterRight);
     w.integer("RowsPerPage", print.RowsPerPage);
     w.integer(kLastRecord, print.TitleComments);
+    // After every older section, so that a file without terms ends as it always has.
+    if (loan.prepaymentTerms)
+        writePrepaymentTerms(w, *loan.prepaymentTerms);
     return w.take();
 }
 

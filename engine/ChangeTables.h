@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Dates.h"
+#include "Limits.h"
 
 #include <functional>
 #include <optional>
@@ -77,9 +78,6 @@ LumpSumPreset lumpSumPreset(const ScheduleTable &schedule, int row, const DateRa
 // schedule pays what the user sees. 0 (no amount) for an amount that shows as nothing.
 double lumpSumAmount(double typed);
 
-// The largest rate, payment or lump sum typed over a schedule cell. None may be negative: a loan has no negative
-// rate, payment or prepayment.
-inline constexpr double kMaxTypedChange = 9e9;
 // What a number typed over a schedule cell puts in its change table: a payment or lump sum (`amount`) in cents, as
 // the currency box shows it, so that the schedule pays what the user sees; a rate in percent as typed. Nothing for
 // a negative number or one beyond kMaxTypedChange.

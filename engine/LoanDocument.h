@@ -2,6 +2,7 @@
 
 #include "Codes.h"
 #include "Dates.h"
+#include "PrepaymentTerms.h"
 #include "ScheduleTable.h"
 #include "TextTable.h"
 
@@ -55,6 +56,8 @@ struct LoanDocument
     // The lender's convention of rounding each period's interest to the cent and carrying the rounded balance; off,
     // the schedule keeps the interest unrounded.
     bool roundInterestEachPeriod = false;
+    // The prepayment privileges and the penalty terms; nothing when they were never set (off).
+    std::optional<PrepaymentTerms> prepaymentTerms;
 
     TextTable gridAnnualRate; // rate changes, column 1 in percent
     TextTable gridBasicPayment; // payment changes

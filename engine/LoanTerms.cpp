@@ -132,7 +132,7 @@ LoanTerms LoanTerms::fromDocument(const LoanDocument &doc, Date today)
                                             terms.m_frequency, today);
 
     const double periods =
-        attempt([&] { return double(toInt32(std::clamp(doc.mdblNperTerm, 0.0, kMaxPeriods))); }).value_or(0);
+        attempt([&] { return double(toInt32(std::clamp(doc.mdblNperTerm, 0.0, double(kMaxPeriods)))); }).value_or(0);
     terms.set(NumberOfPeriods, periods > 0 ? Amount(periods) : std::nullopt);
     return terms;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Codes.h"
+#include "Limits.h"
 #include "LoanDates.h"
 
 #include <array>
@@ -37,13 +38,6 @@ class LoanTerms
 {
 public:
     using Amount = std::optional<double>;
-
-    // Upper limits of the numeric fields.
-    static constexpr double kMaxWholeAmount = 9999999999.0; // purchase price, down payment, amount borrowed
-    static constexpr double kMaxAmount = 9999999999.99; // loan amount, basic payment
-    static constexpr double kMaxPercent = 1000; // interest rate, down payment in percent, CMHC premium
-    static constexpr double kMaxAmortization = 9999;
-    static constexpr double kMaxPeriods = 90000;
 
     // The numeric fields, as bits of the set an operation returns.
     enum Field : unsigned {

@@ -116,7 +116,7 @@ private:
     {
         if (!std::isfinite(value))
             throw ArithmeticError(ArithmeticError::Kind::Overflow, "Overflow");
-        if (!(std::fabs(value) < kMaxAmount))
+        if (!(std::fabs(value) < kLargestCentAmount))
             throw CalculationRefused("The schedule cannot be computed: an amount reaches 10,000,000,000,000, beyond "
                                      "what can be shown to the cent. Check the loan amount, the annual rate and the "
                                      "payment.");

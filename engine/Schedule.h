@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Limits.h"
 #include "LoanDocument.h"
 
 #include <functional>
@@ -8,12 +9,6 @@
 namespace engine {
 
 class NumberFormat;
-
-// The largest number of payment periods a loan may have (the wizard's own limit).
-inline constexpr int kMaxPeriods = 90000;
-// From this on an amount has more than 15 significant digits and can no longer be shown to the cent; a schedule that
-// reaches it is refused.
-inline constexpr double kMaxAmount = 1e13;
 
 // Called once per period with the current period and the progress scale (the periods divided by 0.6), so that
 // the schedule fills the first 60 % of a progress bar.

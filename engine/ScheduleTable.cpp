@@ -198,6 +198,22 @@ int ScheduleTable::firstPaymentFrom(Date date) const
     return 0;
 }
 
+double ScheduleTable::paymentOf(int row) const
+{
+    const std::size_t index = std::size_t(row - 1);
+    if (kind(index) != ScheduleRowKind::Payment)
+        return 0;
+    return roundAsShown(shownPayment(terms(index).payment, isFinal(index)), 2);
+}
+
+double ScheduleTable::lumpSumOf(int row) const
+{
+    const std::size_t index = std::size_t(row - 1);
+    const bool paid =
+        kind(index) == ScheduleRowKind::LumpSum || (kind(index) == ScheduleRowKind::Payment && hasLump(index));
+    return paid ? roundAsShown(lumpAt(index), 2) : 0;
+}
+
 double ScheduleTable::shownPayment(double payment, bool final)
 {
     return final ? roundUpToDigits(roundToDigits(payment, 6), 2) : payment;

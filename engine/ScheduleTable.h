@@ -95,6 +95,12 @@ public:
     int periodsNotCoveringInterest() const;
     // The first payment row dated on or after `date`; 0 when none is.
     int firstPaymentFrom(Date date) const;
+    // One data row's date, kind, payment and lump sum as its cells show them (0 for none), without replaying the rows
+    // before it; the row must be a data row (1..rows()-1).
+    Date dateOf(int row) const { return m_date[std::size_t(row - 1)]; }
+    ScheduleRowKind kindOf(int row) const { return kind(std::size_t(row - 1)); }
+    double paymentOf(int row) const;
+    double lumpSumOf(int row) const;
     // Whether interest, principal and balances were rounded to the cent in every row.
     bool roundedToCents() const { return m_cents; }
 

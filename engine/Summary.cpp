@@ -7,6 +7,7 @@
 #include "LoanDocument.h"
 #include "LoanTerms.h"
 #include "NumberFormat.h"
+#include "Prepayment.h"
 #include "RateChange.h"
 #include "Schedule.h"
 
@@ -85,6 +86,15 @@ std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument 
     rows.emplace_back("Interest Paid", format.currency(doc.gdblInterestPaid));
     if (const double lumpSums = doc.gridMain0.lumpSumTotal(); lumpSums != 0)
         rows.emplace_back("Lump Sums", format.currency(lumpSums));
+    if (options.today != kNoDate && doc.prepaymentTerms) {
+        const std::vector<PrivilegeYear> years = privilegeYears(doc);
+        if (const std::optional<std::size_t> at = privilegeYearOf(years, options.today)) {
+            const PrivilegeYear &year = years[*at];
+            rows.emplace_back("Prepayment Privilege", year.unlimited ? "Unlimited" : format.currency(year.limit));
+            rows.emplace_back("Privilege Used", format.currency(year.used));
+            rows.emplace_back("Privilege Left", year.unlimited ? "Unlimited" : format.currency(year.left));
+        }
+    }
     const double left = doc.gridMain0.balanceLeft();
     if (left >= 0.01)
         rows.emplace_back("Balance Left", format.currency(left));

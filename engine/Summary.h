@@ -14,8 +14,9 @@ class NumberFormat;
 // What the summary shows besides the loan's own figures.
 struct SummaryOptions
 {
-    // Today, for the "Trigger Rate" row (the rate at which the payment due then only covers the interest); the zero
-    // date leaves the row out, so that the figures do not depend on the day they are made (the command line).
+    // Today, for the "Trigger Rate" row (the rate at which the payment due then only covers the interest) and the
+    // privilege of today's privilege year; the zero date leaves those rows out, so that the figures do not depend on
+    // the day they are made (the command line).
     Date today = kNoDate;
 };
 
@@ -23,8 +24,9 @@ struct SummaryOptions
 // some loans come only where they do: "Interest Rounded" after the compounding when the interest is rounded each
 // period; the purchase price, the down payment and the insurance premium after it; "Trigger Rate" after the annual
 // rate, given a today; "Periods Not Covering Interest" after the number of periods when some payment does not cover
-// its interest; the total of the lump sums the schedule applied after the interest paid; "Balance Left" last, when the
-// last payment leaves something owing.
+// its interest; the total of the lump sums the schedule applied after the interest paid; given a today and prepayment
+// terms, "Prepayment Privilege", "Privilege Used" and "Privilege Left" of today's privilege year after them;
+// "Balance Left" last, when the last payment leaves something owing.
 std::vector<std::pair<std::string, std::string>> summaryRows(const LoanDocument &doc, const NumberFormat &format,
                                                              const SummaryOptions &options = {});
 

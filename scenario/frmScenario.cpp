@@ -4,6 +4,7 @@
 #include "ScenarioTableModel.h"
 
 #include "engine/Codes.h"
+#include "engine/Limits.h"
 #include "engine/NumberFormat.h"
 #include "print/PageSurface.h"
 #include "print/PrintRange.h"
@@ -41,10 +42,6 @@ namespace scenario {
 
 namespace {
 
-constexpr double kMaxAmount = 9999999999.99;
-constexpr double kMaxPercent = 1000;
-constexpr double kMaxLength = 9999;
-constexpr int kAmountDecimals = 2;
 constexpr int kRateDecimals = 5;
 constexpr int kLengthDecimals = 4;
 
@@ -135,11 +132,11 @@ void frmScenario::createControls()
     m_container = container.control;
     m_frame = container.frame;
 
-    m_txtLoanAmount = ui::numberField("txtLoanAmount", kMaxAmount, kAmountDecimals, m_format);
-    m_txtAnnualRate = ui::numberField("txtAnnualRate", kMaxPercent, kRateDecimals, m_format);
-    m_txtAmortization = ui::numberField("txtAmortization", kMaxLength, kLengthDecimals, m_format);
-    m_txtPayment = ui::numberField("txtPayment", kMaxAmount, kAmountDecimals, m_format);
-    m_txtTerm = ui::numberField("txtTerm", kMaxLength, kLengthDecimals, m_format);
+    m_txtLoanAmount = ui::numberField("txtLoanAmount", engine::kMaxAmount, engine::kAmountDecimals, m_format);
+    m_txtAnnualRate = ui::numberField("txtAnnualRate", engine::kMaxPercent, kRateDecimals, m_format);
+    m_txtAmortization = ui::numberField("txtAmortization", engine::kMaxAmortization, kLengthDecimals, m_format);
+    m_txtPayment = ui::numberField("txtPayment", engine::kMaxAmount, engine::kAmountDecimals, m_format);
+    m_txtTerm = ui::numberField("txtTerm", engine::kMaxAmortization, kLengthDecimals, m_format);
     // Amortization and term are short numbers: their unit lists sit close beside them.
     for (QLineEdit *length : {m_txtAmortization, m_txtTerm})
         length->setFixedWidth(length->fontMetrics().horizontalAdvance(QStringLiteral("9999.9999")) + 16);
@@ -421,7 +418,7 @@ void frmScenario::showPayment(bool rewriteText)
     if (rewriteText) {
         const QScopedValueRollback guard(m_recalculating, true);
         const std::optional<double> payment = m_scenario.payment();
-        const QString text = payment ? ui::numberFieldText(*payment, kAmountDecimals, m_format) : QString();
+        const QString text = payment ? ui::numberFieldText(*payment, engine::kAmountDecimals, m_format) : QString();
         if (m_txtPayment->text() != text) {
             m_txtPayment->setText(text);
             m_txtPayment->setCursorPosition(0);
@@ -611,7 +608,7 @@ void frmScenario::mnuEditPaste_Click()
         return;
     // The field takes the number as if typed: in its own decimals, and only what it would let the user type.
     const auto *validator = qobject_cast<const ui::NumberFieldValidator *>(m_activeField->validator());
-    QString shown = ui::numberFieldText(*number, validator ? validator->decimals() : kAmountDecimals, m_format);
+    QString shown = ui::numberFieldText(*number, validator ? validator->decimals() : engine::kAmountDecimals, m_format);
     int position = 0;
     if (validator && validator->validate(shown, position) != QValidator::Acceptable)
         return;

@@ -160,9 +160,6 @@ void ScheduleGrid::restorePosition(const GridPosition &position)
 void ScheduleGrid::SetGridMain1(GridRequest request)
 {
     switch (request) {
-    case GridRequest::Init:
-        m_data.columns.init(false);
-        break;
     case GridRequest::ReadFromArray: {
         // The report keeps its own columns until it is closed.
         if (reportShown()) {

@@ -35,8 +35,8 @@ struct ViewPreferences
 // little towards the text, which is that colour on white and a slightly larger step on a dark background.
 QColor bandColor(const ViewPreferences &preferences, const QPalette &palette);
 
-// What SetGridMain1 does: lay the columns out anew, show the schedule computed, or keep the user's layout.
-enum class GridRequest { Init, ReadFromArray, StoreToArray };
+// What SetGridMain1 does: show the schedule computed, or keep the user's layout.
+enum class GridRequest { ReadFromArray, StoreToArray };
 
 // Where the user is in the grid: the current cell (-1: none) and the row at the top.
 struct GridPosition

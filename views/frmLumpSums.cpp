@@ -3,6 +3,7 @@
 #include "ShellServices.h"
 
 #include "document/DocumentFile.h"
+#include "engine/Limits.h"
 #include "engine/LoanDocument.h"
 #include "engine/NumberFormat.h"
 #include "ui/DateField.h"
@@ -28,12 +29,6 @@
 
 namespace views {
 
-namespace {
-
-constexpr double kLargestAmount = 9000000000.0;
-
-} // namespace
-
 frmLumpSums::frmLumpSums(engine::LoanDocument &loan, ShellServices &document, int gridRow,
                          const engine::NumberFormat &format, QWidget *parent)
     : QDialog(parent)
@@ -51,12 +46,12 @@ frmLumpSums::frmLumpSums(engine::LoanDocument &loan, ShellServices &document, in
     m_txtLumpSumAmount = new QLineEdit;
     m_txtLumpSumAmount->setObjectName(QStringLiteral("txtLumpSumAmount"));
     m_txtLumpSumAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_amountValidator = new ui::MoneyFieldValidator(format, 0, kLargestAmount, m_txtLumpSumAmount);
+    m_amountValidator = new ui::MoneyFieldValidator(format, 0, engine::kMaxTypedChange, m_txtLumpSumAmount);
     m_txtLumpSumAmount->setValidator(m_amountValidator);
     ui::useKeypadDecimal(m_txtLumpSumAmount, format);
-    m_txtLumpSumAmount->setMinimumWidth(
-        m_txtLumpSumAmount->fontMetrics().horizontalAdvance(QString::fromStdString(format.currency(-kLargestAmount)))
-        + 16);
+    m_txtLumpSumAmount->setMinimumWidth(m_txtLumpSumAmount->fontMetrics().horizontalAdvance(
+                                            QString::fromStdString(format.currency(-engine::kMaxTypedChange)))
+                                        + 16);
     auto *dateLabel = new QLabel(tr("&Date:"));
     dateLabel->setBuddy(m_txtLumpSumDate);
     auto *amountLabel = new QLabel(tr("&Lump Sum:"));

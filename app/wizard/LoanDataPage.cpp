@@ -1,5 +1,6 @@
 #include "LoanDataPage.h"
 
+#include "engine/Limits.h"
 #include "engine/NumberFormat.h"
 
 #include <QButtonGroup>
@@ -97,12 +98,12 @@ LoanDataPage::LoanDataPage(engine::LoanTerms &terms, const engine::NumberFormat 
     m_calculators = new QButtonGroup(this);
     m_calculators->setExclusive(true);
 
-    m_txtLoanAmount = numberField("txtLoanAmount", Terms::kMaxAmount, 2);
+    m_txtLoanAmount = numberField("txtLoanAmount", engine::kMaxAmount, 2);
     addRow(grid, 0, QStringLiteral("Loan Amount:"), m_txtLoanAmount);
     grid->addWidget(
         calculator(CalculatedField::LoanAmount, "cmdCalcLoanAmount", QStringLiteral("Calculate Loan Amount")), 0, 3);
 
-    m_txtAnnualRate = numberField("txtAnnualRate", Terms::kMaxPercent, 5);
+    m_txtAnnualRate = numberField("txtAnnualRate", engine::kMaxPercent, 5);
     addRow(grid, 1, QStringLiteral("Interest Rate:"), m_txtAnnualRate);
     grid->addWidget(new QLabel(QStringLiteral("%")), 1, 2);
     grid->addWidget(
@@ -114,7 +115,7 @@ LoanDataPage::LoanDataPage(engine::LoanTerms &terms, const engine::NumberFormat 
     m_txtPeriodicRate->setFixedWidth(m_txtLoanAmount->width());
     addRow(grid, 2, QStringLiteral("Periodic Rate:"), m_txtPeriodicRate);
 
-    m_txtAmortization = numberField("txtAmortization", Terms::kMaxAmortization, 4);
+    m_txtAmortization = numberField("txtAmortization", engine::kMaxAmortization, 4);
     m_cboAmortUnit = new QComboBox;
     m_cboAmortUnit->setObjectName(QStringLiteral("cboAmortUnit"));
     m_cboAmortUnit->addItems(texts(engine::amortUnitListTexts()));
@@ -129,7 +130,7 @@ LoanDataPage::LoanDataPage(engine::LoanTerms &terms, const engine::NumberFormat 
     m_cboFrequency->addItems(texts(engine::frequencyListTexts()));
     nameWith(m_cboFrequency, addRow(grid, 4, QStringLiteral("Frequency of Installment:"), alone(m_cboFrequency), 3));
 
-    m_txtBasicPayment = numberField("txtBasicPayment", Terms::kMaxAmount, 2);
+    m_txtBasicPayment = numberField("txtBasicPayment", engine::kMaxAmount, 2);
     addRow(grid, 5, QStringLiteral("Basic Payments:"), m_txtBasicPayment);
     grid->addWidget(
         calculator(CalculatedField::BasicPayment, "cmdCalcBasicPayment", QStringLiteral("Calculate Basic Payment")), 5,

@@ -1,5 +1,6 @@
 #include "OptionalInformationPage.h"
 
+#include "engine/Limits.h"
 #include "engine/NumberFormat.h"
 
 #include <QGridLayout>
@@ -31,13 +32,13 @@ OptionalInformationPage::OptionalInformationPage(engine::LoanTerms &terms, const
     setTip(m_txtComments, QStringLiteral("Enter Additional Information Here"));
     addRow(grid, 1, QStringLiteral("Comments:"), m_txtComments, 4)->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
-    m_txtPurchasePrice = numberField("txtPurchasePrice", Terms::kMaxWholeAmount, 2);
+    m_txtPurchasePrice = numberField("txtPurchasePrice", engine::kMaxWholeAmount, 2);
     addRow(grid, 2, QStringLiteral("Purchase Price:"), m_txtPurchasePrice);
 
-    m_txtDownPaymentPercent = numberField("txtDownPaymentPercent", Terms::kMaxPercent, 4);
+    m_txtDownPaymentPercent = numberField("txtDownPaymentPercent", engine::kMaxPercent, 4);
     m_txtDownPaymentPercent->setFixedWidth(m_txtDownPaymentPercent->width() * 6 / 10);
     setTip(m_txtDownPaymentPercent, QStringLiteral("Down Payment in Percent"));
-    m_txtDownPaymentDollars = numberField("txtDownPaymentDollars", Terms::kMaxWholeAmount, 2);
+    m_txtDownPaymentDollars = numberField("txtDownPaymentDollars", engine::kMaxWholeAmount, 2);
     setTip(m_txtDownPaymentDollars, QStringLiteral("Down Payment in Dollar Amount"));
     QString currency = QString::fromStdString(m_format.currencyPrefix).trimmed();
     if (currency.isEmpty())
@@ -46,12 +47,12 @@ OptionalInformationPage::OptionalInformationPage(engine::LoanTerms &terms, const
     nameWith(m_txtDownPaymentPercent, addRow(grid, 3, QStringLiteral("Down Payment:"), downPayment, 4));
     nameWith(m_txtDownPaymentDollars, labelFor(downPayment));
 
-    m_txtCMHC = numberField("txtCMHC", Terms::kMaxPercent, 4);
+    m_txtCMHC = numberField("txtCMHC", engine::kMaxPercent, 4);
     m_txtCMHC->setFixedWidth(m_txtDownPaymentPercent->width());
     setTip(m_txtCMHC, QStringLiteral("Canada Mortgage and Housing Corporation"));
     nameWith(m_txtCMHC, addRow(grid, 4, QStringLiteral("CMHC Premium:"), withUnit(m_txtCMHC, QStringLiteral("%")), 4));
 
-    m_txtAmountBorrowed = numberField("txtAmountBorrowed", Terms::kMaxWholeAmount, 2);
+    m_txtAmountBorrowed = numberField("txtAmountBorrowed", engine::kMaxWholeAmount, 2);
     addRow(grid, 5, QStringLiteral("Amount Borrowed:"), m_txtAmountBorrowed);
     grid->setColumnStretch(4, 1);
 

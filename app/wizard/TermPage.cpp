@@ -4,6 +4,7 @@
 #include "ui/DateField.h"
 #include "ui/UserDialogs.h"
 
+#include "engine/Limits.h"
 #include "engine/NumberFormat.h"
 
 #include <QGridLayout>
@@ -60,7 +61,7 @@ TermPage::TermPage(engine::LoanTerms &terms, const engine::NumberFormat &format,
     const QString widest = QStringLiteral("9999 Years 11 Months");
     m_txtTermYearsMonths = readOnlyField("txtTermYearsMonths", widest);
     m_txtTermMonths = readOnlyField("txtTermMonths", widest);
-    m_txtNumberOfPeriods = numberField("txtNumberOfPeriods", Terms::kMaxPeriods, 0);
+    m_txtNumberOfPeriods = numberField("txtNumberOfPeriods", engine::kMaxPeriods, 0);
     m_txtLastPaymentDue = readOnlyField("txtLastPaymentDue", widest);
     addRow(termGrid, 0, QStringLiteral("Term Length:"), m_txtTermYearsMonths);
     addRow(termGrid, 1, QStringLiteral("Term Length:"), m_txtTermMonths);

@@ -28,6 +28,14 @@ class SettingsStore;
 class TermPage;
 class WizardPage;
 
+// What closing the wizard did to its copy of the document.
+struct WizardResult
+{
+    bool finished = false; // Finish wrote the loan
+    bool documentChanged = false; // the title, the loan or its lump sums changed
+    bool scheduleChanged = false; // the loan or its lump sums changed: the schedule is computed again
+};
+
 // The Loan Data Wizard: four steps through which a loan is entered (File > New) or changed (File > Properties). The
 // rules live in the loan terms it holds; this frame moves between the steps and, on Finish, writes the terms into
 // its copy of the document, which the caller takes back.
@@ -44,13 +52,7 @@ public:
 
     enum Step { StepLoanType = 1, StepOptional = 2, StepLoanData = 3, StepTerm = 4 };
 
-    // What closing the wizard did to its copy of the document.
-    struct Result
-    {
-        bool finished = false; // Finish wrote the loan
-        bool documentChanged = false; // the title, the loan or its lump sums changed
-        bool scheduleChanged = false; // the loan or its lump sums changed: the schedule is computed again
-    };
+    using Result = WizardResult;
 
     // Opens on a copy of `loan`: its own values in properties mode, else a new loan.
     frmWizard(const engine::LoanDocument &loan, bool propertiesMode, SettingsStore &settings, ui::UserDialogs &dialogs,

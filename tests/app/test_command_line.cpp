@@ -401,6 +401,65 @@ TEST(CommandLine, Renewal)
     expectRefused(cases);
 }
 
+// --penalty and --privileges refuse what they cannot estimate with the usual exit codes: arguments missing or
+// malformed, a prepayment over the balance, a file missing or cut inside its terms, a loan without terms or a date
+// outside its schedule. The posted comparison needs today's posted rate, and then takes the original discount off it.
+TEST(CommandLine, PenaltyAndPrivilegesRefusals)
+{
+    QFile golden(QStringLiteral(PELLANDRA_TEST_DATA "/golden/prepayment-terms.plr"));
+    ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
+    const QByteArray bytes = golden.readAll();
+    QTemporaryDir dir;
+    const QString terms = writeFile(dir, "terms.plr", bytes);
+    const QString cut = writeFile(dir, "cut.plr", bytes.left(bytes.indexOf("\"PenaltyMethod\"")));
+    const QString posted = writeFile(dir, "posted.plr",
+                                     QByteArray(bytes)
+                                         .replace("\"IrdComparison\",0", "\"IrdComparison\",1")
+                                         .replace("\"OriginalPostedRate\",0", "\"OriginalPostedRate\",0.0649"));
+    const QString car = examplePath("car-loan.plr");
+    auto penalty = [](const QString &file, std::initializer_list<const char *> rest) {
+        QStringList arguments {QStringLiteral("--penalty"), file};
+        for (const char *argument : rest)
+            arguments << QString::fromLatin1(argument);
+        return arguments;
+    };
+    const QList<Refusal> cases = {
+        {{QStringLiteral("--penalty")}, app::ExitBadArguments, "--penalty needs a document file"},
+        {penalty(terms, {"--comparison-rate", "3"}), app::ExitBadArguments, "needs --date yyyy-mm-dd"},
+        {penalty(terms, {"--date", "2028-03-15"}), app::ExitBadArguments, "needs --comparison-rate"},
+        {penalty(terms, {"--date", "3/15/2028", "--comparison-rate", "3"}), app::ExitBadArguments,
+         "--date needs a date as yyyy-mm-dd"},
+        {penalty(terms, {"--date", "2028-03-15", "--comparison-rate", "-1"}), app::ExitBadArguments,
+         "--comparison-rate needs an annual rate in percent"},
+        {penalty(terms, {"--date", "2028-03-15", "--comparison-rate", "3", "--amount", "lots"}), app::ExitBadArguments,
+         "--amount needs an amount"},
+        {penalty(terms, {"--date", "2028-03-15", "--comparison-rate", "3", "--amount", "900000"}),
+         app::ExitBadArguments, "is more than the balance $281,967.56 owed on 3/15/2028."},
+        {penalty(terms, {"--date", "2028-03-15", "--comparison-rate", "3", "--frobnicate"}), app::ExitBadArguments,
+         "unknown option '--frobnicate'"},
+        {penalty(posted, {"--date", "2028-03-15", "--comparison-rate", "3"}), app::ExitBadArguments,
+         "needs today's posted rate"},
+        {penalty(dir.filePath(QStringLiteral("absent.plr")), {"--date", "2028-03-15", "--comparison-rate", "3"}),
+         app::ExitFileUnreadable, "does not exist."},
+        {penalty(cut, {"--date", "2028-03-15", "--comparison-rate", "3"}), app::ExitFileRefused, "ends too early"},
+        {penalty(car, {"--date", "2028-03-15", "--comparison-rate", "3"}), app::ExitNotComputable,
+         "This loan has no prepayment terms."},
+        {penalty(terms, {"--date", "2031-01-02", "--comparison-rate", "3"}), app::ExitNotComputable,
+         "The date 1/2/2031 is outside the schedule (1/1/2026 to 1/1/2031)."},
+        {{QStringLiteral("--privileges")}, app::ExitBadArguments, "--privileges needs exactly one document file"},
+        {{QStringLiteral("--privileges"), car}, app::ExitNotComputable, "This loan has no prepayment terms."},
+        {{QStringLiteral("--privileges"), cut}, app::ExitFileRefused, "ends too early"},
+    };
+    expectRefused(cases);
+
+    // Posted 6.49 % when signed at 5.24 %, 4.99 % posted today: 4.99 % - 1.25 % = 3.74 %.
+    const Outcome r = run(penalty(posted, {"--date", "2028-03-15", "--comparison-rate", "3", "--posted-rate", "4.99"}));
+    ASSERT_EQ(r.code, app::ExitOk) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("Comparison Rate\t3.7400%\n")));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("Formula\tComparison rate = 4.9900% − (6.4900% − 5.2400%) = 3.7400%\n")))
+        << r.out.toStdString();
+}
+
 // The year-end report for a closing month: every column named, plain numbers; a month outside 1..12 is refused.
 TEST(CommandLine, YearEnd)
 {
@@ -573,5 +632,32 @@ TEST(CommandLine, WindowedStartTakesTheArgumentsQtLeaves)
         const app::WindowedStart start = app::windowedStart(c.arguments);
         EXPECT_EQ(start.debug, c.debug) << c.arguments.join(u'|').toStdString();
         EXPECT_EQ(start.document.toStdString(), c.document) << c.arguments.join(u'|').toStdString();
+    }
+}
+
+// The program starts its window only for the arguments the commands leave to it, so that no command is taken for a
+// document to open and no document path for a command.
+TEST(CommandLine, WindowAskedForExactlyWhenNoCommandRuns)
+{
+    const QList<QStringList> cases = {
+        {},
+        {QStringLiteral("car.plr")},
+        {QStringLiteral("--debug")},
+        {QStringLiteral("--debug"), QStringLiteral("my"), QStringLiteral("loan.plr")},
+        {QStringLiteral("-style"), QStringLiteral("Fusion")},
+        {QStringLiteral("--help")},
+        {QStringLiteral("--version")},
+        {QStringLiteral("--schedule")},
+        {QStringLiteral("car.plr"), QStringLiteral("--summary")},
+        {QStringLiteral("--debug"), QStringLiteral("--frobnicate")},
+        {QStringLiteral("--")},
+    };
+    for (const QStringList &arguments : cases) {
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        const bool headless = runHeadless(arguments, outStream, errStream).has_value();
+        EXPECT_EQ(app::asksForWindow(arguments), !headless) << arguments.join(u'|').toStdString();
     }
 }

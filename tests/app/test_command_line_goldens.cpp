@@ -50,3 +50,40 @@ TEST(CommandLineGoldens, ScheduleSummaryAndYearEnd)
         }
     }
 }
+
+// What --privileges and --penalty print for the documents with prepayment terms: a full payout, and a prepayment
+// that is partly within the year's privilege.
+TEST(CommandLineGoldens, PrivilegesAndPenalty)
+{
+    int withTerms = 0;
+    for (const auto &path : golden::documents()) {
+        if (golden::readFile(path).find("\"[PrepaymentTerms]\"") == std::string::npos)
+            continue;
+        ++withTerms;
+        SCOPED_TRACE(path.filename().string());
+        const QString file = QString::fromStdString(path.string());
+        const std::string stem = path.stem().string();
+        const QStringList penalty = {QStringLiteral("--penalty"),
+                                     file,
+                                     QStringLiteral("--date"),
+                                     QStringLiteral("2028-03-15"),
+                                     QStringLiteral("--comparison-rate"),
+                                     QStringLiteral("3.5")};
+        const struct
+        {
+            QStringList arguments;
+            std::string expected;
+        } runs[] = {
+            {{QStringLiteral("--privileges"), file}, stem + ".privileges.tsv"},
+            {penalty, stem + ".penalty.txt"},
+            {penalty + QStringList {QStringLiteral("--amount"), QStringLiteral("70000")}, stem + ".penalty-70000.txt"},
+        };
+        for (const auto &run : runs) {
+            SCOPED_TRACE(run.expected);
+            const std::string actual = output(run.arguments);
+            const std::string expected = golden::expected(run.expected, actual);
+            EXPECT_TRUE(actual == expected) << golden::firstDifference(actual, expected);
+        }
+    }
+    EXPECT_GE(withTerms, 1);
+}

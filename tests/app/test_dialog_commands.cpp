@@ -40,7 +40,7 @@ protected:
         m_window->files().OpenPath(path);
         return *m_window->activeDocument();
     }
-    bool modified(const frmChild &document) { return m_window->docSlots().state(document.slot()).blnModified; }
+    bool modified(const frmChild &document) { return m_window->docSlots().window(document.slot())->isWindowModified(); }
     // The text of a schedule row's cell as the grid shows it (row 0 is the schedule's first row).
     static QString shown(frmChild &document, int row, int logical)
     {

@@ -178,7 +178,7 @@ TEST_F(MainWindowTest, AChangeTheScheduleCannotTakeIsTakenBack)
 
     EXPECT_EQ(document.loan().gridAnnualRate.rows(), 1);
     EXPECT_EQ(document.loan().gridMain0, schedule);
-    EXPECT_FALSE(window.docSlots().state(document.slot()).blnModified);
+    EXPECT_FALSE(window.docSlots().window(document.slot())->isWindowModified());
     ASSERT_EQ(m_dialogs.messages.size(), 1);
     EXPECT_EQ(m_dialogs.messages[0].icon, ui::UserDialogs::Icon::Warning);
     EXPECT_FALSE(window.progressShown());

@@ -81,7 +81,7 @@ TEST_F(MainWindowTest, SaveThatRunsOutOfRoomKeepsTheOldFile)
     window.files().OpenPath(path);
     frmChild *child = window.activeDocument();
     child->loan().gstrTitle = "A new title";
-    window.docSlots().state(child->slot()).blnModified = true;
+    window.docSlots().window(child->slot())->setWindowModified(true);
     const QByteArray before = contents(path);
 
     std::signal(SIGXFSZ, SIG_IGN);
@@ -95,7 +95,7 @@ TEST_F(MainWindowTest, SaveThatRunsOutOfRoomKeepsTheOldFile)
 
     ASSERT_EQ(m_dialogs.messages.size(), 1);
     EXPECT_EQ(m_dialogs.texts().first(), QStringLiteral("Cannot save '%1': File too large").arg(quoted(path)));
-    EXPECT_TRUE(window.docSlots().state(child->slot()).blnModified);
+    EXPECT_TRUE(window.docSlots().window(child->slot())->isWindowModified());
     EXPECT_EQ(contents(path), before);
     // No temporary file is left behind.
     EXPECT_EQ(QDir(m_dir.path()).entryList({QStringLiteral("car.plr*")}, QDir::Files),
@@ -123,7 +123,7 @@ TEST_F(MainWindowTest, SaveOntoAFullDiskKeepsTheOldFile)
     frmChild *child = window.activeDocument();
     ASSERT_NE(child, nullptr);
     child->loan().gstrTitle = "A new title";
-    window.docSlots().state(child->slot()).blnModified = true;
+    window.docSlots().window(child->slot())->setWindowModified(true);
     const QByteArray before = contents(path);
     // Whatever room is left goes to another file.
     QFile filler(QDir(disk).filePath(QStringLiteral("filler")));
@@ -134,7 +134,7 @@ TEST_F(MainWindowTest, SaveOntoAFullDiskKeepsTheOldFile)
     window.files().SaveDocument();
     ASSERT_EQ(m_dialogs.messages.size(), 1);
     EXPECT_EQ(m_dialogs.texts().first(), QStringLiteral("Cannot save '%1': No space left on device").arg(quoted(path)));
-    EXPECT_TRUE(window.docSlots().state(child->slot()).blnModified);
+    EXPECT_TRUE(window.docSlots().window(child->slot())->isWindowModified());
     EXPECT_EQ(contents(path), before);
 }
 

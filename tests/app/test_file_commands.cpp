@@ -95,7 +95,7 @@ TEST_F(MainWindowTest, SaveAsCompletesTheNameAndAsksBeforeReplacing)
             EXPECT_EQ(m_dialogs.saveProposals.value(1), existing);
         }
         if (c.saved.isEmpty()) {
-            EXPECT_TRUE(window.docSlots().state(child->slot()).blnUntitled);
+            EXPECT_TRUE(window.docSlots().window(child->slot())->isUntitled());
             EXPECT_EQ(contents(existing), original);
         } else {
             EXPECT_EQ(QString::fromStdString(child->loan().gstrFileName), c.saved);

@@ -4,6 +4,7 @@
 #include "app/LoanComparisonWindow.h"
 #include "app/ReportCommands.h"
 #include "app/wizard/OptionalInformationPage.h"
+#include "app/wizard/frmWizard.h"
 #include "views/CompareLoansDialog.h"
 #include "views/LoanComparisonModel.h"
 #include "views/SummaryChart.h"

@@ -138,8 +138,8 @@ TEST_F(MainWindowTest, OpenedDocumentClosesWithoutPromptUntilChanged)
     ASSERT_EQ(captions(), QStringList {QStringLiteral("car.plr")});
     frmChild *child = window.activeDocument();
     EXPECT_EQ(child->gridMain1()->model()->rowCount(), 61); // the start row and sixty payments
-    EXPECT_FALSE(window.docSlots().state(child->slot()).blnModified);
-    EXPECT_FALSE(window.docSlots().state(child->slot()).blnUntitled);
+    EXPECT_FALSE(window.docSlots().window(child->slot())->isWindowModified());
+    EXPECT_FALSE(window.docSlots().window(child->slot())->isUntitled());
     closeActive();
     EXPECT_TRUE(captions().isEmpty());
     EXPECT_TRUE(m_dialogs.messages.isEmpty());
@@ -353,8 +353,8 @@ TEST_F(MainWindowTest, SaveAsNaming)
         EXPECT_TRUE(QFile::exists(c.saved));
         frmChild *child = window.activeDocument();
         EXPECT_EQ(child->windowTitle(), QFileInfo(c.saved).fileName());
-        EXPECT_FALSE(window.docSlots().state(child->slot()).blnModified);
-        EXPECT_FALSE(window.docSlots().state(child->slot()).blnUntitled);
+        EXPECT_FALSE(window.docSlots().window(child->slot())->isWindowModified());
+        EXPECT_FALSE(window.docSlots().window(child->slot())->isUntitled());
         EXPECT_EQ(m_settings->value(kSettingsSection, kInitialDirectory), m_dir.path());
     }
     EXPECT_TRUE(m_dialogs.saveProposals[0].endsWith(QLatin1String("/Untitled1.plr")));
@@ -362,8 +362,8 @@ TEST_F(MainWindowTest, SaveAsNaming)
     // A cancelled Save As leaves an untitled document untitled and modified.
     window.NewDocument();
     window.files().SaveDocument();
-    EXPECT_TRUE(window.docSlots().state(window.activeSlot()).blnUntitled);
-    EXPECT_TRUE(window.docSlots().state(window.activeSlot()).blnModified);
+    EXPECT_TRUE(window.docSlots().window(window.activeSlot())->isUntitled());
+    EXPECT_TRUE(window.docSlots().window(window.activeSlot())->isWindowModified());
 }
 
 TEST_F(MainWindowTest, OpenFailuresAndWarnings)
@@ -446,7 +446,7 @@ TEST_F(MainWindowTest, FailedSaveKeepsThePreviousFile)
     window.files().OpenPath(path);
     frmChild *child = window.activeDocument();
     child->loan().gstrComments = std::string(20000, 'x');
-    window.docSlots().state(child->slot()).blnModified = true;
+    window.docSlots().window(child->slot())->setWindowModified(true);
     QFile original(path);
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));
     const QByteArray before = original.readAll();
@@ -463,14 +463,14 @@ TEST_F(MainWindowTest, FailedSaveKeepsThePreviousFile)
 
     ASSERT_EQ(m_dialogs.messages.size(), 1);
     EXPECT_TRUE(m_dialogs.messages[0].text.startsWith(QStringLiteral("Cannot save '%1': ").arg(path)));
-    EXPECT_TRUE(window.docSlots().state(child->slot()).blnModified);
+    EXPECT_TRUE(window.docSlots().window(child->slot())->isWindowModified());
     EXPECT_EQ(child->windowTitle(), QStringLiteral("house.plr"));
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));
     EXPECT_EQ(original.readAll(), before);
 
     // The same save with room to write succeeds and clears the flag.
     window.files().SaveDocument();
-    EXPECT_FALSE(window.docSlots().state(child->slot()).blnModified);
+    EXPECT_FALSE(window.docSlots().window(child->slot())->isWindowModified());
 }
 
 TEST_F(MainWindowTest, ProgressBarSegments)

@@ -52,7 +52,10 @@ protected:
         }
         return text;
     }
-    bool modified(const frmChild &document) const { return m_window->docSlots().state(document.slot()).blnModified; }
+    bool modified(const frmChild &document) const
+    {
+        return m_window->docSlots().window(document.slot())->isWindowModified();
+    }
 };
 
 } // namespace

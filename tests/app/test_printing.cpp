@@ -104,7 +104,7 @@ TEST_F(Printing, PageSetupHandsOverToThePreviewAndTheSetupAgain)
         return int(QDialog::Accepted);
     });
     window.files().pageSetup->trigger();
-    EXPECT_TRUE(window.docSlots().state(slot).blnModified);
+    EXPECT_TRUE(window.docSlots().window(slot)->isWindowModified());
     EXPECT_FALSE(window.activeDocument() && window.activeDocument()->data().print.Orientation);
     print::frmPrintPreview *preview = window.printing().preview();
     ASSERT_NE(preview, nullptr);

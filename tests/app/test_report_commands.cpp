@@ -66,12 +66,12 @@ TEST_F(MainWindowTest, ReportKeepsTheModifiedFlag)
     frmChild &document = *window.activeDocument();
     for (bool modified : {false, true}) {
         SCOPED_TRACE(modified);
-        window.docSlots().state(document.slot()).blnModified = modified;
+        window.docSlots().window(document.slot())->setWindowModified(modified);
         window.reportCommands().yearEndReport->trigger();
         window.formatCommands().autoFitColumns->trigger();
-        EXPECT_EQ(window.docSlots().state(document.slot()).blnModified, modified);
+        EXPECT_EQ(window.docSlots().window(document.slot())->isWindowModified(), modified);
         window.reportCommands().closeYearEndReport->trigger();
-        EXPECT_EQ(window.docSlots().state(document.slot()).blnModified, modified);
+        EXPECT_EQ(window.docSlots().window(document.slot())->isWindowModified(), modified);
     }
 }
 
@@ -100,7 +100,7 @@ TEST_F(MainWindowTest, ReportClosedBeforeSavingEditingOrClosing)
     }
 
     report.yearEndReport->trigger();
-    window.docSlots().state(document.slot()).blnModified = true;
+    window.docSlots().window(document.slot())->setWindowModified(true);
     m_dialogs.answers = {ui::UserDialogs::Cancel};
     closeActive();
     ASSERT_EQ(window.documents().size(), 1);

@@ -122,7 +122,7 @@ TEST_F(TimeLeftDialogTest, OpensOnTheGridsRowAndFollowsTheSelection)
     EXPECT_TRUE(m_dialogs.messages.isEmpty());
     // The schedule is only read.
     EXPECT_EQ(document.loan().gridMain0.rows(), 14);
-    EXPECT_FALSE(m_window->docSlots().state(document.slot()).blnModified);
+    EXPECT_FALSE(m_window->docSlots().window(document.slot())->isWindowModified());
 }
 
 // The car loan: 647.31 a month at 7.9 %, compounded monthly. From the first payment (balance 31,563.36) the payments

@@ -41,7 +41,7 @@ protected:
         m_window->files().OpenPath(path);
         return *m_window->activeDocument();
     }
-    bool modified(const frmChild &document) { return m_window->docSlots().state(document.slot()).blnModified; }
+    bool modified(const frmChild &document) { return m_window->docSlots().window(document.slot())->isWindowModified(); }
     static QMdiSubWindow *frame(frmChild &document) { return qobject_cast<QMdiSubWindow *>(document.parentWidget()); }
     QAction *undo() const { return m_window->editCommands().undo; }
     QAction *redo() const { return m_window->editCommands().redo; }

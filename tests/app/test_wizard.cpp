@@ -325,8 +325,8 @@ TEST_F(WizardTest, NewLoanEndToEnd)
     EXPECT_NEAR(loan.gdblTotalPayments, 48 * 580.29, 1.0);
     EXPECT_EQ(loan.gridMain0.text(48 + 1, engine::colDate), "2/15/2030");
     EXPECT_FALSE(window.progressShown());
-    EXPECT_TRUE(window.docSlots().state(document.slot()).blnModified);
-    EXPECT_TRUE(window.docSlots().state(document.slot()).blnUntitled);
+    EXPECT_TRUE(window.docSlots().window(document.slot())->isWindowModified());
+    EXPECT_TRUE(window.docSlots().window(document.slot())->isUntitled());
 }
 
 TEST_F(WizardTest, PropertiesLoadsTheDocument)
@@ -362,7 +362,7 @@ TEST_F(WizardTest, PropertiesRecalculatesOnlyWhenTheLoanChanged)
     engine::LoanDocument &loan = document.loan();
     // A mark in the schedule's texts that only a new calculation removes.
     loan.gridMain0.setFormat(markedFormat());
-    ASSERT_FALSE(m_window->docSlots().state(document.slot()).blnModified);
+    ASSERT_FALSE(m_window->docSlots().window(document.slot())->isWindowModified());
 
     // Every step and Finish without a change; a look at another frequency and back; then a new title only.
     enum Visit { Through, OtherFrequency, Retitle };
@@ -385,7 +385,7 @@ TEST_F(WizardTest, PropertiesRecalculatesOnlyWhenTheLoanChanged)
         };
         m_window->files().properties->trigger();
         EXPECT_TRUE(loan.gridMain0.text(5, engine::colPayment).starts_with("untouched"));
-        EXPECT_EQ(m_window->docSlots().state(document.slot()).blnModified, retitle);
+        EXPECT_EQ(m_window->docSlots().window(document.slot())->isWindowModified(), retitle);
     }
     EXPECT_EQ(loan.gstrTitle, "Red car");
 
@@ -416,7 +416,7 @@ TEST_F(WizardTest, LumpSumsOutsideTheLoanGoWhenTheDialogCloses)
     engine::setChangeEntry(loan.gridLumpSum, 4, ymd(2051, 1, 1), 200, format);
     engine::setChangeEntry(loan.gridLumpSum, 5, ymd(2051, 1, 2), 300, format);
     loan.gridLumpSum.sortRowsBy(engine::chgDateSerial);
-    ASSERT_FALSE(m_window->docSlots().state(document.slot()).blnModified);
+    ASSERT_FALSE(m_window->docSlots().window(document.slot())->isWindowModified());
     loan.gridMain0.setFormat(markedFormat());
 
     m_onDialog = [](QDialog &dialog) { dynamic_cast<frmWizard &>(dialog).cmdCancel_Click(); };
@@ -426,7 +426,7 @@ TEST_F(WizardTest, LumpSumsOutsideTheLoanGoWhenTheDialogCloses)
         left.push_back(loan.GetLumpSumDate(row));
     EXPECT_EQ(left, (std::vector<engine::Date> {ymd(2027, 2, 1), ymd(2028, 6, 15), ymd(2051, 1, 1)}));
     // The document changed, and its schedule with it.
-    EXPECT_TRUE(m_window->docSlots().state(document.slot()).blnModified);
+    EXPECT_TRUE(m_window->docSlots().window(document.slot())->isWindowModified());
     EXPECT_FALSE(loan.gridMain0.text(5, engine::colPayment).starts_with("untouched"));
 
     // With the only entry outside, the table keeps its heading.
@@ -459,7 +459,7 @@ TEST_F(WizardTest, OnlyFinishedDatesTakeLumpSumsAway)
         };
         m_window->files().properties->trigger();
         EXPECT_EQ(loan.gridLumpSum.rows(), finish ? 1 : 3);
-        EXPECT_EQ(m_window->docSlots().state(document.slot()).blnModified, finish);
+        EXPECT_EQ(m_window->docSlots().window(document.slot())->isWindowModified(), finish);
         m_dialogs.answers = {ui::UserDialogs::No};
         document.parentWidget()->close();
     }

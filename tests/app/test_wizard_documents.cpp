@@ -134,7 +134,7 @@ TEST_F(WizardTest, AWizardLoanSurvivesSavingAndOpeningAgain)
             wizard.cmdNext_Click();
         };
         m_window->files().properties->trigger();
-        EXPECT_FALSE(m_window->docSlots().state(reopened.slot()).blnModified);
+        EXPECT_FALSE(m_window->docSlots().window(reopened.slot())->isWindowModified());
         stop();
     }
 }

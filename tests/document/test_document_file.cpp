@@ -817,3 +817,112 @@ TEST(DocumentFile, MarginsAreKeptAsPageSetupKeepsThem)
     EXPECT_EQ(data.print.MarginBottom, 0.5f);
     EXPECT_EQ(data.print.MarginRight, 0.25f);
 }
+
+// Prepayment terms: announced among the loan's conventions and written after every older section, so that a document
+// without them is written byte for byte as before; every field reads back; a file cut anywhere after the
+// announcement, the last line of the print options included, says it was cut and keeps what it held.
+TEST(DocumentFile, PrepaymentTermsRoundTripAfterTheOlderSections)
+{
+    DocumentData data = goldenDocument();
+    engine::PrepaymentTerms terms;
+    terms.kind = engine::MortgageKind::ClosedVariable;
+    terms.lumpSumPercent = 20;
+    terms.minimumLumpSum = 500;
+    terms.paymentIncreasePercent = 25;
+    terms.increaseOf = engine::IncreaseBase::Current;
+    terms.combinedCap = true;
+    terms.privilegeYear = engine::PrivilegeYearKind::LoanYear;
+    terms.maturity = *exactDate(2010, 1, 15);
+    terms.method = engine::PenaltyMethod::PercentByLoanYear;
+    terms.comparison = engine::IrdComparison::Posted;
+    terms.originalPostedRate = 0.0649;
+    terms.percentByLoanYear = {3, 2.5, 1, 0.5};
+    terms.chargeOn = engine::ChargeOn::WholePrepayment;
+    terms.flatFee = 295.5;
+    data.loan.prepaymentTerms = terms;
+    const std::string written = writeDocument(data);
+    EXPECT_NE(written.find("\"NumberOfPeriods\",300\r\n\"PrepaymentTerms\",-1\r\n\"[AnnualRates]\""),
+              std::string::npos);
+    const size_t section = written.find("\"[PrepaymentTerms]\",14,1\r\n");
+    ASSERT_NE(section, std::string::npos);
+    EXPECT_EQ(section, written.find("\r\n", written.find("\"TitleComments\",")) + 2);
+    EXPECT_TRUE(written.ends_with("\"PercentByLoanYear\",\"3,2.5,1,0.5\"\r\n\"ChargeOn\",1\r\n\"FlatFee\",295.5\r\n"));
+
+    const engine::PrepaymentTerms defaults;
+    for (const engine::PrepaymentTerms &source : {terms, defaults}) {
+        data.loan.prepaymentTerms = source;
+        DocumentData copy;
+        const ReadResult result = read(writeDocument(data), copy);
+        EXPECT_TRUE(result.message().empty()) << result.message();
+        EXPECT_EQ(copy.loan.prepaymentTerms, source);
+        EXPECT_EQ(writeDocument(copy), writeDocument(data));
+    }
+    data.loan.prepaymentTerms.reset();
+    EXPECT_EQ(writeDocument(data), kGolden);
+    DocumentData off;
+    off.loan.prepaymentTerms = terms;
+    EXPECT_TRUE(read(kGolden, off).message().empty());
+    EXPECT_FALSE(off.loan.prepaymentTerms);
+
+    data.loan.prepaymentTerms = terms;
+    const size_t announced = written.find("\"PrepaymentTerms\",-1\r\n") + 22;
+    for (size_t cut = written.find("\r\n", announced); cut != std::string::npos; cut = written.find("\r\n", cut + 2)) {
+        if (cut + 2 == written.size())
+            break;
+        SCOPED_TRACE(written.substr(0, cut).substr(written.rfind("\r\n", cut - 1) + 2));
+        DocumentData copy;
+        const ReadResult result = read(std::string_view(written).substr(0, cut + 2), copy);
+        EXPECT_TRUE(result.stoppedEarly);
+        EXPECT_EQ(occurrences(result.message(), "could not be read"), 1) << result.message();
+        EXPECT_EQ(copy.loan.gdblLoanAmount, 200000);
+        if (cut + 2 < section)
+            continue;
+        // Cut after the print options: the old end record was read, the terms' own was not.
+        EXPECT_NE(result.problem.find("the file ends too early"), std::string::npos) << result.problem;
+        EXPECT_EQ(copy.loan.prepaymentTerms.has_value(), cut > section);
+        if (copy.loan.prepaymentTerms) {
+            EXPECT_EQ(copy.loan.prepaymentTerms->kind, cut > section + 24 ? terms.kind : defaults.kind);
+        }
+    }
+}
+
+// Values no terms have stop the reading with the reader's usual message, keeping what came before them.
+TEST(DocumentFile, PrepaymentTermsNoMortgageHasAreRefused)
+{
+    const struct
+    {
+        const char *line;
+        const char *problem; // nullptr: the value is taken
+    } cases[] = {
+        {"\"MortgageKind\",3", "MortgageKind \"3\" is not within 0 to 2"},
+        {"\"MortgageKind\",1.5", "MortgageKind is not a whole number"},
+        {"\"LumpSumPercent\",120", "LumpSumPercent \"120\" is not within 0 to 100"},
+        {"\"MinimumLumpSum\",-1", "MinimumLumpSum \"-1\" is not within 0 to 9999999999.99"},
+        {"\"PenaltyMethod\",-1", "PenaltyMethod \"-1\" is not within 0 to 3"},
+        {"\"OriginalPostedRate\",11", "OriginalPostedRate \"11\" is not within 0 to 10"},
+        {"\"PercentByLoanYear\",\"2,x,1\"",
+         "PercentByLoanYear \"2,x,1\" is not a list of up to 40 percentages from 0 to 100"},
+        {"\"PercentByLoanYear\",\"2,,1\"",
+         "PercentByLoanYear \"2,,1\" is not a list of up to 40 percentages from 0 to 100"},
+        {"\"TermMaturity\",1e12", "a date is out of range"},
+        {"\"PercentByLoanYear\",\"\"", nullptr},
+        {"\"PenaltyMethod\",3", nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.line);
+        DocumentData data;
+        const ReadResult result =
+            read(crlf({"\"[Application]\",1,1", "\"LoanAmount\",5", "\"PrepaymentTerms\",-1"}) + kEndRecord
+                     + crlf({"\"[PrepaymentTerms]\",14,1", "\"LumpSumPercent\",10", c.line, "\"FlatFee\",0"}),
+                 data);
+        EXPECT_EQ(data.loan.gdblLoanAmount, 5);
+        ASSERT_TRUE(data.loan.prepaymentTerms);
+        EXPECT_EQ(data.loan.prepaymentTerms->lumpSumPercent, 10);
+        if (!c.problem) {
+            EXPECT_TRUE(result.message().empty()) << result.message();
+            continue;
+        }
+        EXPECT_TRUE(result.stoppedEarly);
+        EXPECT_EQ(result.problem, std::string("line 7: ") + c.problem);
+    }
+}

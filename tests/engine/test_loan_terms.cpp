@@ -320,7 +320,7 @@ TEST(LoanTermsTest, TheAmountBorrowedBecomesTheLoanAmount)
     terms.enterLoanData();
     EXPECT_EQ(terms.value(LoanTerms::LoanAmount), 160000);
     // An amount beyond the loan amount's limit empties it.
-    terms.setAmountBorrowed(LoanTerms::kMaxAmount);
+    terms.setAmountBorrowed(kMaxAmount);
     terms.enterLoanData();
     EXPECT_FALSE(terms.value(LoanTerms::LoanAmount));
 }

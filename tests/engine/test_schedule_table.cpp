@@ -91,6 +91,25 @@ TEST(ScheduleTable, ReaderAgreesWithSingleRows)
     }
 }
 
+// The looks at one row that replay nothing give what the row's cells show: its date, kind, payment and lump sum
+// (0 where the cell is empty), on payment rows with and without a lump sum and on lump sums between payments.
+TEST(ScheduleTable, SingleCellsWithoutReplay)
+{
+    LoanDocument doc = mixedLoan();
+    ASSERT_TRUE(Calculate(doc, NumberFormat()));
+    const ScheduleTable &table = doc.gridMain0;
+    int lumpRows = 0;
+    for (int r = 1; r < table.rows(); ++r) {
+        const ScheduleRowValues values = table.row(r);
+        ASSERT_EQ(table.dateOf(r), values.date()) << "row " << r;
+        ASSERT_EQ(table.kindOf(r), values.kind) << "row " << r;
+        ASSERT_EQ(table.paymentOf(r), values.isEmpty(colPayment) ? 0 : values[colPayment]) << "row " << r;
+        ASSERT_EQ(table.lumpSumOf(r), values.isEmpty(colLumpSum) ? 0 : values[colLumpSum]) << "row " << r;
+        lumpRows += table.lumpSumOf(r) != 0;
+    }
+    EXPECT_GE(lumpRows, 2);
+}
+
 // Another date pattern changes the Date texts at once, as a new calculation would, and nothing else.
 TEST(ScheduleTable, DateFormatChangeNeedsNoNewCalculation)
 {

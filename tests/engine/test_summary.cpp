@@ -1,8 +1,11 @@
+#include "engine/ChangeTables.h"
 #include "engine/Codes.h"
 #include "engine/LoanDocument.h"
 #include "engine/NumberFormat.h"
 #include "engine/Schedule.h"
 #include "engine/Summary.h"
+
+#include "support/WorkedMortgage.h"
 
 #include <gtest/gtest.h>
 
@@ -238,6 +241,55 @@ TEST(Summary, RowsThatApplyOnlyToSomeLoans)
             }
         }
         EXPECT_EQ(labels, c.labels);
+    }
+}
+
+// The privilege of today's privilege year comes after the lump sums, given a today and prepayment terms: 400,000 at a
+// 10 % privilege with 30,000 prepaid in 2026 leaves 10,000 of that year's 40,000; an open mortgage has no limit.
+TEST(Summary, PrivilegeOfTodaysYear)
+{
+    const NumberFormat format;
+    PrepaymentTerms terms;
+    terms.lumpSumPercent = 10;
+    PrepaymentTerms open = terms;
+    open.kind = MortgageKind::Open;
+    const struct
+    {
+        const char *name;
+        std::optional<PrepaymentTerms> terms;
+        Date today;
+        std::vector<std::string> values; // of the three rows; none: no such rows
+    } cases[] = {
+        {"2026", terms, *exactDate(2026, 7, 1), {"$40,000.00", "$30,000.00", "$10,000.00"}},
+        {"2027", terms, *exactDate(2027, 1, 1), {"$40,000.00", "$0.00", "$40,000.00"}},
+        {"open", open, *exactDate(2026, 7, 1), {"Unlimited", "$30,000.00", "Unlimited"}},
+        {"no today", terms, kNoDate, {}},
+        {"no terms", std::nullopt, *exactDate(2026, 7, 1), {}},
+        {"after the schedule", terms, *exactDate(2080, 1, 1), {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanDocument doc = worked::mortgage();
+        doc.gdblLoanAmount = 400000;
+        doc.gdblBasicPayment = 2326.42;
+        doc.prepaymentTerms = c.terms;
+        addLumpSum(doc.gridLumpSum, *exactDate(2026, 3, 1), 30000, format);
+        ASSERT_TRUE(Calculate(doc, format));
+        const auto rows = summaryRows(doc, format, {c.today});
+        std::vector<std::string> labels, values;
+        bool afterLumpSums = false;
+        for (const auto &[label, value] : rows) {
+            if (label.starts_with("Privilege") || label == "Prepayment Privilege") {
+                EXPECT_TRUE(afterLumpSums) << label;
+                labels.push_back(label);
+                values.push_back(value);
+            }
+            afterLumpSums = afterLumpSums || label == "Lump Sums";
+        }
+        EXPECT_EQ(values, c.values);
+        if (!c.values.empty()) {
+            EXPECT_EQ(labels, (std::vector<std::string> {"Prepayment Privilege", "Privilege Used", "Privilege Left"}));
+        }
     }
 }
 
