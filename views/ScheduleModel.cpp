@@ -1,5 +1,7 @@
 #include "ScheduleModel.h"
 
+#include "FittedTextDelegate.h"
+
 #include "document/ColumnProperties.h"
 #include "engine/LoanDocument.h"
 #include "engine/NumberFormat.h"
@@ -240,6 +242,8 @@ QVariant ScheduleModel::data(const QModelIndex &index, int role) const
             tips << highlight;
         return tips.isEmpty() ? QVariant() : QVariant(tips.join(QLatin1Char(' ')));
     }
+    case FittedTextDelegate::kMarkRole:
+        return cellColor(index.row(), index.column()).isValid();
     case Qt::AccessibleTextRole: {
         // The colour said in words after the figure.
         const QString highlight = highlightText(index.row(), index.column());

@@ -336,6 +336,21 @@ TEST_F(ViewAccessibility, ColourMarksHaveText)
                   cell.data().toString() + QStringLiteral(", ") + QLatin1String(mark.words));
     }
     EXPECT_FALSE(model->index(row, model->visibleColumn(engine::colPayment)).data(Qt::AccessibleTextRole).isValid());
+    // On the screen the marked cells carry a corner mark in their text's colour, which shows without the colour.
+    ScheduleGrid *grid = view->gridMain1();
+    view->show();
+    for (const auto &[logical, marked] :
+         {std::pair {engine::colLumpSum, true}, std::pair {engine::colPayment, false}}) {
+        SCOPED_TRACE(logical);
+        const QModelIndex cell = model->index(row, model->visibleColumn(logical));
+        grid->scrollTo(cell);
+        const QImage shown = grid->viewport()->grab().toImage();
+        const QColor corner = shown.pixelColor(grid->visualRect(cell).topLeft() + QPoint(1, 1));
+        const QColor text = cell.data(Qt::ForegroundRole).isValid()
+            ? cell.data(Qt::ForegroundRole).value<QBrush>().color()
+            : grid->palette().color(QPalette::Text);
+        EXPECT_EQ(corner == text, marked) << corner.name().toStdString();
+    }
 
     // The document's own candidate says so in its first cell, besides its bold.
     const auto dialog = matchStatement();
