@@ -1,7 +1,7 @@
 #include "CommandLine.h"
 
 #include "ComparisonPrinting.h"
-#include "DocumentLoader.h"
+#include "LoadOutcome.h"
 #include "DocumentPrinting.h"
 #include "FileAccess.h"
 #include "LocaleFormat.h"

@@ -3,7 +3,7 @@
 #include "AppState.h"
 #include "Command.h"
 #include "DialogHost.h"
-#include "DocumentLoader.h"
+#include "LoadOutcome.h"
 #include "DocumentPrinting.h"
 #include "DocumentWindows.h"
 #include "FileAccess.h"

@@ -3,8 +3,19 @@
 include(GNUInstallDirs)
 
 set(PELLANDRA_ICON_SIZES 16 32 48 64 128 256)
-# Travina is the program's own library: it goes into a folder of its own, out of the linker's way.
-set(PELLANDRA_PRIVATE_LIBDIR ${CMAKE_INSTALL_LIBDIR}/pellandra)
+# Travina is the program's own library: it goes into a folder of its own, out of the linker's way. On a multiarch
+# system (Debian and its derivatives) that folder is under the architecture's library folder, where such a system
+# keeps private libraries; CPack's Debian generator then adds no `ldconfig` calls to the package, which a library
+# outside the linker's search path has no use for.
+if(CMAKE_LIBRARY_ARCHITECTURE AND NOT CMAKE_INSTALL_LIBDIR MATCHES "/${CMAKE_LIBRARY_ARCHITECTURE}$")
+    set(PELLANDRA_PRIVATE_LIBDIR ${CMAKE_INSTALL_LIBDIR}/${CMAKE_LIBRARY_ARCHITECTURE}/pellandra)
+else()
+    set(PELLANDRA_PRIVATE_LIBDIR ${CMAKE_INSTALL_LIBDIR}/pellandra)
+endif()
+
+# The program's AppStream identifier; its metadata launches the desktop entry pellandra.desktop, the name the
+# program's own registration writes too.
+set(PELLANDRA_APPSTREAM_ID org.pellandra.Pellandra)
 
 set(PELLANDRA_DESKTOP_ENTRY ${PROJECT_BINARY_DIR}/share/applications/pellandra.desktop)
 configure_file(${PROJECT_SOURCE_DIR}/desktop/pellandra.desktop.in ${PELLANDRA_DESKTOP_ENTRY} @ONLY)

@@ -8,6 +8,8 @@ packages=(
     xvfb xauth fonts-dejavu-core poppler-utils
     # the desktop's file types and entries (the registration's tests), and the Debian package's dependency list
     shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl dpkg-dev file
+    # the Debian package's check, the AppStream metadata's validation and the manual page's check
+    lintian appstream man-db
 )
 missing=()
 for p in "${packages[@]}"; do

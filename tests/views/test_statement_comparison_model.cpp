@@ -14,7 +14,7 @@ TEST(StatementComparisonModel, ShowsTheStatementBesideTheScheduleAndShadesDiffer
 {
     const engine::NumberFormat format;
     StatementComparisonModel model(format);
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
 
     engine::Statement statement;
     statement.hasColumn[engine::stmInterest] = true;

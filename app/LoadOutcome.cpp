@@ -1,4 +1,4 @@
-#include "DocumentLoader.h"
+#include "LoadOutcome.h"
 
 #include "FileAccess.h"
 
