@@ -151,8 +151,22 @@ void ScheduleModel::paintCells()
                 m_highlights[int(row) - 1] |= SavedInterestCell;
         }
     }
+    m_privileges = engine::checkPrivileges(m_loan);
     if (lastRow > 0)
         emit dataChanged(index(0, 0), index(lastRow - 1, columnCount() - 1), {Qt::ForegroundRole});
+}
+
+QString ScheduleModel::privilegeText(int row, int logical) const
+{
+    if (logical != engine::colLumpSum && logical != engine::colPayment)
+        return {};
+    const engine::PrivilegeMark *mark = m_privileges.markOf(row + 1);
+    if (!mark)
+        return {};
+    const bool lumpSum = mark->has(engine::PrivilegeMark::OverLimit) || mark->has(engine::PrivilegeMark::UnderMinimum);
+    if ((logical == engine::colLumpSum) != lumpSum)
+        return {};
+    return QString::fromStdString(engine::markText(*mark, m_privileges, m_loan.gridMain0.format()));
 }
 
 void ScheduleModel::setBands(int interval, const QColor &color)
@@ -221,11 +235,14 @@ QVariant ScheduleModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || k < 0)
         return {};
     switch (role) {
-    case Qt::DisplayRole:
+    case Qt::DisplayRole: {
         // Made only for the cells being painted.
-        return QString::fromStdString(m_loan.gridMain0.text(index.row() + 1, k));
+        const QString text = QString::fromStdString(m_loan.gridMain0.text(index.row() + 1, k));
+        return privilegeText(index.row(), k).isEmpty() ? text : QString::fromUtf16(kPrivilegeMarker) + text;
+    }
     case Qt::ForegroundRole: {
-        const QColor color = cellColor(index.row(), index.column());
+        const QColor color = privilegeText(index.row(), k).isEmpty() ? cellColor(index.row(), index.column())
+                                                                     : QColor::fromRgb(kPrivilegeOrange);
         return color.isValid() ? QVariant(QBrush(m_look.readable(color, index.row())))
                                : m_look.cellData(index.row(), 0, role);
     }
@@ -240,13 +257,17 @@ QVariant ScheduleModel::data(const QModelIndex &index, int role) const
         const QString highlight = highlightText(index.row(), index.column());
         if (tips.isEmpty() && !highlight.isEmpty())
             tips << highlight;
+        if (const QString privilege = privilegeText(index.row(), k); !privilege.isEmpty())
+            tips << privilege;
         return tips.isEmpty() ? QVariant() : QVariant(tips.join(QLatin1Char(' ')));
     }
     case FittedTextDelegate::kMarkRole:
         return cellColor(index.row(), index.column()).isValid();
     case Qt::AccessibleTextRole: {
         // The colour said in words after the figure.
-        const QString highlight = highlightText(index.row(), index.column());
+        QString highlight = highlightText(index.row(), index.column());
+        if (const QString privilege = privilegeText(index.row(), k); !privilege.isEmpty())
+            highlight = highlight.isEmpty() ? privilege : highlight + QLatin1Char(' ') + privilege;
         return highlight.isEmpty() ? QVariant()
                                    : QVariant(QString::fromStdString(m_loan.gridMain0.text(index.row() + 1, k))
                                               + QStringLiteral(", ") + highlight);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/Prepayment.h"
+
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QFont>
@@ -49,6 +51,9 @@ class ScheduleModel : public QAbstractTableModel
 public:
     static constexpr QRgb kHighlightBlue = 0x0000FF; // as RGB: changed rates, payments and lump sums
     static constexpr QRgb kHighlightRed = 0xFF0000; // interest saved by a lump sum between two payments
+    static constexpr QRgb kPrivilegeOrange = 0xB35900; // a prepayment beyond what the loan's terms allow
+    // Put before a figure the prepayment terms do not allow, so that the mark is read, copied and printed with it.
+    static constexpr char16_t kPrivilegeMarker[] = u"\u26A0 ";
 
     ScheduleModel(const engine::LoanDocument &loan, const document::ColumnProperties &columns,
                   QObject *parent = nullptr);
@@ -82,6 +87,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
+    // What the prepayment terms say of a cell: the mark's text for a lump sum or payment they do not allow, else
+    // empty.
+    QString privilegeText(int row, int logical) const;
+
     enum Highlight : unsigned char { RateCell = 1, PaymentCell = 2, LumpCell = 4, SavedInterestCell = 8 };
 
     const engine::LoanDocument &m_loan;
@@ -91,6 +100,7 @@ private:
     std::array<int, 13> m_alignment {}; // alignment code of each visible column
     int m_visibleColumns = 0;
     std::unordered_map<int, unsigned char> m_highlights; // model row -> Highlight bits
+    engine::PrivilegeCheck m_privileges; // the rows that prepay beyond the loan's terms
     GridLook m_look;
 };
 

@@ -5,6 +5,7 @@
 #include "document/DocumentFile.h"
 #include "engine/ChangeTables.h"
 #include "engine/NumberFormat.h"
+#include "engine/Prepayment.h"
 #include "engine/Schedule.h"
 #include "travina/CTravinaCtrl.h"
 #include "ui/ColorContrast.h"
@@ -172,6 +173,28 @@ TEST(ScheduleView, ALumpSumCutToWhatIsOwedSaysSo)
     EXPECT_EQ(cut.data(Qt::ToolTipRole).toString(),
               QStringLiteral("Reduced to what is owed on this date; $50,000.00 was entered."));
     EXPECT_FALSE(model->index(cut.row(), model->visibleColumn(engine::colPayment)).data(Qt::ToolTipRole).isValid());
+}
+
+// A lump sum the prepayment terms do not allow is marked in words as well as in colour: a marker before the figure,
+// which copies and prints with it, and what the terms say in its tip.
+TEST(ScheduleView, PrepaymentsBeyondThePrivilegeAreMarked)
+{
+    Fixture f(readDocumentFile(QStringLiteral(PELLANDRA_TEST_DATA "/golden/prepayment-terms.plr")));
+    const engine::PrivilegeCheck check = engine::checkPrivileges(f.data.loan);
+    ASSERT_FALSE(check.marks.empty());
+    ScheduleModel *model = f.view->model();
+    const engine::PrivilegeMark &mark = check.marks.front();
+    const int column = model->visibleColumn(mark.has(engine::PrivilegeMark::OverIncreaseCap) ? engine::colPayment
+                                                                                             : engine::colLumpSum);
+    const QModelIndex marked = model->index(mark.row - 1, column);
+    const QString figure = QString::fromStdString(f.data.loan.gridMain0.text(mark.row, model->logicalColumn(column)));
+    EXPECT_EQ(marked.data().toString(), QString::fromUtf16(ScheduleModel::kPrivilegeMarker) + figure);
+    const QString said = QString::fromStdString(engine::markText(mark, check, f.data.loan.gridMain0.format()));
+    EXPECT_TRUE(marked.data(Qt::ToolTipRole).toString().contains(said));
+    EXPECT_TRUE(marked.data(Qt::AccessibleTextRole).toString().contains(said));
+    // A row the terms allow keeps its figure as it is.
+    const QModelIndex plain = model->index(0, model->visibleColumn(engine::colPayment));
+    EXPECT_FALSE(plain.data().toString().startsWith(QString::fromUtf16(ScheduleModel::kPrivilegeMarker)));
 }
 
 TEST(ScheduleView, AutoFitGivesAtLeastTheMinimumAndMarksModified)
