@@ -55,6 +55,7 @@ protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
         switch (event->type()) {
+        case QEvent::ShortcutOverride: // what a shortcut of the key would see first
         case QEvent::KeyPress:
             if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
                 m_stopped = true;
@@ -63,7 +64,6 @@ protected:
             event->ignore();
             return true;
         case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
         case QEvent::Shortcut:
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
