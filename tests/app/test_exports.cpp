@@ -51,6 +51,39 @@ protected:
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
     }
+    // Comma-separated text read as a spreadsheet reads it: quoted fields may hold commas, doubled quotes and line
+    // breaks.
+    static QList<QStringList> parsedCsv(const QByteArray &bytes)
+    {
+        const QString text = QString::fromUtf8(bytes);
+        QList<QStringList> rows;
+        QStringList row;
+        QString field;
+        bool quoted = false;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text[i];
+            if (quoted) {
+                if (c == QLatin1Char('"') && i + 1 < text.size() && text[i + 1] == QLatin1Char('"'))
+                    field += text[++i];
+                else if (c == QLatin1Char('"'))
+                    quoted = false;
+                else
+                    field += c;
+            } else if (c == QLatin1Char('"')) {
+                quoted = true;
+            } else if (c == QLatin1Char(',')) {
+                row << field;
+                field.clear();
+            } else if (c == QLatin1Char('\n')) {
+                rows << (row << field);
+                row.clear();
+                field.clear();
+            } else {
+                field += c;
+            }
+        }
+        return rows;
+    }
     static int pdfPages(const QString &path) { return int(contents(path).count("/Type /Page\n")); }
     // Esc, waiting for the export that starts next.
     static void pressEscapeSoon(QWidget &window)
@@ -116,6 +149,11 @@ TEST_F(Exports, CsvHoldsTheCommandLinesTableOfWhatIsInFront)
         const QByteArray written = contents(output);
         ASSERT_TRUE(written.startsWith("\xEF\xBB\xBF"));
         EXPECT_EQ(written.mid(3), commandOutput(arguments));
+        // Every line has a cell under each heading.
+        const QList<QStringList> rows = parsedCsv(written.mid(3));
+        ASSERT_GT(rows.size(), 2);
+        for (const QStringList &row : rows)
+            EXPECT_EQ(row.size(), rows.first().size()) << row.join(QLatin1Char('|')).toStdString();
         EXPECT_TRUE(m_dialogs.messages.isEmpty()) << m_dialogs.texts().join(QLatin1Char('\n')).toStdString();
     }
 }
