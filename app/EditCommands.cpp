@@ -11,6 +11,7 @@
 #include "engine/StatementMatch.h"
 #include "views/CellEditor.h"
 #include "views/MatchStatementDialog.h"
+#include "views/PrepaymentTermsDialog.h"
 #include "views/ScheduleView.h"
 #include "views/frmLumpSums.h"
 
@@ -38,6 +39,7 @@ EditCommands::EditCommands(DocumentWindows &windows, DialogHost &host, QObject *
     pasteAction->setShortcut(QKeySequence::Paste);
     lumpSums = command(this, QStringLiteral("&Lump Sums..."), [this] { showLumpSums(); });
     matchStatementAction = command(this, QStringLiteral("Match &Statement..."), [this] { matchStatement(); });
+    prepaymentTerms = command(this, tr("Pr&epayment Terms..."), [this] { showPrepaymentTerms(); });
     // Ctrl+V follows the clipboard, not only the state it had when the menu was last opened.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &EditCommands::update);
 }
@@ -60,6 +62,7 @@ void EditCommands::update()
     // The document's own figures are matched, not a report shown in their place.
     frmChild *document = m_windows.activeDocument();
     matchStatementAction->setEnabled(document && !document->loan().gblnReportFlag);
+    prepaymentTerms->setEnabled(documents);
 }
 
 void EditCommands::undoChange()
@@ -139,6 +142,24 @@ void EditCommands::matchStatement()
             engine::applyConventions(data.loan, conventions);
         }))
         document->markModified();
+}
+
+void EditCommands::showPrepaymentTerms()
+{
+    frmChild *document = m_windows.activeDocument();
+    if (!document)
+        return;
+    const engine::ScheduleTable &schedule = document->loan().gridMain0;
+    const engine::Date lastPayment = schedule.rows() >= 2 ? schedule.dateOf(schedule.rows() - 1) : engine::kNoDate;
+    views::PrepaymentTermsDialog dialog(document->loan().prepaymentTerms, lastPayment, m_windows.numberFormat(),
+                                        m_host.dialogs(), kSettingsName, m_host.dialogParent());
+    if (m_host.runDialog(dialog) != QDialog::Accepted || dialog.chosen() == document->loan().prepaymentTerms)
+        return;
+    document->view()->cellEditor()->GridMain1_Scroll();
+    document->CloseYearEndReport();
+    const std::optional<engine::PrepaymentTerms> terms = dialog.chosen();
+    document->changeAndRecalculate(tr("Prepayment Terms"),
+                                   [&terms](document::DocumentData &data) { data.loan.prepaymentTerms = terms; });
 }
 
 } // namespace app

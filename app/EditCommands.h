@@ -10,7 +10,7 @@ class DialogHost;
 class DocumentWindows;
 
 // The Edit menu: Undo and Redo of the active document's changes, Cut (nothing to act on in a computed schedule),
-// Copy, Paste, the Lump Sums dialog and Match Statement.
+// Copy, Paste, the Lump Sums dialog, Match Statement and the prepayment terms.
 class EditCommands : public QObject
 {
     Q_OBJECT
@@ -29,6 +29,8 @@ public:
     void showLumpSums();
     // Which conventions reproduce a lender's statement; Apply gives them to the active document.
     void matchStatement();
+    // The active document's prepayment terms, turned on, changed or turned off.
+    void showPrepaymentTerms();
 
     QAction *undo = nullptr;
     QAction *redo = nullptr;
@@ -37,6 +39,7 @@ public:
     QAction *pasteAction = nullptr;
     QAction *lumpSums = nullptr;
     QAction *matchStatementAction = nullptr;
+    QAction *prepaymentTerms = nullptr;
 
 private:
     void stepThroughChanges(bool forward);

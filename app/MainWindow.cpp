@@ -240,7 +240,7 @@ void MainWindow::createMenus()
     edit->addSeparator();
     edit->addActions({m_edit->cut, m_edit->copyAction, m_edit->pasteAction});
     edit->addSeparator();
-    edit->addActions({m_edit->lumpSums, m_edit->matchStatementAction});
+    edit->addActions({m_edit->lumpSums, m_edit->prepaymentTerms, m_edit->matchStatementAction});
 
     QMenu *view = addMenu(QStringLiteral("&View"), "mnuView", m_view);
     view->addActions({m_view->details, m_view->summary});
@@ -263,6 +263,8 @@ void MainWindow::createMenus()
     report->addAction(m_reportCommands->closeYearEndReport);
     report->addSeparator();
     report->addAction(m_reportCommands->compareLoansAction);
+    report->addSeparator();
+    report->addActions({m_reportCommands->breakPenalty, m_reportCommands->privileges});
 
     QMenu *window = addMenu(QStringLiteral("&Window"), "mnuWindow", m_window);
     window->addActions(

@@ -8,7 +8,9 @@
 #include "frmChild.h"
 
 #include "engine/LoanComparison.h"
+#include "views/BreakPenaltyDialog.h"
 #include "views/CompareLoansDialog.h"
+#include "views/PrivilegesDialog.h"
 
 #include <QActionGroup>
 #include <QMdiArea>
@@ -39,6 +41,8 @@ ReportCommands::ReportCommands(DocumentWindows &windows, DialogHost &host, QObje
     months.last()->setChecked(true);
     closeYearEndReport = command(this, QStringLiteral("&Close Year End Report"), [this] { CloseYearEndReport(); });
     compareLoansAction = command(this, QStringLiteral("Compare &Loans..."), [this] { compareLoans(); });
+    breakPenalty = command(this, tr("&Break Penalty..."), [this] { showBreakPenalty(); });
+    privileges = command(this, tr("Prepayment &Privileges"), [this] { showPrivileges(); });
 }
 
 void ReportCommands::update()
@@ -49,6 +53,9 @@ void ReportCommands::update()
     yearEndMonth->menuAction()->setEnabled(document);
     closeYearEndReport->setEnabled(shown);
     compareLoansAction->setEnabled(m_windows.documents().size() >= qsizetype(engine::kFewestComparedLoans));
+    const bool terms = document && document->loan().prepaymentTerms;
+    breakPenalty->setEnabled(terms);
+    privileges->setEnabled(terms);
 }
 
 int ReportCommands::closingMonth() const
@@ -109,6 +116,24 @@ void ReportCommands::compareLoans()
     if (!QRect(QPoint(0, 0), room).contains(frame->geometry()))
         frame->move(0, 0);
     m_windows.mdiArea()->setActiveSubWindow(frame);
+}
+
+void ReportCommands::showBreakPenalty()
+{
+    const frmChild *document = m_windows.activeDocument();
+    if (!document || !document->loan().prepaymentTerms)
+        return;
+    views::BreakPenaltyDialog dialog(document->loan(), m_host.today(), m_windows.numberFormat(), m_host.dialogParent());
+    m_host.runDialog(dialog);
+}
+
+void ReportCommands::showPrivileges()
+{
+    const frmChild *document = m_windows.activeDocument();
+    if (!document || !document->loan().prepaymentTerms)
+        return;
+    views::PrivilegesDialog dialog(document->loan(), m_windows.numberFormat(), m_host.dialogParent());
+    m_host.runDialog(dialog);
 }
 
 } // namespace app

@@ -13,7 +13,8 @@ class DialogHost;
 class DocumentWindows;
 
 // The Report menu: the year-end report of the active document for the closing month checked in Year End Month,
-// closing it again, and open loans compared side by side.
+// closing it again, open loans compared side by side, and under the active document's prepayment terms the estimate
+// of a break penalty and the privilege years.
 class ReportCommands : public QObject
 {
     Q_OBJECT
@@ -30,12 +31,17 @@ public:
     void CloseYearEndReport();
     // Asks which open documents to compare (the active one listed first) and opens a Loan Comparison window on them.
     void compareLoans();
+    // Report > Break Penalty and Prepayment Privileges, on the active document with prepayment terms.
+    void showBreakPenalty();
+    void showPrivileges();
 
     QAction *yearEndReport = nullptr;
     QMenu *yearEndMonth = nullptr; // "&January" ... "&December"
     QList<QAction *> months;
     QAction *closeYearEndReport = nullptr;
     QAction *compareLoansAction = nullptr;
+    QAction *breakPenalty = nullptr;
+    QAction *privileges = nullptr;
 
 private:
     DocumentWindows &m_windows;

@@ -65,6 +65,7 @@ frmPageSetup::frmPageSetup(document::PrintOptions &record, PageSetupContext cont
     m_record.SetupChanged = false;
 
     m_tabs = new QTabWidget(this);
+    m_tabs->setAccessibleName(tr("Page setup pages"));
     m_tabs->addTab(pageTab(), QStringLiteral("Page"));
     m_tabs->addTab(marginsTab(), QStringLiteral("Margins"));
     m_tabs->addTab(headerFooterTab(), QStringLiteral("Header / Footer"));

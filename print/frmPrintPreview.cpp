@@ -48,6 +48,7 @@ frmPrintPreview::frmPrintPreview(PreviewServices &services, ui::UserDialogs &dia
     m_close = new QPushButton(QStringLiteral("&Close"), this);
     m_zoom = new QComboBox(this);
     m_zoom->setObjectName(QStringLiteral("zoomList"));
+    m_zoom->setAccessibleName(tr("Zoom"));
     for (int percent = 200; percent >= 20; percent -= 20)
         m_zoom->addItem(QStringLiteral("%1%").arg(percent), percent);
     m_zoom->setCurrentIndex(m_zoom->findData(100));
@@ -75,6 +76,7 @@ frmPrintPreview::frmPrintPreview(PreviewServices &services, ui::UserDialogs &dia
     bar->addWidget(m_close);
 
     m_view = new PageView(m_surface, this);
+    m_view->setAccessibleName(tr("Page preview"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -108,7 +110,9 @@ void frmPrintPreview::showPage(int page)
     const int shown = m_view->page();
     m_previous->setEnabled(shown > 1);
     m_next->setEnabled(shown < m_surface.pageCount());
-    m_services.showPageStatus(QStringLiteral("Page %1 of %2").arg(shown).arg(m_surface.pageCount()));
+    const QString status = tr("Page %1 of %2").arg(shown).arg(m_surface.pageCount());
+    m_view->setAccessibleDescription(status);
+    m_services.showPageStatus(status);
 }
 
 void frmPrintPreview::previousPage()

@@ -1,6 +1,7 @@
 #include "frmScenario.h"
 
 #include "ScenarioPrintout.h"
+#include "ScenarioTableModel.h"
 
 #include "engine/Codes.h"
 #include "engine/Limits.h"
@@ -22,16 +23,20 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrinter>
 #include <QScopedValueRollback>
 #include <QStyle>
+#include <QTableView>
 #include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <climits>
 
 namespace scenario {
 
@@ -61,11 +66,26 @@ QStringList texts(const std::vector<std::string> &entries)
     return out;
 }
 
+// A caption's text without its mnemonic marks, as it reads.
+QString plainCaption(QString text)
+{
+    text.replace(QLatin1String("&&"), QStringLiteral("\x01"));
+    text.remove(QLatin1Char('&'));
+    text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    return text;
+}
+
+// The caption beside a field; the field takes its words as its name, which a screen reader cannot find for a field
+// that sits beside its unit list.
 QLabel *caption(const QString &text, QWidget *buddy)
 {
     auto *label = new QLabel(text);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setBuddy(buddy);
+    QString name = plainCaption(text);
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    buddy->setAccessibleName(name);
     return label;
 }
 
@@ -125,6 +145,8 @@ void frmScenario::createControls()
     const QStringList units = {QStringLiteral("Year"), QStringLiteral("Month")};
     m_cboAmortUnit = list("cboAmortUnit", units);
     m_cboTermUnit = list("cboTermUnit", units);
+    m_cboAmortUnit->setAccessibleName(tr("Amortization unit"));
+    m_cboTermUnit->setAccessibleName(tr("Term unit"));
     m_cboCompounding = list("cboCompounding", texts(engine::compoundingListTexts(engine::kMortgageLoan)));
     QStringList frequencies;
     for (int code = engine::kMonthly; code <= engine::kWeekly; ++code)
@@ -138,22 +160,22 @@ void frmScenario::createControls()
     auto *inputs = new QGridLayout;
     inputs->setHorizontalSpacing(10);
     inputs->setVerticalSpacing(8);
-    inputs->addWidget(caption(QStringLiteral("Loan Amount:"), m_txtLoanAmount), 0, 0);
+    inputs->addWidget(caption(tr("&Loan Amount:"), m_txtLoanAmount), 0, 0);
     inputs->addWidget(m_txtLoanAmount, 0, 1, Qt::AlignLeft);
-    inputs->addWidget(caption(QStringLiteral("Annual Rate:"), m_txtAnnualRate), 1, 0);
+    inputs->addWidget(caption(tr("Annual &Rate:"), m_txtAnnualRate), 1, 0);
     inputs->addWidget(m_txtAnnualRate, 1, 1, Qt::AlignLeft);
-    inputs->addWidget(caption(QStringLiteral("Amortization:"), m_txtAmortization), 2, 0);
+    inputs->addWidget(caption(tr("A&mortization:"), m_txtAmortization), 2, 0);
     inputs->addWidget(pair(m_txtAmortization, m_cboAmortUnit), 2, 1);
-    inputs->addWidget(caption(QStringLiteral("Payment Amount:"), m_txtPayment), 3, 0);
+    inputs->addWidget(caption(tr("Pa&yment Amount:"), m_txtPayment), 3, 0);
     inputs->addWidget(m_txtPayment, 3, 1, Qt::AlignLeft);
     inputs->setColumnMinimumWidth(2, 24);
-    inputs->addWidget(caption(QStringLiteral("Interest Compounded:"), m_cboCompounding), 0, 3);
+    inputs->addWidget(caption(tr("Interest &Compounded:"), m_cboCompounding), 0, 3);
     inputs->addWidget(m_cboCompounding, 0, 4);
-    inputs->addWidget(caption(QStringLiteral("Frequency of Payment:"), m_cboFrequency), 1, 3);
+    inputs->addWidget(caption(tr("Fre&quency of Payment:"), m_cboFrequency), 1, 3);
     inputs->addWidget(m_cboFrequency, 1, 4);
-    inputs->addWidget(caption(QStringLiteral("Number of Days in a Year:"), m_cboDaysInYear), 2, 3);
+    inputs->addWidget(caption(tr("Number of &Days in a Year:"), m_cboDaysInYear), 2, 3);
     inputs->addWidget(m_cboDaysInYear, 2, 4, Qt::AlignLeft);
-    inputs->addWidget(caption(QStringLiteral("Term:"), m_txtTerm), 3, 3);
+    inputs->addWidget(caption(tr("&Term:"), m_txtTerm), 3, 3);
     inputs->addWidget(pair(m_txtTerm, m_cboTermUnit), 3, 4);
 
     m_lblTitle = new QLabel(QString::fromLatin1(engine::kScenarioTableTitle));
@@ -163,46 +185,32 @@ void frmScenario::createControls()
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
     m_lblTitle->setFont(titleFont);
 
-    // The table: headings over the columns, the frequencies down the side, one sunken cell per figure.
-    auto *table = new QGridLayout;
-    table->setSpacing(2);
-    auto heading = [](const QString &text, Qt::Alignment alignment) {
-        auto *label = new QLabel(text);
-        QFont bold = label->font();
-        bold.setBold(true);
-        label->setFont(bold);
-        label->setAlignment(alignment | Qt::AlignBottom);
-        label->setContentsMargins(4, 0, 4, 2);
-        return label;
-    };
-    table->addWidget(heading(QString::fromLatin1(engine::kScenarioRowHeading), Qt::AlignLeft), 0, 0);
-    // Room for the widest figure each column shows in practice; a wider one widens its column.
-    const std::array<QString, engine::kScenarioColumns> widest = {
-        QStringLiteral("100.0000000000%"), QStringLiteral("$9,999,999.99"),  QStringLiteral("999 YR 11 MTH"),
-        QStringLiteral("$99,999,999.99"),  QStringLiteral("$99,999,999.99"), QStringLiteral("$99,999,999.99")};
-    for (int column = 0; column < engine::kScenarioColumns; ++column) {
-        const Qt::Alignment alignment = column == engine::scnAmortization ? Qt::AlignHCenter : Qt::AlignRight;
-        table->addWidget(heading(QString::fromLatin1(engine::kScenarioColumnCaptions[size_t(column)]), alignment), 0,
-                         column + 1);
-        for (int row = 0; row < engine::kScenarioRows; ++row) {
-            auto *cell = new QLabel;
-            cell->setObjectName(QStringLiteral("lblCell%1_%2").arg(row).arg(column));
-            cell->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-            cell->setAlignment(alignment | Qt::AlignVCenter);
-            cell->setContentsMargins(4, 1, 4, 1);
-            cell->setAutoFillBackground(true);
-            cell->setBackgroundRole(QPalette::Base);
-            cell->setMinimumWidth(cell->fontMetrics().horizontalAdvance(widest[size_t(column)]) + 14);
-            cell->setTextInteractionFlags(Qt::TextSelectableByMouse);
-            table->addWidget(cell, row + 1, column + 1);
-            m_cells[size_t(row)][size_t(column)] = cell;
-        }
-    }
-    for (int row = 0; row < engine::kScenarioRows; ++row) {
-        auto *label = new QLabel(QString::fromLatin1(engine::kScenarioRowCaptions[size_t(row)]));
-        label->setContentsMargins(4, 0, 12, 0);
-        table->addWidget(label, row + 1, 0);
-    }
+    // The table: headings over the columns, the frequencies down the side. Read-only; Tab passes through it, the
+    // arrow keys move in it and Ctrl+C copies the cells chosen.
+    m_resultsModel = new ScenarioTableModel(this);
+    QFont bold = font();
+    bold.setBold(true);
+    m_resultsModel->setHeadingFont(bold);
+    m_results = new QTableView;
+    m_results->setObjectName(QStringLiteral("gridResults"));
+    m_results->setModel(m_resultsModel);
+    m_results->setAccessibleName(tr("Comparison of payment frequencies"));
+    m_results->setAccessibleDescription(
+        tr("For each payment frequency: the periodic rate, the payment, the amortization, and the interest and "
+           "balance over the term."));
+    m_results->setTabKeyNavigation(false);
+    m_results->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_results->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    m_results->setWordWrap(false);
+    m_results->setCornerButtonEnabled(false);
+    m_results->verticalHeader()->hide();
+    m_results->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_results->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_results->horizontalHeader()->setHighlightSections(false);
+    m_results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_results->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_results->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    m_results->installEventFilter(this);
 
     auto *line = new QFrame;
     line->setFrameStyle(QFrame::HLine | QFrame::Sunken);
@@ -217,7 +225,7 @@ void frmScenario::createControls()
     content->addWidget(line);
     content->addWidget(m_lblTitle);
     auto *bottom = new QHBoxLayout;
-    bottom->addLayout(table);
+    bottom->addWidget(m_results);
     bottom->addStretch();
     content->addLayout(bottom);
     content->addStretch();
@@ -227,7 +235,7 @@ void frmScenario::createControls()
     // Tab goes down the loan's fields, then down the payment's.
     const QList<QWidget *> order = {m_txtLoanAmount, m_txtAnnualRate,  m_txtAmortization, m_cboAmortUnit,
                                     m_txtPayment,    m_cboCompounding, m_cboFrequency,    m_cboDaysInYear,
-                                    m_txtTerm,       m_cboTermUnit};
+                                    m_txtTerm,       m_cboTermUnit,    m_results};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -285,7 +293,7 @@ void frmScenario::updateEditMenu()
     // Nothing typed here can be undone or cut from the menu; the fields' own keys do that.
     m_undo->setEnabled(false);
     m_cut->setEnabled(false);
-    m_copy->setEnabled(m_activeField != nullptr);
+    m_copy->setEnabled(m_activeField != nullptr || (m_results->hasFocus() && !selectedResults().isEmpty()));
     m_paste->setEnabled(m_activeField != nullptr && !QGuiApplication::clipboard()->text().isEmpty());
 }
 
@@ -423,11 +431,8 @@ void frmScenario::showPayment(bool rewriteText)
 
 void frmScenario::showTable()
 {
-    const engine::ScenarioTable table = m_scenario.table(m_format);
-    for (int row = 0; row < engine::kScenarioRows; ++row) {
-        for (int column = 0; column < engine::kScenarioColumns; ++column)
-            lblCell(row, column)->setText(QString::fromStdString(table[size_t(row)][size_t(column)]));
-    }
+    m_resultsModel->setTable(m_scenario.table(m_format));
+    fitResults();
     // A figure wider than its column widens the table: the scrolling area follows.
     const QSize content = m_frame->layout()->sizeHint();
     if (content.width() * kContainerTwips != m_container->virtualWidth()
@@ -438,32 +443,73 @@ void frmScenario::showTable()
     }
 }
 
+QString frmScenario::cellText(int row, int column) const
+{
+    return m_resultsModel->index(row, ScenarioTableModel::column(column)).data().toString();
+}
+
+void frmScenario::fitResults()
+{
+    // Room for the widest figure each column shows in practice; a wider one widens its column.
+    static const std::array<QString, engine::kScenarioColumns> widest = {
+        QStringLiteral("100.0000000000%"), QStringLiteral("$9,999,999.99"),  QStringLiteral("999 YR 11 MTH"),
+        QStringLiteral("$99,999,999.99"),  QStringLiteral("$99,999,999.99"), QStringLiteral("$99,999,999.99")};
+    const QFontMetrics metrics(m_results->font());
+    const QFontMetrics headings(m_resultsModel->headerData(0, Qt::Horizontal, Qt::FontRole).value<QFont>());
+    int width = 2 * m_results->frameWidth();
+    for (int c = 0; c < m_resultsModel->columnCount(); ++c) {
+        int needed = headings.horizontalAdvance(m_resultsModel->headerData(c, Qt::Horizontal).toString());
+        if (c > 0)
+            needed = std::max(needed, metrics.horizontalAdvance(widest[size_t(c - 1)]));
+        for (int r = 0; r < m_resultsModel->rowCount(); ++r)
+            needed = std::max(needed, metrics.horizontalAdvance(m_resultsModel->index(r, c).data().toString()));
+        m_results->setColumnWidth(c, needed + 16);
+        width += m_results->columnWidth(c);
+    }
+    const int rowHeight = metrics.height() + 8;
+    m_results->verticalHeader()->setDefaultSectionSize(rowHeight);
+    m_results->setFixedSize(width,
+                            m_results->horizontalHeader()->sizeHint().height() + rowHeight * m_resultsModel->rowCount()
+                                + 2 * m_results->frameWidth());
+}
+
 ScenarioLayout frmScenario::printLayout() const
 {
     ScenarioLayout layout;
     layout.font = font();
     layout.titleFont = m_lblTitle->font();
     layout.titleHeight = ui::twipsFromPixels(m_lblTitle->height());
+    // The table prints as it shows: its headings above the columns, each frequency beside its row of figures.
+    const QPoint origin = m_results->viewport()->mapTo(m_frame, QPoint(0, 0));
+    auto place = [&](const QRect &pixels) {
+        return QRect(ui::twipsFromPixels(origin.x() + pixels.x()), ui::twipsFromPixels(origin.y() + pixels.y()),
+                     ui::twipsFromPixels(pixels.width()), ui::twipsFromPixels(pixels.height()));
+    };
+    const QHeaderView *header = m_results->horizontalHeader();
+    const QFont headingFont = m_resultsModel->headerData(0, Qt::Horizontal, Qt::FontRole).value<QFont>();
+    for (int c = 0; c < m_resultsModel->columnCount(); ++c) {
+        const QRect box(header->sectionViewportPosition(c), -header->height(), header->sectionSize(c),
+                        header->height());
+        layout.texts << PrintedText {m_resultsModel->headerData(c, Qt::Horizontal).toString(),
+                                     {place(box), headingFont, ScenarioTableModel::alignment(c), false}};
+    }
     for (int row = 0; row < engine::kScenarioRows; ++row) {
+        const QModelIndex caption = m_resultsModel->index(row, 0);
+        layout.texts << PrintedText {
+            caption.data().toString(),
+            {place(m_results->visualRect(caption)), font(), ScenarioTableModel::alignment(0), false}};
         for (int column = 0; column < engine::kScenarioColumns; ++column) {
-            const QLabel *cell = lblCell(row, column);
-            layout.cells[size_t(row)][size_t(column)] = {twips(cell, m_frame), cell->font(), cell->alignment(),
-                                                         cell->frameShape() != QFrame::NoFrame};
+            const int at = ScenarioTableModel::column(column);
+            layout.cells[size_t(row)][size_t(column)] = {place(m_results->visualRect(m_resultsModel->index(row, at))),
+                                                         m_results->font(), ScenarioTableModel::alignment(at), true};
         }
     }
-    const auto isCell = [this](const QWidget *widget) {
-        for (const auto &row : m_cells) {
-            if (std::find(row.cbegin(), row.cend(), widget) != row.cend())
-                return true;
-        }
-        return false;
-    };
     for (const QWidget *widget : m_frame->findChildren<QWidget *>()) {
-        if (!widget->isVisibleTo(m_frame) || isCell(widget))
+        if (!widget->isVisibleTo(m_frame) || m_results->isAncestorOf(widget))
             continue;
         PrintedText item;
         if (const auto *label = qobject_cast<const QLabel *>(widget)) {
-            item.text = label->text();
+            item.text = plainCaption(label->text());
             item.place.alignment = label->alignment();
             item.place.framed = label->frameShape() != QFrame::NoFrame;
         } else if (const auto *field = qobject_cast<const QLineEdit *>(widget)) {
@@ -509,8 +555,41 @@ void frmScenario::PrintScenario(print::PageSurface &surface)
         m_services.showMessage(QStringLiteral("The scenario could not be printed: %1").arg(error));
 }
 
+QString frmScenario::selectedResults() const
+{
+    const QModelIndexList chosen = m_results->selectionModel()->selectedIndexes();
+    if (chosen.isEmpty())
+        return {};
+    int top = INT_MAX, left = INT_MAX, bottom = -1, right = -1;
+    for (const QModelIndex &index : chosen) {
+        top = std::min(top, index.row());
+        bottom = std::max(bottom, index.row());
+        left = std::min(left, index.column());
+        right = std::max(right, index.column());
+    }
+    QStringList lines;
+    for (int r = top; r <= bottom; ++r) {
+        QStringList cells;
+        for (int c = left; c <= right; ++c)
+            cells << m_resultsModel->index(r, c).data().toString();
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void frmScenario::copyResults()
+{
+    const QString text = selectedResults();
+    if (!text.isEmpty())
+        QGuiApplication::clipboard()->setText(text);
+}
+
 void frmScenario::mnuEditCopy_Click()
 {
+    if (m_results->hasFocus()) {
+        copyResults();
+        return;
+    }
     if (!m_activeField)
         return;
     QClipboard *clipboard = QGuiApplication::clipboard();
@@ -552,6 +631,13 @@ bool frmScenario::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::FocusIn) {
         if (auto *field = qobject_cast<QLineEdit *>(watched))
             m_activeField = field;
+        else if (watched == m_results)
+            m_activeField = nullptr;
+    }
+    if (watched == m_results && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+        copyResults();
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

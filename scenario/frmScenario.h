@@ -16,6 +16,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QTableView;
 
 namespace engine {
 class NumberFormat;
@@ -30,6 +31,7 @@ class UserDialogs;
 namespace scenario {
 
 struct ScenarioLayout;
+class ScenarioTableModel;
 
 // The main window's commands that the scenario's menus offer as they are.
 struct SharedCommands
@@ -90,8 +92,12 @@ public:
     QComboBox *cboDaysInYear() const { return m_cboDaysInYear; }
     QLineEdit *txtTerm() const { return m_txtTerm; }
     QComboBox *cboTermUnit() const { return m_cboTermUnit; }
-    // A cell of the comparison table: row by frequency code, column by engine::ScenarioColumn.
-    QLabel *lblCell(int row, int column) const { return m_cells[size_t(row)][size_t(column)]; }
+    // The comparison table, and the text of one of its figures: row by frequency code, column by
+    // engine::ScenarioColumn.
+    QTableView *results() const { return m_results; }
+    QString cellText(int row, int column) const;
+    // The cells chosen in the table, a line per row and a tab between cells; empty when none is.
+    QString selectedResults() const;
     // The field Copy and Paste act on: the one that last had the focus.
     QLineEdit *activeField() const { return m_activeField; }
 
@@ -132,6 +138,9 @@ private:
     // The payment and its colour, written without running the payment handler again.
     void showPayment(bool rewriteText);
     void showTable();
+    // The table's columns wide enough for their figures and headings, and the table as big as all of them.
+    void fitResults();
+    void copyResults();
     // The print dialog for the pages built on `surface`, then the pages chosen; nothing when it is cancelled.
     void PrintScenario(print::PageSurface &surface);
 
@@ -154,7 +163,8 @@ private:
     QComboBox *m_cboDaysInYear = nullptr;
     QLineEdit *m_txtTerm = nullptr;
     QComboBox *m_cboTermUnit = nullptr;
-    std::array<std::array<QLabel *, engine::kScenarioColumns>, engine::kScenarioRows> m_cells {};
+    QTableView *m_results = nullptr;
+    ScenarioTableModel *m_resultsModel = nullptr;
     QPointer<QLineEdit> m_activeField;
 
     QList<QMenu *> m_menus;

@@ -3,6 +3,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QHelpEvent>
+#include <QPainter>
+#include <QPainterPath>
 #include <QToolTip>
 
 namespace views {
@@ -29,6 +31,30 @@ void FittedTextDelegate::initStyleOption(QStyleOptionViewItem *option, const QMo
     QStyledItemDelegate::initStyleOption(option, index);
     if (!fits(*option))
         option->text = QString::fromLatin1(kTooNarrow);
+}
+
+void FittedTextDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::paint(painter, option, index);
+    if (!index.data(kMarkRole).toBool())
+        return;
+    QStyleOptionViewItem shown = option;
+    initStyleOption(&shown, index);
+    const bool selected = shown.state & QStyle::State_Selected;
+    const QColor color =
+        selected ? shown.palette.color(QPalette::HighlightedText) : shown.palette.color(QPalette::Text);
+    const QVariant foreground = index.data(Qt::ForegroundRole);
+    const int side = std::max(4, shown.fontMetrics.height() / 3);
+    QPainterPath corner;
+    const QPointF at = QRectF(option.rect).topLeft();
+    corner.moveTo(at);
+    corner.lineTo(at + QPointF(side, 0));
+    corner.lineTo(at + QPointF(0, side));
+    corner.closeSubpath();
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->fillPath(corner, !selected && foreground.isValid() ? foreground.value<QBrush>().color() : color);
+    painter->restore();
 }
 
 QString FittedTextDelegate::shownText(const QModelIndex &index) const

@@ -7,13 +7,16 @@ class QAbstractItemView;
 namespace views {
 
 // Draws a cell's text whole, or "###" when its column is too narrow for it, as spreadsheets do: a number is never
-// shown as part of its digits. The tooltip of such a cell shows the whole text.
+// shown as part of its digits. The tooltip of such a cell shows the whole text. Marked cells get a corner mark.
 class FittedTextDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
 
 public:
     static constexpr const char *kTooNarrow = "###";
+    // A cell whose data for this role is true carries a mark drawn in its top left corner, in its text colour: what
+    // its colour says is then seen without the colour too, and its figure copies as it is.
+    static constexpr int kMarkRole = Qt::UserRole + 40;
 
     explicit FittedTextDelegate(QAbstractItemView *view);
 
@@ -22,6 +25,7 @@ public:
 
     bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
                    const QModelIndex &index) override;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;

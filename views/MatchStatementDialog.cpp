@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -42,6 +43,37 @@ enum CandidateColumn {
     colLargest,
     colFirstDifference,
     kCandidateColumns
+};
+
+// The ranked candidates. The arrow keys only move the cursor through them: a candidate is chosen, and its schedule
+// shown for Apply, by a click or by Space or Enter on it, so that a keyboard user passing through the table on the
+// way to Apply does not change what Apply does.
+class CandidateTable : public QTableWidget
+{
+public:
+    using QTableWidget::QTableWidget;
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index, const QEvent *event) const override
+    {
+        if (event && event->type() == QEvent::KeyPress) {
+            const int key = static_cast<const QKeyEvent *>(event)->key();
+            return key == Qt::Key_Space || key == Qt::Key_Select
+                ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
+                : QItemSelectionModel::NoUpdate;
+        }
+        return QTableWidget::selectionCommand(index, event);
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        // Enter chooses the candidate under the cursor; Apply stays one deliberate step away.
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
+            selectRow(currentIndex().row());
+            event->accept();
+            return;
+        }
+        QTableWidget::keyPressEvent(event);
+    }
 };
 
 // Rows as tall as a line of text, however many there are.
@@ -82,7 +114,11 @@ MatchStatementDialog::MatchStatementDialog(const engine::LoanDocument &loan, con
     m_progress->setTextVisible(false);
     m_progress->setVisible(false);
 
-    m_candidates = new QTableWidget(0, kCandidateColumns, this);
+    m_candidates = new CandidateTable(0, kCandidateColumns, this);
+    m_candidates->setAccessibleName(tr("Candidates"));
+    m_candidates->setAccessibleDescription(
+        tr("Conventions and rates that may reproduce the statement, best first. Space or Enter chooses one."));
+    m_candidates->setTabKeyNavigation(false);
     m_candidates->setHorizontalHeaderLabels(
         {QStringLiteral("Compounding"), QStringLiteral("Periods\nper Year"), QStringLiteral("First\nDate Is"),
          QStringLiteral("Annual\nRate"), QStringLiteral("Rate\nFrom"), QStringLiteral("Rows\nMatched"),
@@ -98,6 +134,10 @@ MatchStatementDialog::MatchStatementDialog(const engine::LoanDocument &loan, con
     m_model = new StatementComparisonModel(m_format, this);
     m_comparison = new QTableView(this);
     m_comparison->setModel(m_model);
+    m_comparison->setAccessibleName(tr("Statement and schedule"));
+    m_comparison->setAccessibleDescription(tr("Each statement row beside the chosen candidate's schedule; cells marked "
+                                              "\u2260 differ, dates marked ? have no schedule row."));
+    m_comparison->setTabKeyNavigation(false);
     compactRows(m_comparison);
     m_comparison->setSelectionBehavior(QAbstractItemView::SelectRows);
 
@@ -110,6 +150,7 @@ MatchStatementDialog::MatchStatementDialog(const engine::LoanDocument &loan, con
     m_words->setWordWrap(true);
     m_words->setTextFormat(Qt::PlainText);
     m_words->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_words->setAccessibleName(tr("What differs"));
 
     auto *buttons = new QDialogButtonBox(this);
     m_apply = buttons->addButton(QStringLiteral("&Apply"), QDialogButtonBox::AcceptRole);
@@ -208,7 +249,12 @@ void MatchStatementDialog::showCandidates()
                 QFont font = item->font();
                 font.setBold(true);
                 item->setFont(font);
-                item->setToolTip(QStringLiteral("The document's own conventions and rate"));
+                item->setToolTip(tr("The document's own conventions and rate"));
+                // The bold said in words as well, on the row's first cell.
+                if (col == colCompounding) {
+                    item->setText(QStringLiteral("\u2605 ") + cells[col]);
+                    item->setData(Qt::AccessibleTextRole, cells[col] + QStringLiteral(", ") + item->toolTip());
+                }
             }
             m_candidates->setItem(r, col, item);
         }

@@ -9,8 +9,11 @@
 #include "document/DocumentFile.h"
 #include "engine/NumberFormat.h"
 #include "engine/YearEndReport.h"
+#include "ui/ColorContrast.h"
 #include "ui/Twips.h"
 
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QScrollBar>
 
@@ -44,6 +47,17 @@ void setupTable(QTableView *table, const QFont &font)
     table->setWordWrap(false);
 }
 
+QColor bandColor(const ViewPreferences &preferences, const QPalette &palette)
+{
+    if (preferences.rowIntervalColor.rgb() != (ViewPreferences::kSchemeBandColor | 0xFF000000))
+        return preferences.rowIntervalColor;
+    const QRgb base = palette.color(QPalette::Base).rgb() & 0xFFFFFF;
+    const QRgb text = palette.color(QPalette::Text).rgb() & 0xFFFFFF;
+    // A step that shows on white is lost on a dark background, where the eye tells less apart.
+    const double step = ui::relativeLuminance(base) >= 0.5 ? 16.0 / 255.0 : 0.12;
+    return QColor::fromRgb(ui::blend(base, text, step));
+}
+
 int pixels(int twips)
 {
     return int(std::ceil(ui::pixelsFromTwips(twips)));
@@ -57,6 +71,11 @@ ScheduleGrid::ScheduleGrid(document::DocumentData &document, const engine::Numbe
     , m_shell(shell)
 {
     setObjectName(QStringLiteral("gridMain1"));
+    setAccessibleName(tr("Schedule"));
+    setAccessibleDescription(tr("The loan's schedule, a row for each payment, lump sum and change. Blue figures were "
+                                "changed by hand, red interest was saved by a lump sum; Shift+F10 opens the menu."));
+    // Tab leaves the grid; the arrow keys move in it.
+    setTabKeyNavigation(false);
     const QFontMetrics metrics(font);
     for (int c = 0; c < 128; ++c)
         m_asciiAdvance[size_t(c)] = metrics.horizontalAdvance(QChar(c));
@@ -79,8 +98,42 @@ void ScheduleGrid::setPreferences(const ViewPreferences &preferences)
     m_preferences = preferences;
     verticalScrollBar()->setTracking(preferences.scrollTrack);
     horizontalScrollBar()->setTracking(preferences.scrollTrack);
-    m_model->setBands(preferences.rowInterval, preferences.rowIntervalColor);
-    m_report->setBands(preferences.rowInterval, preferences.rowIntervalColor);
+    applyColors();
+}
+
+QColor ScheduleGrid::shownBandColor() const
+{
+    return bandColor(m_preferences, palette());
+}
+
+void ScheduleGrid::applyColors()
+{
+    const QColor band = shownBandColor();
+    m_model->setSchemeColors(palette().color(QPalette::Base), palette().color(QPalette::Text));
+    m_model->setBands(m_preferences.rowInterval, band);
+    m_report->setSchemeColors(palette().color(QPalette::Base), palette().color(QPalette::Text));
+    m_report->setBands(m_preferences.rowInterval, band);
+}
+
+void ScheduleGrid::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        applyColors();
+}
+
+void ScheduleGrid::keyPressEvent(QKeyEvent *event)
+{
+    // The Menu key and Shift+F10 open the menu a right click opens, at the cursor's cell.
+    if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        const QRect cell = visualRect(currentIndex());
+        const QPoint at = cell.isValid() ? cell.center() : QPoint(0, 0);
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(viewport(), &menu);
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 GridPosition ScheduleGrid::position() const
@@ -170,7 +223,7 @@ void ScheduleGrid::PaintCells()
 void ScheduleGrid::PaintGridInterval(int lastRow)
 {
     // The bands are worked out as each row is drawn; only the progress is left to report.
-    m_model->setBands(m_preferences.rowInterval, m_preferences.rowIntervalColor);
+    m_model->setBands(m_preferences.rowInterval, shownBandColor());
     m_shell.SetProgressBar(lastRow, std::max(lastRow, 1));
 }
 

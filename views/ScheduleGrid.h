@@ -23,10 +23,17 @@ class YearEndModel;
 // The display preferences the views follow.
 struct ViewPreferences
 {
+    // The band colour the program starts with; while it is kept, the bands follow the colour scheme instead.
+    static constexpr QRgb kSchemeBandColor = 0xEFEFEF;
+
     int rowInterval = 4;
-    QColor rowIntervalColor = QColor(0xEF, 0xEF, 0xEF);
+    QColor rowIntervalColor = QColor::fromRgb(kSchemeBandColor);
     bool scrollTrack = true;
 };
+
+// The bands' colour in `palette`: the one chosen, or, for the colour the program starts with, the background a
+// little towards the text, which is that colour on white and a slightly larger step on a dark background.
+QColor bandColor(const ViewPreferences &preferences, const QPalette &palette);
 
 // What SetGridMain1 does: show the schedule computed, or keep the user's layout.
 enum class GridRequest { ReadFromArray, StoreToArray };
@@ -82,10 +89,18 @@ public:
     YearEndModel *yearEndModel() const { return m_report; }
 
     GridPosition position() const;
+    // The band colour the grid shows in its palette.
+    QColor shownBandColor() const;
     // The cursor and the top row put back, as near as the grid's rows and columns allow.
     void restorePosition(const GridPosition &position);
 
+protected:
+    void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
+    // The scheme's colours and the bands given to both tables.
+    void applyColors();
     // Width in twips of a text in the grid's font.
     int textWidth(std::string_view text) const;
     // The widest text, in twips, of each logical column by its measuring mode (0 every data row, 1 the first, 2 the

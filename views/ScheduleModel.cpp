@@ -1,8 +1,12 @@
 #include "ScheduleModel.h"
 
+#include "FittedTextDelegate.h"
+
 #include "document/ColumnProperties.h"
 #include "engine/LoanDocument.h"
 #include "engine/NumberFormat.h"
+
+#include "ui/ColorContrast.h"
 
 #include <QBrush>
 
@@ -22,15 +26,28 @@ Qt::Alignment alignmentForCode(int code)
     }
 }
 
+QColor GridLook::readable(const QColor &color, int row) const
+{
+    return QColor::fromRgb(
+        ui::readableOn(color.rgb() & 0xFFFFFF, background(row).rgb() & 0xFFFFFF, text.rgb() & 0xFFFFFF));
+}
+
 QVariant GridLook::cellData(int row, int alignmentCode, int role) const
 {
     switch (role) {
     case Qt::TextAlignmentRole:
         return int(alignmentForCode(alignmentCode));
     case Qt::BackgroundRole:
-        if (bandInterval > 0 && (row / bandInterval) % 2 == 1)
+        if (banded(row))
             return QBrush(bandColor);
         return {};
+    case Qt::ForegroundRole: {
+        // A band colour the user chose may not suit the scheme's text: the text then changes, not the band.
+        if (!banded(row))
+            return {};
+        const QColor shown = readable(text, row);
+        return shown == text ? QVariant() : QVariant(QBrush(shown));
+    }
     case Qt::FontRole:
         return font;
     default:
@@ -161,6 +178,33 @@ QColor ScheduleModel::cellColor(int row, int visibleCol) const
     return {};
 }
 
+QString ScheduleModel::highlightText(int row, int visibleCol) const
+{
+    const QColor color = cellColor(row, visibleCol);
+    if (!color.isValid())
+        return {};
+    switch (logicalColumn(visibleCol)) {
+    case engine::colAnnualRate:
+        return tr("Rate changed here.");
+    case engine::colPayment:
+        return tr("Payment changed here.");
+    case engine::colLumpSum:
+        return tr("Lump sum paid here.");
+    default:
+        return tr("Interest saved by the lump sum.");
+    }
+}
+
+void ScheduleModel::setSchemeColors(const QColor &base, const QColor &text)
+{
+    if (m_look.base == base && m_look.text == text)
+        return;
+    m_look.base = base;
+    m_look.text = text;
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::ForegroundRole});
+}
+
 int ScheduleModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : std::max(m_loan.gridMain0.rows() - 1, 0);
@@ -182,15 +226,31 @@ QVariant ScheduleModel::data(const QModelIndex &index, int role) const
         return QString::fromStdString(m_loan.gridMain0.text(index.row() + 1, k));
     case Qt::ForegroundRole: {
         const QColor color = cellColor(index.row(), index.column());
-        return color.isValid() ? QVariant(QBrush(color)) : QVariant();
+        return color.isValid() ? QVariant(QBrush(m_look.readable(color, index.row())))
+                               : m_look.cellData(index.row(), 0, role);
     }
-    case Qt::ToolTipRole:
+    case Qt::ToolTipRole: {
+        QStringList tips;
         if (k == engine::colLumpSum) {
             if (const auto entered = m_loan.gridMain0.reducedLumpSum(index.row() + 1))
-                return tr("Reduced to what is owed on this date; %1 was entered.")
-                    .arg(QString::fromStdString(m_loan.gridMain0.format().currency(*entered)));
+                tips << tr("Reduced to what is owed on this date; %1 was entered.")
+                            .arg(QString::fromStdString(m_loan.gridMain0.format().currency(*entered)));
         }
-        return {};
+        // A reduced lump sum's own tip already says what the cell is.
+        const QString highlight = highlightText(index.row(), index.column());
+        if (tips.isEmpty() && !highlight.isEmpty())
+            tips << highlight;
+        return tips.isEmpty() ? QVariant() : QVariant(tips.join(QLatin1Char(' ')));
+    }
+    case FittedTextDelegate::kMarkRole:
+        return cellColor(index.row(), index.column()).isValid();
+    case Qt::AccessibleTextRole: {
+        // The colour said in words after the figure.
+        const QString highlight = highlightText(index.row(), index.column());
+        return highlight.isEmpty() ? QVariant()
+                                   : QVariant(QString::fromStdString(m_loan.gridMain0.text(index.row() + 1, k))
+                                              + QStringLiteral(", ") + highlight);
+    }
     default:
         return m_look.cellData(index.row(), m_alignment[size_t(index.column())], role);
     }
@@ -198,8 +258,14 @@ QVariant ScheduleModel::data(const QModelIndex &index, int role) const
 
 QVariant ScheduleModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal)
-        return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation != Qt::Horizontal) {
+        // A row is named by its No. as the grid shows it (0 for the loan's start), or by its date where it has none
+        // (a lump sum between payments): the header a screen reader announces.
+        if (role != Qt::DisplayRole || section < 0 || section >= rowCount())
+            return QAbstractTableModel::headerData(section, orientation, role);
+        const std::string number = m_loan.gridMain0.text(section + 1, engine::colNumber);
+        return QString::fromStdString(number.empty() ? m_loan.gridMain0.text(section + 1, engine::colDate) : number);
+    }
     const int k = logicalColumn(section);
     if (k < 0)
         return {};

@@ -23,6 +23,14 @@ struct GridLook
     int bandInterval = 0;
     QColor bandColor;
     QFont font;
+    // The colour scheme's text on its background, which the text colours keep readable against.
+    QColor base = Qt::white;
+    QColor text = Qt::black;
+
+    bool banded(int row) const { return bandInterval > 0 && (row / bandInterval) % 2 == 1; }
+    QColor background(int row) const { return banded(row) ? bandColor : base; }
+    // `color` on a row's background, changed as little as keeps it readable there.
+    QColor readable(const QColor &color, int row) const;
 
     // The roles that do not depend on the table's contents: a cell's alignment by its column's code, its band and
     // the font; nothing for the others.
@@ -60,9 +68,13 @@ public:
     // Rows shaded in bands of `interval` rows (0: none), every second band in `color`.
     void setBands(int interval, const QColor &color);
     void setFont(const QFont &font) { m_look.font = font; }
+    // The colour scheme's background and text, for the text colours to stay readable on it.
+    void setSchemeColors(const QColor &base, const QColor &text);
     const QFont &font() const { return m_look.font; }
     // The text colour a cell has been given, for the highlight checks; invalid when it keeps the default.
     QColor cellColor(int row, int visibleColumn) const;
+    // What a highlighted cell's colour means, in words; empty for a cell without one.
+    QString highlightText(int row, int visibleColumn) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

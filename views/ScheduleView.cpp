@@ -6,6 +6,7 @@
 
 #include "travina/CTravinaCtrl.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 
@@ -94,8 +95,12 @@ QTableView *ScheduleView::VisibleGrid() const
 void ScheduleView::showDetails()
 {
     m_summaryShown = false;
+    const bool focused = m_summary->isAncestorOf(QApplication::focusWidget());
     m_summary->hide();
     m_grid->show();
+    // The keys go on to the view that shows, not to the hidden one.
+    if (focused)
+        m_grid->setFocus(Qt::OtherFocusReason);
     Form_Resize();
     emit viewChanged();
 }
@@ -103,8 +108,11 @@ void ScheduleView::showDetails()
 void ScheduleView::showSummary()
 {
     m_summaryShown = true;
+    const bool focused = m_grid->hasFocus();
     m_grid->hide();
     m_summary->show();
+    if (focused)
+        m_summary->gridSummary()->setFocus(Qt::OtherFocusReason);
     Form_Resize();
     emit viewChanged();
 }

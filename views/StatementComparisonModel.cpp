@@ -19,6 +19,11 @@ QString text(const std::string &s)
     return QString::fromStdString(s);
 }
 
+// The marks the shading stands for, in the cell's own text, so that they reach a screen reader and a printout in
+// black and white.
+const QString kDiffersMark = QStringLiteral("\u2260 ");
+const QString kUnmatchedMark = QStringLiteral("? ");
+
 } // namespace
 
 StatementComparisonModel::StatementComparisonModel(const engine::NumberFormat &format, QObject *parent)
@@ -77,13 +82,19 @@ QVariant StatementComparisonModel::data(const QModelIndex &index, int role) cons
     if (index.column() < kFirstAmountColumn) {
         switch (role) {
         case Qt::DisplayRole:
-            return index.column() == kLineColumn ? QVariant(row.line) : QVariant(text(m_format.formatDate(row.date)));
+            if (index.column() == kLineColumn)
+                return row.line;
+            return (unmatched ? kUnmatchedMark : QString()) + text(m_format.formatDate(row.date));
+        case Qt::AccessibleTextRole:
+            return unmatched
+                ? QVariant(data(index).toString() + QStringLiteral(", ") + data(index, Qt::ToolTipRole).toString())
+                : QVariant();
         case Qt::TextAlignmentRole:
             return index.column() == kLineColumn ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
         case Qt::BackgroundRole:
             return unmatched ? QVariant(unmatchedColor()) : QVariant();
         case Qt::ToolTipRole:
-            return unmatched ? QVariant(QStringLiteral("The schedule has no row on this date.")) : QVariant();
+            return unmatched ? QVariant(tr("The schedule has no row on this date.")) : QVariant();
         default:
             return {};
         }
@@ -99,7 +110,11 @@ QVariant StatementComparisonModel::data(const QModelIndex &index, int role) cons
     switch (role) {
     case Qt::DisplayRole: {
         const std::optional<double> value = fromSchedule ? computed : given;
-        return value ? QVariant(text(m_format.currency(*value))) : QVariant();
+        return value ? QVariant((differs ? kDiffersMark : QString()) + text(m_format.currency(*value))) : QVariant();
+    }
+    case Qt::AccessibleTextRole: {
+        const QString tip = data(index, Qt::ToolTipRole).toString();
+        return tip.isEmpty() ? QVariant() : QVariant(data(index).toString() + QStringLiteral(", ") + tip);
     }
     case Qt::TextAlignmentRole:
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
@@ -107,8 +122,10 @@ QVariant StatementComparisonModel::data(const QModelIndex &index, int role) cons
         return differs ? QVariant(differenceColor()) : unmatched ? QVariant(unmatchedColor()) : QVariant();
     case Qt::ToolTipRole:
         if (differs && given && computed)
-            return QStringLiteral("Differs by %1").arg(text(m_format.currency(std::fabs(*given - *computed))));
-        return {};
+            return tr("Differs by %1").arg(text(m_format.currency(std::fabs(*given - *computed))));
+        if (differs)
+            return tr("Differs from the statement");
+        return unmatched ? QVariant(tr("The schedule has no row on this date.")) : QVariant();
     default:
         return {};
     }

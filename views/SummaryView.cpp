@@ -9,7 +9,10 @@
 #include "ui/ScrollingContainer.h"
 #include "ui/Twips.h"
 
+#include <QApplication>
+#include <QFocusFrame>
 #include <QHeaderView>
+#include <QPainter>
 #include <QStandardItemModel>
 #include <QStyle>
 #include <QTableView>
@@ -28,6 +31,23 @@ constexpr int kMargin = 50;
 constexpr int kCellPadding = 100;
 constexpr int kChartWidth = 5500;
 
+// A frame in the highlight colour around the table or the chart while it has the focus: neither draws one of its own.
+class FocusMark : public QFocusFrame
+{
+public:
+    using QFocusFrame::QFocusFrame;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        QPen pen(palette().color(QPalette::Highlight), 2);
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(pen);
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
+
 } // namespace
 
 SummaryView::SummaryView(const document::DocumentData &document, const engine::NumberFormat &format, const QFont &font,
@@ -39,6 +59,8 @@ SummaryView::SummaryView(const document::DocumentData &document, const engine::N
     const ui::Container container = ui::createContainer(*this);
     m_container = container.control;
     m_frame = container.frame;
+    m_container->setAccessibleName(tr("Summary"));
+    m_frame->setAccessibleName(tr("Summary"));
     m_grid = new QTableView(m_frame);
     m_grid->setObjectName(QStringLiteral("gridSummary"));
     m_model = new QStandardItemModel(14, 2, this);
@@ -49,6 +71,24 @@ SummaryView::SummaryView(const document::DocumentData &document, const engine::N
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_chart = createSummaryChart(font, m_frame);
+
+    // Both parts are reached with Tab, in reading order, and leave with it.
+    m_grid->setAccessibleName(tr("Loan summary"));
+    m_grid->setAccessibleDescription(tr("The loan's key figures, one to a row."));
+    m_grid->setTabKeyNavigation(false);
+    m_grid->setFocusPolicy(Qt::StrongFocus);
+    QWidget *chart = m_chart->widget();
+    chart->setAccessibleName(tr("Balance and interest chart"));
+    // The chart draws on a viewport of its own, which takes the focus for it.
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(chart))
+        area->viewport()->setAccessibleName(chart->accessibleName());
+    chart->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(m_grid, chart);
+    m_focusMark = new FocusMark(m_frame);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        const bool ours = now && (now == m_grid || now == m_chart->widget());
+        m_focusMark->setWidget(ours ? now : nullptr);
+    });
 }
 
 SummaryView::~SummaryView() = default;
@@ -119,6 +159,21 @@ void SummaryView::PopulateChart()
     m_chart->setFormat(m_format);
     m_chart->setHorizontalAxis(SummaryChart::HorizontalAxis::Years);
     m_chart->setSeries(series);
+    m_chart->widget()->setAccessibleDescription(chartDescription());
+}
+
+QString SummaryView::chartDescription() const
+{
+    if (m_samples.empty())
+        return tr("The balance and the interest paid over the loan: no payments yet.");
+    const engine::ChartSample &first = m_samples.front();
+    const engine::ChartSample &last = m_samples.back();
+    auto money = [this](double value) { return QString::fromStdString(m_format.currency(value)); };
+    auto date = [this](engine::Date day) { return QString::fromStdString(m_format.formatDate(day)); };
+    return tr("The balance and the interest paid over the loan. The balance goes from %1 on %2 to %3 on %4; the "
+              "interest paid reaches %5.")
+        .arg(money(first.endingBalance), date(first.date), money(last.endingBalance), date(last.date),
+             money(last.cumulativeInterest));
 }
 
 void SummaryView::PositionSummaryViewControls()

@@ -8,6 +8,7 @@
 #include <vector>
 
 class CTravinaCtrl;
+class QFocusFrame;
 class QStandardItemModel;
 class QTableView;
 
@@ -51,6 +52,8 @@ public:
     // The container fills the view, scrolled back to its start; the frame covers the container's virtual area.
     void Form_Resize();
     void setColumnAlignment(int column, int code);
+    // What the chart shows, in words, for a screen reader: its lines and their end values.
+    QString chartDescription() const;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -63,6 +66,7 @@ private:
     QTableView *m_grid = nullptr;
     QStandardItemModel *m_model = nullptr;
     std::unique_ptr<SummaryChart> m_chart;
+    QFocusFrame *m_focusMark = nullptr;
     std::vector<engine::ChartSample> m_samples;
 };
 

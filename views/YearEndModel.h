@@ -26,6 +26,11 @@ public:
     void setColumnAlignment(int column, int code);
     void setBands(int interval, const QColor &color);
     void setFont(const QFont &font) { m_look.font = font; }
+    void setSchemeColors(const QColor &base, const QColor &text)
+    {
+        m_look.base = base;
+        m_look.text = text;
+    }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

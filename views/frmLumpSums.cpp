@@ -52,9 +52,9 @@ frmLumpSums::frmLumpSums(engine::LoanDocument &loan, ShellServices &document, in
     m_txtLumpSumAmount->setMinimumWidth(m_txtLumpSumAmount->fontMetrics().horizontalAdvance(
                                             QString::fromStdString(format.currency(-engine::kMaxTypedChange)))
                                         + 16);
-    auto *dateLabel = new QLabel(QStringLiteral("Date:"));
+    auto *dateLabel = new QLabel(tr("&Date:"));
     dateLabel->setBuddy(m_txtLumpSumDate);
-    auto *amountLabel = new QLabel(QStringLiteral("Lump Sum:"));
+    auto *amountLabel = new QLabel(tr("&Lump Sum:"));
     amountLabel->setBuddy(m_txtLumpSumAmount);
     auto *help = new QLabel(QStringList {QStringLiteral("To add a Lump Sum, enter the date, the "),
                                          QStringLiteral("amount, and then click add."), QString(),
@@ -68,12 +68,16 @@ frmLumpSums::frmLumpSums(engine::LoanDocument &loan, ShellServices &document, in
     m_cmdOK->setDefault(true);
     m_cmdCancel = ui::dialogButton(QStringLiteral("Cancel"), "cmdCancel");
 
-    m_gridLumpSum2 = new QTableWidget(0, 3);
+    // Each date keeps its day serial, the list's order, as data of its own rather than in a hidden column that a
+    // screen reader would still read out.
+    m_gridLumpSum2 = new QTableWidget(0, 2);
     m_gridLumpSum2->setObjectName(QStringLiteral("gridLumpSum2"));
-    m_gridLumpSum2->setHorizontalHeaderLabels({QStringLiteral("Date"), QStringLiteral("Amount"), QString()});
+    m_gridLumpSum2->setAccessibleName(tr("Lump sums"));
+    m_gridLumpSum2->setAccessibleDescription(tr("The lump sums of the loan, by date, with their amounts."));
+    m_gridLumpSum2->setTabKeyNavigation(false);
+    m_gridLumpSum2->setHorizontalHeaderLabels({QStringLiteral("Date"), QStringLiteral("Amount")});
     m_gridLumpSum2->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     m_gridLumpSum2->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_gridLumpSum2->setColumnHidden(2, true); // the sort key
     m_gridLumpSum2->verticalHeader()->hide();
     m_gridLumpSum2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_gridLumpSum2->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -203,7 +207,7 @@ void frmLumpSums::showList(int selectedRow)
         amount->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_gridLumpSum2->setItem(r, 0, date);
         m_gridLumpSum2->setItem(r, 1, amount);
-        m_gridLumpSum2->setItem(r, 2, new QTableWidgetItem(QString::fromUtf8(m_list.text(row, engine::chgDateSerial))));
+        date->setData(Qt::UserRole, QString::fromUtf8(m_list.text(row, engine::chgDateSerial)));
     }
     if (selectedRow >= 0 && selectedRow < entries) {
         m_gridLumpSum2->setCurrentCell(selectedRow, 0);

@@ -54,6 +54,7 @@ frmOptions::frmOptions(const document::ColumnProperties &columns, const engine::
 
     m_tbsOptions = new QTabWidget;
     m_tbsOptions->setObjectName(QStringLiteral("tbsOptions"));
+    m_tbsOptions->setAccessibleName(tr("Options pages"));
     m_tbsOptions->addTab(columnsPage(), QStringLiteral("Columns Properties"));
     m_tbsOptions->addTab(formattingPage(), QStringLiteral("Formatting"));
     // Ctrl+Tab goes to the next tab from anywhere in the dialog, the last wrapping round to the first.
@@ -96,6 +97,10 @@ QWidget *frmOptions::columnsPage()
     m_List1->setObjectName(QStringLiteral("List1"));
     m_List2 = new QListWidget;
     m_List2->setObjectName(QStringLiteral("List2"));
+    m_List1->setAccessibleName(tr("Visible columns"));
+    m_List1->setAccessibleDescription(tr("The columns the schedule shows, in their order."));
+    m_List2->setAccessibleName(tr("Hidden columns"));
+    m_List2->setAccessibleDescription(tr("The columns the schedule leaves out."));
     const int width = m_List1->fontMetrics().horizontalAdvance(QStringLiteral("Cumulative Principal")) + 40;
     for (QListWidget *list : {m_List1, m_List2}) {
         list->setMinimumWidth(width);
@@ -104,10 +109,10 @@ QWidget *frmOptions::columnsPage()
     connect(m_List1, &QListWidget::itemDoubleClicked, this, &frmOptions::List1_DblClick);
     connect(m_List2, &QListWidget::itemDoubleClicked, this, &frmOptions::List2_DblClick);
 
-    m_cmdUp = ui::dialogButton(QStringLiteral("Up"), "cmdUp");
-    m_cmdDown = ui::dialogButton(QStringLiteral("Down"), "cmdDown");
-    m_cmdRight = ui::dialogButton(QStringLiteral("Hide >"), "cmdRight");
-    m_cmdLeft = ui::dialogButton(QStringLiteral("< Show"), "cmdLeft");
+    m_cmdUp = ui::dialogButton(tr("&Up"), "cmdUp");
+    m_cmdDown = ui::dialogButton(tr("Do&wn"), "cmdDown");
+    m_cmdRight = ui::dialogButton(tr("&Hide >"), "cmdRight");
+    m_cmdLeft = ui::dialogButton(tr("< &Show"), "cmdLeft");
     connect(m_cmdUp, &QPushButton::clicked, this, &frmOptions::cmdUp_Click);
     connect(m_cmdDown, &QPushButton::clicked, this, &frmOptions::cmdDown_Click);
     connect(m_cmdRight, &QPushButton::clicked, this, &frmOptions::cmdRight_Click);
@@ -123,8 +128,8 @@ QWidget *frmOptions::columnsPage()
     moves->addStretch(1);
     auto *lists = new QGridLayout;
     lists->setHorizontalSpacing(10);
-    lists->addWidget(labelFor(QStringLiteral("Visible Columns:"), m_List1), 0, 0);
-    lists->addWidget(labelFor(QStringLiteral("Hidden Columns:"), m_List2), 0, 2);
+    lists->addWidget(labelFor(tr("&Visible Columns:"), m_List1), 0, 0);
+    lists->addWidget(labelFor(tr("Hi&dden Columns:"), m_List2), 0, 2);
     lists->addWidget(m_List1, 1, 0);
     lists->addLayout(moves, 1, 1);
     lists->addWidget(m_List2, 1, 2);
@@ -147,13 +152,14 @@ QWidget *frmOptions::formattingPage()
     m_txtDateFormatSample = new QLineEdit;
     m_txtDateFormatSample->setObjectName(QStringLiteral("txtDateFormatSample"));
     m_txtDateFormatSample->setReadOnly(true);
+    m_txtDateFormatSample->setAccessibleName(tr("Date format sample"));
     m_txtDateFormatSample->setMinimumWidth(
         m_txtDateFormatSample->fontMetrics().horizontalAdvance(QStringLiteral("0000-WWW-00")) + 24);
     auto *sample = new QGroupBox(QStringLiteral("Sample:"));
     auto *sampleLayout = new QVBoxLayout(sample);
     sampleLayout->addWidget(m_txtDateFormatSample);
 
-    m_chkScrollTrack = new QCheckBox(QStringLiteral("Scroll Track:"));
+    m_chkScrollTrack = new QCheckBox(tr("Scroll &Track:"));
     m_chkScrollTrack->setObjectName(QStringLiteral("chkScrollTrack"));
     // The box after its caption, as the other fields stand after theirs.
     m_chkScrollTrack->setLayoutDirection(Qt::RightToLeft);
@@ -164,14 +170,15 @@ QWidget *frmOptions::formattingPage()
     m_txtInterval->setAlignment(Qt::AlignRight);
     m_txtColor = new QLabel;
     m_txtColor->setObjectName(QStringLiteral("txtColor"));
+    m_txtColor->setAccessibleName(tr("Band colour"));
     m_txtColor->setFrameShape(QFrame::Box);
     m_txtColor->setAutoFillBackground(true);
     m_txtColor->setFixedSize(48, m_txtInterval->sizeHint().height());
-    m_cmdColor = ui::dialogButton(QStringLiteral("Color"), "cmdColor");
+    m_cmdColor = ui::dialogButton(tr("&Color"), "cmdColor");
     connect(m_cmdColor, &QPushButton::clicked, this, &frmOptions::cmdColor_Click);
     auto *grid = new QGroupBox(QStringLiteral("Grid Options:"));
     auto *gridLayout = new QHBoxLayout(grid);
-    gridLayout->addWidget(labelFor(QStringLiteral("Row Interval:"), m_txtInterval));
+    gridLayout->addWidget(labelFor(tr("Row &Interval:"), m_txtInterval));
     gridLayout->addWidget(m_txtInterval);
     gridLayout->addSpacing(16);
     gridLayout->addWidget(m_txtColor);
@@ -181,7 +188,7 @@ QWidget *frmOptions::formattingPage()
     auto *fields = new QGridLayout;
     fields->setHorizontalSpacing(12);
     fields->setVerticalSpacing(10);
-    fields->addWidget(labelFor(QStringLiteral("Date Format:"), m_cboDateFormat), 0, 0);
+    fields->addWidget(labelFor(tr("Date &Format:"), m_cboDateFormat), 0, 0);
     fields->addWidget(m_cboDateFormat, 0, 1);
     fields->addWidget(sample, 0, 2, 2, 1);
     fields->addWidget(m_chkScrollTrack, 1, 0, 1, 2, Qt::AlignAbsolute | Qt::AlignLeft);

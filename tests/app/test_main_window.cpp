@@ -225,11 +225,13 @@ TEST_F(MainWindowTest, MenusInOrder)
          {Case {"mnuFile",
                 "&New|&Open|&Close|-|&Save|Save &As...|-|Propert&ies|-|Page Set&up|Print Pre&view|&Print...|-|"
                 "&Export as PDF...|Expor&t as CSV...|-|E&xit"},
-          Case {"mnuEdit", "&Undo|&Redo|-|Cu&t|&Copy|&Paste|-|&Lump Sums...|Match &Statement..."},
+          Case {"mnuEdit", "&Undo|&Redo|-|Cu&t|&Copy|&Paste|-|&Lump Sums...|Pr&epayment Terms...|Match &Statement..."},
           Case {"mnuView",
                 "&Details|&Summary|-|&Toolbar|Status &Bar|-|T&ime Left to Amortize...|S&cenario|-|&Options..."},
           Case {"mnuFormat", "Align &Left|&Center|Align &Right|-|&AutoFit Columns"},
-          Case {"mnuReport", "&Year End Report|Year End &Month|-|&Close Year End Report|-|Compare &Loans..."},
+          Case {"mnuReport",
+                "&Year End Report|Year End &Month|-|&Close Year End Report|-|Compare &Loans...|-|"
+                "&Break Penalty...|Prepayment &Privileges"},
           Case {"mnuReportYearEndMonths",
                 "&January|&February|&March|&April|Ma&y|J&une|Ju&ly|Au&gust|"
                 "&September|&October|&November|&December"},

@@ -82,7 +82,7 @@ TEST_F(ScenarioWindowTest, PaymentColourFollowsWhatIsTyped)
 {
     frmScenario &window = filledScenario();
     EXPECT_EQ(window.txtPayment()->text(), QStringLiteral("639.81"));
-    EXPECT_EQ(window.lblCell(engine::kMonthly, engine::scnPayment)->text(), QStringLiteral("$639.81"));
+    EXPECT_EQ(window.cellText(engine::kMonthly, engine::scnPayment), QStringLiteral("$639.81"));
 
     const QColor normal = QGuiApplication::palette().color(QPalette::Base);
     const QColor information = QToolTip::palette().color(QPalette::ToolTipBase);
@@ -101,8 +101,7 @@ TEST_F(ScenarioWindowTest, PaymentColourFollowsWhatIsTyped)
         EXPECT_EQ(paymentBackground(window), c.colour);
         // The typed payment stays as typed and drives the table.
         EXPECT_EQ(window.txtPayment()->text(), QLatin1String(c.typed));
-        EXPECT_EQ(window.lblCell(engine::kMonthly, engine::scnPayment)->text(),
-                  QStringLiteral("$") + QLatin1String(c.typed));
+        EXPECT_EQ(window.cellText(engine::kMonthly, engine::scnPayment), QStringLiteral("$") + QLatin1String(c.typed));
     }
 }
 
@@ -131,18 +130,18 @@ TEST_F(ScenarioWindowTest, EmptyTermBlanksTheTermColumns)
     auto termCells = [&window] {
         QStringList cells;
         for (int row = 0; row < engine::kScenarioRows; ++row) {
-            cells << window.lblCell(row, engine::scnInterestForTerm)->text()
-                  << window.lblCell(row, engine::scnTermEndingBalance)->text();
+            cells << window.cellText(row, engine::scnInterestForTerm)
+                  << window.cellText(row, engine::scnTermEndingBalance);
         }
         return cells.join(QLatin1Char('|'));
     };
     EXPECT_EQ(termCells(), QStringLiteral("|||||||||||"));
     type(window.txtTerm(), QStringLiteral("5"));
-    EXPECT_EQ(window.lblCell(engine::kMonthly, engine::scnTermEndingBalance)->text(), QStringLiteral("$89,836.47"));
-    EXPECT_EQ(window.lblCell(engine::kWeekly, engine::scnInterestForTerm)->text(), QStringLiteral("$28,118.90"));
+    EXPECT_EQ(window.cellText(engine::kMonthly, engine::scnTermEndingBalance), QStringLiteral("$89,836.47"));
+    EXPECT_EQ(window.cellText(engine::kWeekly, engine::scnInterestForTerm), QStringLiteral("$28,118.90"));
     type(window.txtTerm(), QString());
     EXPECT_EQ(termCells(), QStringLiteral("|||||||||||"));
-    EXPECT_EQ(window.lblCell(engine::kMonthly, engine::scnAmortization)->text(), QStringLiteral("25 YR 0 MTH"));
+    EXPECT_EQ(window.cellText(engine::kMonthly, engine::scnAmortization), QStringLiteral("25 YR 0 MTH"));
 }
 
 TEST_F(ScenarioWindowTest, OneWindowWhicheverWayItIsAskedFor)

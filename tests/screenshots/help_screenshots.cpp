@@ -25,6 +25,7 @@
 #include "engine/StatementMatch.h"
 #include "print/frmPageSetup.h"
 #include "scenario/frmScenario.h"
+#include "views/BreakPenaltyDialog.h"
 #include "views/CellEditor.h"
 #include "views/CompareLoansDialog.h"
 #include "views/MatchStatementDialog.h"
@@ -43,6 +44,8 @@
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -52,6 +55,30 @@
 #include <functional>
 
 namespace {
+
+// A dark colour scheme for the shots that show one, the program's own look restored after them.
+struct DarkScheme
+{
+    DarkScheme()
+    {
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+        dark.setColor(QPalette::WindowText, QColor(0xF0, 0xF0, 0xF0));
+        dark.setColor(QPalette::Base, QColor(0x23, 0x23, 0x23));
+        dark.setColor(QPalette::AlternateBase, QColor(0x2D, 0x2D, 0x2D));
+        dark.setColor(QPalette::Text, QColor(0xF0, 0xF0, 0xF0));
+        dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+        dark.setColor(QPalette::ButtonText, QColor(0xF0, 0xF0, 0xF0));
+        dark.setColor(QPalette::Highlight, QColor(0x2A, 0x82, 0xDA));
+        dark.setColor(QPalette::HighlightedText, Qt::white);
+        dark.setColor(QPalette::ToolTipBase, QColor(0x35, 0x35, 0x35));
+        dark.setColor(QPalette::ToolTipText, QColor(0xF0, 0xF0, 0xF0));
+        QApplication::setPalette(dark);
+    }
+    ~DarkScheme() { QApplication::setPalette(QApplication::style()->standardPalette()); }
+    DarkScheme(const DarkScheme &) = delete;
+    DarkScheme &operator=(const DarkScheme &) = delete;
+};
 
 // A house over a balance that falls payment by payment, with the interest paid rising through it.
 void drawIcon(QPainter &painter, int size)
@@ -211,6 +238,20 @@ std::vector<Shot> shots()
              studio.window().viewCommands().summary->trigger();
              studio.save(studio.window(), name);
          }},
+        {"dark-schedule",
+         [](Studio &studio, const QString &name) {
+             const DarkScheme dark;
+             app::frmChild &document = studio.open("canadian-mortgage-25y.plr", QStringLiteral("Maple Street.plr"));
+             document.gridMain1()->setCurrentIndex(document.gridMain1()->model()->index(13, 3));
+             studio.save(studio.window(), name);
+         }},
+        {"dark-summary",
+         [](Studio &studio, const QString &name) {
+             const DarkScheme dark;
+             studio.open("canadian-mortgage-25y.plr", QStringLiteral("Maple Street.plr"));
+             studio.window().viewCommands().summary->trigger();
+             studio.save(studio.window(), name);
+         }},
         {"year-end-report",
          [](Studio &studio, const QString &name) {
              studio.open("canadian-mortgage-25y.plr", QStringLiteral("Maple Street.plr"));
@@ -304,6 +345,26 @@ std::vector<Shot> shots()
                                    match.loadStatement(statement, QStringLiteral("statement.csv"));
                                    studio.save(match, name);
                                });
+         }},
+        {"prepayment",
+         [](Studio &studio, const QString &name) {
+             // A five-year closed term with the usual privileges, priced at a comparison rate a point lower.
+             app::frmChild &document = studio.open("canadian-mortgage-25y.plr", QStringLiteral("Maple Street.plr"));
+             document.changeAndRecalculate(QStringLiteral("Prepayment Terms"), [](document::DocumentData &data) {
+                 data.loan.prepaymentTerms = engine::defaultPrepaymentTerms();
+             });
+             studio.window().reportCommands().update();
+             studio.withDialog([&] { studio.window().editCommands().prepaymentTerms->trigger(); },
+                               [&](QDialog &dialog) { studio.save(dialog, name + QStringLiteral("-terms")); });
+             studio.withDialog([&] { studio.window().reportCommands().breakPenalty->trigger(); },
+                               [&](QDialog &dialog) {
+                                   auto &penalty = dynamic_cast<views::BreakPenaltyDialog &>(dialog);
+                                   penalty.resize(760, 600);
+                                   penalty.comparisonRate()->setText(QStringLiteral("3.79"));
+                                   studio.save(penalty, name + QStringLiteral("-penalty"));
+                               });
+             studio.withDialog([&] { studio.window().reportCommands().privileges->trigger(); },
+                               [&](QDialog &dialog) { studio.save(dialog, name + QStringLiteral("-privileges")); });
          }},
         {"scenario",
          [](Studio &studio, const QString &name) {

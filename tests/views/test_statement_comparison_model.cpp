@@ -49,7 +49,15 @@ TEST(StatementComparisonModel, ShowsTheStatementBesideTheScheduleAndShadesDiffer
 
     EXPECT_EQ(model.index(1, 0).data().toInt(), 3);
     EXPECT_EQ(model.index(1, 1).data().toString(), QStringLiteral("2/1/2025"));
-    EXPECT_EQ(model.index(1, 3).data().toString(), QStringLiteral("$99.50"));
+    // Each shaded cell says in its text and to a screen reader what the shading means.
+    EXPECT_EQ(model.index(1, 3).data().toString(), QStringLiteral("\u2260 $99.50"));
+    EXPECT_EQ(model.index(1, 2).data().toString(), QStringLiteral("\u2260 $101.00"));
+    EXPECT_EQ(model.index(1, 3).data(Qt::AccessibleTextRole).toString(),
+              QStringLiteral("\u2260 $99.50, Differs by $1.50"));
+    EXPECT_EQ(model.index(1, 4).data().toString(), QStringLiteral("$4,999.00"));
+    EXPECT_EQ(model.index(2, 1).data().toString(), QStringLiteral("? 3/1/2025"));
+    EXPECT_EQ(model.index(2, 1).data(Qt::AccessibleTextRole).toString(),
+              QStringLiteral("? 3/1/2025, The schedule has no row on this date."));
     EXPECT_EQ(model.index(1, 2).data(Qt::BackgroundRole).value<QColor>(), StatementComparisonModel::differenceColor());
     EXPECT_EQ(model.index(1, 3).data(Qt::ToolTipRole).toString(), QStringLiteral("Differs by $1.50"));
     EXPECT_FALSE(model.index(1, 4).data(Qt::BackgroundRole).isValid());
