@@ -171,6 +171,13 @@ TEST_F(Exports, PdfHoldsThePrintedPages)
     EXPECT_EQ(pdfPages(exported), pdfPages(printed));
     EXPECT_GT(pdfPages(exported), 1);
     EXPECT_EQ(m_dialogs.saveProposals, QStringList {m_dir.filePath(QStringLiteral("loan.pdf"))});
+
+    // The comparison in front gives its one page.
+    ASSERT_NE(openComparison(window), nullptr);
+    m_dialogs.saveAnswers = {m_dir.filePath(QStringLiteral("compared.pdf"))};
+    window.files().exportPdf->trigger();
+    EXPECT_EQ(pdfPages(m_dir.filePath(QStringLiteral("compared.pdf"))), 1);
+    EXPECT_TRUE(m_dialogs.messages.isEmpty()) << m_dialogs.texts().join(QLatin1Char('\n')).toStdString();
 }
 
 TEST_F(Exports, EscapeStopsAnExportAndLeavesTheFileAsItWas)
@@ -218,6 +225,22 @@ TEST_F(Exports, PrintWithoutAPrinterOffersThePdf)
     ASSERT_EQ(m_dialogs.messages.size(), 2);
     EXPECT_TRUE(m_dialogs.messages[0].text.startsWith(QStringLiteral("No printer is set up")));
     EXPECT_EQ(m_dialogs.messages[0].buttons, ui::UserDialogs::Ok | ui::UserDialogs::Cancel);
+}
+
+TEST_F(Exports, NeverWriteOverAnOpenDocument)
+{
+    MainWindow &window = openExample();
+    const QString document = m_dir.filePath(QStringLiteral("loan.plr"));
+    const QByteArray before = contents(document);
+    for (QAction *command : {window.files().exportPdf, window.files().exportCsv}) {
+        SCOPED_TRACE(command->text().toStdString());
+        m_dialogs.messages.clear();
+        m_dialogs.saveAnswers = {document};
+        command->trigger();
+        EXPECT_EQ(contents(document), before);
+        ASSERT_EQ(m_dialogs.messages.size(), 1);
+        EXPECT_TRUE(m_dialogs.messages[0].text.contains(QStringLiteral("open document")));
+    }
 }
 
 } // namespace
