@@ -9,6 +9,7 @@
 
 #include "engine/ChangeTables.h"
 #include "engine/Schedule.h"
+#include "ui/DateField.h"
 #include "views/ScheduleView.h"
 #include "views/SummaryView.h"
 #include "views/TextTableModel.h"
@@ -87,6 +88,11 @@ void frmChild::showModified(bool modified)
 void frmChild::showMessage(const QString &text)
 {
     m_dialogs.message(text);
+}
+
+engine::Date frmChild::today() const
+{
+    return ui::toSerial(m_dialogs.today());
 }
 
 void frmChild::setCellStatus(const QString &text)

@@ -89,6 +89,7 @@ public:
     void markModified() override;
     void showMessage(const QString &text) override;
     void setCellStatus(const QString &text) override;
+    engine::Date today() const override;
 
 signals:
     // The schedule was computed again, or its texts or the loan's name changed (another date format, title or file

@@ -48,6 +48,7 @@ ScheduleView::ScheduleView(document::DocumentData &document, const engine::Numbe
     const QFont font = scheduleFont();
     m_grid = new ScheduleGrid(document, format, shell, font, this);
     m_summary = new SummaryView(document, format, font, this);
+    m_summary->setClock([&shell] { return shell.today(); });
     m_summary->hide();
     auto *forwarder = new ContextMenuForwarder(this);
     for (QObject *watched :

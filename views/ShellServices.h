@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/Dates.h"
+
 #include <functional>
 
 class QString;
@@ -11,7 +13,7 @@ struct DocumentData;
 namespace views {
 
 // What a view asks of the window around it: progress on the main window's bar, the document's modified flag,
-// messages, the status panel and a change with a fresh schedule.
+// messages, the status panel, today's date and a change with a fresh schedule.
 class ShellServices
 {
 public:
@@ -20,6 +22,9 @@ public:
     virtual void markModified() = 0;
     virtual void showMessage(const QString &text) { (void)text; }
     virtual void setCellStatus(const QString &text) { (void)text; }
+    // The program's clock, for what depends on the day (the summary's trigger rate and privilege of the year); the
+    // zero date when there is none.
+    virtual engine::Date today() const { return engine::kNoDate; }
     // Runs `change` on the document, then computes the schedule again under the progress bar and refreshes the
     // views, the grid's cursor and top row kept. A change the schedule cannot be computed with is taken back: false.
     // `what` names the change where Edit > Undo and Redo offer to take it back or do it again ("Lump Sums").

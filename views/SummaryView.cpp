@@ -95,7 +95,10 @@ SummaryView::~SummaryView() = default;
 
 void SummaryView::PopulateGridSummary()
 {
-    const auto rows = engine::summaryRows(m_data.loan, m_format);
+    engine::SummaryOptions options;
+    if (m_today)
+        options.today = m_today();
+    const auto rows = engine::summaryRows(m_data.loan, m_format, options);
     m_model->setRowCount(int(rows.size()));
     for (int r = 0; r < int(rows.size()); ++r) {
         auto *label = new QStandardItem(QString::fromStdString(rows[size_t(r)].first));

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -52,6 +53,8 @@ public:
     // The container fills the view, scrolled back to its start; the frame covers the container's virtual area.
     void Form_Resize();
     void setColumnAlignment(int column, int code);
+    // The clock the rows that depend on the day are read with (none: those rows are left out).
+    void setClock(std::function<engine::Date()> today) { m_today = std::move(today); }
     // What the chart shows, in words, for a screen reader: its lines and their end values.
     QString chartDescription() const;
 
@@ -68,6 +71,7 @@ private:
     std::unique_ptr<SummaryChart> m_chart;
     QFocusFrame *m_focusMark = nullptr;
     std::vector<engine::ChartSample> m_samples;
+    std::function<engine::Date()> m_today;
 };
 
 } // namespace views

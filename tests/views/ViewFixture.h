@@ -21,6 +21,8 @@ struct FakeShell : views::ShellServices
 {
     int modified = 0;
     std::vector<std::pair<int, int>> progress;
+    engine::Date clock = engine::kNoDate;
+    engine::Date today() const override { return clock; }
     void SetProgressBar(int done, int total) override { progress.emplace_back(done, total); }
     void markModified() override { ++modified; }
     bool changeAndRecalculate(const QString &, const std::function<void(document::DocumentData &)> &) override

@@ -115,6 +115,27 @@ TEST(SummaryView, TableBesideTheChart)
     }
 }
 
+// The rows that depend on the day come with the window's clock, and only with it.
+TEST(SummaryView, RowsOfTodayFollowTheClock)
+{
+    Fixture f(readDocumentFile(QStringLiteral(PELLANDRA_TEST_DATA "/golden/prepayment-terms.plr")));
+    const auto labels = [&] {
+        QStringList list;
+        const QAbstractItemModel *rows = f.view->summaryView()->gridSummary()->model();
+        for (int r = 0; r < rows->rowCount(); ++r)
+            list << rows->index(r, 0).data().toString();
+        return list;
+    };
+    const QStringList ofToday = {QStringLiteral("Trigger Rate"), QStringLiteral("Prepayment Privilege"),
+                                 QStringLiteral("Privilege Used"), QStringLiteral("Privilege Left")};
+    for (const QString &label : ofToday)
+        EXPECT_FALSE(labels().contains(label)) << label.toStdString();
+    f.shell.clock = *engine::exactDate(2027, 6, 15);
+    f.view->refreshAfterCalculate();
+    for (const QString &label : ofToday)
+        EXPECT_TRUE(labels().contains(label)) << label.toStdString();
+}
+
 // The chart fills the room the window gives it right of the table and below its top, never smaller than 5500 twips
 // wide and the table's height; a window too small for that scrolls.
 TEST(SummaryView, ChartFillsTheWindow)
