@@ -5,6 +5,7 @@
 #include "SummaryChart.h"
 
 #include "document/DocumentFile.h"
+#include "engine/NumberFormat.h"
 #include "travina/CTravinaCtrl.h"
 #include "ui/ScrollingContainer.h"
 #include "ui/Twips.h"
