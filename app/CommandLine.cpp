@@ -1,13 +1,14 @@
 #include "CommandLine.h"
 
 #include "ComparisonPrinting.h"
-#include "LoadOutcome.h"
 #include "DocumentPrinting.h"
 #include "FileAccess.h"
+#include "LoadOutcome.h"
 #include "LocaleFormat.h"
 #include "SettingsKeys.h"
 #include "SettingsStore.h"
 
+#include "engine/DelimitedTables.h"
 #include "engine/LoanComparison.h"
 #include "engine/MessageText.h"
 #include "engine/NumberFormat.h"
@@ -65,12 +66,14 @@ int loadAndCalculate(const QString &path, document::DocumentData &data, const en
     return ExitOk;
 }
 
-void writeHeader(QTextStream &out, const QStringList &captions, char separator)
+// Delimited text to the command's output, as it comes.
+engine::DelimitedOut toStream(QTextStream &out)
 {
-    std::vector<std::string> line;
-    for (const QString &caption : captions)
-        line.push_back(caption.toStdString());
-    out << QString::fromStdString(engine::delimitedText({line}, separator));
+    return [&out](std::string_view text, int, int) {
+        std::string piece(text);
+        writeAscii(out, piece);
+        return true;
+    };
 }
 
 int printSchedule(const QString &path, char separator, QTextStream &out, QTextStream &err)
@@ -79,25 +82,7 @@ int printSchedule(const QString &path, char separator, QTextStream &out, QTextSt
     const engine::NumberFormat format = numberFormatFor(QLocale());
     if (const int code = loadAndCalculate(path, data, format, err))
         return code;
-    QStringList captions;
-    for (int c = 0; c < engine::colDateSerial; ++c)
-        captions << QString::fromUtf8(engine::scheduleCaption(c));
-    writeHeader(out, captions, separator);
-    // Straight from the schedule's numbers: plain decimals and dates never need quoting.
-    std::string lines;
-    engine::ScheduleReader reader(data.loan.gridMain0);
-    engine::ScheduleRowValues row;
-    while (reader.next(row)) {
-        for (int c = 0; c < engine::colDateSerial; ++c) {
-            if (c > 0)
-                lines += separator;
-            lines += engine::plainCellText(row, c);
-        }
-        lines += '\n';
-        if (lines.size() > 1 << 16)
-            writeAscii(out, lines);
-    }
-    writeAscii(out, lines);
+    engine::writeScheduleTable(data.loan.gridMain0, separator, toStream(out));
     return ExitOk;
 }
 
@@ -108,21 +93,7 @@ int printYearEnd(const QString &path, int closingMonth, char separator, QTextStr
     if (const int code = loadAndCalculate(path, data, format, err))
         return code;
     const engine::YearEndReport report = engine::yearEndReport(data.loan, closingMonth);
-    // The year's column has no caption in the window; a file names every column.
-    QStringList captions {QStringLiteral("Year")};
-    for (int c = 1; c < report.cols(); ++c)
-        captions << QString::fromUtf8(engine::yearEndCaption(c));
-    writeHeader(out, captions, separator);
-    std::string lines;
-    for (int r = 1; r < report.rows(); ++r) {
-        for (int c = 0; c < report.cols(); ++c) {
-            if (c > 0)
-                lines += separator;
-            lines += report.plainText(r, c);
-        }
-        lines += '\n';
-    }
-    writeAscii(out, lines);
+    engine::writeYearEndTable(report, separator, toStream(out));
     return ExitOk;
 }
 
@@ -256,7 +227,11 @@ int printComparison(const QStringList &paths, char separator, const QString &pdf
         }
         return ExitOk;
     }
-    out << QString::fromStdString(engine::delimitedText(comparison.table(nullptr), separator));
+    // Titles are the user's text, written as the stream encodes text.
+    engine::writeComparisonTable(comparison, separator, [&out](std::string_view text, int, int) {
+        out << QString::fromUtf8(text.data(), qsizetype(text.size()));
+        return true;
+    });
     return ExitOk;
 }
 

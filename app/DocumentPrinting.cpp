@@ -202,6 +202,16 @@ void DocumentPrinting::printDirectly()
     frmChild *document = m_windows.activeDocument();
     if ((!document && !comparison) || m_preview)
         return;
+    if (!m_host.dialogs().printerConfigured()) {
+        // An empty print dialog leads nowhere: the same pages can go into a PDF file.
+        const bool exportChosen = m_host.dialogs().confirm(
+            m_host.dialogParent(), kSettingsName,
+            tr("No printer is set up on this computer.\nThe pages can be exported as a PDF file instead."),
+            tr("&Export as PDF..."), ui::UserDialogs::Icon::Information);
+        if (exportChosen && m_exportPdf)
+            m_exportPdf();
+        return;
+    }
     m_comparison = comparison;
     m_document = comparison ? nullptr : document;
     if (marginsFit())

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class QAbstractItemModel;
@@ -57,7 +58,9 @@ public:
 
     void pageSetup();
     void openPreview();
+    // Print...: the print dialog, or, when no printer is set up, the offer of `setPdfExport`'s export instead.
     void printDirectly();
+    void setPdfExport(std::function<void()> exportPdf) { m_exportPdf = std::move(exportPdf); }
     // Page Setup on a document; true when it left a value changed. From the preview it offers no printing.
     bool runPageSetup(frmChild &document, bool fromPreview);
 
@@ -87,6 +90,7 @@ private:
     QPointer<LoanComparisonWindow> m_comparison;
     Qt::WindowStates m_documentState;
     int m_topRow = 0;
+    std::function<void()> m_exportPdf;
 };
 
 } // namespace app

@@ -3,11 +3,12 @@
 #include "AppState.h"
 #include "Command.h"
 #include "DialogHost.h"
-#include "LoadOutcome.h"
+#include "DocumentExport.h"
 #include "DocumentPrinting.h"
 #include "DocumentWindows.h"
 #include "FileAccess.h"
 #include "Icons.h"
+#include "LoadOutcome.h"
 #include "ProgressShown.h"
 #include "SettingsKeys.h"
 #include "SettingsStore.h"
@@ -87,6 +88,14 @@ FileCommands::FileCommands(QWidget &frame, DocumentWindows &windows, DialogHost 
     print = command(this, QStringLiteral("&Print..."), icon(IconKind::Print), QStringLiteral("Print"),
                     [this] { m_printing.printDirectly(); });
     print->setShortcut(QKeySequence::Print);
+    m_export = new DocumentExport(
+        windows, host, status, printing, [this] { return initialDirectory(); }, this);
+    exportPdf = command(this, tr("&Export as PDF..."), icon(IconKind::ExportPdf), tr("Export as PDF"),
+                        [this] { m_export->exportPdf(); });
+    exportCsv = command(this, tr("Expor&t as CSV..."), icon(IconKind::ExportCsv), tr("Export as CSV"),
+                        [this] { m_export->exportCsv(); });
+    // Without a printer, Print offers the PDF file instead.
+    m_printing.setPdfExport([this] { m_export->exportPdf(); });
     exit = command(this, QStringLiteral("E&xit"), [this] { m_frame.close(); });
     exit->setMenuRole(QAction::QuitRole);
 }
@@ -98,7 +107,7 @@ void FileCommands::update()
     const bool documents = !m_windows.documents().isEmpty() && !m_windows.scenarioActive();
     for (QAction *item : {save, saveAs, properties, pageSetup})
         item->setEnabled(documents && m_windows.activeDocument());
-    for (QAction *item : {printPreview, print})
+    for (QAction *item : {printPreview, print, exportPdf, exportCsv})
         item->setEnabled(documents && (m_windows.activeDocument() || m_windows.activeComparison()));
     close->setEnabled(m_windows.mdiArea()->currentSubWindow() != nullptr);
 }

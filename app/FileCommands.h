@@ -12,6 +12,7 @@ class QWidget;
 namespace app {
 
 class DialogHost;
+class DocumentExport;
 class DocumentPrinting;
 class DocumentWindows;
 class SettingsStore;
@@ -20,8 +21,8 @@ class frmChild;
 struct AppState;
 
 // The File menu: New, Open, Close, Save, Save As, Properties (the wizard on the active document), Page Setup, Print
-// Preview and Print..., the recent-files list and Exit. Every save goes through saveDocument(), the one a closing
-// document window offers included (see guardClosing).
+// Preview, Print..., Export as PDF... and Export as CSV..., the recent-files list and Exit. Every save goes through
+// saveDocument(), the one a closing document window offers included (see guardClosing).
 class FileCommands : public QObject
 {
     Q_OBJECT
@@ -74,6 +75,8 @@ public:
     QAction *pageSetup = nullptr;
     QAction *printPreview = nullptr;
     QAction *print = nullptr;
+    QAction *exportPdf = nullptr;
+    QAction *exportCsv = nullptr;
     QAction *exit = nullptr;
 
     QList<QAction *> recentActions() const { return m_recent; }
@@ -97,6 +100,7 @@ private:
     AppState &m_state;
     SettingsStore &m_settings;
     DocumentPrinting &m_printing;
+    DocumentExport *m_export = nullptr;
     QMenu *m_fileMenu = nullptr;
     QAction *m_recentSeparator = nullptr;
     QList<QAction *> m_recent;

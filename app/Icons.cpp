@@ -89,6 +89,29 @@ QIcon printIcon(bool preview)
     return QIcon(pixmap);
 }
 
+// A sheet with an arrow leaving it, or a sheet ruled as a table.
+QIcon exportIcon(bool table)
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x30, 0x30, 0x30), 1.5));
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(4, 3, 13, 18));
+    if (table) {
+        for (int y : {8, 12, 16})
+            painter.drawLine(QPointF(4, y), QPointF(17, y));
+        painter.drawLine(QPointF(9, 3), QPointF(9, 21));
+        return QIcon(pixmap);
+    }
+    painter.setPen(QPen(QColor(0xc0, 0x30, 0x30), 2));
+    painter.drawLine(QPointF(11, 12), QPointF(21, 12));
+    painter.drawLine(QPointF(17.5, 8.5), QPointF(21, 12));
+    painter.drawLine(QPointF(17.5, 15.5), QPointF(21, 12));
+    return QIcon(pixmap);
+}
+
 QIcon themed(const char *name, const QIcon &fallback)
 {
     return QIcon::fromTheme(QLatin1String(name), fallback);
@@ -110,6 +133,10 @@ QIcon icon(IconKind kind)
         return themed("document-print", printIcon(false));
     case IconKind::PrintPreview:
         return themed("document-print-preview", printIcon(true));
+    case IconKind::ExportPdf:
+        return themed("document-export", exportIcon(false));
+    case IconKind::ExportCsv:
+        return themed("x-office-spreadsheet", exportIcon(true));
     case IconKind::Copy:
         return themed("edit-copy", copyIcon());
     case IconKind::AlignLeft:

@@ -10,6 +10,8 @@ enum class IconKind {
     Save,
     Print,
     PrintPreview,
+    ExportPdf,
+    ExportCsv,
     Copy,
     AlignLeft,
     AlignCenter,

@@ -229,6 +229,8 @@ void MainWindow::createMenus()
     m_fileMenu->addAction(m_file->properties);
     m_fileMenu->addSeparator();
     m_fileMenu->addActions({m_file->pageSetup, m_file->printPreview, m_file->print});
+    m_fileMenu->addSeparator();
+    m_fileMenu->addActions({m_file->exportPdf, m_file->exportCsv});
     m_file->createRecentFilesMenu(m_fileMenu);
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(m_file->exit);
@@ -322,6 +324,8 @@ void MainWindow::createToolBar()
                                                                {m_file->save, "Save"},
                                                                {m_file->print, "Print"},
                                                                {m_file->printPreview, "PrintPreview"},
+                                                               {m_file->exportPdf, "ExportPdf"},
+                                                               {m_file->exportCsv, "ExportCsv"},
                                                                {m_edit->copyAction, "Copy"},
                                                                {m_format->alignLeft, "Left"},
                                                                {m_format->center, "Center"},
@@ -334,6 +338,8 @@ void MainWindow::createToolBar()
         button->setObjectName(QLatin1String(key));
         m_toolBar->addAction(button);
     }
+    for (QAction *button : {m_file->exportPdf, m_file->exportCsv})
+        m_toolBar->widgetForAction(button)->setAccessibleName(button->toolTip());
 }
 
 QMenu *MainWindow::createPopupMenu()
@@ -354,7 +360,8 @@ void MainWindow::SetToolbar()
         if (button != m_file->newDocument && button != m_file->open)
             button->setEnabled(any
                                && (!comparison || button == m_edit->copyAction || button == m_file->print
-                                   || button == m_file->printPreview));
+                                   || button == m_file->printPreview || button == m_file->exportPdf
+                                   || button == m_file->exportCsv));
     }
     m_file->update();
     m_window->update();

@@ -13,4 +13,5 @@ public:
     bool print(QWidget *, QPrinter &, const PrintPages &) override { return false; }
     bool pageSetup(QWidget *, QPrinter &) override { return false; }
     void about(QWidget *, const QString &, const QString &) override { }
+    bool printerConfigured() override { return true; }
 };

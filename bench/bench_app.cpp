@@ -21,6 +21,7 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -205,8 +206,46 @@ void BM_CompareLoansRefresh_FourWeekly90000(benchmark::State &state)
     }
 }
 
+// Dialogs that choose one file to save to.
+class SaveToDialogs : public SilentDialogs
+{
+public:
+    explicit SaveToDialogs(QString path)
+        : m_path(std::move(path))
+    { }
+    QString saveFile(QWidget *, const QString &, const QString &, const QString &) override { return m_path; }
+
+private:
+    QString m_path;
+};
+
+// File > Export as PDF... (arg 0) or Export as CSV... (arg 1) on the 90,000-period weekly loan's schedule: the pages
+// laid out and written, or the table written, each into a file replaced whole.
+void BM_Export_Weekly90000(benchmark::State &state)
+{
+    const bool pdf = state.range(0) == 0;
+    QTemporaryDir dir;
+    const QString output = dir.filePath(pdf ? QStringLiteral("out.pdf") : QStringLiteral("out.csv"));
+    app::IniSettingsStore settings(dir.filePath(QStringLiteral("settings.ini")));
+    SaveToDialogs dialogs(output);
+    app::MainWindow window(settings, dialogs, false);
+    window.resize(1200, 800);
+    window.show();
+    window.files().OpenPath(QStringLiteral(PELLANDRA_SOURCE_DIR "/bench/data/weekly-90000.plr"));
+    QApplication::processEvents();
+    QAction *command = pdf ? window.files().exportPdf : window.files().exportCsv;
+    for (auto _ : state) {
+        command->trigger();
+        state.counters["bytes"] = double(QFileInfo(output).size());
+    }
+    if (!QFileInfo::exists(output))
+        state.SkipWithError("nothing was written");
+    window.close();
+}
+
 } // namespace
 
+BENCHMARK(BM_Export_Weekly90000)->ArgName("csv")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CompareLoansWindow_FourWeekly90000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CompareLoansRefresh_FourWeekly90000)->ArgName("comparison")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_YearEndCommand_Weekly90000)->Unit(benchmark::kMillisecond);

@@ -581,7 +581,7 @@ void PageSurface::paintPage(QPainter &painter, int page)
     painter.restore();
 }
 
-bool PageSurface::print(QPagedPaintDevice &device, int first, int last, QString *error)
+bool PageSurface::print(QPagedPaintDevice &device, int first, int last, QString *error, const PagePrinted &pagePrinted)
 {
     first = std::clamp(first, 1, pageCount());
     last = std::clamp(last, first, pageCount());
@@ -609,6 +609,12 @@ bool PageSurface::print(QPagedPaintDevice &device, int first, int last, QString 
         painter.resetTransform();
         painter.scale(scaleX, scaleY);
         paintPage(painter, page);
+        if (pagePrinted && !pagePrinted(page - first + 1, last - first + 1)) {
+            painter.end();
+            if (error)
+                error->clear();
+            return false;
+        }
     }
     if (!painter.end()) {
         if (error)

@@ -148,9 +148,12 @@ public:
     QPageLayout pageLayout() const;
     // Paints a page on a painter whose unit is one twip of the sheet, with its origin at the sheet's top left corner.
     void paintPage(QPainter &painter, int page);
+    // After each page sent: how many are sent so far out of how many; returning false stops the printing there.
+    using PagePrinted = std::function<bool(int done, int total)>;
     // Sends pages first..last (kept within the document) to the device. False with the reason when the device
-    // refuses to start or to take a page.
-    bool print(QPagedPaintDevice &device, int first, int last, QString *error = nullptr);
+    // refuses to start or to take a page, or when `pagePrinted` stopped it (the reason left empty).
+    bool print(QPagedPaintDevice &device, int first, int last, QString *error = nullptr,
+               const PagePrinted &pagePrinted = {});
 
 private:
     struct TextStep

@@ -7,7 +7,8 @@
 
 namespace print {
 
-bool writePdf(PageSurface &surface, const QString &path, const QString &title, QString *error)
+bool writePdf(PageSurface &surface, const QString &path, const QString &title, QString *error,
+              const PageSurface::PagePrinted &pagePrinted)
 {
     // The PDF goes to a temporary file beside the target, renamed over it only once it is whole; QSaveFile also
     // remembers a failed write (a full disk) and refuses to commit.
@@ -22,7 +23,7 @@ bool writePdf(PageSurface &surface, const QString &path, const QString &title, Q
         QPdfWriter writer(&file);
         writer.setCreator(QStringLiteral("Pellandra"));
         writer.setTitle(title);
-        printed = surface.print(writer, 1, surface.pageCount(), error);
+        printed = surface.print(writer, 1, surface.pageCount(), error, pagePrinted);
     }
     if (!printed) {
         file.cancelWriting();

@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QPushButton>
 #include <QTextBoundaryFinder>
 
 namespace ui {
@@ -62,6 +64,26 @@ std::unique_ptr<QMessageBox> QtUserDialogs::messageBox(QWidget *parent, const QS
         standard |= QMessageBox::Cancel;
     box->setStandardButtons(standard);
     return box;
+}
+
+bool UserDialogs::confirm(QWidget *parent, const QString &title, const QString &text, const QString &, Icon icon)
+{
+    return message(parent, title, text, Ok | Cancel, icon) == Ok;
+}
+
+bool UserDialogs::printerConfigured()
+{
+    return !QPrinterInfo::availablePrinters().isEmpty();
+}
+
+bool QtUserDialogs::confirm(QWidget *parent, const QString &title, const QString &text, const QString &action,
+                            Icon icon)
+{
+    const std::unique_ptr<QMessageBox> box = messageBox(parent, title, text, Ok | Cancel, icon);
+    box->button(QMessageBox::Ok)->setText(action);
+    box->setDefaultButton(QMessageBox::Ok);
+    box->setEscapeButton(QMessageBox::Cancel);
+    return box->exec() == QMessageBox::Ok;
 }
 
 UserDialogs::Button QtUserDialogs::message(QWidget *parent, const QString &title, const QString &text, int buttons,

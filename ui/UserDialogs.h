@@ -43,6 +43,11 @@ public:
     virtual bool pageSetup(QWidget *parent, QPrinter &printer) = 0;
     // The about box.
     virtual void about(QWidget *parent, const QString &title, const QString &text) = 0;
+    // A message whose accepting button names what it does (`action`, with its access key) beside Cancel; true when
+    // that button is chosen. Here as message() with OK and Cancel.
+    virtual bool confirm(QWidget *parent, const QString &title, const QString &text, const QString &action, Icon icon);
+    // Whether the system has a printer set up to print on.
+    virtual bool printerConfigured();
 };
 
 // `text` as a message box shows it on one line wherever it can: its spaces made no-break spaces and a word joiner at
@@ -62,6 +67,7 @@ public:
     bool pageSetup(QWidget *parent, QPrinter &printer) override;
     // The about box shows the program's own words only, formatted.
     void about(QWidget *parent, const QString &title, const QString &text) override;
+    bool confirm(QWidget *parent, const QString &title, const QString &text, const QString &action, Icon icon) override;
 
     // The box message() shows: the text as plain text, whatever it holds.
     static std::unique_ptr<QMessageBox> messageBox(QWidget *parent, const QString &title, const QString &text,

@@ -1,6 +1,7 @@
 #include "ScheduleView.h"
 
 #include "ScheduleModel.h"
+#include "ShellServices.h"
 #include "SummaryView.h"
 #include "YearEndModel.h"
 

@@ -179,9 +179,9 @@ TEST_F(MainWindowTest, EnablingWithoutDocuments)
     EXPECT_EQ(
         enabledButtons(),
         (QStringList {QStringLiteral("New"), QStringLiteral("Open"), QStringLiteral("Save"), QStringLiteral("Print"),
-                      QStringLiteral("PrintPreview"), QStringLiteral("Copy"), QStringLiteral("Left"),
-                      QStringLiteral("Center"), QStringLiteral("Right"), QStringLiteral("DetailedView"),
-                      QStringLiteral("SummaryView"), QStringLiteral("DebugGrid")}));
+                      QStringLiteral("PrintPreview"), QStringLiteral("ExportPdf"), QStringLiteral("ExportCsv"),
+                      QStringLiteral("Copy"), QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right"),
+                      QStringLiteral("DetailedView"), QStringLiteral("SummaryView"), QStringLiteral("DebugGrid")}));
     emit window.fileMenu()->aboutToShow();
     for (QAction *item : {file.save, file.pageSetup, file.printPreview, file.print})
         EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
@@ -223,7 +223,8 @@ TEST_F(MainWindowTest, MenusInOrder)
     };
     for (const Case &c :
          {Case {"mnuFile",
-                "&New|&Open|&Close|-|&Save|Save &As...|-|Propert&ies|-|Page Set&up|Print Pre&view|&Print...|-|E&xit"},
+                "&New|&Open|&Close|-|&Save|Save &As...|-|Propert&ies|-|Page Set&up|Print Pre&view|&Print...|-|"
+                "&Export as PDF...|Expor&t as CSV...|-|E&xit"},
           Case {"mnuEdit", "&Undo|&Redo|-|Cu&t|&Copy|&Paste|-|&Lump Sums...|Pr&epayment Terms...|Match &Statement..."},
           Case {"mnuView",
                 "&Details|&Summary|-|&Toolbar|Status &Bar|-|T&ime Left to Amortize...|S&cenario|-|&Options..."},

@@ -94,4 +94,7 @@ public:
         return printAnswer;
     }
     void about(QWidget *, const QString &, const QString &) override { ++aboutShown; }
+    // Whether a printer is set up: as on a desk, unless a test takes it away.
+    bool printersConfigured = true;
+    bool printerConfigured() override { return printersConfigured; }
 };
