@@ -264,7 +264,7 @@ void MainWindow::createMenus()
     report->addSeparator();
     report->addAction(m_reportCommands->compareLoansAction);
     report->addSeparator();
-    report->addActions({m_reportCommands->breakPenalty, m_reportCommands->privileges});
+    report->addActions({m_reportCommands->breakPenalty, m_reportCommands->privileges, m_reportCommands->renewal});
 
     QMenu *window = addMenu(QStringLiteral("&Window"), "mnuWindow", m_window);
     window->addActions(

@@ -8,9 +8,11 @@
 #include "frmChild.h"
 
 #include "engine/LoanComparison.h"
+#include "engine/Schedule.h"
 #include "views/BreakPenaltyDialog.h"
 #include "views/CompareLoansDialog.h"
 #include "views/PrivilegesDialog.h"
+#include "views/RenewalDialog.h"
 
 #include <QActionGroup>
 #include <QMdiArea>
@@ -18,6 +20,16 @@
 #include <QMenu>
 
 namespace app {
+
+namespace {
+
+// A loan whose term ends before its amortization does has a balance to renew.
+bool renewable(const engine::LoanDocument &loan)
+{
+    return loan.glngAmortization > 0 && !engine::termCoversAmortization(loan);
+}
+
+} // namespace
 
 ReportCommands::ReportCommands(DocumentWindows &windows, DialogHost &host, QObject *parent)
     : QObject(parent)
@@ -43,6 +55,7 @@ ReportCommands::ReportCommands(DocumentWindows &windows, DialogHost &host, QObje
     compareLoansAction = command(this, QStringLiteral("Compare &Loans..."), [this] { compareLoans(); });
     breakPenalty = command(this, tr("&Break Penalty..."), [this] { showBreakPenalty(); });
     privileges = command(this, tr("Prepayment &Privileges"), [this] { showPrivileges(); });
+    renewal = command(this, tr("&Renewal..."), [this] { showRenewal(); });
 }
 
 void ReportCommands::update()
@@ -56,6 +69,7 @@ void ReportCommands::update()
     const bool terms = document && document->loan().prepaymentTerms;
     breakPenalty->setEnabled(terms);
     privileges->setEnabled(terms);
+    renewal->setEnabled(document && renewable(document->loan()));
 }
 
 int ReportCommands::closingMonth() const
@@ -133,6 +147,15 @@ void ReportCommands::showPrivileges()
     if (!document || !document->loan().prepaymentTerms)
         return;
     views::PrivilegesDialog dialog(document->loan(), m_windows.numberFormat(), m_host.dialogParent());
+    m_host.runDialog(dialog);
+}
+
+void ReportCommands::showRenewal()
+{
+    const frmChild *document = m_windows.activeDocument();
+    if (!document || !renewable(document->loan()))
+        return;
+    views::RenewalDialog dialog(document->loan(), m_windows.numberFormat(), m_host.dialogParent());
     m_host.runDialog(dialog);
 }
 

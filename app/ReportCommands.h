@@ -34,6 +34,8 @@ public:
     // Report > Break Penalty and Prepayment Privileges, on the active document with prepayment terms.
     void showBreakPenalty();
     void showPrivileges();
+    // Report > Renewal, on the active document whose term is shorter than its amortization.
+    void showRenewal();
 
     QAction *yearEndReport = nullptr;
     QMenu *yearEndMonth = nullptr; // "&January" ... "&December"
@@ -42,6 +44,7 @@ public:
     QAction *compareLoansAction = nullptr;
     QAction *breakPenalty = nullptr;
     QAction *privileges = nullptr;
+    QAction *renewal = nullptr;
 
 private:
     DocumentWindows &m_windows;

@@ -127,6 +127,7 @@ LoanTerms LoanTerms::fromDocument(const LoanDocument &doc, Date today)
     terms.m_amortUnit = doc.gintAmortUnit == kMonths ? kMonths : kYears;
     terms.set(Amortization, doc.glngAmortization);
     terms.set(BasicPayment, doc.gdblBasicPayment);
+    terms.m_roundInterestEachPeriod = doc.roundInterestEachPeriod;
 
     terms.m_dates = LoanDates::fromDocument(doc.gintStartPayment, doc.gdtmFirstPaymentDue, doc.gdtmStartDate,
                                             terms.m_frequency, today);
@@ -449,6 +450,15 @@ LoanTerms::Fields LoanTerms::setBasicPayment(Amount payment)
     return solve();
 }
 
+bool LoanTerms::setRoundInterestEachPeriod(bool round)
+{
+    if (round == m_roundInterestEachPeriod)
+        return false;
+    m_roundInterestEachPeriod = round;
+    m_loanDataChanged = true;
+    return true;
+}
+
 LoanTerms::Fields LoanTerms::setAmortUnit(int unit)
 {
     if (unit == m_amortUnit)
@@ -653,6 +663,7 @@ LoanTerms::FinishResult LoanTerms::writeTo(LoanDocument &doc, bool existing) con
     doc.gintAmortUnit = m_amortUnit;
     doc.gintFreqOfInst = m_frequency;
     doc.gdblBasicPayment = *read(BasicPayment);
+    doc.roundInterestEachPeriod = m_roundInterestEachPeriod;
     doc.gdblPeriodicRate = periodicRate().value_or(0);
     doc.gintPeriodsPerYearIndex = periodsPerYearIndex();
     doc.gintPeriodsPerYearIndexTmp = std::max(m_yearLengthChoice, 0);

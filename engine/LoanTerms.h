@@ -83,6 +83,8 @@ public:
     bool downPaymentInPercent() const { return m_downPaymentInPercent; }
     int amortUnit() const { return m_amortUnit; }
     int frequency() const { return m_frequency; }
+    // Whether each period's interest is rounded to the cent, as lenders do.
+    bool roundInterestEachPeriod() const { return m_roundInterestEachPeriod; }
     // The year-length list's choice, kept while a frequency without that choice is chosen.
     int yearLengthChoice() const { return m_yearLengthChoice; }
     CalculatedField calculatedField() const { return m_calculated; }
@@ -117,6 +119,8 @@ public:
     Fields setFrequency(int code);
     Fields setYearLengthChoice(int index);
     Fields setCalculatedField(CalculatedField field);
+    // Changes how the schedule is computed, not the fields: false when it was already so.
+    bool setRoundInterestEachPeriod(bool round);
 
     // Step 4.
     void setStartPaymentOption(int option);
@@ -171,8 +175,9 @@ private:
     auto held() const
     {
         return std::tie(m_loanType, m_compounding, m_title, m_comments, m_values, m_downPaymentInPercent, m_cmhcGiven,
-                        m_amortUnit, m_frequency, m_yearLengthChoice, m_calculated, m_dates, m_titleChanged,
-                        m_loanDataChanged, m_amountBorrowedChanged, m_compoundingChanged, m_loanInputsChanged);
+                        m_amortUnit, m_frequency, m_yearLengthChoice, m_calculated, m_roundInterestEachPeriod, m_dates,
+                        m_titleChanged, m_loanDataChanged, m_amountBorrowedChanged, m_compoundingChanged,
+                        m_loanInputsChanged);
     }
 
     // A copy without the frequencies looked at.
@@ -198,6 +203,7 @@ private:
     int m_frequency = kMonthly;
     int m_yearLengthChoice = 1;
     CalculatedField m_calculated = CalculatedField::BasicPayment;
+    bool m_roundInterestEachPeriod = false;
     LoanDates m_dates;
 
     bool m_titleChanged = false;

@@ -169,6 +169,21 @@ QString ScheduleModel::privilegeText(int row, int logical) const
     return QString::fromStdString(engine::markText(*mark, m_privileges, m_loan.gridMain0.format()));
 }
 
+QString ScheduleModel::shortfallText(int row, int logical) const
+{
+    const engine::ScheduleTable &schedule = m_loan.gridMain0;
+    if (logical != engine::colInterest || !schedule.paymentShortOfInterest(row + 1))
+        return {};
+    return tr("The payment does not cover this period's interest: the balance grows by %1.")
+        .arg(QString::fromStdString(schedule.format().currency(-schedule.value(row + 1, engine::colPrincipal))));
+}
+
+QString ScheduleModel::markText(int row, int logical) const
+{
+    const QString privilege = privilegeText(row, logical);
+    return privilege.isEmpty() ? shortfallText(row, logical) : privilege;
+}
+
 void ScheduleModel::setBands(int interval, const QColor &color)
 {
     m_look.bandInterval = std::max(interval, 0);
@@ -238,11 +253,16 @@ QVariant ScheduleModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole: {
         // Made only for the cells being painted.
         const QString text = QString::fromStdString(m_loan.gridMain0.text(index.row() + 1, k));
-        return privilegeText(index.row(), k).isEmpty() ? text : QString::fromUtf16(kPrivilegeMarker) + text;
+        if (!privilegeText(index.row(), k).isEmpty())
+            return QString::fromUtf16(kPrivilegeMarker) + text;
+        return shortfallText(index.row(), k).isEmpty() ? text : QString::fromUtf16(kShortfallMarker) + text;
     }
     case Qt::ForegroundRole: {
-        const QColor color = privilegeText(index.row(), k).isEmpty() ? cellColor(index.row(), index.column())
-                                                                     : QColor::fromRgb(kPrivilegeOrange);
+        QColor color = cellColor(index.row(), index.column());
+        if (!privilegeText(index.row(), k).isEmpty())
+            color = QColor::fromRgb(kPrivilegeOrange);
+        else if (!shortfallText(index.row(), k).isEmpty())
+            color = QColor::fromRgb(kShortfallPurple);
         return color.isValid() ? QVariant(QBrush(m_look.readable(color, index.row())))
                                : m_look.cellData(index.row(), 0, role);
     }
@@ -257,8 +277,8 @@ QVariant ScheduleModel::data(const QModelIndex &index, int role) const
         const QString highlight = highlightText(index.row(), index.column());
         if (tips.isEmpty() && !highlight.isEmpty())
             tips << highlight;
-        if (const QString privilege = privilegeText(index.row(), k); !privilege.isEmpty())
-            tips << privilege;
+        if (const QString mark = markText(index.row(), k); !mark.isEmpty())
+            tips << mark;
         return tips.isEmpty() ? QVariant() : QVariant(tips.join(QLatin1Char(' ')));
     }
     case FittedTextDelegate::kMarkRole:
@@ -266,8 +286,8 @@ QVariant ScheduleModel::data(const QModelIndex &index, int role) const
     case Qt::AccessibleTextRole: {
         // The colour said in words after the figure.
         QString highlight = highlightText(index.row(), index.column());
-        if (const QString privilege = privilegeText(index.row(), k); !privilege.isEmpty())
-            highlight = highlight.isEmpty() ? privilege : highlight + QLatin1Char(' ') + privilege;
+        if (const QString mark = markText(index.row(), k); !mark.isEmpty())
+            highlight = highlight.isEmpty() ? mark : highlight + QLatin1Char(' ') + mark;
         return highlight.isEmpty() ? QVariant()
                                    : QVariant(QString::fromStdString(m_loan.gridMain0.text(index.row() + 1, k))
                                               + QStringLiteral(", ") + highlight);

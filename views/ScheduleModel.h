@@ -54,6 +54,9 @@ public:
     static constexpr QRgb kPrivilegeOrange = 0xB35900; // a prepayment beyond what the loan's terms allow
     // Put before a figure the prepayment terms do not allow, so that the mark is read, copied and printed with it.
     static constexpr char16_t kPrivilegeMarker[] = u"\u26A0 ";
+    static constexpr QRgb kShortfallPurple = 0x9C1A7A; // interest the period's payment does not cover
+    // Put before the interest of a period whose payment does not cover it: the balance grows that period.
+    static constexpr char16_t kShortfallMarker[] = u"\u2191 ";
 
     ScheduleModel(const engine::LoanDocument &loan, const document::ColumnProperties &columns,
                   QObject *parent = nullptr);
@@ -90,6 +93,10 @@ private:
     // What the prepayment terms say of a cell: the mark's text for a lump sum or payment they do not allow, else
     // empty.
     QString privilegeText(int row, int logical) const;
+    // For the interest cell of a payment that does not cover it: by how much the balance grows, in words; else empty.
+    QString shortfallText(int row, int logical) const;
+    // The text of a cell's mark: the prepayment terms' when they have one for it, else the shortfall's.
+    QString markText(int row, int logical) const;
 
     enum Highlight : unsigned char { RateCell = 1, PaymentCell = 2, LumpCell = 4, SavedInterestCell = 8 };
 

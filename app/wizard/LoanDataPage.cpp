@@ -4,6 +4,7 @@
 #include "engine/NumberFormat.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -155,6 +156,13 @@ LoanDataPage::LoanDataPage(engine::LoanTerms &terms, const engine::NumberFormat 
     calculatedRow->addWidget(m_lblCalculatedField);
     calculatedRow->addStretch(1);
     addRow(grid, 7, QStringLiteral("Calculated field:"), calculated, 3);
+    m_chkRoundInterest = new QCheckBox(tr("&Round interest to the cent each period"));
+    m_chkRoundInterest->setObjectName(QStringLiteral("chkRoundInterest"));
+    m_chkRoundInterest->setAccessibleName(tr("Round interest to the cent each period"));
+    setTip(m_chkRoundInterest,
+           tr("Rounds each period's interest to the cent and carries the rounded balance, as "
+              "lenders do"));
+    grid->addWidget(m_chkRoundInterest, 8, 1, 1, 4);
     grid->setColumnStretch(4, 1);
     grid->setRowMinimumHeight(7, m_txtLoanAmount->sizeHint().height());
 
@@ -165,8 +173,8 @@ LoanDataPage::LoanDataPage(engine::LoanTerms &terms, const engine::NumberFormat 
 
     // Tab goes from field to field, then to the calculator buttons: in the order of the grid, a button would sit
     // between two fields and swallow what was meant for the next one.
-    QList<QWidget *> chain = {m_txtLoanAmount, m_txtAnnualRate,   m_txtAmortization,  m_cboAmortUnit,
-                              m_cboFrequency,  m_txtBasicPayment, m_cboPeriodsPerYear};
+    QList<QWidget *> chain = {m_txtLoanAmount, m_txtAnnualRate,   m_txtAmortization,   m_cboAmortUnit,
+                              m_cboFrequency,  m_txtBasicPayment, m_cboPeriodsPerYear, m_chkRoundInterest};
     for (CalculatedField field : {CalculatedField::LoanAmount, CalculatedField::InterestRate,
                                   CalculatedField::Amortization, CalculatedField::BasicPayment})
         chain << cmdCalculate(field);
@@ -180,6 +188,7 @@ LoanDataPage::LoanDataPage(engine::LoanTerms &terms, const engine::NumberFormat 
     connect(m_cboFrequency, &QComboBox::currentIndexChanged, this, &LoanDataPage::cboFrequency_Click);
     connect(m_txtBasicPayment, &QLineEdit::textChanged, this, &LoanDataPage::txtBasicPayment_Change);
     connect(m_cboPeriodsPerYear, &QComboBox::currentIndexChanged, this, &LoanDataPage::cboPeriodsPerYear_Click);
+    connect(m_chkRoundInterest, &QCheckBox::toggled, this, &LoanDataPage::chkRoundInterest_Click);
     connect(cmdCalculate(CalculatedField::LoanAmount), &QToolButton::clicked, this,
             &LoanDataPage::cmdCalcLoanAmount_Click);
     connect(cmdCalculate(CalculatedField::InterestRate), &QToolButton::clicked, this,
@@ -212,6 +221,7 @@ void LoanDataPage::showChoices()
     m_cboFrequency->setCurrentIndex(engine::frequencyPosition(m_terms.frequency()));
     m_cboPeriodsPerYear->setCurrentIndex(m_terms.yearLengthChoice());
     m_cboPeriodsPerYear->setEnabled(engine::hasYearLengthChoice(m_terms.frequency()));
+    m_chkRoundInterest->setChecked(m_terms.roundInterestEachPeriod());
     const CalculatedField calculated = m_terms.calculatedField();
     const std::array<std::pair<CalculatedField, QLineEdit *>, 4> fields = {
         std::pair {CalculatedField::LoanAmount, m_txtLoanAmount},
@@ -279,6 +289,12 @@ void LoanDataPage::cboPeriodsPerYear_Click()
 {
     if (!m_updating)
         emit edited(m_terms.setYearLengthChoice(m_cboPeriodsPerYear->currentIndex()));
+}
+
+void LoanDataPage::chkRoundInterest_Click()
+{
+    if (!m_updating)
+        m_terms.setRoundInterestEachPeriod(m_chkRoundInterest->isChecked());
 }
 
 void LoanDataPage::calculate(CalculatedField field)

@@ -3,13 +3,14 @@
 #include "WizardPage.h"
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QToolButton;
 
 namespace app {
 
 // Step 3: the four main quantities, one of them calculated from the other three, with the frequency and the year
-// length that turn them into periods.
+// length that turn them into periods, and whether each period's interest is rounded to the cent.
 class LoanDataPage : public WizardPage
 {
     Q_OBJECT
@@ -32,6 +33,7 @@ public:
     QComboBox *cboPeriodsPerYear() const { return m_cboPeriodsPerYear; }
     QToolButton *cmdCalculate(CalculatedField field) const;
     QLabel *lblCalculatedField() const { return m_lblCalculatedField; }
+    QCheckBox *chkRoundInterest() const { return m_chkRoundInterest; }
 
 public slots:
     void txtLoanAmount_Change();
@@ -41,6 +43,7 @@ public slots:
     void cboAmortUnit_Click();
     void cboFrequency_Click();
     void cboPeriodsPerYear_Click();
+    void chkRoundInterest_Click();
     void cmdCalcLoanAmount_Click();
     void cmdCalcInterestRate_Click();
     void cmdCalcAmortization_Click();
@@ -60,6 +63,7 @@ private:
     QComboBox *m_cboPeriodsPerYear = nullptr;
     QButtonGroup *m_calculators = nullptr;
     QLabel *m_lblCalculatedField = nullptr;
+    QCheckBox *m_chkRoundInterest = nullptr;
 };
 
 } // namespace app

@@ -231,7 +231,7 @@ TEST_F(MainWindowTest, MenusInOrder)
           Case {"mnuFormat", "Align &Left|&Center|Align &Right|-|&AutoFit Columns"},
           Case {"mnuReport",
                 "&Year End Report|Year End &Month|-|&Close Year End Report|-|Compare &Loans...|-|"
-                "&Break Penalty...|Prepayment &Privileges"},
+                "&Break Penalty...|Prepayment &Privileges|&Renewal..."},
           Case {"mnuReportYearEndMonths",
                 "&January|&February|&March|&April|Ma&y|J&une|Ju&ly|Au&gust|"
                 "&September|&October|&November|&December"},

@@ -6,11 +6,13 @@
 
 #include "engine/LoanComparison.h"
 #include "engine/Prepayment.h"
+#include "engine/Renewal.h"
 #include "ui/DateField.h"
 #include "ui/NumberField.h"
 #include "views/BreakPenaltyDialog.h"
 #include "views/PrepaymentTermsDialog.h"
 #include "views/PrivilegesDialog.h"
+#include "views/RenewalDialog.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -186,6 +188,58 @@ TEST_F(PrepaymentWindowsTest, PrivilegesShowTheEngineTable)
         EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), engine::delimitedText(table, '\t'));
     };
     m_window->reportCommands().privileges->trigger();
+    EXPECT_TRUE(shown);
+}
+
+// The example's 25-year mortgage given a 5-year term: the engine's table at the rates around the rate in force, then at
+// the rates typed; rates that do not read leave nothing to copy. A term covering the amortization has nothing to renew.
+TEST_F(PrepaymentWindowsTest, RenewalShowsTheEngineTableAtTheRatesTyped)
+{
+    QTemporaryDir dir;
+    QFile example(examplePath("canadian-mortgage-25y.plr"));
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    const QString fiveYears = dir.filePath(QStringLiteral("five-years.plr"));
+    QFile out(fiveYears);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(example.readAll().replace("\"NumberOfPeriods\",300", "\"NumberOfPeriods\",60"));
+    out.close();
+
+    open(examplePath("canadian-mortgage-25y.plr"));
+    m_window->reportCommands().update();
+    EXPECT_FALSE(m_window->reportCommands().renewal->isEnabled());
+
+    frmChild &document = open(fiveYears);
+    const engine::NumberFormat &format = m_window->numberFormat();
+    auto tableAt = [&](const std::vector<double> &rates) {
+        return engine::delimitedText(engine::renewalTable(engine::renewal(document.loan(), rates, format), &format),
+                                     '\t');
+    };
+    bool shown = false;
+    m_onDialog = [&](QDialog &dialog) {
+        auto &renewal = dynamic_cast<views::RenewalDialog &>(dialog);
+        shown = true;
+        EXPECT_EQ(renewal.rates()->text(), QStringLiteral("4.24, 5.24, 6.24, 7.24"));
+        EXPECT_EQ(renewal.tableText().toStdString(), tableAt({}));
+        ASSERT_EQ(renewal.table()->rowCount(), 4);
+        EXPECT_EQ(renewal.table()->item(1, 4)->text().toStdString(),
+                  format.currency(renewal.renewal().rates[1].payment));
+        EXPECT_FALSE(renewal.table()->tabKeyNavigation());
+
+        renewal.rates()->setText(QStringLiteral("4.5, 5.5"));
+        emit renewal.rates()->textEdited(renewal.rates()->text());
+        EXPECT_EQ(renewal.table()->rowCount(), 2);
+        renewal.copyButton()->click();
+        EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), tableAt({0.045, 0.055}));
+
+        renewal.rates()->setText(QStringLiteral("4.5, lots"));
+        emit renewal.rates()->textEdited(renewal.rates()->text());
+        EXPECT_FALSE(renewal.problem()->text().isEmpty());
+        EXPECT_EQ(renewal.table()->rowCount(), 0);
+        EXPECT_FALSE(renewal.copyButton()->isEnabled());
+    };
+    m_window->reportCommands().update();
+    ASSERT_TRUE(m_window->reportCommands().renewal->isEnabled());
+    m_window->reportCommands().renewal->trigger();
     EXPECT_TRUE(shown);
 }
 

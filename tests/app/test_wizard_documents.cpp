@@ -138,3 +138,30 @@ TEST_F(WizardTest, AWizardLoanSurvivesSavingAndOpeningAgain)
         stop();
     }
 }
+
+// Properties shows the document's rounding of interest; checked there, the document rounds and is computed again,
+// and Properties then shows it checked.
+TEST_F(WizardTest, PropertiesTurnsTheRoundingOfInterestOn)
+{
+    frmChild &document = openExample("canadian-mortgage-25y.plr");
+    ASSERT_FALSE(document.loan().roundInterestEachPeriod);
+    auto answer = [](bool shown, bool chosen) {
+        return [shown, chosen](QDialog &dialog) {
+            auto &wizard = dynamic_cast<frmWizard &>(dialog);
+            while (wizard.step() < frmWizard::StepLoanData)
+                wizard.cmdNext_Click();
+            QCheckBox *round = wizard.loanDataPage()->chkRoundInterest();
+            EXPECT_EQ(round->isChecked(), shown);
+            EXPECT_EQ(round->accessibleName(), QStringLiteral("Round interest to the cent each period"));
+            round->setChecked(chosen);
+            while (wizard.step() < frmWizard::StepTerm)
+                wizard.cmdNext_Click();
+            wizard.cmdNext_Click();
+        };
+    };
+    m_onDialog = answer(false, true);
+    m_window->files().properties->trigger();
+    EXPECT_TRUE(document.loan().roundInterestEachPeriod);
+    m_onDialog = answer(true, true);
+    m_window->files().properties->trigger();
+}

@@ -60,14 +60,17 @@ TEST_F(WizardKeyboardTest, TabGoesFieldToField)
     EXPECT_EQ(wizard.loanDataPage()->txtAnnualRate()->text(), QStringLiteral("5"));
     EXPECT_EQ(wizard.loanDataPage()->txtAmortization()->text(), QStringLiteral("25"));
 
-    // Then the lists (Periods per Year waits for a weekly frequency), and only then a calculator button.
+    // Then the lists (Periods per Year waits for a weekly frequency), the rounding of interest, and only then a
+    // calculator button.
     QStringList visited;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited << QApplication::focusWidget()->objectName();
     }
-    EXPECT_EQ(visited.mid(0, 2), (QStringList {QStringLiteral("cboAmortUnit"), QStringLiteral("cboFrequency")}));
-    EXPECT_TRUE(visited.value(2).startsWith(QLatin1String("cmdCalc"))) << visited.value(2).toStdString();
+    EXPECT_EQ(visited.mid(0, 3),
+              (QStringList {QStringLiteral("cboAmortUnit"), QStringLiteral("cboFrequency"),
+                            QStringLiteral("chkRoundInterest")}));
+    EXPECT_TRUE(visited.value(3).startsWith(QLatin1String("cmdCalc"))) << visited.value(3).toStdString();
 }
 
 // The periodic rate takes no typing, and looks it.

@@ -803,6 +803,21 @@ TEST(LoanTermsTest, AnUnchangedLoanIsNotWrittenAgain)
     EXPECT_EQ(terms.writeTo(doc, false).outcome, LoanTerms::Outcome::Written);
 }
 
+// The rounding of each period's interest is read from the document, and turning it on or off is a change of the loan
+// that is written back; choosing what it already is changes nothing.
+TEST(LoanTermsTest, TheRoundingOfInterestIsALoanChange)
+{
+    LoanDocument doc = carLoan();
+    doc.roundInterestEachPeriod = true;
+    LoanTerms terms = LoanTerms::fromDocument(doc, kToday);
+    EXPECT_TRUE(terms.roundInterestEachPeriod());
+    EXPECT_FALSE(terms.setRoundInterestEachPeriod(true));
+    EXPECT_EQ(terms.writeTo(doc, true).outcome, LoanTerms::Outcome::Unchanged);
+    EXPECT_TRUE(terms.setRoundInterestEachPeriod(false));
+    EXPECT_EQ(terms.writeTo(doc, true).outcome, LoanTerms::Outcome::Written);
+    EXPECT_FALSE(doc.roundInterestEachPeriod);
+}
+
 // A loan lent on 1 January 2026 with its first payment on 1 February and 300 monthly periods.
 TEST(LoanTermsTest, ANewFirstPaymentClearsTheChangeTablesAndANewTermCropsThem)
 {

@@ -197,6 +197,39 @@ TEST(ScheduleView, PrepaymentsBeyondThePrivilegeAreMarked)
     EXPECT_FALSE(plain.data().toString().startsWith(QString::fromUtf16(ScheduleModel::kPrivilegeMarker)));
 }
 
+// From a payment of 1.00 on, the car loan's payment does not cover its interest: the interest cell has a marker before
+// its figure, a colour that reads on the background, and by how much the balance grows in its tip and for a screen
+// reader. The rows before the change have none of it.
+TEST(ScheduleView, PaymentsNotCoveringTheirInterestAreMarked)
+{
+    document::DocumentData data = readExample("car-loan.plr");
+    engine::LoanDocument before = data.loan;
+    ASSERT_TRUE(engine::Calculate(before, engine::NumberFormat()));
+    engine::putChangeEntry(data.loan.gridBasicPayment, before.gridMain0.dateOf(3), 1, engine::NumberFormat());
+    Fixture f(std::move(data));
+    const engine::ScheduleTable &schedule = f.data.loan.gridMain0;
+    ASSERT_FALSE(schedule.paymentShortOfInterest(2));
+    ASSERT_TRUE(schedule.paymentShortOfInterest(3));
+    ScheduleModel *model = f.view->model();
+    const int interest = model->visibleColumn(engine::colInterest);
+    const QModelIndex marked = model->index(2, interest);
+    const QString figure = QString::fromStdString(schedule.text(3, engine::colInterest));
+    EXPECT_EQ(marked.data().toString(), QString::fromUtf16(ScheduleModel::kShortfallMarker) + figure);
+    const QString said = QStringLiteral("The payment does not cover this period's interest: the balance grows by %1.")
+                             .arg(QString::fromStdString(f.format.currency(schedule.value(3, engine::colInterest)
+                                                                           - schedule.value(3, engine::colPayment))));
+    EXPECT_EQ(marked.data(Qt::ToolTipRole).toString(), said);
+    EXPECT_EQ(marked.data(Qt::AccessibleTextRole).toString(), figure + QStringLiteral(", ") + said);
+    const QColor shown = marked.data(Qt::ForegroundRole).value<QBrush>().color();
+    EXPECT_GE(ui::contrastRatio(shown.rgb() & 0xFFFFFF, 0xFFFFFF), ui::kMinimumContrast);
+    const QModelIndex covered = model->index(1, interest);
+    EXPECT_EQ(covered.data().toString(), QString::fromStdString(schedule.text(2, engine::colInterest)));
+    EXPECT_FALSE(covered.data(Qt::ToolTipRole).isValid());
+    // The principal cell of the row keeps its figure as it is.
+    EXPECT_EQ(model->index(2, model->visibleColumn(engine::colPrincipal)).data().toString(),
+              QString::fromStdString(schedule.text(3, engine::colPrincipal)));
+}
+
 TEST(ScheduleView, AutoFitGivesAtLeastTheMinimumAndMarksModified)
 {
     document::DocumentData data = readExample("car-loan.plr");
