@@ -1,5 +1,5 @@
-#include "travina/CTravinaCtrl.h"
 #include "support/QtPrinters.h"
+#include "travina/CTravinaCtrl.h"
 
 #include <QLabel>
 #include <QScreen>

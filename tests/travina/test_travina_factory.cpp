@@ -1,5 +1,5 @@
-#include "travina/TravinaFactory.h"
 #include "travina/CTravinaCtrl.h"
+#include "travina/TravinaFactory.h"
 
 #include <gtest/gtest.h>
 
