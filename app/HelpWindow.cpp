@@ -20,6 +20,7 @@ HelpWindow::HelpWindow(const QUrl &contents, QWidget *parent)
     m_browser->setObjectName(QStringLiteral("txtHelp"));
     m_browser->setOpenExternalLinks(true);
     m_browser->document()->setDocumentMargin(12);
+    m_browser->setAccessibleName(QStringLiteral("Help page"));
     setCentralWidget(m_browser);
 
     QToolBar *bar = addToolBar(QStringLiteral("Navigation"));
@@ -36,6 +37,11 @@ HelpWindow::HelpWindow(const QUrl &contents, QWidget *parent)
                           QStringLiteral("&Home"), this, &HelpWindow::showContents);
     home->setToolTip(QStringLiteral("Back to the contents"));
     home->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
+    // Closed from the keyboard as a dialog is, or as a document window is.
+    closeWindow = new QAction(QStringLiteral("Close"), this);
+    closeWindow->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    connect(closeWindow, &QAction::triggered, this, &QWidget::close);
+    addAction(closeWindow);
     back->setEnabled(false);
     forward->setEnabled(false);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);

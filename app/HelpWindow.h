@@ -23,6 +23,7 @@ public:
     QAction *back = nullptr;
     QAction *forward = nullptr;
     QAction *home = nullptr;
+    QAction *closeWindow = nullptr; // Esc and Ctrl+W
 
 private:
     QTextBrowser *m_browser = nullptr;

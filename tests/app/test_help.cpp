@@ -54,6 +54,14 @@ TEST_F(MainWindowTest, HelpOpensOnItsContentsPageInOneWindow)
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(pageOf(*viewer->browser()), QStringLiteral("index.html"));
 
+    // Esc and Ctrl+W close it, as they close a dialog and a document window.
+    ASSERT_NE(viewer->closeWindow, nullptr);
+    EXPECT_TRUE(viewer->closeWindow->shortcuts().contains(QKeySequence(Qt::Key_Escape)));
+    EXPECT_TRUE(viewer->closeWindow->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W)));
+    viewer->closeWindow->trigger();
+    EXPECT_FALSE(viewer->isVisible());
+    help.contents->trigger();
+
     // Minimised, it comes back when asked for again.
     viewer->showMinimized();
     ASSERT_TRUE(viewer->isMinimized());
