@@ -1,5 +1,7 @@
 #include "BreakPenaltyDialog.h"
 
+#include "ReportTable.h"
+
 #include "engine/Limits.h"
 #include "engine/LoanDocument.h"
 #include "engine/NumberFormat.h"
@@ -53,28 +55,16 @@ BreakPenaltyDialog::BreakPenaltyDialog(const engine::LoanDocument &loan, const Q
     m_rows = new QTableWidget(0, 2);
     m_rows->setObjectName(QStringLiteral("gridPenalty"));
     m_rows->setHorizontalHeaderLabels({tr("Figure"), tr("Value")});
-    m_rows->verticalHeader()->hide();
-    m_rows->verticalHeader()->setDefaultSectionSize(m_rows->fontMetrics().height() + 8);
+    setUpReportTable(m_rows, tr("Estimate"), this, [this] { copy(); });
     m_rows->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_rows->horizontalHeader()->setStretchLastSection(true);
-    m_rows->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_rows->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_rows->setTabKeyNavigation(false);
     m_rows->setWordWrap(false);
     // Room for every row of an estimate.
     m_rows->setMinimumSize(560, (m_rows->fontMetrics().height() + 8) * 19);
-    m_rows->setAccessibleName(tr("Estimate"));
-    auto *copyKey = new QShortcut(QKeySequence::Copy, m_rows, this, &BreakPenaltyDialog::copy);
-    copyKey->setContext(Qt::WidgetShortcut);
 
     auto *form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    auto row = [form](const QString &label, QWidget *field) {
-        auto *text = new QLabel(label);
-        text->setBuddy(field);
-        field->setAccessibleName(QString(label).remove(QLatin1Char('&')).remove(QLatin1Char(':')));
-        form->addRow(text, field);
-    };
+    auto row = [form](const QString &label, QWidget *field) { addLabelledRow(form, label, field); };
     row(tr("&Date:"), m_date);
     row(tr("&Amount prepaid:"), m_amount);
     row(tr("&Comparison rate (%):"), m_comparisonRate);
@@ -82,15 +72,7 @@ BreakPenaltyDialog::BreakPenaltyDialog(const engine::LoanDocument &loan, const Q
     auto *rowsLabel = new QLabel(tr("&Estimate:"));
     rowsLabel->setBuddy(m_rows);
 
-    m_copy = ui::dialogButton(tr("C&opy"), "cmdCopy");
-    QPushButton *close = ui::dialogButton(tr("Close"), "cmdClose");
-    close->setDefault(true);
-    connect(m_copy, &QPushButton::clicked, this, &BreakPenaltyDialog::copy);
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_copy);
-    buttons->addStretch(1);
-    buttons->addWidget(close);
+    QHBoxLayout *buttons = copyAndCloseButtons(this, m_copy, [this] { copy(); });
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_problem);

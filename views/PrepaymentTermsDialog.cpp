@@ -1,5 +1,7 @@
 #include "PrepaymentTermsDialog.h"
 
+#include "ReportTable.h"
+
 #include "engine/Limits.h"
 #include "engine/NumberFormat.h"
 #include "ui/DateField.h"
@@ -117,12 +119,7 @@ PrepaymentTermsDialog::PrepaymentTermsDialog(const std::optional<engine::Prepaym
 
     auto *form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    auto row = [form](const QString &label, QWidget *field) {
-        auto *text = new QLabel(label);
-        text->setBuddy(field);
-        field->setAccessibleName(QString(label).remove(QLatin1Char('&')).remove(QLatin1Char(':')));
-        form->addRow(text, field);
-    };
+    auto row = [form](const QString &label, QWidget *field) { addLabelledRow(form, label, field); };
     row(tr("&Mortgage kind:"), m_kind);
     row(tr("&Lump-sum privilege (% of the original amount):"), m_lumpSumPercent);
     row(tr("Mi&nimum lump sum:"), m_minimumLumpSum);

@@ -1,5 +1,7 @@
 #include "RenewalDialog.h"
 
+#include "ReportTable.h"
+
 #include "engine/Codes.h"
 #include "engine/LoanComparison.h"
 #include "engine/LoanDocument.h"
@@ -47,28 +49,13 @@ RenewalDialog::RenewalDialog(const engine::LoanDocument &loan, const engine::Num
 
     m_table = new QTableWidget;
     m_table->setObjectName(QStringLiteral("gridRenewal"));
-    m_table->verticalHeader()->hide();
-    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
+    setUpReportTable(m_table, tr("Renewal at each rate"), this, [this] { copy(); });
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setTabKeyNavigation(false);
     m_table->setMinimumSize(700, 200);
-    m_table->setAccessibleName(tr("Renewal at each rate"));
-    auto *copyKey = new QShortcut(QKeySequence::Copy, m_table, this, &RenewalDialog::copy);
-    copyKey->setContext(Qt::WidgetShortcut);
     auto *tableLabel = new QLabel(tr("Renewal at &each rate:"));
     tableLabel->setBuddy(m_table);
 
-    m_copy = ui::dialogButton(tr("C&opy"), "cmdCopy");
-    QPushButton *close = ui::dialogButton(tr("Close"), "cmdClose");
-    close->setDefault(true);
-    connect(m_copy, &QPushButton::clicked, this, &RenewalDialog::copy);
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_copy);
-    buttons->addStretch(1);
-    buttons->addWidget(close);
+    QHBoxLayout *buttons = copyAndCloseButtons(this, m_copy, [this] { copy(); });
 
     auto *rates = new QHBoxLayout;
     rates->addWidget(ratesLabel);
@@ -161,23 +148,7 @@ void RenewalDialog::recalculate()
 
 void RenewalDialog::showTable()
 {
-    const int columns = m_text.empty() ? 0 : int(m_text.front().size());
-    const int rows = m_text.empty() ? 0 : int(m_text.size()) - 1;
-    m_table->clear();
-    m_table->setRowCount(rows);
-    m_table->setColumnCount(columns);
-    QStringList headers;
-    for (int c = 0; c < columns; ++c)
-        headers << QString::fromStdString(m_text.front()[std::size_t(c)]);
-    m_table->setHorizontalHeaderLabels(headers);
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c) {
-            auto *item = new QTableWidgetItem(QString::fromStdString(m_text[std::size_t(r) + 1][std::size_t(c)]));
-            if (c >= 1)
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            m_table->setItem(r, c, item);
-        }
-    }
+    showTextTable(m_table, m_text, 1);
 }
 
 QString RenewalDialog::tableText() const
